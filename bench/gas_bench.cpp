@@ -1,0 +1,129 @@
+// Throughput of reading, sorting and writing the game files, next to a bare line scan of the
+// same file as the reference. Run: build/bench/tomecraft_bench
+#include "PairGenerator.h"
+
+#include "document/CTomecraftDoc.h"
+#include "gasfiles/LoreFile.h"
+#include "gasfiles/TemplateFile.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+namespace {
+
+struct SilentUi : tc::UserInterface {
+    tc::MsgAnswer MessageBox(const std::string&, tc::MsgButtons, tc::MsgIcon) override {
+        return tc::MsgAnswer::Ok;
+    }
+};
+
+const tc::bench::GeneratedPair& PairOf(std::size_t books) {
+    static std::map<std::size_t, tc::bench::GeneratedPair> pairs;
+    auto it = pairs.find(books);
+    if (it == pairs.end()) {
+        const auto folder =
+            std::filesystem::temp_directory_path() / ("tomecraft-bench-" + std::to_string(books));
+        it = pairs.emplace(books, tc::bench::GeneratePair(folder.string(), books)).first;
+    }
+    return it->second;
+}
+
+void Report(benchmark::State& state, const std::string& path, std::size_t items) {
+    const auto bytes = static_cast<std::int64_t>(std::filesystem::file_size(path));
+    state.SetBytesProcessed(state.iterations() * bytes);
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(items));
+}
+
+void BM_LineScanLore(benchmark::State& state) {
+    const auto& pair = PairOf(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        std::ifstream in(pair.lorePath, std::ios::binary);
+        std::size_t lines = 0;
+        for (std::string line; std::getline(in, line);) {
+            ++lines;
+        }
+        benchmark::DoNotOptimize(lines);
+    }
+    Report(state, pair.lorePath, pair.books);
+}
+
+void BM_ReadLore(benchmark::State& state) {
+    const auto& pair = PairOf(static_cast<std::size_t>(state.range(0)));
+    SilentUi ui;
+    for (auto _ : state) {
+        tc::BookList books;
+        tc::ReadLoreFile(pair.lorePath, books, ui);
+        benchmark::DoNotOptimize(books.data());
+    }
+    Report(state, pair.lorePath, pair.books);
+}
+
+void BM_ReadTemplates(benchmark::State& state) {
+    const auto& pair = PairOf(static_cast<std::size_t>(state.range(0)));
+    SilentUi ui;
+    for (auto _ : state) {
+        tc::TemplateList templates;
+        tc::ReadTemplateFile(pair.templatePath, templates, ui);
+        benchmark::DoNotOptimize(templates.data());
+    }
+    Report(state, pair.templatePath, pair.templates);
+}
+
+void BM_SortBoth(benchmark::State& state) {
+    const auto& pair = PairOf(static_cast<std::size_t>(state.range(0)));
+    SilentUi ui;
+    tc::CTomecraftDoc doc(ui);
+    for (auto _ : state) {
+        state.PauseTiming();
+        doc.ClearData();
+        doc.ReadLoreFile(pair.lorePath);
+        doc.ReadTemplateFile(pair.templatePath);
+        state.ResumeTiming();
+        doc.SortBooks();
+        doc.SortTemplates();
+    }
+    state.SetItemsProcessed(state.iterations() *
+                            static_cast<std::int64_t>(pair.books + pair.templates));
+}
+
+void BM_WriteLore(benchmark::State& state) {
+    const auto& pair = PairOf(static_cast<std::size_t>(state.range(0)));
+    SilentUi ui;
+    tc::CTomecraftDoc doc(ui);
+    doc.ReadPair(pair.lorePath, pair.templatePath);
+    const std::string out = pair.lorePath + ".out";
+    for (auto _ : state) {
+        tc::WriteLoreFile(out, "", doc.m_arrBooks, ui);
+    }
+    Report(state, out, pair.books);
+}
+
+void BM_WriteTemplates(benchmark::State& state) {
+    const auto& pair = PairOf(static_cast<std::size_t>(state.range(0)));
+    SilentUi ui;
+    tc::CTomecraftDoc doc(ui);
+    doc.ReadPair(pair.lorePath, pair.templatePath);
+    const std::string out = pair.templatePath + ".out";
+    for (auto _ : state) {
+        tc::WriteTemplateFile(out, "", doc.m_arrTemplates, ui);
+    }
+    Report(state, out, pair.templates);
+}
+
+void Sizes(benchmark::internal::Benchmark* b) {
+    b->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(BM_LineScanLore)->Apply(Sizes);
+BENCHMARK(BM_ReadLore)->Apply(Sizes);
+BENCHMARK(BM_ReadTemplates)->Apply(Sizes);
+BENCHMARK(BM_SortBoth)->Apply(Sizes);
+BENCHMARK(BM_WriteLore)->Apply(Sizes);
+BENCHMARK(BM_WriteTemplates)->Apply(Sizes);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,18 @@
+#include "gasfiles/GasLines.h"
+
+#include "platform/Text.h"
+
+namespace tc {
+
+bool GasLines::Next() {
+    while (m_reader.Next(m_raw)) {
+        ++m_number;
+        m_line = TrimWhite(m_raw);
+        if (!m_line.empty()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace tc

@@ -1,0 +1,156 @@
+#include "gasfiles/LoreFile.h"
+
+#include "gasfiles/Backup.h"
+#include "gasfiles/FileReport.h"
+#include "gasfiles/GasLines.h"
+#include "gasfiles/SafeWrite.h"
+#include "platform/Product.h"
+#include "platform/Text.h"
+
+namespace tc {
+
+namespace {
+
+void ShowWarning(UserInterface& ui, const std::string& text) {
+    ui.MessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+// The state of one book while its section is read.
+struct BookInProgress {
+    std::unique_ptr<CLoreBook> book;
+    bool inDescription = false;
+    std::string description;
+};
+
+// Skips everything up to the root section's header; false when there is none.
+bool FindLoreRoot(GasLines& lines) {
+    while (lines.Next()) {
+        if (!lines.IsComment() && Contains(ToLower(lines.Line()), "[lore]")) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void TakeDescriptionLine(std::string_view line, BookInProgress& current) {
+    const std::size_t q1 = line.find('"');
+    const std::size_t q2 = q1 == line.npos ? line.npos : line.find('"', q1 + 1);
+    if (q2 != line.npos) {
+        current.description = line.substr(q1 + 1, q2 - q1 - 1);
+    } else if (q1 != line.npos && current.inDescription) {
+        current.description += line.substr(0, q1);
+        current.inDescription = false;
+    } else if (q1 != line.npos) {
+        current.description = line.substr(q1 + 1);
+        current.inDescription = true;
+    } else if (current.inDescription) {
+        current.description += line;
+    }
+}
+
+// Gives the book what was gathered for it: the last comment and the description.
+void Finish(BookInProgress& current, std::string& pendingComment) {
+    if (!pendingComment.empty()) {
+        current.book->SetComment(pendingComment);
+        pendingComment.clear();
+    }
+    if (!current.description.empty()) {
+        current.book->SetText(ReplaceAll(current.description, "\\n", "\r\n"));
+        current.description.clear();
+    }
+}
+
+} // namespace
+
+void ParseLoreFile(ByteSource& source, BookList& books, UserInterface& ui) {
+    GasLines lines(source);
+    if (!FindLoreRoot(lines)) {
+        return;
+    }
+    BookInProgress current;
+    std::string pendingComment;
+    while (lines.Next()) {
+        const std::string_view line = lines.Line();
+        if (lines.IsComment()) {
+            pendingComment = line;
+            continue;
+        }
+        if (!current.book) {
+            const std::size_t open = line.find('[');
+            const std::size_t close = line.find(']');
+            if (open == line.npos && close == line.npos) {
+                continue;
+            }
+            current.book = std::make_unique<CLoreBook>();
+            if (open == line.npos || close == line.npos) {
+                const std::string number = std::to_string(lines.Number());
+                ShowWarning(ui, "LORE.GAS missing '[' or ']' on line " + number + ":\n\n" +
+                                    std::string(line) +
+                                    "\n\nBook will be assigned a generic name to prevent data "
+                                    "loss.  Please correct name before saving!");
+                current.book->SetName("untitled_" + number);
+                continue;
+            }
+            current.book->SetName(close > open ? line.substr(open + 1, close - open - 1) : "");
+        } else if (current.inDescription || StartsWith(line, "description")) {
+            TakeDescriptionLine(line, current);
+        }
+        if (Contains(line, "}")) {
+            Finish(current, pendingComment);
+            books.push_back(std::move(current.book));
+            current.inDescription = false;
+        }
+    }
+    if (current.book) {
+        Finish(current, pendingComment);
+        ShowWarning(ui, "LORE.GAS missing closing '}' for " + current.book->GetName() + "\n\n");
+        books.push_back(std::move(current.book));
+    }
+}
+
+bool ReadLoreFile(const std::string& path, BookList& books, UserInterface& ui) {
+    OpenedSource opened = OpenForReading(path);
+    if (!opened.source) {
+        ShowWarning(ui, OpenFailureReport(FileAccess::ReadAny, opened.cause, path));
+        return false;
+    }
+    ParseLoreFile(*opened.source, books, ui);
+    return true;
+}
+
+void EmitLoreFile(const BookList& books, TextSink& out) {
+    out.Write(std::string("// Lore.gas generated using Tomecraft by Brindlemoor.  ") +
+              kMakerWebAddress + "\n\n");
+    out.Write("// Format of lore.gas is:\n//\n");
+    out.Write("//      [lore]                   <- Must be present and contain all books!\n");
+    out.Write("//      {\n");
+    out.Write("//           [some_book_name]    <- Must be unique within a given world\n");
+    out.Write("//           {\n");
+    out.Write("//                description = \"Add you masterpiece here...\"\n");
+    out.Write("//           }\n");
+    out.Write("//           [another_book_name] <- Add a section ofr each book desired\n");
+    out.Write("//           {\n");
+    out.Write("//                description = \"Once upon a time...\"\n");
+    out.Write("//           }\n");
+    out.Write("//      }\n\n");
+    out.Write("[lore]\n{\n");
+    std::string row;
+    for (const auto& book : books) {
+        if (const std::string comment = book->GetComment(); !comment.empty()) {
+            out.Write("\t// " + comment + "\n");
+        }
+        out.Write("\t[" + book->GetName() + "]\n\t{\n");
+        row = "\t\tdescription = \"" + book->GetText() + "\";";
+        out.Write(ReplaceAll(row, "\r\n", "\\n"));
+        out.Write("\n\t}\n");
+    }
+    out.Write("}\n");
+}
+
+bool WriteLoreFile(const std::string& path, const std::string& backupFolder, const BookList& books,
+                   UserInterface& ui) {
+    return WriteWithBackup(path, BackupName(path, backupFolder, "lore.tcb"), FileAccess::WriteLore,
+                           ui, [&](TextSink& out) { EmitLoreFile(books, out); });
+}
+
+} // namespace tc

@@ -1,0 +1,265 @@
+#include "gasfiles/TemplateFile.h"
+
+#include "gasfiles/Backup.h"
+#include "gasfiles/FileReport.h"
+#include "gasfiles/GasLines.h"
+#include "gasfiles/Inheritance.h"
+#include "gasfiles/SafeWrite.h"
+#include "model/TemplateIndex.h"
+#include "platform/Product.h"
+#include "platform/Text.h"
+
+namespace tc {
+
+namespace {
+
+void ShowWarning(UserInterface& ui, const std::string& text) {
+    ui.MessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+// The state of the template whose section is being read.
+struct TemplateInProgress {
+    std::unique_ptr<CTemplate> tmpl;
+    std::uint8_t givenNumbers = 0;
+    bool inTextures = false;
+};
+
+void TakeScreenName(std::string_view line, int number, CTemplate& tmpl, UserInterface& ui) {
+    const std::size_t q1 = line.find('"');
+    if (q1 == line.npos) {
+        ShowWarning(ui, "TRS_BOOK_LORE.GAS invalid screen_name on line " + std::to_string(number) +
+                            ":\n\n" + std::string(line) + "\n\n");
+        return;
+    }
+    std::size_t q2 = line.find('"', q1 + 1);
+    if (q2 == line.npos) {
+        q2 = line.find(';', q1 + 1);
+    }
+    if (q2 == line.npos) {
+        q2 = line.size();
+    }
+    tmpl.SetScreenName(TrimWhite(line.substr(q1 + 1, q2 - q1 - 1)));
+}
+
+// The keys the reader takes, in the order it tests them; true when one took the line.
+bool TakeKey(std::string_view line, int number, TemplateInProgress& current, UserInterface& ui) {
+    CTemplate& tmpl = *current.tmpl;
+    const auto value = [&] { return ExtractBetween(line, "=", ";"); };
+    if (StartsWith(line, "specializes")) {
+        tmpl.SetSpecializes(value());
+    } else if (StartsWith(line, "screen_name")) {
+        TakeScreenName(line, number, tmpl, ui);
+    } else if (StartsWith(line, "gold_value")) {
+        tmpl.SetGoldValue(value());
+        current.givenNumbers |= kGoldValue;
+    } else if (StartsWith(line, "model")) {
+        tmpl.SetModel(value());
+    } else if (StartsWith(line, "inventory_height")) {
+        tmpl.SetInventoryHeight(value());
+        current.givenNumbers |= kInventoryHeight;
+    } else if (StartsWith(line, "inventory_width")) {
+        tmpl.SetInventoryWidth(value());
+        current.givenNumbers |= kInventoryWidth;
+    } else if (StartsWith(line, "inventory_icon")) {
+        tmpl.SetInventoryIcon(value());
+    } else if (StartsWith(line, "lore_key")) {
+        tmpl.SetLoreKey(value());
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void TakeTexturesLine(std::string_view line, TemplateInProgress& current) {
+    if (!current.inTextures) {
+        current.inTextures = Contains(line, "[textures]");
+    } else if (Contains(line, "0")) {
+        current.tmpl->SetTexture(ExtractBetween(line, "=", ";"));
+        current.inTextures = false;
+    }
+}
+
+void Append(TemplateInProgress& current, std::string& pendingComment, TemplateList& templates,
+            std::vector<ReadTemplate>& read) {
+    if (!pendingComment.empty()) {
+        current.tmpl->SetComment(pendingComment);
+        pendingComment.clear();
+    }
+    read.push_back({current.tmpl.get(), current.givenNumbers});
+    templates.push_back(std::move(current.tmpl));
+    current = TemplateInProgress{};
+}
+
+} // namespace
+
+std::string ExtractBetween(std::string_view line, std::string_view opening,
+                           std::string_view closing) {
+    const std::size_t i = line.find(opening);
+    const std::size_t from = i == line.npos ? 0 : i + opening.size();
+    std::size_t j = line.find(closing, from);
+    if (j == line.npos && closing == ";") {
+        j = line.size();
+    }
+    if (i == line.npos || j == line.npos) {
+        return {};
+    }
+    return std::string(TrimWhite(line.substr(from, j - from)));
+}
+
+void ParseTemplateFile(ByteSource& source, TemplateList& templates, UserInterface& ui) {
+    GasLines lines(source);
+    TemplateInProgress current;
+    std::vector<ReadTemplate> read;
+    std::string pendingComment;
+    int depth = 0;
+    while (lines.Next()) {
+        const std::string_view line = lines.Line();
+        if (lines.IsComment()) {
+            pendingComment = line;
+            continue;
+        }
+        if (!current.tmpl) {
+            if (!Contains(line, "[t:template")) {
+                continue;
+            }
+            current.tmpl = std::make_unique<CTemplate>();
+            const std::size_t i = line.find("n:");
+            const std::size_t j = line.find(']');
+            if (i == line.npos || j == line.npos) {
+                const std::string number = std::to_string(lines.Number());
+                ShowWarning(ui, "TRS_BOOK_LORE.GAS invalid [template section] on line " + number +
+                                    ":\n\n" + std::string(line) +
+                                    "\n\nTemplate will be assigned a generic name to prevent "
+                                    "data loss.  Please correct name before saving!");
+                current.tmpl->SetName("untitled_" + number);
+                continue;
+            }
+            current.tmpl->SetName(j > i + 2 ? line.substr(i + 2, j - i - 2) : "");
+        } else if (!TakeKey(line, lines.Number(), current, ui)) {
+            TakeTexturesLine(line, current);
+        }
+        // A line holding both braces counts as an opening one.
+        if (Contains(line, "{")) {
+            ++depth;
+        } else if (Contains(line, "}")) {
+            --depth;
+        }
+        if (depth == 0 && Contains(line, "}")) {
+            Append(current, pendingComment, templates, read);
+        }
+    }
+    if (current.tmpl) {
+        const std::string name = current.tmpl->GetName();
+        Append(current, pendingComment, templates, read);
+        ShowWarning(ui, "TRS_BOOK_LORE.GAS missing closing '}' for " + name + "\n\n");
+    }
+    InheritMissingNumbers(templates, read);
+}
+
+bool ReadTemplateFile(const std::string& path, TemplateList& templates, UserInterface& ui) {
+    OpenedSource opened = OpenForReading(path);
+    if (!opened.source) {
+        ShowWarning(ui, OpenFailureReport(FileAccess::ReadAny, opened.cause, path));
+        return false;
+    }
+    ParseTemplateFile(*opened.source, templates, ui);
+    return true;
+}
+
+namespace {
+
+// Writes one template in the game's layout, leaving out what it inherits from `parent`.
+void EmitTemplate(const CTemplate& t, const CTemplate* parent, TextSink& out) {
+    const bool treasure = t.IsTreasureBased();
+    const CTemplate* p = treasure ? nullptr : parent;
+    const auto num = [](int value) { return std::to_string(value); };
+
+    if (const std::string comment = t.GetComment(); !comment.empty()) {
+        out.Write("// " + comment + "\n");
+    }
+    out.Write("[t:template,n:" + t.GetName() + "]\n{\n");
+    if (!p || p->GetCategoryName() != t.GetCategoryName()) {
+        out.Write("\tcategory_name = \"" + t.GetCategoryName() + "\";\n");
+    }
+    if (!p || p->GetDoc() != t.GetDoc()) {
+        const std::string doc = t.GetDoc();
+        out.Write("\tdoc = \"" + (doc.empty() ? t.GetName() : doc) + "\";\n");
+    }
+    out.Write("\tspecializes = " + t.GetSpecializes() + ";\n");
+
+    const bool goldDiffers = !p || p->GetGoldValue() != t.GetGoldValue();
+    const bool modelDiffers =
+        !t.GetModel().empty() && (!p || !EqualsNoCase(p->GetModel(), t.GetModel()));
+    const bool textureDiffers =
+        !t.GetTexture().empty() && (!p || !EqualsNoCase(p->GetTexture(), t.GetTexture()));
+    if (treasure || !p || goldDiffers || modelDiffers || textureDiffers) {
+        out.Write("\t[aspect]\n\t{\n");
+        if (goldDiffers) {
+            out.Write("\t\tgold_value = " + num(t.GetGoldValue()) + ";\n");
+        }
+        if (modelDiffers) {
+            out.Write("\t\tmodel = " + t.GetModel() + ";\n");
+        }
+        if (textureDiffers) {
+            out.Write("\t\t[textures]\n\t\t{\n\t\t\t0 = " + t.GetTexture() + ";\n\t\t}\n");
+        }
+        if (treasure) {
+            out.Write("\t\t[voice]\n\t\t{\n\t\t\t[put_down]\n\t\t\t{\n"
+                      "\t\t\t\t* = s_e_gui_put_down_book\n\t\t\t}\n\t\t}\n");
+        }
+        out.Write("\t}\n");
+    }
+    if (const std::string screenName = t.GetScreenName(); !screenName.empty()) {
+        out.Write("\t[common]\n\t{\n\t\tscreen_name = \"" + screenName + "\";\n\t}\n");
+    }
+
+    const bool heightDiffers = !p || p->GetInventoryHeight() != t.GetInventoryHeight();
+    const bool widthDiffers = !p || p->GetInventoryWidth() != t.GetInventoryWidth();
+    const bool gui = treasure || !p || heightDiffers || widthDiffers ||
+                     p->GetInventoryIcon() != t.GetInventoryIcon() || t.GetGoldValue() == 0 ||
+                     p->GetLoreKey() != t.GetLoreKey();
+    if (gui) {
+        out.Write("\t[gui]\n\t{\n");
+        if (!t.GetLoreKey().empty() && (!p || !EqualsNoCase(p->GetLoreKey(), t.GetLoreKey()))) {
+            out.Write("\t\tlore_key = " + t.GetLoreKey() + ";\n");
+        }
+        if (t.GetInventoryHeight() != 0 && heightDiffers) {
+            out.Write("\t\tinventory_height = " + num(t.GetInventoryHeight()) + ";\n");
+        }
+        if (t.GetInventoryWidth() != 0 && widthDiffers) {
+            out.Write("\t\tinventory_width = " + num(t.GetInventoryWidth()) + ";\n");
+        }
+        if (!t.GetInventoryIcon().empty() &&
+            (!p || !EqualsNoCase(p->GetInventoryIcon(), t.GetInventoryIcon()))) {
+            out.Write("\t\tinventory_icon = " + t.GetInventoryIcon() + ";\n");
+        }
+        if (treasure) {
+            out.Write("\t\tis_lorebook = TRUE;\n");
+        }
+        if (t.GetGoldValue() == 0) {
+            out.Write("\t\tcan_sell = FALSE;\n");
+        }
+        out.Write("\t}\n");
+    }
+    out.Write("}\n");
+}
+
+} // namespace
+
+void EmitTemplateFile(const TemplateList& templates, TextSink& out) {
+    out.Write(std::string("// Trs_book_lore.gas generated using Tomecraft by Brindlemoor.  ") +
+              kMakerWebAddress + "\n\n");
+    const TemplateIndex index(templates);
+    for (const auto& tmpl : templates) {
+        EmitTemplate(*tmpl, index.Find(tmpl->GetSpecializes()), out);
+    }
+}
+
+bool WriteTemplateFile(const std::string& path, const std::string& backupFolder,
+                       const TemplateList& templates, UserInterface& ui) {
+    return WriteWithBackup(path, BackupName(path, backupFolder, "trs_book_lore.tcb"),
+                           FileAccess::WriteTemplates, ui,
+                           [&](TextSink& out) { EmitTemplateFile(templates, out); });
+}
+
+} // namespace tc

@@ -1,0 +1,38 @@
+// Reading and writing the template file, trs_book_lore.gas.
+#pragma once
+
+#include "model/CTemplate.h"
+#include "platform/TextFile.h"
+#include "platform/UserInterface.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tc {
+
+using TemplateList = std::vector<std::unique_ptr<CTemplate>>;
+
+// The trimmed text between the first `opening` and the first `closing` after it; a missing ";"
+// lets the value run to the end of the line. Empty when either is missing.
+std::string ExtractBetween(std::string_view line, std::string_view opening,
+                           std::string_view closing);
+
+// Appends the templates of the file to `templates` in the order their sections close, then lets
+// each of them inherit the numbers its section left out from its loaded parent. Messages about
+// malformed sections go to `ui`. Throws FileError when the source fails mid-read.
+void ParseTemplateFile(ByteSource& source, TemplateList& templates, UserInterface& ui);
+
+// False, after the open-failure report, when the file cannot be opened.
+bool ReadTemplateFile(const std::string& path, TemplateList& templates, UserInterface& ui);
+
+// The whole file as written, with "\n" line ends; each template repeats only what differs from
+// its loaded parent.
+void EmitTemplateFile(const TemplateList& templates, TextSink& out);
+
+// As WriteLoreFile, for the template file and its backup trs_book_lore.tcb.
+bool WriteTemplateFile(const std::string& path, const std::string& backupFolder,
+                       const TemplateList& templates, UserInterface& ui);
+
+} // namespace tc

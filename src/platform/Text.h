@@ -1,0 +1,35 @@
+// Text helpers for the 8-bit Windows-1252 strings the game files use.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tc {
+
+// Space, tab, CR, LF, vertical tab and form feed.
+bool IsWhite(char c);
+
+std::string_view TrimWhite(std::string_view text);
+std::string_view TrimLeftWhite(std::string_view text);
+
+bool StartsWith(std::string_view text, std::string_view prefix);
+bool Contains(std::string_view text, std::string_view part);
+
+// Lower case for ASCII and the Windows-1252 letter pairs; the one place that decides what
+// "ignoring case" means.
+char ToLowerChar(char c);
+std::string ToLower(std::string_view text);
+bool EqualsNoCase(std::string_view a, std::string_view b);
+
+// Like the C runtime's atoi: leading white space, an optional sign, then decimal digits up to
+// the first other character; 0 when there are none. Saturates instead of overflowing.
+int ParseLeadingInt(std::string_view text);
+
+// Every non-overlapping occurrence of `from`, scanning left to right.
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
+
+std::string Cp1252ToUtf8(std::string_view text);
+// Characters that Windows-1252 cannot hold become '?'.
+std::string Utf8ToCp1252(std::string_view text);
+
+} // namespace tc

@@ -1,0 +1,161 @@
+#include "platform/TextFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+namespace tc {
+
+namespace {
+
+constexpr std::size_t kChunk = 1 << 16;
+
+FileCause CauseOfLastError() {
+    const int error = errno;
+    const FileCause cause = CauseFromErrno(error);
+    return cause == FileCause::None ? FileCause::Generic : cause;
+}
+
+} // namespace
+
+std::size_t MemorySource::Read(char* buffer, std::size_t size) {
+    const std::size_t count = std::min(size, m_bytes.size());
+    std::memcpy(buffer, m_bytes.data(), count);
+    m_bytes.remove_prefix(count);
+    return count;
+}
+
+FileSource::FileSource(FilePtr file, std::string path)
+    : m_file(std::move(file)), m_path(std::move(path)) {}
+
+std::size_t FileSource::Read(char* buffer, std::size_t size) {
+    errno = 0;
+    const std::size_t count = std::fread(buffer, 1, size, m_file.get());
+    if (count == 0 && std::ferror(m_file.get())) {
+        throw FileError(CauseOfLastError(), m_path);
+    }
+    return count;
+}
+
+LineReader::LineReader(ByteSource& source) : m_source(source), m_buffer(kChunk) {}
+
+bool LineReader::Fill() {
+    if (m_eof) {
+        return false;
+    }
+    if (m_begin > 0) {
+        std::memmove(m_buffer.data(), m_buffer.data() + m_begin, m_end - m_begin);
+        m_end -= m_begin;
+        m_begin = 0;
+    }
+    if (m_end == m_buffer.size()) {
+        m_buffer.resize(m_buffer.size() * 2);
+    }
+    const std::size_t count = m_source.Read(m_buffer.data() + m_end, m_buffer.size() - m_end);
+    if (count == 0) {
+        m_eof = true;
+        return false;
+    }
+    m_end += count;
+    return true;
+}
+
+bool LineReader::Next(std::string& line) {
+    std::size_t scanned = m_begin;
+    for (;;) {
+        const char* start = m_buffer.data() + scanned;
+        const auto* newline = static_cast<const char*>(std::memchr(start, '\n', m_end - scanned));
+        if (newline != nullptr) {
+            const auto lineEnd = static_cast<std::size_t>(newline - m_buffer.data());
+            std::size_t contentEnd = lineEnd;
+            if (contentEnd > m_begin && m_buffer[contentEnd - 1] == '\r') {
+                --contentEnd;
+            }
+            line.assign(m_buffer.data() + m_begin, contentEnd - m_begin);
+            m_begin = lineEnd + 1;
+            return true;
+        }
+        const std::size_t consumed = m_end - m_begin;
+        if (!Fill()) {
+            if (m_end == m_begin) {
+                return false;
+            }
+            line.assign(m_buffer.data() + m_begin, m_end - m_begin);
+            if (!line.empty() && line.back() == '\r') {
+                line.pop_back();
+            }
+            m_begin = m_end;
+            return true;
+        }
+        scanned = m_begin + consumed;
+    }
+}
+
+OpenedSource OpenForReading(const std::string& path) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        return {nullptr, FileCause::AccessDenied};
+    }
+    errno = 0;
+    FilePtr file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        return {nullptr, path.empty() ? FileCause::BadPath : CauseOfLastError()};
+    }
+    return {std::make_unique<FileSource>(std::move(file), path), FileCause::None};
+}
+
+TextWriter::TextWriter(FilePtr file, std::string path)
+    : m_file(std::move(file)), m_path(std::move(path)) {
+    m_pending.reserve(kChunk + 1024);
+}
+
+TextWriter::~TextWriter() = default;
+
+void TextWriter::Write(std::string_view text) {
+    std::size_t start = 0;
+    for (std::size_t hit; (hit = text.find('\n', start)) != text.npos; start = hit + 1) {
+        m_pending.append(text, start, hit - start);
+        m_pending += "\r\n";
+    }
+    m_pending.append(text, start);
+    if (m_pending.size() >= kChunk) {
+        Flush();
+    }
+}
+
+void TextWriter::Flush() {
+    errno = 0;
+    const std::size_t written = std::fwrite(m_pending.data(), 1, m_pending.size(), m_file.get());
+    if (written != m_pending.size()) {
+        m_pending.clear();
+        throw FileError(CauseOfLastError(), m_path);
+    }
+    m_pending.clear();
+}
+
+void TextWriter::Close() {
+    Flush();
+    errno = 0;
+    if (std::fflush(m_file.get()) != 0) {
+        throw FileError(CauseOfLastError(), m_path);
+    }
+    errno = 0;
+    if (std::fclose(m_file.release()) != 0) {
+        throw FileError(CauseOfLastError(), m_path);
+    }
+}
+
+OpenedWriter OpenForWriting(const std::string& path) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        return {nullptr, FileCause::AccessDenied};
+    }
+    errno = 0;
+    FilePtr file(std::fopen(path.c_str(), "wb"));
+    if (!file) {
+        return {nullptr, path.empty() ? FileCause::BadPath : CauseOfLastError()};
+    }
+    return {std::make_unique<TextWriter>(std::move(file), path), FileCause::None};
+}
+
+} // namespace tc

@@ -1,0 +1,116 @@
+// The text-file layer: line reading that accepts CR LF, LF and a stray CR, and writing that
+// puts CR LF on disk on every platform. Open failures come back as a cause; failures in the
+// middle of a read or write throw FileError.
+#pragma once
+
+#include "platform/FileCause.h"
+
+#include <cstddef>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tc {
+
+class ByteSource {
+public:
+    virtual ~ByteSource() = default;
+    // Fills `buffer` with up to `size` bytes; 0 at the end. Throws FileError on a read error.
+    virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+};
+
+class MemorySource : public ByteSource {
+public:
+    explicit MemorySource(std::string_view bytes) : m_bytes(bytes) {}
+    std::size_t Read(char* buffer, std::size_t size) override;
+
+private:
+    std::string_view m_bytes;
+};
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+class FileSource : public ByteSource {
+public:
+    FileSource(FilePtr file, std::string path);
+    std::size_t Read(char* buffer, std::size_t size) override;
+
+private:
+    FilePtr m_file;
+    std::string m_path;
+};
+
+// Splits a byte stream into physical lines, without their line ends.
+class LineReader {
+public:
+    explicit LineReader(ByteSource& source);
+    // False at the end of the stream. A final line without a line end still counts.
+    bool Next(std::string& line);
+
+private:
+    bool Fill();
+
+    ByteSource& m_source;
+    std::vector<char> m_buffer;
+    std::size_t m_begin = 0;
+    std::size_t m_end = 0;
+    bool m_eof = false;
+};
+
+struct OpenedSource {
+    std::unique_ptr<FileSource> source; // null when the open failed
+    FileCause cause = FileCause::None;
+};
+
+OpenedSource OpenForReading(const std::string& path);
+
+// Where the writers put their text, with "\n" as the line end.
+class TextSink {
+public:
+    virtual ~TextSink() = default;
+    virtual void Write(std::string_view text) = 0;
+};
+
+class StringSink : public TextSink {
+public:
+    void Write(std::string_view text) override { m_text += text; }
+    const std::string& Text() const { return m_text; }
+
+private:
+    std::string m_text;
+};
+
+// Writes text whose "\n" line ends become CR LF on disk.
+class TextWriter : public TextSink {
+public:
+    TextWriter(FilePtr file, std::string path);
+    ~TextWriter() override;
+    TextWriter(const TextWriter&) = delete;
+    TextWriter& operator=(const TextWriter&) = delete;
+
+    void Write(std::string_view text) override;
+    // Flushes and closes; a failure here (a full disk) throws like a failed write.
+    void Close();
+
+private:
+    void Flush();
+
+    FilePtr m_file;
+    std::string m_path;
+    std::string m_pending;
+};
+
+struct OpenedWriter {
+    std::unique_ptr<TextWriter> writer; // null when the open failed
+    FileCause cause = FileCause::None;
+};
+
+// Creates the file or empties it.
+OpenedWriter OpenForWriting(const std::string& path);
+
+} // namespace tc

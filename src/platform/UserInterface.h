@@ -1,0 +1,36 @@
+// What the core asks of whoever shows it: the GUI implements this with real message boxes,
+// tests script it and the command-line tool prints.
+#pragma once
+
+#include <string>
+
+namespace tc {
+
+enum class MsgButtons { Ok, YesNoCancel };
+enum class MsgIcon { Exclamation, Question };
+enum class MsgAnswer { Ok, Yes, No, Cancel };
+
+class UserInterface {
+public:
+    virtual ~UserInterface() = default;
+
+    // A modal message box captioned with the application's title.
+    virtual MsgAnswer MessageBox(const std::string& text, MsgButtons buttons, MsgIcon icon) = 0;
+
+    virtual void BeginBusy() {}
+    virtual void EndBusy() {}
+};
+
+// Keeps the wait cursor up for as long as it lives.
+class BusyCursor {
+public:
+    explicit BusyCursor(UserInterface& ui) : m_ui(ui) { m_ui.BeginBusy(); }
+    ~BusyCursor() { m_ui.EndBusy(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    UserInterface& m_ui;
+};
+
+} // namespace tc

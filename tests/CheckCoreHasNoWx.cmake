@@ -1,0 +1,17 @@
+# Fails when a core source file includes a wxWidgets header.
+file(GLOB_RECURSE core_files
+  ${ROOT}/model/* ${ROOT}/gasfiles/* ${ROOT}/document/* ${ROOT}/platform/*)
+set(offenders "")
+foreach(f IN LISTS core_files)
+  if(f MATCHES "/platform/wx/")
+    continue()
+  endif()
+  file(STRINGS ${f} hits REGEX "#[ \t]*include[ \t]*<wx/")
+  if(hits)
+    list(APPEND offenders ${f})
+  endif()
+endforeach()
+if(offenders)
+  message(FATAL_ERROR "Core files include wxWidgets: ${offenders}")
+endif()
+message(STATUS "core is free of wxWidgets")

@@ -1,0 +1,251 @@
+// What the user sees, and what is left on disk, when the files misbehave.
+#include "TestSupport.h"
+
+#include "document/CTomecraftDoc.h"
+#include "gasfiles/LoreFile.h"
+#include "gasfiles/TemplateFile.h"
+#include "platform/FileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace tc {
+namespace {
+
+using test::ReadBytes;
+using test::ScriptedUi;
+using test::TempDir;
+using test::WriteBytes;
+
+// Runs `body` in a child process and returns its exit status; the child's own limits and
+// identity cannot leak into the other tests.
+int RunInChild(const std::function<int()>& body) {
+    std::fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        int status = 99;
+        try {
+            status = body();
+        } catch (...) {
+            status = 98;
+        }
+        _exit(status);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 200 + WTERMSIG(status);
+}
+
+void AddBooks(CTomecraftDoc& doc, int count) {
+    for (int k = 0; k < count; ++k) {
+        doc.m_arrBooks.push_back(std::make_unique<CLoreBook>());
+        doc.m_arrBooks.back()->SetName("book_" + std::to_string(k));
+        doc.m_arrBooks.back()->SetText(std::string(200, 'x'));
+    }
+}
+
+TEST(OpenFailure, ReportNamesTheCauseTheFileAndItsText) {
+    TempDir dir;
+    ScriptedUi ui;
+    BookList books;
+    TemplateList templates;
+    const std::string missing = dir / "missing.gas";
+    EXPECT_FALSE(ReadLoreFile(missing, books, ui));
+    EXPECT_FALSE(ReadTemplateFile(dir.Path(), templates, ui));
+    ASSERT_EQ(ui.shown.size(), 2u);
+    EXPECT_EQ(ui.shown[0].text, "CTomecraftDoc:: error 2 reading the lore book file!\n\nFile: " +
+                                    missing + "\n\nText: " + missing + " was not found.");
+    EXPECT_EQ(ui.shown[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(ui.shown[0].buttons, MsgButtons::Ok);
+    EXPECT_EQ(ui.shown[1].text,
+              "CTomecraftDoc:: error 5 reading the lore book file!\n\nFile: " + dir.Path() +
+                  "\n\nText: Access to " + dir.Path() + " was denied.");
+
+    ui.shown.clear();
+    EXPECT_FALSE(WriteTemplateFile(dir / "no/such/trs_book_lore.gas", "", templates, ui));
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_TRUE(ui.shown[0].text.starts_with(
+        "CTomecraftDoc:: error 2 writing the lore template file!\n\nFile: "));
+    EXPECT_EQ(ui.busyDepth, 0);
+}
+
+TEST(OpenFailure, TextPartIsCutTo254Characters) {
+    ScriptedUi ui;
+    BookList books;
+    const std::string longPath = "/" + std::string(300, 'p') + "/lore.gas";
+    ReadLoreFile(longPath, books, ui);
+    ASSERT_EQ(ui.shown.size(), 1u);
+    const std::string& text = ui.shown[0].text;
+    EXPECT_EQ(text.size() - (text.find("\n\nText: ") + 8), 254u);
+}
+
+TEST(Backup, HoldsThePreviousVersionBesideTheFileOrInTheChosenFolder) {
+    TempDir dir;
+    ScriptedUi ui;
+    CTomecraftDoc doc(ui);
+    const std::string lore = dir / "lore.gas";
+    WriteBytes(lore, "version 1");
+    WriteBytes(dir / "lore.tcb", "version 0");
+    AddBooks(doc, 1);
+    doc.m_bBooksModified = true;
+    ASSERT_TRUE(doc.WriteLoreFile(lore));
+    EXPECT_FALSE(doc.m_bBooksModified);
+    EXPECT_EQ(ReadBytes(dir / "lore.tcb"), "version 1");
+    const std::string version2 = ReadBytes(lore);
+
+    std::filesystem::create_directory(dir / "backups");
+    doc.m_strBackupPath = dir / "backups/";
+    ASSERT_TRUE(doc.WriteLoreFile(lore));
+    EXPECT_EQ(ReadBytes(dir / "backups/lore.tcb"), version2);
+    EXPECT_EQ(ReadBytes(dir / "lore.tcb"), "version 1");
+
+    ASSERT_TRUE(doc.WriteTemplateFile(dir / "trs_book_lore.gas"));
+    EXPECT_FALSE(FileExists(dir / "backups/trs_book_lore.tcb")) << "nothing to move the first time";
+    EXPECT_TRUE(ui.shown.empty());
+}
+
+TEST(Backup, APreviousVersionThatCannotBeMovedIsNotOverwritten) {
+    TempDir dir;
+    ScriptedUi ui;
+    CTomecraftDoc doc(ui);
+    AddBooks(doc, 2);
+    doc.m_bBooksModified = true;
+    const std::string lore = dir / "lore.gas";
+    WriteBytes(lore, "precious");
+
+    doc.m_strBackupPath = dir / "missing-folder/";
+    EXPECT_FALSE(doc.WriteLoreFile(lore));
+    EXPECT_TRUE(doc.m_bBooksModified);
+    EXPECT_EQ(ReadBytes(lore), "precious");
+    ASSERT_EQ(ui.shown.size(), 1u);
+    const std::string backup = dir / "missing-folder/lore.tcb";
+    EXPECT_EQ(ui.shown[0].text, "CTomecraftDoc:: error 2 writing the lore book file!\n\nFile: " +
+                                    backup + "\n\nText: " + backup + " was not found.");
+
+    // A file whose backup name is its own name would be deleted by the backup step.
+    const std::string named = dir / "lore.tcb";
+    WriteBytes(named, "also precious");
+    doc.m_strBackupPath.clear();
+    EXPECT_FALSE(doc.WriteLoreFile(named));
+    EXPECT_EQ(ReadBytes(named), "also precious");
+    EXPECT_EQ(ui.busyDepth, 0);
+}
+
+TEST(Backup, UnwritableFoldersAreReportedAndNothingIsLost) {
+    TempDir dir;
+    const std::string lore = dir / "lore.gas";
+    WriteBytes(lore, "precious");
+    std::filesystem::create_directory(dir / "locked");
+    chmod((dir / "locked").c_str(), 0555);
+    chmod(dir.Path().c_str(), 0555);
+    // Root may write anywhere, so the check runs as an ordinary user in a child process.
+    const int status = RunInChild([&] {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
+            return 10;
+        }
+        ScriptedUi ui;
+        CTomecraftDoc doc(ui);
+        AddBooks(doc, 1);
+        doc.m_bBooksModified = true;
+        if (doc.WriteLoreFile(lore) || !doc.m_bBooksModified) {
+            return 11;
+        }
+        const bool denied = ui.shown.size() == 1 &&
+                            ui.shown[0].text.find("Access to " + lore.substr(0, lore.size() - 3) +
+                                                  "tcb was denied.") != std::string::npos;
+        if (!denied) {
+            return 12;
+        }
+        ui.shown.clear();
+        if (doc.WriteTemplateFile(dir / "locked/trs_book_lore.gas") || ui.shown.size() != 1 ||
+            ui.shown[0].text.find("error 5 writing") == std::string::npos) {
+            return 13;
+        }
+        return 0;
+    });
+    chmod(dir.Path().c_str(), 0755);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(ReadBytes(lore), "precious");
+}
+
+TEST(WriteFailure, AFullDiskStopsTheSaveWithTheCauseAndKeepsTheBackup) {
+    TempDir dir;
+    const std::string lore = dir / "lore.gas";
+    const std::string previous = std::string(20000, 'p');
+    WriteBytes(lore, previous);
+    const int status = RunInChild([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{8192, 8192};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        ScriptedUi ui;
+        CTomecraftDoc doc(ui);
+        AddBooks(doc, 500);
+        doc.m_bBooksModified = true;
+        doc.m_bTemplatesModified = true;
+        doc.m_strLorePath = lore;
+        doc.m_strTemplatePath = dir / "trs_book_lore.gas";
+        try {
+            doc.WriteModified();
+        } catch (const FileError& error) {
+            const bool asExpected =
+                error.Cause() == FileCause::DiskFull &&
+                std::string(error.what()) == "Disk full while accessing " + lore + "." &&
+                doc.m_bBooksModified && ui.busyDepth == 0;
+            return asExpected ? 0 : 2;
+        }
+        return 1;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(ReadBytes(dir / "lore.tcb"), previous);
+    EXPECT_LE(ReadBytes(lore).size(), 8192u);
+    EXPECT_FALSE(FileExists(dir / "trs_book_lore.gas")) << "the flow ends at the failed write";
+}
+
+// A source that fails like a disk going bad after some bytes.
+class FailingSource : public ByteSource {
+public:
+    FailingSource(std::string bytes, std::size_t failAt)
+        : m_bytes(std::move(bytes)), m_failAt(failAt) {}
+    std::size_t Read(char* buffer, std::size_t size) override {
+        if (m_pos >= m_failAt) {
+            throw FileError(FileCause::HardIO, "/disk/lore.gas");
+        }
+        const std::size_t count = std::min(size, m_failAt - m_pos);
+        m_bytes.copy(buffer, count, m_pos);
+        m_pos += count;
+        return count;
+    }
+
+private:
+    std::string m_bytes;
+    std::size_t m_failAt;
+    std::size_t m_pos = 0;
+};
+
+TEST(ReadFailure, StopsTheReadAndKeepsWhatWasRead) {
+    std::string text = "[lore]\n{\n";
+    for (int k = 0; k < 2000; ++k) {
+        text += "[book_" + std::to_string(k) + "]\n{\ndescription = \"text\";\n}\n";
+    }
+    ScriptedUi ui;
+    BookList books;
+    FailingSource source(text, text.size() / 2);
+    try {
+        ParseLoreFile(source, books, ui);
+        FAIL() << "the read error must reach the caller";
+    } catch (const FileError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "A hardware I/O error was reported while accessing /disk/lore.gas.");
+    }
+    EXPECT_GT(books.size(), 100u);
+    EXPECT_LT(books.size(), 2000u);
+}
+
+} // namespace
+} // namespace tc

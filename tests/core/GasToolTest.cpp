@@ -1,0 +1,162 @@
+#include "TestSupport.h"
+
+#include "platform/FileSystem.h"
+#include "tools/tomecraft-gas/GasCommands.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sstream>
+
+namespace tc {
+namespace {
+
+using test::Crlf;
+using test::DataPath;
+using test::ReadBytes;
+using test::SamplePath;
+using test::TempDir;
+using test::WriteBytes;
+
+struct ToolRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+ToolRun RunTool(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    const int status = cli::RunGasTool(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(GasTool, UsageErrorsAndHelp) {
+    EXPECT_EQ(RunTool({}).status, 2);
+    EXPECT_EQ(RunTool({"frobnicate", "a", "b"}).status, 2);
+    EXPECT_EQ(RunTool({"dump", "only-one"}).status, 2);
+    EXPECT_EQ(RunTool({"dump", "a", "b", "c"}).status, 2);
+    EXPECT_EQ(RunTool({"check", "--backup-dir", "x", "a", "b"}).status, 2);
+    EXPECT_EQ(RunTool({"format", "a", "b", "--backup-dir"}).status, 2);
+    const ToolRun help = RunTool({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("Usage: tomecraft-gas COMMAND"), std::string::npos);
+    const ToolRun formatHelp = RunTool({"format", "--help"});
+    EXPECT_EQ(formatHelp.status, 0);
+    EXPECT_NE(formatHelp.out.find("--backup-dir DIR"), std::string::npos);
+}
+
+TEST(GasTool, DumpShowsWhatTheEditorReadsInUtf8) {
+    const ToolRun run = RunTool({"dump", SamplePath("lore.gas"), SamplePath("trs_book_lore.gas")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto json = nlohmann::json::parse(run.out);
+    EXPECT_TRUE(json["messages"].empty());
+    ASSERT_EQ(json["books"].size(), 4u);
+    EXPECT_EQ(json["books"][1]["name"], "abbey_founding");
+    EXPECT_EQ(json["books"][1]["comment"], "The founding of the abbey");
+    EXPECT_NE(json["books"][1]["text"].get<std::string>().find("abbey.\r\n\r\nThey"),
+              std::string::npos);
+    EXPECT_EQ(json["books"][3]["text"],
+              "Osric owes three crowns to the caf\xC3\xA9. Paid in full \xE2\x80\x93 almost.");
+    const auto& ferry = json["templates"][3];
+    EXPECT_EQ(ferry["name"], "book_ferry_song");
+    EXPECT_EQ(ferry["doc"], "ferryman's song");
+    EXPECT_EQ(ferry["gold_value"], 0);
+    EXPECT_EQ(ferry["inventory_height"], 1);
+    EXPECT_EQ(ferry["category_name"], "lorebook");
+}
+
+TEST(GasTool, DumpListsEveryMessageInOrder) {
+    TempDir dir;
+    WriteBytes(dir / "trs.gas", "[t:template,n:open\n");
+    const ToolRun run = RunTool({"dump", dir / "missing.gas", dir / "trs.gas"});
+    ASSERT_EQ(run.status, 0);
+    const auto json = nlohmann::json::parse(run.out);
+    ASSERT_EQ(json["messages"].size(), 3u);
+    EXPECT_TRUE(json["messages"][0].get<std::string>().starts_with("CTomecraftDoc:: error 2"));
+    EXPECT_TRUE(json["messages"][1].get<std::string>().starts_with(
+        "TRS_BOOK_LORE.GAS invalid [template section] on line 1"));
+    EXPECT_EQ(json["messages"][2], "TRS_BOOK_LORE.GAS missing closing '}' for untitled_1\n\n");
+    EXPECT_EQ(json["templates"][0]["name"], "untitled_1");
+}
+
+TEST(GasTool, FormatWritesBothFilesWithBackupsAndIsIdempotent) {
+    TempDir dir;
+    const std::string lore = dir / "lore.gas";
+    const std::string templates = dir / "trs_book_lore.gas";
+    const std::string originalLore = ReadBytes(SamplePath("lore.gas"));
+    WriteBytes(lore, originalLore);
+    WriteBytes(templates, ReadBytes(SamplePath("trs_book_lore.gas")));
+
+    ToolRun run = RunTool({"format", lore, templates});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadBytes(dir / "lore.tcb"), originalLore);
+    EXPECT_EQ(ReadBytes(lore), ReadBytes(DataPath("sample_formatted_lore.gas")));
+    EXPECT_EQ(ReadBytes(templates), ReadBytes(DataPath("sample_formatted_trs_book_lore.gas")));
+
+    std::filesystem::create_directory(dir / "bak");
+    const std::string formattedLore = ReadBytes(lore);
+    const std::string formattedTemplates = ReadBytes(templates);
+    run = RunTool({"format", "--backup-dir", dir / "bak", lore, templates});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadBytes(lore), formattedLore);
+    EXPECT_EQ(ReadBytes(templates), formattedTemplates);
+    EXPECT_EQ(ReadBytes(dir / "bak/trs_book_lore.tcb"), formattedTemplates);
+    EXPECT_EQ(ReadBytes(dir / "lore.tcb"), originalLore);
+}
+
+TEST(GasTool, FormatWritesNothingWhenAFileCannotBeRead) {
+    TempDir dir;
+    const std::string templates = dir / "trs_book_lore.gas";
+    WriteBytes(templates, "unchanged");
+    const ToolRun run = RunTool({"format", dir / "missing.gas", templates});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("was not found."), std::string::npos);
+    EXPECT_EQ(ReadBytes(templates), "unchanged");
+    EXPECT_FALSE(FileExists(dir / "missing.gas"));
+}
+
+TEST(GasTool, FormatFailsWhenABackupCannotBeMade) {
+    TempDir dir;
+    WriteBytes(dir / "lore.gas", "[lore]\n{\n}\n");
+    WriteBytes(dir / "trs_book_lore.gas", "");
+    const ToolRun run = RunTool(
+        {"format", "--backup-dir", dir / "nowhere", dir / "lore.gas", dir / "trs_book_lore.gas"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("error 2 writing the lore book file!"), std::string::npos);
+    EXPECT_EQ(ReadBytes(dir / "lore.gas"), "[lore]\n{\n}\n");
+}
+
+TEST(GasTool, CheckReportsNamingErrorsAndDanglingReferences) {
+    TempDir dir;
+    WriteBytes(dir / "lore.gas", Crlf("[lore]\n{\n[a]\n{\n}\n[a]\n{\n}\n[b]\n{\n}\n}\n"));
+    WriteBytes(dir / "trs.gas", Crlf("[t:template,n:base_ok]\n{\nspecializes = treasure;\n}\n"
+                                     "[t:template,n:loot]\n{\nspecializes = treasure;\n}\n"
+                                     "[t:template,n:base_wrong]\n{\nspecializes = base_ok;\n}\n"
+                                     "[t:template,n:book]\n{\nspecializes = BASE_OK;\n"
+                                     "screen_name = \"Book\";\n}\n"
+                                     "[t:template,n:book2]\n{\nspecializes = gone;\n"
+                                     "lore_key = A;\n}\n"
+                                     "[t:template,n:book3]\n{\nspecializes = base_ok;\n"
+                                     "lore_key = c;\n}\n"
+                                     "[t:template,n:book3]\n{\nspecializes = base_ok;\n}\n"));
+    const ToolRun run = RunTool({"check", dir / "lore.gas", dir / "trs.gas"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out,
+              "error: duplicate book key \"a\" (2 times)\n"
+              "error: duplicate template name \"book3\" (2 times)\n"
+              "error: template \"base_wrong\" begins with \"base_\" but does not specialize "
+              "treasure\n"
+              "error: template \"book\" has a screen name but no lore key\n"
+              "warning: template \"book2\" specializes \"gone\", which names no loaded template\n"
+              "warning: template \"book3\" has lore key \"c\", which names no loaded book\n"
+              "error: template \"loot\" specializes treasure but its name does not begin with "
+              "\"base_\"\n");
+
+    const ToolRun clean =
+        RunTool({"check", SamplePath("lore.gas"), SamplePath("trs_book_lore.gas")});
+    EXPECT_EQ(clean.status, 0) << clean.out;
+    EXPECT_EQ(clean.out, "");
+}
+
+} // namespace
+} // namespace tc

@@ -1,0 +1,182 @@
+#include "TestSupport.h"
+
+#include "gasfiles/LoreFile.h"
+
+#include <gtest/gtest.h>
+
+namespace tc {
+namespace {
+
+using test::Crlf;
+using test::ScriptedUi;
+
+struct LoreRead {
+    BookList books;
+    std::vector<std::string> messages;
+
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const auto& b : books) {
+            names.push_back(b->GetName());
+        }
+        return names;
+    }
+};
+
+LoreRead ReadLore(const std::string& text) {
+    ScriptedUi ui;
+    MemorySource source(text);
+    LoreRead result;
+    ParseLoreFile(source, result.books, ui);
+    result.messages = ui.Texts();
+    return result;
+}
+
+std::string Emit(const BookList& books) {
+    StringSink sink;
+    EmitLoreFile(books, sink);
+    return sink.Text();
+}
+
+TEST(LoreReader, NeedsARootSectionOutsideComments) {
+    EXPECT_TRUE(ReadLore("[book]\n{\ndescription = \"x\";\n}\n").books.empty());
+    const auto commented = ReadLore("//      [lore]\n[book]\n{\n}\n");
+    EXPECT_TRUE(commented.books.empty());
+    EXPECT_TRUE(commented.messages.empty());
+    EXPECT_EQ(ReadLore("[LORE] {\n[a]\n{\n}\n}\n").Names(), (std::vector<std::string>{"a"}));
+    EXPECT_TRUE(ReadLore("").books.empty());
+}
+
+TEST(LoreReader, ReadsNamesTextsAndCommentsAsTheFileHoldsThem) {
+    const auto read = ReadLore(Crlf("[lore]\n{\n"
+                                    "  // first\n"
+                                    "\t// second comment \n"
+                                    "\t[ spaced ]\n\t{\n"
+                                    "\t\tdescription = \"one\\ntwo\";\n"
+                                    "\t\tother = \"ignored\";\n"
+                                    "\t\tdescription = \"last wins\";\n"
+                                    "\t}\n"
+                                    "\t[][]\n\t{\n\t}\n"
+                                    "\t]empty[\n\t{\n\t}\n"
+                                    "\t[plain]\n\t{\n\t\tdescription = \"a\\nb\\\\nc\";\n\t}\n"
+                                    "}\n"
+                                    "[after_root]\n{\n}\n"));
+    ASSERT_EQ(read.Names(), (std::vector<std::string>{" spaced ", "", "", "plain", "after_root"}));
+    EXPECT_EQ(read.books[0]->GetText(), "last wins");
+    EXPECT_EQ(read.books[0]->GetComment(), "second comment") << "lines are trimmed first";
+    EXPECT_EQ(read.books[1]->GetText(), "");
+    EXPECT_EQ(read.books[3]->GetText(), "a\r\nb\\\r\nc");
+    EXPECT_TRUE(read.messages.empty());
+}
+
+TEST(LoreReader, JoinsMultiLineDescriptionsWithoutSeparators) {
+    const auto read = ReadLore("[lore]\n{\n[tale]\n{\n"
+                               "description = \"Once upon\n"
+                               "   a time   \n"
+                               "// not text\n"
+                               "there was\";\n"
+                               "}\n}\n");
+    ASSERT_EQ(read.books.size(), 1u);
+    EXPECT_EQ(read.books[0]->GetText(), "Once upona timethere was");
+    EXPECT_EQ(read.books[0]->GetComment(), "not text");
+}
+
+TEST(LoreReader, AClosingBraceAnywhereClosesTheBook) {
+    const auto read = ReadLore("[lore]\n{\n[a]\n{\ndescription = \"curly } text\";\n"
+                               "[b] { description = \"same line\"; }\n"
+                               "}\n}\n");
+    ASSERT_EQ(read.Names(), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(read.books[0]->GetText(), "curly } text");
+    EXPECT_EQ(read.books[1]->GetText(), "") << "the header line is only tested for the brace";
+}
+
+TEST(LoreReader, MalformedHeadersAndMissingBracesAreReportedNotLost) {
+    std::string text = "[lore]\n{\n";
+    for (int line = 3; line < 12; ++line) {
+        text += "\n";
+    }
+    text += "  [broken  \n{\ndescription = \"kept\";\n}\n"; // line 12
+    text += "// last comment\n[open]\n{\ndescription = \"unfinished";
+    const auto read = ReadLore(text);
+    ASSERT_EQ(read.Names(), (std::vector<std::string>{"untitled_12", "open"}));
+    EXPECT_EQ(read.books[0]->GetText(), "kept");
+    EXPECT_EQ(read.books[1]->GetText(), "unfinished");
+    EXPECT_EQ(read.books[1]->GetComment(), "last comment");
+    ASSERT_EQ(read.messages.size(), 2u);
+    EXPECT_EQ(read.messages[0],
+              "LORE.GAS missing '[' or ']' on line 12:\n\n[broken\n\nBook will be assigned a "
+              "generic name to prevent data loss.  Please correct name before saving!");
+    EXPECT_EQ(read.messages[1], "LORE.GAS missing closing '}' for open\n\n");
+}
+
+TEST(LoreReader, SurvivesGarbage) {
+    std::string garbage;
+    for (int k = 0; k < 20000; ++k) {
+        garbage += static_cast<char>((k * 7919) % 256);
+    }
+    const auto read = ReadLore("[lore]\n" + garbage);
+    for (const auto& book : read.books) {
+        EXPECT_EQ(book->GetText().find('"'), std::string::npos);
+    }
+}
+
+TEST(LoreWriter, WritesTheFixedLayout) {
+    BookList books;
+    books.push_back(std::make_unique<CLoreBook>());
+    books.back()->SetName("tale");
+    books.back()->SetComment("// about \\n the tale");
+    books.back()->SetText("one\r\ntwo\\n");
+    books.push_back(std::make_unique<CLoreBook>());
+    books.back()->SetName("empty");
+
+    const std::string expected =
+        "// Lore.gas generated using Tomecraft by Brindlemoor.  https://brindlemoor.org/tomecraft\n"
+        "\n"
+        "// Format of lore.gas is:\n"
+        "//\n"
+        "//      [lore]                   <- Must be present and contain all books!\n"
+        "//      {\n"
+        "//           [some_book_name]    <- Must be unique within a given world\n"
+        "//           {\n"
+        "//                description = \"Add you masterpiece here...\"\n"
+        "//           }\n"
+        "//           [another_book_name] <- Add a section ofr each book desired\n"
+        "//           {\n"
+        "//                description = \"Once upon a time...\"\n"
+        "//           }\n"
+        "//      }\n"
+        "\n"
+        "[lore]\n"
+        "{\n"
+        "\t// about \\n the tale\n"
+        "\t[tale]\n"
+        "\t{\n"
+        "\t\tdescription = \"one\\ntwo\\n\";\n"
+        "\t}\n"
+        "\t[empty]\n"
+        "\t{\n"
+        "\t\tdescription = \"\";\n"
+        "\t}\n"
+        "}\n";
+    EXPECT_EQ(Emit(books), expected);
+    EXPECT_TRUE(Emit({}).ends_with("//      }\n\n[lore]\n{\n}\n"));
+}
+
+TEST(LoreWriter, RoundTripIsStableAndKeepsWindows1252Bytes) {
+    const std::string original = test::ReadBytes(test::SamplePath("lore.gas"));
+    const auto first = ReadLore(original + "\n[lore]\n"); // a stray root header changes nothing
+    const std::string written = Emit(first.books);
+    const auto second = ReadLore(written);
+    EXPECT_EQ(Emit(second.books), written);
+    ASSERT_EQ(second.books.size(), first.books.size());
+    for (std::size_t k = 0; k < first.books.size(); ++k) {
+        EXPECT_EQ(second.books[k]->GetName(), first.books[k]->GetName());
+        EXPECT_EQ(second.books[k]->GetText(), first.books[k]->GetText());
+        EXPECT_EQ(second.books[k]->GetComment(), first.books[k]->GetComment());
+    }
+    EXPECT_NE(written.find("caf\xE9"), std::string::npos);
+    EXPECT_NE(written.find("\x96 almost"), std::string::npos);
+}
+
+} // namespace
+} // namespace tc

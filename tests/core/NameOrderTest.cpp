@@ -1,0 +1,117 @@
+#include "model/NameOrder.h"
+#include "model/LoreData.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <numeric>
+#include <random>
+
+namespace tc {
+namespace {
+
+// The exchange sort exactly as the editor has always run it, quadratic.
+std::vector<std::size_t> ReferenceOrder(const std::vector<std::string_view>& names) {
+    std::vector<std::size_t> at(names.size());
+    std::iota(at.begin(), at.end(), 0);
+    for (std::size_t i = 0; i + 1 < at.size(); ++i) {
+        for (std::size_t j = i + 1; j < at.size(); ++j) {
+            if (names[at[j]] < names[at[i]]) {
+                std::swap(at[i], at[j]);
+            }
+        }
+    }
+    return at;
+}
+
+std::vector<std::string> RandomNames(std::mt19937& rng, std::size_t count, int alphabet,
+                                     int maxLength) {
+    std::uniform_int_distribution<int> length(0, maxLength);
+    std::uniform_int_distribution<int> letter(0, alphabet - 1);
+    std::vector<std::string> names(count);
+    for (auto& name : names) {
+        for (int k = length(rng); k > 0; --k) {
+            // Mix in bytes above 0x7F: they sort after every ASCII letter.
+            const int pick = letter(rng);
+            name += pick == 0 ? '\xE9' : static_cast<char>('A' + pick);
+        }
+    }
+    return names;
+}
+
+TEST(ExchangeSortOrder, MatchesTheExchangeSortIncludingEqualNames) {
+    std::mt19937 rng(12345);
+    for (int round = 0; round < 400; ++round) {
+        const auto names = RandomNames(rng, 1 + round % 60, 2 + round % 5, 1 + round % 3);
+        const std::vector<std::string_view> views(names.begin(), names.end());
+        ASSERT_EQ(ExchangeSortOrder(views), ReferenceOrder(views)) << "round " << round;
+    }
+}
+
+TEST(ExchangeSortOrder, TemplatesPartitionThenSortAsBefore) {
+    std::mt19937 rng(99);
+    for (int round = 0; round < 100; ++round) {
+        LoreData data;
+        std::vector<std::string> names;
+        for (const auto& stem : RandomNames(rng, 30, 3, 2)) {
+            names.push_back((rng() % 2 ? "base_" : "") + stem);
+        }
+        for (const auto& name : names) {
+            data.m_arrTemplates.push_back(std::make_unique<CTemplate>());
+            data.m_arrTemplates.back()->SetName(name);
+        }
+        std::vector<const CTemplate*> expected;
+        for (const auto& t : data.m_arrTemplates) {
+            expected.push_back(t.get());
+        }
+        // The historical algorithm on plain pointers.
+        std::size_t k = 0;
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            if (expected[i]->GetName().starts_with("base_")) {
+                if (i != k) {
+                    std::swap(expected[i], expected[k]);
+                }
+                ++k;
+            }
+        }
+        const auto sortRange = [&](std::size_t first, std::size_t last) {
+            for (std::size_t i = first; i + 1 < last; ++i) {
+                for (std::size_t j = i + 1; j < last; ++j) {
+                    if (expected[j]->GetName() < expected[i]->GetName()) {
+                        std::swap(expected[i], expected[j]);
+                    }
+                }
+            }
+        };
+        sortRange(0, k);
+        sortRange(k, expected.size());
+
+        data.SortTemplates();
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            ASSERT_EQ(data.m_arrTemplates[i].get(), expected[i]) << "round " << round;
+        }
+    }
+}
+
+TEST(ExchangeSortOrder, LargeInputsStayFast) {
+    // Distinct names in reverse order, and a sorted file with repeated names: the two shapes
+    // a quadratic sort would take minutes over.
+    std::vector<std::string> distinct(200000), repeated(200000);
+    for (std::size_t k = 0; k < distinct.size(); ++k) {
+        distinct[k] = "book_" + std::to_string(1000000 - k);
+        repeated[k] = "book_" + std::to_string(100000 + k / 2);
+    }
+    const auto started = std::chrono::steady_clock::now();
+    for (const auto* names : {&distinct, &repeated}) {
+        const std::vector<std::string_view> views(names->begin(), names->end());
+        const auto order = ExchangeSortOrder(views);
+        for (std::size_t k = 1; k < order.size(); ++k) {
+            ASSERT_LE(views[order[k - 1]], views[order[k]]);
+        }
+    }
+    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started);
+    EXPECT_LT(seconds.count(), 30.0); // a quadratic sort would need hours here
+}
+
+} // namespace
+} // namespace tc

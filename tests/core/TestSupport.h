@@ -1,0 +1,99 @@
+// Helpers shared by the core tests: a scripted user interface and scratch folders.
+#pragma once
+
+#include "platform/TextFile.h"
+#include "platform/UserInterface.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace tc::test {
+
+struct ShownMessage {
+    std::string text;
+    MsgButtons buttons;
+    MsgIcon icon;
+};
+
+class ScriptedUi : public UserInterface {
+public:
+    MsgAnswer MessageBox(const std::string& text, MsgButtons buttons, MsgIcon icon) override {
+        shown.push_back({text, buttons, icon});
+        return buttons == MsgButtons::Ok ? MsgAnswer::Ok : answer;
+    }
+    void BeginBusy() override { ++busyDepth; }
+    void EndBusy() override { --busyDepth; }
+
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> texts;
+        for (const auto& m : shown) {
+            texts.push_back(m.text);
+        }
+        return texts;
+    }
+
+    std::vector<ShownMessage> shown;
+    MsgAnswer answer = MsgAnswer::Cancel;
+    int busyDepth = 0;
+};
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempDir {
+public:
+    TempDir() {
+        std::random_device seed;
+        m_path = std::filesystem::temp_directory_path() /
+                 ("tomecraft-test-" + std::to_string(seed()) + std::to_string(seed()));
+        std::filesystem::create_directories(m_path);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ec);
+        std::filesystem::remove_all(m_path, ec);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    std::string operator/(const std::string& name) const { return (m_path / name).string(); }
+    std::string Path() const { return m_path.string(); }
+
+private:
+    std::filesystem::path m_path;
+};
+
+inline std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+// Turns "\n" line ends into CR LF, the way the files lie on disk.
+inline std::string Crlf(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n') {
+            out += '\r';
+        }
+        out += c;
+    }
+    return out;
+}
+
+inline std::string DataPath(const std::string& name) {
+    return std::string(TOMECRAFT_TEST_DATA) + "/" + name;
+}
+
+inline std::string SamplePath(const std::string& name) {
+    return std::string(TOMECRAFT_SAMPLES) + "/" + name;
+}
+
+} // namespace tc::test

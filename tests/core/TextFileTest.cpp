@@ -1,0 +1,136 @@
+#include "TestSupport.h"
+
+#include "platform/FileSystem.h"
+#include "platform/TextFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace tc {
+namespace {
+
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+// Hands out its bytes a few at a time, so that lines cross every buffer boundary.
+class TrickleSource : public ByteSource {
+public:
+    TrickleSource(std::string bytes, std::size_t step) : m_bytes(std::move(bytes)), m_step(step) {}
+    std::size_t Read(char* buffer, std::size_t size) override {
+        const std::size_t count = std::min({size, m_step, m_bytes.size() - m_pos});
+        m_bytes.copy(buffer, count, m_pos);
+        m_pos += count;
+        return count;
+    }
+
+private:
+    std::string m_bytes;
+    std::size_t m_step;
+    std::size_t m_pos = 0;
+};
+
+std::vector<std::string> AllLines(ByteSource& source) {
+    LineReader reader(source);
+    std::vector<std::string> lines;
+    for (std::string line; reader.Next(line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST(LineReader, AcceptsCrLfLfAndAStrayCrAtTheLineEnd) {
+    MemorySource source("one\r\ntwo\nthree\r\r\nfour");
+    EXPECT_EQ(AllLines(source), (std::vector<std::string>{"one", "two", "three\r", "four"}));
+
+    MemorySource empty("");
+    EXPECT_TRUE(AllLines(empty).empty());
+
+    MemorySource blankLines("\n\r\n\n");
+    EXPECT_EQ(AllLines(blankLines), (std::vector<std::string>{"", "", ""}));
+}
+
+TEST(LineReader, KeepsNulBytesAndHandlesLinesLongerThanItsBuffer) {
+    const std::string nul("a\0b", 3);
+    const std::string nulText = nul + "\r\nnext";
+    MemorySource withNul(nulText);
+    EXPECT_EQ(AllLines(withNul), (std::vector<std::string>{nul, "next"}));
+
+    const std::string huge(10 * 1024 * 1024, 'x');
+    const std::string hugeText = "start\n" + huge + "\r\nend";
+    MemorySource hugeLine(hugeText);
+    const auto lines = AllLines(hugeLine);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1], huge);
+    EXPECT_EQ(lines[2], "end");
+}
+
+TEST(LineReader, SplitsTheSameWhateverTheChunksAre) {
+    std::string text;
+    for (int k = 0; k < 5000; ++k) {
+        text += "line " + std::to_string(k) + (k % 3 ? "\r\n" : "\n");
+    }
+    MemorySource whole(text);
+    const auto expected = AllLines(whole);
+    ASSERT_EQ(expected.size(), 5000u);
+    for (std::size_t step : {1u, 2u, 7u, 4096u}) {
+        TrickleSource trickle(text, step);
+        EXPECT_EQ(AllLines(trickle), expected) << "step " << step;
+    }
+}
+
+TEST(TextWriter, PutsCrLfOnDiskAndKeepsEveryOtherByte) {
+    TempDir dir;
+    const std::string path = dir / "out.txt";
+    OpenedWriter opened = OpenForWriting(path);
+    ASSERT_TRUE(opened.writer);
+    opened.writer->Write("a\nb\xE9\x80\r");
+    opened.writer->Write(std::string(100000, 'z') + "\n");
+    opened.writer->Close();
+    EXPECT_EQ(ReadBytes(path), "a\r\nb\xE9\x80\r" + std::string(100000, 'z') + "\r\n");
+}
+
+TEST(FileOpen, ReportsTheCauseInsteadOfOpening) {
+    TempDir dir;
+    EXPECT_EQ(OpenForReading(dir / "missing.gas").cause, FileCause::FileNotFound);
+    EXPECT_EQ(OpenForReading(dir.Path()).cause, FileCause::AccessDenied);
+    EXPECT_EQ(OpenForReading(dir / "missing/x.gas").cause, FileCause::FileNotFound);
+    EXPECT_EQ(OpenForReading("").cause, FileCause::BadPath);
+    EXPECT_EQ(OpenForWriting(dir / "no/such/folder.gas").cause, FileCause::FileNotFound);
+    EXPECT_EQ(OpenForWriting(dir.Path()).cause, FileCause::AccessDenied);
+    WriteBytes(dir / "file", "x");
+    EXPECT_EQ(OpenForReading(dir / "file/below").cause, FileCause::BadPath);
+}
+
+TEST(MoveFile, ReplacesTheTargetAndReportsWhatWentWrong) {
+    TempDir dir;
+    WriteBytes(dir / "new", "new");
+    WriteBytes(dir / "old", "old");
+    EXPECT_EQ(MoveFile(dir / "new", dir / "old"), FileCause::None);
+    EXPECT_FALSE(FileExists(dir / "new"));
+    EXPECT_EQ(ReadBytes(dir / "old"), "new");
+    EXPECT_EQ(MoveFile(dir / "nothing", dir / "old"), FileCause::FileNotFound);
+    EXPECT_EQ(MoveFile(dir / "old", dir / "missing-folder/old"), FileCause::FileNotFound);
+    EXPECT_TRUE(FileExists(dir / "old"));
+}
+
+TEST(MoveFile, CopiesThenDeletesAcrossFileSystems) {
+    TempDir dir;
+    const std::string otherFs = "/dev/shm";
+    struct stat a {
+    }, b{};
+    if (stat(dir.Path().c_str(), &a) != 0 || stat(otherFs.c_str(), &b) != 0 ||
+        a.st_dev == b.st_dev) {
+        GTEST_SKIP() << "no second file system to move across";
+    }
+    const std::string target = otherFs + "/tomecraft-move-test-" + std::to_string(getpid());
+    WriteBytes(dir / "lore.gas", "previous version");
+    WriteBytes(target, "older backup");
+    EXPECT_EQ(MoveFile(dir / "lore.gas", target), FileCause::None);
+    EXPECT_FALSE(FileExists(dir / "lore.gas"));
+    EXPECT_EQ(ReadBytes(target), "previous version");
+    RemoveFile(target);
+}
+
+} // namespace
+} // namespace tc

@@ -1,0 +1,237 @@
+#include "tools/tomecraft-gas/GasCommands.h"
+
+#include "document/CTomecraftDoc.h"
+#include "platform/FileCause.h"
+#include "platform/Text.h"
+#include "tools/tomecraft-gas/PairChecks.h"
+#include "tools/tomecraft-gas/RecordingUi.h"
+
+#include <nlohmann/json.hpp>
+
+#include <optional>
+
+namespace tc::cli {
+
+namespace {
+
+constexpr const char* kToolHelp =
+    R"(Usage: tomecraft-gas COMMAND [OPTIONS] LORE TEMPLATES
+
+Reads a pair of Dungeon Siege lore files (lore.gas and trs_book_lore.gas) exactly as the
+Tomecraft editor does.
+
+Commands:
+  dump      print what the editor reads, as JSON
+  format    rewrite both files in the editor's layout, each after a backup
+  check     report naming errors and dangling references
+
+Run 'tomecraft-gas COMMAND --help' for the options of a command.
+)";
+
+constexpr const char* kDumpHelp =
+    R"(Usage: tomecraft-gas dump LORE TEMPLATES
+
+Reads LORE, then TEMPLATES, sorts both as the editor's Open does and prints one JSON object
+(UTF-8) with "messages", "books" and "templates". Exit status: 0, or 2 on a usage error.
+)";
+
+constexpr const char* kFormatHelp =
+    R"(Usage: tomecraft-gas format [--backup-dir DIR] LORE TEMPLATES
+
+Reads both files as dump does, then writes them back as the editor's Save does, lore file
+first. Each old file is first moved to its backup copy: lore.tcb and trs_book_lore.tcb beside
+the file, or in DIR. Nothing is written when a file cannot be read. Messages go to standard
+error. Exit status: 0 when both files were written, 1 otherwise, 2 on a usage error.
+
+Options:
+  --backup-dir DIR   put the backup copies in DIR
+)";
+
+constexpr const char* kCheckHelp =
+    R"(Usage: tomecraft-gas check LORE TEMPLATES
+
+Reads both files as dump does and prints one finding a line, "error: ..." or "warning: ...".
+Errors: repeated book keys or template names, a treasure-based template not named "base_...",
+a "base_..." template not based on treasure, a screen name without a lore key. Warnings: a
+lore key or a specializes value that names nothing loaded. Exit status: 0 with no error, 1
+with any, 2 on a usage error.
+)";
+
+struct Invocation {
+    std::string command;
+    std::string lorePath;
+    std::string templatePath;
+    std::optional<std::string> backupDir;
+    bool help = false;
+};
+
+const char* HelpOf(const std::string& command) {
+    if (command == "dump") {
+        return kDumpHelp;
+    }
+    if (command == "format") {
+        return kFormatHelp;
+    }
+    if (command == "check") {
+        return kCheckHelp;
+    }
+    return kToolHelp;
+}
+
+// Parses the arguments; an error text when they are not usable.
+std::optional<std::string> Parse(const std::vector<std::string>& args, Invocation& inv) {
+    if (args.empty()) {
+        return "no command given";
+    }
+    inv.command = args[0];
+    if (inv.command == "--help" || inv.command == "-h" || inv.command == "help") {
+        inv.command = args.size() > 1 && inv.command == "help" ? args[1] : "";
+        inv.help = true;
+        return std::nullopt;
+    }
+    if (inv.command != "dump" && inv.command != "format" && inv.command != "check") {
+        return "unknown command '" + inv.command + "'";
+    }
+    std::vector<std::string> paths;
+    for (std::size_t k = 1; k < args.size(); ++k) {
+        const std::string& arg = args[k];
+        if (arg == "--help" || arg == "-h") {
+            inv.help = true;
+            return std::nullopt;
+        }
+        if (arg == "--backup-dir" && inv.command == "format") {
+            if (k + 1 >= args.size() || args[k + 1].empty()) {
+                return "--backup-dir needs a folder";
+            }
+            inv.backupDir = args[++k];
+        } else if (arg.starts_with("--backup-dir=") && inv.command == "format") {
+            inv.backupDir = arg.substr(13);
+        } else if (arg.starts_with("-") && arg != "-") {
+            return "unknown option '" + arg + "'";
+        } else {
+            paths.push_back(arg);
+        }
+    }
+    if (paths.size() != 2) {
+        return "expected two files, LORE and TEMPLATES";
+    }
+    inv.lorePath = paths[0];
+    inv.templatePath = paths[1];
+    return std::nullopt;
+}
+
+// Reads the pair as the editor's Open does; false when a file could not be read in full.
+bool ReadAsEditor(CTomecraftDoc& doc, RecordingUi& ui, const Invocation& inv) {
+    try {
+        return doc.ReadPair(inv.lorePath, inv.templatePath);
+    } catch (const FileError& error) {
+        ui.Add(error.what());
+        return false;
+    }
+}
+
+nlohmann::ordered_json DumpJson(const CTomecraftDoc& doc, const RecordingUi& ui) {
+    const auto text = [](std::string_view bytes) { return Cp1252ToUtf8(bytes); };
+    nlohmann::ordered_json json;
+    json["messages"] = nlohmann::json::array();
+    for (const std::string& message : ui.Messages()) {
+        json["messages"].push_back(text(message));
+    }
+    json["books"] = nlohmann::json::array();
+    for (const auto& book : doc.m_arrBooks) {
+        json["books"].push_back({{"name", text(book->GetName())},
+                                 {"text", text(book->GetText())},
+                                 {"comment", text(book->GetComment())}});
+    }
+    json["templates"] = nlohmann::json::array();
+    for (const auto& t : doc.m_arrTemplates) {
+        json["templates"].push_back({
+            {"name", text(t->GetName())},
+            {"comment", text(t->GetComment())},
+            {"specializes", text(t->GetSpecializes())},
+            {"screen_name", text(t->GetScreenName())},
+            {"doc", text(t->GetDoc())},
+            {"lore_key", text(t->GetLoreKey())},
+            {"model", text(t->GetModel())},
+            {"texture", text(t->GetTexture())},
+            {"inventory_icon", text(t->GetInventoryIcon())},
+            {"inventory_width", t->GetInventoryWidth()},
+            {"inventory_height", t->GetInventoryHeight()},
+            {"gold_value", t->GetGoldValue()},
+            {"category_name", text(t->GetCategoryName())},
+        });
+    }
+    return json;
+}
+
+void PrintMessages(const RecordingUi& ui, std::size_t from, std::ostream& err) {
+    const auto& messages = ui.Messages();
+    for (std::size_t k = from; k < messages.size(); ++k) {
+        err << Cp1252ToUtf8(messages[k]) << "\n\n";
+    }
+}
+
+int Format(CTomecraftDoc& doc, RecordingUi& ui, const Invocation& inv, std::ostream& err) {
+    if (!ReadAsEditor(doc, ui, inv)) {
+        PrintMessages(ui, 0, err);
+        err << "tomecraft-gas: nothing written, since the files could not be read\n";
+        return kExitFailed;
+    }
+    if (inv.backupDir) {
+        doc.m_strBackupPath = *inv.backupDir;
+        if (doc.m_strBackupPath.back() != '/' && doc.m_strBackupPath.back() != '\\') {
+            doc.m_strBackupPath += '/';
+        }
+    }
+    doc.m_bBooksModified = true;
+    doc.m_bTemplatesModified = true;
+    try {
+        doc.WriteModified();
+    } catch (const FileError& error) {
+        ui.Add(error.what());
+    }
+    PrintMessages(ui, 0, err);
+    return doc.m_bBooksModified || doc.m_bTemplatesModified ? kExitFailed : kExitOk;
+}
+
+int Check(CTomecraftDoc& doc, RecordingUi& ui, const Invocation& inv, std::ostream& out,
+          std::ostream& err) {
+    const bool read = ReadAsEditor(doc, ui, inv);
+    PrintMessages(ui, 0, err);
+    bool anyError = !read;
+    if (!read) {
+        out << "error: the files could not be read in full\n";
+    }
+    for (const Finding& finding : CheckPair(doc)) {
+        anyError = anyError || finding.error;
+        out << (finding.error ? "error: " : "warning: ") << Cp1252ToUtf8(finding.text) << "\n";
+    }
+    return anyError ? kExitFailed : kExitOk;
+}
+
+} // namespace
+
+int RunGasTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    Invocation inv;
+    if (const auto problem = Parse(args, inv)) {
+        err << "tomecraft-gas: " << *problem << "\n\n" << HelpOf(inv.command);
+        return kExitUsage;
+    }
+    if (inv.help) {
+        out << HelpOf(inv.command);
+        return kExitOk;
+    }
+    RecordingUi ui;
+    CTomecraftDoc doc(ui);
+    if (inv.command == "format") {
+        return Format(doc, ui, inv, err);
+    }
+    if (inv.command == "check") {
+        return Check(doc, ui, inv, out, err);
+    }
+    ReadAsEditor(doc, ui, inv);
+    out << DumpJson(doc, ui).dump(2) << "\n";
+    return kExitOk;
+}
+
+} // namespace tc::cli
