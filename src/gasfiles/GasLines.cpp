@@ -5,9 +5,9 @@
 namespace tc {
 
 bool GasLines::Next() {
-    while (m_reader.Next(m_raw)) {
+    while (m_reader.Next(m_line)) {
         ++m_number;
-        m_line = TrimWhite(m_raw);
+        m_line = TrimWhite(m_line);
         if (!m_line.empty()) {
             return true;
         }

@@ -22,7 +22,6 @@ public:
 
 private:
     LineReader m_reader;
-    std::string m_raw;
     std::string_view m_line;
     int m_number = 0;
 };

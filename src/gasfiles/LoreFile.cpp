@@ -20,7 +20,20 @@ struct BookInProgress {
     std::unique_ptr<CLoreBook> book;
     bool inDescription = false;
     std::string description;
+    // A one-line description is stored with its line breaks already decoded; lines joined
+    // from a text that spans lines are decoded when the book closes (decoding is idempotent).
+    bool decoded = true;
 };
+
+// Backslash + "n" becomes CR LF. Both are two characters, so the copy is patched in place.
+std::string DecodeLineBreaks(std::string_view text) {
+    std::string out(text);
+    for (std::size_t at = 0; (at = FindText(out, "\\n", at)) != std::string::npos; at += 2) {
+        out[at] = '\r';
+        out[at + 1] = '\n';
+    }
+    return out;
+}
 
 // Skips everything up to the root section's header; false when there is none.
 bool FindLoreRoot(GasLines& lines) {
@@ -36,15 +49,19 @@ void TakeDescriptionLine(std::string_view line, BookInProgress& current) {
     const std::size_t q1 = line.find('"');
     const std::size_t q2 = q1 == line.npos ? line.npos : line.find('"', q1 + 1);
     if (q2 != line.npos) {
-        current.description = line.substr(q1 + 1, q2 - q1 - 1);
+        current.description = DecodeLineBreaks(line.substr(q1 + 1, q2 - q1 - 1));
+        current.decoded = true;
     } else if (q1 != line.npos && current.inDescription) {
         current.description += line.substr(0, q1);
+        current.decoded = false;
         current.inDescription = false;
     } else if (q1 != line.npos) {
         current.description = line.substr(q1 + 1);
+        current.decoded = false;
         current.inDescription = true;
     } else if (current.inDescription) {
         current.description += line;
+        current.decoded = false;
     }
 }
 
@@ -55,8 +72,10 @@ void Finish(BookInProgress& current, std::string& pendingComment) {
         pendingComment.clear();
     }
     if (!current.description.empty()) {
-        current.book->SetText(ReplaceAll(current.description, "\\n", "\r\n"));
+        current.book->SetText(current.decoded ? std::move(current.description)
+                                              : DecodeLineBreaks(current.description));
         current.description.clear();
+        current.decoded = true;
     }
 }
 
@@ -95,7 +114,7 @@ void ParseLoreFile(ByteSource& source, BookList& books, UserInterface& ui) {
         } else if (current.inDescription || StartsWith(line, "description")) {
             TakeDescriptionLine(line, current);
         }
-        if (Contains(line, "}")) {
+        if (Contains(line, '}')) {
             Finish(current, pendingComment);
             books.push_back(std::move(current.book));
             current.inDescription = false;

@@ -73,7 +73,7 @@ bool TakeKey(std::string_view line, int number, TemplateInProgress& current, Use
 void TakeTexturesLine(std::string_view line, TemplateInProgress& current) {
     if (!current.inTextures) {
         current.inTextures = Contains(line, "[textures]");
-    } else if (Contains(line, "0")) {
+    } else if (Contains(line, '0')) {
         current.tmpl->SetTexture(ExtractBetween(line, "=", ";"));
         current.inTextures = false;
     }
@@ -94,9 +94,9 @@ void Append(TemplateInProgress& current, std::string& pendingComment, TemplateLi
 
 std::string ExtractBetween(std::string_view line, std::string_view opening,
                            std::string_view closing) {
-    const std::size_t i = line.find(opening);
+    const std::size_t i = FindText(line, opening);
     const std::size_t from = i == line.npos ? 0 : i + opening.size();
-    std::size_t j = line.find(closing, from);
+    std::size_t j = FindText(line, closing, from);
     if (j == line.npos && closing == ";") {
         j = line.size();
     }
@@ -123,7 +123,7 @@ void ParseTemplateFile(ByteSource& source, TemplateList& templates, UserInterfac
                 continue;
             }
             current.tmpl = std::make_unique<CTemplate>();
-            const std::size_t i = line.find("n:");
+            const std::size_t i = FindText(line, "n:");
             const std::size_t j = line.find(']');
             if (i == line.npos || j == line.npos) {
                 const std::string number = std::to_string(lines.Number());
@@ -139,12 +139,12 @@ void ParseTemplateFile(ByteSource& source, TemplateList& templates, UserInterfac
             TakeTexturesLine(line, current);
         }
         // A line holding both braces counts as an opening one.
-        if (Contains(line, "{")) {
+        if (Contains(line, '{')) {
             ++depth;
-        } else if (Contains(line, "}")) {
+        } else if (Contains(line, '}')) {
             --depth;
         }
-        if (depth == 0 && Contains(line, "}")) {
+        if (depth == 0 && Contains(line, '}')) {
             Append(current, pendingComment, templates, read);
         }
     }

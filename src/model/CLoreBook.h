@@ -3,6 +3,8 @@
 
 #include "model/TCObject.h"
 
+#include <utility>
+
 namespace tc {
 
 class CLoreBook : public TCObject {
@@ -11,7 +13,7 @@ public:
 
     // Line breaks are CR LF pairs.
     std::string GetText() const { return m_strText; }
-    void SetText(std::string_view text) { m_strText = text; }
+    void SetText(std::string text) { m_strText = std::move(text); }
 
 private:
     std::string m_strText;

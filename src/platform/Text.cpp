@@ -3,6 +3,7 @@
 #include <array>
 #include <climits>
 #include <cstdint>
+#include <cstring>
 
 namespace tc {
 
@@ -74,8 +75,35 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
 
+std::size_t FindText(std::string_view text, std::string_view part, std::size_t from) {
+    if (part.empty()) {
+        return from <= text.size() ? from : std::string_view::npos;
+    }
+    while (from + part.size() <= text.size()) {
+        const void* hit = std::memchr(text.data() + from, part[0], text.size() - from);
+        if (hit == nullptr) {
+            break;
+        }
+        from = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+        // A plain loop: the parts are a few characters, too short to pay for a memcmp call.
+        std::size_t k = 1;
+        while (k < part.size() && text[from + k] == part[k]) {
+            ++k;
+        }
+        if (k == part.size()) {
+            return from;
+        }
+        ++from;
+    }
+    return std::string_view::npos;
+}
+
 bool Contains(std::string_view text, std::string_view part) {
-    return text.find(part) != std::string_view::npos;
+    return FindText(text, part) != std::string_view::npos;
+}
+
+bool Contains(std::string_view text, char c) {
+    return text.find(c) != std::string_view::npos;
 }
 
 char ToLowerChar(char c) {
@@ -148,7 +176,7 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
     std::string out;
     out.reserve(text.size());
     std::size_t start = 0;
-    for (std::size_t hit; !from.empty() && (hit = text.find(from, start)) != text.npos;) {
+    for (std::size_t hit; !from.empty() && (hit = FindText(text, from, start)) != text.npos;) {
         out.append(text, start, hit - start);
         out.append(to);
         start = hit + from.size();

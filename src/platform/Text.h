@@ -13,7 +13,10 @@ std::string_view TrimWhite(std::string_view text);
 std::string_view TrimLeftWhite(std::string_view text);
 
 bool StartsWith(std::string_view text, std::string_view prefix);
+// Substring search that skips ahead with memchr; the files' lines can be megabytes long.
+std::size_t FindText(std::string_view text, std::string_view part, std::size_t from = 0);
 bool Contains(std::string_view text, std::string_view part);
+bool Contains(std::string_view text, char c);
 
 // Lower case for ASCII and the Windows-1252 letter pairs; the one place that decides what
 // "ignoring case" means.

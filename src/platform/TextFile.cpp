@@ -1,5 +1,6 @@
 #include "platform/TextFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -8,7 +9,7 @@ namespace tc {
 
 namespace {
 
-constexpr std::size_t kChunk = 1 << 16;
+constexpr std::size_t kChunk = 1 << 20;
 
 FileCause CauseOfLastError() {
     const int error = errno;
@@ -60,35 +61,42 @@ bool LineReader::Fill() {
     return true;
 }
 
-bool LineReader::Next(std::string& line) {
+bool LineReader::Next(std::string_view& line) {
     std::size_t scanned = m_begin;
     for (;;) {
         const char* start = m_buffer.data() + scanned;
         const auto* newline = static_cast<const char*>(std::memchr(start, '\n', m_end - scanned));
+        std::size_t lineEnd = 0;
         if (newline != nullptr) {
-            const auto lineEnd = static_cast<std::size_t>(newline - m_buffer.data());
-            std::size_t contentEnd = lineEnd;
-            if (contentEnd > m_begin && m_buffer[contentEnd - 1] == '\r') {
-                --contentEnd;
+            lineEnd = static_cast<std::size_t>(newline - m_buffer.data());
+        } else {
+            const std::size_t consumed = m_end - m_begin;
+            if (Fill()) {
+                scanned = m_begin + consumed;
+                continue;
             }
-            line.assign(m_buffer.data() + m_begin, contentEnd - m_begin);
-            m_begin = lineEnd + 1;
-            return true;
-        }
-        const std::size_t consumed = m_end - m_begin;
-        if (!Fill()) {
             if (m_end == m_begin) {
                 return false;
             }
-            line.assign(m_buffer.data() + m_begin, m_end - m_begin);
-            if (!line.empty() && line.back() == '\r') {
-                line.pop_back();
-            }
-            m_begin = m_end;
-            return true;
+            lineEnd = m_end; // the last line has no line end
         }
-        scanned = m_begin + consumed;
+        std::size_t contentEnd = lineEnd;
+        if (contentEnd > m_begin && m_buffer[contentEnd - 1] == '\r') {
+            --contentEnd;
+        }
+        line = std::string_view(m_buffer.data() + m_begin, contentEnd - m_begin);
+        m_begin = std::min(lineEnd + 1, m_end);
+        return true;
     }
+}
+
+bool LineReader::Next(std::string& line) {
+    std::string_view view;
+    if (!Next(view)) {
+        return false;
+    }
+    line.assign(view);
+    return true;
 }
 
 OpenedSource OpenForReading(const std::string& path) {

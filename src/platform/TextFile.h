@@ -49,7 +49,9 @@ private:
 class LineReader {
 public:
     explicit LineReader(ByteSource& source);
-    // False at the end of the stream. A final line without a line end still counts.
+    // False at the end of the stream. A final line without a line end still counts. The view
+    // stays valid until the next call.
+    bool Next(std::string_view& line);
     bool Next(std::string& line);
 
 private:

@@ -141,6 +141,8 @@ TEST(Backup, UnwritableFoldersAreReportedAndNothingIsLost) {
     TempDir dir;
     const std::string lore = dir / "lore.gas";
     WriteBytes(lore, "precious");
+    WriteBytes(dir / "secret.gas", "[lore]\n");
+    chmod((dir / "secret.gas").c_str(), 0000);
     std::filesystem::create_directory(dir / "locked");
     chmod((dir / "locked").c_str(), 0555);
     chmod(dir.Path().c_str(), 0555);

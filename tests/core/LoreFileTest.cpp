@@ -109,6 +109,21 @@ TEST(LoreReader, MalformedHeadersAndMissingBracesAreReportedNotLost) {
     EXPECT_EQ(read.messages[1], "LORE.GAS missing closing '}' for open\n\n");
 }
 
+TEST(LoreReader, KeepsEveryHighByteAndReadsHugeLines) {
+    std::string high;
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        high += static_cast<char>(byte);
+    }
+    const std::string huge(10 * 1024 * 1024, 'w');
+    const auto read = ReadLore("[lore]\n{\n[high]\n{\ndescription = \"" + high + "\";\n}\n" +
+                               "[huge]\n{\ndescription = \"" + huge + "\";\n}\n}");
+    ASSERT_EQ(read.books.size(), 2u);
+    EXPECT_EQ(read.books[0]->GetText(), high);
+    EXPECT_EQ(read.books[1]->GetText(), huge);
+    const std::string written = Emit(read.books);
+    EXPECT_NE(written.find("\t\tdescription = \"" + high + "\";\n"), std::string::npos);
+}
+
 TEST(LoreReader, SurvivesGarbage) {
     std::string garbage;
     for (int k = 0; k < 20000; ++k) {
