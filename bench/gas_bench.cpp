@@ -3,8 +3,10 @@
 #include "PairGenerator.h"
 
 #include "document/CTomecraftDoc.h"
+#include "document/HeadlessHost.h"
 #include "gasfiles/LoreFile.h"
 #include "gasfiles/TemplateFile.h"
+#include "platform/MemorySettings.h"
 
 #include <benchmark/benchmark.h>
 
@@ -81,7 +83,9 @@ void BM_ReadTemplates(benchmark::State& state) {
 void BM_SortBoth(benchmark::State& state) {
     const auto& pair = PairOf(static_cast<std::size_t>(state.range(0)));
     SilentUi ui;
-    tc::CTomecraftDoc doc(ui);
+    tc::HeadlessHost host;
+    const tc::MemorySettings settings;
+    tc::CTomecraftDoc doc(ui, host, settings);
     for (auto _ : state) {
         state.PauseTiming();
         doc.ClearData();
@@ -98,7 +102,9 @@ void BM_SortBoth(benchmark::State& state) {
 void BM_WriteLore(benchmark::State& state) {
     const auto& pair = PairOf(static_cast<std::size_t>(state.range(0)));
     SilentUi ui;
-    tc::CTomecraftDoc doc(ui);
+    tc::HeadlessHost host;
+    const tc::MemorySettings settings;
+    tc::CTomecraftDoc doc(ui, host, settings);
     doc.ReadPair(pair.lorePath, pair.templatePath);
     const std::string out = pair.lorePath + ".out";
     for (auto _ : state) {
@@ -110,7 +116,9 @@ void BM_WriteLore(benchmark::State& state) {
 void BM_WriteTemplates(benchmark::State& state) {
     const auto& pair = PairOf(static_cast<std::size_t>(state.range(0)));
     SilentUi ui;
-    tc::CTomecraftDoc doc(ui);
+    tc::HeadlessHost host;
+    const tc::MemorySettings settings;
+    tc::CTomecraftDoc doc(ui, host, settings);
     doc.ReadPair(pair.lorePath, pair.templatePath);
     const std::string out = pair.templatePath + ".out";
     for (auto _ : state) {

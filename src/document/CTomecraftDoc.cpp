@@ -1,11 +1,19 @@
 #include "document/CTomecraftDoc.h"
 
+#include "document/BackupLocationRules.h"
 #include "gasfiles/LoreFile.h"
 #include "gasfiles/TemplateFile.h"
 
 namespace tc {
 
-CTomecraftDoc::CTomecraftDoc(UserInterface& ui) : m_ui(ui) {}
+namespace {
+
+constexpr const char* kSaveQuestion = "Save changes to current data?";
+
+} // namespace
+
+CTomecraftDoc::CTomecraftDoc(UserInterface& ui, DocumentHost& host, const SettingsStore& settings)
+    : m_strBackupPath(LoadBackupLocation(settings)), m_ui(ui), m_host(host) {}
 
 CTomecraftDoc::~CTomecraftDoc() {
     ClearData();
@@ -55,6 +63,117 @@ void CTomecraftDoc::WriteModified() {
         SortTemplates();
         WriteTemplateFile(m_strTemplatePath);
     }
+}
+
+bool CTomecraftDoc::CommitFormEdits() {
+    // Typed values are committed whatever the flags say, so nothing the user typed is lost.
+    if (m_pFormView == nullptr || !m_pFormView->WindowExists()) {
+        return true;
+    }
+    return m_pFormView->CommitEdits();
+}
+
+bool CTomecraftDoc::AskToSave() {
+    if (!m_bBooksModified && !m_bTemplatesModified) {
+        return true;
+    }
+    switch (m_ui.MessageBox(kSaveQuestion, MsgButtons::YesNoCancel, MsgIcon::Question)) {
+    case MsgAnswer::Cancel:
+        return false;
+    case MsgAnswer::Yes:
+        // A file that could not be written keeps its flag; going on would drop its changes.
+        WriteModified();
+        return !m_bBooksModified && !m_bTemplatesModified;
+    default:
+        return true;
+    }
+}
+
+void CTomecraftDoc::ShowFileError(const FileError& error) {
+    m_ui.MessageBox(error.what(), MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+void CTomecraftDoc::RebuildTree() {
+    if (m_pTreeView != nullptr) {
+        m_pTreeView->RebuildTree(TreeViewInterface::kAllGroups);
+    }
+}
+
+void CTomecraftDoc::OnFileOpen() {
+    if (!CommitFormEdits()) {
+        return;
+    }
+    try {
+        if (!AskToSave()) {
+            return;
+        }
+    } catch (const FileError& error) {
+        ShowFileError(error); // the save failed midway: keep everything as it is
+        return;
+    }
+    const std::optional<OpenPaths> paths = m_host.RunOpenDialog();
+    if (!paths) {
+        if (m_arrBooks.empty() && m_arrTemplates.empty()) {
+            m_host.SendExit();
+        }
+        return;
+    }
+    try {
+        ReadPair(paths->lorePath, paths->templatePath);
+    } catch (const FileError& error) {
+        // The read stopped midway. The tree still shows the nodes cleared before the read:
+        // rebuild it from what was read, so that nothing refers to a destroyed node.
+        ShowFileError(error);
+    }
+    RebuildTree();
+}
+
+void CTomecraftDoc::OnFileSave() {
+    CommitFormEdits(); // a refused form keeps its typing; what is stored is still written
+    try {
+        WriteModified();
+    } catch (const FileError& error) {
+        ShowFileError(error);
+    }
+}
+
+bool CTomecraftDoc::CanCloseFrame() {
+    if (!CommitFormEdits()) {
+        return false;
+    }
+    try {
+        return AskToSave();
+    } catch (const FileError& error) {
+        ShowFileError(error);
+        return false;
+    }
+}
+
+void CTomecraftDoc::OnBackupLocation() {
+    if (const std::optional<std::string> folder = m_host.RunBackupLocationDialog()) {
+        m_strBackupPath = *folder;
+    }
+}
+
+TCObject* CTomecraftDoc::NewNode(NodeType type) {
+    if (!IsNodeType(type)) {
+        return nullptr;
+    }
+    const std::optional<std::string> name =
+        m_host.RunNewNodeDialog("New " + GetNodeTypeName(type), *this);
+    if (!name) {
+        return nullptr;
+    }
+    if (type == NODE_TEMPLATE) {
+        m_arrTemplates.push_back(std::make_unique<CTemplate>());
+        m_arrTemplates.back()->SetName(*name);
+        m_bTemplatesModified = true;
+        return m_arrTemplates.back().get();
+    }
+    m_arrBooks.push_back(std::make_unique<CLoreBook>());
+    m_arrBooks.back()->SetName(*name);
+    m_bBooksModified = true;
+    return m_arrBooks.back().get();
 }
 
 } // namespace tc

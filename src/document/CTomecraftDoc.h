@@ -1,31 +1,38 @@
-// The one document of the editor: it owns the books and templates of the open pair of files and
-// reads and writes the two game files.
+// The one document of the editor: it owns the books and templates of the open pair of files,
+// reads and writes the two game files, and runs the open, save, close, new-node and backup
+// location flows.
 #pragma once
 
+#include "document/DocumentHost.h"
 #include "model/LoreData.h"
+#include "platform/FileCause.h"
+#include "platform/SettingsStore.h"
 #include "platform/UserInterface.h"
 
 #include <string>
 
 namespace tc {
 
-// The form in the right pane, as the document sees it.
-class FormViewInterface {
-public:
-    virtual ~FormViewInterface() = default;
-};
-
-// The tree of all nodes, as the document sees it.
-class TreeViewInterface {
-public:
-    virtual ~TreeViewInterface() = default;
-    virtual void RebuildTree(unsigned groups) = 0;
-};
-
 class CTomecraftDoc : public LoreData {
 public:
-    explicit CTomecraftDoc(UserInterface& ui);
+    // Reads the remembered backup folder from `settings`.
+    CTomecraftDoc(UserInterface& ui, DocumentHost& host, const SettingsStore& settings);
     ~CTomecraftDoc() override;
+
+    // The Open command: save question, Open dialog, read both files, sort, rebuild the tree.
+    // Cancelling with nothing loaded ends the program.
+    void OnFileOpen();
+    // The Save command: writes each changed file, lore content first.
+    void OnFileSave();
+    // The Backup location command: takes the folder the dialog chooses.
+    void OnBackupLocation();
+    // Asked before the main window closes; false keeps it open.
+    bool CanCloseFrame();
+
+    // Has the shown form store what the user typed; false when the form refused it.
+    bool CommitFormEdits();
+    // Runs the New Node dialog and appends a node of that name; null when cancelled.
+    TCObject* NewNode(NodeType type);
 
     bool ReadLoreFile(const std::string& path);
     bool ReadTemplateFile(const std::string& path);
@@ -37,7 +44,8 @@ public:
     // be opened is reported and the other is still read; a FileError from the middle of a read
     // ends it there, keeping what was read. True when both files were opened.
     bool ReadPair(const std::string& lorePath, const std::string& templatePath);
-    // Writes each collection whose flag is set, lore content first, each sorted first.
+    // Writes each collection whose flag is set, lore content first, each sorted first. A
+    // FileError from the middle of a write ends it there.
     void WriteModified();
 
     UserInterface& Ui() { return m_ui; }
@@ -49,7 +57,12 @@ public:
     std::string m_strTemplatePath;
 
 private:
+    bool AskToSave(); // false when the user cancels or the save fails
+    void ShowFileError(const FileError& error);
+    void RebuildTree();
+
     UserInterface& m_ui;
+    DocumentHost& m_host;
 };
 
 } // namespace tc

@@ -1,7 +1,9 @@
 #include "TestSupport.h"
 
 #include "document/CTomecraftDoc.h"
+#include "document/HeadlessHost.h"
 #include "platform/FileSystem.h"
+#include "platform/MemorySettings.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +30,9 @@ struct SamplePair {
 TEST(Document, ReadPairSortsBothCollectionsAndSetsNoFlag) {
     SamplePair pair;
     ScriptedUi ui;
-    CTomecraftDoc doc(ui);
+    HeadlessHost host;
+    const MemorySettings settings;
+    CTomecraftDoc doc(ui, host, settings);
     doc.m_bBooksModified = true;
     ASSERT_TRUE(doc.ReadPair(pair.lore, pair.templates));
     EXPECT_FALSE(doc.m_bBooksModified);
@@ -46,7 +50,9 @@ TEST(Document, ReadPairSortsBothCollectionsAndSetsNoFlag) {
 TEST(Document, AFileThatCannotBeOpenedDoesNotStopTheOther) {
     SamplePair pair;
     ScriptedUi ui;
-    CTomecraftDoc doc(ui);
+    HeadlessHost host;
+    const MemorySettings settings;
+    CTomecraftDoc doc(ui, host, settings);
     EXPECT_FALSE(doc.ReadPair(pair.dir / "nope.gas", pair.templates));
     EXPECT_TRUE(doc.m_arrBooks.empty());
     EXPECT_EQ(doc.m_arrTemplates.size(), 6u);
@@ -57,7 +63,9 @@ TEST(Document, AFileThatCannotBeOpenedDoesNotStopTheOther) {
 TEST(Document, SaveWritesOnlyTheChangedFileAndOnlyItsBackup) {
     SamplePair pair;
     ScriptedUi ui;
-    CTomecraftDoc doc(ui);
+    HeadlessHost host;
+    const MemorySettings settings;
+    CTomecraftDoc doc(ui, host, settings);
     doc.ReadPair(pair.lore, pair.templates);
     const std::string templatesBefore = ReadBytes(pair.templates);
 
@@ -78,7 +86,9 @@ TEST(Document, SaveWritesOnlyTheChangedFileAndOnlyItsBackup) {
 TEST(Document, InheritedNumbersSurviveAnOpenAndASave) {
     SamplePair pair;
     ScriptedUi ui;
-    CTomecraftDoc doc(ui);
+    HeadlessHost host;
+    const MemorySettings settings;
+    CTomecraftDoc doc(ui, host, settings);
     doc.ReadPair(pair.lore, pair.templates);
     doc.m_bTemplatesModified = true;
     doc.WriteModified();

@@ -2,9 +2,11 @@
 #include "TestSupport.h"
 
 #include "document/CTomecraftDoc.h"
+#include "document/HeadlessHost.h"
 #include "gasfiles/LoreFile.h"
 #include "gasfiles/TemplateFile.h"
 #include "platform/FileSystem.h"
+#include "platform/MemorySettings.h"
 
 #include <gtest/gtest.h>
 
@@ -88,7 +90,9 @@ TEST(OpenFailure, TextPartIsCutTo254Characters) {
 TEST(Backup, HoldsThePreviousVersionBesideTheFileOrInTheChosenFolder) {
     TempDir dir;
     ScriptedUi ui;
-    CTomecraftDoc doc(ui);
+    HeadlessHost host;
+    const MemorySettings settings;
+    CTomecraftDoc doc(ui, host, settings);
     const std::string lore = dir / "lore.gas";
     WriteBytes(lore, "version 1");
     WriteBytes(dir / "lore.tcb", "version 0");
@@ -113,7 +117,9 @@ TEST(Backup, HoldsThePreviousVersionBesideTheFileOrInTheChosenFolder) {
 TEST(Backup, APreviousVersionThatCannotBeMovedIsNotOverwritten) {
     TempDir dir;
     ScriptedUi ui;
-    CTomecraftDoc doc(ui);
+    HeadlessHost host;
+    const MemorySettings settings;
+    CTomecraftDoc doc(ui, host, settings);
     AddBooks(doc, 2);
     doc.m_bBooksModified = true;
     const std::string lore = dir / "lore.gas";
@@ -152,7 +158,9 @@ TEST(Backup, UnwritableFoldersAreReportedAndNothingIsLost) {
             return 10;
         }
         ScriptedUi ui;
-        CTomecraftDoc doc(ui);
+        HeadlessHost host;
+        const MemorySettings settings;
+        CTomecraftDoc doc(ui, host, settings);
         AddBooks(doc, 1);
         doc.m_bBooksModified = true;
         if (doc.WriteLoreFile(lore) || !doc.m_bBooksModified) {
@@ -186,7 +194,9 @@ TEST(WriteFailure, AFullDiskStopsTheSaveWithTheCauseAndKeepsTheBackup) {
         const rlimit limit{8192, 8192};
         setrlimit(RLIMIT_FSIZE, &limit);
         ScriptedUi ui;
-        CTomecraftDoc doc(ui);
+        HeadlessHost host;
+        const MemorySettings settings;
+        CTomecraftDoc doc(ui, host, settings);
         AddBooks(doc, 500);
         doc.m_bBooksModified = true;
         doc.m_bTemplatesModified = true;

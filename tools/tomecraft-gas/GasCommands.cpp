@@ -1,7 +1,9 @@
 #include "tools/tomecraft-gas/GasCommands.h"
 
 #include "document/CTomecraftDoc.h"
+#include "document/HeadlessHost.h"
 #include "platform/FileCause.h"
+#include "platform/MemorySettings.h"
 #include "platform/Text.h"
 #include "tools/tomecraft-gas/PairChecks.h"
 #include "tools/tomecraft-gas/RecordingUi.h"
@@ -222,7 +224,9 @@ int RunGasTool(const std::vector<std::string>& args, std::ostream& out, std::ost
         return kExitOk;
     }
     RecordingUi ui;
-    CTomecraftDoc doc(ui);
+    HeadlessHost host;
+    const MemorySettings noSettings; // backups go beside the files unless --backup-dir says
+    CTomecraftDoc doc(ui, host, noSettings);
     if (inv.command == "format") {
         return Format(doc, ui, inv, err);
     }

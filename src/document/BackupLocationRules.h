@@ -1,0 +1,35 @@
+// The Backup Location dialog without its window: the folder history, the browse result and the
+// OK checks that choose where backup copies go.
+#pragma once
+
+#include "document/ComboList.h"
+#include "document/DialogVerdict.h"
+#include "platform/SettingsStore.h"
+
+#include <string>
+
+namespace tc {
+
+class BackupLocationRules {
+public:
+    static constexpr int kFolderList = 1081;
+    static constexpr const char* kSameLocation = "(Create backup in same location as file)";
+
+    void LoadBackupHistory(const SettingsStore& settings);
+    void SaveBackupHistory(SettingsStore& settings) const;
+
+    // The folder chosen with the browse button; an empty path means nothing was chosen.
+    void OnBrowse(const std::string& chosenFolder);
+
+    // Checks the typed folder; on success stores the history and fills m_strBackupPath (empty
+    // for backups beside the file).
+    DialogVerdict OnOk(SettingsStore& settings);
+
+    std::string m_strBackupPath;
+    ComboList m_cbBackupPaths{ComboList::Order::SortedIgnoringCase, 1};
+};
+
+// The backup folder the settings name for the start of a run; empty for beside the file.
+std::string LoadBackupLocation(const SettingsStore& settings);
+
+} // namespace tc

@@ -1,0 +1,27 @@
+// The New Node dialog's check of the name typed for a new lore book or template.
+#pragma once
+
+#include "document/DialogVerdict.h"
+#include "model/LoreData.h"
+
+#include <string>
+
+namespace tc {
+
+class NewNodeRules {
+public:
+    static constexpr int kNameEdit = 1001;
+
+    // `data` null switches the uniqueness checks off.
+    explicit NewNodeRules(const LoreData* data) : m_pDoc(data) {}
+
+    // Blanks become underscores; the name may repeat no book key and no template name.
+    DialogVerdict OnOk(const std::string& typed);
+
+    std::string m_strNodeName;
+
+private:
+    const LoreData* m_pDoc;
+};
+
+} // namespace tc

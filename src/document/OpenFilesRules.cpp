@@ -1,0 +1,127 @@
+#include "document/OpenFilesRules.h"
+
+#include "document/SettingsKeys.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
+
+#include <algorithm>
+
+namespace tc {
+
+namespace {
+
+struct FileRules {
+    const char* requiredName;
+    const char* wrongNameMessage;
+    const char* countName;
+    const char* pathName;
+};
+
+const FileRules& RulesOf(OpenFilesRules::Which which) {
+    static const FileRules lore{"lore.gas",
+                                "Please select only the lore book content (lore.gas) file!  Any "
+                                "other file will not be parsed correctly.",
+                                keys::kLoreCount, keys::kLorePath};
+    static const FileRules templates{"trs_book_lore.gas",
+                                     "Please select only the lore book template "
+                                     "(trs_book_lore.gas) file!  Any other file will not be "
+                                     "parsed correctly.",
+                                     keys::kTemplateCount, keys::kTemplatePath};
+    return which == OpenFilesRules::Which::Lore ? lore : templates;
+}
+
+constexpr OpenFilesRules::Which kBoth[] = {OpenFilesRules::Which::Lore,
+                                           OpenFilesRules::Which::Templates};
+
+bool SamePathEntry(const std::string& entry, std::string_view path) {
+    return SamePath(entry, path);
+}
+
+} // namespace
+
+OpenFilesRules::OpenFilesRules() = default;
+
+void OpenFilesRules::LoadPathHistory(const SettingsStore& settings) {
+    for (Which which : kBoth) {
+        const FileRules& rules = RulesOf(which);
+        ComboList& list = List(which);
+        const int count = settings.GetInt(keys::kOpenSection, rules.countName, 0);
+        for (int i = 0; i < count; ++i) {
+            std::string path =
+                settings.GetString(keys::kOpenSection, NumberedName(rules.pathName, i), "");
+            if (!path.empty()) {
+                list.Add(std::move(path));
+            }
+        }
+        list.Select(0);
+    }
+}
+
+void OpenFilesRules::SavePathHistory(SettingsStore& settings) const {
+    for (Which which : kBoth) {
+        const FileRules& rules = RulesOf(which);
+        const ComboList& list = which == Which::Lore ? m_cbLorePaths : m_cbTemplatePaths;
+        const int count = std::min(list.Count(), keys::kHistoryLimit);
+        settings.SetInt(keys::kOpenSection, rules.countName, count);
+        for (int i = 0; i < count; ++i) {
+            if (!list.At(i).empty()) {
+                settings.SetString(keys::kOpenSection, NumberedName(rules.pathName, i), list.At(i));
+            }
+        }
+    }
+}
+
+std::optional<std::string> OpenFilesRules::OnBrowse(Which which, const std::string& chosenPath) {
+    if (chosenPath.empty()) {
+        return std::nullopt;
+    }
+    const FileRules& rules = RulesOf(which);
+    const std::string path = UserPath(chosenPath);
+    if (!EqualsNoCase(FileNameOf(path), rules.requiredName)) {
+        return std::string(rules.wrongNameMessage);
+    }
+    ComboList& list = List(which);
+    int index = list.Find(path, SamePathEntry);
+    if (index < 0) {
+        list.InsertAt(0, path);
+        index = 0;
+    }
+    list.Select(index);
+    return std::nullopt;
+}
+
+DialogVerdict OpenFilesRules::OnOk(SettingsStore& settings) {
+    m_strLorePath = m_cbLorePaths.EditText();
+    m_strTemplatePath = m_cbTemplatePaths.EditText();
+    if (m_strLorePath.empty()) {
+        return DialogVerdict::Refuse(
+            "You must provide the full path and file name of the lore book content file.",
+            kLoreList);
+    }
+    if (m_strTemplatePath.empty()) {
+        return DialogVerdict::Refuse(
+            "You must provide the full path and file name of the lore templates file.",
+            kTemplateList);
+    }
+    m_strLorePath = UserPath(m_strLorePath);
+    m_strTemplatePath = UserPath(m_strTemplatePath);
+    if (!PathExists(m_strLorePath) || !EndsWithNoCase(m_strLorePath, "lore.gas")) {
+        return DialogVerdict::Refuse(
+            "Specified lore book content file not found or incorrect name.", kLoreList);
+    }
+    if (!PathExists(m_strTemplatePath) || !EndsWithNoCase(m_strTemplatePath, "trs_book_lore.gas")) {
+        return DialogVerdict::Refuse("Specified lore template file not found or incorrect name.",
+                                     kTemplateList);
+    }
+    for (Which which : kBoth) {
+        const std::string& path = which == Which::Lore ? m_strLorePath : m_strTemplatePath;
+        ComboList& list = List(which);
+        if (list.Find(path, SamePathEntry) < 0) {
+            list.InsertAt(0, path);
+        }
+    }
+    SavePathHistory(settings);
+    return DialogVerdict::Accept();
+}
+
+} // namespace tc

@@ -1,0 +1,20 @@
+// Where the editor keeps its settings: sections and value names of the settings store.
+#pragma once
+
+namespace tc::keys {
+
+inline constexpr const char* kOpenSection = "Open";
+inline constexpr const char* kLoreCount = "LoreCount";
+inline constexpr const char* kLorePath = "LorePath"; // numbered from 0
+inline constexpr const char* kTemplateCount = "TemplateCount";
+inline constexpr const char* kTemplatePath = "TemplatePath"; // numbered from 0
+
+inline constexpr const char* kBackupSection = "Backup";
+inline constexpr const char* kSelected = "Selected";
+inline constexpr const char* kPathCount = "PathCount";
+inline constexpr const char* kBackupPath = "BackupPath"; // numbered from 0
+
+// A history keeps at most this many paths.
+inline constexpr int kHistoryLimit = 10;
+
+} // namespace tc::keys
