@@ -1,12 +1,15 @@
 // Helpers shared by the core tests: a scripted user interface and scratch folders.
 #pragma once
 
+#include "document/DocumentHost.h"
 #include "platform/TextFile.h"
 #include "platform/UserInterface.h"
 
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -23,7 +26,15 @@ class ScriptedUi : public UserInterface {
 public:
     MsgAnswer MessageBox(const std::string& text, MsgButtons buttons, MsgIcon icon) override {
         shown.push_back({text, buttons, icon});
-        return buttons == MsgButtons::Ok ? MsgAnswer::Ok : answer;
+        if (buttons == MsgButtons::Ok) {
+            return MsgAnswer::Ok;
+        }
+        if (answers.empty()) {
+            return MsgAnswer::Cancel;
+        }
+        const MsgAnswer next = answers.front();
+        answers.pop_front();
+        return next;
     }
     void BeginBusy() override { ++busyDepth; }
     void EndBusy() override { --busyDepth; }
@@ -37,8 +48,35 @@ public:
     }
 
     std::vector<ShownMessage> shown;
-    MsgAnswer answer = MsgAnswer::Cancel;
+    std::deque<MsgAnswer> answers; // for questions; Cancel when none is left
     int busyDepth = 0;
+};
+
+// Dialogs that return what the test put in, and a count of every call.
+class ScriptedHost : public DocumentHost {
+public:
+    std::optional<OpenPaths> RunOpenDialog() override {
+        ++openRuns;
+        return openResult;
+    }
+    std::optional<std::string> RunNewNodeDialog(const std::string& caption,
+                                                const LoreData&) override {
+        captions.push_back(caption);
+        return newNodeName;
+    }
+    std::optional<std::string> RunBackupLocationDialog() override {
+        ++backupRuns;
+        return backupResult;
+    }
+    void SendExit() override { ++exits; }
+
+    std::optional<OpenPaths> openResult;
+    std::optional<std::string> newNodeName;
+    std::optional<std::string> backupResult;
+    std::vector<std::string> captions;
+    int openRuns = 0;
+    int backupRuns = 0;
+    int exits = 0;
 };
 
 // A fresh folder under the system's temporary folder, removed with everything in it.

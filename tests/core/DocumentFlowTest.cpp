@@ -1,0 +1,324 @@
+// The document's command flows, driven through scripted dialogs, panes and answers.
+#include "TestSupport.h"
+
+#include "document/CTomecraftDoc.h"
+#include "platform/FileSystem.h"
+#include "platform/MemorySettings.h"
+
+#include <gtest/gtest.h>
+
+namespace tc {
+namespace {
+
+using test::ReadBytes;
+using test::SamplePath;
+using test::ScriptedHost;
+using test::ScriptedUi;
+using test::TempDir;
+using test::WriteBytes;
+
+class FakeForm : public FormViewInterface {
+public:
+    bool WindowExists() const override { return exists; }
+    bool CommitEdits() override {
+        ++commits;
+        if (onCommit) {
+            onCommit();
+        }
+        return accept;
+    }
+
+    bool exists = true;
+    bool accept = true;
+    int commits = 0;
+    std::function<void()> onCommit;
+};
+
+class FakeTree : public TreeViewInterface {
+public:
+    void RebuildTree(unsigned groups) override {
+        EXPECT_EQ(groups, 0xFFFFu);
+        ++rebuilds;
+    }
+    int rebuilds = 0;
+};
+
+// A document on a copy of the sample pair, with every pane and dialog scripted.
+class DocumentFlow : public ::testing::Test {
+protected:
+    DocumentFlow() {
+        WriteBytes(lore, ReadBytes(SamplePath("lore.gas")));
+        WriteBytes(templates, ReadBytes(SamplePath("trs_book_lore.gas")));
+        doc.m_pFormView = &form;
+        doc.m_pTreeView = &tree;
+        host.openResult = OpenPaths{lore, templates};
+    }
+
+    void OpenSample() {
+        doc.OnFileOpen();
+        ui.shown.clear();
+        host.openRuns = 0;
+        tree.rebuilds = 0;
+        form.commits = 0;
+    }
+
+    std::vector<std::string> Questions() const {
+        std::vector<std::string> questions;
+        for (const auto& m : ui.shown) {
+            if (m.buttons == MsgButtons::YesNoCancel) {
+                EXPECT_EQ(m.icon, MsgIcon::Question);
+                questions.push_back(m.text);
+            }
+        }
+        return questions;
+    }
+
+    TempDir dir;
+    std::string lore = dir / "lore.gas";
+    std::string templates = dir / "trs_book_lore.gas";
+    ScriptedUi ui;
+    ScriptedHost host;
+    MemorySettings settings;
+    FakeForm form;
+    FakeTree tree;
+    CTomecraftDoc doc{ui, host, settings};
+};
+
+TEST_F(DocumentFlow, OpenReadsSortsAndRebuilds) {
+    doc.OnFileOpen();
+    EXPECT_EQ(host.openRuns, 1);
+    EXPECT_EQ(doc.m_strLorePath, lore);
+    EXPECT_EQ(doc.m_strTemplatePath, templates);
+    ASSERT_EQ(doc.m_arrBooks.size(), 4u);
+    EXPECT_EQ(doc.m_arrBooks[0]->GetName(), "Warden_Oath");
+    EXPECT_EQ(doc.m_arrTemplates[0]->GetName(), "base_book_lore");
+    EXPECT_EQ(tree.rebuilds, 1);
+    EXPECT_FALSE(doc.m_bBooksModified || doc.m_bTemplatesModified);
+    EXPECT_TRUE(ui.shown.empty());
+    EXPECT_EQ(host.exits, 0);
+}
+
+TEST_F(DocumentFlow, SaveQuestionBeforeOpenHonoursEachAnswer) {
+    OpenSample();
+    doc.m_arrBooks[0]->SetText("edited");
+    doc.m_bBooksModified = true;
+
+    ui.answers = {MsgAnswer::Cancel};
+    doc.OnFileOpen();
+    EXPECT_EQ(Questions(), std::vector<std::string>{"Save changes to current data?"});
+    EXPECT_EQ(host.openRuns, 0);
+    EXPECT_TRUE(doc.m_bBooksModified);
+
+    ui.answers = {MsgAnswer::No};
+    host.openResult.reset();
+    doc.OnFileOpen();
+    EXPECT_EQ(host.openRuns, 1);
+    EXPECT_EQ(doc.m_arrBooks[0]->GetText(), "edited") << "cancelled Open keeps the data";
+    EXPECT_TRUE(doc.m_bBooksModified);
+    EXPECT_EQ(host.exits, 0);
+    EXPECT_FALSE(FileExists(dir / "lore.tcb"));
+
+    ui.answers = {MsgAnswer::Yes};
+    doc.OnFileOpen();
+    EXPECT_EQ(host.openRuns, 2);
+    EXPECT_TRUE(FileExists(dir / "lore.tcb")) << "Yes writes before the dialog";
+    EXPECT_FALSE(FileExists(dir / "trs_book_lore.tcb"));
+    EXPECT_FALSE(doc.m_bBooksModified);
+}
+
+TEST_F(DocumentFlow, CancellingOpenEndsTheProgramOnlyWhenNothingIsLoaded) {
+    host.openResult.reset();
+    doc.OnFileOpen();
+    EXPECT_EQ(host.exits, 1);
+    EXPECT_TRUE(ui.shown.empty());
+
+    // Files without books or templates leave nothing loaded either.
+    WriteBytes(lore, "");
+    WriteBytes(templates, "");
+    host.openResult = OpenPaths{lore, templates};
+    doc.OnFileOpen();
+    host.openResult.reset();
+    doc.OnFileOpen();
+    EXPECT_EQ(host.exits, 2);
+
+    WriteBytes(templates, ReadBytes(SamplePath("trs_book_lore.gas")));
+    host.openResult = OpenPaths{lore, templates};
+    doc.OnFileOpen();
+    host.openResult.reset();
+    doc.OnFileOpen();
+    EXPECT_EQ(host.exits, 2);
+    EXPECT_EQ(doc.m_arrTemplates.size(), 6u);
+}
+
+TEST_F(DocumentFlow, AFileThatCannotBeOpenedStillLetsTheOtherLoad) {
+    host.openResult = OpenPaths{dir / "gone/lore.gas", templates};
+    doc.OnFileOpen();
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_TRUE(ui.shown[0].text.starts_with("CTomecraftDoc:: error 2 reading"));
+    EXPECT_TRUE(doc.m_arrBooks.empty());
+    EXPECT_EQ(doc.m_arrTemplates.size(), 6u);
+    EXPECT_EQ(doc.m_arrTemplates[0]->GetName(), "base_book_lore");
+    EXPECT_EQ(tree.rebuilds, 1);
+    EXPECT_EQ(doc.m_strLorePath, dir / "gone/lore.gas");
+}
+
+TEST_F(DocumentFlow, AnErrorMidReadStopsTheFlowButKeepsWhatWasReadAndTheTreeSound) {
+    OpenSample();
+    // Reading this file fails after it has been opened, like a disk going bad.
+    host.openResult = OpenPaths{lore, "/proc/self/mem"};
+    doc.OnFileOpen();
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].text,
+              "A hardware I/O error was reported while accessing /proc/self/mem.");
+    EXPECT_EQ(ui.shown[0].icon, MsgIcon::Exclamation);
+    ASSERT_EQ(doc.m_arrBooks.size(), 4u);
+    EXPECT_EQ(doc.m_arrBooks[0]->GetName(), "abbey_founding") << "the sorts did not run";
+    EXPECT_TRUE(doc.m_arrTemplates.empty());
+    EXPECT_EQ(tree.rebuilds, 1) << "the tree drops the destroyed nodes";
+}
+
+TEST_F(DocumentFlow, SaveWritesOnlyWhatChanged) {
+    OpenSample();
+    doc.OnFileSave();
+    EXPECT_FALSE(FileExists(dir / "lore.tcb"));
+    EXPECT_FALSE(FileExists(dir / "trs_book_lore.tcb"));
+    EXPECT_TRUE(ui.shown.empty());
+    EXPECT_EQ(form.commits, 1);
+
+    const std::string templatesBefore = ReadBytes(templates);
+    form.onCommit = [&] {
+        doc.m_arrBooks[1]->SetText("typed");
+        doc.m_bBooksModified = true;
+    };
+    doc.OnFileSave();
+    EXPECT_NE(ReadBytes(lore).find("\"typed\""), std::string::npos);
+    EXPECT_TRUE(FileExists(dir / "lore.tcb"));
+    EXPECT_FALSE(FileExists(dir / "trs_book_lore.tcb"));
+    EXPECT_EQ(ReadBytes(templates), templatesBefore);
+    EXPECT_FALSE(doc.m_bBooksModified);
+}
+
+TEST_F(DocumentFlow, TypedEditsAreCommittedWhateverTheFlags) {
+    OpenSample();
+    doc.m_bTemplatesModified = true;
+    ui.answers = {MsgAnswer::Cancel};
+    doc.OnFileOpen();
+    EXPECT_EQ(form.commits, 1);
+
+    // A refused form stops Open and closing, and Save still writes what is stored.
+    form.accept = false;
+    doc.OnFileOpen();
+    EXPECT_EQ(host.openRuns, 0);
+    EXPECT_EQ(Questions().size(), 1u);
+    EXPECT_FALSE(doc.CanCloseFrame());
+    doc.OnFileSave();
+    EXPECT_FALSE(doc.m_bTemplatesModified);
+    EXPECT_TRUE(FileExists(dir / "trs_book_lore.tcb"));
+
+    // A form whose window is gone is not asked.
+    form.exists = false;
+    form.commits = 0;
+    EXPECT_TRUE(doc.CanCloseFrame());
+    EXPECT_EQ(form.commits, 0);
+}
+
+TEST_F(DocumentFlow, ClosingAsksOnlyWithChanges) {
+    OpenSample();
+    EXPECT_TRUE(doc.CanCloseFrame());
+    EXPECT_TRUE(Questions().empty());
+
+    doc.m_bBooksModified = true;
+    ui.answers = {MsgAnswer::Cancel};
+    EXPECT_FALSE(doc.CanCloseFrame());
+    ui.answers = {MsgAnswer::No};
+    EXPECT_TRUE(doc.CanCloseFrame());
+    EXPECT_FALSE(FileExists(dir / "lore.tcb"));
+    EXPECT_TRUE(doc.m_bBooksModified);
+
+    ui.answers = {MsgAnswer::Yes};
+    EXPECT_TRUE(doc.CanCloseFrame());
+    EXPECT_TRUE(FileExists(dir / "lore.tcb"));
+    EXPECT_FALSE(doc.m_bBooksModified);
+}
+
+TEST_F(DocumentFlow, ASaveThatFailsKeepsTheWindowAndTheData) {
+    OpenSample();
+    doc.m_bBooksModified = true;
+    doc.m_strLorePath = dir / "missing-folder/lore.gas";
+    ui.answers = {MsgAnswer::Yes};
+    EXPECT_FALSE(doc.CanCloseFrame());
+    EXPECT_TRUE(doc.m_bBooksModified);
+    ASSERT_EQ(ui.shown.size(), 2u);
+    EXPECT_TRUE(ui.shown[1].text.starts_with("CTomecraftDoc:: error 2 writing the lore book"));
+
+    ui.answers = {MsgAnswer::Yes};
+    doc.OnFileOpen();
+    EXPECT_EQ(host.openRuns, 0) << "Open must not clear changes it failed to save";
+    EXPECT_EQ(doc.m_arrBooks.size(), 4u);
+}
+
+TEST_F(DocumentFlow, NewNodesAreNamedAppendedAndFlagged) {
+    OpenSample();
+    host.newNodeName = "base_tome";
+    TCObject* tmpl = doc.NewNode(NODE_TEMPLATE);
+    ASSERT_NE(tmpl, nullptr);
+    EXPECT_EQ(doc.m_arrTemplates.back().get(), tmpl);
+    EXPECT_EQ(static_cast<CTemplate*>(tmpl)->GetDoc(), "base_tome");
+    EXPECT_EQ(tmpl->GetType(), NODE_TEMPLATE);
+    EXPECT_TRUE(doc.m_bTemplatesModified);
+    EXPECT_FALSE(doc.m_bBooksModified);
+
+    host.newNodeName = "aardvark";
+    TCObject* book = doc.NewNode(NODE_LOREBOOK);
+    ASSERT_NE(book, nullptr);
+    EXPECT_EQ(doc.m_arrBooks.back().get(), book) << "appended, not sorted in";
+    EXPECT_EQ(book->GetType(), NODE_LOREBOOK);
+    EXPECT_TRUE(doc.m_bBooksModified);
+    EXPECT_EQ(host.captions, (std::vector<std::string>{"New Template", "New Lore Book"}));
+
+    doc.m_bBooksModified = false;
+    doc.m_bTemplatesModified = false;
+    host.newNodeName.reset();
+    EXPECT_EQ(doc.NewNode(NODE_LOREBOOK), nullptr);
+    EXPECT_EQ(doc.NewNode(5), nullptr);
+    EXPECT_EQ(host.captions.size(), 3u) << "no dialog for an unknown type";
+    EXPECT_EQ(doc.m_arrBooks.size(), 5u);
+    EXPECT_FALSE(doc.m_bBooksModified || doc.m_bTemplatesModified);
+}
+
+TEST_F(DocumentFlow, BackupFolderComesFromTheSettingsAndTheDialog) {
+    const auto startWith = [](int selected, bool storeSelected) {
+        MemorySettings store;
+        if (storeSelected) {
+            store.SetInt("Backup", "Selected", selected);
+        }
+        store.SetString("Backup", "BackupPath0", "/first/");
+        store.SetString("Backup", "BackupPath1", "/second/");
+        ScriptedUi anyUi;
+        ScriptedHost anyHost;
+        return CTomecraftDoc(anyUi, anyHost, store).m_strBackupPath;
+    };
+    EXPECT_EQ(startWith(2, true), "/second/");
+    EXPECT_EQ(startWith(0, true), "");
+    EXPECT_EQ(startWith(0, false), "");
+    EXPECT_EQ(startWith(-1, true), "");
+    EXPECT_EQ(startWith(11, true), "");
+
+    OpenSample();
+    host.backupResult.reset();
+    doc.m_strBackupPath = "/kept/";
+    doc.OnBackupLocation();
+    EXPECT_EQ(doc.m_strBackupPath, "/kept/");
+    std::filesystem::create_directory(dir / "bak");
+    host.backupResult = dir / "bak/";
+    doc.OnBackupLocation();
+    EXPECT_EQ(doc.m_strBackupPath, dir / "bak/");
+    EXPECT_FALSE(FileExists(dir / "bak/lore.tcb")) << "nothing is written at once";
+    doc.m_bBooksModified = true;
+    doc.OnFileSave();
+    EXPECT_TRUE(FileExists(dir / "bak/lore.tcb"));
+    EXPECT_TRUE(settings.Values().empty()) << "the document never writes settings";
+}
+
+} // namespace
+} // namespace tc
