@@ -1,0 +1,68 @@
+#include "platform/wx/WxSettingsStore.h"
+
+#include "platform/Product.h"
+#include "platform/wx/WxText.h"
+
+#include <wx/config.h>
+#include <wx/stdpaths.h>
+#ifndef _WIN32
+#include <wx/fileconf.h>
+#endif
+
+namespace tc {
+
+namespace {
+
+wxString KeyOf(std::string_view section, std::string_view name) {
+    return "/" + PathToWx(std::string(section)) + "/" + PathToWx(std::string(name));
+}
+
+} // namespace
+
+WxSettingsStore::WxSettingsStore(std::unique_ptr<wxConfigBase> config)
+    : m_config(std::move(config)) {}
+
+WxSettingsStore::~WxSettingsStore() {
+    if (m_config) {
+        m_config->Flush();
+    }
+}
+
+std::unique_ptr<WxSettingsStore> WxSettingsStore::ForCurrentUser() {
+#ifdef _WIN32
+    return std::make_unique<WxSettingsStore>(std::make_unique<wxConfig>(kAppTitle, kCompanyName));
+#else
+    wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
+    return std::make_unique<WxSettingsStore>(
+        std::make_unique<wxFileConfig>(kAppTitle, kCompanyName, wxEmptyString, wxEmptyString,
+                                       wxCONFIG_USE_LOCAL_FILE | wxCONFIG_USE_SUBDIR));
+#endif
+}
+
+int WxSettingsStore::GetInt(std::string_view section, std::string_view name, int fallback) const {
+    long value = fallback;
+    return m_config->Read(KeyOf(section, name), &value, fallback) ? static_cast<int>(value)
+                                                                  : fallback;
+}
+
+std::string WxSettingsStore::GetString(std::string_view section, std::string_view name,
+                                       std::string_view fallback) const {
+    wxString value;
+    if (!m_config->Read(KeyOf(section, name), &value)) {
+        return std::string(fallback);
+    }
+    return PathFromWx(value);
+}
+
+void WxSettingsStore::SetInt(std::string_view section, std::string_view name, int value) {
+    m_config->Write(KeyOf(section, name), static_cast<long>(value));
+    m_config->Flush();
+}
+
+void WxSettingsStore::SetString(std::string_view section, std::string_view name,
+                                std::string_view value) {
+    m_config->Write(KeyOf(section, name), PathToWx(std::string(value)));
+    m_config->Flush();
+}
+
+} // namespace tc
