@@ -37,6 +37,9 @@ template <class Node> std::string_view NameOf(const std::unique_ptr<Node>& node)
 
 bool LoreData::DeleteNode(NodeType type, const TCObject* node) {
     if (type == NODE_TEMPLATE && RemoveNode(m_arrTemplates, node)) {
+        if (m_pLastBase == node) {
+            m_pLastBase = nullptr;
+        }
         m_bTemplatesModified = true;
         return true;
     }
@@ -48,6 +51,7 @@ bool LoreData::DeleteNode(NodeType type, const TCObject* node) {
 }
 
 void LoreData::ClearData() {
+    m_pLastBase = nullptr;
     m_arrTemplates.clear();
     m_arrBooks.clear();
     m_bTemplatesModified = false;

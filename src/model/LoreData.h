@@ -32,6 +32,10 @@ public:
     void SortBooks();
     void SortTemplates();
 
+    // The template most recently chosen as a base in a template form. It outlives the forms,
+    // and is forgotten when that template is destroyed so that it never dangles.
+    const CTemplate* m_pLastBase = nullptr;
+
     bool m_bTemplatesModified = false;
     bool m_bBooksModified = false;
     std::vector<std::unique_ptr<CTemplate>> m_arrTemplates;

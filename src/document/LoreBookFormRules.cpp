@@ -1,0 +1,64 @@
+#include "document/LoreBookFormRules.h"
+
+#include "platform/Text.h"
+
+#include <algorithm>
+
+namespace tc {
+
+std::string WithCrLfLineBreaks(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 32);
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        if (text[k] == '\r' || text[k] == '\n') {
+            out += "\r\n";
+            if (text[k] == '\r' && k + 1 < text.size() && text[k + 1] == '\n') {
+                ++k;
+            }
+        } else {
+            out += text[k];
+        }
+    }
+    return out;
+}
+
+LoreBookFormRules::Fields LoreBookFormRules::Refresh() const {
+    if (m_pBook == nullptr) {
+        return {};
+    }
+    return {m_pBook->GetName(), m_pBook->GetText(), m_pBook->GetComment()};
+}
+
+LoreBookFormRules::UpdateResult LoreBookFormRules::Update(const Fields& typed) {
+    if (m_pBook == nullptr) {
+        return {};
+    }
+    std::string key(TrimLeftWhite(typed.key));
+    if (key.empty()) {
+        return {DialogVerdict::Refuse("You must specify the lore key of this book!", kKeyEdit)};
+    }
+    std::replace(key.begin(), key.end(), ' ', '_');
+    if (!m_data.IsBookKeyUnique(key, m_pBook)) {
+        return {DialogVerdict::Refuse(
+            "Lore key must be unique!  Please select another lore key for this book!", kKeyEdit)};
+    }
+    if (typed.text.empty()) {
+        return {
+            DialogVerdict::Refuse("You must specify the text (story) for this Book!", kTextEdit)};
+    }
+    // Every check passed: only now is anything stored.
+    const bool renamed = key != m_pBook->GetNameView();
+    m_pBook->SetName(key);
+    std::string text = WithCrLfLineBreaks(typed.text);
+    std::replace(text.begin(), text.end(), '"', '\'');
+    const bool changed = renamed || text != m_pBook->GetText();
+    m_pBook->SetText(text);
+    const bool commentChanged = m_pBook->GetComment() != typed.comment;
+    m_pBook->SetComment(typed.comment);
+    if (changed || commentChanged) {
+        m_data.m_bBooksModified = true;
+    }
+    return {DialogVerdict::Accept(), renamed};
+}
+
+} // namespace tc

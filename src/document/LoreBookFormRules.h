@@ -1,0 +1,47 @@
+// The lore book form without its window: what it shows for a book and how Update checks and
+// stores what the user typed.
+#pragma once
+
+#include "document/DialogVerdict.h"
+#include "model/LoreData.h"
+
+#include <string>
+
+namespace tc {
+
+class LoreBookFormRules {
+public:
+    static constexpr int kKeyEdit = 1002;
+    static constexpr int kTextEdit = 1003;
+
+    // What the three edits hold. Line breaks in the text may come as "\n" from the control.
+    struct Fields {
+        std::string key;
+        std::string text;
+        std::string comment;
+    };
+
+    explicit LoreBookFormRules(LoreData& data) : m_data(data) {}
+
+    void SetBook(CLoreBook* book) { m_pBook = book; }
+    CLoreBook* Book() const { return m_pBook; }
+    // The values to show: the book's, or empty ones without a book.
+    Fields Refresh() const;
+
+    struct UpdateResult {
+        DialogVerdict verdict;
+        bool renamed = false; // the tree must relabel the book's item
+    };
+    // Checks key and text, then stores all three fields; nothing is stored when a check fails.
+    // Without a book it does nothing and accepts.
+    UpdateResult Update(const Fields& typed);
+
+private:
+    LoreData& m_data;
+    CLoreBook* m_pBook = nullptr;
+};
+
+// A text whose line breaks, however typed, are CR LF pairs.
+std::string WithCrLfLineBreaks(std::string_view text);
+
+} // namespace tc

@@ -1,0 +1,225 @@
+#include "document/TemplateFormRules.h"
+
+#include "platform/Text.h"
+
+#include <algorithm>
+
+namespace tc {
+
+namespace {
+
+bool SameNoCase(const std::string& entry, std::string_view text) {
+    return EqualsNoCase(entry, text);
+}
+
+struct AppearanceField {
+    std::string TemplateFormRules::Fields::*edit;
+    const char* fallback;
+    std::string (CTemplate::*get)() const;
+};
+
+const AppearanceField kAppearance[] = {
+    {&TemplateFormRules::Fields::inventoryIcon, TemplateFormRules::kDefaultIcon,
+     &CTemplate::GetInventoryIcon},
+    {&TemplateFormRules::Fields::model, TemplateFormRules::kDefaultModel, &CTemplate::GetModel},
+    {&TemplateFormRules::Fields::texture, TemplateFormRules::kDefaultTexture,
+     &CTemplate::GetTexture},
+};
+
+// Stores a typed text when it differs from the template's; true when it did.
+bool StoreText(CTemplate& tmpl, const std::string& typed, std::string (CTemplate::*get)() const,
+               void (CTemplate::*set)(std::string_view)) {
+    if ((tmpl.*get)() == typed) {
+        return false;
+    }
+    (tmpl.*set)(typed);
+    return true;
+}
+
+bool StoreNumber(CTemplate& tmpl, const std::string& typed, int (CTemplate::*get)() const,
+                 void (CTemplate::*set)(std::string_view)) {
+    const bool changed = std::to_string((tmpl.*get)()) != typed;
+    (tmpl.*set)(typed);
+    return changed;
+}
+
+} // namespace
+
+void TemplateFormRules::SetTemplate(CTemplate* tmpl) {
+    m_pTemplate = tmpl;
+    m_bReadOnly = false;
+    m_cbSpecializes = ComboList(ComboList::Order::SortedIgnoringCase, 1);
+    m_cbLoreKey = ComboList(ComboList::Order::SortedIgnoringCase, 1);
+    if (tmpl == nullptr) {
+        fields = {};
+        return;
+    }
+    fields = {tmpl->GetName(),
+              tmpl->GetScreenName(),
+              tmpl->GetInventoryIcon(),
+              tmpl->GetModel(),
+              tmpl->GetTexture(),
+              tmpl->GetComment(),
+              std::to_string(tmpl->GetInventoryWidth()),
+              std::to_string(tmpl->GetInventoryHeight()),
+              std::to_string(tmpl->GetGoldValue())};
+
+    m_cbSpecializes.Add(kTreasureEntry);
+    for (const auto& other : m_data.m_arrTemplates) {
+        if (IsBaseName(other->GetNameView()) &&
+            !EqualsNoCase(other->GetNameView(), tmpl->GetNameView())) {
+            m_cbSpecializes.Add(other->GetName());
+        }
+    }
+    m_cbLoreKey.Add(kNoKeyEntry);
+    for (const auto& book : m_data.m_arrBooks) {
+        m_cbLoreKey.Add(book->GetName());
+    }
+
+    const std::string key = tmpl->GetLoreKey();
+    int keyIndex = key.empty() ? 0 : m_cbLoreKey.Find(key, SameNoCase);
+    if (keyIndex < 0) {
+        // The key names no loaded book: show it, but leave title and key alone.
+        m_bReadOnly = true;
+        keyIndex = m_cbLoreKey.Add(key);
+    }
+    m_cbLoreKey.Select(keyIndex);
+
+    const std::string base = tmpl->GetSpecializes();
+    if (base.empty()) {
+        m_cbSpecializes.Select(-1);
+        return;
+    }
+    m_cbSpecializes.Select(StartsWith(base, "treasure") ? 0
+                                                        : m_cbSpecializes.Find(base, SameNoCase));
+    OnSelChangeSpecializes();
+}
+
+const CTemplate* TemplateFormRules::SelectedBase() const {
+    const int selected = m_cbSpecializes.Selection();
+    if (selected < 1) {
+        return nullptr;
+    }
+    const std::string& name = m_cbSpecializes.At(selected);
+    for (const auto& tmpl : m_data.m_arrTemplates) {
+        if (tmpl->GetNameView() == name) {
+            return tmpl.get();
+        }
+    }
+    return nullptr;
+}
+
+void TemplateFormRules::OnSelChangeSpecializes() {
+    if (m_cbSpecializes.Selection() < 0) {
+        return;
+    }
+    const bool treasure = m_cbSpecializes.Selection() == 0;
+    const CTemplate* base = SelectedBase();
+    for (const AppearanceField& field : kAppearance) {
+        std::string& text = fields.*field.edit;
+        const bool follows =
+            text.empty() || (base != nullptr && EqualsNoCase(text, field.fallback)) ||
+            (m_data.m_pLastBase != nullptr && text == (m_data.m_pLastBase->*field.get)());
+        if (follows) {
+            text = treasure ? std::string(field.fallback)
+                            : (base != nullptr ? (base->*field.get)() : std::string());
+        }
+    }
+    if (base != nullptr) {
+        m_data.m_pLastBase = base;
+    }
+}
+
+TemplateFormRules::Enabled TemplateFormRules::EnableState() const {
+    Enabled state;
+    bool enabled = m_pTemplate != nullptr;
+    state.name = enabled;
+    enabled = enabled && m_cbSpecializes.Selection() >= 0;
+    state.properties = enabled;
+    enabled = enabled && !m_bReadOnly;
+    state.bookTitle = enabled;
+    state.loreKey = enabled && !fields.bookTitle.empty();
+    return state;
+}
+
+TemplateFormRules::UpdateResult TemplateFormRules::Update() {
+    if (m_pTemplate == nullptr) {
+        return {};
+    }
+    CTemplate& tmpl = *m_pTemplate;
+    std::string name(TrimLeftWhite(fields.name));
+    if (name.empty()) {
+        return {DialogVerdict::Refuse("You must specify a name for this template!", kNameEdit)};
+    }
+    std::replace(name.begin(), name.end(), ' ', '_');
+    if (!m_data.IsTemplateNameUnique(name, m_pTemplate)) {
+        return {DialogVerdict::Refuse(
+            "Template name must be unique!  Please select another name for this template!",
+            kNameEdit)};
+    }
+    const int base = m_cbSpecializes.Selection();
+    if (base == 0 && !IsBaseName(name)) {
+        return {DialogVerdict::Refuse(
+            "Tomecraft requires templates based on the 'treasure' template to be named starting "
+            "with 'base_' as in 'base_lore_name.'",
+            kNameEdit)};
+    }
+    if (base != 0 && IsBaseName(name)) {
+        return {DialogVerdict::Refuse(
+            "Tomecraft requires templates NOT based on the 'treasure' template to be named start "
+            "the template with something other than 'base_' as in 'book_glb_name.'",
+            kNameEdit)};
+    }
+    if (!m_bReadOnly && !fields.bookTitle.empty() && m_cbLoreKey.Selection() < 1) {
+        return {DialogVerdict::Refuse("You must specify a lore key to create a book template!  "
+                                      "Remove the book title if are not creating a book template.",
+                                      kLoreKeyList)};
+    }
+
+    // Every check passed: only now is anything stored.
+    const bool renamed = name != tmpl.GetNameView();
+    bool changed = renamed;
+    tmpl.SetName(name);
+    if (!m_bReadOnly) {
+        if (fields.bookTitle != tmpl.GetScreenName()) {
+            changed = true;
+        }
+        tmpl.SetScreenName(fields.bookTitle);
+        const int keyIndex = m_cbLoreKey.Selection();
+        const std::string key = keyIndex < 1 ? std::string() : m_cbLoreKey.At(keyIndex);
+        changed = StoreText(tmpl, key, &CTemplate::GetLoreKey, &CTemplate::SetLoreKey) || changed;
+    }
+    std::string newBase = tmpl.GetSpecializes();
+    if (base == 0 && !StartsWith(newBase, "treasure")) {
+        newBase = "treasure";
+    } else if (base > 0) {
+        newBase = m_cbSpecializes.At(base);
+    }
+    changed =
+        StoreText(tmpl, newBase, &CTemplate::GetSpecializes, &CTemplate::SetSpecializes) || changed;
+    changed =
+        StoreText(tmpl, fields.texture, &CTemplate::GetTexture, &CTemplate::SetTexture) || changed;
+    changed = StoreText(tmpl, fields.inventoryIcon, &CTemplate::GetInventoryIcon,
+                        &CTemplate::SetInventoryIcon) ||
+              changed;
+    changed = StoreText(tmpl, fields.model, &CTemplate::GetModel, &CTemplate::SetModel) || changed;
+    if (tmpl.GetComment() != fields.comment) {
+        changed = true;
+    }
+    tmpl.SetComment(fields.comment);
+    changed = StoreNumber(tmpl, fields.inventoryWidth, &CTemplate::GetInventoryWidth,
+                          &CTemplate::SetInventoryWidth) ||
+              changed;
+    changed = StoreNumber(tmpl, fields.inventoryHeight, &CTemplate::GetInventoryHeight,
+                          &CTemplate::SetInventoryHeight) ||
+              changed;
+    changed =
+        StoreNumber(tmpl, fields.goldValue, &CTemplate::GetGoldValue, &CTemplate::SetGoldValue) ||
+        changed;
+    if (changed) {
+        m_data.m_bTemplatesModified = true;
+    }
+    return {DialogVerdict::Accept(), renamed};
+}
+
+} // namespace tc

@@ -1,0 +1,76 @@
+// The template form without its window: what it shows for a template, its two lists, the base
+// change that fills the appearance fields, which controls are enabled, and how Update checks and
+// stores what the user typed.
+#pragma once
+
+#include "document/ComboList.h"
+#include "document/DialogVerdict.h"
+#include "model/LoreData.h"
+
+#include <string>
+
+namespace tc {
+
+class TemplateFormRules {
+public:
+    static constexpr int kNameEdit = 1002;
+    static constexpr int kLoreKeyList = 1063;
+    static constexpr const char* kTreasureEntry = "(treasure)";
+    static constexpr const char* kNoKeyEntry = "(None)";
+    static constexpr const char* kDefaultIcon = "b_gui_ig_i_it_lore-book";
+    static constexpr const char* kDefaultModel = "m_i_glb_book-magic";
+    static constexpr const char* kDefaultTexture = "b_i_glb_book-lore";
+
+    // What the edits hold.
+    struct Fields {
+        std::string name;
+        std::string bookTitle;
+        std::string inventoryIcon;
+        std::string model;
+        std::string texture;
+        std::string comment;
+        std::string inventoryWidth;
+        std::string inventoryHeight;
+        std::string goldValue;
+    };
+
+    struct Enabled {
+        bool name = false;       // with the Update button and the Specializes list
+        bool properties = false; // appearance, numbers, comment and help
+        bool bookTitle = false;
+        bool loreKey = false;
+    };
+
+    explicit TemplateFormRules(LoreData& data) : m_data(data) {}
+
+    // Shows the template (or nothing): fills the fields and both lists and selects in them.
+    void SetTemplate(CTemplate* tmpl);
+    CTemplate* Template() const { return m_pTemplate; }
+
+    // The base chosen in the Specializes list changed: appearance fields that are empty, hold a
+    // default or hold the previous base's value follow the new base.
+    void OnSelChangeSpecializes();
+
+    Enabled EnableState() const;
+
+    struct UpdateResult {
+        DialogVerdict verdict;
+        bool renamed = false; // the tree must relabel the template's item
+    };
+    // Runs every check, then stores; nothing is stored when a check fails. Without a template it
+    // does nothing and accepts.
+    UpdateResult Update();
+
+    Fields fields;
+    ComboList m_cbSpecializes{ComboList::Order::SortedIgnoringCase, 1};
+    ComboList m_cbLoreKey{ComboList::Order::SortedIgnoringCase, 1};
+    bool m_bReadOnly = false;
+
+private:
+    const CTemplate* SelectedBase() const;
+
+    LoreData& m_data;
+    CTemplate* m_pTemplate = nullptr;
+};
+
+} // namespace tc

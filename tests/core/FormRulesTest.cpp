@@ -1,0 +1,221 @@
+// The rules of the lore book form and the template form, without windows.
+#include "document/LoreBookFormRules.h"
+#include "document/TemplateFormRules.h"
+
+#include <gtest/gtest.h>
+
+namespace tc {
+namespace {
+
+CLoreBook* AddBook(LoreData& data, const std::string& key, const std::string& text = "text") {
+    data.m_arrBooks.push_back(std::make_unique<CLoreBook>());
+    data.m_arrBooks.back()->SetName(key);
+    data.m_arrBooks.back()->SetText(text);
+    return data.m_arrBooks.back().get();
+}
+
+CTemplate* AddTemplate(LoreData& data, const std::string& name, const std::string& base) {
+    data.m_arrTemplates.push_back(std::make_unique<CTemplate>());
+    data.m_arrTemplates.back()->SetName(name);
+    data.m_arrTemplates.back()->SetSpecializes(base);
+    return data.m_arrTemplates.back().get();
+}
+
+TEST(LoreBookForm, UpdateChecksThenStoresEverything) {
+    LoreData data;
+    CLoreBook* book = AddBook(data, "tale", "old");
+    AddBook(data, "other");
+    LoreBookFormRules form(data);
+    EXPECT_EQ(form.Refresh().key, "");
+    EXPECT_TRUE(form.Update({"", "", ""}).verdict.accepted) << "no book: nothing to do";
+
+    form.SetBook(book);
+    EXPECT_EQ(form.Refresh().text, "old");
+    auto result = form.Update({"  ", "x", ""});
+    EXPECT_EQ(result.verdict.message, "You must specify the lore key of this book!");
+    EXPECT_EQ(result.verdict.focusControl, LoreBookFormRules::kKeyEdit);
+    EXPECT_EQ(form.Update({"other", "x", ""}).verdict.message,
+              "Lore key must be unique!  Please select another lore key for this book!");
+    result = form.Update({"renamed", "", ""});
+    EXPECT_EQ(result.verdict.message, "You must specify the text (story) for this Book!");
+    EXPECT_EQ(result.verdict.focusControl, LoreBookFormRules::kTextEdit);
+    EXPECT_EQ(book->GetName(), "tale") << "a refused Update stores nothing";
+    EXPECT_FALSE(data.m_bBooksModified);
+
+    result = form.Update({"  my book ", "say \"hi\"\nnext\r\nlast\rend", "// in the tower"});
+    ASSERT_TRUE(result.verdict.accepted);
+    EXPECT_TRUE(result.renamed);
+    EXPECT_EQ(book->GetName(), "my_book_");
+    EXPECT_EQ(book->GetText(), "say 'hi'\r\nnext\r\nlast\r\nend");
+    EXPECT_EQ(book->GetComment(), "in the tower");
+    EXPECT_TRUE(data.m_bBooksModified);
+}
+
+TEST(LoreBookForm, UnchangedValuesSetNoFlagButAnyChangeDoes) {
+    LoreData data;
+    CLoreBook* book = AddBook(data, "tale", "one\r\ntwo");
+    AddBook(data, "Other");
+    LoreBookFormRules form(data);
+    form.SetBook(book);
+    auto shown = form.Refresh();
+    shown.text = "one\ntwo"; // as the control gives it back
+    EXPECT_FALSE(form.Update(shown).renamed);
+    EXPECT_FALSE(data.m_bBooksModified);
+
+    shown.comment = "note";
+    form.Update(shown);
+    EXPECT_TRUE(data.m_bBooksModified) << "a comment alone counts";
+    data.m_bBooksModified = false;
+    EXPECT_TRUE(form.Update({"other", "one\ntwo", "note"}).verdict.accepted)
+        << "keys differing in case are distinct";
+    EXPECT_TRUE(data.m_bBooksModified);
+}
+
+struct TemplateWorld {
+    LoreData data;
+    CTemplate* base = AddTemplate(data, "base_book", "treasure");
+    CTemplate* scroll = AddTemplate(data, "base_scroll", "treasure");
+    CTemplate* book = AddTemplate(data, "book_red", "base_book");
+    TemplateWorld() {
+        base->SetModel("m_book");
+        base->SetTexture("t_book");
+        base->SetInventoryIcon("i_book");
+        scroll->SetModel("m_scroll");
+        scroll->SetTexture("t_scroll");
+        AddBook(data, "red");
+        AddBook(data, "Blue");
+        book->SetLoreKey("RED");
+        book->SetScreenName("The Red Book");
+    }
+};
+
+TEST(TemplateForm, RefreshFillsListsAndSelectsByExactName) {
+    TemplateWorld w;
+    AddTemplate(w.data, "Base_upper", "treasure");
+    AddTemplate(w.data, "base_book_long", "treasure");
+    TemplateFormRules form(w.data);
+    form.SetTemplate(w.book);
+    EXPECT_EQ(
+        form.m_cbSpecializes.Entries(),
+        (std::vector<std::string>{"(treasure)", "base_book", "base_book_long", "base_scroll"}));
+    EXPECT_EQ(form.m_cbSpecializes.Selection(), 1);
+    EXPECT_EQ(form.m_cbLoreKey.Entries(), (std::vector<std::string>{"(None)", "Blue", "red"}));
+    EXPECT_EQ(form.m_cbLoreKey.Selection(), 2) << "the key matches ignoring case";
+    EXPECT_FALSE(form.m_bReadOnly);
+    EXPECT_EQ(form.fields.model, "m_book") << "an empty field follows the base";
+
+    form.SetTemplate(w.base);
+    EXPECT_EQ(form.m_cbSpecializes.Selection(), 0);
+    EXPECT_EQ(form.m_cbSpecializes.Find("base_book", [](auto& a, auto b) { return a == b; }), -1)
+        << "a template is never offered as its own base";
+
+    w.book->SetLoreKey("re"); // only a prefix of a loaded key
+    form.SetTemplate(w.book);
+    EXPECT_TRUE(form.m_bReadOnly);
+    EXPECT_EQ(form.m_cbLoreKey.EditText(), "re");
+    EXPECT_FALSE(form.EnableState().bookTitle);
+    EXPECT_TRUE(form.EnableState().properties);
+
+    form.SetTemplate(nullptr);
+    EXPECT_FALSE(form.EnableState().name);
+    EXPECT_EQ(form.fields.name, "");
+}
+
+TEST(TemplateForm, BaseChangeReplacesOnlyWhatFollowedTheOldBase) {
+    TemplateWorld w;
+    CTemplate* fresh = AddTemplate(w.data, "book_new", "");
+    TemplateFormRules form(w.data);
+    form.SetTemplate(fresh);
+    EXPECT_EQ(form.m_cbSpecializes.Selection(), -1);
+    EXPECT_FALSE(form.EnableState().properties) << "gray until a base is chosen";
+
+    form.m_cbSpecializes.Select(0);
+    form.OnSelChangeSpecializes();
+    EXPECT_EQ(form.fields.inventoryIcon, "b_gui_ig_i_it_lore-book");
+    EXPECT_EQ(form.fields.model, "m_i_glb_book-magic");
+    EXPECT_EQ(form.fields.texture, "b_i_glb_book-lore");
+
+    form.m_cbSpecializes.Select(1); // base_book replaces the defaults
+    form.OnSelChangeSpecializes();
+    EXPECT_EQ(form.fields.model, "m_book");
+    form.fields.texture = "my_texture";
+    form.m_cbSpecializes.Select(
+        2); // base_scroll: the inherited model follows, the typed texture stays
+    form.OnSelChangeSpecializes();
+    EXPECT_EQ(form.fields.model, "m_scroll");
+    EXPECT_EQ(form.fields.texture, "my_texture");
+    EXPECT_EQ(w.data.m_pLastBase, w.scroll);
+
+    w.data.DeleteNode(NODE_TEMPLATE, w.scroll);
+    EXPECT_EQ(w.data.m_pLastBase, nullptr) << "never left pointing at a destroyed template";
+}
+
+TEST(TemplateForm, UpdateRunsEveryCheckBeforeStoringAnything) {
+    TemplateWorld w;
+    TemplateFormRules form(w.data);
+    form.SetTemplate(w.book);
+
+    form.fields.name = "base_red";
+    auto result = form.Update();
+    EXPECT_EQ(result.verdict.message,
+              "Tomecraft requires templates NOT based on the 'treasure' template to be named "
+              "start the template with something other than 'base_' as in 'book_glb_name.'");
+    EXPECT_EQ(w.book->GetName(), "book_red") << "refused: the name is not stored";
+
+    form.fields.name = "book_red";
+    form.m_cbSpecializes.Select(0);
+    EXPECT_EQ(form.Update().verdict.message,
+              "Tomecraft requires templates based on the 'treasure' template to be named "
+              "starting with 'base_' as in 'base_lore_name.'");
+    form.m_cbSpecializes.Select(1);
+    form.fields.name = "base_scroll";
+    EXPECT_EQ(form.Update().verdict.message,
+              "Template name must be unique!  Please select another name for this template!");
+    form.fields.name = " ";
+    EXPECT_EQ(form.Update().verdict.message, "You must specify a name for this template!");
+
+    form.fields.name = "book red tome";
+    form.m_cbLoreKey.Select(0);
+    result = form.Update();
+    EXPECT_EQ(result.verdict.focusControl, TemplateFormRules::kLoreKeyList);
+    EXPECT_FALSE(w.data.m_bTemplatesModified);
+
+    form.m_cbLoreKey.Select(1);
+    form.fields.goldValue = "250";
+    form.fields.inventoryWidth = "";
+    result = form.Update();
+    ASSERT_TRUE(result.verdict.accepted) << result.verdict.message;
+    EXPECT_TRUE(result.renamed);
+    EXPECT_EQ(w.book->GetName(), "book_red_tome");
+    EXPECT_EQ(w.book->GetLoreKey(), "Blue");
+    EXPECT_EQ(w.book->GetGoldValue(), 250) << "no range check";
+    EXPECT_EQ(w.book->GetInventoryWidth(), 0);
+    EXPECT_TRUE(w.data.m_bTemplatesModified);
+
+    // A second Update without edits changes nothing.
+    w.data.m_bTemplatesModified = false;
+    form.SetTemplate(w.book);
+    EXPECT_FALSE(form.Update().renamed);
+    EXPECT_FALSE(w.data.m_bTemplatesModified);
+}
+
+TEST(TemplateForm, ReadOnlyKeysAndTreasureBasesAreKept) {
+    TemplateWorld w;
+    w.book->SetLoreKey("gone");
+    w.base->SetSpecializes("treasure_chest");
+    TemplateFormRules form(w.data);
+    form.SetTemplate(w.book);
+    form.fields.bookTitle = "Changed";
+    form.fields.comment = "note";
+    ASSERT_TRUE(form.Update().verdict.accepted);
+    EXPECT_EQ(w.book->GetLoreKey(), "gone");
+    EXPECT_EQ(w.book->GetScreenName(), "The Red Book");
+    EXPECT_EQ(w.book->GetComment(), "note");
+
+    form.SetTemplate(w.base);
+    ASSERT_TRUE(form.Update().verdict.accepted);
+    EXPECT_EQ(w.base->GetSpecializes(), "treasure_chest");
+}
+
+} // namespace
+} // namespace tc
