@@ -5,6 +5,11 @@ namespace tc {
 
 inline constexpr const char* kAppTitle = "Tomecraft";
 inline constexpr const char* kCompanyName = "Brindlemoor";
+inline constexpr const char* kAppVersion = "1.0";
 inline constexpr const char* kMakerWebAddress = "https://brindlemoor.org/tomecraft";
+inline constexpr const char* kMakerWebHost = "brindlemoor.org/tomecraft";
+inline constexpr const char* kMakerEmail = "tomecraft@brindlemoor.org";
+inline constexpr const char* kCopyright =
+    "Copyright (C) 2026 Brindlemoor.\nFree to use for building Dungeon Siege worlds.";
 
 } // namespace tc

@@ -6,8 +6,8 @@
 
 namespace tc {
 
-enum class MsgButtons { Ok, YesNoCancel };
-enum class MsgIcon { Exclamation, Question };
+enum class MsgButtons { Ok, YesNo, YesNoCancel };
+enum class MsgIcon { Exclamation, Question, Stop };
 enum class MsgAnswer { Ok, Yes, No, Cancel };
 
 class UserInterface {

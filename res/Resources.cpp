@@ -1,0 +1,49 @@
+#include "Resources.h"
+
+#include "browse_down.xpm"
+#include "browse_focus.xpm"
+#include "browse_up.xpm"
+#include "tomecraft_icon.xpm"
+#include "toolbar_images.xpm"
+#include "tree_images.xpm"
+
+namespace tc::res {
+
+namespace {
+
+constexpr int kImageSize = 16;
+
+wxBitmap Cell(const char* const* xpm, int index) {
+    const wxBitmap strip(xpm);
+    return strip.GetSubBitmap(wxRect(index * kImageSize, 0, kImageSize, kImageSize));
+}
+
+} // namespace
+
+wxImageList* CreateTreeImages() {
+    auto* images = new wxImageList(kImageSize, kImageSize, true, 6);
+    for (int k = 0; k < 6; ++k) {
+        images->Add(Cell(tree_images_xpm, k));
+    }
+    return images;
+}
+
+wxBitmap ToolbarBitmap(ToolbarImage image) {
+    return Cell(toolbar_images_xpm, static_cast<int>(image));
+}
+
+wxBitmap BrowseUp() {
+    return wxBitmap(browse_up_xpm);
+}
+wxBitmap BrowseDown() {
+    return wxBitmap(browse_down_xpm);
+}
+wxBitmap BrowseFocus() {
+    return wxBitmap(browse_focus_xpm);
+}
+
+wxIcon AppIcon() {
+    return wxIcon(tomecraft_icon_xpm);
+}
+
+} // namespace tc::res

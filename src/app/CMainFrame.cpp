@@ -1,0 +1,232 @@
+#include "app/CMainFrame.h"
+
+#include "Resources.h"
+#include "app/CommandIds.h"
+#include "dialogs/CAboutDlg.h"
+#include "platform/Product.h"
+#include "views/TCLoreBookFormView.h"
+#include "views/TCTemplateFormView.h"
+
+#include <wx/accel.h>
+#include <wx/menu.h>
+#include <wx/splitter.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
+#include <wx/utils.h>
+
+namespace tc {
+
+namespace {
+
+enum StatusPane { kMessagePane, kCapsPane, kNumPane, kScrollPane, kPaneCount };
+
+} // namespace
+
+CMainFrame::CMainFrame(CTomecraftDoc& doc)
+    : wxFrame(nullptr, wxID_ANY, kAppTitle, wxDefaultPosition, wxSize(1000, 700)), m_doc(doc) {
+    SetIcon(res::AppIcon());
+    CreateMenus();
+    CreateBars();
+
+    m_wndSplitter = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                         wxSP_3D | wxSP_LIVE_UPDATE);
+    m_wndSplitter->SetSashGravity(0.0); // the tree keeps its width; the form takes the rest
+    m_wndSplitter->SetMinimumPaneSize(60);
+    m_tree = new TomecraftTreeView(m_wndSplitter, m_doc, *this);
+    m_tree->AssignImageList(res::CreateTreeImages());
+    m_form = new TCLoreBookFormView(m_wndSplitter, m_doc, *m_tree);
+    const int clientWidth = GetClientSize().GetWidth();
+    m_wndSplitter->SplitVertically(m_tree, m_form, static_cast<int>(clientWidth * 0.3));
+    m_tree->RebuildTree(TreeViewInterface::kAllGroups);
+    m_tree->SetFocus();
+
+    m_runAbout = [this] {
+        CAboutDlg about(this);
+        about.ShowModal();
+    };
+    BindCommands();
+    Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
+    Bind(wxEVT_IDLE, &CMainFrame::OnIdle, this);
+}
+
+CMainFrame::~CMainFrame() {
+    m_doc.m_pFormView = nullptr;
+}
+
+void CMainFrame::CreateMenus() {
+    auto* file = new wxMenu;
+    file->Append(ID_FILE_OPEN, "&Open...\tCtrl+O", "Open an existing document");
+    file->Append(ID_FILE_SAVE, "&Save\tCtrl+S", "Save the active document");
+    file->AppendSeparator();
+    file->Append(ID_BACKUP_LOCATION, "&Backup location...",
+                 "Specify the location to save backup files to");
+    file->AppendSeparator();
+    file->Append(ID_APP_EXIT, "E&xit", "Quit the application; prompts to save documents");
+    auto* add = new wxMenu;
+    add->Append(ID_NEW_LOREBOOK, "&Lore Book...\tCtrl+B", "Add a new lore book");
+    add->Append(ID_NEW_TEMPLATE, "&Template...\tCtrl+T", "Add a new lore template");
+    auto* view = new wxMenu;
+    view->AppendCheckItem(ID_VIEW_TOOLBAR, "&Toolbar", "Show or hide the toolbar");
+    view->AppendCheckItem(ID_VIEW_STATUS_BAR, "&Status Bar", "Show or hide the status bar");
+    view->Append(ID_WINDOW_SPLIT, "S&plit", "Split the active window into panes");
+    auto* help = new wxMenu;
+    help->Append(ID_APP_ABOUT, "&About Tomecraft...",
+                 "Display program information, version number and copyright");
+    auto* bar = new wxMenuBar;
+    bar->Append(file, "&File");
+    bar->Append(add, "&New");
+    bar->Append(view, "&View");
+    bar->Append(help, "&Help");
+    SetMenuBar(bar);
+
+    // The pane keys; the others come with their menu items.
+    wxAcceleratorEntry keys[] = {{wxACCEL_NORMAL, WXK_F6, ID_NEXT_PANE},
+                                 {wxACCEL_SHIFT, WXK_F6, ID_PREV_PANE}};
+    SetAcceleratorTable(wxAcceleratorTable(2, keys));
+}
+
+void CMainFrame::CreateBars() {
+    wxToolBar* toolbar = CreateToolBar(wxTB_FLAT | wxTB_HORIZONTAL, ID_VIEW_TOOLBAR);
+    toolbar->AddTool(ID_FILE_OPEN, "Open", res::ToolbarBitmap(res::ToolbarImage::Open), "Open",
+                     wxITEM_NORMAL);
+    toolbar->SetToolLongHelp(ID_FILE_OPEN, "Open an existing document");
+    toolbar->AddTool(ID_FILE_SAVE, "Save", res::ToolbarBitmap(res::ToolbarImage::Save), "Save");
+    toolbar->SetToolLongHelp(ID_FILE_SAVE, "Save the active document");
+    toolbar->AddSeparator();
+    toolbar->AddTool(ID_NEW_LOREBOOK, "New Book",
+                     res::ToolbarBitmap(res::ToolbarImage::NewLoreBook), "New Book");
+    toolbar->SetToolLongHelp(ID_NEW_LOREBOOK, "Add a new lore book");
+    toolbar->AddTool(ID_NEW_TEMPLATE, "New Template",
+                     res::ToolbarBitmap(res::ToolbarImage::NewTemplate), "New Template");
+    toolbar->SetToolLongHelp(ID_NEW_TEMPLATE, "Add a new lore template");
+    toolbar->Realize();
+
+    wxStatusBar* status = CreateStatusBar(kPaneCount, wxSTB_DEFAULT_STYLE, ID_VIEW_STATUS_BAR);
+    const int widths[kPaneCount] = {-1, 44, 44, 44};
+    status->SetStatusWidths(kPaneCount, widths);
+    SetStatusText("Ready", kMessagePane);
+}
+
+void CMainFrame::BindCommands() {
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnFileOpen(); }, ID_FILE_OPEN);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnFileSave(); }, ID_FILE_SAVE);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnBackupLocation(); }, ID_BACKUP_LOCATION);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, ID_APP_EXIT);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { m_runAbout(); }, ID_APP_ABOUT);
+    Bind(
+        wxEVT_MENU,
+        [this](wxCommandEvent&) {
+            wxToolBar* toolbar = GetToolBar();
+            toolbar->Show(!toolbar->IsShown());
+            SendSizeEvent();
+        },
+        ID_VIEW_TOOLBAR);
+    Bind(
+        wxEVT_MENU,
+        [this](wxCommandEvent&) {
+            wxStatusBar* status = GetStatusBar();
+            status->Show(!status->IsShown());
+            SendSizeEvent();
+        },
+        ID_VIEW_STATUS_BAR);
+    Bind(
+        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Check(GetToolBar()->IsShown()); },
+        ID_VIEW_TOOLBAR);
+    Bind(
+        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Check(GetStatusBar()->IsShown()); },
+        ID_VIEW_STATUS_BAR);
+    // Split puts the bar between the panes back where it started.
+    Bind(
+        wxEVT_MENU,
+        [this](wxCommandEvent&) {
+            m_wndSplitter->SetSashPosition(static_cast<int>(GetClientSize().GetWidth() * 0.3));
+        },
+        ID_WINDOW_SPLIT);
+    const auto switchPane = [this](wxCommandEvent&) {
+        if (m_tree->HasFocus() && m_form != nullptr) {
+            m_form->SetFocus();
+        } else {
+            m_tree->SetFocus();
+        }
+    };
+    Bind(wxEVT_MENU, switchPane, ID_NEXT_PANE);
+    Bind(wxEVT_MENU, switchPane, ID_PREV_PANE);
+}
+
+bool CMainFrame::TryBefore(wxEvent& event) {
+    const wxEventType type = event.GetEventType();
+    if (!m_routing && m_tree != nullptr && (type == wxEVT_MENU || type == wxEVT_UPDATE_UI)) {
+        m_routing = true;
+        bool handled = m_tree->ProcessWindowEventLocally(event);
+        if (!handled && m_form != nullptr) {
+            handled = m_form->ProcessWindowEventLocally(event);
+        }
+        m_routing = false;
+        if (handled) {
+            return true;
+        }
+    }
+    return wxFrame::TryBefore(event);
+}
+
+FormPane* CMainFrame::SwitchFormView(NodeType type) {
+    if (type == g_nFormType && m_form != nullptr) {
+        return m_form;
+    }
+    FormPane* next =
+        type == NODE_TEMPLATE
+            ? static_cast<FormPane*>(new TCTemplateFormView(m_wndSplitter, m_doc, *m_tree))
+            : new TCLoreBookFormView(m_wndSplitter, m_doc, *m_tree);
+    FormPane* previous = m_form;
+    m_form = next;
+    g_nFormType = type;
+    m_doc.m_pFormView = next;
+    if (previous != nullptr) {
+        m_wndSplitter->ReplaceWindow(previous, next);
+        // The old form may be on the call stack (its own Update can lead here): retire it now,
+        // destroy it once the event loop is back in control.
+        previous->Detach();
+        previous->Hide();
+        m_retiredForms.push_back(previous);
+        CallAfter(&CMainFrame::DeleteRetiredForms);
+    }
+    return next;
+}
+
+void CMainFrame::DeleteRetiredForms() {
+    for (FormPane* form : m_retiredForms) {
+        form->Destroy();
+    }
+    m_retiredForms.clear();
+}
+
+void CMainFrame::OnClose(wxCloseEvent& event) {
+    if (event.CanVeto() && !m_doc.CanCloseFrame()) {
+        event.Veto();
+        return;
+    }
+    Destroy();
+}
+
+void CMainFrame::OnIdle(wxIdleEvent& event) {
+    const std::pair<StatusPane, std::pair<wxKeyCode, const char*>> indicators[] = {
+        {kCapsPane, {WXK_CAPITAL, "CAP"}},
+        {kNumPane, {WXK_NUMLOCK, "NUM"}},
+        {kScrollPane, {WXK_SCROLL, "SCRL"}}};
+    if (wxStatusBar* status = GetStatusBar()) {
+        for (const auto& [pane, key] : indicators) {
+            const wxString text = wxGetKeyState(key.first) ? key.second : "";
+            if (status->GetStatusText(pane) != text) {
+                status->SetStatusText(text, pane);
+            }
+        }
+    }
+    event.Skip();
+}
+
+} // namespace tc

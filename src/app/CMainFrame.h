@@ -1,0 +1,53 @@
+// The main window: the tree on the left, the form of the selected node on the right, with menu,
+// toolbar and status bar. Every command goes to the tree first, then to the form, then along
+// the usual route, so the tree's commands work wherever the focus is.
+#pragma once
+
+#include "document/CTomecraftDoc.h"
+#include "views/TomecraftTreeView.h"
+
+#include <wx/frame.h>
+
+#include <functional>
+#include <vector>
+
+class wxSplitterWindow;
+
+namespace tc {
+
+class CMainFrame : public wxFrame, public FormHost {
+public:
+    explicit CMainFrame(CTomecraftDoc& doc);
+    ~CMainFrame() override;
+
+    FormPane* SwitchFormView(NodeType type) override;
+    FormPane* CurrentForm() override { return m_form; }
+    TomecraftTreeView* Tree() { return m_tree; }
+    wxSplitterWindow* Splitter() { return m_wndSplitter; }
+
+    // Shows the About box; tests put their own in.
+    std::function<void()> m_runAbout;
+
+    // Which form is in the right pane.
+    NodeType g_nFormType = NODE_LOREBOOK;
+
+protected:
+    bool TryBefore(wxEvent& event) override;
+
+private:
+    void CreateMenus();
+    void CreateBars();
+    void BindCommands();
+    void OnClose(wxCloseEvent& event);
+    void OnIdle(wxIdleEvent& event);
+    void DeleteRetiredForms();
+
+    CTomecraftDoc& m_doc;
+    wxSplitterWindow* m_wndSplitter = nullptr;
+    TomecraftTreeView* m_tree = nullptr;
+    FormPane* m_form = nullptr;
+    std::vector<FormPane*> m_retiredForms;
+    bool m_routing = false;
+};
+
+} // namespace tc

@@ -1,0 +1,58 @@
+#include "app/CTomecraftApp.h"
+
+#include "app/CMainFrame.h"
+#include "app/CommandIds.h"
+#include "app/SingleInstance.h"
+#include "app/WxDocumentHost.h"
+#include "document/CTomecraftDoc.h"
+#include "platform/Product.h"
+#include "platform/wx/WxSettingsStore.h"
+#include "platform/wx/WxUserInterface.h"
+
+namespace tc {
+
+CTomecraftApp::CTomecraftApp() = default;
+CTomecraftApp::~CTomecraftApp() = default;
+
+void RunStartup(CMainFrame& frame) {
+    wxCommandEvent about(wxEVT_MENU, ID_APP_ABOUT);
+    frame.ProcessWindowEvent(about);
+    wxCommandEvent open(wxEVT_MENU, ID_FILE_OPEN);
+    frame.ProcessWindowEvent(open);
+}
+
+bool CTomecraftApp::OnInit() {
+    // The program takes no options of its own, so wx's command-line parsing is not run.
+    SetAppName(kAppTitle);
+    SetVendorName(kCompanyName);
+    m_instance = std::make_unique<SingleInstance>();
+    if (m_instance->AnotherIsRunning()) {
+        // The running instance has been raised; this one ends quietly and successfully.
+        m_anotherIsRunning = true;
+        return true;
+    }
+    m_settings = WxSettingsStore::ForCurrentUser();
+    m_ui = std::make_unique<WxUserInterface>();
+    m_host = std::make_unique<WxDocumentHost>(*m_settings, *m_ui);
+    m_doc = std::make_unique<CTomecraftDoc>(*m_ui, *m_host, *m_settings);
+    auto* frame = new CMainFrame(*m_doc);
+    m_host->SetFrame(frame);
+    m_ui->SetParent(frame);
+    SetTopWindow(frame);
+    frame->Show();
+    frame->Update();
+    m_instance->Listen(RaiseApplicationWindows);
+    CallAfter([frame] { RunStartup(*frame); });
+    return true;
+}
+
+int CTomecraftApp::OnRun() {
+    return m_anotherIsRunning ? 0 : wxApp::OnRun();
+}
+
+int CTomecraftApp::OnExit() {
+    m_instance.reset();
+    return wxApp::OnExit();
+}
+
+} // namespace tc

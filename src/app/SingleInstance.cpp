@@ -1,0 +1,91 @@
+#include "app/SingleInstance.h"
+
+#include <wx/app.h>
+#include <wx/dialog.h>
+#include <wx/ipc.h>
+#include <wx/snglinst.h>
+#include <wx/toplevel.h>
+#include <wx/utils.h>
+
+namespace tc {
+
+namespace {
+
+constexpr const char* kInstanceName = "Prevent2ndTomecraftApp";
+constexpr const char* kTopic = "raise";
+
+wxString ServiceName() {
+#ifdef _WIN32
+    return kInstanceName;
+#else
+    // A Unix socket beside the checker's lock file, one per user.
+    return wxGetHomeDir() + "/." + kInstanceName + ".ipc";
+#endif
+}
+
+class RaiseConnection : public wxConnection {
+public:
+    explicit RaiseConnection(std::function<void()> raise) : m_raise(std::move(raise)) {}
+    bool OnExec(const wxString&, const wxString&) override {
+        m_raise();
+        return true;
+    }
+
+private:
+    std::function<void()> m_raise;
+};
+
+class RaiseServer : public wxServer {
+public:
+    explicit RaiseServer(std::function<void()> raise) : m_raise(std::move(raise)) {}
+    wxConnectionBase* OnAcceptConnection(const wxString& topic) override {
+        return topic == kTopic ? new RaiseConnection(m_raise) : nullptr;
+    }
+
+private:
+    std::function<void()> m_raise;
+};
+
+} // namespace
+
+SingleInstance::SingleInstance()
+    : m_checker(std::make_unique<wxSingleInstanceChecker>(kInstanceName)) {}
+
+SingleInstance::~SingleInstance() = default;
+
+bool SingleInstance::AnotherIsRunning() {
+    if (!m_checker->IsAnotherRunning()) {
+        return false;
+    }
+    wxClient client;
+    std::unique_ptr<wxConnectionBase> connection(
+        client.MakeConnection("localhost", ServiceName(), kTopic));
+    if (connection) {
+        connection->Execute(kTopic);
+        connection->Disconnect();
+    }
+    return true;
+}
+
+void SingleInstance::Listen(std::function<void()> raise) {
+    auto server = std::make_unique<RaiseServer>(std::move(raise));
+    server->Create(ServiceName());
+    m_server = std::move(server);
+}
+
+void RaiseApplicationWindows() {
+    if (auto* main = dynamic_cast<wxTopLevelWindow*>(wxTheApp->GetTopWindow())) {
+        if (main->IsIconized()) {
+            main->Iconize(false);
+        }
+        main->Raise();
+    }
+    for (wxWindow* window : wxTopLevelWindows) {
+        if (auto* dialog = dynamic_cast<wxDialog*>(window);
+            dialog != nullptr && dialog->IsModal()) {
+            dialog->Raise();
+        }
+    }
+}
+
+} // namespace tc

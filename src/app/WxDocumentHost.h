@@ -1,0 +1,30 @@
+// The document's dialogs and exit, as the desktop editor runs them.
+#pragma once
+
+#include "document/DocumentHost.h"
+#include "platform/SettingsStore.h"
+#include "platform/UserInterface.h"
+
+class wxFrame;
+
+namespace tc {
+
+class WxDocumentHost : public DocumentHost {
+public:
+    WxDocumentHost(SettingsStore& settings, UserInterface& ui) : m_settings(settings), m_ui(ui) {}
+
+    void SetFrame(wxFrame* frame) { m_frame = frame; }
+
+    std::optional<OpenPaths> RunOpenDialog() override;
+    std::optional<std::string> RunNewNodeDialog(const std::string& caption,
+                                                const LoreData& data) override;
+    std::optional<std::string> RunBackupLocationDialog() override;
+    void SendExit() override;
+
+private:
+    SettingsStore& m_settings;
+    UserInterface& m_ui;
+    wxFrame* m_frame = nullptr;
+};
+
+} // namespace tc

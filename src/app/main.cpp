@@ -1,0 +1,3 @@
+#include "app/CTomecraftApp.h"
+
+wxIMPLEMENT_APP(tc::CTomecraftApp);

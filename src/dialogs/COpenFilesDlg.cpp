@@ -1,0 +1,79 @@
+#include "dialogs/COpenFilesDlg.h"
+
+#include "dialogs/DialogParts.h"
+#include "platform/UserInterface.h"
+#include "platform/wx/WxText.h"
+
+#include <wx/button.h>
+#include <wx/filedlg.h>
+#include <wx/stattext.h>
+
+namespace tc {
+
+COpenFilesDlg::COpenFilesDlg(wxWindow* parent, SettingsStore& settings, UserInterface& ui,
+                             FileChooser chooseFile)
+    : wxDialog(parent, wxID_ANY, "Open"), m_settings(settings), m_ui(ui),
+      m_chooseFile(std::move(chooseFile)) {
+    if (!m_chooseFile) {
+        m_chooseFile = [this](OpenFilesRules::Which which) { return ChooseWithFileDialog(which); };
+    }
+    const auto du = [this](int x, int y) { return ConvertDialogToPixels(wxPoint(x, y)); };
+    const auto size = [this](int w, int h) { return ConvertDialogToPixels(wxSize(w, h)); };
+    new wxStaticText(this, wxID_ANY, "&Content for Lore Books (lore.gas):", du(5, 5));
+    m_cbLorePaths = new HistoryCombo(this, OpenFilesRules::kLoreList, du(5, 15), size(235, 14),
+                                     m_rules.m_cbLorePaths);
+    CreateBrowseButton(this, 1068, du(245, 15))->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+        OnBrowse(OpenFilesRules::Which::Lore);
+    });
+    new wxStaticText(this, wxID_ANY, "&Templates for Lore Books  (trs_book_lore.gas):", du(5, 35));
+    m_cbTemplatePaths = new HistoryCombo(this, OpenFilesRules::kTemplateList, du(5, 45),
+                                         size(235, 14), m_rules.m_cbTemplatePaths);
+    CreateBrowseButton(this, 1047, du(245, 45))->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+        OnBrowse(OpenFilesRules::Which::Templates);
+    });
+    auto* ok = new wxButton(this, wxID_OK, "OK", du(155, 70), size(50, 14));
+    new wxButton(this, wxID_CANCEL, "Cancel", du(211, 70), size(50, 14));
+    ok->SetDefault();
+    SetClientSize(size(267, 90));
+    Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { OnOK(); }, wxID_OK);
+
+    m_rules.LoadPathHistory(m_settings);
+    m_cbLorePaths->ShowList();
+    m_cbTemplatePaths->ShowList();
+    m_cbLorePaths->SetFocus();
+    CentreOnParent();
+}
+
+std::string COpenFilesDlg::ChooseWithFileDialog(OpenFilesRules::Which which) {
+    const bool lore = which == OpenFilesRules::Which::Lore;
+    wxFileDialog dialog(this, lore ? "Lore Book Content" : "Lore Book Template", "",
+                        lore ? "lore.gas" : "trs_book_lore.gas",
+                        lore ? "Lore Book Content (lore.gas)|lore.gas"
+                             : "Lore Book Template (trs_book_lore.gas)|trs_book_lore.gas",
+                        wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    return dialog.ShowModal() == wxID_OK ? PathFromWx(dialog.GetPath()) : std::string();
+}
+
+void COpenFilesDlg::OnBrowse(OpenFilesRules::Which which) {
+    if (const auto message = m_rules.OnBrowse(which, m_chooseFile(which))) {
+        m_ui.MessageBox(*message, MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
+    (which == OpenFilesRules::Which::Lore ? m_cbLorePaths : m_cbTemplatePaths)->ShowList();
+}
+
+bool COpenFilesDlg::OnOK() {
+    const DialogVerdict verdict = m_rules.OnOk(m_settings);
+    if (!verdict.accepted) {
+        m_ui.MessageBox(verdict.message, MsgButtons::Ok, MsgIcon::Exclamation);
+        if (wxWindow* control = FindWindow(verdict.focusControl)) {
+            control->SetFocus();
+        }
+        return false;
+    }
+    EndModal(wxID_OK);
+    return true;
+}
+
+} // namespace tc

@@ -1,0 +1,40 @@
+// The Open dialog: chooses the lore content file and the template file.
+#pragma once
+
+#include "document/OpenFilesRules.h"
+
+#include <wx/dialog.h>
+
+#include <functional>
+
+namespace tc {
+
+class HistoryCombo;
+class UserInterface;
+
+class COpenFilesDlg : public wxDialog {
+public:
+    // `chooseFile` stands in for the file chooser in tests; by default a wxFileDialog runs.
+    using FileChooser = std::function<std::string(OpenFilesRules::Which)>;
+
+    COpenFilesDlg(wxWindow* parent, SettingsStore& settings, UserInterface& ui,
+                  FileChooser chooseFile = {});
+
+    OpenFilesRules& Rules() { return m_rules; }
+    // What OK does; true when the dialog closed.
+    bool OnOK();
+    void OnBrowse(OpenFilesRules::Which which);
+
+    HistoryCombo* m_cbTemplatePaths;
+    HistoryCombo* m_cbLorePaths;
+
+private:
+    std::string ChooseWithFileDialog(OpenFilesRules::Which which);
+
+    SettingsStore& m_settings;
+    UserInterface& m_ui;
+    FileChooser m_chooseFile;
+    OpenFilesRules m_rules;
+};
+
+} // namespace tc

@@ -1,0 +1,37 @@
+#include "dialogs/DialogParts.h"
+
+#include "Resources.h"
+#include "platform/wx/WxText.h"
+
+namespace tc {
+
+wxBitmapButton* CreateBrowseButton(wxWindow* parent, int id, wxPoint position) {
+    auto* button = new wxBitmapButton(parent, id, res::BrowseUp(), position, wxDefaultSize,
+                                      wxBU_EXACTFIT | wxBORDER_NONE);
+    button->SetBitmapPressed(res::BrowseDown());
+    button->SetBitmapFocus(res::BrowseFocus());
+    button->SetToolTip("Browse");
+    return button;
+}
+
+HistoryCombo::HistoryCombo(wxWindow* parent, int id, wxPoint position, wxSize size, ComboList& list)
+    : wxComboBox(parent, id, "", position, size, 0, nullptr, wxCB_DROPDOWN), m_list(list) {
+    Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) { m_list.Select(GetSelection()); });
+    Bind(wxEVT_TEXT, [this](wxCommandEvent& event) {
+        m_list.SetEditText(PathFromWx(GetValue()));
+        event.Skip();
+    });
+}
+
+void HistoryCombo::ShowList() {
+    Clear();
+    for (const std::string& entry : m_list.Entries()) {
+        Append(PathToWx(entry));
+    }
+    if (m_list.Selection() >= 0) {
+        SetSelection(m_list.Selection());
+    }
+    ChangeValue(PathToWx(m_list.EditText()));
+}
+
+} // namespace tc

@@ -1,0 +1,26 @@
+// Pieces the dialogs share: the browse button, and a drop-down that shows a ComboList.
+#pragma once
+
+#include "document/ComboList.h"
+
+#include <wx/bmpbuttn.h>
+#include <wx/combobox.h>
+
+namespace tc {
+
+// The small button with an open folder that starts browsing.
+wxBitmapButton* CreateBrowseButton(wxWindow* parent, int id, wxPoint position);
+
+// An editable drop-down whose entries, selection and typed text follow `list`.
+class HistoryCombo : public wxComboBox {
+public:
+    HistoryCombo(wxWindow* parent, int id, wxPoint position, wxSize size, ComboList& list);
+
+    // Shows the list's entries, selection and edit text again.
+    void ShowList();
+
+private:
+    ComboList& m_list;
+};
+
+} // namespace tc

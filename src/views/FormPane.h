@@ -1,0 +1,47 @@
+// What the two forms in the right pane share: the document, the tree, and how a refused
+// Update is shown.
+#pragma once
+
+#include "document/CTomecraftDoc.h"
+#include "document/DialogVerdict.h"
+
+#include <wx/panel.h>
+#include <wx/treebase.h>
+
+namespace tc {
+
+class TomecraftTreeView;
+
+class FormPane : public wxPanel, public FormViewInterface {
+public:
+    FormPane(wxWindow* parent, CTomecraftDoc& doc, TomecraftTreeView& tree);
+    ~FormPane() override;
+
+    // Shows the node of a tree item (null for a group item).
+    virtual void ShowNode(TCObject* node, wxTreeItemId item) = 0;
+    virtual bool HasNode() const = 0;
+
+    // Update: checks and stores what the controls hold; false when a check refused it.
+    virtual bool OnUpdateButton() = 0;
+
+    // The pane is being replaced: it forgets its node and answers no more.
+    void Detach();
+
+    bool WindowExists() const override { return !m_detached; }
+    bool CommitEdits() override { return m_detached || OnUpdateButton(); }
+
+protected:
+    // Shows the refusal's message and puts the focus on the control it names.
+    void ShowRefusal(const DialogVerdict& verdict);
+    // Ends a successful Update: the tree relabels a renamed item and takes the focus.
+    void FinishUpdate(bool renamed, wxTreeItemId item);
+    // Positions in dialog units, as the forms are laid out.
+    wxPoint Du(int x, int y) { return ConvertDialogToPixels(wxPoint(x, y)); }
+    wxSize Du(wxSize size) { return ConvertDialogToPixels(size); }
+
+    CTomecraftDoc& m_doc;
+    TomecraftTreeView& m_tree;
+    bool m_detached = false;
+};
+
+} // namespace tc

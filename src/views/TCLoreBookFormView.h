@@ -1,0 +1,35 @@
+// The right pane while a lore book (or the "Lore Books" group) is selected.
+#pragma once
+
+#include "document/LoreBookFormRules.h"
+#include "views/FormPane.h"
+
+class wxTextCtrl;
+class wxButton;
+
+namespace tc {
+
+class TCLoreBookFormView : public FormPane {
+public:
+    TCLoreBookFormView(wxWindow* parent, CTomecraftDoc& doc, TomecraftTreeView& tree);
+
+    void SetBook(CLoreBook* book, wxTreeItemId item);
+    void ShowNode(TCObject* node, wxTreeItemId item) override;
+    bool HasNode() const override { return m_rules.Book() != nullptr; }
+    bool OnUpdateButton() override;
+
+    wxTextCtrl* m_editLoreKey;
+    wxTextCtrl* m_editText;
+    wxTextCtrl* m_editComment;
+    wxTextCtrl* m_editHelp;
+    wxButton* m_btnUpdate;
+
+private:
+    void RefreshControls();
+    void EnableControls();
+
+    LoreBookFormRules m_rules;
+    wxTreeItemId m_hItem;
+};
+
+} // namespace tc

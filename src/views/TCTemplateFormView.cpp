@@ -1,0 +1,235 @@
+#include "views/TCTemplateFormView.h"
+
+#include "platform/Text.h"
+#include "platform/wx/WxText.h"
+#include "views/EditFilters.h"
+
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/spinbutt.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include <algorithm>
+
+namespace tc {
+
+namespace {
+
+constexpr const char* kHelp =
+    "GENERAL HELP\r\n\r\nTemplate Name is the identifier for this template and thus must be "
+    "unique across the entire game world.  It is what the game will use to refer to a given "
+    "book.  Naming convention appears to be all lowercase, with underscores instead of spaces, "
+    "as in book_glb_lore_myname.\r\n\r\nSpecializes is where you indicate what existing "
+    "template this new template is based upon.  That is to say, this book inherits the "
+    "attributes of another object, which is a treasure object by default, as books are a a type "
+    "of treasure... they can be carried, sold, etc.  For example, Dungeon Siege ships with a "
+    "base_book_lore template, based on the treasure template, that assigns the gold value, "
+    "texture and inventory properities that any book based on this template will inherit.   "
+    "Every book you create can be based on this base_book_lore and you never have to specialize "
+    "any templates.  If you want to create a special ancient book, and make it take up 4 spaces "
+    "in the inventory (2x2) then you would need to create a new template and specialize "
+    "base_book_lore.\r\n\r\nBook Title is where you assign the name of the book to be "
+    "associated with this template.  This is the name displayed when the cursor is over the "
+    "book, whether it is on the ground or in the player's inventory.  The book title SHOULD be "
+    "left blank when you are creating a template to base other books from!\r\n\r\nLore Key is "
+    "how the template is associated with a Lore Book, and really is the name of you lore book "
+    "content from the lore.gas file.  If you are creating a base template you SHOULD leave the "
+    "lore key blank.  You must enter a Book Title to activate the Lore Key control. Obviously "
+    "you must enter at least one Lore Book, before you can create a template based on a lore "
+    "book.\r\n\r\nNOTE: Because the templates are global, but the lore books are not, some "
+    "templates are attached to books that are not currently loaded.  These templates may still "
+    "be modified, except for the book title and lore key.\r\n\r\nNOTE: If you are only "
+    "creating a Lore Book Template, then you do NOT need to enter values for the remaining "
+    "fields!  The book template will automatically inherit the attributes from the base "
+    "template!  However, you may override the base template by providing data for one or more "
+    "of the Template Properties.\r\n\r\nGold Value is how much the book will sell for at a "
+    "shop.  The Tomecraft allows any value from 0 to 200 gold pieces.  Setting the gold value "
+    "to zero will cause the 'item can be sold' message to appear on the item.\r\n\r\nTexture "
+    "is the image used for the book's appearance when on the ground.\r\n\r\nInventory Width "
+    "and Height alert Dungeon Siege as to the space necessary in the inventory to carry a book "
+    "of this type.  Obviously this should be used in conjunction with the size of the texture "
+    "and model being used.\r\n\r\n3D Model indicates which mesh (model) to use to represent "
+    "the book.  The texture is wrapped to the model, so using the wrong texture/model "
+    "combination can result in an improper representation in the game.\r\n\r\nInventory icon "
+    "is the image to be shown when the book is being carried.\r\n\r\nComment is an optional "
+    "entry that allows you to add a brief note about the template.\r\n\r\nOnce you have "
+    "completed entering information, press the Update button to validate and accept your "
+    "changes to the template.";
+
+} // namespace
+
+TCTemplateFormView::TCTemplateFormView(wxWindow* parent, CTomecraftDoc& doc,
+                                       TomecraftTreeView& tree)
+    : FormPane(parent, doc, tree), m_rules(doc) {
+    new wxStaticText(this, wxID_ANY, "&Template Name:", Du(5, 5));
+    m_editName = AddEdit(1002, 5, 15, 140);
+    MakeLowerCaseEdit(m_editName);
+    new wxStaticText(this, wxID_ANY, "&Specializes (based on):", Du(155, 5));
+    m_cbSpecializes = new wxChoice(this, 1061, Du(155, 15), Du(wxSize(140, 14)));
+    new wxStaticBox(this, wxID_ANY, "Lore Book Properties", Du(5, 30), Du(wxSize(290, 38)));
+    new wxStaticText(this, wxID_ANY, "&Book Title:", Du(10, 40));
+    m_editBookTitle = AddEdit(1003, 10, 50, 155);
+    new wxStaticText(this, wxID_ANY, "&Lore Key:", Du(175, 40));
+    m_cbLoreKey = new wxChoice(this, 1063, Du(175, 50), Du(wxSize(115, 14)));
+    new wxStaticBox(this, wxID_ANY, "Template Properties", Du(5, 70), Du(wxSize(290, 87)));
+    new wxStaticText(this, wxID_ANY, "&Gold value:", Du(15, 80));
+    m_editGoldValue = AddEdit(1069, 15, 90, 40, wxTE_RIGHT);
+    m_spinGoldValue = AddSpin(1079, m_editGoldValue, 55, 90, 0, 200, 1);
+    new wxStaticText(this, wxID_ANY,
+                     "Te&xture (image used for book object when not in inventory):", Du(75, 80));
+    m_editTexture = AddEdit(1070, 75, 90, 215);
+    MakeLowerCaseEdit(m_editTexture);
+    new wxStaticText(this, wxID_ANY, "Inventory &Width:", Du(15, 105));
+    m_editInventoryWidth = AddEdit(1073, 15, 115, 40, wxTE_RIGHT);
+    m_spinInventoryWidth = AddSpin(1077, m_editInventoryWidth, 55, 115, 1, 4, 1);
+    new wxStaticText(this, wxID_ANY, "3D &Model (mesh used for the book object):", Du(75, 105));
+    m_editModel = AddEdit(1075, 75, 115, 215);
+    MakeLowerCaseEdit(m_editModel);
+    new wxStaticText(this, wxID_ANY, "Inventory &Height:", Du(15, 130));
+    m_editInventoryHeight = AddEdit(1074, 15, 140, 40, wxTE_RIGHT);
+    m_spinInventoryHeight = AddSpin(1078, m_editInventoryHeight, 55, 140, 1, 4, 2);
+    new wxStaticText(this, wxID_ANY,
+                     "&Inventory icon (image to use for book in inventory):", Du(75, 130));
+    m_editInventoryIcon = AddEdit(1072, 75, 140, 215);
+    MakeLowerCaseEdit(m_editInventoryIcon);
+    new wxStaticText(this, wxID_ANY, "&Comment:", Du(5, 160));
+    m_editComment = AddEdit(1040, 5, 170, 290);
+    m_editHelp = new wxTextCtrl(this, 1060, ToWx(ReplaceAll(kHelp, "\r\n", "\n")), Du(5, 190),
+                                Du(wxSize(290, 45)), wxTE_MULTILINE | wxTE_READONLY);
+    m_btnUpdate = new wxButton(this, 1, "&Update", Du(5, 240), Du(wxSize(55, 14)));
+    for (wxTextCtrl* digits : {m_editGoldValue, m_editInventoryWidth, m_editInventoryHeight}) {
+        MakeDigitsOnlyEdit(digits);
+    }
+
+    m_btnUpdate->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnUpdateButton(); });
+    m_editBookTitle->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
+        m_rules.fields.bookTitle = FromWx(m_editBookTitle->GetValue());
+        EnableControls();
+    });
+    m_cbSpecializes->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { OnSelChangeSpecializes(); });
+    m_cbLoreKey->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) {
+        m_rules.m_cbLoreKey.Select(m_cbLoreKey->GetSelection());
+    });
+    m_doc.m_pFormView = this;
+    EnableControls();
+}
+
+wxTextCtrl* TCTemplateFormView::AddEdit(int id, int x, int y, int width, long style) {
+    auto* edit =
+        new wxTextCtrl(this, id, "", Du(x, y), Du(wxSize(width, 12)), style | wxTE_PROCESS_ENTER);
+    edit->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { OnUpdateButton(); });
+    return edit;
+}
+
+wxSpinButton* TCTemplateFormView::AddSpin(int id, wxTextCtrl* buddy, int x, int y, int low,
+                                          int high, int first) {
+    auto* spin = new wxSpinButton(this, id, Du(x, y), Du(wxSize(11, 12)), wxSP_VERTICAL);
+    spin->SetRange(low, high);
+    spin->SetValue(first);
+    buddy->ChangeValue(std::to_string(first));
+    // The arrows step from what the edit holds and write the number back into it.
+    spin->Bind(wxEVT_SPIN,
+               [spin, buddy](wxSpinEvent&) { buddy->SetValue(std::to_string(spin->GetValue())); });
+    buddy->Bind(wxEVT_TEXT, [spin, buddy, low, high](wxCommandEvent& event) {
+        const int typed = ParseLeadingInt(FromWx(buddy->GetValue()));
+        spin->SetValue(std::clamp(typed, low, high));
+        event.Skip();
+    });
+    return spin;
+}
+
+void TCTemplateFormView::SetTemplate(CTemplate* tmpl, wxTreeItemId item) {
+    m_rules.SetTemplate(tmpl);
+    m_hItem = item;
+    RefreshControls();
+}
+
+void TCTemplateFormView::ShowNode(TCObject* node, wxTreeItemId item) {
+    SetTemplate(dynamic_cast<CTemplate*>(node), item);
+}
+
+void TCTemplateFormView::ShowList(wxChoice* choice, const ComboList& list) {
+    choice->Clear();
+    for (const std::string& entry : list.Entries()) {
+        choice->Append(ToWx(entry));
+    }
+    choice->SetSelection(list.Selection());
+}
+
+void TCTemplateFormView::ShowFields() {
+    const TemplateFormRules::Fields& f = m_rules.fields;
+    m_editName->ChangeValue(ToWx(f.name));
+    m_editBookTitle->ChangeValue(ToWx(f.bookTitle));
+    m_editInventoryIcon->ChangeValue(ToWx(f.inventoryIcon));
+    m_editModel->ChangeValue(ToWx(f.model));
+    m_editTexture->ChangeValue(ToWx(f.texture));
+    m_editComment->ChangeValue(ToWx(f.comment));
+    m_editInventoryWidth->SetValue(ToWx(f.inventoryWidth));
+    m_editInventoryHeight->SetValue(ToWx(f.inventoryHeight));
+    m_editGoldValue->SetValue(ToWx(f.goldValue));
+}
+
+void TCTemplateFormView::ReadFields() {
+    TemplateFormRules::Fields& f = m_rules.fields;
+    f.name = FromWx(m_editName->GetValue());
+    f.bookTitle = FromWx(m_editBookTitle->GetValue());
+    f.inventoryIcon = FromWx(m_editInventoryIcon->GetValue());
+    f.model = FromWx(m_editModel->GetValue());
+    f.texture = FromWx(m_editTexture->GetValue());
+    f.comment = FromWx(m_editComment->GetValue());
+    f.inventoryWidth = FromWx(m_editInventoryWidth->GetValue());
+    f.inventoryHeight = FromWx(m_editInventoryHeight->GetValue());
+    f.goldValue = FromWx(m_editGoldValue->GetValue());
+}
+
+void TCTemplateFormView::RefreshControls() {
+    ShowFields();
+    ShowList(m_cbSpecializes, m_rules.m_cbSpecializes);
+    ShowList(m_cbLoreKey, m_rules.m_cbLoreKey);
+    EnableControls();
+}
+
+void TCTemplateFormView::OnSelChangeSpecializes() {
+    ReadFields();
+    m_rules.m_cbSpecializes.Select(m_cbSpecializes->GetSelection());
+    m_rules.OnSelChangeSpecializes();
+    m_editInventoryIcon->ChangeValue(ToWx(m_rules.fields.inventoryIcon));
+    m_editModel->ChangeValue(ToWx(m_rules.fields.model));
+    m_editTexture->ChangeValue(ToWx(m_rules.fields.texture));
+    EnableControls();
+}
+
+void TCTemplateFormView::EnableControls() {
+    const TemplateFormRules::Enabled state = m_rules.EnableState();
+    for (wxWindow* control :
+         std::initializer_list<wxWindow*>{m_editName, m_btnUpdate, m_cbSpecializes}) {
+        control->Enable(state.name);
+    }
+    for (wxWindow* control : std::initializer_list<wxWindow*>{
+             m_editHelp, m_editInventoryIcon, m_editModel, m_editComment, m_editTexture,
+             m_editInventoryWidth, m_editInventoryHeight, m_editGoldValue, m_spinInventoryWidth,
+             m_spinInventoryHeight, m_spinGoldValue}) {
+        control->Enable(state.properties);
+    }
+    m_editBookTitle->Enable(state.bookTitle);
+    m_cbLoreKey->Enable(state.loreKey);
+}
+
+bool TCTemplateFormView::OnUpdateButton() {
+    ReadFields();
+    m_rules.m_cbSpecializes.Select(m_cbSpecializes->GetSelection());
+    m_rules.m_cbLoreKey.Select(m_cbLoreKey->GetSelection());
+    const TemplateFormRules::UpdateResult result = m_rules.Update();
+    if (!result.verdict.accepted) {
+        ShowRefusal(result.verdict);
+        return false;
+    }
+    if (HasNode()) {
+        FinishUpdate(result.renamed, m_hItem);
+    }
+    return true;
+}
+
+} // namespace tc

@@ -1,0 +1,261 @@
+#include "views/TomecraftTreeView.h"
+
+#include "app/CommandIds.h"
+#include "platform/Text.h"
+#include "platform/wx/WxText.h"
+#include "views/FormPane.h"
+
+#include <wx/menu.h>
+#include <wx/utils.h>
+
+#include <algorithm>
+
+namespace tc {
+
+namespace {
+
+class NodeData : public wxTreeItemData {
+public:
+    explicit NodeData(TCObject* node) : node(node) {}
+    TCObject* node; // owned by the document
+};
+
+// Labels are ordered ignoring case, as the group lists always were.
+int CompareLabels(const std::string& a, const std::string& b) {
+    const std::string la = ToLower(a);
+    const std::string lb = ToLower(b);
+    return la < lb ? -1 : (lb < la ? 1 : 0);
+}
+
+} // namespace
+
+TomecraftTreeView::TomecraftTreeView(wxWindow* parent, CTomecraftDoc& doc, FormHost& host)
+    : wxTreeCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                 wxTR_HAS_BUTTONS | wxTR_LINES_AT_ROOT | wxTR_HIDE_ROOT | wxTR_SINGLE |
+                     wxBORDER_THEME),
+      m_doc(doc), m_host(host) {
+    Bind(wxEVT_TREE_SEL_CHANGED, [this](wxTreeEvent& event) {
+        if (!m_ignoreSelection) {
+            OnSelChanged(event.GetItem());
+        }
+    });
+    Bind(wxEVT_RIGHT_DOWN, [this](wxMouseEvent& event) { ShowContextMenu(event.GetPosition()); });
+    Bind(wxEVT_SET_FOCUS, &TomecraftTreeView::OnFocus, this);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { AddNewNode(NODE_TEMPLATE); }, ID_NEW_TEMPLATE);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { AddNewNode(NODE_LOREBOOK); }, ID_NEW_LOREBOOK);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { OnDeleteNode(); }, ID_DELETE_NODE);
+    Bind(
+        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(CanDeleteNode()); },
+        ID_DELETE_NODE);
+    m_doc.m_pTreeView = this;
+}
+
+TomecraftTreeView::~TomecraftTreeView() {
+    if (m_doc.m_pTreeView == this) {
+        m_doc.m_pTreeView = nullptr;
+    }
+}
+
+int TomecraftTreeView::OnCompareItems(const wxTreeItemId& a, const wxTreeItemId& b) {
+    return CompareLabels(FromWx(GetItemText(a)), FromWx(GetItemText(b)));
+}
+
+void TomecraftTreeView::RebuildTree(unsigned groups) {
+    wxBusyCursor busy;
+    if (groups != kAllGroups) {
+        FillNodes(static_cast<NodeType>(groups));
+        Refresh();
+        return;
+    }
+    m_ignoreSelection = true;
+    DeleteAllItems();
+    const wxTreeItemId root = AddRoot("Tomecraft");
+    m_hBooksRoot = AppendItem(root, "Lore Books", kFolder, kFolderOpen);
+    m_hTemplatesRoot = AppendItem(root, "Templates", kFolder, kFolderOpen);
+    SetItemImage(m_hBooksRoot, kFolderOpen, wxTreeItemIcon_Expanded);
+    SetItemImage(m_hTemplatesRoot, kFolderOpen, wxTreeItemIcon_Expanded);
+    if (FillNodes(NODE_LOREBOOK)) {
+        FillNodes(NODE_TEMPLATE);
+    }
+    Expand(m_hBooksRoot);
+    Expand(m_hTemplatesRoot);
+    ScrollTo(m_hBooksRoot);
+    SelectItem(m_hBooksRoot);
+    m_ignoreSelection = false;
+    if (m_doc.m_pFormView != nullptr) {
+        OnSelChanged(m_hBooksRoot);
+    }
+    Refresh();
+}
+
+bool TomecraftTreeView::FillNodes(NodeType type) {
+    std::vector<TCObject*> nodes;
+    if (type == NODE_LOREBOOK) {
+        for (const auto& book : m_doc.m_arrBooks) {
+            nodes.push_back(book.get());
+        }
+    } else if (type == NODE_TEMPLATE) {
+        for (const auto& tmpl : m_doc.m_arrTemplates) {
+            nodes.push_back(tmpl.get());
+        }
+    }
+    // Each group is inserted already in its final order, instead of sorting after each item.
+    std::stable_sort(nodes.begin(), nodes.end(), [](const TCObject* a, const TCObject* b) {
+        return CompareLabels(a->GetName(), b->GetName()) < 0;
+    });
+    const wxTreeItemId parent = type == NODE_TEMPLATE ? m_hTemplatesRoot : m_hBooksRoot;
+    const int image = type == NODE_TEMPLATE ? kTemplate : kBook;
+    for (TCObject* node : nodes) {
+        const wxTreeItemId item =
+            AppendItem(parent, ToWx(node->GetName()), image, image + 1, new NodeData(node));
+        if (!item.IsOk()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+wxTreeItemId TomecraftTreeView::AddNode(NodeType type, TCObject* node) {
+    if (!IsNodeType(type) || node == nullptr) {
+        return {};
+    }
+    const wxTreeItemId parent = type == NODE_TEMPLATE ? m_hTemplatesRoot : m_hBooksRoot;
+    const int image = type == NODE_TEMPLATE ? kTemplate : kBook;
+    const wxTreeItemId item = AppendItem(parent, ToWx(node->GetName()), image, image + 1);
+    if (item.IsOk()) {
+        SortChildren(parent);
+        SetItemData(item, new NodeData(node));
+    }
+    return item;
+}
+
+wxTreeItemId TomecraftTreeView::GetRootItemOf(wxTreeItemId item) const {
+    // The hidden root is not a group: stop below it.
+    const wxTreeItemId hidden = GetRootItem();
+    while (item.IsOk() && GetItemParent(item).IsOk() && GetItemParent(item) != hidden) {
+        item = GetItemParent(item);
+    }
+    return item;
+}
+
+TCObject* TomecraftTreeView::NodeOf(wxTreeItemId item) const {
+    if (!item.IsOk()) {
+        return nullptr;
+    }
+    const auto* data = dynamic_cast<NodeData*>(GetItemData(item));
+    return data == nullptr ? nullptr : data->node;
+}
+
+void TomecraftTreeView::UpdateTreeData(wxTreeItemId item) {
+    const wxTreeItemId root = GetRootItemOf(item);
+    TCObject* node = NodeOf(item);
+    if (!root.IsOk() || (root != m_hTemplatesRoot && root != m_hBooksRoot) || node == nullptr) {
+        m_doc.Ui().MessageBox("Critical error in UpdateTreeData!", MsgButtons::Ok, MsgIcon::Stop);
+        return;
+    }
+    SetItemText(item, ToWx(node->GetName()));
+    SortChildren(root);
+}
+
+void TomecraftTreeView::OnSelChanged(wxTreeItemId item) {
+    if (!item.IsOk()) {
+        return;
+    }
+    const wxTreeItemId root = GetRootItemOf(item);
+    if (root == m_hTemplatesRoot || root == m_hBooksRoot) {
+        const NodeType type = root == m_hTemplatesRoot ? NODE_TEMPLATE : NODE_LOREBOOK;
+        if (FormPane* form = m_host.SwitchFormView(type)) {
+            form->ShowNode(NodeOf(item), item);
+        }
+    }
+}
+
+void TomecraftTreeView::AddNewNode(NodeType type) {
+    TCObject* node = m_doc.NewNode(type);
+    if (node == nullptr) {
+        return;
+    }
+    const wxTreeItemId item = AddNode(type, node);
+    if (!item.IsOk()) {
+        return;
+    }
+    SelectItem(item);
+    EnsureVisible(item);
+    if (FormPane* form = m_host.CurrentForm()) {
+        form->SetFocus();
+    }
+}
+
+bool TomecraftTreeView::CanDeleteNode() const {
+    return NodeOf(GetSelection()) != nullptr;
+}
+
+void TomecraftTreeView::OnDeleteNode() {
+    const wxTreeItemId item = GetSelection();
+    TCObject* node = NodeOf(item);
+    if (node == nullptr) {
+        return;
+    }
+    if (m_doc.Ui().MessageBox("Delete " + node->GetName() + "?", MsgButtons::YesNo,
+                              MsgIcon::Question) != MsgAnswer::Yes) {
+        return;
+    }
+    // The form moves to a neighbour before the node is destroyed, so that it never holds it.
+    wxTreeItemId next = GetNextSibling(item);
+    if (!next.IsOk()) {
+        next = GetPrevSibling(item);
+    }
+    if (!next.IsOk()) {
+        next = GetRootItemOf(item);
+    }
+    SelectItem(next);
+    m_doc.DeleteNode(node->GetType(), node);
+    m_ignoreSelection = true;
+    Delete(item);
+    m_ignoreSelection = false;
+    Refresh();
+}
+
+void TomecraftTreeView::ShowContextMenu(wxPoint point) {
+    SetFocus();
+    int flags = 0;
+    const wxTreeItemId hit = HitTest(point, flags);
+    if (hit.IsOk() && (flags & wxTREE_HITTEST_ONITEM)) {
+        SelectItem(hit);
+    }
+    wxMenu menu;
+    auto* newMenu = new wxMenu;
+    newMenu->Append(ID_NEW_LOREBOOK, "&Lore Book...\tCtrl+B");
+    newMenu->Append(ID_NEW_TEMPLATE, "&Template...\tCtrl+T");
+    menu.AppendSubMenu(newMenu, "&New");
+    menu.AppendSeparator();
+    menu.Append(ID_DELETE_NODE, "&Delete");
+    menu.Enable(ID_DELETE_NODE, CanDeleteNode());
+    PopupMenu(&menu, point);
+}
+
+void TomecraftTreeView::FocusAfterUpdate() {
+    m_focusFromUpdate = true;
+    SetFocus();
+    m_focusFromUpdate = false;
+}
+
+void TomecraftTreeView::OnFocus(wxFocusEvent& event) {
+    // Leaving the form for the tree stores what was typed there.
+    FormPane* form = m_focusFromUpdate ? nullptr : m_host.CurrentForm();
+    for (wxWindow* from = event.GetWindow(); form != nullptr && from != nullptr;
+         from = from->GetParent()) {
+        if (from == form) {
+            if (form->HasNode()) {
+                form->OnUpdateButton();
+            }
+            break;
+        }
+    }
+    event.Skip();
+}
+
+} // namespace tc

@@ -1,0 +1,64 @@
+// The left pane: every lore book and template under its group, the New and Delete commands,
+// and the context menu.
+#pragma once
+
+#include "document/CTomecraftDoc.h"
+
+#include <wx/treectrl.h>
+
+namespace tc {
+
+class FormPane;
+
+// The frame's side of the tree: it puts the form of a node type into the right pane.
+class FormHost {
+public:
+    virtual ~FormHost() = default;
+    virtual FormPane* SwitchFormView(NodeType type) = 0;
+    virtual FormPane* CurrentForm() = 0;
+};
+
+class TomecraftTreeView : public wxTreeCtrl, public TreeViewInterface {
+public:
+    // Image indexes in the frame's image list.
+    enum Image { kBook, kBookOpen, kTemplate, kTemplateOpen, kFolder, kFolderOpen };
+
+    TomecraftTreeView(wxWindow* parent, CTomecraftDoc& doc, FormHost& host);
+    ~TomecraftTreeView() override;
+
+    void RebuildTree(unsigned groups) override;
+    // Adds one item for the node under its group, at its alphabetical place.
+    wxTreeItemId AddNode(NodeType type, TCObject* node);
+    // Relabels a node item after a rename and moves it to its alphabetical place.
+    void UpdateTreeData(wxTreeItemId item);
+    wxTreeItemId GetRootItemOf(wxTreeItemId item) const;
+    TCObject* NodeOf(wxTreeItemId item) const;
+
+    // Takes the focus after a form's Update, which must not run that Update again.
+    void FocusAfterUpdate();
+
+    void AddNewNode(NodeType type);
+    void OnDeleteNode();
+    bool CanDeleteNode() const;
+    // Selects the item under the point (client coordinates) and opens the context menu there.
+    void ShowContextMenu(wxPoint point);
+
+    wxTreeItemId m_hTemplatesRoot;
+    wxTreeItemId m_hBooksRoot;
+
+protected:
+    int OnCompareItems(const wxTreeItemId& a, const wxTreeItemId& b) override;
+
+private:
+    bool FillNodes(NodeType type);
+    void OnSelChanged(wxTreeItemId item);
+    void OnFocus(wxFocusEvent& event);
+
+    CTomecraftDoc& m_doc;
+    FormHost& m_host;
+    // Selection changes while items are deleted must not reach the form.
+    bool m_ignoreSelection = false;
+    bool m_focusFromUpdate = false;
+};
+
+} // namespace tc
