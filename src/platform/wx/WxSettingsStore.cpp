@@ -7,6 +7,7 @@
 #include <wx/stdpaths.h>
 #ifndef _WIN32
 #include <wx/fileconf.h>
+#include <wx/filename.h>
 #endif
 
 namespace tc {
@@ -32,10 +33,14 @@ std::unique_ptr<WxSettingsStore> WxSettingsStore::ForCurrentUser() {
 #ifdef _WIN32
     return std::make_unique<WxSettingsStore>(std::make_unique<wxConfig>(kAppTitle, kCompanyName));
 #else
+    // $XDG_CONFIG_HOME/Tomecraft/Tomecraft.conf. wxFileConfig writes the file but does not make
+    // its folder.
     wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
+    const wxString folder = wxStandardPaths::Get().GetUserConfigDir() + "/" + kAppTitle;
+    wxFileName::Mkdir(folder, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
     return std::make_unique<WxSettingsStore>(
-        std::make_unique<wxFileConfig>(kAppTitle, kCompanyName, wxEmptyString, wxEmptyString,
-                                       wxCONFIG_USE_LOCAL_FILE | wxCONFIG_USE_SUBDIR));
+        std::make_unique<wxFileConfig>(kAppTitle, kCompanyName, folder + "/" + kAppTitle + ".conf",
+                                       wxEmptyString, wxCONFIG_USE_LOCAL_FILE));
 #endif
 }
 
