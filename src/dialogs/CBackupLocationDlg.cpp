@@ -63,7 +63,7 @@ bool CBackupLocationDlg::OnOK() {
         m_cbBackupPaths->SetFocus();
         return false;
     }
-    EndModal(wxID_OK);
+    Finish(this, wxID_OK);
     return true;
 }
 

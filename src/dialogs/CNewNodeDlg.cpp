@@ -1,5 +1,6 @@
 #include "dialogs/CNewNodeDlg.h"
 
+#include "dialogs/DialogParts.h"
 #include "platform/UserInterface.h"
 #include "platform/wx/WxText.h"
 #include "views/EditFilters.h"
@@ -37,7 +38,7 @@ bool CNewNodeDlg::OnOK() {
         m_editName->SetFocus();
         return false;
     }
-    EndModal(wxID_OK);
+    Finish(this, wxID_OK);
     return true;
 }
 

@@ -72,7 +72,7 @@ bool COpenFilesDlg::OnOK() {
         }
         return false;
     }
-    EndModal(wxID_OK);
+    Finish(this, wxID_OK);
     return true;
 }
 

@@ -5,6 +5,15 @@
 
 namespace tc {
 
+void Finish(wxDialog* dialog, int code) {
+    if (dialog->IsModal()) {
+        dialog->EndModal(code);
+    } else {
+        dialog->SetReturnCode(code);
+        dialog->Hide();
+    }
+}
+
 wxBitmapButton* CreateBrowseButton(wxWindow* parent, int id, wxPoint position) {
     auto* button = new wxBitmapButton(parent, id, res::BrowseUp(), position, wxDefaultSize,
                                       wxBU_EXACTFIT | wxBORDER_NONE);

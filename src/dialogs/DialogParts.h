@@ -5,8 +5,12 @@
 
 #include <wx/bmpbuttn.h>
 #include <wx/combobox.h>
+#include <wx/dialog.h>
 
 namespace tc {
+
+// Closes a dialog with `code`, whether it runs modally or, in tests, modelessly.
+void Finish(wxDialog* dialog, int code);
 
 // The small button with an open folder that starts browsing.
 wxBitmapButton* CreateBrowseButton(wxWindow* parent, int id, wxPoint position);

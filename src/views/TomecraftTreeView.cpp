@@ -219,22 +219,31 @@ void TomecraftTreeView::OnDeleteNode() {
     Refresh();
 }
 
-void TomecraftTreeView::ShowContextMenu(wxPoint point) {
+void TomecraftTreeView::SelectAt(wxPoint point) {
     SetFocus();
     int flags = 0;
     const wxTreeItemId hit = HitTest(point, flags);
     if (hit.IsOk() && (flags & wxTREE_HITTEST_ONITEM)) {
         SelectItem(hit);
     }
-    wxMenu menu;
+}
+
+std::unique_ptr<wxMenu> TomecraftTreeView::CreateContextMenu() const {
+    auto menu = std::make_unique<wxMenu>();
     auto* newMenu = new wxMenu;
     newMenu->Append(ID_NEW_LOREBOOK, "&Lore Book...\tCtrl+B");
     newMenu->Append(ID_NEW_TEMPLATE, "&Template...\tCtrl+T");
-    menu.AppendSubMenu(newMenu, "&New");
-    menu.AppendSeparator();
-    menu.Append(ID_DELETE_NODE, "&Delete");
-    menu.Enable(ID_DELETE_NODE, CanDeleteNode());
-    PopupMenu(&menu, point);
+    menu->AppendSubMenu(newMenu, "&New");
+    menu->AppendSeparator();
+    menu->Append(ID_DELETE_NODE, "&Delete");
+    menu->Enable(ID_DELETE_NODE, CanDeleteNode());
+    return menu;
+}
+
+void TomecraftTreeView::ShowContextMenu(wxPoint point) {
+    SelectAt(point);
+    const std::unique_ptr<wxMenu> menu = CreateContextMenu();
+    PopupMenu(menu.get(), point);
 }
 
 void TomecraftTreeView::FocusAfterUpdate() {

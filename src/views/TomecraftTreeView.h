@@ -6,6 +6,10 @@
 
 #include <wx/treectrl.h>
 
+#include <memory>
+
+class wxMenu;
+
 namespace tc {
 
 class FormPane;
@@ -42,6 +46,10 @@ public:
     bool CanDeleteNode() const;
     // Selects the item under the point (client coordinates) and opens the context menu there.
     void ShowContextMenu(wxPoint point);
+    // The two steps of a right click: select what is under the point, then build the menu with
+    // Delete enabled only for a node.
+    void SelectAt(wxPoint point);
+    std::unique_ptr<wxMenu> CreateContextMenu() const;
 
     wxTreeItemId m_hTemplatesRoot;
     wxTreeItemId m_hBooksRoot;
