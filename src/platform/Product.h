@@ -10,6 +10,6 @@ inline constexpr const char* kMakerWebAddress = "https://brindlemoor.org/tomecra
 inline constexpr const char* kMakerWebHost = "brindlemoor.org/tomecraft";
 inline constexpr const char* kMakerEmail = "tomecraft@brindlemoor.org";
 inline constexpr const char* kCopyright =
-    "Copyright (C) 2026 Brindlemoor.\nFree to use for building Dungeon Siege worlds.";
+    "Copyright (C) 2026 Brindlemoor.\nFree for building Dungeon Siege worlds.";
 
 } // namespace tc

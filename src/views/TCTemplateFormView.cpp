@@ -75,21 +75,21 @@ TCTemplateFormView::TCTemplateFormView(wxWindow* parent, CTomecraftDoc& doc,
     m_cbLoreKey = new wxChoice(this, 1063, Du(175, 50), Du(wxSize(115, 14)));
     new wxStaticBox(this, wxID_ANY, "Template Properties", Du(5, 70), Du(wxSize(290, 87)));
     new wxStaticText(this, wxID_ANY, "&Gold value:", Du(15, 80));
-    m_editGoldValue = AddEdit(1069, 15, 90, 40, wxTE_RIGHT);
-    m_spinGoldValue = AddSpin(1079, m_editGoldValue, 55, 90, 0, 200, 1);
+    m_editGoldValue = AddEdit(1069, 15, 90, 30, wxTE_RIGHT);
+    m_spinGoldValue = AddSpin(1079, m_editGoldValue, 46, 90, 0, 200, 1);
     new wxStaticText(this, wxID_ANY,
                      "Te&xture (image used for book object when not in inventory):", Du(75, 80));
     m_editTexture = AddEdit(1070, 75, 90, 215);
     MakeLowerCaseEdit(m_editTexture);
     new wxStaticText(this, wxID_ANY, "Inventory &Width:", Du(15, 105));
-    m_editInventoryWidth = AddEdit(1073, 15, 115, 40, wxTE_RIGHT);
-    m_spinInventoryWidth = AddSpin(1077, m_editInventoryWidth, 55, 115, 1, 4, 1);
+    m_editInventoryWidth = AddEdit(1073, 15, 115, 30, wxTE_RIGHT);
+    m_spinInventoryWidth = AddSpin(1077, m_editInventoryWidth, 46, 115, 1, 4, 1);
     new wxStaticText(this, wxID_ANY, "3D &Model (mesh used for the book object):", Du(75, 105));
     m_editModel = AddEdit(1075, 75, 115, 215);
     MakeLowerCaseEdit(m_editModel);
     new wxStaticText(this, wxID_ANY, "Inventory &Height:", Du(15, 130));
-    m_editInventoryHeight = AddEdit(1074, 15, 140, 40, wxTE_RIGHT);
-    m_spinInventoryHeight = AddSpin(1078, m_editInventoryHeight, 55, 140, 1, 4, 2);
+    m_editInventoryHeight = AddEdit(1074, 15, 140, 30, wxTE_RIGHT);
+    m_spinInventoryHeight = AddSpin(1078, m_editInventoryHeight, 46, 140, 1, 4, 2);
     new wxStaticText(this, wxID_ANY,
                      "&Inventory icon (image to use for book in inventory):", Du(75, 130));
     m_editInventoryIcon = AddEdit(1072, 75, 140, 215);
@@ -125,7 +125,9 @@ wxTextCtrl* TCTemplateFormView::AddEdit(int id, int x, int y, int width, long st
 
 wxSpinButton* TCTemplateFormView::AddSpin(int id, wxTextCtrl* buddy, int x, int y, int low,
                                           int high, int first) {
-    auto* spin = new wxSpinButton(this, id, Du(x, y), Du(wxSize(11, 12)), wxSP_VERTICAL);
+    // GTK draws its spin arrows side by side, so the spin is wider than the classic one.
+    auto* spin =
+        new wxSpinButton(this, id, Du(x, y), wxSize(Du(wxSize(26, 0)).x, -1), wxSP_HORIZONTAL);
     spin->SetRange(low, high);
     spin->SetValue(first);
     buddy->ChangeValue(std::to_string(first));
