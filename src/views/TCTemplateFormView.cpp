@@ -58,6 +58,10 @@ constexpr const char* kHelp =
     "completed entering information, press the Update button to validate and accept your "
     "changes to the template.";
 
+// Where the appearance fields start, right of the number fields and their spins.
+constexpr int kRightColumn = 86;
+constexpr int kRightWidth = 290 - kRightColumn;
+
 } // namespace
 
 TCTemplateFormView::TCTemplateFormView(wxWindow* parent, CTomecraftDoc& doc,
@@ -77,22 +81,23 @@ TCTemplateFormView::TCTemplateFormView(wxWindow* parent, CTomecraftDoc& doc,
     new wxStaticText(this, wxID_ANY, "&Gold value:", Du(15, 80));
     m_editGoldValue = AddEdit(1069, 15, 90, 30, wxTE_RIGHT);
     m_spinGoldValue = AddSpin(1079, m_editGoldValue, 46, 90, 0, 200, 1);
-    new wxStaticText(this, wxID_ANY,
-                     "Te&xture (image used for book object when not in inventory):", Du(75, 80));
-    m_editTexture = AddEdit(1070, 75, 90, 215);
+    new wxStaticText(this, wxID_ANY, "Te&xture (image used for book object when not in inventory):",
+                     Du(kRightColumn, 80));
+    m_editTexture = AddEdit(1070, kRightColumn, 90, kRightWidth);
     MakeLowerCaseEdit(m_editTexture);
     new wxStaticText(this, wxID_ANY, "Inventory &Width:", Du(15, 105));
     m_editInventoryWidth = AddEdit(1073, 15, 115, 30, wxTE_RIGHT);
     m_spinInventoryWidth = AddSpin(1077, m_editInventoryWidth, 46, 115, 1, 4, 1);
-    new wxStaticText(this, wxID_ANY, "3D &Model (mesh used for the book object):", Du(75, 105));
-    m_editModel = AddEdit(1075, 75, 115, 215);
+    new wxStaticText(this, wxID_ANY,
+                     "3D &Model (mesh used for the book object):", Du(kRightColumn, 105));
+    m_editModel = AddEdit(1075, kRightColumn, 115, kRightWidth);
     MakeLowerCaseEdit(m_editModel);
     new wxStaticText(this, wxID_ANY, "Inventory &Height:", Du(15, 130));
     m_editInventoryHeight = AddEdit(1074, 15, 140, 30, wxTE_RIGHT);
     m_spinInventoryHeight = AddSpin(1078, m_editInventoryHeight, 46, 140, 1, 4, 2);
-    new wxStaticText(this, wxID_ANY,
-                     "&Inventory icon (image to use for book in inventory):", Du(75, 130));
-    m_editInventoryIcon = AddEdit(1072, 75, 140, 215);
+    new wxStaticText(this, wxID_ANY, "&Inventory icon (image to use for book in inventory):",
+                     Du(kRightColumn, 130));
+    m_editInventoryIcon = AddEdit(1072, kRightColumn, 140, kRightWidth);
     MakeLowerCaseEdit(m_editInventoryIcon);
     new wxStaticText(this, wxID_ANY, "&Comment:", Du(5, 160));
     m_editComment = AddEdit(1040, 5, 170, 290);
@@ -125,9 +130,9 @@ wxTextCtrl* TCTemplateFormView::AddEdit(int id, int x, int y, int width, long st
 
 wxSpinButton* TCTemplateFormView::AddSpin(int id, wxTextCtrl* buddy, int x, int y, int low,
                                           int high, int first) {
-    // GTK draws its spin arrows side by side, so the spin is wider than the classic one.
-    auto* spin =
-        new wxSpinButton(this, id, Du(x, y), wxSize(Du(wxSize(26, 0)).x, -1), wxSP_HORIZONTAL);
+    // GTK draws its spin arrows side by side at their own size, so the spin takes that size and
+    // the column of text fields starts further right than in the classic layout.
+    auto* spin = new wxSpinButton(this, id, Du(x, y), wxDefaultSize, wxSP_HORIZONTAL);
     spin->SetRange(low, high);
     spin->SetValue(first);
     buddy->ChangeValue(std::to_string(first));

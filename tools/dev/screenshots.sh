@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Takes the screenshots in docs/: the editor on the sample pair under Xvfb, driven with xdotool.
+# Usage: tools/dev/screenshots.sh   (after a build; needs xvfb, xdotool and imagemagick)
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+root=$PWD
+bin=build/src/tomecraft
+home=$(mktemp -d)
+display=:93
+Xvfb $display -screen 0 1100x760x24 >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $app $xvfb 2>/dev/null || true; rm -rf "$home"' EXIT
+export DISPLAY=$display HOME=$home XDG_CONFIG_HOME=$home/.config
+sleep 1
+
+focus() { xdotool windowfocus --sync "$(timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" | head -1)"; }
+shot() { sleep 0.6; import -window root -crop "$2" +repage "docs/$1.png"; }
+
+$bin & app=$!
+focus "About Tomecraft"; shot about 1100x760+0+0
+xdotool key Escape
+focus "Open"
+xdotool type --delay 1 "$root/samples/lore.gas"; xdotool key Tab Tab
+xdotool type --delay 1 "$root/samples/trs_book_lore.gas"
+shot open-dialog 1100x760+0+0
+xdotool key Return
+focus "Tomecraft"
+sleep 0.5; xdotool mousemove 110 103 click 1; sleep 0.3; xdotool click 1   # abbey_founding
+shot screenshot 1000x700+0+0
+xdotool mousemove 130 310 click 1          # book_ledger_of_osric
+shot template-form 1000x700+0+0
+xdotool key ctrl+b
+focus "New Lore Book"; xdotool type "The Lost Verse"; shot new-node 1100x760+0+0
+xdotool key Escape
+focus "Tomecraft"
+xdotool key alt+f; sleep 0.3; xdotool key b
+focus "Backup Location"; shot backup-location 1100x760+0+0
+xdotool key Escape
