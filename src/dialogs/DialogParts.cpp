@@ -25,14 +25,22 @@ wxBitmapButton* CreateBrowseButton(wxWindow* parent, int id, wxPoint position) {
 
 HistoryCombo::HistoryCombo(wxWindow* parent, int id, wxPoint position, wxSize size, ComboList& list)
     : wxComboBox(parent, id, "", position, size, 0, nullptr, wxCB_DROPDOWN), m_list(list) {
-    Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) { m_list.Select(GetSelection()); });
+    Bind(wxEVT_COMBOBOX, [this](wxCommandEvent& event) {
+        if (!m_showing) {
+            m_list.Select(GetSelection());
+        }
+        event.Skip();
+    });
     Bind(wxEVT_TEXT, [this](wxCommandEvent& event) {
-        m_list.SetEditText(PathFromWx(GetValue()));
+        if (!m_showing) {
+            m_list.SetEditText(PathFromWx(GetValue()));
+        }
         event.Skip();
     });
 }
 
 void HistoryCombo::ShowList() {
+    m_showing = true;
     Clear();
     for (const std::string& entry : m_list.Entries()) {
         Append(PathToWx(entry));
@@ -41,6 +49,7 @@ void HistoryCombo::ShowList() {
         SetSelection(m_list.Selection());
     }
     ChangeValue(PathToWx(m_list.EditText()));
+    m_showing = false;
 }
 
 } // namespace tc

@@ -25,6 +25,7 @@ public:
 
 private:
     ComboList& m_list;
+    bool m_showing = false; // the control's own events while it is refilled are not typing
 };
 
 } // namespace tc

@@ -1,0 +1,106 @@
+// The dialogs' wiring: typing into the real controls, OK, browsing with scripted choosers.
+#include "GuiHarness.h"
+
+#include "dialogs/CAboutDlg.h"
+#include "dialogs/CBackupLocationDlg.h"
+#include "dialogs/CHyperLinkCtrl.h"
+#include "dialogs/CNewNodeDlg.h"
+#include "dialogs/COpenFilesDlg.h"
+#include "dialogs/DialogParts.h"
+#include "platform/Paths.h"
+#include "platform/wx/WxText.h"
+
+#include <wx/textctrl.h>
+
+namespace tc::test {
+namespace {
+
+void Click(wxWindow* dialog, int id) {
+    wxCommandEvent click(wxEVT_BUTTON, id);
+    click.SetEventObject(dialog->FindWindow(id));
+    dialog->FindWindow(id)->ProcessWindowEvent(click);
+    Pump();
+}
+
+TEST(OpenDialog, ChecksWhatIsTypedAndStoresTheHistoriesOnOk) {
+    TempDir dir;
+    WriteBytes(dir / "lore.gas", "");
+    WriteBytes(dir / "trs_book_lore.gas", "");
+    ScriptedUi ui;
+    MemorySettings settings;
+    std::vector<OpenFilesRules::Which> browsed;
+    COpenFilesDlg dialog(nullptr, settings, ui, [&](OpenFilesRules::Which which) {
+        browsed.push_back(which);
+        return which == OpenFilesRules::Which::Lore ? dir / "other.gas" : dir / "trs_book_lore.gas";
+    });
+
+    dialog.m_cbTemplatePaths->SetValue(PathToWx(dir / "trs_book_lore.gas"));
+    Click(&dialog, wxID_OK);
+    ASSERT_EQ(ui.Texts(), std::vector<std::string>{
+                              "You must provide the full path and file name of the lore book "
+                              "content file."});
+    EXPECT_TRUE(settings.Values().empty());
+
+    Click(&dialog, 1068); // browse for the lore file: the chooser picks a wrong name
+    EXPECT_EQ(ui.Texts().back(),
+              "Please select only the lore book content (lore.gas) file!  Any other file will not "
+              "be parsed correctly.");
+    EXPECT_EQ(dialog.m_cbLorePaths->GetCount(), 0u);
+    Click(&dialog, 1047); // browse for the template file: accepted and selected
+    EXPECT_EQ(dialog.m_cbTemplatePaths->GetValue(), PathToWx(dir / "trs_book_lore.gas"));
+
+    dialog.m_cbLorePaths->SetValue(PathToWx(dir / "lore.gas"));
+    Click(&dialog, wxID_OK);
+    EXPECT_EQ(dialog.GetReturnCode(), wxID_OK);
+    EXPECT_EQ(dialog.Rules().m_strLorePath, UserPath(dir / "lore.gas"));
+    EXPECT_EQ(settings.GetString("Open", "LorePath0", ""), UserPath(dir / "lore.gas"));
+    EXPECT_EQ(browsed.size(), 2u);
+}
+
+TEST(BackupLocationDialog, BrowsesAndReturnsTheFolder) {
+    TempDir dir;
+    ScriptedUi ui;
+    MemorySettings settings;
+    CBackupLocationDlg dialog(nullptr, settings, ui, [&] { return dir.Path(); });
+    EXPECT_EQ(dialog.m_cbBackupPaths->GetValue(), "(Create backup in same location as file)");
+    dialog.m_cbBackupPaths->SetValue(PathToWx(dir / "missing"));
+    Click(&dialog, wxID_OK);
+    EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Specified backup path is not found.  Please "
+                                                   "select existing folder."});
+    Click(&dialog, 1080);
+    EXPECT_EQ(dialog.m_cbBackupPaths->GetSelection(), 1);
+    Click(&dialog, wxID_OK);
+    EXPECT_EQ(dialog.GetReturnCode(), wxID_OK);
+    EXPECT_EQ(dialog.Rules().m_strBackupPath, WithFolderSeparator(dir.Path()));
+    EXPECT_EQ(settings.GetInt("Backup", "Selected", 0), 1);
+}
+
+TEST(NewNodeDialog, TypesLowerCaseAndRefusesRepeatedNames) {
+    LoreData data;
+    data.m_arrBooks.push_back(std::make_unique<CLoreBook>());
+    data.m_arrBooks.back()->SetName("my_tome");
+    ScriptedUi ui;
+    CNewNodeDlg dialog(nullptr, &data, ui, "New Lore Book");
+    EXPECT_EQ(dialog.GetTitle(), "New Lore Book");
+    dialog.m_editName->SetValue("My Tome");
+    EXPECT_EQ(dialog.m_editName->GetValue(), "my tome");
+    Click(&dialog, wxID_OK);
+    EXPECT_EQ(ui.Texts().size(), 1u);
+    dialog.m_editName->SetValue("My Other Tome");
+    Click(&dialog, wxID_OK);
+    EXPECT_EQ(dialog.GetReturnCode(), wxID_OK);
+    EXPECT_EQ(dialog.NodeName(), "my_other_tome");
+}
+
+TEST(AboutDialog, LinksOpenMailWithTheSubjectAndTheFullWebAddress) {
+    CAboutDlg about(nullptr);
+    EXPECT_EQ(about.GetTitle(), "About Tomecraft");
+    EXPECT_EQ(about.m_ctlEmailLink->Target(), "mailto:tomecraft@brindlemoor.org?subject=Tomecraft");
+    EXPECT_EQ(about.m_ctlWebLink->GetLabel(), "brindlemoor.org/tomecraft");
+    EXPECT_EQ(about.m_ctlWebLink->Target(), "https://brindlemoor.org/tomecraft");
+    CHyperLinkCtrl bare(&about, wxID_ANY, "example.org", wxDefaultPosition, wxDefaultSize);
+    EXPECT_EQ(bare.Target(), "example.org") << "without a target the text is opened";
+}
+
+} // namespace
+} // namespace tc::test
