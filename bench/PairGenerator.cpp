@@ -28,9 +28,10 @@ std::string Sentence(std::mt19937& rng, std::size_t length) {
 
 } // namespace
 
-GeneratedPair GeneratePair(const std::string& folder, std::size_t books) {
+GeneratedPair GeneratePair(const std::string& folder, std::size_t books, std::size_t templates) {
     std::filesystem::create_directories(folder);
-    GeneratedPair pair{folder + "/lore.gas", folder + "/trs_book_lore.gas", books, books / 5};
+    GeneratedPair pair{folder + "/lore.gas", folder + "/trs_book_lore.gas", books,
+                       templates != 0 ? templates : books / 5};
     std::mt19937 rng(static_cast<unsigned>(books));
     std::uniform_int_distribution<std::size_t> textLength(200, 2000);
     std::uniform_int_distribution<int> percent(0, 99);

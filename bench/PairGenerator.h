@@ -17,6 +17,7 @@ struct GeneratedPair {
 // 2 KB with "\n" escapes and Windows-1252 bytes, some spread over several lines) and
 // trs_book_lore.gas with 20 % as many templates (a few base templates, the rest book
 // templates) into `folder`. The same arguments give the same files.
-GeneratedPair GeneratePair(const std::string& folder, std::size_t books);
+// `templates` defaults to 20 % of `books`.
+GeneratedPair GeneratePair(const std::string& folder, std::size_t books, std::size_t templates = 0);
 
 } // namespace tc::bench
