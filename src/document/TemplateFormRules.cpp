@@ -15,15 +15,16 @@ bool SameNoCase(const std::string& entry, std::string_view text) {
 struct AppearanceField {
     std::string TemplateFormRules::Fields::*edit;
     const char* fallback;
-    std::string (CTemplate::*get)() const;
+    std::string (*valueOf)(const CTemplate&);
 };
 
 const AppearanceField kAppearance[] = {
     {&TemplateFormRules::Fields::inventoryIcon, TemplateFormRules::kDefaultIcon,
-     &CTemplate::GetInventoryIcon},
-    {&TemplateFormRules::Fields::model, TemplateFormRules::kDefaultModel, &CTemplate::GetModel},
+     [](const CTemplate& t) { return t.GetInventoryIcon(); }},
+    {&TemplateFormRules::Fields::model, TemplateFormRules::kDefaultModel,
+     [](const CTemplate& t) { return t.GetModel(); }},
     {&TemplateFormRules::Fields::texture, TemplateFormRules::kDefaultTexture,
-     &CTemplate::GetTexture},
+     [](const CTemplate& t) { return t.GetTexture(); }},
 };
 
 // Stores a typed text when it differs from the template's; true when it did.
@@ -115,14 +116,15 @@ void TemplateFormRules::OnSelChangeSpecializes() {
     }
     const bool treasure = m_cbSpecializes.Selection() == 0;
     const CTemplate* base = SelectedBase();
+    const CTemplate* lastBase = m_data.m_pLastBase;
     for (const AppearanceField& field : kAppearance) {
         std::string& text = fields.*field.edit;
-        const bool follows =
-            text.empty() || (base != nullptr && EqualsNoCase(text, field.fallback)) ||
-            (m_data.m_pLastBase != nullptr && text == (m_data.m_pLastBase->*field.get)());
+        const bool follows = text.empty() ||
+                             (base != nullptr && EqualsNoCase(text, field.fallback)) ||
+                             (lastBase != nullptr && text == field.valueOf(*lastBase));
         if (follows) {
             text = treasure ? std::string(field.fallback)
-                            : (base != nullptr ? (base->*field.get)() : std::string());
+                            : (base != nullptr ? field.valueOf(*base) : std::string());
         }
     }
     if (base != nullptr) {

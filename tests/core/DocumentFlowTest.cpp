@@ -257,6 +257,25 @@ TEST_F(DocumentFlow, ASaveThatFailsKeepsTheWindowAndTheData) {
     EXPECT_EQ(doc.m_arrBooks.size(), 4u);
 }
 
+TEST_F(DocumentFlow, InheritedNumbersSurviveAnOpenAndASave) {
+    OpenSample();
+    doc.m_bTemplatesModified = true;
+    doc.OnFileSave();
+    const std::string written = ReadBytes(templates);
+    // book_ferry_song inherits gold 0 and height 1 from its scroll base: nothing to repeat.
+    const std::size_t ferry = written.find("[t:template,n:book_ferry_song]");
+    ASSERT_NE(ferry, std::string::npos);
+    const std::string section = written.substr(ferry, written.find("\r\n}\r\n", ferry) - ferry);
+    EXPECT_EQ(section.find("gold_value"), std::string::npos) << section;
+    EXPECT_EQ(section.find("inventory_height"), std::string::npos) << section;
+    EXPECT_NE(section.find("can_sell = FALSE;"), std::string::npos) << section;
+
+    OpenSample(); // a second open and save changes nothing
+    doc.m_bTemplatesModified = true;
+    doc.OnFileSave();
+    EXPECT_EQ(ReadBytes(templates), written);
+}
+
 TEST_F(DocumentFlow, NewNodesAreNamedAppendedAndFlagged) {
     OpenSample();
     host.newNodeName = "base_tome";

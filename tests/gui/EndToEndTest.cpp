@@ -122,9 +122,7 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
 
     // A new book, its text typed with Ctrl+Enter between the lines, stored with Enter.
     host.nextName = "The Lost Verse";
-    wxCommandEvent newBook(wxEVT_MENU, ID_NEW_LOREBOOK);
-    frame->ProcessWindowEvent(newBook);
-    Pump();
+    SendCommand(frame, ID_NEW_LOREBOOK);
     auto* bookForm = dynamic_cast<TCLoreBookFormView*>(frame->CurrentForm());
     ASSERT_NE(bookForm, nullptr);
     ASSERT_EQ(bookForm->m_editLoreKey->GetValue(), "the_lost_verse");
@@ -138,9 +136,7 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
 
     // A book template for it, on the base book template.
     host.nextName = "book_lost_verse";
-    wxCommandEvent newTemplate(wxEVT_MENU, ID_NEW_TEMPLATE);
-    frame->ProcessWindowEvent(newTemplate);
-    Pump();
+    SendCommand(frame, ID_NEW_TEMPLATE);
     auto* templateForm = dynamic_cast<TCTemplateFormView*>(frame->CurrentForm());
     ASSERT_NE(templateForm, nullptr);
     Choose(templateForm->m_cbSpecializes, "base_book_lore");
@@ -150,16 +146,7 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     EXPECT_TRUE(ui.shown.empty()) << (ui.shown.empty() ? "" : ui.shown[0].text);
 
     // Rename a book with Enter in its key.
-    tree.SelectItem([&] {
-        wxTreeItemIdValue cookie;
-        for (wxTreeItemId item = tree.GetFirstChild(tree.m_hBooksRoot, cookie); item.IsOk();
-             item = tree.GetNextChild(tree.m_hBooksRoot, cookie)) {
-            if (tree.GetItemText(item) == "ferry_song") {
-                return item;
-            }
-        }
-        return wxTreeItemId();
-    }());
+    tree.SelectItem(FindItem(tree, "ferry_song"));
     Pump();
     bookForm = dynamic_cast<TCLoreBookFormView*>(frame->CurrentForm());
     ASSERT_NE(bookForm, nullptr);
@@ -167,25 +154,14 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     PressEnter(bookForm->m_editLoreKey);
 
     // Delete a template.
-    wxTreeItemIdValue cookie;
-    for (wxTreeItemId item = tree.GetFirstChild(tree.m_hTemplatesRoot, cookie); item.IsOk();
-         item = tree.GetNextChild(tree.m_hTemplatesRoot, cookie)) {
-        if (tree.GetItemText(item) == "book_warden_oath") {
-            tree.SelectItem(item);
-        }
-    }
+    tree.SelectItem(FindItem(tree, "book_warden_oath"));
     Pump();
     ui.answers = {MsgAnswer::Yes};
-    wxCommandEvent remove(wxEVT_MENU, ID_DELETE_NODE);
-    frame->ProcessWindowEvent(remove);
-    Pump();
+    SendCommand(frame, ID_DELETE_NODE);
 
     // A backup folder, then Save.
-    wxCommandEvent backup(wxEVT_MENU, ID_BACKUP_LOCATION);
-    frame->ProcessWindowEvent(backup);
-    wxCommandEvent save(wxEVT_MENU, ID_FILE_SAVE);
-    frame->ProcessWindowEvent(save);
-    Pump();
+    SendCommand(frame, ID_BACKUP_LOCATION);
+    SendCommand(frame, ID_FILE_SAVE);
 
     EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Delete book_warden_oath?"});
     EXPECT_FALSE(doc.m_bBooksModified || doc.m_bTemplatesModified);

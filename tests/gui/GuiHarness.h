@@ -23,6 +23,40 @@ inline void Pump() {
     }
 }
 
+// The labels under a group item, in the tree's order.
+inline std::vector<std::string> ChildLabels(TomecraftTreeView& tree, wxTreeItemId group) {
+    std::vector<std::string> labels;
+    wxTreeItemIdValue cookie;
+    for (wxTreeItemId item = tree.GetFirstChild(group, cookie); item.IsOk();
+         item = tree.GetNextChild(group, cookie)) {
+        labels.push_back(tree.GetItemText(item).ToStdString());
+    }
+    return labels;
+}
+
+// The node item with this label, in either group.
+inline wxTreeItemId FindItem(TomecraftTreeView& tree, const std::string& label) {
+    for (wxTreeItemId group : {tree.m_hBooksRoot, tree.m_hTemplatesRoot}) {
+        wxTreeItemIdValue cookie;
+        for (wxTreeItemId item = tree.GetFirstChild(group, cookie); item.IsOk();
+             item = tree.GetNextChild(group, cookie)) {
+            if (tree.GetItemText(item) == label) {
+                return item;
+            }
+        }
+    }
+    ADD_FAILURE() << "no item " << label;
+    return {};
+}
+
+// Sends a command as a menu, the toolbar or a key would, starting at `window`.
+inline void SendCommand(wxWindow* window, int id) {
+    wxCommandEvent event(wxEVT_MENU, id);
+    event.SetEventObject(window);
+    window->ProcessWindowEvent(event);
+    Pump();
+}
+
 class GuiTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -39,11 +73,7 @@ protected:
     }
 
     void Command(int id, wxWindow* from = nullptr) {
-        wxCommandEvent event(wxEVT_MENU, id);
-        wxWindow* source = from != nullptr ? from : frame;
-        event.SetEventObject(source);
-        source->ProcessWindowEvent(event);
-        Pump();
+        SendCommand(from != nullptr ? from : frame, id);
     }
 
     // Asks the frame whether a command is enabled, as a menu or the toolbar would.
@@ -71,30 +101,8 @@ protected:
     TomecraftTreeView& Tree() { return *frame->Tree(); }
     FormPane* Form() { return frame->CurrentForm(); }
 
-    // The labels under a group item, in the tree's order.
-    std::vector<std::string> Labels(wxTreeItemId group) {
-        std::vector<std::string> labels;
-        wxTreeItemIdValue cookie;
-        for (wxTreeItemId item = Tree().GetFirstChild(group, cookie); item.IsOk();
-             item = Tree().GetNextChild(group, cookie)) {
-            labels.push_back(Tree().GetItemText(item).ToStdString());
-        }
-        return labels;
-    }
-
-    wxTreeItemId Item(const std::string& label) {
-        for (wxTreeItemId group : {Tree().m_hBooksRoot, Tree().m_hTemplatesRoot}) {
-            wxTreeItemIdValue cookie;
-            for (wxTreeItemId item = Tree().GetFirstChild(group, cookie); item.IsOk();
-                 item = Tree().GetNextChild(group, cookie)) {
-                if (Tree().GetItemText(item) == label) {
-                    return item;
-                }
-            }
-        }
-        ADD_FAILURE() << "no item " << label;
-        return {};
-    }
+    std::vector<std::string> Labels(wxTreeItemId group) { return ChildLabels(Tree(), group); }
+    wxTreeItemId Item(const std::string& label) { return FindItem(Tree(), label); }
 
     void Select(const std::string& label) {
         Tree().SelectItem(Item(label));

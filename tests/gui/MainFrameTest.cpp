@@ -94,6 +94,22 @@ TEST_F(GuiTest, RenameRelabelsAndMovesTheItem) {
     EXPECT_EQ(Tree().GetSelection(), Item("zz_abbey"));
 }
 
+TEST_F(GuiTest, LeavingTheFormForTheTreeStoresWhatWasTyped) {
+    LoadSample();
+    Select("ledger_of_osric");
+    auto* form = dynamic_cast<TCLoreBookFormView*>(Form());
+    ASSERT_NE(form, nullptr);
+    form->m_editComment->SetValue("seen at the docks");
+    wxFocusEvent focus(wxEVT_SET_FOCUS, Tree().GetId());
+    focus.SetWindow(form->m_editComment);
+    focus.SetEventObject(&Tree());
+    Tree().ProcessWindowEvent(focus);
+    Pump();
+    EXPECT_EQ(static_cast<CLoreBook*>(Tree().NodeOf(Item("ledger_of_osric")))->GetComment(),
+              "seen at the docks");
+    EXPECT_TRUE(doc->m_bBooksModified);
+}
+
 TEST_F(GuiTest, DeleteAsksThenRemovesAndTheFormNeverKeepsTheNode) {
     LoadSample();
     EXPECT_FALSE(Enabled(ID_DELETE_NODE)) << "a group item is selected";
