@@ -57,14 +57,7 @@ void CBackupLocationDlg::OnBrowseFolder() {
 }
 
 bool CBackupLocationDlg::OnOK() {
-    const DialogVerdict verdict = m_rules.OnOk(m_settings);
-    if (!verdict.accepted) {
-        m_ui.MessageBox(verdict.message, MsgButtons::Ok, MsgIcon::Exclamation);
-        m_cbBackupPaths->SetFocus();
-        return false;
-    }
-    Finish(this, wxID_OK);
-    return true;
+    return CloseUnlessRefused(this, m_ui, m_rules.OnOk(m_settings));
 }
 
 } // namespace tc

@@ -32,14 +32,7 @@ CNewNodeDlg::CNewNodeDlg(wxWindow* parent, const LoreData* data, UserInterface& 
 }
 
 bool CNewNodeDlg::OnOK() {
-    const DialogVerdict verdict = m_rules.OnOk(FromWx(m_editName->GetValue()));
-    if (!verdict.accepted) {
-        m_ui.MessageBox(verdict.message, MsgButtons::Ok, MsgIcon::Exclamation);
-        m_editName->SetFocus();
-        return false;
-    }
-    Finish(this, wxID_OK);
-    return true;
+    return CloseUnlessRefused(this, m_ui, m_rules.OnOk(FromWx(m_editName->GetValue())));
 }
 
 } // namespace tc

@@ -64,16 +64,7 @@ void COpenFilesDlg::OnBrowse(OpenFilesRules::Which which) {
 }
 
 bool COpenFilesDlg::OnOK() {
-    const DialogVerdict verdict = m_rules.OnOk(m_settings);
-    if (!verdict.accepted) {
-        m_ui.MessageBox(verdict.message, MsgButtons::Ok, MsgIcon::Exclamation);
-        if (wxWindow* control = FindWindow(verdict.focusControl)) {
-            control->SetFocus();
-        }
-        return false;
-    }
-    Finish(this, wxID_OK);
-    return true;
+    return CloseUnlessRefused(this, m_ui, m_rules.OnOk(m_settings));
 }
 
 } // namespace tc

@@ -2,6 +2,7 @@
 
 #include "Resources.h"
 #include "platform/wx/WxText.h"
+#include "views/Refusal.h"
 
 namespace tc {
 
@@ -12,6 +13,15 @@ void Finish(wxDialog* dialog, int code) {
         dialog->SetReturnCode(code);
         dialog->Hide();
     }
+}
+
+bool CloseUnlessRefused(wxDialog* dialog, UserInterface& ui, const DialogVerdict& verdict) {
+    if (!verdict.accepted) {
+        ShowRefusal(dialog, ui, verdict);
+        return false;
+    }
+    Finish(dialog, wxID_OK);
+    return true;
 }
 
 wxBitmapButton* CreateBrowseButton(wxWindow* parent, int id, wxPoint position) {

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "document/ComboList.h"
+#include "document/DialogVerdict.h"
+#include "platform/UserInterface.h"
 
 #include <wx/bmpbuttn.h>
 #include <wx/combobox.h>
@@ -11,6 +13,9 @@ namespace tc {
 
 // Closes a dialog with `code`, whether it runs modally or, in tests, modelessly.
 void Finish(wxDialog* dialog, int code);
+
+// Ends the OK handling: shows a refusal and keeps the dialog open, or closes it with OK.
+bool CloseUnlessRefused(wxDialog* dialog, UserInterface& ui, const DialogVerdict& verdict);
 
 // The small button with an open folder that starts browsing.
 wxBitmapButton* CreateBrowseButton(wxWindow* parent, int id, wxPoint position);

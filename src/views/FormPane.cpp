@@ -1,6 +1,6 @@
 #include "views/FormPane.h"
 
-#include "platform/wx/WxText.h"
+#include "views/Refusal.h"
 #include "views/TomecraftTreeView.h"
 
 namespace tc {
@@ -30,18 +30,18 @@ void FormPane::Detach() {
     }
 }
 
-void FormPane::ShowRefusal(const DialogVerdict& verdict) {
-    m_doc.Ui().MessageBox(verdict.message, MsgButtons::Ok, MsgIcon::Exclamation);
-    if (wxWindow* control = FindWindow(verdict.focusControl)) {
-        control->SetFocus();
+bool FormPane::FinishUpdate(const DialogVerdict& verdict, bool renamed, wxTreeItemId item) {
+    if (!verdict.accepted) {
+        ShowRefusal(this, m_doc.Ui(), verdict);
+        return false;
     }
-}
-
-void FormPane::FinishUpdate(bool renamed, wxTreeItemId item) {
-    if (renamed) {
-        m_tree.UpdateTreeData(item);
+    if (HasNode()) {
+        if (renamed) {
+            m_tree.UpdateTreeData(item);
+        }
+        m_tree.FocusAfterUpdate();
     }
-    m_tree.FocusAfterUpdate();
+    return true;
 }
 
 } // namespace tc

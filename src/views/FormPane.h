@@ -31,10 +31,9 @@ public:
     bool CommitEdits() override { return m_detached || OnUpdateButton(); }
 
 protected:
-    // Shows the refusal's message and puts the focus on the control it names.
-    void ShowRefusal(const DialogVerdict& verdict);
-    // Ends a successful Update: the tree relabels a renamed item and takes the focus.
-    void FinishUpdate(bool renamed, wxTreeItemId item);
+    // Ends an Update: a refusal is shown; otherwise the tree relabels a renamed item and takes
+    // the focus. Returns whether the values were accepted.
+    bool FinishUpdate(const DialogVerdict& verdict, bool renamed, wxTreeItemId item);
     // Positions in dialog units, as the forms are laid out.
     wxPoint Du(int x, int y) { return ConvertDialogToPixels(wxPoint(x, y)); }
     wxSize Du(wxSize size) { return ConvertDialogToPixels(size); }

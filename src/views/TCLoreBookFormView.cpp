@@ -95,14 +95,7 @@ bool TCLoreBookFormView::OnUpdateButton() {
     const LoreBookFormRules::UpdateResult result =
         m_rules.Update({FromWx(m_editLoreKey->GetValue()), FromWx(m_editText->GetValue()),
                         FromWx(m_editComment->GetValue())});
-    if (!result.verdict.accepted) {
-        ShowRefusal(result.verdict);
-        return false;
-    }
-    if (HasNode()) {
-        FinishUpdate(result.renamed, m_hItem);
-    }
-    return true;
+    return FinishUpdate(result.verdict, result.renamed, m_hItem);
 }
 
 } // namespace tc

@@ -229,14 +229,7 @@ bool TCTemplateFormView::OnUpdateButton() {
     m_rules.m_cbSpecializes.Select(m_cbSpecializes->GetSelection());
     m_rules.m_cbLoreKey.Select(m_cbLoreKey->GetSelection());
     const TemplateFormRules::UpdateResult result = m_rules.Update();
-    if (!result.verdict.accepted) {
-        ShowRefusal(result.verdict);
-        return false;
-    }
-    if (HasNode()) {
-        FinishUpdate(result.renamed, m_hItem);
-    }
-    return true;
+    return FinishUpdate(result.verdict, result.renamed, m_hItem);
 }
 
 } // namespace tc

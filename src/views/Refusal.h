@@ -1,0 +1,14 @@
+// How a refused check is shown: its message, then the focus on the control it names.
+#pragma once
+
+#include "document/DialogVerdict.h"
+#include "platform/UserInterface.h"
+
+class wxWindow;
+
+namespace tc {
+
+// Looks the control up by id among `window`'s children.
+void ShowRefusal(wxWindow* window, UserInterface& ui, const DialogVerdict& verdict);
+
+} // namespace tc
