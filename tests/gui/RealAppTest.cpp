@@ -57,12 +57,27 @@ std::optional<int> WaitForExit(pid_t pid, double seconds) {
     return std::nullopt;
 }
 
-// Waits for a window with exactly this title and presses a key in it.
-bool PressIn(const std::string& title, const std::string& key) {
-    const std::string find = "timeout 10 xdotool search --sync --name '^" + title + "$'";
+// Waits for a visible window with exactly this title, gives it the focus and then runs the
+// xdotool `action` in it ($w names the window).
+bool DoIn(const std::string& title, const std::string& action) {
+    const std::string find =
+        "timeout 10 xdotool search --sync --onlyvisible --name '^" + title + "$'";
     const std::string command =
-        "w=$(" + find + " | head -1) && xdotool windowfocus --sync $w" + " && xdotool key " + key;
+        "w=$(" + find + " | head -1) && xdotool windowfocus --sync $w && xdotool " + action;
     return std::system(("{ " + command + "; } >/dev/null 2>&1").c_str()) == 0;
+}
+
+bool PressIn(const std::string& title, const std::string& keys) {
+    return DoIn(title, "key " + keys);
+}
+
+std::optional<int> EndEditor(pid_t pid) {
+    const std::optional<int> code = WaitForExit(pid, 10);
+    if (!code) {
+        kill(pid, SIGKILL);
+        WaitForExit(pid, 5);
+    }
+    return code;
 }
 
 TEST(RealApp, ASecondStartEndsAndCancellingOpenEndsTheFirstWithSuccess) {
@@ -82,12 +97,26 @@ TEST(RealApp, ASecondStartEndsAndCancellingOpenEndsTheFirstWithSuccess) {
 
     EXPECT_TRUE(PressIn("About Tomecraft", "Escape"));
     EXPECT_TRUE(PressIn("Open", "Escape")) << "the Open dialog follows the About box";
-    const std::optional<int> code = WaitForExit(first, 10);
-    if (!code) {
-        kill(first, SIGKILL);
-        WaitForExit(first, 5);
+    EXPECT_EQ(EndEditor(first), std::optional<int>(0));
+}
+
+TEST(RealApp, ShortcutKeysReachTheTreeWithTheFocusInTheForm) {
+    if (!HaveXdotool() || std::getenv("DISPLAY") == nullptr) {
+        GTEST_SKIP() << "needs xdotool and an X display";
     }
-    EXPECT_EQ(code, std::optional<int>(0));
+    TempDir home;
+    const pid_t editor = StartEditor(home.Path());
+    ASSERT_TRUE(PressIn("About Tomecraft", "Escape"));
+    ASSERT_TRUE(DoIn("Open", "type --delay 1 '" + SamplePath("lore.gas") + "'"));
+    ASSERT_TRUE(PressIn("Open", "Tab Tab"));
+    ASSERT_TRUE(DoIn("Open", "type --delay 1 '" + SamplePath("trs_book_lore.gas") + "'"));
+    ASSERT_TRUE(PressIn("Open", "Return"));
+    // Select a book, click into its text and press Ctrl+B there.
+    ASSERT_TRUE(DoIn("Tomecraft", "mousemove --window $w 110 103 click 1 sleep 0.3 click 1"));
+    ASSERT_TRUE(DoIn("Tomecraft", "mousemove --window $w 600 250 click 1 sleep 0.3 key ctrl+b"));
+    EXPECT_TRUE(PressIn("New Lore Book", "Escape")) << "Ctrl+B reached the tree";
+    EXPECT_TRUE(DoIn("Tomecraft", "key alt+f sleep 0.3 key x")) << "File > Exit";
+    EXPECT_EQ(EndEditor(editor), std::optional<int>(0));
 }
 
 } // namespace
