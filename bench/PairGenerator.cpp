@@ -17,7 +17,8 @@ const std::vector<std::string> kWords = {
 
 std::string Sentence(std::mt19937& rng, std::size_t length) {
     std::uniform_int_distribution<std::size_t> word(0, kWords.size() - 1);
-    std::uniform_int_distribution<int> breakChance(0, 14);
+    // A paragraph break ("\n" in the file) about every 60 words, as books are written.
+    std::uniform_int_distribution<int> breakChance(0, 59);
     std::string text;
     while (text.size() < length) {
         text += kWords[word(rng)];
