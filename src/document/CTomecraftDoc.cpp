@@ -122,8 +122,11 @@ void CTomecraftDoc::OnFileOpen() {
         ReadPair(paths->lorePath, paths->templatePath);
     } catch (const FileError& error) {
         // The read stopped midway. The tree still shows the nodes cleared before the read:
-        // rebuild it from what was read, so that nothing refers to a destroyed node.
+        // rebuild it from what was read before anything else runs (the message box does), so
+        // that nothing refers to a destroyed node.
+        RebuildTree();
         ShowFileError(error);
+        return;
     }
     RebuildTree();
 }
