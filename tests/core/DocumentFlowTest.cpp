@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace tc {
 namespace {
 
@@ -39,8 +41,12 @@ public:
     void RebuildTree(unsigned groups) override {
         EXPECT_EQ(groups, 0xFFFFu);
         ++rebuilds;
+        if (onRebuild) {
+            onRebuild();
+        }
     }
     int rebuilds = 0;
+    std::function<void()> onRebuild;
 };
 
 // A document on a copy of the sample pair, with every pane and dialog scripted.
@@ -166,6 +172,7 @@ TEST_F(DocumentFlow, AnErrorMidReadStopsTheFlowButKeepsWhatWasReadAndTheTreeSoun
     OpenSample();
     // Reading this file fails after it has been opened, like a disk going bad.
     host.openResult = OpenPaths{lore, "/proc/self/mem"};
+    tree.onRebuild = [this] { EXPECT_TRUE(ui.shown.empty()) << "the tree is sound first"; };
     doc.OnFileOpen();
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ui.shown[0].text,
