@@ -21,9 +21,9 @@ CAboutDlg::CAboutDlg(wxWindow* parent) : wxDialog(parent, wxID_ANY, "About Tomec
                      du(35, 5), size(135, 45));
     new wxStaticBox(this, wxID_ANY, "Contact Me", du(35, 55), size(135, 35));
     new wxStaticText(this, wxID_ANY, "E-mail: ", du(41, 66));
-    m_ctlEmailLink = new CHyperLinkCtrl(this, 1001, kMakerEmail, du(65, 66), wxDefaultSize);
+    m_ctlEmailLink = new CHyperLinkCtrl(this, 1001, kMakerEmail, du(69, 66), wxDefaultSize);
     new wxStaticText(this, wxID_ANY, "Web:", du(41, 76));
-    m_ctlWebLink = new CHyperLinkCtrl(this, 1002, kMakerWebHost, du(65, 76), wxDefaultSize);
+    m_ctlWebLink = new CHyperLinkCtrl(this, 1002, kMakerWebHost, du(69, 76), wxDefaultSize);
     m_ctlEmailLink->SetURL(wxString("mailto:") + kMakerEmail + "?subject=Tomecraft");
     m_ctlWebLink->SetURL(kMakerWebAddress);
     SetClientSize(size(229, 95));
