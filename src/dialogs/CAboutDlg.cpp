@@ -1,4 +1,5 @@
 #include "dialogs/CAboutDlg.h"
+#include "dialogs/DialogParts.h"
 
 #include "Resources.h"
 #include "dialogs/CHyperLinkCtrl.h"
@@ -12,21 +13,21 @@
 namespace tc {
 
 CAboutDlg::CAboutDlg(wxWindow* parent) : wxDialog(parent, wxID_ANY, "About Tomecraft") {
-    const auto du = [this](int x, int y) { return ConvertDialogToPixels(wxPoint(x, y)); };
-    const auto size = [this](int w, int h) { return ConvertDialogToPixels(wxSize(w, h)); };
-    auto* ok = new wxButton(this, wxID_OK, "OK", du(175, 5), size(50, 14));
-    new wxStaticBitmap(this, 1000, res::AppIcon(), du(6, 5));
+    auto* ok = new wxButton(this, wxID_OK, "OK", DuPoint(this, 175, 5), DuSize(this, 50, 14));
+    new wxStaticBitmap(this, 1000, res::AppIcon(), DuPoint(this, 6, 5));
     new wxStaticText(this, wxID_ANY,
                      wxString::Format("%s Version %s\n\n%s", kAppTitle, kAppVersion, kCopyright),
-                     du(35, 5), size(135, 45));
-    new wxStaticBox(this, wxID_ANY, "Contact Me", du(35, 55), size(135, 35));
-    new wxStaticText(this, wxID_ANY, "E-mail: ", du(41, 66));
-    m_ctlEmailLink = new CHyperLinkCtrl(this, 1001, kMakerEmail, du(69, 66), wxDefaultSize);
-    new wxStaticText(this, wxID_ANY, "Web:", du(41, 76));
-    m_ctlWebLink = new CHyperLinkCtrl(this, 1002, kMakerWebHost, du(69, 76), wxDefaultSize);
+                     DuPoint(this, 35, 5), DuSize(this, 135, 45));
+    new wxStaticBox(this, wxID_ANY, "Contact Me", DuPoint(this, 35, 55), DuSize(this, 135, 35));
+    new wxStaticText(this, wxID_ANY, "E-mail: ", DuPoint(this, 41, 66));
+    m_ctlEmailLink =
+        new CHyperLinkCtrl(this, 1001, kMakerEmail, DuPoint(this, 69, 66), wxDefaultSize);
+    new wxStaticText(this, wxID_ANY, "Web:", DuPoint(this, 41, 76));
+    m_ctlWebLink =
+        new CHyperLinkCtrl(this, 1002, kMakerWebHost, DuPoint(this, 69, 76), wxDefaultSize);
     m_ctlEmailLink->SetURL(wxString("mailto:") + kMakerEmail + "?subject=Tomecraft");
     m_ctlWebLink->SetURL(kMakerWebAddress);
-    SetClientSize(size(229, 95));
+    SetClientSize(DuSize(this, 229, 95));
     ok->SetDefault();
     ok->SetFocus();
     SetEscapeId(wxID_OK);

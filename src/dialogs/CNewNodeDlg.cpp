@@ -15,18 +15,11 @@ CNewNodeDlg::CNewNodeDlg(wxWindow* parent, const LoreData* data, UserInterface& 
                          const std::string& caption, const std::string& name)
     : wxDialog(parent, wxID_ANY, caption.empty() ? wxString("New Node") : ToWx(caption)), m_ui(ui),
       m_rules(data) {
-    const auto du = [this](int x, int y) { return ConvertDialogToPixels(wxPoint(x, y)); };
-    const auto size = [this](int w, int h) { return ConvertDialogToPixels(wxSize(w, h)); };
-    new wxStaticText(this, 1000, "Enter name of new node to create:", du(5, 5));
-    m_editName =
-        new wxTextCtrl(this, NewNodeRules::kNameEdit, ToWx(name), du(5, 15), size(190, 14));
+    new wxStaticText(this, 1000, "Enter name of new node to create:", DuPoint(this, 5, 5));
+    m_editName = new wxTextCtrl(this, NewNodeRules::kNameEdit, ToWx(name), DuPoint(this, 5, 15),
+                                DuSize(this, 190, 14));
     MakeLowerCaseEdit(m_editName);
-    auto* ok = new wxButton(this, wxID_OK, "OK", du(205, 5), size(50, 14));
-    new wxButton(this, wxID_CANCEL, "Cancel", du(205, 20), size(50, 14));
-    ok->SetDefault();
-    SetClientSize(size(261, 41));
-    Bind(
-        wxEVT_BUTTON, [this](wxCommandEvent&) { OnOK(); }, wxID_OK);
+    AddOkCancel(this, {205, 5}, {205, 20}, {261, 41}, [this] { OnOK(); });
     m_editName->SetFocus();
     CentreOnParent();
 }

@@ -17,26 +17,19 @@ COpenFilesDlg::COpenFilesDlg(wxWindow* parent, SettingsStore& settings, UserInte
     if (!m_chooseFile) {
         m_chooseFile = [this](OpenFilesRules::Which which) { return ChooseWithFileDialog(which); };
     }
-    const auto du = [this](int x, int y) { return ConvertDialogToPixels(wxPoint(x, y)); };
-    const auto size = [this](int w, int h) { return ConvertDialogToPixels(wxSize(w, h)); };
-    new wxStaticText(this, wxID_ANY, "&Content for Lore Books (lore.gas):", du(5, 5));
-    m_cbLorePaths = new HistoryCombo(this, OpenFilesRules::kLoreList, du(5, 15), size(235, 14),
-                                     m_rules.m_cbLorePaths);
-    CreateBrowseButton(this, 1068, du(245, 15))->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
-        OnBrowse(OpenFilesRules::Which::Lore);
-    });
-    new wxStaticText(this, wxID_ANY, "&Templates for Lore Books  (trs_book_lore.gas):", du(5, 35));
-    m_cbTemplatePaths = new HistoryCombo(this, OpenFilesRules::kTemplateList, du(5, 45),
-                                         size(235, 14), m_rules.m_cbTemplatePaths);
-    CreateBrowseButton(this, 1047, du(245, 45))->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
-        OnBrowse(OpenFilesRules::Which::Templates);
-    });
-    auto* ok = new wxButton(this, wxID_OK, "OK", du(155, 70), size(50, 14));
-    new wxButton(this, wxID_CANCEL, "Cancel", du(211, 70), size(50, 14));
-    ok->SetDefault();
-    SetClientSize(size(267, 90));
-    Bind(
-        wxEVT_BUTTON, [this](wxCommandEvent&) { OnOK(); }, wxID_OK);
+    new wxStaticText(this, wxID_ANY, "&Content for Lore Books (lore.gas):", DuPoint(this, 5, 5));
+    m_cbLorePaths = new HistoryCombo(this, OpenFilesRules::kLoreList, DuPoint(this, 5, 15),
+                                     DuSize(this, 235, 14), m_rules.m_cbLorePaths);
+    CreateBrowseButton(this, 1068, DuPoint(this, 245, 15))
+        ->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnBrowse(OpenFilesRules::Which::Lore); });
+    new wxStaticText(this, wxID_ANY,
+                     "&Templates for Lore Books  (trs_book_lore.gas):", DuPoint(this, 5, 35));
+    m_cbTemplatePaths = new HistoryCombo(this, OpenFilesRules::kTemplateList, DuPoint(this, 5, 45),
+                                         DuSize(this, 235, 14), m_rules.m_cbTemplatePaths);
+    CreateBrowseButton(this, 1047, DuPoint(this, 245, 45))
+        ->Bind(wxEVT_BUTTON,
+               [this](wxCommandEvent&) { OnBrowse(OpenFilesRules::Which::Templates); });
+    AddOkCancel(this, {155, 70}, {211, 70}, {267, 90}, [this] { OnOK(); });
 
     m_rules.LoadPathHistory(m_settings);
     m_cbLorePaths->ShowList();

@@ -4,7 +4,29 @@
 #include "platform/wx/WxText.h"
 #include "views/Refusal.h"
 
+#include <wx/button.h>
+
 namespace tc {
+
+wxPoint DuPoint(wxWindow* window, int x, int y) {
+    return window->ConvertDialogToPixels(wxPoint(x, y));
+}
+
+wxSize DuSize(wxWindow* window, int width, int height) {
+    return window->ConvertDialogToPixels(wxSize(width, height));
+}
+
+void AddOkCancel(wxDialog* dialog, wxPoint ok, wxPoint cancel, wxSize client,
+                 std::function<void()> onOk) {
+    auto* okButton =
+        new wxButton(dialog, wxID_OK, "OK", DuPoint(dialog, ok.x, ok.y), DuSize(dialog, 50, 14));
+    new wxButton(dialog, wxID_CANCEL, "Cancel", DuPoint(dialog, cancel.x, cancel.y),
+                 DuSize(dialog, 50, 14));
+    okButton->SetDefault();
+    dialog->SetClientSize(DuSize(dialog, client.x, client.y));
+    dialog->Bind(
+        wxEVT_BUTTON, [onOk = std::move(onOk)](wxCommandEvent&) { onOk(); }, wxID_OK);
+}
 
 void Finish(wxDialog* dialog, int code) {
     if (dialog->IsModal()) {

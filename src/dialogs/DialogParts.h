@@ -9,7 +9,18 @@
 #include <wx/combobox.h>
 #include <wx/dialog.h>
 
+#include <functional>
+
 namespace tc {
+
+// Positions and sizes in dialog units, as the dialogs are laid out.
+wxPoint DuPoint(wxWindow* window, int x, int y);
+wxSize DuSize(wxWindow* window, int width, int height);
+
+// The OK button (the default, running `onOk`) and the Cancel button, in dialog units; then sizes
+// the dialog's client area.
+void AddOkCancel(wxDialog* dialog, wxPoint ok, wxPoint cancel, wxSize client,
+                 std::function<void()> onOk);
 
 // Closes a dialog with `code`, whether it runs modally or, in tests, modelessly.
 void Finish(wxDialog* dialog, int code);
