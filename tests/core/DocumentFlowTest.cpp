@@ -53,8 +53,7 @@ public:
 class DocumentFlow : public ::testing::Test {
 protected:
     DocumentFlow() {
-        WriteBytes(lore, ReadBytes(SamplePath("lore.gas")));
-        WriteBytes(templates, ReadBytes(SamplePath("trs_book_lore.gas")));
+        test::CopySamplePair(lore, templates);
         doc.m_pFormView = &form;
         doc.m_pTreeView = &tree;
         host.openResult = OpenPaths{lore, templates};

@@ -83,9 +83,8 @@ TEST(GasTool, FormatWritesBothFilesWithBackupsAndIsIdempotent) {
     TempDir dir;
     const std::string lore = dir / "lore.gas";
     const std::string templates = dir / "trs_book_lore.gas";
-    const std::string originalLore = ReadBytes(SamplePath("lore.gas"));
-    WriteBytes(lore, originalLore);
-    WriteBytes(templates, ReadBytes(SamplePath("trs_book_lore.gas")));
+    test::CopySamplePair(lore, templates);
+    const std::string originalLore = ReadBytes(lore);
 
     ToolRun run = RunTool({"format", lore, templates});
     ASSERT_EQ(run.status, 0) << run.err;

@@ -40,14 +40,6 @@ TEST(Nodes, StartWithTheirInitialValues) {
     EXPECT_EQ(tmpl.GetDoc(), "");
 }
 
-TEST(Nodes, NodeTypeTableAcceptsOnlyTheTwoTypes) {
-    EXPECT_EQ(GetNodeTypeName(NODE_TEMPLATE), "Template");
-    EXPECT_EQ(GetNodeTypeName(NODE_LOREBOOK), "Lore Book");
-    EXPECT_EQ(GetFormViewClass(NODE_TEMPLATE), FormViewClass::TCTemplateFormView);
-    EXPECT_EQ(GetFormViewClass(NODE_LOREBOOK), FormViewClass::TCLoreBookFormView);
-    EXPECT_THROW(GetNodeTypeName(2), std::out_of_range);
-}
-
 TEST(Nodes, CommentLosesItsMarkerAndLeadingBlanksOnly) {
     CLoreBook book;
     book.SetComment("//  old text ");

@@ -155,17 +155,5 @@ TEST(TemplateWriter, TemplateWithoutLoadedParentWritesEveryValue) {
     EXPECT_NE(EmitOne(list, 1).find("\tspecializes = ;\n\t[aspect]"), std::string::npos);
 }
 
-TEST(TemplateWriter, WrittenFileReadsBackToTheSameTemplates) {
-    TemplateList list;
-    test::ScriptedUi ui;
-    ASSERT_TRUE(ReadTemplateFile(test::SamplePath("trs_book_lore.gas"), list, ui));
-    const std::string first = Emit(list);
-    TemplateList reread;
-    MemorySource source(first);
-    ParseTemplateFile(source, reread, ui);
-    EXPECT_EQ(Emit(reread), first);
-    EXPECT_TRUE(ui.shown.empty());
-}
-
 } // namespace
 } // namespace tc

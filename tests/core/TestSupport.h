@@ -134,4 +134,10 @@ inline std::string SamplePath(const std::string& name) {
     return std::string(TOMECRAFT_SAMPLES) + "/" + name;
 }
 
+// Copies the sample pair to where a test may change it.
+inline void CopySamplePair(const std::string& lore, const std::string& templates) {
+    WriteBytes(lore, ReadBytes(SamplePath("lore.gas")));
+    WriteBytes(templates, ReadBytes(SamplePath("trs_book_lore.gas")));
+}
+
 } // namespace tc::test

@@ -102,18 +102,6 @@ TEST(FileOpen, ReportsTheCauseInsteadOfOpening) {
     EXPECT_EQ(OpenForReading(dir / "file/below").cause, FileCause::BadPath);
 }
 
-TEST(MoveFile, ReplacesTheTargetAndReportsWhatWentWrong) {
-    TempDir dir;
-    WriteBytes(dir / "new", "new");
-    WriteBytes(dir / "old", "old");
-    EXPECT_EQ(MoveFile(dir / "new", dir / "old"), FileCause::None);
-    EXPECT_FALSE(FileExists(dir / "new"));
-    EXPECT_EQ(ReadBytes(dir / "old"), "new");
-    EXPECT_EQ(MoveFile(dir / "nothing", dir / "old"), FileCause::FileNotFound);
-    EXPECT_EQ(MoveFile(dir / "old", dir / "missing-folder/old"), FileCause::FileNotFound);
-    EXPECT_TRUE(FileExists(dir / "old"));
-}
-
 TEST(MoveFile, CopiesThenDeletesAcrossFileSystems) {
     TempDir dir;
     const std::string otherFs = "/dev/shm";

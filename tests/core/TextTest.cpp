@@ -14,17 +14,6 @@ TEST(Text, CaseFoldingCoversAsciiAndWindows1252Letters) {
     EXPECT_FALSE(EqualsNoCase("base_a", "base_ab"));
 }
 
-TEST(Text, LeadingIntegerParsesLikeAtoi) {
-    EXPECT_EQ(ParseLeadingInt(" 3x"), 3);
-    EXPECT_EQ(ParseLeadingInt("abc"), 0);
-    EXPECT_EQ(ParseLeadingInt("\t-42;"), -42);
-    EXPECT_EQ(ParseLeadingInt("+7"), 7);
-    EXPECT_EQ(ParseLeadingInt(""), 0);
-    EXPECT_EQ(ParseLeadingInt("- 5"), 0);
-    EXPECT_EQ(ParseLeadingInt("99999999999999999999"), 2147483647);
-    EXPECT_EQ(ParseLeadingInt("-99999999999999999999"), -2147483647 - 1);
-}
-
 TEST(Text, TrimAndReplace) {
     EXPECT_EQ(TrimWhite(" \t\v\f x y \r\n"), "x y");
     EXPECT_EQ(TrimLeftWhite("  x "), "x ");
@@ -49,18 +38,6 @@ TEST(FileCause, TextsNameThePathOrAnUnnamedFile) {
     EXPECT_EQ(CauseText(FileCause::None, "f"), "No error occurred.");
     EXPECT_EQ(CauseText(FileCause::EndOfFile, "f"),
               "An attempt was made to access f past its end.");
-}
-
-TEST(FileCause, SystemErrorsMapOntoCauses) {
-    EXPECT_EQ(CauseFromErrno(ENOENT), FileCause::FileNotFound);
-    EXPECT_EQ(CauseFromErrno(ENOTDIR), FileCause::BadPath);
-    EXPECT_EQ(CauseFromErrno(EMFILE), FileCause::TooManyOpenFiles);
-    EXPECT_EQ(CauseFromErrno(EACCES), FileCause::AccessDenied);
-    EXPECT_EQ(CauseFromErrno(EBADF), FileCause::InvalidFile);
-    EXPECT_EQ(CauseFromErrno(EIO), FileCause::HardIO);
-    EXPECT_EQ(CauseFromErrno(ENOSPC), FileCause::DiskFull);
-    EXPECT_EQ(CauseFromErrno(EFBIG), FileCause::DiskFull);
-    EXPECT_EQ(CauseFromErrno(EXDEV), FileCause::Generic);
 }
 
 } // namespace

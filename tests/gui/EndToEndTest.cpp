@@ -95,10 +95,9 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     std::filesystem::create_directory(dir / "backups");
     const std::string lore = dir / "pair/lore.gas";
     const std::string templates = dir / "pair/trs_book_lore.gas";
-    const std::string originalLore = ReadBytes(SamplePath("lore.gas"));
-    const std::string originalTemplates = ReadBytes(SamplePath("trs_book_lore.gas"));
-    WriteBytes(lore, originalLore);
-    WriteBytes(templates, originalTemplates);
+    CopySamplePair(lore, templates);
+    const std::string originalLore = ReadBytes(lore);
+    const std::string originalTemplates = ReadBytes(templates);
 
     ScriptedUi ui;
     MemorySettings settings;

@@ -92,8 +92,7 @@ protected:
     }
 
     void LoadSample() {
-        WriteBytes(lore, ReadBytes(SamplePath("lore.gas")));
-        WriteBytes(templates, ReadBytes(SamplePath("trs_book_lore.gas")));
+        CopySamplePair(lore, templates);
         host.openResult = OpenPaths{lore, templates};
         Command(ID_FILE_OPEN);
     }
