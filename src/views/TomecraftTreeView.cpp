@@ -7,6 +7,7 @@
 
 #include <wx/menu.h>
 #include <wx/utils.h>
+#include <wx/weakref.h>
 
 #include <algorithm>
 
@@ -37,6 +38,13 @@ TomecraftTreeView::TomecraftTreeView(wxWindow* parent, CTomecraftDoc& doc, FormH
     Bind(wxEVT_TREE_SEL_CHANGED, [this](wxTreeEvent& event) {
         if (!m_ignoreSelection) {
             OnSelChanged(event.GetItem());
+        }
+    });
+    Bind(wxEVT_TREE_SEL_CHANGING, [this](wxTreeEvent& event) {
+        // GTK's tree moves its selection on the mouse press, before it takes the focus: the
+        // form stores what was typed now, while it still shows the node it was typed for.
+        if (!m_ignoreSelection && !m_formCommitted && !CommitForm()) {
+            event.Veto();
         }
     });
     Bind(wxEVT_RIGHT_DOWN, [this](wxMouseEvent& event) { ShowContextMenu(event.GetPosition()); });
@@ -173,7 +181,16 @@ void TomecraftTreeView::OnSelChanged(wxTreeItemId item) {
     }
 }
 
+void TomecraftTreeView::SelectCommitted(wxTreeItemId item) {
+    m_formCommitted = true;
+    SelectItem(item);
+    m_formCommitted = false;
+}
+
 void TomecraftTreeView::AddNewNode(NodeType type) {
+    if (!CommitForm()) {
+        return;
+    }
     TCObject* node = m_doc.NewNode(type);
     if (node == nullptr) {
         return;
@@ -182,7 +199,7 @@ void TomecraftTreeView::AddNewNode(NodeType type) {
     if (!item.IsOk()) {
         return;
     }
-    SelectItem(item);
+    SelectCommitted(item);
     EnsureVisible(item);
     if (FormPane* form = m_host.CurrentForm()) {
         form->SetFocus();
@@ -196,7 +213,7 @@ bool TomecraftTreeView::CanDeleteNode() const {
 void TomecraftTreeView::OnDeleteNode() {
     const wxTreeItemId item = GetSelection();
     TCObject* node = NodeOf(item);
-    if (node == nullptr) {
+    if (node == nullptr || !CommitForm()) {
         return;
     }
     if (m_doc.Ui().MessageBox("Delete " + node->GetName() + "?", MsgButtons::YesNo,
@@ -211,7 +228,7 @@ void TomecraftTreeView::OnDeleteNode() {
     if (!next.IsOk()) {
         next = GetRootItemOf(item);
     }
-    SelectItem(next);
+    SelectCommitted(next);
     m_doc.DeleteNode(node->GetType(), node);
     m_ignoreSelection = true;
     Delete(item);
@@ -219,13 +236,17 @@ void TomecraftTreeView::OnDeleteNode() {
     Refresh();
 }
 
-void TomecraftTreeView::SelectAt(wxPoint point) {
-    SetFocus();
+bool TomecraftTreeView::SelectAt(wxPoint point) {
     int flags = 0;
     const wxTreeItemId hit = HitTest(point, flags);
     if (hit.IsOk() && (flags & wxTREE_HITTEST_ONITEM)) {
         SelectItem(hit);
+        if (GetSelection() != hit) {
+            return false; // the form refused to let its node go
+        }
     }
+    SetFocus();
+    return !m_refused;
 }
 
 std::unique_ptr<wxMenu> TomecraftTreeView::CreateContextMenu() const {
@@ -241,7 +262,9 @@ std::unique_ptr<wxMenu> TomecraftTreeView::CreateContextMenu() const {
 }
 
 void TomecraftTreeView::ShowContextMenu(wxPoint point) {
-    SelectAt(point);
+    if (!SelectAt(point)) {
+        return;
+    }
     const std::unique_ptr<wxMenu> menu = CreateContextMenu();
     PopupMenu(menu.get(), point);
 }
@@ -252,15 +275,33 @@ void TomecraftTreeView::FocusAfterUpdate() {
     m_focusFromUpdate = false;
 }
 
+bool TomecraftTreeView::CommitForm() {
+    if (m_refused) {
+        return false; // this input was refused already; one message is enough
+    }
+    if (m_doc.CommitFormEdits()) {
+        return true;
+    }
+    // The refusal put the focus on the control to correct, but the tree may still take it as
+    // part of the same click: give it back once the input has been handled.
+    m_refused = true;
+    wxWeakRef<wxWindow> control(wxWindow::FindFocus());
+    CallAfter([this, control] {
+        m_refused = false;
+        if (control) {
+            control->SetFocus();
+        }
+    });
+    return false;
+}
+
 void TomecraftTreeView::OnFocus(wxFocusEvent& event) {
     // Leaving the form for the tree stores what was typed there.
     FormPane* form = m_focusFromUpdate ? nullptr : m_host.CurrentForm();
     for (wxWindow* from = event.GetWindow(); form != nullptr && from != nullptr;
          from = from->GetParent()) {
         if (from == form) {
-            if (form->HasNode()) {
-                form->OnUpdateButton();
-            }
+            CommitForm();
             break;
         }
     }

@@ -46,9 +46,9 @@ public:
     bool CanDeleteNode() const;
     // Selects the item under the point (client coordinates) and opens the context menu there.
     void ShowContextMenu(wxPoint point);
-    // The two steps of a right click: select what is under the point, then build the menu with
-    // Delete enabled only for a node.
-    void SelectAt(wxPoint point);
+    // The two steps of a right click: select what is under the point (false when the form
+    // refused to let its node go), then build the menu with Delete enabled only for a node.
+    bool SelectAt(wxPoint point);
     std::unique_ptr<wxMenu> CreateContextMenu() const;
 
     wxTreeItemId m_hTemplatesRoot;
@@ -60,13 +60,19 @@ protected:
 private:
     bool FillNodes(NodeType type);
     void OnSelChanged(wxTreeItemId item);
+    // Selects an item on a route that has already stored the form's typing.
+    void SelectCommitted(wxTreeItemId item);
     void OnFocus(wxFocusEvent& event);
+    // Has the shown form store what was typed; false when it refused (its message is shown).
+    bool CommitForm();
 
     CTomecraftDoc& m_doc;
     FormHost& m_host;
     // Selection changes while items are deleted must not reach the form.
     bool m_ignoreSelection = false;
     bool m_focusFromUpdate = false;
+    bool m_formCommitted = false;
+    bool m_refused = false;
 };
 
 } // namespace tc

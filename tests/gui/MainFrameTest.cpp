@@ -94,22 +94,6 @@ TEST_F(GuiTest, RenameRelabelsAndMovesTheItem) {
     EXPECT_EQ(Tree().GetSelection(), Item("zz_abbey"));
 }
 
-TEST_F(GuiTest, LeavingTheFormForTheTreeStoresWhatWasTyped) {
-    LoadSample();
-    Select("ledger_of_osric");
-    auto* form = dynamic_cast<TCLoreBookFormView*>(Form());
-    ASSERT_NE(form, nullptr);
-    form->m_editComment->SetValue("seen at the docks");
-    wxFocusEvent focus(wxEVT_SET_FOCUS, Tree().GetId());
-    focus.SetWindow(form->m_editComment);
-    focus.SetEventObject(&Tree());
-    Tree().ProcessWindowEvent(focus);
-    Pump();
-    EXPECT_EQ(static_cast<CLoreBook*>(Tree().NodeOf(Item("ledger_of_osric")))->GetComment(),
-              "seen at the docks");
-    EXPECT_TRUE(doc->m_bBooksModified);
-}
-
 TEST_F(GuiTest, DeleteAsksThenRemovesAndTheFormNeverKeepsTheNode) {
     LoadSample();
     EXPECT_FALSE(Enabled(ID_DELETE_NODE)) << "a group item is selected";
@@ -140,27 +124,6 @@ TEST_F(GuiTest, DeleteAsksThenRemovesAndTheFormNeverKeepsTheNode) {
     const std::string written = ReadBytes(lore);
     EXPECT_EQ(written.find("ledger_of_osric"), std::string::npos);
     EXPECT_NE(written.find("[Warden_Oath]"), std::string::npos);
-}
-
-TEST_F(GuiTest, TreeCommandsReachTheTreeFromTheForm) {
-    LoadSample();
-    Select("ferry_song");
-    auto* form = dynamic_cast<TCLoreBookFormView*>(Form());
-    ASSERT_NE(form, nullptr);
-    form->m_editText->SetFocus();
-    Pump();
-    EXPECT_TRUE(Enabled(ID_DELETE_NODE)) << "the tree answers though the form has the focus";
-
-    host.newNodeName = "new_book";
-    Command(ID_NEW_LOREBOOK, form->m_editText);
-    EXPECT_EQ(host.captions, std::vector<std::string>{"New Lore Book"});
-    EXPECT_EQ(Tree().GetItemText(Tree().GetSelection()), "new_book");
-
-    host.newNodeName = "book_new";
-    Command(ID_NEW_TEMPLATE, form->m_editComment);
-    EXPECT_EQ(host.captions.back(), "New Template");
-    EXPECT_NE(dynamic_cast<TCTemplateFormView*>(Form()), nullptr);
-    EXPECT_EQ(Labels(Tree().m_hTemplatesRoot).back(), "book_warden_oath");
 }
 
 TEST_F(GuiTest, RightClickSelectsBeforeTheMenuAndGraysDeleteOnGroups) {

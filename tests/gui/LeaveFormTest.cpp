@@ -1,0 +1,166 @@
+// Whatever route leaves a form, what was typed there is stored first, or the form refuses and
+// keeps both the selection and the typing. Driven with real mouse clicks and key presses.
+#include "GuiHarness.h"
+#include "RealInput.h"
+
+#include "views/TCLoreBookFormView.h"
+#include "views/TCTemplateFormView.h"
+
+#include <wx/textctrl.h>
+#include <wx/toolbar.h>
+
+#include <functional>
+
+namespace tc::test {
+namespace {
+
+class LeaveFormTest : public GuiTest {
+public:
+    using GuiTest::Item;
+    using GuiTest::Tree;
+
+    // Shows `label` and types into its comment; with `refuse` its name is emptied first.
+    wxTextCtrl* TypeInto(const std::string& label, bool refuse) {
+        input.ClickItem(&Tree(), Item(label));
+        wxTextCtrl* name = FindEdit(1002);
+        wxTextCtrl* comment = FindEdit(1040);
+        if (refuse) {
+            input.Click(name);
+            input.Key('A', wxMOD_CONTROL);
+            input.Key(WXK_DELETE);
+        }
+        input.Click(comment);
+        input.Key(WXK_END);
+        input.Type("-typed");
+        return comment;
+    }
+
+    wxTextCtrl* FindEdit(int id) { return dynamic_cast<wxTextCtrl*>(Form()->FindWindow(id)); }
+
+    // Finds a toolbar button as a person does, by the prompt the status bar shows under the
+    // mouse, and clicks it.
+    void ClickTool(const wxString& prompt) {
+        wxToolBar* bar = frame->GetToolBar();
+        const int y = bar->GetClientSize().GetHeight() / 2;
+        for (int x = 2; x < bar->GetClientSize().GetWidth(); x += 6) {
+            input.MoveTo(bar, wxPoint(x, y));
+            if (frame->GetStatusBar()->GetStatusText() == prompt) {
+                input.ClickAt(bar, wxPoint(x, y));
+                return;
+            }
+        }
+        ADD_FAILURE() << "no tool " << prompt;
+    }
+
+    // Right-clicks an item and, once the context menu is open, picks its last entry, Delete.
+    void DeleteByContextMenu(const std::string& label) {
+        ui.answers = {MsgAnswer::Yes};
+        const auto pick = [this](wxMenuEvent& event) {
+            frame->CallAfter([this] {
+                input.Key(WXK_UP);
+                input.Key(WXK_RETURN);
+            });
+            event.Skip();
+        };
+        Tree().Bind(wxEVT_MENU_OPEN, pick);
+        input.ClickItem(&Tree(), Item(label), wxMOUSE_BTN_RIGHT);
+        Tree().Unbind(wxEVT_MENU_OPEN, pick);
+    }
+
+    RealInput input;
+    std::string victim; // a node that a route may delete
+};
+
+struct Route {
+    const char* name;
+    std::function<void(LeaveFormTest&)> leave;
+};
+
+const Route kRoutes[] = {
+    {"a click on another node",
+     [](LeaveFormTest& t) { t.input.ClickItem(&t.Tree(), t.Item("abbey_founding")); }},
+    {"a key in the tree after F6",
+     [](LeaveFormTest& t) {
+         t.input.Key(WXK_F6);
+         t.input.Key(WXK_DOWN);
+     }},
+    {"Ctrl+B", [](LeaveFormTest& t) { t.input.Key('B', wxMOD_CONTROL); }},
+    {"the New menu",
+     [](LeaveFormTest& t) {
+         t.input.Key('N', wxMOD_ALT);
+         t.input.Key('T');
+     }},
+    {"the toolbar", [](LeaveFormTest& t) { t.ClickTool("Add a new lore book"); }},
+    {"Delete of another node", [](LeaveFormTest& t) { t.DeleteByContextMenu(t.victim); }},
+    {"Ctrl+O", [](LeaveFormTest& t) { t.input.Key('O', wxMOD_CONTROL); }},
+    {"Ctrl+S", [](LeaveFormTest& t) { t.input.Key('S', wxMOD_CONTROL); }},
+    {"Exit",
+     [](LeaveFormTest& t) {
+         t.input.Key('F', wxMOD_ALT);
+         t.input.Key('X');
+     }},
+};
+
+struct Shown {
+    std::string label;
+    std::string victim;
+    std::string refusal; // shown for an empty name
+};
+
+const Shown kForms[] = {
+    {"ferry_song", "ledger_of_osric", "You must specify the lore key of this book!"},
+    {"book_ferry_song", "book_warden_oath", "You must specify a name for this template!"},
+};
+
+TEST_F(LeaveFormTest, EveryRouteStoresTheTyping) {
+    LoadSample();
+    for (const Shown& shown : kForms) {
+        victim = shown.victim;
+        for (const Route& route : kRoutes) {
+            SCOPED_TRACE(shown.label + " left by " + route.name);
+            host.newNodeName = std::nullopt;
+            ui.answers = {MsgAnswer::Cancel};
+            TCObject* node = Tree().NodeOf(Item(shown.label));
+            const std::string typed = node->GetComment() + "-typed";
+            TypeInto(shown.label, false);
+            route.leave(*this);
+            EXPECT_EQ(node->GetComment(), typed);
+            ui.shown.clear();
+        }
+    }
+}
+
+TEST_F(LeaveFormTest, EveryRouteStopsAtARefusalAndKeepsTheTyping) {
+    LoadSample();
+    for (const Shown& shown : kForms) {
+        victim = shown.victim;
+        for (const Route& route : kRoutes) {
+            SCOPED_TRACE(shown.label + " left by " + route.name);
+            host.newNodeName = "never_made";
+            ui.answers.clear();
+            const int openRuns = host.openRuns;
+            TCObject* node = Tree().NodeOf(Item(shown.label));
+            const std::string stored = node->GetComment();
+            wxTextCtrl* comment = TypeInto(shown.label, true);
+            route.leave(*this);
+            EXPECT_EQ(ui.Texts(), std::vector<std::string>{shown.refusal});
+            EXPECT_EQ(Tree().GetItemText(Tree().GetSelection()), shown.label);
+            EXPECT_EQ(comment->GetValue(), stored + "-typed");
+            EXPECT_EQ(node->GetComment(), stored);
+            EXPECT_TRUE(host.captions.empty()) << "no New Node dialog";
+            EXPECT_EQ(host.openRuns, openRuns) << "no Open dialog";
+            EXPECT_TRUE(frame->IsShown());
+            EXPECT_TRUE(Item(shown.victim).IsOk());
+
+            // The name typed back, Enter stores it all.
+            input.Click(FindEdit(1002));
+            input.Type(shown.label);
+            input.Key(WXK_RETURN);
+            EXPECT_EQ(node->GetComment(), stored + "-typed");
+            ui.shown.clear();
+        }
+    }
+}
+
+} // namespace
+} // namespace tc::test
