@@ -8,8 +8,17 @@ namespace tc {
 
 namespace {
 
-bool SameNoCase(const std::string& entry, std::string_view text) {
-    return EqualsNoCase(entry, text);
+// The entry equal to the stored value byte for byte, else the first equal ignoring case: two
+// books whose keys differ only in case are two entries, and a template keeps the one it names.
+int FindStored(const ComboList& list, std::string_view stored) {
+    const int exact = list.Find(
+        stored, [](const std::string& entry, std::string_view text) { return entry == text; });
+    if (exact >= 0) {
+        return exact;
+    }
+    return list.Find(stored, [](const std::string& entry, std::string_view text) {
+        return EqualsNoCase(entry, text);
+    });
 }
 
 struct AppearanceField {
@@ -78,7 +87,7 @@ void TemplateFormRules::SetTemplate(CTemplate* tmpl) {
     }
 
     const std::string key = tmpl->GetLoreKey();
-    int keyIndex = key.empty() ? 0 : m_cbLoreKey.Find(key, SameNoCase);
+    int keyIndex = key.empty() ? 0 : FindStored(m_cbLoreKey, key);
     if (keyIndex < 0) {
         // The key names no loaded book: show it, but leave title and key alone.
         m_bReadOnly = true;
@@ -91,8 +100,7 @@ void TemplateFormRules::SetTemplate(CTemplate* tmpl) {
         m_cbSpecializes.Select(-1);
         return;
     }
-    m_cbSpecializes.Select(StartsWith(base, "treasure") ? 0
-                                                        : m_cbSpecializes.Find(base, SameNoCase));
+    m_cbSpecializes.Select(StartsWith(base, "treasure") ? 0 : FindStored(m_cbSpecializes, base));
     OnSelChangeSpecializes();
 }
 

@@ -109,6 +109,14 @@ TEST(TemplateForm, RefreshFillsListsAndSelectsByExactName) {
     EXPECT_EQ(form.m_cbSpecializes.Find("base_book", [](auto& a, auto b) { return a == b; }), -1)
         << "a template is never offered as its own base";
 
+    // Keys that differ only in case are two books: the one named byte for byte wins.
+    AddBook(w.data, "Red");
+    for (const std::string key : {"Red", "red", "RED"}) {
+        w.book->SetLoreKey(key);
+        form.SetTemplate(w.book);
+        EXPECT_EQ(form.m_cbLoreKey.EditText(), key == "RED" ? "red" : key);
+    }
+
     w.book->SetLoreKey("re"); // only a prefix of a loaded key
     form.SetTemplate(w.book);
     EXPECT_TRUE(form.m_bReadOnly);

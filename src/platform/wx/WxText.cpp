@@ -1,25 +1,20 @@
 #include "platform/wx/WxText.h"
 
-#include <wx/strconv.h>
+#include "platform/Text.h"
 
 namespace tc {
 
-namespace {
-
-const wxCSConv& Cp1252() {
-    static const wxCSConv conv(wxFONTENCODING_CP1252);
-    return conv;
-}
-
-} // namespace
-
+// Both ways through the core's own table: the bytes Windows-1252 leaves undefined travel as
+// the control characters of the same number, and a character outside it becomes '?', so no
+// conversion ever fails on a whole string.
 wxString ToWx(const std::string& text) {
-    return wxString(text.data(), Cp1252(), text.size());
+    const std::string utf8 = Cp1252ToUtf8(text);
+    return wxString::FromUTF8(utf8.data(), utf8.size());
 }
 
 std::string FromWx(const wxString& text) {
-    const wxCharBuffer bytes = text.mb_str(Cp1252());
-    return std::string(bytes.data(), bytes.length());
+    const wxScopedCharBuffer utf8 = text.utf8_str();
+    return Utf8ToCp1252(std::string_view(utf8.data(), utf8.length()));
 }
 
 wxString PathToWx(const std::string& path) {

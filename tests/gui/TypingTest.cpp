@@ -1,0 +1,115 @@
+// What is typed reaches the node as the fields promise: lower-case fields lower only what is
+// typed, digits-only fields take only digits, every Windows-1252 byte survives showing, editing
+// and saving, and a template keeps pointing at the book it names. Real keys and clicks.
+#include "GuiHarness.h"
+#include "RealInput.h"
+
+#include "platform/wx/WxText.h"
+#include "views/TCLoreBookFormView.h"
+#include "views/TCTemplateFormView.h"
+
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/clipbrd.h>
+#include <wx/textctrl.h>
+
+namespace tc::test {
+namespace {
+
+class TypingTest : public GuiTest {
+protected:
+    wxTextCtrl* Edit(int id) { return dynamic_cast<wxTextCtrl*>(Form()->FindWindow(id)); }
+
+    RealInput input;
+};
+
+TEST_F(TypingTest, LowerCaseAndDigitsOnlyFieldsFilterWhatIsTyped) {
+    LoadSample();
+    struct Case {
+        const char* node;
+        int field;
+        int caretKey; // where the typing starts
+        const char* typed;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"Warden_Oath", 1002, WXK_END, "X", "Warden_Oathx"},
+        {"Warden_Oath", 1002, WXK_HOME, "My ", "my Warden_Oath"},
+        {"book_warden_oath", 1002, WXK_END, "_Two", "book_warden_oath_two"},
+        {"book_warden_oath", 1070, WXK_HOME, "NEW_", "new_b_i_glb_book_01"},
+        {"book_warden_oath", 1069, WXK_END, "4a2B", "1042"},
+        {"book_warden_oath", 1073, WXK_HOME, "x3", "31"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.node) + " typed " + c.typed);
+        input.ClickItem(&Tree(), Item(c.node));
+        wxTextCtrl* field = Edit(c.field);
+        const wxString shown = field->GetValue();
+        input.Click(field);
+        input.Key(c.caretKey);
+        input.Type(c.typed);
+        EXPECT_EQ(field->GetValue(), c.expected);
+        field->ChangeValue(shown); // the next case starts from the file's values
+    }
+}
+
+TEST_F(TypingTest, EveryByteIsShownEditedAndSavedUnchanged) {
+    CopySamplePair(lore, templates);
+    // The five bytes Windows-1252 leaves undefined, and some of its letters.
+    const std::string odd = "\x81\x8D\x8F\x90\x9D caf\xE9 \x80 \x8A\x9A\xFF";
+    WriteBytes(lore, Crlf("[lore]\n{\n\t// " + odd + "\n\t[odd_bytes]\n\t{\n\t\tdescription = \"" +
+                          odd + "\";\n\t}\n}\n"));
+    host.openResult = OpenPaths{lore, templates};
+    Command(ID_FILE_OPEN);
+
+    input.ClickItem(&Tree(), Item("odd_bytes"));
+    EXPECT_EQ(FromWx(Edit(1040)->GetValue()), odd);
+    EXPECT_EQ(FromWx(Edit(1003)->GetValue()), odd);
+    input.Click(Edit(1003));
+    input.Key(WXK_END, wxMOD_CONTROL);
+    input.Type("!");
+    // A letter Windows-1252 does not have (L with stroke), pasted.
+    if (wxTheClipboard->Open()) {
+        wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8("\xC5\x81")));
+        wxTheClipboard->Close();
+    }
+    input.Key('V', wxMOD_CONTROL);
+    input.Key(WXK_RETURN);
+    input.Key('S', wxMOD_CONTROL);
+    const std::string written = ReadBytes(lore);
+    EXPECT_NE(written.find("// " + odd + "\r\n"), std::string::npos) << written;
+    EXPECT_NE(written.find("description = \"" + odd + "!?\";"), std::string::npos) << written;
+}
+
+TEST_F(TypingTest, ATemplateKeepsTheBookItNamesWhenKeysDifferInCase) {
+    LoadSample();
+    host.newNodeName = "warden_oath";
+    input.Key('B', wxMOD_CONTROL);
+    input.Click(Edit(1003));
+    input.Type("A second oath.");
+    input.Key(WXK_RETURN);
+    ASSERT_TRUE(ui.shown.empty());
+
+    input.ClickItem(&Tree(), Item("book_warden_oath"));
+    auto* form = dynamic_cast<TCTemplateFormView*>(Form());
+    ASSERT_NE(form, nullptr);
+    input.Click(form->m_editBookTitle);
+    input.Key(WXK_TAB); // to the lore key list, without opening it
+    for (int step = 0; step < 10 && form->m_cbLoreKey->GetStringSelection() != "warden_oath";
+         ++step) {
+        input.Key(form->m_cbLoreKey->GetStringSelection() < "warden_oath" ? WXK_DOWN : WXK_UP);
+    }
+    ASSERT_EQ(form->m_cbLoreKey->GetStringSelection(), "warden_oath");
+    input.Click(form->m_btnUpdate);
+    input.Key('S', wxMOD_CONTROL);
+
+    input.ClickItem(&Tree(), Item("ferry_song"));
+    input.ClickItem(&Tree(), Item("book_warden_oath"));
+    form = dynamic_cast<TCTemplateFormView*>(Form());
+    EXPECT_EQ(form->m_cbLoreKey->GetStringSelection(), "warden_oath");
+    input.Key('S', wxMOD_CONTROL);
+    EXPECT_NE(ReadBytes(templates).find("lore_key = warden_oath;"), std::string::npos);
+}
+
+} // namespace
+} // namespace tc::test
