@@ -1,5 +1,6 @@
 // The dialogs' wiring: typing into the real controls, OK, browsing with scripted choosers.
 #include "GuiHarness.h"
+#include "RealInput.h"
 
 #include "dialogs/CAboutDlg.h"
 #include "dialogs/CBackupLocationDlg.h"
@@ -82,11 +83,14 @@ TEST(NewNodeDialog, TypesLowerCaseAndRefusesRepeatedNames) {
     ScriptedUi ui;
     CNewNodeDlg dialog(nullptr, &data, ui, "New Lore Book");
     EXPECT_EQ(dialog.GetTitle(), "New Lore Book");
-    dialog.m_editName->SetValue("My Tome");
+    dialog.Show();
+    RealInput input;
+    input.Click(dialog.m_editName);
+    input.Type("My Tome");
     EXPECT_EQ(dialog.m_editName->GetValue(), "my tome");
     Click(&dialog, wxID_OK);
     EXPECT_EQ(ui.Texts().size(), 1u);
-    dialog.m_editName->SetValue("My Other Tome");
+    dialog.m_editName->SetValue("my other tome");
     Click(&dialog, wxID_OK);
     EXPECT_EQ(dialog.GetReturnCode(), wxID_OK);
     EXPECT_EQ(dialog.NodeName(), "my_other_tome");

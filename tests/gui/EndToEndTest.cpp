@@ -120,7 +120,7 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     ASSERT_EQ(doc.m_arrBooks.size(), 4u);
 
     // A new book, its text typed with Ctrl+Enter between the lines, stored with Enter.
-    host.nextName = "The Lost Verse";
+    host.nextName = "the lost verse";
     SendCommand(frame, ID_NEW_LOREBOOK);
     auto* bookForm = dynamic_cast<TCLoreBookFormView*>(frame->CurrentForm());
     ASSERT_NE(bookForm, nullptr);
