@@ -12,6 +12,14 @@ std::string BackupName(const std::string& path, const std::string& folder,
     return path.substr(0, path.size() < 3 ? 0 : path.size() - 3) + "tcb";
 }
 
+std::string LoreBackupName(const std::string& path, const std::string& folder) {
+    return BackupName(path, folder, "lore.tcb");
+}
+
+std::string TemplateBackupName(const std::string& path, const std::string& folder) {
+    return BackupName(path, folder, "trs_book_lore.tcb");
+}
+
 FileCause MoveToBackup(const std::string& path, const std::string& backupName) {
     if (!FileExists(path)) {
         return FileCause::None;

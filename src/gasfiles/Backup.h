@@ -11,6 +11,8 @@ namespace tc {
 // `folder` followed directly by `backupFileName`.
 std::string BackupName(const std::string& path, const std::string& folder,
                        const std::string& backupFileName);
+std::string LoreBackupName(const std::string& path, const std::string& folder);
+std::string TemplateBackupName(const std::string& path, const std::string& folder);
 
 // Moves the file at `path` to `backupName`, replacing an older backup. FileCause::None when the
 // previous version is now in the backup or there was no previous version; otherwise the cause,

@@ -168,8 +168,8 @@ void EmitLoreFile(const BookList& books, TextSink& out) {
 
 bool WriteLoreFile(const std::string& path, const std::string& backupFolder, const BookList& books,
                    UserInterface& ui) {
-    return WriteWithBackup(path, BackupName(path, backupFolder, "lore.tcb"), FileAccess::WriteLore,
-                           ui, [&](TextSink& out) { EmitLoreFile(books, out); });
+    return WriteWithBackup(path, LoreBackupName(path, backupFolder), FileAccess::WriteLore, ui,
+                           [&](TextSink& out) { EmitLoreFile(books, out); });
 }
 
 } // namespace tc

@@ -257,9 +257,8 @@ void EmitTemplateFile(const TemplateList& templates, TextSink& out) {
 
 bool WriteTemplateFile(const std::string& path, const std::string& backupFolder,
                        const TemplateList& templates, UserInterface& ui) {
-    return WriteWithBackup(path, BackupName(path, backupFolder, "trs_book_lore.tcb"),
-                           FileAccess::WriteTemplates, ui,
-                           [&](TextSink& out) { EmitTemplateFile(templates, out); });
+    return WriteWithBackup(path, TemplateBackupName(path, backupFolder), FileAccess::WriteTemplates,
+                           ui, [&](TextSink& out) { EmitTemplateFile(templates, out); });
 }
 
 } // namespace tc

@@ -37,12 +37,43 @@ TEST(GasTool, UsageErrorsAndHelp) {
     EXPECT_EQ(RunTool({"dump", "a", "b", "c"}).status, 2);
     EXPECT_EQ(RunTool({"check", "--backup-dir", "x", "a", "b"}).status, 2);
     EXPECT_EQ(RunTool({"format", "a", "b", "--backup-dir"}).status, 2);
+    EXPECT_EQ(RunTool({"format", "--backup-dir=", "lore.gas", "trs_book_lore.gas"}).status, 2);
     const ToolRun help = RunTool({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("Usage: tomecraft-gas COMMAND"), std::string::npos);
     const ToolRun formatHelp = RunTool({"format", "--help"});
     EXPECT_EQ(formatHelp.status, 0);
     EXPECT_NE(formatHelp.out.find("--backup-dir DIR"), std::string::npos);
+}
+
+// Pairs whose save would write one collection over the other, or back a file up over another.
+TEST(GasTool, RefusesPairsThatAreNotTwoFiles) {
+    TempDir dir;
+    const std::string lore = dir / "lore.gas";
+    const std::string templates = dir / "trs_book_lore.gas";
+    WriteBytes(lore, "[lore]\n{\n}\n");
+    WriteBytes(templates, "");
+    std::filesystem::create_symlink(lore, dir / "linked_trs_book_lore.gas");
+    std::filesystem::create_directory(dir / "sub");
+    std::filesystem::create_symlink(dir.Path(), dir / "sub/up");
+    const std::vector<std::vector<std::string>> refused = {
+        {"format", lore, lore},
+        {"format", lore, dir / "lore.tcb"},
+        {"format", dir / "l", dir / "t"},
+        {"format", templates, templates},
+        {"format", lore, dir / "linked_trs_book_lore.gas"},
+        {"dump", dir / "sub/up/lore.gas", lore},
+        {"format", "--backup-dir", dir.Path(), templates, dir / "sub/up/trs_book_lore.gas"},
+    };
+    for (const auto& args : refused) {
+        const ToolRun run = RunTool(args);
+        EXPECT_EQ(run.status, 2) << args[1] << " " << args[2];
+        EXPECT_TRUE(run.out.empty());
+    }
+    EXPECT_EQ(ReadBytes(lore), "[lore]\n{\n}\n");
+    EXPECT_FALSE(FileExists(dir / "lore.tcb"));
+    EXPECT_EQ(RunTool({"format", templates, dir / "sub/trs_book_lore.gas"}).status, 1)
+        << "a lore file named trs_book_lore.gas is still a lore file";
 }
 
 TEST(GasTool, DumpShowsWhatTheEditorReadsInUtf8) {
@@ -67,8 +98,8 @@ TEST(GasTool, DumpShowsWhatTheEditorReadsInUtf8) {
 
 TEST(GasTool, DumpListsEveryMessageInOrder) {
     TempDir dir;
-    WriteBytes(dir / "trs.gas", "[t:template,n:open\n");
-    const ToolRun run = RunTool({"dump", dir / "missing.gas", dir / "trs.gas"});
+    WriteBytes(dir / "trs_book_lore.gas", "[t:template,n:open\n");
+    const ToolRun run = RunTool({"dump", dir / "missing_lore.gas", dir / "trs_book_lore.gas"});
     ASSERT_EQ(run.status, 0);
     const auto json = nlohmann::json::parse(run.out);
     ASSERT_EQ(json["messages"].size(), 3u);
@@ -107,11 +138,11 @@ TEST(GasTool, FormatWritesNothingWhenAFileCannotBeRead) {
     TempDir dir;
     const std::string templates = dir / "trs_book_lore.gas";
     WriteBytes(templates, "unchanged");
-    const ToolRun run = RunTool({"format", dir / "missing.gas", templates});
+    const ToolRun run = RunTool({"format", dir / "missing_lore.gas", templates});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("was not found."), std::string::npos);
     EXPECT_EQ(ReadBytes(templates), "unchanged");
-    EXPECT_FALSE(FileExists(dir / "missing.gas"));
+    EXPECT_FALSE(FileExists(dir / "missing_lore.gas"));
 }
 
 TEST(GasTool, FormatFailsWhenABackupCannotBeMade) {
@@ -128,17 +159,18 @@ TEST(GasTool, FormatFailsWhenABackupCannotBeMade) {
 TEST(GasTool, CheckReportsNamingErrorsAndDanglingReferences) {
     TempDir dir;
     WriteBytes(dir / "lore.gas", Crlf("[lore]\n{\n[a]\n{\n}\n[a]\n{\n}\n[b]\n{\n}\n}\n"));
-    WriteBytes(dir / "trs.gas", Crlf("[t:template,n:base_ok]\n{\nspecializes = treasure;\n}\n"
-                                     "[t:template,n:loot]\n{\nspecializes = treasure;\n}\n"
-                                     "[t:template,n:base_wrong]\n{\nspecializes = base_ok;\n}\n"
-                                     "[t:template,n:book]\n{\nspecializes = BASE_OK;\n"
-                                     "screen_name = \"Book\";\n}\n"
-                                     "[t:template,n:book2]\n{\nspecializes = gone;\n"
-                                     "lore_key = A;\n}\n"
-                                     "[t:template,n:book3]\n{\nspecializes = base_ok;\n"
-                                     "lore_key = c;\n}\n"
-                                     "[t:template,n:book3]\n{\nspecializes = base_ok;\n}\n"));
-    const ToolRun run = RunTool({"check", dir / "lore.gas", dir / "trs.gas"});
+    WriteBytes(dir / "trs_book_lore.gas",
+               Crlf("[t:template,n:base_ok]\n{\nspecializes = treasure;\n}\n"
+                    "[t:template,n:loot]\n{\nspecializes = treasure;\n}\n"
+                    "[t:template,n:base_wrong]\n{\nspecializes = base_ok;\n}\n"
+                    "[t:template,n:book]\n{\nspecializes = BASE_OK;\n"
+                    "screen_name = \"Book\";\n}\n"
+                    "[t:template,n:book2]\n{\nspecializes = gone;\n"
+                    "lore_key = A;\n}\n"
+                    "[t:template,n:book3]\n{\nspecializes = base_ok;\n"
+                    "lore_key = c;\n}\n"
+                    "[t:template,n:book3]\n{\nspecializes = base_ok;\n}\n"));
+    const ToolRun run = RunTool({"check", dir / "lore.gas", dir / "trs_book_lore.gas"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out,
               "error: duplicate book key \"a\" (2 times)\n"

@@ -2,8 +2,10 @@
 
 #include "document/CTomecraftDoc.h"
 #include "document/HeadlessHost.h"
+#include "gasfiles/PairIdentity.h"
 #include "platform/FileCause.h"
 #include "platform/MemorySettings.h"
+#include "platform/Paths.h"
 #include "platform/Text.h"
 #include "tools/tomecraft-gas/PairChecks.h"
 #include "tools/tomecraft-gas/RecordingUi.h"
@@ -105,9 +107,12 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Invocatio
             if (k + 1 >= args.size() || args[k + 1].empty()) {
                 return "--backup-dir needs a folder";
             }
-            inv.backupDir = args[++k];
+            inv.backupDir = WithFolderSeparator(args[++k]);
         } else if (arg.starts_with("--backup-dir=") && inv.command == "format") {
-            inv.backupDir = arg.substr(13);
+            if (arg.size() == 13) {
+                return "--backup-dir needs a folder";
+            }
+            inv.backupDir = WithFolderSeparator(arg.substr(13));
         } else if (arg.starts_with("-") && arg != "-") {
             return "unknown option '" + arg + "'";
         } else {
@@ -119,6 +124,19 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Invocatio
     }
     inv.lorePath = paths[0];
     inv.templatePath = paths[1];
+    // The names the editor's Open dialog takes, so that each backup name is the file's own
+    // name with "tcb" for "gas".
+    if (!EndsWithNoCase(inv.lorePath, "lore.gas")) {
+        return "the lore file's name must end in lore.gas: " + inv.lorePath;
+    }
+    if (!EndsWithNoCase(inv.templatePath, "trs_book_lore.gas")) {
+        return "the template file's name must end in trs_book_lore.gas: " + inv.templatePath;
+    }
+    if (std::string problem =
+            PairProblem(inv.lorePath, inv.templatePath, inv.backupDir.value_or(""));
+        !problem.empty()) {
+        return problem;
+    }
     return std::nullopt;
 }
 
@@ -181,9 +199,6 @@ int Format(CTomecraftDoc& doc, RecordingUi& ui, const Invocation& inv, std::ostr
     }
     if (inv.backupDir) {
         doc.m_strBackupPath = *inv.backupDir;
-        if (doc.m_strBackupPath.back() != '/' && doc.m_strBackupPath.back() != '\\') {
-            doc.m_strBackupPath += '/';
-        }
     }
     doc.m_bBooksModified = true;
     doc.m_bTemplatesModified = true;
