@@ -20,15 +20,17 @@ CTomecraftDoc::~CTomecraftDoc() {
 }
 
 bool CTomecraftDoc::ReadLoreFile(const std::string& path) {
-    return tc::ReadLoreFile(path, m_arrBooks, m_ui);
+    m_loreVersion = {path, {}};
+    return tc::ReadLoreFile(path, m_arrBooks, m_ui, &m_loreVersion.stamp);
 }
 
 bool CTomecraftDoc::ReadTemplateFile(const std::string& path) {
-    return tc::ReadTemplateFile(path, m_arrTemplates, m_ui);
+    m_templateVersion = {path, {}};
+    return tc::ReadTemplateFile(path, m_arrTemplates, m_ui, &m_templateVersion.stamp);
 }
 
 bool CTomecraftDoc::WriteLoreFile(const std::string& path) {
-    if (!tc::WriteLoreFile(path, m_strBackupPath, m_arrBooks, m_ui)) {
+    if (!tc::WriteLoreFile(path, m_strBackupPath, m_arrBooks, m_ui, m_loreVersion.Of(path))) {
         return false;
     }
     m_bBooksModified = false;
@@ -36,7 +38,8 @@ bool CTomecraftDoc::WriteLoreFile(const std::string& path) {
 }
 
 bool CTomecraftDoc::WriteTemplateFile(const std::string& path) {
-    if (!tc::WriteTemplateFile(path, m_strBackupPath, m_arrTemplates, m_ui)) {
+    if (!tc::WriteTemplateFile(path, m_strBackupPath, m_arrTemplates, m_ui,
+                               m_templateVersion.Of(path))) {
         return false;
     }
     m_bTemplatesModified = false;

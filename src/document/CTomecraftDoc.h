@@ -6,6 +6,7 @@
 #include "document/DocumentHost.h"
 #include "model/LoreData.h"
 #include "platform/FileCause.h"
+#include "platform/FileOps.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserInterface.h"
 
@@ -63,6 +64,15 @@ private:
 
     UserInterface& m_ui;
     DocumentHost& m_host;
+    // The versions of the two files that were read or last written: a save asks before it
+    // replaces anything else.
+    struct FileVersion {
+        std::string path;
+        FileStamp stamp;
+        FileStamp* Of(const std::string& file) { return file == path ? &stamp : nullptr; }
+    };
+    FileVersion m_loreVersion;
+    FileVersion m_templateVersion;
 };
 
 } // namespace tc

@@ -1,8 +1,29 @@
 #include "gasfiles/Backup.h"
 
-#include "platform/FileSystem.h"
+#include "platform/FileOps.h"
+
+#include <cerrno>
+#include <filesystem>
 
 namespace tc {
+
+namespace {
+
+bool SamePlace(const std::string& a, const std::string& b) {
+    std::error_code ecA;
+    std::error_code ecB;
+    const auto whereA = std::filesystem::weakly_canonical(a, ecA);
+    const auto whereB = std::filesystem::weakly_canonical(b, ecB);
+    return ecA || ecB ? a == b : whereA == whereB;
+}
+
+// Where a second name cannot be made, a copy does the job.
+bool NeedsCopy(int linkError) {
+    return linkError == EXDEV || linkError == EPERM || linkError == EMLINK ||
+           linkError == ENOTSUP || linkError == EOPNOTSUPP || linkError == ENOSYS;
+}
+
+} // namespace
 
 std::string BackupName(const std::string& path, const std::string& folder,
                        const std::string& backupFileName) {
@@ -20,18 +41,24 @@ std::string TemplateBackupName(const std::string& path, const std::string& folde
     return BackupName(path, folder, "trs_book_lore.tcb");
 }
 
-FileCause MoveToBackup(const std::string& path, const std::string& backupName) {
-    if (!FileExists(path)) {
-        return FileCause::None;
+FileCause KeepBackup(const std::string& realPath, const std::string& backupName, bool copy) {
+    if (SamePlace(realPath, backupName)) {
+        return FileCause::BadPath; // the "backup" is the file itself
     }
-    if (SameFile(path, backupName)) {
-        // Deleting the "old backup" would delete the file itself.
-        return FileCause::BadPath;
+    const std::string temp = TempNameBeside(backupName);
+    int error = copy ? EXDEV : LinkFile(realPath, temp);
+    if (NeedsCopy(error)) {
+        error = CopyToNewFile(realPath, temp);
     }
-    if (FileExists(backupName)) {
-        RemoveFile(backupName);
+    if (error != 0) {
+        return CauseOfError(error);
     }
-    return MoveFile(path, backupName);
+    if ((error = RenameFile(temp, backupName)) != 0) {
+        Discard(temp);
+        return CauseOfError(error);
+    }
+    SyncFolder(FolderOf(backupName));
+    return FileCause::None;
 }
 
 } // namespace tc

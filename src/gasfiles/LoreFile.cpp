@@ -3,6 +3,7 @@
 #include "gasfiles/Backup.h"
 #include "gasfiles/FileReport.h"
 #include "gasfiles/GasLines.h"
+#include "gasfiles/ReadBack.h"
 #include "gasfiles/SafeWrite.h"
 #include "platform/Product.h"
 #include "platform/Text.h"
@@ -127,11 +128,17 @@ void ParseLoreFile(ByteSource& source, BookList& books, UserInterface& ui) {
     }
 }
 
-bool ReadLoreFile(const std::string& path, BookList& books, UserInterface& ui) {
+bool ReadLoreFile(const std::string& path, BookList& books, UserInterface& ui, FileStamp* stamp) {
     OpenedSource opened = OpenForReading(path);
     if (!opened.source) {
+        if (stamp != nullptr && opened.cause == FileCause::FileNotFound) {
+            *stamp = kMissingFile;
+        }
         ShowWarning(ui, OpenFailureReport(FileAccess::ReadAny, opened.cause, path));
         return false;
+    }
+    if (stamp != nullptr) {
+        *stamp = opened.source->Stamp();
     }
     ParseLoreFile(*opened.source, books, ui);
     return true;
@@ -167,9 +174,20 @@ void EmitLoreFile(const BookList& books, TextSink& out) {
 }
 
 bool WriteLoreFile(const std::string& path, const std::string& backupFolder, const BookList& books,
-                   UserInterface& ui) {
-    return WriteWithBackup(path, LoreBackupName(path, backupFolder), FileAccess::WriteLore, ui,
-                           [&](TextSink& out) { EmitLoreFile(books, out); });
+                   UserInterface& ui, FileStamp* stamp) {
+    SaveRequest request;
+    request.path = path;
+    request.backupName = LoreBackupName(path, backupFolder);
+    request.access = FileAccess::WriteLore;
+    request.emit = [&](TextSink& out) { EmitLoreFile(books, out); };
+    request.readBack = [&](const std::string& written) {
+        BookList back;
+        QuietUi quiet;
+        ReadLoreFile(written, back, quiet);
+        return FirstBookDifference(books, back);
+    };
+    request.stamp = stamp;
+    return SaveFile(request, ui);
 }
 
 } // namespace tc

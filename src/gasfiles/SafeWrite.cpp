@@ -2,25 +2,123 @@
 
 #include "gasfiles/Backup.h"
 
+#include <new>
+
 namespace tc {
 
-bool WriteWithBackup(const std::string& path, const std::string& backupName, FileAccess access,
-                     UserInterface& ui, const std::function<void(TextSink&)>& emit) {
-    BusyCursor busy(ui);
-    if (const FileCause cause = MoveToBackup(path, backupName); cause != FileCause::None) {
-        ui.MessageBox(OpenFailureReport(access, cause, backupName), MsgButtons::Ok,
-                      MsgIcon::Exclamation);
+namespace {
+
+void Warn(UserInterface& ui, const std::string& text) {
+    ui.MessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+bool Refuse(UserInterface& ui, FileAccess access, FileCause cause, const std::string& path) {
+    Warn(ui, OpenFailureReport(access, cause, path));
+    return false;
+}
+
+bool MayReplace(const FileStamp& found, const SaveRequest& request, UserInterface& ui) {
+    if (request.stamp == nullptr || !request.stamp->known || found == *request.stamp) {
+        return true;
+    }
+    const std::string question =
+        request.path +
+        "\n\nhas been changed by another program since Tomecraft read it.  Replace it with "
+        "the data shown in Tomecraft?";
+    return ui.MessageBox(question, MsgButtons::YesNo, MsgIcon::Question) == MsgAnswer::Yes;
+}
+
+// Removes the temporary file unless the save has used it.
+class TempFile {
+public:
+    explicit TempFile(std::string path) : m_path(std::move(path)) {}
+    ~TempFile() {
+        if (!m_used) {
+            Discard(m_path);
+        }
+    }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+
+    const std::string& Path() const { return m_path; }
+    void MarkUsed() { m_used = true; }
+
+private:
+    std::string m_path;
+    bool m_used = false;
+};
+
+bool Save(const SaveRequest& request, UserInterface& ui) {
+    FileInfo previous;
+    if (const int error = InspectFile(request.path, previous)) {
+        return Refuse(ui, request.access, CauseOfError(error), request.path);
+    }
+    if (previous.stamp.exists && !previous.writable) {
+        return Refuse(ui, request.access, FileCause::AccessDenied, request.path);
+    }
+    if (!MayReplace(previous.stamp, request, ui)) {
         return false;
     }
-    OpenedWriter opened = OpenForWriting(path);
-    if (!opened.writer) {
-        ui.MessageBox(OpenFailureReport(access, opened.cause, path), MsgButtons::Ok,
-                      MsgIcon::Exclamation);
+    RemoveLeftoverTemps(previous.realPath);
+
+    UniqueFd fd;
+    TempFile temp(TempNameBeside(previous.realPath));
+    if (const int error = CreateNewFile(temp.Path(), fd)) {
+        return Refuse(ui, request.access, CauseOfError(error), request.path);
+    }
+    {
+        TextWriter writer(std::move(fd), request.path);
+        request.emit(writer);
+        if (previous.stamp.exists) {
+            if (const int error = TakeModeAndOwner(writer.Fd(), previous, request.path)) {
+                throw FileError(CauseOfError(error), request.path);
+            }
+        }
+        writer.Finish();
+    }
+    if (const std::string problem = request.readBack(temp.Path()); !problem.empty()) {
+        Warn(ui, request.path + "\n\nwas not saved: " + problem +
+                     "\n\nThe file on disk was not changed.");
         return false;
     }
-    emit(*opened.writer);
-    opened.writer->Close();
+
+    FileInfo written;
+    InspectFile(temp.Path(), written);
+    const bool keepIdentity = previous.links > 1;
+    if (previous.stamp.exists) {
+        if (const FileCause cause = KeepBackup(previous.realPath, request.backupName, keepIdentity);
+            cause != FileCause::None) {
+            return Refuse(ui, request.access, cause, request.backupName);
+        }
+    }
+    if (keepIdentity) {
+        if (const int error = CopyInPlace(temp.Path(), previous.realPath)) {
+            throw FileError(CauseOfError(error), request.path);
+        }
+        InspectFile(previous.realPath, written);
+    } else if (const int error = RenameFile(temp.Path(), previous.realPath)) {
+        throw FileError(CauseOfError(error), request.path);
+    } else {
+        temp.MarkUsed();
+        SyncFolder(FolderOf(previous.realPath));
+    }
+    if (request.stamp != nullptr) {
+        *request.stamp = written.stamp;
+    }
     return true;
+}
+
+} // namespace
+
+bool SaveFile(const SaveRequest& request, UserInterface& ui) {
+    BusyCursor busy(ui);
+    try {
+        return Save(request, ui);
+    } catch (const std::bad_alloc&) {
+        Warn(ui, "There is not enough memory to save " + request.path +
+                     ".\n\nThe file on disk was not changed.");
+        return false;
+    }
 }
 
 } // namespace tc

@@ -4,6 +4,7 @@
 #include "gasfiles/FileReport.h"
 #include "gasfiles/GasLines.h"
 #include "gasfiles/Inheritance.h"
+#include "gasfiles/ReadBack.h"
 #include "gasfiles/SafeWrite.h"
 #include "model/TemplateIndex.h"
 #include "platform/Product.h"
@@ -156,11 +157,18 @@ void ParseTemplateFile(ByteSource& source, TemplateList& templates, UserInterfac
     InheritMissingNumbers(templates, read);
 }
 
-bool ReadTemplateFile(const std::string& path, TemplateList& templates, UserInterface& ui) {
+bool ReadTemplateFile(const std::string& path, TemplateList& templates, UserInterface& ui,
+                      FileStamp* stamp) {
     OpenedSource opened = OpenForReading(path);
     if (!opened.source) {
+        if (stamp != nullptr && opened.cause == FileCause::FileNotFound) {
+            *stamp = kMissingFile;
+        }
         ShowWarning(ui, OpenFailureReport(FileAccess::ReadAny, opened.cause, path));
         return false;
+    }
+    if (stamp != nullptr) {
+        *stamp = opened.source->Stamp();
     }
     ParseTemplateFile(*opened.source, templates, ui);
     return true;
@@ -246,9 +254,13 @@ void EmitTemplate(const CTemplate& t, const CTemplate* parent, TextSink& out) {
 
 } // namespace
 
+std::string TemplateFileHeader() {
+    return std::string("Trs_book_lore.gas generated using Tomecraft by Brindlemoor.  ") +
+           kMakerWebAddress;
+}
+
 void EmitTemplateFile(const TemplateList& templates, TextSink& out) {
-    out.Write(std::string("// Trs_book_lore.gas generated using Tomecraft by Brindlemoor.  ") +
-              kMakerWebAddress + "\n\n");
+    out.Write("// " + TemplateFileHeader() + "\n\n");
     const TemplateIndex index(templates);
     for (const auto& tmpl : templates) {
         EmitTemplate(*tmpl, index.Find(tmpl->GetSpecializes()), out);
@@ -256,9 +268,20 @@ void EmitTemplateFile(const TemplateList& templates, TextSink& out) {
 }
 
 bool WriteTemplateFile(const std::string& path, const std::string& backupFolder,
-                       const TemplateList& templates, UserInterface& ui) {
-    return WriteWithBackup(path, TemplateBackupName(path, backupFolder), FileAccess::WriteTemplates,
-                           ui, [&](TextSink& out) { EmitTemplateFile(templates, out); });
+                       const TemplateList& templates, UserInterface& ui, FileStamp* stamp) {
+    SaveRequest request;
+    request.path = path;
+    request.backupName = TemplateBackupName(path, backupFolder);
+    request.access = FileAccess::WriteTemplates;
+    request.emit = [&](TextSink& out) { EmitTemplateFile(templates, out); };
+    request.readBack = [&](const std::string& written) {
+        TemplateList back;
+        QuietUi quiet;
+        ReadTemplateFile(written, back, quiet);
+        return FirstTemplateDifference(templates, back);
+    };
+    request.stamp = stamp;
+    return SaveFile(request, ui);
 }
 
 } // namespace tc

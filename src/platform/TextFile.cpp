@@ -12,9 +12,7 @@ namespace {
 constexpr std::size_t kChunk = 1 << 20;
 
 FileCause CauseOfLastError() {
-    const int error = errno;
-    const FileCause cause = CauseFromErrno(error);
-    return cause == FileCause::None ? FileCause::Generic : cause;
+    return CauseOfError(errno);
 }
 
 } // namespace
@@ -28,6 +26,10 @@ std::size_t MemorySource::Read(char* buffer, std::size_t size) {
 
 FileSource::FileSource(FilePtr file, std::string path)
     : m_file(std::move(file)), m_path(std::move(path)) {}
+
+FileStamp FileSource::Stamp() const {
+    return StampOf(fileno(m_file.get()));
+}
 
 std::size_t FileSource::Read(char* buffer, std::size_t size) {
     errno = 0;
@@ -112,12 +114,10 @@ OpenedSource OpenForReading(const std::string& path) {
     return {std::make_unique<FileSource>(std::move(file), path), FileCause::None};
 }
 
-TextWriter::TextWriter(FilePtr file, std::string path)
+TextWriter::TextWriter(UniqueFd file, std::string path)
     : m_file(std::move(file)), m_path(std::move(path)) {
     m_pending.reserve(kChunk + 1024);
 }
-
-TextWriter::~TextWriter() = default;
 
 void TextWriter::Write(std::string_view text) {
     std::size_t start = 0;
@@ -132,38 +132,21 @@ void TextWriter::Write(std::string_view text) {
 }
 
 void TextWriter::Flush() {
-    errno = 0;
-    const std::size_t written = std::fwrite(m_pending.data(), 1, m_pending.size(), m_file.get());
-    if (written != m_pending.size()) {
-        m_pending.clear();
-        throw FileError(CauseOfLastError(), m_path);
-    }
+    const int error = WriteAll(m_file.Get(), m_pending, m_path);
     m_pending.clear();
+    if (error != 0) {
+        throw FileError(CauseOfError(error), m_path);
+    }
 }
 
-void TextWriter::Close() {
+void TextWriter::Finish() {
     Flush();
-    errno = 0;
-    if (std::fflush(m_file.get()) != 0) {
-        throw FileError(CauseOfLastError(), m_path);
+    if (const int error = SyncFile(m_file.Get(), m_path)) {
+        throw FileError(CauseOfError(error), m_path);
     }
-    errno = 0;
-    if (std::fclose(m_file.release()) != 0) {
-        throw FileError(CauseOfLastError(), m_path);
+    if (const int error = CloseFile(m_file, m_path)) {
+        throw FileError(CauseOfError(error), m_path);
     }
-}
-
-OpenedWriter OpenForWriting(const std::string& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        return {nullptr, FileCause::AccessDenied};
-    }
-    errno = 0;
-    FilePtr file(std::fopen(path.c_str(), "wb"));
-    if (!file) {
-        return {nullptr, path.empty() ? FileCause::BadPath : CauseOfLastError()};
-    }
-    return {std::make_unique<TextWriter>(std::move(file), path), FileCause::None};
 }
 
 } // namespace tc
