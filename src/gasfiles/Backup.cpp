@@ -45,18 +45,19 @@ FileCause KeepBackup(const std::string& realPath, const std::string& backupName,
     if (SamePlace(realPath, backupName)) {
         return FileCause::BadPath; // the "backup" is the file itself
     }
-    const std::string temp = TempNameBeside(backupName);
-    int error = copy ? EXDEV : LinkFile(realPath, temp);
+    const std::string name = TempNameBeside(backupName);
+    int error = copy ? EXDEV : LinkFile(realPath, name);
     if (NeedsCopy(error)) {
-        error = CopyToNewFile(realPath, temp);
+        error = CopyToNewFile(realPath, name);
     }
     if (error != 0) {
         return CauseOfError(error);
     }
-    if ((error = RenameFile(temp, backupName)) != 0) {
-        Discard(temp);
+    TempFile temp(name);
+    if ((error = RenameFile(name, backupName)) != 0) {
         return CauseOfError(error);
     }
+    temp.Keep();
     SyncFolder(FolderOf(backupName));
     return FileCause::None;
 }

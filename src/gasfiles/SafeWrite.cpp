@@ -2,6 +2,7 @@
 
 #include "gasfiles/Backup.h"
 
+#include <cerrno>
 #include <new>
 
 namespace tc {
@@ -27,26 +28,6 @@ bool MayReplace(const FileStamp& found, const SaveRequest& request, UserInterfac
         "the data shown in Tomecraft?";
     return ui.MessageBox(question, MsgButtons::YesNo, MsgIcon::Question) == MsgAnswer::Yes;
 }
-
-// Removes the temporary file unless the save has used it.
-class TempFile {
-public:
-    explicit TempFile(std::string path) : m_path(std::move(path)) {}
-    ~TempFile() {
-        if (!m_used) {
-            Discard(m_path);
-        }
-    }
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
-
-    const std::string& Path() const { return m_path; }
-    void MarkUsed() { m_used = true; }
-
-private:
-    std::string m_path;
-    bool m_used = false;
-};
 
 bool Save(const SaveRequest& request, UserInterface& ui) {
     FileInfo previous;
@@ -92,14 +73,24 @@ bool Save(const SaveRequest& request, UserInterface& ui) {
         }
     }
     if (keepIdentity) {
-        if (const int error = CopyInPlace(temp.Path(), previous.realPath)) {
-            throw FileError(CauseOfError(error), request.path);
+        int error = 0;
+        try {
+            error = CopyInPlace(temp.Path(), previous.realPath);
+        } catch (const std::bad_alloc&) {
+            error = ENOMEM;
+        }
+        if (error != 0) {
+            // Rewritten in place, the file may now be cut short: say where the whole one is.
+            Warn(ui, CauseText(CauseOfError(error), request.path) + "\n\n" + request.path +
+                         " was not written in full.  Its previous version is in " +
+                         request.backupName + ".");
+            return false;
         }
         InspectFile(previous.realPath, written);
     } else if (const int error = RenameFile(temp.Path(), previous.realPath)) {
         throw FileError(CauseOfError(error), request.path);
     } else {
-        temp.MarkUsed();
+        temp.Keep();
         SyncFolder(FolderOf(previous.realPath));
     }
     if (request.stamp != nullptr) {

@@ -246,9 +246,10 @@ int CopyToNewFile(const std::string& from, const std::string& to) {
     if (const int error = CreateNewFile(to, target)) {
         return error;
     }
+    TempFile copy(to);
     const int error = CopyContent(from, target, to);
-    if (error != 0) {
-        Discard(to);
+    if (error == 0) {
+        copy.Keep();
     }
     return error;
 }

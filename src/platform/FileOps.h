@@ -99,6 +99,27 @@ void Discard(const std::string& path);
 // Makes the renames in a folder durable. Folders that cannot be synced are not an error.
 void SyncFolder(const std::string& folder);
 
+// A file of our own that is removed when it goes out of scope, unless it was kept: whatever
+// ends a save early (an error, an exception), no temporary file stays behind.
+class TempFile {
+public:
+    explicit TempFile(std::string path) : m_path(std::move(path)) {}
+    ~TempFile() {
+        if (!m_kept) {
+            Discard(m_path);
+        }
+    }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+
+    const std::string& Path() const { return m_path; }
+    void Keep() { m_kept = true; }
+
+private:
+    std::string m_path;
+    bool m_kept = false;
+};
+
 // The folder part of a path ("." when it has none).
 std::string FolderOf(const std::string& path);
 // A name in `path`'s folder, hidden, unique and recognisable as ours.
