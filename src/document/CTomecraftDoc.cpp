@@ -46,6 +46,15 @@ bool CTomecraftDoc::WriteTemplateFile(const std::string& path) {
     return true;
 }
 
+bool CTomecraftDoc::LockPair(const std::string& lorePath, const std::string& templatePath) {
+    const std::string problem = m_pairLock.Take(lorePath, templatePath, m_strLockHolder);
+    if (!problem.empty()) {
+        m_ui.MessageBox(problem, MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
 bool CTomecraftDoc::ReadPair(const std::string& lorePath, const std::string& templatePath) {
     ClearData();
     m_strLorePath = lorePath;
@@ -119,6 +128,9 @@ void CTomecraftDoc::OnFileOpen() {
         if (m_arrBooks.empty() && m_arrTemplates.empty()) {
             m_host.SendExit();
         }
+        return;
+    }
+    if (!LockPair(paths->lorePath, paths->templatePath)) {
         return;
     }
     try {

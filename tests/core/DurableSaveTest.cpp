@@ -4,13 +4,16 @@
 
 #include "gasfiles/LoreFile.h"
 #include "gasfiles/TemplateFile.h"
+#include "platform/FileLock.h"
 #include "platform/FileOps.h"
+#include "tools/tomecraft-gas/GasCommands.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <new>
 #include <set>
+#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -303,6 +306,46 @@ TEST(DurableSave, AFileChangedByAnotherProgramIsReplacedOnlyWhenTheUserSaysSo) {
     ui.shown.clear();
     EXPECT_TRUE(WriteLoreFile(lore, "", books, ui, &stamp));
     EXPECT_TRUE(ui.shown.empty());
+}
+
+TEST(PairLocks, OneProgramAtATimeWorksOnAFile) {
+    TempDir dir;
+    const std::string lore = dir / "lore.gas";
+    const std::string templates = dir / "trs_book_lore.gas";
+    const std::string otherTemplates = dir / "other_trs_book_lore.gas";
+    for (const std::string& path : {lore, templates, otherTemplates}) {
+        WriteBytes(path, "");
+    }
+    // A lock file left by a program that was killed holds no lock.
+    WriteBytes(FileLock::LockPathOf(lore), "Tomecraft (process 1, long gone)");
+
+    PairLock first;
+    ASSERT_EQ(first.Take(lore, templates, "Tomecraft"), "");
+    EXPECT_EQ(first.Take(lore, templates, "Tomecraft"), "") << "the same pair again";
+    PairLock second;
+    const std::string refusal = second.Take(lore, otherTemplates, "tomecraft-gas format");
+    EXPECT_NE(refusal.find(lore + "\n\nis open in Tomecraft (process " + std::to_string(getpid())),
+              std::string::npos)
+        << refusal;
+    EXPECT_FALSE(fs::exists(FileLock::LockPathOf(otherTemplates)))
+        << "a refused pair takes neither lock";
+
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::RunGasTool({"format", lore, templates}, out, err), 1);
+    EXPECT_NE(err.str().find("is open in Tomecraft"), std::string::npos) << err.str();
+
+    // Moving to another template file keeps the lore lock and gives the old template file back.
+    ASSERT_EQ(first.Take(lore, otherTemplates, "Tomecraft"), "");
+    EXPECT_EQ(second.Take(templates, dir / "x_lore.gas", "x").find("is open"), std::string::npos);
+    second.Release();
+    // A refused change keeps what was held.
+    ASSERT_EQ(second.Take(dir / "third_lore.gas", templates, "Tomecraft"), "");
+    EXPECT_NE(first.Take(lore, templates, "Tomecraft"), "");
+    EXPECT_NE(PairLock().Take(lore, dir / "y_trs_book_lore.gas", "x"), "");
+    first.Release();
+    second.Release();
+    EXPECT_EQ(Entries(dir.Path()),
+              (std::set<std::string>{"lore.gas", "trs_book_lore.gas", "other_trs_book_lore.gas"}));
 }
 
 } // namespace

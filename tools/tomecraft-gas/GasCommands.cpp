@@ -192,6 +192,12 @@ void PrintMessages(const RecordingUi& ui, std::size_t from, std::ostream& err) {
 }
 
 int Format(CTomecraftDoc& doc, RecordingUi& ui, const Invocation& inv, std::ostream& err) {
+    doc.m_strLockHolder = "tomecraft-gas format";
+    if (!doc.LockPair(inv.lorePath, inv.templatePath)) {
+        PrintMessages(ui, 0, err);
+        err << "tomecraft-gas: nothing written\n";
+        return kExitFailed;
+    }
     if (!ReadAsEditor(doc, ui, inv)) {
         PrintMessages(ui, 0, err);
         err << "tomecraft-gas: nothing written, since the files could not be read\n";
