@@ -84,7 +84,16 @@ void Finish(BookInProgress& current, std::string& pendingComment) {
 
 void ParseLoreFile(ByteSource& source, BookList& books, UserInterface& ui) {
     GasLines lines(source);
+    const auto noteEncoding = [&] {
+        if (const std::string note = lines.EncodingNote("LORE.GAS"); !note.empty()) {
+            ShowWarning(ui, note);
+        }
+    };
     if (!FindLoreRoot(lines)) {
+        noteEncoding();
+        if (lines.ContentLines() > 0) {
+            ShowWarning(ui, "LORE.GAS has no [lore] section, so no books were read from it.");
+        }
         return;
     }
     BookInProgress current;
@@ -126,6 +135,7 @@ void ParseLoreFile(ByteSource& source, BookList& books, UserInterface& ui) {
         ShowWarning(ui, "LORE.GAS missing closing '}' for " + current.book->GetName() + "\n\n");
         books.push_back(std::move(current.book));
     }
+    noteEncoding();
 }
 
 bool ReadLoreFile(const std::string& path, BookList& books, UserInterface& ui, FileStamp* stamp) {

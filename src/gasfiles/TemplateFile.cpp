@@ -154,6 +154,13 @@ void ParseTemplateFile(ByteSource& source, TemplateList& templates, UserInterfac
         Append(current, pendingComment, templates, read);
         ShowWarning(ui, "TRS_BOOK_LORE.GAS missing closing '}' for " + name + "\n\n");
     }
+    if (const std::string note = lines.EncodingNote("TRS_BOOK_LORE.GAS"); !note.empty()) {
+        ShowWarning(ui, note);
+    }
+    if (read.empty() && lines.ContentLines() > 0) {
+        ShowWarning(ui, "TRS_BOOK_LORE.GAS has no [t:template] section, so no templates were "
+                        "read from it.");
+    }
     InheritMissingNumbers(templates, read);
 }
 

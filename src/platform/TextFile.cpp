@@ -59,15 +59,33 @@ bool LineReader::Fill() {
         m_eof = true;
         return false;
     }
+    if (!m_lineEndKnown) {
+        DecideLineEnd(m_buffer.data() + m_end, count);
+    }
     m_end += count;
     return true;
+}
+
+void LineReader::DecideLineEnd(const char* bytes, std::size_t count) {
+    // Old Mac files end their lines with CR alone: the first line end tells.
+    // CRs followed by LF are CR LF with stray CRs.
+    for (std::size_t k = 0; k < count; ++k) {
+        if (bytes[k] == '\r') {
+            m_pendingCr = true;
+        } else if (m_pendingCr || bytes[k] == '\n') {
+            m_lineEndKnown = true;
+            m_lineEnd = bytes[k] == '\n' ? '\n' : '\r';
+            return;
+        }
+    }
 }
 
 bool LineReader::Next(std::string_view& line) {
     std::size_t scanned = m_begin;
     for (;;) {
         const char* start = m_buffer.data() + scanned;
-        const auto* newline = static_cast<const char*>(std::memchr(start, '\n', m_end - scanned));
+        const auto* newline =
+            static_cast<const char*>(std::memchr(start, m_lineEnd, m_end - scanned));
         std::size_t lineEnd = 0;
         if (newline != nullptr) {
             lineEnd = static_cast<std::size_t>(newline - m_buffer.data());

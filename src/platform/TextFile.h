@@ -48,7 +48,8 @@ private:
     std::string m_path;
 };
 
-// Splits a byte stream into physical lines, without their line ends.
+// Splits a byte stream into physical lines, without their line ends: CR LF, LF, or CR alone
+// in a file that has no LF.
 class LineReader {
 public:
     explicit LineReader(ByteSource& source);
@@ -65,6 +66,11 @@ private:
     std::size_t m_begin = 0;
     std::size_t m_end = 0;
     bool m_eof = false;
+    void DecideLineEnd(const char* bytes, std::size_t count);
+
+    bool m_lineEndKnown = false;
+    bool m_pendingCr = false;
+    char m_lineEnd = '\n';
 };
 
 struct OpenedSource {
