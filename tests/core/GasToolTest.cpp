@@ -149,11 +149,32 @@ TEST(GasTool, FormatFailsWhenABackupCannotBeMade) {
     TempDir dir;
     WriteBytes(dir / "lore.gas", "[lore]\n{\n}\n");
     WriteBytes(dir / "trs_book_lore.gas", "");
-    const ToolRun run = RunTool(
-        {"format", "--backup-dir", dir / "nowhere", dir / "lore.gas", dir / "trs_book_lore.gas"});
+    const ToolRun run = RunTool({"format", "--force", "--backup-dir", dir / "nowhere",
+                                 dir / "lore.gas", dir / "trs_book_lore.gas"});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("error 2 writing the lore book file!"), std::string::npos);
     EXPECT_EQ(ReadBytes(dir / "lore.gas"), "[lore]\n{\n}\n");
+}
+
+// Binary garbage, or a file from another program, reads as nothing: rewriting it as an empty
+// collection would throw it away.
+TEST(GasTool, FormatNeverEmptiesAFileUnlessForced) {
+    TempDir dir;
+    const std::string lore = dir / "lore.gas";
+    const std::string templates = dir / "trs_book_lore.gas";
+    const std::string garbage("\x7F"
+                              "ELF\x02\x01\x01\x00garbage",
+                              15);
+    WriteBytes(lore, garbage);
+    WriteBytes(templates, ReadBytes(SamplePath("trs_book_lore.gas")));
+    ToolRun run = RunTool({"format", lore, templates});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("LORE.GAS has no [lore] section"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadBytes(lore), garbage);
+    EXPECT_FALSE(FileExists(dir / "lore.tcb"));
+    run = RunTool({"format", "--force", lore, templates});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadBytes(dir / "lore.tcb"), garbage);
 }
 
 TEST(GasTool, CheckReportsNamingErrorsAndDanglingReferences) {

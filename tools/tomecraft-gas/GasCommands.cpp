@@ -12,6 +12,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
+#include <new>
 #include <optional>
 
 namespace tc::cli {
@@ -40,15 +42,18 @@ Reads LORE, then TEMPLATES, sorts both as the editor's Open does and prints one 
 )";
 
 constexpr const char* kFormatHelp =
-    R"(Usage: tomecraft-gas format [--backup-dir DIR] LORE TEMPLATES
+    R"(Usage: tomecraft-gas format [--backup-dir DIR] [--force] LORE TEMPLATES
 
 Reads both files as dump does, then writes them back as the editor's Save does, lore file
-first. Each old file is first moved to its backup copy: lore.tcb and trs_book_lore.tcb beside
-the file, or in DIR. Nothing is written when a file cannot be read. Messages go to standard
+first. Each file is written beside itself, synced and read back before it replaces the old one,
+which becomes the backup copy: lore.tcb and trs_book_lore.tcb beside the file, or in DIR.
+Nothing is written when a file cannot be read, when another program holds the pair, or when a
+file that is not empty yields no book or no template (unless --force). Messages go to standard
 error. Exit status: 0 when both files were written, 1 otherwise, 2 on a usage error.
 
 Options:
   --backup-dir DIR   put the backup copies in DIR
+  --force            also write a collection that came out empty from a file that was not
 )";
 
 constexpr const char* kCheckHelp =
@@ -66,6 +71,7 @@ struct Invocation {
     std::string lorePath;
     std::string templatePath;
     std::optional<std::string> backupDir;
+    bool force = false;
     bool help = false;
 };
 
@@ -113,6 +119,8 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Invocatio
                 return "--backup-dir needs a folder";
             }
             inv.backupDir = WithFolderSeparator(arg.substr(13));
+        } else if (arg == "--force" && inv.command == "format") {
+            inv.force = true;
         } else if (arg.starts_with("-") && arg != "-") {
             return "unknown option '" + arg + "'";
         } else {
@@ -191,6 +199,18 @@ void PrintMessages(const RecordingUi& ui, std::size_t from, std::ostream& err) {
     }
 }
 
+// The file whose collection came out empty though the file was not; empty when none.
+std::string EmptiedFile(const CTomecraftDoc& doc, const Invocation& inv) {
+    std::error_code ec;
+    if (doc.m_arrBooks.empty() && std::filesystem::file_size(inv.lorePath, ec) > 0 && !ec) {
+        return inv.lorePath;
+    }
+    if (doc.m_arrTemplates.empty() && std::filesystem::file_size(inv.templatePath, ec) > 0 && !ec) {
+        return inv.templatePath;
+    }
+    return {};
+}
+
 int Format(CTomecraftDoc& doc, RecordingUi& ui, const Invocation& inv, std::ostream& err) {
     doc.m_strLockHolder = "tomecraft-gas format";
     if (!doc.LockPair(inv.lorePath, inv.templatePath)) {
@@ -202,6 +222,14 @@ int Format(CTomecraftDoc& doc, RecordingUi& ui, const Invocation& inv, std::ostr
         PrintMessages(ui, 0, err);
         err << "tomecraft-gas: nothing written, since the files could not be read\n";
         return kExitFailed;
+    }
+    if (!inv.force) {
+        if (const std::string problem = EmptiedFile(doc, inv); !problem.empty()) {
+            PrintMessages(ui, 0, err);
+            err << "tomecraft-gas: " << problem
+                << " was not empty but yields nothing; nothing written (--force writes it)\n";
+            return kExitFailed;
+        }
     }
     if (inv.backupDir) {
         doc.m_strBackupPath = *inv.backupDir;
@@ -244,19 +272,24 @@ int RunGasTool(const std::vector<std::string>& args, std::ostream& out, std::ost
         out << HelpOf(inv.command);
         return kExitOk;
     }
-    RecordingUi ui;
-    HeadlessHost host;
-    const MemorySettings noSettings; // backups go beside the files unless --backup-dir says
-    CTomecraftDoc doc(ui, host, noSettings);
-    if (inv.command == "format") {
-        return Format(doc, ui, inv, err);
+    try {
+        RecordingUi ui;
+        HeadlessHost host;
+        const MemorySettings noSettings; // backups go beside the files unless --backup-dir says
+        CTomecraftDoc doc(ui, host, noSettings);
+        if (inv.command == "format") {
+            return Format(doc, ui, inv, err);
+        }
+        if (inv.command == "check") {
+            return Check(doc, ui, inv, out, err);
+        }
+        ReadAsEditor(doc, ui, inv);
+        out << DumpJson(doc, ui).dump(2) << "\n";
+        return kExitOk;
+    } catch (const std::bad_alloc&) {
+        err << "tomecraft-gas: out of memory; no file was changed\n";
+        return kExitFailed;
     }
-    if (inv.command == "check") {
-        return Check(doc, ui, inv, out, err);
-    }
-    ReadAsEditor(doc, ui, inv);
-    out << DumpJson(doc, ui).dump(2) << "\n";
-    return kExitOk;
 }
 
 } // namespace tc::cli
