@@ -25,6 +25,11 @@ bool NeedsCopy(int linkError) {
 
 } // namespace
 
+bool BackupIsSecondName(const std::string& realPath, const std::string& backupName) {
+    std::error_code ec;
+    return std::filesystem::equivalent(realPath, backupName, ec) && !ec;
+}
+
 std::string BackupName(const std::string& path, const std::string& folder,
                        const std::string& backupFileName) {
     if (!folder.empty()) {
@@ -45,10 +50,18 @@ FileCause KeepBackup(const std::string& realPath, const std::string& backupName,
     if (SamePlace(realPath, backupName)) {
         return FileCause::BadPath; // the "backup" is the file itself
     }
-    const std::string name = TempNameBeside(backupName);
-    int error = copy ? EXDEV : LinkFile(realPath, name);
+    if (BackupIsSecondName(realPath, backupName)) {
+        return FileCause::None; // a save stopped after its backup step: the backup stands
+    }
+    RemoveLeftoverTemps(backupName);
+    std::string name;
+    int error =
+        copy ? EXDEV
+             : MakeTempBeside(
+                   backupName, [&](const std::string& n) { return LinkFile(realPath, n); }, name);
     if (NeedsCopy(error)) {
-        error = CopyToNewFile(realPath, name);
+        error = MakeTempBeside(
+            backupName, [&](const std::string& n) { return CopyToNewFile(realPath, n); }, name);
     }
     if (error != 0) {
         return CauseOfError(error);

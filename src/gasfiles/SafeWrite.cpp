@@ -43,10 +43,12 @@ bool Save(const SaveRequest& request, UserInterface& ui) {
     RemoveLeftoverTemps(previous.realPath);
 
     UniqueFd fd;
-    TempFile temp(TempNameBeside(previous.realPath));
-    if (const int error = CreateNewFile(temp.Path(), fd)) {
+    std::string name;
+    if (const int error = MakeTempBeside(
+            previous.realPath, [&](const std::string& n) { return CreateNewFile(n, fd); }, name)) {
         return Refuse(ui, request.access, CauseOfError(error), request.path);
     }
+    TempFile temp(name);
     {
         TextWriter writer(std::move(fd), request.path);
         request.emit(writer);
@@ -65,7 +67,10 @@ bool Save(const SaveRequest& request, UserInterface& ui) {
 
     FileInfo written;
     InspectFile(temp.Path(), written);
-    const bool keepIdentity = previous.links > 1;
+    // Other names of the file are shared with someone else, except a backup that a stopped
+    // save left as a second name.
+    const bool keepIdentity =
+        previous.links > (BackupIsSecondName(previous.realPath, request.backupName) ? 2u : 1u);
     if (previous.stamp.exists) {
         if (const FileCause cause = KeepBackup(previous.realPath, request.backupName, keepIdentity);
             cause != FileCause::None) {

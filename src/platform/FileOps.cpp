@@ -275,7 +275,13 @@ std::string FolderOf(const std::string& path) {
 }
 
 std::string TempNameBeside(const std::string& path) {
-    static std::mt19937_64 random{std::random_device{}()};
+    // Seeded per process: a forked copy must not repeat its parent's names.
+    static std::mt19937_64 random{std::random_device{}() ^ static_cast<std::uint64_t>(getpid())};
+    static pid_t seededFor = getpid();
+    if (seededFor != getpid()) {
+        seededFor = getpid();
+        random.seed(std::random_device{}() ^ static_cast<std::uint64_t>(seededFor));
+    }
     static const char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
     std::string tag(8, '0');
     for (char& c : tag) {
@@ -283,6 +289,16 @@ std::string TempNameBeside(const std::string& path) {
     }
     const fs::path p(path);
     return (p.parent_path() / ("." + p.filename().string() + "." + tag + kTempSuffix)).string();
+}
+
+int MakeTempBeside(const std::string& path, const std::function<int(const std::string&)>& make,
+                   std::string& name) {
+    int error = EEXIST;
+    for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
+        name = TempNameBeside(path);
+        error = make(name);
+    }
+    return error;
 }
 
 void RemoveLeftoverTemps(const std::string& path) {

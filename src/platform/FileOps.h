@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -124,6 +125,10 @@ private:
 std::string FolderOf(const std::string& path);
 // A name in `path`'s folder, hidden, unique and recognisable as ours.
 std::string TempNameBeside(const std::string& path);
+// Calls `make` (which creates a file at the name it is given) with fresh temporary names
+// beside `path` until a name was free; its result, and in `name` the name it used.
+int MakeTempBeside(const std::string& path, const std::function<int(const std::string&)>& make,
+                   std::string& name);
 // Removes temporary files that an interrupted save of `path` left in its folder.
 void RemoveLeftoverTemps(const std::string& path);
 

@@ -11,10 +11,17 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <functional>
+#include <iostream>
 #include <new>
+#include <random>
 #include <set>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace tc {
@@ -87,6 +94,29 @@ std::set<std::string> Entries(const std::string& folder) {
         names.insert(entry.path().filename().string());
     }
     return names;
+}
+
+ino_t InodeOf(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+// Runs `body` in a child process: its exit status, or 200 + the signal that ended it. With a
+// `killAfter`, the child is killed then unless it has ended.
+int RunInChild(const std::function<int()>& body,
+               std::chrono::microseconds killAfter = std::chrono::microseconds::max()) {
+    std::fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        _exit(body());
+    }
+    if (killAfter != std::chrono::microseconds::max()) {
+        std::this_thread::sleep_for(killAfter);
+        kill(pid, SIGKILL);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 200 + WTERMSIG(status);
 }
 
 // Where the previous file and its backup live.
@@ -306,6 +336,56 @@ TEST(DurableSave, AFileChangedByAnotherProgramIsReplacedOnlyWhenTheUserSaysSo) {
     ui.shown.clear();
     EXPECT_TRUE(WriteLoreFile(lore, "", books, ui, &stamp));
     EXPECT_TRUE(ui.shown.empty());
+}
+
+// tomecraft-gas format killed at random points of a 20 MB save, each run starting from what the
+// last one left: the real name always holds a whole file.
+TEST(DurableSave, KilledSavesInAChainNeverLeaveAPartialFile) {
+    TempDir dir;
+    const std::string lore = dir / "lore.gas";
+    const std::string templates = dir / "trs_book_lore.gas";
+    WriteBytes(lore, Emitted(Books(18600, "chained")));
+    WriteBytes(templates, ReadBytes(test::SamplePath("trs_book_lore.gas")));
+    const auto format = [&] {
+        std::ostringstream out, err;
+        return cli::RunGasTool({"format", lore, templates}, out, err);
+    };
+    ASSERT_EQ(format(), 0);
+    const std::string whole = ReadBytes(lore); // every later run writes these bytes again
+    ASSERT_GT(whole.size(), 20u << 20);
+
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(RunInChild(format), 0);
+    const auto fullRun = std::chrono::steady_clock::now() - start;
+
+    std::mt19937 random(20261207);
+    int killed = 0;
+    int replaced = 0; // runs that renamed a new lore.gas into place before they were killed
+    for (int run = 0; run < 30; ++run) {
+        const auto before = InodeOf(lore);
+        const auto delay = std::chrono::microseconds(
+            static_cast<long>(std::chrono::duration<double, std::micro>(fullRun).count() *
+                              // Every other kill aims at the end, where the renames are.
+                              std::uniform_real_distribution<double>(run % 2 ? 0.85 : 0.2,
+                                                                     run % 2 ? 1.1 : 0.9)(random)));
+        const int status = RunInChild(format, delay);
+        killed += status == 200 + SIGKILL ? 1 : 0;
+        replaced += status == 200 + SIGKILL && InodeOf(lore) != before ? 1 : 0;
+        ASSERT_EQ(ReadBytes(lore), whole) << "run " << run;
+        if (fs::exists(dir / "lore.tcb")) {
+            ASSERT_EQ(ReadBytes(dir / "lore.tcb"), whole) << "run " << run;
+        }
+    }
+    std::cout << "[          ] " << killed << " of 30 runs killed mid-save (" << replaced
+              << " after the new lore.gas took its name), a full run takes "
+              << std::chrono::duration_cast<std::chrono::milliseconds>(fullRun).count() << " ms\n";
+    EXPECT_GT(killed, 10);
+    // The next save clears what the killed ones left.
+    std::ostringstream out, err;
+    ASSERT_EQ(cli::RunGasTool({"format", lore, templates}, out, err), 0) << err.str();
+    EXPECT_EQ(
+        Entries(dir.Path()),
+        (std::set<std::string>{"lore.gas", "lore.tcb", "trs_book_lore.gas", "trs_book_lore.tcb"}));
 }
 
 TEST(PairLocks, OneProgramAtATimeWorksOnAFile) {
