@@ -4,6 +4,8 @@
 #include "gasfiles/LoreFile.h"
 #include "gasfiles/TemplateFile.h"
 
+#include <new>
+
 namespace tc {
 
 namespace {
@@ -141,6 +143,12 @@ void CTomecraftDoc::OnFileOpen() {
         // that nothing refers to a destroyed node.
         RebuildTree();
         ShowFileError(error);
+        return;
+    } catch (const std::bad_alloc&) {
+        ClearData(); // what was read so far may be any part of the files: keep none of it
+        RebuildTree();
+        m_ui.MessageBox("There is not enough memory to open these files.", MsgButtons::Ok,
+                        MsgIcon::Exclamation);
         return;
     }
     RebuildTree();
