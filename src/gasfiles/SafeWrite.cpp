@@ -37,9 +37,6 @@ bool Save(const SaveRequest& request, UserInterface& ui) {
     if (previous.stamp.exists && !previous.writable) {
         return Refuse(ui, request.access, FileCause::AccessDenied, request.path);
     }
-    if (!MayReplace(previous.stamp, request, ui)) {
-        return false;
-    }
     RemoveLeftoverTemps(previous.realPath);
 
     UniqueFd fd;
@@ -65,6 +62,14 @@ bool Save(const SaveRequest& request, UserInterface& ui) {
         return false;
     }
 
+    // Looked at as late as possible, so that a version another program saved meanwhile is not
+    // pushed aside unasked.
+    if (const int error = InspectFile(request.path, previous)) {
+        return Refuse(ui, request.access, CauseOfError(error), request.path);
+    }
+    if (!MayReplace(previous.stamp, request, ui)) {
+        return false;
+    }
     FileInfo written;
     InspectFile(temp.Path(), written);
     // Other names of the file are shared with someone else, except a backup that a stopped

@@ -341,6 +341,10 @@ TEST(DurableSave, AFileChangedByAnotherProgramIsReplacedOnlyWhenTheUserSaysSo) {
 // tomecraft-gas format killed at random points of a 20 MB save, each run starting from what the
 // last one left: the real name always holds a whole file.
 TEST(DurableSave, KilledSavesInAChainNeverLeaveAPartialFile) {
+#ifdef TOMECRAFT_SANITIZED
+    GTEST_SKIP() << "a test of process deaths, not of memory: ten times slower under the "
+                    "sanitizers for nothing more";
+#endif
     TempDir dir;
     const std::string lore = dir / "lore.gas";
     const std::string templates = dir / "trs_book_lore.gas";
@@ -354,9 +358,12 @@ TEST(DurableSave, KilledSavesInAChainNeverLeaveAPartialFile) {
     const std::string whole = ReadBytes(lore); // every later run writes these bytes again
     ASSERT_GT(whole.size(), 20u << 20);
 
-    const auto start = std::chrono::steady_clock::now();
-    ASSERT_EQ(RunInChild(format), 0);
-    const auto fullRun = std::chrono::steady_clock::now() - start;
+    auto fullRun = std::chrono::steady_clock::duration::max();
+    for (int run = 0; run < 3; ++run) {
+        const auto start = std::chrono::steady_clock::now();
+        ASSERT_EQ(RunInChild(format), 0);
+        fullRun = std::min(fullRun, std::chrono::steady_clock::now() - start);
+    }
 
     std::mt19937 random(20261207);
     int killed = 0;
