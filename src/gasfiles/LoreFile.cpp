@@ -111,6 +111,7 @@ void ParseLoreFile(ByteSource& source, BookList& books, UserInterface& ui) {
                 continue;
             }
             current.book = std::make_unique<CLoreBook>();
+            current.book->SetSourceLine(lines.Number());
             if (open == line.npos || close == line.npos) {
                 const std::string number = std::to_string(lines.Number());
                 ShowWarning(ui, "LORE.GAS missing '[' or ']' on line " + number + ":\n\n" +

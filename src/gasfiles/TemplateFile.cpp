@@ -124,6 +124,7 @@ void ParseTemplateFile(ByteSource& source, TemplateList& templates, UserInterfac
                 continue;
             }
             current.tmpl = std::make_unique<CTemplate>();
+            current.tmpl->SetSourceLine(lines.Number());
             const std::size_t i = FindText(line, "n:");
             const std::size_t j = line.find(']');
             if (i == line.npos || j == line.npos) {

@@ -38,6 +38,16 @@ TEST(GasTool, UsageErrorsAndHelp) {
     EXPECT_EQ(RunTool({"check", "--backup-dir", "x", "a", "b"}).status, 2);
     EXPECT_EQ(RunTool({"format", "a", "b", "--backup-dir"}).status, 2);
     EXPECT_EQ(RunTool({"format", "--backup-dir=", "lore.gas", "trs_book_lore.gas"}).status, 2);
+    EXPECT_EQ(RunTool({"dump", "--frobnicate", "lore.gas", "trs_book_lore.gas"}).status, 2);
+    for (const auto& args : {std::vector<std::string>{"--version"}, {"dump", "--version"}}) {
+        const ToolRun version = RunTool(args);
+        EXPECT_EQ(version.status, 0);
+        EXPECT_EQ(version.out, "tomecraft-gas 1.0.0\n");
+    }
+    // After "--" a name that begins with "-" is a file.
+    const ToolRun dashed = RunTool({"dump", "--", "-lore.gas", "-trs_book_lore.gas"});
+    EXPECT_EQ(dashed.status, 1);
+    EXPECT_NE(dashed.out.find("-lore.gas was not found."), std::string::npos);
     const ToolRun help = RunTool({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("Usage: tomecraft-gas COMMAND"), std::string::npos);
@@ -100,7 +110,8 @@ TEST(GasTool, DumpListsEveryMessageInOrder) {
     TempDir dir;
     WriteBytes(dir / "trs_book_lore.gas", "[t:template,n:open\n");
     const ToolRun run = RunTool({"dump", dir / "missing_lore.gas", dir / "trs_book_lore.gas"});
-    ASSERT_EQ(run.status, 0);
+    ASSERT_EQ(run.status, 1) << "a file could not be read, yet the JSON shows what was";
+    EXPECT_EQ(nlohmann::json::parse(run.out)["format"], 1);
     const auto json = nlohmann::json::parse(run.out);
     ASSERT_EQ(json["messages"].size(), 3u);
     EXPECT_TRUE(json["messages"][0].get<std::string>().starts_with("CTomecraftDoc:: error 2"));
@@ -156,8 +167,23 @@ TEST(GasTool, FormatFailsWhenABackupCannotBeMade) {
     EXPECT_EQ(ReadBytes(dir / "lore.gas"), "[lore]\n{\n}\n");
 }
 
-// Binary garbage, or a file from another program, reads as nothing: rewriting it as an empty
-// collection would throw it away.
+// The editor shows what reading reported before anyone saves; a pipeline has nobody to read it,
+// so format writes nothing then. Binary garbage, or a file from another program, reads as
+// nothing: rewriting it as an empty collection would throw it away.
+TEST(GasTool, FormatWritesNothingAfterAMessageOrOverAFileThatCameOutEmpty) {
+    TempDir dir;
+    const std::string broken = Crlf("[lore]\n{\nbroken_name]\n{\ndescription = \"x\";\n}\n}\n");
+    WriteBytes(dir / "lore.gas", broken);
+    WriteBytes(dir / "trs_book_lore.gas", "");
+    ToolRun run = RunTool({"format", dir / "lore.gas", dir / "trs_book_lore.gas"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("missing '[' or ']' on line 3"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadBytes(dir / "lore.gas"), broken);
+    run = RunTool({"format", "--force", dir / "lore.gas", dir / "trs_book_lore.gas"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(ReadBytes(dir / "lore.gas").find("[untitled_3]"), std::string::npos);
+}
+
 TEST(GasTool, FormatNeverEmptiesAFileUnlessForced) {
     TempDir dir;
     const std::string lore = dir / "lore.gas";
@@ -193,16 +219,23 @@ TEST(GasTool, CheckReportsNamingErrorsAndDanglingReferences) {
                     "[t:template,n:book3]\n{\nspecializes = base_ok;\n}\n"));
     const ToolRun run = RunTool({"check", dir / "lore.gas", dir / "trs_book_lore.gas"});
     EXPECT_EQ(run.status, 1);
+    const std::string lore = dir / "lore.gas:";
+    const std::string templates = dir / "trs_book_lore.gas:";
     EXPECT_EQ(run.out,
-              "error: duplicate book key \"a\" (2 times)\n"
-              "error: duplicate template name \"book3\" (2 times)\n"
-              "error: template \"base_wrong\" begins with \"base_\" but does not specialize "
-              "treasure\n"
-              "error: template \"book\" has a screen name but no lore key\n"
-              "warning: template \"book2\" specializes \"gone\", which names no loaded template\n"
-              "warning: template \"book3\" has lore key \"c\", which names no loaded book\n"
-              "error: template \"loot\" specializes treasure but its name does not begin with "
-              "\"base_\"\n");
+              lore + "6: error: duplicate book key \"a\" (2 times)\n" + templates +
+                  "28: error: duplicate template name \"book3\" (2 times)\n" + templates +
+                  "9: error: template \"base_wrong\" begins with \"base_\" but does not "
+                  "specialize treasure\n" +
+                  templates + "13: error: template \"book\" has a screen name but no lore key\n" +
+                  templates +
+                  "18: warning: template \"book2\" specializes \"gone\", which names no loaded "
+                  "template\n" +
+                  templates +
+                  "23: warning: template \"book3\" has lore key \"c\", which names no loaded "
+                  "book\n" +
+                  templates +
+                  "5: error: template \"loot\" specializes treasure but its name does not begin "
+                  "with \"base_\"\n");
 
     const ToolRun clean =
         RunTool({"check", SamplePath("lore.gas"), SamplePath("trs_book_lore.gas")});

@@ -7,6 +7,7 @@
 #include "platform/MemorySettings.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
+#include "platform/Version.h"
 #include "tools/tomecraft-gas/PairChecks.h"
 #include "tools/tomecraft-gas/RecordingUi.h"
 
@@ -31,14 +32,17 @@ Commands:
   format    rewrite both files in the editor's layout, each after a backup
   check     report naming errors and dangling references
 
-Run 'tomecraft-gas COMMAND --help' for the options of a command.
+Run 'tomecraft-gas COMMAND --help' for the options of a command, 'tomecraft-gas --version'
+for the version. '--' ends the options, for file names that begin with '-'.
 )";
 
 constexpr const char* kDumpHelp =
     R"(Usage: tomecraft-gas dump LORE TEMPLATES
 
 Reads LORE, then TEMPLATES, sorts both as the editor's Open does and prints one JSON object
-(UTF-8) with "messages", "books" and "templates". Exit status: 0, or 2 on a usage error.
+(UTF-8) with "format" (1), "messages", "books" and "templates" (docs/dump-format.md). Exit
+status: 0; 1 when a file could not be opened or read in full (the JSON still shows what was
+read); 2 on a usage error.
 )";
 
 constexpr const char* kFormatHelp =
@@ -47,24 +51,30 @@ constexpr const char* kFormatHelp =
 Reads both files as dump does, then writes them back as the editor's Save does, lore file
 first. Each file is written beside itself, synced and read back before it replaces the old one,
 which becomes the backup copy: lore.tcb and trs_book_lore.tcb beside the file, or in DIR.
-Nothing is written when a file cannot be read, when another program holds the pair, or when a
-file that is not empty yields no book or no template (unless --force). Messages go to standard
-error. Exit status: 0 when both files were written, 1 otherwise, 2 on a usage error.
+Nothing is written when a file cannot be read, when another program holds the pair, when
+reading reported anything (the editor would have shown it before a save), or when a file that
+is not empty yields no book or no template; --force writes in the last two cases, as the
+editor's Save would. Messages go to standard error. Exit status: 0 when both files were
+written, 1 otherwise, 2 on a usage error.
 
 Options:
   --backup-dir DIR   put the backup copies in DIR
-  --force            also write a collection that came out empty from a file that was not
+  --force            write even though reading reported something or a file came out empty
 )";
 
 constexpr const char* kCheckHelp =
     R"(Usage: tomecraft-gas check LORE TEMPLATES
 
-Reads both files as dump does and prints one finding a line, "error: ..." or "warning: ...".
+Reads both files as dump does and prints one finding a line, "FILE:LINE: error: ..." or
+"FILE:LINE: warning: ...", LINE being where the section concerned begins.
 Errors: repeated book keys or template names, a treasure-based template not named "base_...",
 a "base_..." template not based on treasure, a screen name without a lore key. Warnings: a
 lore key or a specializes value that names nothing loaded. Exit status: 0 with no error, 1
 with any, 2 on a usage error.
 )";
+
+// The version of the JSON layout that dump prints; raised when a key changes meaning or goes.
+constexpr int kDumpFormat = 1;
 
 struct Invocation {
     std::string command;
@@ -73,6 +83,7 @@ struct Invocation {
     std::optional<std::string> backupDir;
     bool force = false;
     bool help = false;
+    bool version = false;
 };
 
 const char* HelpOf(const std::string& command) {
@@ -94,6 +105,10 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Invocatio
         return "no command given";
     }
     inv.command = args[0];
+    if (inv.command == "--version") {
+        inv.version = true;
+        return std::nullopt;
+    }
     if (inv.command == "--help" || inv.command == "-h" || inv.command == "help") {
         inv.command = args.size() > 1 && inv.command == "help" ? args[1] : "";
         inv.help = true;
@@ -103,13 +118,20 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Invocatio
         return "unknown command '" + inv.command + "'";
     }
     std::vector<std::string> paths;
+    bool options = true;
     for (std::size_t k = 1; k < args.size(); ++k) {
         const std::string& arg = args[k];
-        if (arg == "--help" || arg == "-h") {
+        if (!options || !arg.starts_with("-") || arg == "-") {
+            paths.push_back(arg);
+        } else if (arg == "--") {
+            options = false;
+        } else if (arg == "--version") {
+            inv.version = true;
+            return std::nullopt;
+        } else if (arg == "--help" || arg == "-h") {
             inv.help = true;
             return std::nullopt;
-        }
-        if (arg == "--backup-dir" && inv.command == "format") {
+        } else if (arg == "--backup-dir" && inv.command == "format") {
             if (k + 1 >= args.size() || args[k + 1].empty()) {
                 return "--backup-dir needs a folder";
             }
@@ -121,10 +143,8 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Invocatio
             inv.backupDir = WithFolderSeparator(arg.substr(13));
         } else if (arg == "--force" && inv.command == "format") {
             inv.force = true;
-        } else if (arg.starts_with("-") && arg != "-") {
-            return "unknown option '" + arg + "'";
         } else {
-            paths.push_back(arg);
+            return "unknown option '" + arg + "'";
         }
     }
     if (paths.size() != 2) {
@@ -161,6 +181,7 @@ bool ReadAsEditor(CTomecraftDoc& doc, RecordingUi& ui, const Invocation& inv) {
 nlohmann::ordered_json DumpJson(const CTomecraftDoc& doc, const RecordingUi& ui) {
     const auto text = [](std::string_view bytes) { return Cp1252ToUtf8(bytes); };
     nlohmann::ordered_json json;
+    json["format"] = kDumpFormat;
     json["messages"] = nlohmann::json::array();
     for (const std::string& message : ui.Messages()) {
         json["messages"].push_back(text(message));
@@ -223,6 +244,13 @@ int Format(CTomecraftDoc& doc, RecordingUi& ui, const Invocation& inv, std::ostr
         err << "tomecraft-gas: nothing written, since the files could not be read\n";
         return kExitFailed;
     }
+    if (!inv.force && !ui.Messages().empty()) {
+        // The editor shows these before anyone decides to save; here nobody would read them.
+        PrintMessages(ui, 0, err);
+        err << "tomecraft-gas: nothing written, since reading reported the above (--force "
+               "writes anyway)\n";
+        return kExitFailed;
+    }
     if (!inv.force) {
         if (const std::string problem = EmptiedFile(doc, inv); !problem.empty()) {
             PrintMessages(ui, 0, err);
@@ -255,7 +283,11 @@ int Check(CTomecraftDoc& doc, RecordingUi& ui, const Invocation& inv, std::ostre
     }
     for (const Finding& finding : CheckPair(doc)) {
         anyError = anyError || finding.error;
-        out << (finding.error ? "error: " : "warning: ") << Cp1252ToUtf8(finding.text) << "\n";
+        out << (finding.inTemplates ? inv.templatePath : inv.lorePath) << ":";
+        if (finding.line > 0) {
+            out << finding.line << ":";
+        }
+        out << (finding.error ? " error: " : " warning: ") << Cp1252ToUtf8(finding.text) << "\n";
     }
     return anyError ? kExitFailed : kExitOk;
 }
@@ -267,6 +299,10 @@ int RunGasTool(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (const auto problem = Parse(args, inv)) {
         err << "tomecraft-gas: " << *problem << "\n\n" << HelpOf(inv.command);
         return kExitUsage;
+    }
+    if (inv.version) {
+        out << "tomecraft-gas " << kVersion << "\n";
+        return kExitOk;
     }
     if (inv.help) {
         out << HelpOf(inv.command);
@@ -283,9 +319,9 @@ int RunGasTool(const std::vector<std::string>& args, std::ostream& out, std::ost
         if (inv.command == "check") {
             return Check(doc, ui, inv, out, err);
         }
-        ReadAsEditor(doc, ui, inv);
+        const bool read = ReadAsEditor(doc, ui, inv);
         out << DumpJson(doc, ui).dump(2) << "\n";
-        return kExitOk;
+        return read ? kExitOk : kExitFailed;
     } catch (const std::bad_alloc&) {
         err << "tomecraft-gas: out of memory; no file was changed\n";
         return kExitFailed;
