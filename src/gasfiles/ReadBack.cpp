@@ -11,7 +11,10 @@ namespace {
 
 std::string Quoted(std::string_view text) {
     constexpr std::size_t kShown = 60;
-    return "\"" + std::string(text.substr(0, kShown)) + (text.size() > kShown ? "...\"" : "\"");
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "\"" + std::string(...).
+    std::string quoted(1, '"');
+    quoted.append(text.substr(0, kShown)).append(text.size() > kShown ? "...\"" : "\"");
+    return quoted;
 }
 
 struct Field {
