@@ -50,7 +50,11 @@ private:
 // treap over arrays.
 class TurningQueue {
 public:
-    explicit TurningQueue(std::size_t capacity) { m_nodes.reserve(capacity); }
+    // Empties the queue; one queue serves every name in turn.
+    void Clear() {
+        m_nodes.clear();
+        m_root = kNil;
+    }
 
     void Append(std::size_t item) {
         m_nodes.push_back({item, static_cast<std::uint32_t>(m_random()), kNil, kNil, 1});
@@ -149,6 +153,7 @@ std::vector<std::size_t> ExchangeSortOrder(const std::vector<std::string_view>& 
     std::vector<std::size_t> order;
     order.reserve(count);
     Fenwick smaller(count); // positions of the names already placed, all smaller
+    TurningQueue copies;
     for (std::size_t first = 0; first < count;) {
         std::size_t last = first + 1;
         while (last < count && names[byName[last]] == names[byName[first]]) {
@@ -158,7 +163,7 @@ std::vector<std::size_t> ExchangeSortOrder(const std::vector<std::string_view>& 
             order.push_back(byName[first]);
         } else {
             // byName holds the copies in file order.
-            TurningQueue copies(last - first);
+            copies.Clear();
             for (std::size_t k = first; k < last; ++k) {
                 const std::size_t next = k + 1 < last ? byName[k + 1] : count;
                 copies.Append(byName[k]);
