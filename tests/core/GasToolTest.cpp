@@ -1,11 +1,14 @@
 #include "TestSupport.h"
 
 #include "platform/FileSystem.h"
+#include "platform/Text.h"
+#include "tools/tomecraft-gas/DumpJson.h"
 #include "tools/tomecraft-gas/GasCommands.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <random>
 #include <sstream>
 
 namespace tc {
@@ -104,6 +107,21 @@ TEST(GasTool, DumpShowsWhatTheEditorReadsInUtf8) {
     EXPECT_EQ(ferry["gold_value"], 0);
     EXPECT_EQ(ferry["inventory_height"], 1);
     EXPECT_EQ(ferry["category_name"], "lorebook");
+}
+
+// Any bytes a file holds come out of dump as the JSON string of their text.
+TEST(GasTool, DumpEscapesEveryByteAsJsonReadsItBack) {
+    std::mt19937 rng(5);
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (int round = 0; round < 2000; ++round) {
+        std::string bytes(static_cast<std::size_t>(round % 40), '\0');
+        for (char& c : bytes) {
+            c = static_cast<char>(byte(rng));
+        }
+        std::string json;
+        cli::AppendJsonString(json, bytes);
+        ASSERT_EQ(nlohmann::json::parse(json).get<std::string>(), Cp1252ToUtf8(bytes));
+    }
 }
 
 TEST(GasTool, DumpListsEveryMessageInOrder) {

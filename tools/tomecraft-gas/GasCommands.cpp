@@ -8,10 +8,9 @@
 #include "platform/Paths.h"
 #include "platform/Text.h"
 #include "platform/Version.h"
+#include "tools/tomecraft-gas/DumpJson.h"
 #include "tools/tomecraft-gas/PairChecks.h"
 #include "tools/tomecraft-gas/RecordingUi.h"
-
-#include <nlohmann/json.hpp>
 
 #include <filesystem>
 #include <new>
@@ -72,9 +71,6 @@ a "base_..." template not based on treasure, a screen name without a lore key. W
 lore key or a specializes value that names nothing loaded. Exit status: 0 with no error, 1
 with any, 2 on a usage error.
 )";
-
-// The version of the JSON layout that dump prints; raised when a key changes meaning or goes.
-constexpr int kDumpFormat = 1;
 
 struct Invocation {
     std::string command;
@@ -176,41 +172,6 @@ bool ReadAsEditor(CTomecraftDoc& doc, RecordingUi& ui, const Invocation& inv) {
         ui.Add(error.what());
         return false;
     }
-}
-
-nlohmann::ordered_json DumpJson(const CTomecraftDoc& doc, const RecordingUi& ui) {
-    const auto text = [](std::string_view bytes) { return Cp1252ToUtf8(bytes); };
-    nlohmann::ordered_json json;
-    json["format"] = kDumpFormat;
-    json["messages"] = nlohmann::json::array();
-    for (const std::string& message : ui.Messages()) {
-        json["messages"].push_back(text(message));
-    }
-    json["books"] = nlohmann::json::array();
-    for (const auto& book : doc.m_arrBooks) {
-        json["books"].push_back({{"name", text(book->GetName())},
-                                 {"text", text(book->GetText())},
-                                 {"comment", text(book->GetComment())}});
-    }
-    json["templates"] = nlohmann::json::array();
-    for (const auto& t : doc.m_arrTemplates) {
-        json["templates"].push_back({
-            {"name", text(t->GetName())},
-            {"comment", text(t->GetComment())},
-            {"specializes", text(t->GetSpecializes())},
-            {"screen_name", text(t->GetScreenName())},
-            {"doc", text(t->GetDoc())},
-            {"lore_key", text(t->GetLoreKey())},
-            {"model", text(t->GetModel())},
-            {"texture", text(t->GetTexture())},
-            {"inventory_icon", text(t->GetInventoryIcon())},
-            {"inventory_width", t->GetInventoryWidth()},
-            {"inventory_height", t->GetInventoryHeight()},
-            {"gold_value", t->GetGoldValue()},
-            {"category_name", text(t->GetCategoryName())},
-        });
-    }
-    return json;
 }
 
 void PrintMessages(const RecordingUi& ui, std::size_t from, std::ostream& err) {
@@ -320,7 +281,7 @@ int RunGasTool(const std::vector<std::string>& args, std::ostream& out, std::ost
             return Check(doc, ui, inv, out, err);
         }
         const bool read = ReadAsEditor(doc, ui, inv);
-        out << DumpJson(doc, ui).dump(2) << "\n";
+        WriteDumpJson(doc, ui.Messages(), out);
         return read ? kExitOk : kExitFailed;
     } catch (const std::bad_alloc&) {
         err << "tomecraft-gas: out of memory; no file was changed\n";
