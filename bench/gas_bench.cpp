@@ -8,7 +8,11 @@
 #include "gasfiles/TemplateFile.h"
 #include "platform/MemorySettings.h"
 
+#include "model/NameOrder.h"
 #include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <random>
 
 #include <filesystem>
 #include <fstream>
@@ -99,6 +103,33 @@ void BM_SortBoth(benchmark::State& state) {
                             static_cast<std::int64_t>(pair.books + pair.templates));
 }
 
+// The name sort alone, on the shapes that are hardest for an exact exchange-sort order: distinct
+// names in reverse or random order with one name repeated, every name twice, and ten names
+// repeated over and over.
+enum class Shape { ReversedOneRepeat, ShuffledOneRepeat, Pairs, TenNames };
+
+void BM_SortNames(benchmark::State& state) {
+    const auto count = static_cast<std::size_t>(state.range(0));
+    const auto shape = static_cast<Shape>(state.range(1));
+    std::vector<std::string> names(count);
+    for (std::size_t k = 0; k < count; ++k) {
+        names[k] = shape == Shape::Pairs      ? "book_" + std::to_string(k / 2)
+                   : shape == Shape::TenNames ? "book_" + std::to_string(k % 10)
+                                              : "book_" + std::to_string(10000000 - k);
+    }
+    if (shape == Shape::ReversedOneRepeat || shape == Shape::ShuffledOneRepeat) {
+        names[count / 2] = names[count - 1];
+    }
+    if (shape == Shape::ShuffledOneRepeat) {
+        std::shuffle(names.begin(), names.end(), std::mt19937(7));
+    }
+    const std::vector<std::string_view> views(names.begin(), names.end());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(tc::ExchangeSortOrder(views));
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(count));
+}
+
 void BM_WriteLore(benchmark::State& state) {
     const auto& pair = PairOf(static_cast<std::size_t>(state.range(0)));
     SilentUi ui;
@@ -135,6 +166,10 @@ BENCHMARK(BM_LineScanLore)->Apply(Sizes);
 BENCHMARK(BM_ReadLore)->Apply(Sizes);
 BENCHMARK(BM_ReadTemplates)->Apply(Sizes);
 BENCHMARK(BM_SortBoth)->Apply(Sizes);
+BENCHMARK(BM_SortNames)
+    ->ArgsProduct({{20000, 100000}, {0, 1, 2, 3}})
+    ->ArgNames({"names", "shape"})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteLore)->Apply(Sizes);
 BENCHMARK(BM_WriteTemplates)->Apply(Sizes);
 

@@ -5,18 +5,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
-
-struct SilentUi : tc::UserInterface {
-    tc::MsgAnswer MessageBox(const std::string&, tc::MsgButtons, tc::MsgIcon) override {
-        return tc::MsgAnswer::Ok;
-    }
-};
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    SilentUi ui;
+    tc::QuietUi ui;
     tc::MemorySource source(std::string_view(reinterpret_cast<const char*>(data), size));
     tc::BookList books;
     tc::ParseLoreFile(source, books, ui);

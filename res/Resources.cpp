@@ -4,8 +4,12 @@
 #include "browse_focus.xpm"
 #include "browse_up.xpm"
 #include "tomecraft_icon.xpm"
+
+#include "AppIconData.h"
+
 #include "toolbar_images.xpm"
 #include "tree_images.xpm"
+#include <wx/image.h>
 
 namespace tc::res {
 
@@ -44,6 +48,24 @@ wxBitmap BrowseFocus() {
 
 wxIcon AppIcon() {
     return wxIcon(tomecraft_icon_xpm);
+}
+
+wxIconBundle AppIcons() {
+    wxIconBundle icons;
+#if wxUSE_LIBPNG
+    if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr) {
+        wxImage::AddHandler(new wxPNGHandler);
+    }
+    for (const PngData& png : AppIconPngs()) {
+        wxIcon icon;
+        icon.CopyFromBitmap(wxBitmap::NewFromPNGData(png.bytes, png.size));
+        icons.AddIcon(icon);
+    }
+#endif
+    if (icons.IsEmpty()) {
+        icons.AddIcon(AppIcon()); // a toolkit built without PNG
+    }
+    return icons;
 }
 
 } // namespace tc::res

@@ -3,6 +3,7 @@
 
 #include <wx/bitmap.h>
 #include <wx/icon.h>
+#include <wx/iconbndl.h>
 #include <wx/imaglist.h>
 
 namespace tc::res {
@@ -19,6 +20,8 @@ wxBitmap BrowseUp();
 wxBitmap BrowseDown();
 wxBitmap BrowseFocus();
 
+// The application icon at 32 x 32, and at every size for the window manager.
 wxIcon AppIcon();
+wxIconBundle AppIcons();
 
 } // namespace tc::res

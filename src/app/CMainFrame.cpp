@@ -24,7 +24,7 @@ enum StatusPane { kMessagePane, kCapsPane, kNumPane, kScrollPane, kPaneCount };
 
 CMainFrame::CMainFrame(CTomecraftDoc& doc)
     : wxFrame(nullptr, wxID_ANY, kAppTitle, wxDefaultPosition, wxSize(1000, 700)), m_doc(doc) {
-    SetIcon(res::AppIcon());
+    SetIcons(res::AppIcons());
     CreateMenus();
     CreateBars();
 

@@ -5,9 +5,12 @@
 #include "app/SingleInstance.h"
 #include "app/WxDocumentHost.h"
 #include "document/CTomecraftDoc.h"
+#include "document/EditorCommandLine.h"
 #include "platform/Product.h"
 #include "platform/wx/WxSettingsStore.h"
 #include "platform/wx/WxUserInterface.h"
+
+#include <iostream>
 
 namespace tc {
 
@@ -22,13 +25,22 @@ void RunStartup(CMainFrame& frame) {
 }
 
 bool CTomecraftApp::OnInit() {
-    // The program takes no options of its own, so wx's command-line parsing is not run.
+    // The program takes no options of its own beyond --help and --version, so wx's
+    // command-line parsing is not run.
+    std::vector<std::string> args;
+    for (int k = 1; k < argc; ++k) {
+        args.emplace_back(argv[k].utf8_str());
+    }
+    if (const std::optional<int> status = HandleEditorCommandLine(args, std::cout, std::cerr)) {
+        m_exitStatus = *status;
+        return true;
+    }
     SetAppName(kAppTitle);
     SetVendorName(kCompanyName);
     m_instance = std::make_unique<SingleInstance>();
     if (m_instance->AnotherIsRunning()) {
         // The running instance has been raised; this one ends quietly and successfully.
-        m_anotherIsRunning = true;
+        m_exitStatus = 0;
         return true;
     }
     m_settings = WxSettingsStore::ForCurrentUser();
@@ -47,7 +59,7 @@ bool CTomecraftApp::OnInit() {
 }
 
 int CTomecraftApp::OnRun() {
-    return m_anotherIsRunning ? 0 : wxApp::OnRun();
+    return m_exitStatus ? *m_exitStatus : wxApp::OnRun();
 }
 
 int CTomecraftApp::OnExit() {

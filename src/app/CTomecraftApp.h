@@ -5,6 +5,7 @@
 #include <wx/app.h>
 
 #include <memory>
+#include <optional>
 
 namespace tc {
 
@@ -26,7 +27,9 @@ public:
 
 private:
     std::unique_ptr<SingleInstance> m_instance;
-    bool m_anotherIsRunning = false;
+    // Set when the program ends without running: another instance was raised, or the command
+    // line asked only for help or the version.
+    std::optional<int> m_exitStatus;
     std::unique_ptr<WxSettingsStore> m_settings;
     std::unique_ptr<WxUserInterface> m_ui;
     std::unique_ptr<WxDocumentHost> m_host;

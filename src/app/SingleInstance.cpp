@@ -7,6 +7,13 @@
 #include <wx/toplevel.h>
 #include <wx/utils.h>
 
+#ifndef _WIN32
+#include <cstdlib>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace tc {
 
 namespace {
@@ -14,14 +21,35 @@ namespace {
 constexpr const char* kInstanceName = "Prevent2ndTomecraftApp";
 constexpr const char* kTopic = "raise";
 
-wxString ServiceName() {
 #ifdef _WIN32
+wxString ServiceName() {
     return kInstanceName;
-#else
-    // A Unix socket beside the checker's lock file, one per user.
-    return wxGetHomeDir() + "/." + kInstanceName + ".ipc";
-#endif
 }
+#else
+// Where the lock file and the socket live: the user's runtime folder, never the home folder.
+// Without one, a private folder of ours in the temporary folder.
+wxString RuntimeFolder() {
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime != nullptr && *runtime) {
+        struct stat st {};
+        if (stat(runtime, &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == getuid()) {
+            return runtime;
+        }
+    }
+    const std::string folder = "/tmp/tomecraft-" + std::to_string(getuid());
+    mkdir(folder.c_str(), 0700);
+    struct stat st {};
+    if (lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != getuid() ||
+        (st.st_mode & 077) != 0) {
+        return wxGetHomeDir(); // someone else's folder: do not trust it
+    }
+    return folder;
+}
+
+// A Unix socket beside the checker's lock file, one per user.
+wxString ServiceName() {
+    return RuntimeFolder() + "/" + kInstanceName + ".ipc";
+}
+#endif
 
 class RaiseConnection : public wxConnection {
 public:
@@ -49,7 +77,14 @@ private:
 } // namespace
 
 SingleInstance::SingleInstance()
-    : m_checker(std::make_unique<wxSingleInstanceChecker>(kInstanceName)) {}
+    : m_checker(std::make_unique<wxSingleInstanceChecker>(
+#ifdef _WIN32
+          kInstanceName
+#else
+          kInstanceName, RuntimeFolder()
+#endif
+          )) {
+}
 
 SingleInstance::~SingleInstance() = default;
 

@@ -4,6 +4,8 @@
 #include "gasfiles/LoreFile.h"
 #include "gasfiles/TemplateFile.h"
 
+#include <new>
+
 namespace tc {
 
 namespace {
@@ -20,15 +22,17 @@ CTomecraftDoc::~CTomecraftDoc() {
 }
 
 bool CTomecraftDoc::ReadLoreFile(const std::string& path) {
-    return tc::ReadLoreFile(path, m_arrBooks, m_ui);
+    m_loreVersion = {path, {}};
+    return tc::ReadLoreFile(path, m_arrBooks, m_ui, &m_loreVersion.stamp);
 }
 
 bool CTomecraftDoc::ReadTemplateFile(const std::string& path) {
-    return tc::ReadTemplateFile(path, m_arrTemplates, m_ui);
+    m_templateVersion = {path, {}};
+    return tc::ReadTemplateFile(path, m_arrTemplates, m_ui, &m_templateVersion.stamp);
 }
 
 bool CTomecraftDoc::WriteLoreFile(const std::string& path) {
-    if (!tc::WriteLoreFile(path, m_strBackupPath, m_arrBooks, m_ui)) {
+    if (!tc::WriteLoreFile(path, m_strBackupPath, m_arrBooks, m_ui, m_loreVersion.Of(path))) {
         return false;
     }
     m_bBooksModified = false;
@@ -36,10 +40,20 @@ bool CTomecraftDoc::WriteLoreFile(const std::string& path) {
 }
 
 bool CTomecraftDoc::WriteTemplateFile(const std::string& path) {
-    if (!tc::WriteTemplateFile(path, m_strBackupPath, m_arrTemplates, m_ui)) {
+    if (!tc::WriteTemplateFile(path, m_strBackupPath, m_arrTemplates, m_ui,
+                               m_templateVersion.Of(path))) {
         return false;
     }
     m_bTemplatesModified = false;
+    return true;
+}
+
+bool CTomecraftDoc::LockPair(const std::string& lorePath, const std::string& templatePath) {
+    const std::string problem = m_pairLock.Take(lorePath, templatePath, m_strLockHolder);
+    if (!problem.empty()) {
+        m_ui.MessageBox(problem, MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
     return true;
 }
 
@@ -118,6 +132,9 @@ void CTomecraftDoc::OnFileOpen() {
         }
         return;
     }
+    if (!LockPair(paths->lorePath, paths->templatePath)) {
+        return;
+    }
     try {
         ReadPair(paths->lorePath, paths->templatePath);
     } catch (const FileError& error) {
@@ -126,6 +143,12 @@ void CTomecraftDoc::OnFileOpen() {
         // that nothing refers to a destroyed node.
         RebuildTree();
         ShowFileError(error);
+        return;
+    } catch (const std::bad_alloc&) {
+        ClearData(); // what was read so far may be any part of the files: keep none of it
+        RebuildTree();
+        m_ui.MessageBox("There is not enough memory to open these files.", MsgButtons::Ok,
+                        MsgIcon::Exclamation);
         return;
     }
     RebuildTree();

@@ -6,6 +6,8 @@
 #include "document/DocumentHost.h"
 #include "model/LoreData.h"
 #include "platform/FileCause.h"
+#include "platform/FileLock.h"
+#include "platform/FileOps.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserInterface.h"
 
@@ -40,6 +42,11 @@ public:
     bool WriteLoreFile(const std::string& path);
     bool WriteTemplateFile(const std::string& path);
 
+    // Locks both files against other editors and tomecraft-gas for as long as the document
+    // keeps them (or until the next call); false, after a message naming the holder, when
+    // another program holds either. The locks held before then stay.
+    bool LockPair(const std::string& lorePath, const std::string& templatePath);
+
     // Reads both files into the emptied document and sorts both collections. A file that cannot
     // be opened is reported and the other is still read; a FileError from the middle of a read
     // ends it there, keeping what was read. True when both files were opened.
@@ -55,6 +62,8 @@ public:
     std::string m_strBackupPath;
     std::string m_strLorePath;
     std::string m_strTemplatePath;
+    // How the locks name this program to whoever meets them.
+    std::string m_strLockHolder = "Tomecraft";
 
 private:
     bool AskToSave(); // false when the user cancels or the save fails
@@ -63,6 +72,16 @@ private:
 
     UserInterface& m_ui;
     DocumentHost& m_host;
+    // The versions of the two files that were read or last written: a save asks before it
+    // replaces anything else.
+    struct FileVersion {
+        std::string path;
+        FileStamp stamp;
+        FileStamp* Of(const std::string& file) { return file == path ? &stamp : nullptr; }
+    };
+    FileVersion m_loreVersion;
+    FileVersion m_templateVersion;
+    PairLock m_pairLock;
 };
 
 } // namespace tc

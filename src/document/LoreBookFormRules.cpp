@@ -1,5 +1,7 @@
 #include "document/LoreBookFormRules.h"
 
+#include "document/BraceCheck.h"
+
 #include "platform/Text.h"
 
 #include <algorithm>
@@ -41,6 +43,9 @@ LoreBookFormRules::UpdateResult LoreBookFormRules::Update(const Fields& typed) {
     if (!m_data.IsBookKeyUnique(key, m_pBook)) {
         return {DialogVerdict::Refuse(
             "Lore key must be unique!  Please select another lore key for this book!", kKeyEdit)};
+    }
+    if (DialogVerdict braces = RefuseBraces(key, "lore key", kKeyEdit); !braces.accepted) {
+        return {braces};
     }
     if (typed.text.empty()) {
         return {

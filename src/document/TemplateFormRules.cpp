@@ -1,5 +1,7 @@
 #include "document/TemplateFormRules.h"
 
+#include "document/BraceCheck.h"
+
 #include "platform/Text.h"
 
 #include <algorithm>
@@ -166,6 +168,21 @@ TemplateFormRules::UpdateResult TemplateFormRules::Update() {
         return {DialogVerdict::Refuse(
             "Template name must be unique!  Please select another name for this template!",
             kNameEdit)};
+    }
+    const struct {
+        const std::string& value;
+        const char* field;
+        int control;
+    } texts[] = {{name, "template name", kNameEdit},
+                 {fields.bookTitle, "book title", kBookTitleEdit},
+                 {fields.texture, "texture", kTextureEdit},
+                 {fields.model, "model", kModelEdit},
+                 {fields.inventoryIcon, "inventory icon", kInventoryIconEdit}};
+    for (const auto& text : texts) {
+        if (DialogVerdict braces = RefuseBraces(text.value, text.field, text.control);
+            !braces.accepted) {
+            return {braces};
+        }
     }
     const int base = m_cbSpecializes.Selection();
     if (base == 0 && !IsBaseName(name)) {

@@ -14,6 +14,10 @@ namespace tc {
 class TemplateFormRules {
 public:
     static constexpr int kNameEdit = 1002;
+    static constexpr int kBookTitleEdit = 1003;
+    static constexpr int kTextureEdit = 1070;
+    static constexpr int kInventoryIconEdit = 1072;
+    static constexpr int kModelEdit = 1075;
     static constexpr int kLoreKeyList = 1063;
     static constexpr const char* kTreasureEntry = "(treasure)";
     static constexpr const char* kNoKeyEntry = "(None)";

@@ -1,8 +1,34 @@
 #include "gasfiles/Backup.h"
 
-#include "platform/FileSystem.h"
+#include "platform/FileOps.h"
+
+#include <cerrno>
+#include <filesystem>
 
 namespace tc {
+
+namespace {
+
+bool SamePlace(const std::string& a, const std::string& b) {
+    std::error_code ecA;
+    std::error_code ecB;
+    const auto whereA = std::filesystem::weakly_canonical(a, ecA);
+    const auto whereB = std::filesystem::weakly_canonical(b, ecB);
+    return ecA || ecB ? a == b : whereA == whereB;
+}
+
+// Where a second name cannot be made, a copy does the job.
+bool NeedsCopy(int linkError) {
+    return linkError == EXDEV || linkError == EPERM || linkError == EMLINK ||
+           linkError == ENOTSUP || linkError == EOPNOTSUPP || linkError == ENOSYS;
+}
+
+} // namespace
+
+bool BackupIsSecondName(const std::string& realPath, const std::string& backupName) {
+    std::error_code ec;
+    return std::filesystem::equivalent(realPath, backupName, ec) && !ec;
+}
 
 std::string BackupName(const std::string& path, const std::string& folder,
                        const std::string& backupFileName) {
@@ -12,18 +38,41 @@ std::string BackupName(const std::string& path, const std::string& folder,
     return path.substr(0, path.size() < 3 ? 0 : path.size() - 3) + "tcb";
 }
 
-FileCause MoveToBackup(const std::string& path, const std::string& backupName) {
-    if (!FileExists(path)) {
-        return FileCause::None;
+std::string LoreBackupName(const std::string& path, const std::string& folder) {
+    return BackupName(path, folder, "lore.tcb");
+}
+
+std::string TemplateBackupName(const std::string& path, const std::string& folder) {
+    return BackupName(path, folder, "trs_book_lore.tcb");
+}
+
+FileCause KeepBackup(const std::string& realPath, const std::string& backupName, bool copy) {
+    if (SamePlace(realPath, backupName)) {
+        return FileCause::BadPath; // the "backup" is the file itself
     }
-    if (SameFile(path, backupName)) {
-        // Deleting the "old backup" would delete the file itself.
-        return FileCause::BadPath;
+    if (BackupIsSecondName(realPath, backupName)) {
+        return FileCause::None; // a save stopped after its backup step: the backup stands
     }
-    if (FileExists(backupName)) {
-        RemoveFile(backupName);
+    RemoveLeftoverTemps(backupName);
+    std::string name;
+    int error =
+        copy ? EXDEV
+             : MakeTempBeside(
+                   backupName, [&](const std::string& n) { return LinkFile(realPath, n); }, name);
+    if (NeedsCopy(error)) {
+        error = MakeTempBeside(
+            backupName, [&](const std::string& n) { return CopyToNewFile(realPath, n); }, name);
     }
-    return MoveFile(path, backupName);
+    if (error != 0) {
+        return CauseOfError(error);
+    }
+    TempFile temp(name);
+    if ((error = RenameFile(name, backupName)) != 0) {
+        return CauseOfError(error);
+    }
+    temp.Keep();
+    SyncFolder(FolderOf(backupName));
+    return FileCause::None;
 }
 
 } // namespace tc

@@ -1,4 +1,4 @@
-// The backup step before a game file is overwritten.
+// The backup copy a save keeps of the previous version of a game file.
 #pragma once
 
 #include "platform/FileCause.h"
@@ -11,10 +11,17 @@ namespace tc {
 // `folder` followed directly by `backupFileName`.
 std::string BackupName(const std::string& path, const std::string& folder,
                        const std::string& backupFileName);
+std::string LoreBackupName(const std::string& path, const std::string& folder);
+std::string TemplateBackupName(const std::string& path, const std::string& folder);
 
-// Moves the file at `path` to `backupName`, replacing an older backup. FileCause::None when the
-// previous version is now in the backup or there was no previous version; otherwise the cause,
-// and the file at `path` is untouched and must not be overwritten.
-FileCause MoveToBackup(const std::string& path, const std::string& backupName);
+// The backup is another name of the file itself: a save stopped between its backup step and
+// the rename that replaces the file.
+bool BackupIsSecondName(const std::string& realPath, const std::string& backupName);
+
+// Makes `backupName` hold the file now at `realPath`, replacing an older backup in one step:
+// until it succeeds the older backup stays whole, and `realPath` itself is never touched. A
+// second name (hard link) where possible; a durable copy across file systems, or always when
+// `copy` is set. FileCause::None on success.
+FileCause KeepBackup(const std::string& realPath, const std::string& backupName, bool copy);
 
 } // namespace tc

@@ -1,6 +1,7 @@
 // How both game-file readers see a line: trimmed, counted, blank or comment.
 #pragma once
 
+#include "platform/DecodingSource.h"
 #include "platform/TextFile.h"
 
 #include <string>
@@ -10,7 +11,7 @@ namespace tc {
 
 class GasLines {
 public:
-    explicit GasLines(ByteSource& source) : m_reader(source) {}
+    explicit GasLines(ByteSource& source) : m_decoder(source), m_reader(m_decoder) {}
 
     // The next line that is not blank, trimmed; false at the end of the file.
     bool Next();
@@ -19,9 +20,17 @@ public:
     // The physical line number of Line(), counting from 1, blank and comment lines included.
     int Number() const { return m_number; }
     bool IsComment() const { return m_line.substr(0, 2) == "//"; }
+    // Lines that were neither blank nor comments, so far.
+    int ContentLines() const { return m_contentLines; }
+
+    // After the last line: the message to show when the file was not Windows-1252 text, naming
+    // it as `fileName`; empty when there is nothing to say.
+    std::string EncodingNote(const std::string& fileName) const;
 
 private:
+    DecodingSource m_decoder;
     LineReader m_reader;
+    int m_contentLines = 0;
     std::string_view m_line;
     int m_number = 0;
 };

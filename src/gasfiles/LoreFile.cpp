@@ -3,6 +3,7 @@
 #include "gasfiles/Backup.h"
 #include "gasfiles/FileReport.h"
 #include "gasfiles/GasLines.h"
+#include "gasfiles/ReadBack.h"
 #include "gasfiles/SafeWrite.h"
 #include "platform/Product.h"
 #include "platform/Text.h"
@@ -83,7 +84,16 @@ void Finish(BookInProgress& current, std::string& pendingComment) {
 
 void ParseLoreFile(ByteSource& source, BookList& books, UserInterface& ui) {
     GasLines lines(source);
+    const auto noteEncoding = [&] {
+        if (const std::string note = lines.EncodingNote("LORE.GAS"); !note.empty()) {
+            ShowWarning(ui, note);
+        }
+    };
     if (!FindLoreRoot(lines)) {
+        noteEncoding();
+        if (lines.ContentLines() > 0) {
+            ShowWarning(ui, "LORE.GAS has no [lore] section, so no books were read from it.");
+        }
         return;
     }
     BookInProgress current;
@@ -101,6 +111,7 @@ void ParseLoreFile(ByteSource& source, BookList& books, UserInterface& ui) {
                 continue;
             }
             current.book = std::make_unique<CLoreBook>();
+            current.book->SetSourceLine(lines.Number());
             if (open == line.npos || close == line.npos) {
                 const std::string number = std::to_string(lines.Number());
                 ShowWarning(ui, "LORE.GAS missing '[' or ']' on line " + number + ":\n\n" +
@@ -125,13 +136,20 @@ void ParseLoreFile(ByteSource& source, BookList& books, UserInterface& ui) {
         ShowWarning(ui, "LORE.GAS missing closing '}' for " + current.book->GetName() + "\n\n");
         books.push_back(std::move(current.book));
     }
+    noteEncoding();
 }
 
-bool ReadLoreFile(const std::string& path, BookList& books, UserInterface& ui) {
+bool ReadLoreFile(const std::string& path, BookList& books, UserInterface& ui, FileStamp* stamp) {
     OpenedSource opened = OpenForReading(path);
     if (!opened.source) {
+        if (stamp != nullptr && opened.cause == FileCause::FileNotFound) {
+            *stamp = kMissingFile;
+        }
         ShowWarning(ui, OpenFailureReport(FileAccess::ReadAny, opened.cause, path));
         return false;
+    }
+    if (stamp != nullptr) {
+        *stamp = opened.source->Stamp();
     }
     ParseLoreFile(*opened.source, books, ui);
     return true;
@@ -167,9 +185,20 @@ void EmitLoreFile(const BookList& books, TextSink& out) {
 }
 
 bool WriteLoreFile(const std::string& path, const std::string& backupFolder, const BookList& books,
-                   UserInterface& ui) {
-    return WriteWithBackup(path, BackupName(path, backupFolder, "lore.tcb"), FileAccess::WriteLore,
-                           ui, [&](TextSink& out) { EmitLoreFile(books, out); });
+                   UserInterface& ui, FileStamp* stamp) {
+    SaveRequest request;
+    request.path = path;
+    request.backupName = LoreBackupName(path, backupFolder);
+    request.access = FileAccess::WriteLore;
+    request.emit = [&](TextSink& out) { EmitLoreFile(books, out); };
+    request.readBack = [&](const std::string& written) {
+        BookList back;
+        QuietUi quiet;
+        ReadLoreFile(written, back, quiet);
+        return FirstBookDifference(books, back);
+    };
+    request.stamp = stamp;
+    return SaveFile(request, ui);
 }
 
 } // namespace tc

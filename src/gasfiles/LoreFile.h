@@ -17,16 +17,18 @@ using BookList = std::vector<std::unique_ptr<CLoreBook>>;
 // malformed sections go to `ui`. Throws FileError when the source fails mid-read.
 void ParseLoreFile(ByteSource& source, BookList& books, UserInterface& ui);
 
-// False, after the open-failure report, when the file cannot be opened.
-bool ReadLoreFile(const std::string& path, BookList& books, UserInterface& ui);
+// False, after the open-failure report, when the file cannot be opened. `stamp`, when given,
+// receives the version of the file that was read.
+bool ReadLoreFile(const std::string& path, BookList& books, UserInterface& ui,
+                  FileStamp* stamp = nullptr);
 
 // The whole file as written, with "\n" line ends (the writer puts CR LF on disk).
 void EmitLoreFile(const BookList& books, TextSink& out);
 
-// Moves the old file to its backup, then writes every book. False, after a report, when the
-// backup or the open fails; the old file is then left where it was. Throws FileError when the
-// write fails midway.
+// Saves every book as SaveFile does, the previous file becoming lore.tcb. False, after a
+// message, when nothing was replaced. Throws FileError when the write fails midway. `stamp`:
+// as in SaveRequest.
 bool WriteLoreFile(const std::string& path, const std::string& backupFolder, const BookList& books,
-                   UserInterface& ui);
+                   UserInterface& ui, FileStamp* stamp = nullptr);
 
 } // namespace tc

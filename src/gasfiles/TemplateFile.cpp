@@ -4,6 +4,7 @@
 #include "gasfiles/FileReport.h"
 #include "gasfiles/GasLines.h"
 #include "gasfiles/Inheritance.h"
+#include "gasfiles/ReadBack.h"
 #include "gasfiles/SafeWrite.h"
 #include "model/TemplateIndex.h"
 #include "platform/Product.h"
@@ -123,6 +124,7 @@ void ParseTemplateFile(ByteSource& source, TemplateList& templates, UserInterfac
                 continue;
             }
             current.tmpl = std::make_unique<CTemplate>();
+            current.tmpl->SetSourceLine(lines.Number());
             const std::size_t i = FindText(line, "n:");
             const std::size_t j = line.find(']');
             if (i == line.npos || j == line.npos) {
@@ -153,14 +155,28 @@ void ParseTemplateFile(ByteSource& source, TemplateList& templates, UserInterfac
         Append(current, pendingComment, templates, read);
         ShowWarning(ui, "TRS_BOOK_LORE.GAS missing closing '}' for " + name + "\n\n");
     }
+    if (const std::string note = lines.EncodingNote("TRS_BOOK_LORE.GAS"); !note.empty()) {
+        ShowWarning(ui, note);
+    }
+    if (read.empty() && lines.ContentLines() > 0) {
+        ShowWarning(ui, "TRS_BOOK_LORE.GAS has no [t:template] section, so no templates were "
+                        "read from it.");
+    }
     InheritMissingNumbers(templates, read);
 }
 
-bool ReadTemplateFile(const std::string& path, TemplateList& templates, UserInterface& ui) {
+bool ReadTemplateFile(const std::string& path, TemplateList& templates, UserInterface& ui,
+                      FileStamp* stamp) {
     OpenedSource opened = OpenForReading(path);
     if (!opened.source) {
+        if (stamp != nullptr && opened.cause == FileCause::FileNotFound) {
+            *stamp = kMissingFile;
+        }
         ShowWarning(ui, OpenFailureReport(FileAccess::ReadAny, opened.cause, path));
         return false;
+    }
+    if (stamp != nullptr) {
+        *stamp = opened.source->Stamp();
     }
     ParseTemplateFile(*opened.source, templates, ui);
     return true;
@@ -246,9 +262,13 @@ void EmitTemplate(const CTemplate& t, const CTemplate* parent, TextSink& out) {
 
 } // namespace
 
+std::string TemplateFileHeader() {
+    return std::string("Trs_book_lore.gas generated using Tomecraft by Brindlemoor.  ") +
+           kMakerWebAddress;
+}
+
 void EmitTemplateFile(const TemplateList& templates, TextSink& out) {
-    out.Write(std::string("// Trs_book_lore.gas generated using Tomecraft by Brindlemoor.  ") +
-              kMakerWebAddress + "\n\n");
+    out.Write("// " + TemplateFileHeader() + "\n\n");
     const TemplateIndex index(templates);
     for (const auto& tmpl : templates) {
         EmitTemplate(*tmpl, index.Find(tmpl->GetSpecializes()), out);
@@ -256,10 +276,20 @@ void EmitTemplateFile(const TemplateList& templates, TextSink& out) {
 }
 
 bool WriteTemplateFile(const std::string& path, const std::string& backupFolder,
-                       const TemplateList& templates, UserInterface& ui) {
-    return WriteWithBackup(path, BackupName(path, backupFolder, "trs_book_lore.tcb"),
-                           FileAccess::WriteTemplates, ui,
-                           [&](TextSink& out) { EmitTemplateFile(templates, out); });
+                       const TemplateList& templates, UserInterface& ui, FileStamp* stamp) {
+    SaveRequest request;
+    request.path = path;
+    request.backupName = TemplateBackupName(path, backupFolder);
+    request.access = FileAccess::WriteTemplates;
+    request.emit = [&](TextSink& out) { EmitTemplateFile(templates, out); };
+    request.readBack = [&](const std::string& written) {
+        TemplateList back;
+        QuietUi quiet;
+        ReadTemplateFile(written, back, quiet);
+        return FirstTemplateDifference(templates, back);
+    };
+    request.stamp = stamp;
+    return SaveFile(request, ui);
 }
 
 } // namespace tc

@@ -24,8 +24,13 @@ std::string ExtractBetween(std::string_view line, std::string_view opening,
 // malformed sections go to `ui`. Throws FileError when the source fails mid-read.
 void ParseTemplateFile(ByteSource& source, TemplateList& templates, UserInterface& ui);
 
-// False, after the open-failure report, when the file cannot be opened.
-bool ReadTemplateFile(const std::string& path, TemplateList& templates, UserInterface& ui);
+// False, after the open-failure report, when the file cannot be opened. `stamp`, when given,
+// receives the version of the file that was read.
+bool ReadTemplateFile(const std::string& path, TemplateList& templates, UserInterface& ui,
+                      FileStamp* stamp = nullptr);
+
+// The comment line at the top of a written file, without its "//".
+std::string TemplateFileHeader();
 
 // The whole file as written, with "\n" line ends; each template repeats only what differs from
 // its loaded parent.
@@ -33,6 +38,7 @@ void EmitTemplateFile(const TemplateList& templates, TextSink& out);
 
 // As WriteLoreFile, for the template file and its backup trs_book_lore.tcb.
 bool WriteTemplateFile(const std::string& path, const std::string& backupFolder,
-                       const TemplateList& templates, UserInterface& ui);
+                       const TemplateList& templates, UserInterface& ui,
+                       FileStamp* stamp = nullptr);
 
 } // namespace tc

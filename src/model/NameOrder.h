@@ -12,9 +12,9 @@ namespace tc {
 // Where each item ends up when a simple exchange sort runs over `names`: for i from the first
 // to the second-last position, for every later j, swap items i and j when name j is strictly
 // less than name i. That sort is not stable; its exact order among equal names is kept so that
-// files come out the same. Runs in O(n log n) when the names are distinct (any correct sort then
-// agrees); with repeated names it replays the exchanges, skipping to each swap with a segment
-// tree. Result[k] is the index in `names` of the item that ends at position k.
+// files come out the same. Runs in O(n log n) whatever the names, without replaying the
+// exchanges (NameOrder.cpp says how). Result[k] is the index in `names` of the item that ends at
+// position k.
 std::vector<std::size_t> ExchangeSortOrder(const std::vector<std::string_view>& names);
 
 // Sorts items[first, last) by name in exchange-sort order.

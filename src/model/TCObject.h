@@ -24,6 +24,10 @@ public:
     // Drops one leading "//" and then the leading white space; trailing white space stays.
     void SetComment(std::string_view text);
 
+    // Where the node's section begins in the file it was read from; 0 for a node made here.
+    int GetSourceLine() const { return m_nSourceLine; }
+    void SetSourceLine(int line) { m_nSourceLine = line; }
+
 protected:
     TCObject() = default;
     TCObject(const TCObject&) = default;
@@ -32,6 +36,7 @@ protected:
     NodeType m_nType = NODE_TEMPLATE;
     std::string m_strName;
     std::string m_strComment;
+    int m_nSourceLine = 0;
 };
 
 } // namespace tc

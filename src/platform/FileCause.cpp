@@ -79,6 +79,11 @@ FileCause CauseFromErrno(int error) {
     }
 }
 
+FileCause CauseOfError(int error) {
+    const FileCause cause = CauseFromErrno(error);
+    return cause == FileCause::None ? FileCause::Generic : cause;
+}
+
 FileError::FileError(FileCause cause, std::string path)
     : std::runtime_error(CauseText(cause, path)), m_cause(cause), m_path(std::move(path)) {}
 

@@ -29,6 +29,8 @@ enum class FileCause : int {
 std::string CauseText(FileCause cause, std::string_view path);
 
 FileCause CauseFromErrno(int error);
+// As CauseFromErrno, but a failure never maps to None.
+FileCause CauseOfError(int error);
 
 // A failure in the middle of reading or writing: it ends the running command, which shows
 // CauseText(cause, path).

@@ -1,11 +1,12 @@
 // Who we are, as the program names itself to the user and in the files it writes.
 #pragma once
 
+#include "platform/Version.h"
+
 namespace tc {
 
 inline constexpr const char* kAppTitle = "Tomecraft";
 inline constexpr const char* kCompanyName = "Brindlemoor";
-inline constexpr const char* kAppVersion = "1.0";
 inline constexpr const char* kMakerWebAddress = "https://brindlemoor.org/tomecraft";
 inline constexpr const char* kMakerWebHost = "brindlemoor.org/tomecraft";
 inline constexpr const char* kMakerEmail = "tomecraft@brindlemoor.org";

@@ -12,9 +12,7 @@ namespace {
 constexpr std::size_t kChunk = 1 << 20;
 
 FileCause CauseOfLastError() {
-    const int error = errno;
-    const FileCause cause = CauseFromErrno(error);
-    return cause == FileCause::None ? FileCause::Generic : cause;
+    return CauseOfError(errno);
 }
 
 } // namespace
@@ -28,6 +26,10 @@ std::size_t MemorySource::Read(char* buffer, std::size_t size) {
 
 FileSource::FileSource(FilePtr file, std::string path)
     : m_file(std::move(file)), m_path(std::move(path)) {}
+
+FileStamp FileSource::Stamp() const {
+    return StampOf(fileno(m_file.get()));
+}
 
 std::size_t FileSource::Read(char* buffer, std::size_t size) {
     errno = 0;
@@ -57,15 +59,33 @@ bool LineReader::Fill() {
         m_eof = true;
         return false;
     }
+    if (!m_lineEndKnown) {
+        DecideLineEnd(m_buffer.data() + m_end, count);
+    }
     m_end += count;
     return true;
+}
+
+void LineReader::DecideLineEnd(const char* bytes, std::size_t count) {
+    // Old Mac files end their lines with CR alone: the first line end tells.
+    // CRs followed by LF are CR LF with stray CRs.
+    for (std::size_t k = 0; k < count; ++k) {
+        if (bytes[k] == '\r') {
+            m_pendingCr = true;
+        } else if (m_pendingCr || bytes[k] == '\n') {
+            m_lineEndKnown = true;
+            m_lineEnd = bytes[k] == '\n' ? '\n' : '\r';
+            return;
+        }
+    }
 }
 
 bool LineReader::Next(std::string_view& line) {
     std::size_t scanned = m_begin;
     for (;;) {
         const char* start = m_buffer.data() + scanned;
-        const auto* newline = static_cast<const char*>(std::memchr(start, '\n', m_end - scanned));
+        const auto* newline =
+            static_cast<const char*>(std::memchr(start, m_lineEnd, m_end - scanned));
         std::size_t lineEnd = 0;
         if (newline != nullptr) {
             lineEnd = static_cast<std::size_t>(newline - m_buffer.data());
@@ -112,12 +132,10 @@ OpenedSource OpenForReading(const std::string& path) {
     return {std::make_unique<FileSource>(std::move(file), path), FileCause::None};
 }
 
-TextWriter::TextWriter(FilePtr file, std::string path)
+TextWriter::TextWriter(UniqueFd file, std::string path)
     : m_file(std::move(file)), m_path(std::move(path)) {
     m_pending.reserve(kChunk + 1024);
 }
-
-TextWriter::~TextWriter() = default;
 
 void TextWriter::Write(std::string_view text) {
     std::size_t start = 0;
@@ -132,38 +150,21 @@ void TextWriter::Write(std::string_view text) {
 }
 
 void TextWriter::Flush() {
-    errno = 0;
-    const std::size_t written = std::fwrite(m_pending.data(), 1, m_pending.size(), m_file.get());
-    if (written != m_pending.size()) {
-        m_pending.clear();
-        throw FileError(CauseOfLastError(), m_path);
-    }
+    const int error = WriteAll(m_file.Get(), m_pending, m_path);
     m_pending.clear();
+    if (error != 0) {
+        throw FileError(CauseOfError(error), m_path);
+    }
 }
 
-void TextWriter::Close() {
+void TextWriter::Finish() {
     Flush();
-    errno = 0;
-    if (std::fflush(m_file.get()) != 0) {
-        throw FileError(CauseOfLastError(), m_path);
+    if (const int error = SyncFile(m_file.Get(), m_path)) {
+        throw FileError(CauseOfError(error), m_path);
     }
-    errno = 0;
-    if (std::fclose(m_file.release()) != 0) {
-        throw FileError(CauseOfLastError(), m_path);
+    if (const int error = CloseFile(m_file, m_path)) {
+        throw FileError(CauseOfError(error), m_path);
     }
-}
-
-OpenedWriter OpenForWriting(const std::string& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        return {nullptr, FileCause::AccessDenied};
-    }
-    errno = 0;
-    FilePtr file(std::fopen(path.c_str(), "wb"));
-    if (!file) {
-        return {nullptr, path.empty() ? FileCause::BadPath : CauseOfLastError()};
-    }
-    return {std::make_unique<TextWriter>(std::move(file), path), FileCause::None};
 }
 
 } // namespace tc

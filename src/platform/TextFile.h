@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/FileCause.h"
+#include "platform/FileOps.h"
 
 #include <cstddef>
 #include <cstdio>
@@ -39,13 +40,16 @@ class FileSource : public ByteSource {
 public:
     FileSource(FilePtr file, std::string path);
     std::size_t Read(char* buffer, std::size_t size) override;
+    // The version of the file being read.
+    FileStamp Stamp() const;
 
 private:
     FilePtr m_file;
     std::string m_path;
 };
 
-// Splits a byte stream into physical lines, without their line ends.
+// Splits a byte stream into physical lines, without their line ends: CR LF, LF, or CR alone
+// in a file that has no LF.
 class LineReader {
 public:
     explicit LineReader(ByteSource& source);
@@ -62,6 +66,11 @@ private:
     std::size_t m_begin = 0;
     std::size_t m_end = 0;
     bool m_eof = false;
+    void DecideLineEnd(const char* bytes, std::size_t count);
+
+    bool m_lineEndKnown = false;
+    bool m_pendingCr = false;
+    char m_lineEnd = '\n';
 };
 
 struct OpenedSource {
@@ -87,32 +96,23 @@ private:
     std::string m_text;
 };
 
-// Writes text whose "\n" line ends become CR LF on disk.
+// Writes text whose "\n" line ends become CR LF on disk. Failures throw FileError naming
+// `path`, the file the user knows (the descriptor may be a temporary file beside it).
 class TextWriter : public TextSink {
 public:
-    TextWriter(FilePtr file, std::string path);
-    ~TextWriter() override;
-    TextWriter(const TextWriter&) = delete;
-    TextWriter& operator=(const TextWriter&) = delete;
+    TextWriter(UniqueFd file, std::string path);
 
     void Write(std::string_view text) override;
-    // Flushes and closes; a failure here (a full disk) throws like a failed write.
-    void Close();
+    int Fd() const { return m_file.Get(); }
+    // Writes what is pending, makes it durable (fsync) and closes the file.
+    void Finish();
 
 private:
     void Flush();
 
-    FilePtr m_file;
+    UniqueFd m_file;
     std::string m_path;
     std::string m_pending;
 };
-
-struct OpenedWriter {
-    std::unique_ptr<TextWriter> writer; // null when the open failed
-    FileCause cause = FileCause::None;
-};
-
-// Creates the file or empties it.
-OpenedWriter OpenForWriting(const std::string& path);
 
 } // namespace tc

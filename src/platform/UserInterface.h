@@ -21,6 +21,14 @@ public:
     virtual void EndBusy() {}
 };
 
+// Shows nothing; for reading a file whose messages are not for the user.
+class QuietUi : public UserInterface {
+public:
+    MsgAnswer MessageBox(const std::string&, MsgButtons, MsgIcon) override {
+        return MsgAnswer::Cancel;
+    }
+};
+
 // Keeps the wait cursor up for as long as it lives.
 class BusyCursor {
 public:

@@ -3,12 +3,15 @@
 #include "TestSupport.h"
 
 #include "document/BackupLocationRules.h"
+#include "document/EditorCommandLine.h"
 #include "document/NewNodeRules.h"
 #include "document/OpenFilesRules.h"
 #include "platform/MemorySettings.h"
 #include "platform/Paths.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 namespace tc {
 namespace {
@@ -315,6 +318,33 @@ TEST(NewNodeRules, NamesMustBeGivenAndNewToBothCollections) {
 
     NewNodeRules noDocument(nullptr);
     EXPECT_TRUE(noDocument.OnOk("my tome").accepted);
+}
+
+} // namespace
+} // namespace tc
+
+namespace tc {
+namespace {
+
+TEST(EditorCommandLine, AnswersHelpAndVersionAndRefusesFiles) {
+    struct Case {
+        std::vector<std::string> args;
+        std::optional<int> status;
+        std::string out;
+    };
+    const Case cases[] = {
+        {{}, std::nullopt, ""},
+        {{"--version"}, 0, "tomecraft 1.0.0\n"},
+        {{"--help"}, 0, "Usage: tomecraft [--help | --version]"},
+        {{"lore.gas"}, 2, ""},
+        {{"--frobnicate"}, 2, ""},
+    };
+    for (const Case& c : cases) {
+        std::ostringstream out, err;
+        EXPECT_EQ(HandleEditorCommandLine(c.args, out, err), c.status);
+        EXPECT_TRUE(out.str().starts_with(c.out)) << out.str();
+        EXPECT_EQ(err.str().empty(), c.status != 2);
+    }
 }
 
 } // namespace

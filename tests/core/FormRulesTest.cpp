@@ -36,6 +36,7 @@ TEST(LoreBookForm, UpdateChecksThenStoresEverything) {
     EXPECT_EQ(result.verdict.focusControl, LoreBookFormRules::kKeyEdit);
     EXPECT_EQ(form.Update({"other", "x", ""}).verdict.message,
               "Lore key must be unique!  Please select another lore key for this book!");
+    EXPECT_EQ(form.Update({"tale}", "x", ""}).verdict.focusControl, LoreBookFormRules::kKeyEdit);
     result = form.Update({"renamed", "", ""});
     EXPECT_EQ(result.verdict.message, "You must specify the text (story) for this Book!");
     EXPECT_EQ(result.verdict.focusControl, LoreBookFormRules::kTextEdit);
@@ -181,6 +182,19 @@ TEST(TemplateForm, UpdateRunsEveryCheckBeforeStoringAnything) {
               "Template name must be unique!  Please select another name for this template!");
     form.fields.name = " ";
     EXPECT_EQ(form.Update().verdict.message, "You must specify a name for this template!");
+    // A brace would end the template's section early when the file is read back.
+    form.fields.name = "book_red";
+    for (auto [field, control] :
+         {std::pair{&TemplateFormRules::Fields::bookTitle, TemplateFormRules::kBookTitleEdit},
+          {&TemplateFormRules::Fields::model, TemplateFormRules::kModelEdit},
+          {&TemplateFormRules::Fields::name, TemplateFormRules::kNameEdit}}) {
+        const std::string kept = form.fields.*field;
+        form.fields.*field = "A History {II}";
+        result = form.Update();
+        EXPECT_EQ(result.verdict.focusControl, control);
+        EXPECT_NE(result.verdict.message.find("cannot hold the braces"), std::string::npos);
+        form.fields.*field = kept;
+    }
 
     form.fields.name = "book red tome";
     form.m_cbLoreKey.Select(0);

@@ -1,11 +1,14 @@
 #include "TestSupport.h"
 
 #include "platform/FileSystem.h"
+#include "platform/Text.h"
+#include "tools/tomecraft-gas/DumpJson.h"
 #include "tools/tomecraft-gas/GasCommands.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <random>
 #include <sstream>
 
 namespace tc {
@@ -37,12 +40,53 @@ TEST(GasTool, UsageErrorsAndHelp) {
     EXPECT_EQ(RunTool({"dump", "a", "b", "c"}).status, 2);
     EXPECT_EQ(RunTool({"check", "--backup-dir", "x", "a", "b"}).status, 2);
     EXPECT_EQ(RunTool({"format", "a", "b", "--backup-dir"}).status, 2);
+    EXPECT_EQ(RunTool({"format", "--backup-dir=", "lore.gas", "trs_book_lore.gas"}).status, 2);
+    EXPECT_EQ(RunTool({"dump", "--frobnicate", "lore.gas", "trs_book_lore.gas"}).status, 2);
+    for (const auto& args : {std::vector<std::string>{"--version"}, {"dump", "--version"}}) {
+        const ToolRun version = RunTool(args);
+        EXPECT_EQ(version.status, 0);
+        EXPECT_EQ(version.out, "tomecraft-gas 1.0.0\n");
+    }
+    // After "--" a name that begins with "-" is a file.
+    const ToolRun dashed = RunTool({"dump", "--", "-lore.gas", "-trs_book_lore.gas"});
+    EXPECT_EQ(dashed.status, 1);
+    EXPECT_NE(dashed.out.find("-lore.gas was not found."), std::string::npos);
     const ToolRun help = RunTool({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("Usage: tomecraft-gas COMMAND"), std::string::npos);
     const ToolRun formatHelp = RunTool({"format", "--help"});
     EXPECT_EQ(formatHelp.status, 0);
     EXPECT_NE(formatHelp.out.find("--backup-dir DIR"), std::string::npos);
+}
+
+// Pairs whose save would write one collection over the other, or back a file up over another.
+TEST(GasTool, RefusesPairsThatAreNotTwoFiles) {
+    TempDir dir;
+    const std::string lore = dir / "lore.gas";
+    const std::string templates = dir / "trs_book_lore.gas";
+    WriteBytes(lore, "[lore]\n{\n}\n");
+    WriteBytes(templates, "");
+    std::filesystem::create_symlink(lore, dir / "linked_trs_book_lore.gas");
+    std::filesystem::create_directory(dir / "sub");
+    std::filesystem::create_symlink(dir.Path(), dir / "sub/up");
+    const std::vector<std::vector<std::string>> refused = {
+        {"format", lore, lore},
+        {"format", lore, dir / "lore.tcb"},
+        {"format", dir / "l", dir / "t"},
+        {"format", templates, templates},
+        {"format", lore, dir / "linked_trs_book_lore.gas"},
+        {"dump", dir / "sub/up/lore.gas", lore},
+        {"format", "--backup-dir", dir.Path(), templates, dir / "sub/up/trs_book_lore.gas"},
+    };
+    for (const auto& args : refused) {
+        const ToolRun run = RunTool(args);
+        EXPECT_EQ(run.status, 2) << args[1] << " " << args[2];
+        EXPECT_TRUE(run.out.empty());
+    }
+    EXPECT_EQ(ReadBytes(lore), "[lore]\n{\n}\n");
+    EXPECT_FALSE(FileExists(dir / "lore.tcb"));
+    EXPECT_EQ(RunTool({"format", templates, dir / "sub/trs_book_lore.gas"}).status, 1)
+        << "a lore file named trs_book_lore.gas is still a lore file";
 }
 
 TEST(GasTool, DumpShowsWhatTheEditorReadsInUtf8) {
@@ -65,11 +109,27 @@ TEST(GasTool, DumpShowsWhatTheEditorReadsInUtf8) {
     EXPECT_EQ(ferry["category_name"], "lorebook");
 }
 
+// Any bytes a file holds come out of dump as the JSON string of their text.
+TEST(GasTool, DumpEscapesEveryByteAsJsonReadsItBack) {
+    std::mt19937 rng(5);
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (int round = 0; round < 2000; ++round) {
+        std::string bytes(static_cast<std::size_t>(round % 40), '\0');
+        for (char& c : bytes) {
+            c = static_cast<char>(byte(rng));
+        }
+        std::string json;
+        cli::AppendJsonString(json, bytes);
+        ASSERT_EQ(nlohmann::json::parse(json).get<std::string>(), Cp1252ToUtf8(bytes));
+    }
+}
+
 TEST(GasTool, DumpListsEveryMessageInOrder) {
     TempDir dir;
-    WriteBytes(dir / "trs.gas", "[t:template,n:open\n");
-    const ToolRun run = RunTool({"dump", dir / "missing.gas", dir / "trs.gas"});
-    ASSERT_EQ(run.status, 0);
+    WriteBytes(dir / "trs_book_lore.gas", "[t:template,n:open\n");
+    const ToolRun run = RunTool({"dump", dir / "missing_lore.gas", dir / "trs_book_lore.gas"});
+    ASSERT_EQ(run.status, 1) << "a file could not be read, yet the JSON shows what was";
+    EXPECT_EQ(nlohmann::json::parse(run.out)["format"], 1);
     const auto json = nlohmann::json::parse(run.out);
     ASSERT_EQ(json["messages"].size(), 3u);
     EXPECT_TRUE(json["messages"][0].get<std::string>().starts_with("CTomecraftDoc:: error 2"));
@@ -107,49 +167,93 @@ TEST(GasTool, FormatWritesNothingWhenAFileCannotBeRead) {
     TempDir dir;
     const std::string templates = dir / "trs_book_lore.gas";
     WriteBytes(templates, "unchanged");
-    const ToolRun run = RunTool({"format", dir / "missing.gas", templates});
+    const ToolRun run = RunTool({"format", dir / "missing_lore.gas", templates});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("was not found."), std::string::npos);
     EXPECT_EQ(ReadBytes(templates), "unchanged");
-    EXPECT_FALSE(FileExists(dir / "missing.gas"));
+    EXPECT_FALSE(FileExists(dir / "missing_lore.gas"));
 }
 
 TEST(GasTool, FormatFailsWhenABackupCannotBeMade) {
     TempDir dir;
     WriteBytes(dir / "lore.gas", "[lore]\n{\n}\n");
     WriteBytes(dir / "trs_book_lore.gas", "");
-    const ToolRun run = RunTool(
-        {"format", "--backup-dir", dir / "nowhere", dir / "lore.gas", dir / "trs_book_lore.gas"});
+    const ToolRun run = RunTool({"format", "--force", "--backup-dir", dir / "nowhere",
+                                 dir / "lore.gas", dir / "trs_book_lore.gas"});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("error 2 writing the lore book file!"), std::string::npos);
     EXPECT_EQ(ReadBytes(dir / "lore.gas"), "[lore]\n{\n}\n");
 }
 
+// The editor shows what reading reported before anyone saves; a pipeline has nobody to read it,
+// so format writes nothing then. Binary garbage, or a file from another program, reads as
+// nothing: rewriting it as an empty collection would throw it away.
+TEST(GasTool, FormatWritesNothingAfterAMessageOrOverAFileThatCameOutEmpty) {
+    TempDir dir;
+    const std::string broken = Crlf("[lore]\n{\nbroken_name]\n{\ndescription = \"x\";\n}\n}\n");
+    WriteBytes(dir / "lore.gas", broken);
+    WriteBytes(dir / "trs_book_lore.gas", "");
+    ToolRun run = RunTool({"format", dir / "lore.gas", dir / "trs_book_lore.gas"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("missing '[' or ']' on line 3"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadBytes(dir / "lore.gas"), broken);
+    run = RunTool({"format", "--force", dir / "lore.gas", dir / "trs_book_lore.gas"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(ReadBytes(dir / "lore.gas").find("[untitled_3]"), std::string::npos);
+}
+
+TEST(GasTool, FormatNeverEmptiesAFileUnlessForced) {
+    TempDir dir;
+    const std::string lore = dir / "lore.gas";
+    const std::string templates = dir / "trs_book_lore.gas";
+    const std::string garbage("\x7F"
+                              "ELF\x02\x01\x01\x00garbage",
+                              15);
+    WriteBytes(lore, garbage);
+    WriteBytes(templates, ReadBytes(SamplePath("trs_book_lore.gas")));
+    ToolRun run = RunTool({"format", lore, templates});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("LORE.GAS has no [lore] section"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadBytes(lore), garbage);
+    EXPECT_FALSE(FileExists(dir / "lore.tcb"));
+    run = RunTool({"format", "--force", lore, templates});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadBytes(dir / "lore.tcb"), garbage);
+}
+
 TEST(GasTool, CheckReportsNamingErrorsAndDanglingReferences) {
     TempDir dir;
     WriteBytes(dir / "lore.gas", Crlf("[lore]\n{\n[a]\n{\n}\n[a]\n{\n}\n[b]\n{\n}\n}\n"));
-    WriteBytes(dir / "trs.gas", Crlf("[t:template,n:base_ok]\n{\nspecializes = treasure;\n}\n"
-                                     "[t:template,n:loot]\n{\nspecializes = treasure;\n}\n"
-                                     "[t:template,n:base_wrong]\n{\nspecializes = base_ok;\n}\n"
-                                     "[t:template,n:book]\n{\nspecializes = BASE_OK;\n"
-                                     "screen_name = \"Book\";\n}\n"
-                                     "[t:template,n:book2]\n{\nspecializes = gone;\n"
-                                     "lore_key = A;\n}\n"
-                                     "[t:template,n:book3]\n{\nspecializes = base_ok;\n"
-                                     "lore_key = c;\n}\n"
-                                     "[t:template,n:book3]\n{\nspecializes = base_ok;\n}\n"));
-    const ToolRun run = RunTool({"check", dir / "lore.gas", dir / "trs.gas"});
+    WriteBytes(dir / "trs_book_lore.gas",
+               Crlf("[t:template,n:base_ok]\n{\nspecializes = treasure;\n}\n"
+                    "[t:template,n:loot]\n{\nspecializes = treasure;\n}\n"
+                    "[t:template,n:base_wrong]\n{\nspecializes = base_ok;\n}\n"
+                    "[t:template,n:book]\n{\nspecializes = BASE_OK;\n"
+                    "screen_name = \"Book\";\n}\n"
+                    "[t:template,n:book2]\n{\nspecializes = gone;\n"
+                    "lore_key = A;\n}\n"
+                    "[t:template,n:book3]\n{\nspecializes = base_ok;\n"
+                    "lore_key = c;\n}\n"
+                    "[t:template,n:book3]\n{\nspecializes = base_ok;\n}\n"));
+    const ToolRun run = RunTool({"check", dir / "lore.gas", dir / "trs_book_lore.gas"});
     EXPECT_EQ(run.status, 1);
+    const std::string lore = dir / "lore.gas:";
+    const std::string templates = dir / "trs_book_lore.gas:";
     EXPECT_EQ(run.out,
-              "error: duplicate book key \"a\" (2 times)\n"
-              "error: duplicate template name \"book3\" (2 times)\n"
-              "error: template \"base_wrong\" begins with \"base_\" but does not specialize "
-              "treasure\n"
-              "error: template \"book\" has a screen name but no lore key\n"
-              "warning: template \"book2\" specializes \"gone\", which names no loaded template\n"
-              "warning: template \"book3\" has lore key \"c\", which names no loaded book\n"
-              "error: template \"loot\" specializes treasure but its name does not begin with "
-              "\"base_\"\n");
+              lore + "6: error: duplicate book key \"a\" (2 times)\n" + templates +
+                  "28: error: duplicate template name \"book3\" (2 times)\n" + templates +
+                  "9: error: template \"base_wrong\" begins with \"base_\" but does not "
+                  "specialize treasure\n" +
+                  templates + "13: error: template \"book\" has a screen name but no lore key\n" +
+                  templates +
+                  "18: warning: template \"book2\" specializes \"gone\", which names no loaded "
+                  "template\n" +
+                  templates +
+                  "23: warning: template \"book3\" has lore key \"c\", which names no loaded "
+                  "book\n" +
+                  templates +
+                  "5: error: template \"loot\" specializes treasure but its name does not begin "
+                  "with \"base_\"\n");
 
     const ToolRun clean =
         RunTool({"check", SamplePath("lore.gas"), SamplePath("trs_book_lore.gas")});

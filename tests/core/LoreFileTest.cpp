@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "gasfiles/LoreFile.h"
+#include "platform/Text.h"
 
 #include <gtest/gtest.h>
 
@@ -42,9 +43,52 @@ TEST(LoreReader, NeedsARootSectionOutsideComments) {
     EXPECT_TRUE(ReadLore("[book]\n{\ndescription = \"x\";\n}\n").books.empty());
     const auto commented = ReadLore("//      [lore]\n[book]\n{\n}\n");
     EXPECT_TRUE(commented.books.empty());
-    EXPECT_TRUE(commented.messages.empty());
+    EXPECT_EQ(
+        commented.messages,
+        std::vector<std::string>{"LORE.GAS has no [lore] section, so no books were read from it."});
     EXPECT_EQ(ReadLore("[LORE] {\n[a]\n{\n}\n}\n").Names(), (std::vector<std::string>{"a"}));
-    EXPECT_TRUE(ReadLore("").books.empty());
+    EXPECT_TRUE(ReadLore("").messages.empty()) << "an empty file is an empty world";
+    EXPECT_TRUE(ReadLore("// only comments\n\n").messages.empty());
+    EXPECT_EQ(ReadLore(std::string("\x00\x01\x7F\x45LF\x02", 8)).messages.size(), 1u);
+}
+
+// Other editors save with a byte-order mark, as UTF-16, or with CR alone ending each line.
+TEST(LoreReader, TakesTheEncodingsAndLineEndsOfOtherEditors) {
+    const std::string text = "[lore]\n{\n// caf\xE9\n[a]\n{\ndescription = \"x\";\n}\n}\n";
+    const auto utf16 = [](const std::string& ascii, bool bigEndian, const std::u16string& extra) {
+        std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        std::u16string units;
+        for (unsigned char c : ascii) {
+            units += static_cast<char16_t>(c);
+        }
+        units.insert(units.find(u'"') + 1, extra);
+        for (char16_t unit : units) {
+            const char hi = static_cast<char>(unit >> 8);
+            const char lo = static_cast<char>(unit & 0xFF);
+            bytes += bigEndian ? std::string{hi, lo} : std::string{lo, hi};
+        }
+        return bytes;
+    };
+    // "é", "€" and a character outside Windows-1252 (U+0141) and outside the BMP (U+1F600).
+    const std::u16string extra = {0x00E9, 0x20AC, 0x0141, 0xD83D, 0xDE00};
+    for (const std::string& variant :
+         {"\xEF\xBB\xBF" + text, Crlf(text), ReplaceAll(text, "\n", "\r"),
+          ReplaceAll(text, "\n", "\r\r\n")}) {
+        const auto read = ReadLore(variant);
+        ASSERT_EQ(read.Names(), std::vector<std::string>{"a"}) << variant;
+        EXPECT_EQ(read.books[0]->GetComment(), "caf\xE9");
+        EXPECT_TRUE(read.messages.empty());
+    }
+    for (bool bigEndian : {false, true}) {
+        const auto read = ReadLore(utf16(Crlf(text), bigEndian, extra));
+        ASSERT_EQ(read.Names(), std::vector<std::string>{"a"});
+        EXPECT_EQ(read.books[0]->GetText(), "\xE9\x80??x");
+        EXPECT_EQ(read.messages,
+                  std::vector<std::string>{
+                      "LORE.GAS is saved as UTF-16 text.  Tomecraft reads it as Windows-1252 text "
+                      "and will save it that way.  Characters that Windows-1252 cannot hold were "
+                      "read as '?'."});
+    }
 }
 
 TEST(LoreReader, ReadsNamesTextsAndCommentsAsTheFileHoldsThem) {

@@ -105,6 +105,16 @@ TEST(TemplateReader, ReportsBadHeadersAndScreenNamesAndGoesOn) {
     EXPECT_EQ(read.messages[3], "TRS_BOOK_LORE.GAS missing closing '}' for untitled_12\n\n");
 }
 
+TEST(TemplateReader, AByteOrderMarkKeepsTheFirstCommentAndAnEmptyHarvestIsReported) {
+    const auto read = ReadTemplates("\xEF\xBB\xBF// first\n[t:template,n:a]\n{\n}\n");
+    EXPECT_EQ(read[0].GetComment(), "first");
+    EXPECT_TRUE(read.messages.empty());
+    EXPECT_TRUE(ReadTemplates("// nothing yet\n").messages.empty());
+    EXPECT_EQ(ReadTemplates("[lore]\n{\n}\n").messages,
+              std::vector<std::string>{"TRS_BOOK_LORE.GAS has no [t:template] section, so no "
+                                       "templates were read from it."});
+}
+
 TEST(TemplateReader, AMissingBraceSwallowsTheTemplatesThatFollow) {
     const auto read = ReadTemplates("[t:template,n:first]\n{\n lore_key = a;\n"
                                     "[t:template,n:second]\n{\n lore_key = b;\n}\n"

@@ -2,6 +2,7 @@
 """Draws Tomecraft's bitmaps and writes them as XPM files into res/.
 
 The pictures are simple pixel drawings made here; run this script again after changing one.
+The application icon is drawn by draw_app_icon.py.
 """
 import os
 
@@ -169,17 +170,6 @@ def browse_face(state):
     return c
 
 
-def app_icon():
-    c = Canvas(32, 32)
-    c.rect(6, 3, 25, 27, "b")
-    c.frame(6, 3, 25, 27, "n")
-    c.rect(8, 25, 25, 28, "p"); c.line(8, 28, 25, 28, "q"); c.frame(6, 24, 25, 28, "n")
-    c.line(9, 4, 9, 23, "B"); c.line(10, 4, 10, 23, "B")
-    c.rect(13, 7, 22, 9, "y"); c.rect(17, 9, 18, 19, "y")   # a gold "T" for Tomecraft
-    c.line(13, 7, 22, 7, "Y")
-    return c
-
-
 def main():
     out = os.path.join(os.path.dirname(__file__), "..", "..", "res")
     pictures = {
@@ -188,7 +178,6 @@ def main():
         "browse_up": browse_face("up"),
         "browse_down": browse_face("down"),
         "browse_focus": browse_face("focus"),
-        "tomecraft_icon": app_icon(),
     }
     for name, canvas in pictures.items():
         with open(os.path.join(out, name + ".xpm"), "w") as f:

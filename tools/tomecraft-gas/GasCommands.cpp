@@ -2,14 +2,18 @@
 
 #include "document/CTomecraftDoc.h"
 #include "document/HeadlessHost.h"
+#include "gasfiles/PairIdentity.h"
 #include "platform/FileCause.h"
 #include "platform/MemorySettings.h"
+#include "platform/Paths.h"
 #include "platform/Text.h"
+#include "platform/Version.h"
+#include "tools/tomecraft-gas/DumpJson.h"
 #include "tools/tomecraft-gas/PairChecks.h"
 #include "tools/tomecraft-gas/RecordingUi.h"
 
-#include <nlohmann/json.hpp>
-
+#include <filesystem>
+#include <new>
 #include <optional>
 
 namespace tc::cli {
@@ -27,32 +31,41 @@ Commands:
   format    rewrite both files in the editor's layout, each after a backup
   check     report naming errors and dangling references
 
-Run 'tomecraft-gas COMMAND --help' for the options of a command.
+Run 'tomecraft-gas COMMAND --help' for the options of a command, 'tomecraft-gas --version'
+for the version. '--' ends the options, for file names that begin with '-'.
 )";
 
 constexpr const char* kDumpHelp =
     R"(Usage: tomecraft-gas dump LORE TEMPLATES
 
 Reads LORE, then TEMPLATES, sorts both as the editor's Open does and prints one JSON object
-(UTF-8) with "messages", "books" and "templates". Exit status: 0, or 2 on a usage error.
+(UTF-8) with "format" (1), "messages", "books" and "templates" (docs/dump-format.md). Exit
+status: 0; 1 when a file could not be opened or read in full (the JSON still shows what was
+read); 2 on a usage error.
 )";
 
 constexpr const char* kFormatHelp =
-    R"(Usage: tomecraft-gas format [--backup-dir DIR] LORE TEMPLATES
+    R"(Usage: tomecraft-gas format [--backup-dir DIR] [--force] LORE TEMPLATES
 
 Reads both files as dump does, then writes them back as the editor's Save does, lore file
-first. Each old file is first moved to its backup copy: lore.tcb and trs_book_lore.tcb beside
-the file, or in DIR. Nothing is written when a file cannot be read. Messages go to standard
-error. Exit status: 0 when both files were written, 1 otherwise, 2 on a usage error.
+first. Each file is written beside itself, synced and read back before it replaces the old one,
+which becomes the backup copy: lore.tcb and trs_book_lore.tcb beside the file, or in DIR.
+Nothing is written when a file cannot be read, when another program holds the pair, when
+reading reported anything (the editor would have shown it before a save), or when a file that
+is not empty yields no book or no template; --force writes in the last two cases, as the
+editor's Save would. Messages go to standard error. Exit status: 0 when both files were
+written, 1 otherwise, 2 on a usage error.
 
 Options:
   --backup-dir DIR   put the backup copies in DIR
+  --force            write even though reading reported something or a file came out empty
 )";
 
 constexpr const char* kCheckHelp =
     R"(Usage: tomecraft-gas check LORE TEMPLATES
 
-Reads both files as dump does and prints one finding a line, "error: ..." or "warning: ...".
+Reads both files as dump does and prints one finding a line, "FILE:LINE: error: ..." or
+"FILE:LINE: warning: ...", LINE being where the section concerned begins.
 Errors: repeated book keys or template names, a treasure-based template not named "base_...",
 a "base_..." template not based on treasure, a screen name without a lore key. Warnings: a
 lore key or a specializes value that names nothing loaded. Exit status: 0 with no error, 1
@@ -64,7 +77,9 @@ struct Invocation {
     std::string lorePath;
     std::string templatePath;
     std::optional<std::string> backupDir;
+    bool force = false;
     bool help = false;
+    bool version = false;
 };
 
 const char* HelpOf(const std::string& command) {
@@ -86,6 +101,10 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Invocatio
         return "no command given";
     }
     inv.command = args[0];
+    if (inv.command == "--version") {
+        inv.version = true;
+        return std::nullopt;
+    }
     if (inv.command == "--help" || inv.command == "-h" || inv.command == "help") {
         inv.command = args.size() > 1 && inv.command == "help" ? args[1] : "";
         inv.help = true;
@@ -95,23 +114,33 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Invocatio
         return "unknown command '" + inv.command + "'";
     }
     std::vector<std::string> paths;
+    bool options = true;
     for (std::size_t k = 1; k < args.size(); ++k) {
         const std::string& arg = args[k];
-        if (arg == "--help" || arg == "-h") {
+        if (!options || !arg.starts_with("-") || arg == "-") {
+            paths.push_back(arg);
+        } else if (arg == "--") {
+            options = false;
+        } else if (arg == "--version") {
+            inv.version = true;
+            return std::nullopt;
+        } else if (arg == "--help" || arg == "-h") {
             inv.help = true;
             return std::nullopt;
-        }
-        if (arg == "--backup-dir" && inv.command == "format") {
+        } else if (arg == "--backup-dir" && inv.command == "format") {
             if (k + 1 >= args.size() || args[k + 1].empty()) {
                 return "--backup-dir needs a folder";
             }
-            inv.backupDir = args[++k];
+            inv.backupDir = WithFolderSeparator(args[++k]);
         } else if (arg.starts_with("--backup-dir=") && inv.command == "format") {
-            inv.backupDir = arg.substr(13);
-        } else if (arg.starts_with("-") && arg != "-") {
-            return "unknown option '" + arg + "'";
+            if (arg.size() == 13) {
+                return "--backup-dir needs a folder";
+            }
+            inv.backupDir = WithFolderSeparator(arg.substr(13));
+        } else if (arg == "--force" && inv.command == "format") {
+            inv.force = true;
         } else {
-            paths.push_back(arg);
+            return "unknown option '" + arg + "'";
         }
     }
     if (paths.size() != 2) {
@@ -119,6 +148,19 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Invocatio
     }
     inv.lorePath = paths[0];
     inv.templatePath = paths[1];
+    // The names the editor's Open dialog takes, so that each backup name is the file's own
+    // name with "tcb" for "gas".
+    if (!EndsWithNoCase(inv.lorePath, "lore.gas")) {
+        return "the lore file's name must end in lore.gas: " + inv.lorePath;
+    }
+    if (!EndsWithNoCase(inv.templatePath, "trs_book_lore.gas")) {
+        return "the template file's name must end in trs_book_lore.gas: " + inv.templatePath;
+    }
+    if (std::string problem =
+            PairProblem(inv.lorePath, inv.templatePath, inv.backupDir.value_or(""));
+        !problem.empty()) {
+        return problem;
+    }
     return std::nullopt;
 }
 
@@ -132,40 +174,6 @@ bool ReadAsEditor(CTomecraftDoc& doc, RecordingUi& ui, const Invocation& inv) {
     }
 }
 
-nlohmann::ordered_json DumpJson(const CTomecraftDoc& doc, const RecordingUi& ui) {
-    const auto text = [](std::string_view bytes) { return Cp1252ToUtf8(bytes); };
-    nlohmann::ordered_json json;
-    json["messages"] = nlohmann::json::array();
-    for (const std::string& message : ui.Messages()) {
-        json["messages"].push_back(text(message));
-    }
-    json["books"] = nlohmann::json::array();
-    for (const auto& book : doc.m_arrBooks) {
-        json["books"].push_back({{"name", text(book->GetName())},
-                                 {"text", text(book->GetText())},
-                                 {"comment", text(book->GetComment())}});
-    }
-    json["templates"] = nlohmann::json::array();
-    for (const auto& t : doc.m_arrTemplates) {
-        json["templates"].push_back({
-            {"name", text(t->GetName())},
-            {"comment", text(t->GetComment())},
-            {"specializes", text(t->GetSpecializes())},
-            {"screen_name", text(t->GetScreenName())},
-            {"doc", text(t->GetDoc())},
-            {"lore_key", text(t->GetLoreKey())},
-            {"model", text(t->GetModel())},
-            {"texture", text(t->GetTexture())},
-            {"inventory_icon", text(t->GetInventoryIcon())},
-            {"inventory_width", t->GetInventoryWidth()},
-            {"inventory_height", t->GetInventoryHeight()},
-            {"gold_value", t->GetGoldValue()},
-            {"category_name", text(t->GetCategoryName())},
-        });
-    }
-    return json;
-}
-
 void PrintMessages(const RecordingUi& ui, std::size_t from, std::ostream& err) {
     const auto& messages = ui.Messages();
     for (std::size_t k = from; k < messages.size(); ++k) {
@@ -173,17 +181,47 @@ void PrintMessages(const RecordingUi& ui, std::size_t from, std::ostream& err) {
     }
 }
 
+// The file whose collection came out empty though the file was not; empty when none.
+std::string EmptiedFile(const CTomecraftDoc& doc, const Invocation& inv) {
+    std::error_code ec;
+    if (doc.m_arrBooks.empty() && std::filesystem::file_size(inv.lorePath, ec) > 0 && !ec) {
+        return inv.lorePath;
+    }
+    if (doc.m_arrTemplates.empty() && std::filesystem::file_size(inv.templatePath, ec) > 0 && !ec) {
+        return inv.templatePath;
+    }
+    return {};
+}
+
 int Format(CTomecraftDoc& doc, RecordingUi& ui, const Invocation& inv, std::ostream& err) {
+    doc.m_strLockHolder = "tomecraft-gas format";
+    if (!doc.LockPair(inv.lorePath, inv.templatePath)) {
+        PrintMessages(ui, 0, err);
+        err << "tomecraft-gas: nothing written\n";
+        return kExitFailed;
+    }
     if (!ReadAsEditor(doc, ui, inv)) {
         PrintMessages(ui, 0, err);
         err << "tomecraft-gas: nothing written, since the files could not be read\n";
         return kExitFailed;
     }
+    if (!inv.force && !ui.Messages().empty()) {
+        // The editor shows these before anyone decides to save; here nobody would read them.
+        PrintMessages(ui, 0, err);
+        err << "tomecraft-gas: nothing written, since reading reported the above (--force "
+               "writes anyway)\n";
+        return kExitFailed;
+    }
+    if (!inv.force) {
+        if (const std::string problem = EmptiedFile(doc, inv); !problem.empty()) {
+            PrintMessages(ui, 0, err);
+            err << "tomecraft-gas: " << problem
+                << " was not empty but yields nothing; nothing written (--force writes it)\n";
+            return kExitFailed;
+        }
+    }
     if (inv.backupDir) {
         doc.m_strBackupPath = *inv.backupDir;
-        if (doc.m_strBackupPath.back() != '/' && doc.m_strBackupPath.back() != '\\') {
-            doc.m_strBackupPath += '/';
-        }
     }
     doc.m_bBooksModified = true;
     doc.m_bTemplatesModified = true;
@@ -206,7 +244,11 @@ int Check(CTomecraftDoc& doc, RecordingUi& ui, const Invocation& inv, std::ostre
     }
     for (const Finding& finding : CheckPair(doc)) {
         anyError = anyError || finding.error;
-        out << (finding.error ? "error: " : "warning: ") << Cp1252ToUtf8(finding.text) << "\n";
+        out << (finding.inTemplates ? inv.templatePath : inv.lorePath) << ":";
+        if (finding.line > 0) {
+            out << finding.line << ":";
+        }
+        out << (finding.error ? " error: " : " warning: ") << Cp1252ToUtf8(finding.text) << "\n";
     }
     return anyError ? kExitFailed : kExitOk;
 }
@@ -219,23 +261,32 @@ int RunGasTool(const std::vector<std::string>& args, std::ostream& out, std::ost
         err << "tomecraft-gas: " << *problem << "\n\n" << HelpOf(inv.command);
         return kExitUsage;
     }
+    if (inv.version) {
+        out << "tomecraft-gas " << kVersion << "\n";
+        return kExitOk;
+    }
     if (inv.help) {
         out << HelpOf(inv.command);
         return kExitOk;
     }
-    RecordingUi ui;
-    HeadlessHost host;
-    const MemorySettings noSettings; // backups go beside the files unless --backup-dir says
-    CTomecraftDoc doc(ui, host, noSettings);
-    if (inv.command == "format") {
-        return Format(doc, ui, inv, err);
+    try {
+        RecordingUi ui;
+        HeadlessHost host;
+        const MemorySettings noSettings; // backups go beside the files unless --backup-dir says
+        CTomecraftDoc doc(ui, host, noSettings);
+        if (inv.command == "format") {
+            return Format(doc, ui, inv, err);
+        }
+        if (inv.command == "check") {
+            return Check(doc, ui, inv, out, err);
+        }
+        const bool read = ReadAsEditor(doc, ui, inv);
+        WriteDumpJson(doc, ui.Messages(), out);
+        return read ? kExitOk : kExitFailed;
+    } catch (const std::bad_alloc&) {
+        err << "tomecraft-gas: out of memory; no file was changed\n";
+        return kExitFailed;
     }
-    if (inv.command == "check") {
-        return Check(doc, ui, inv, out, err);
-    }
-    ReadAsEditor(doc, ui, inv);
-    out << DumpJson(doc, ui).dump(2) << "\n";
-    return kExitOk;
 }
 
 } // namespace tc::cli

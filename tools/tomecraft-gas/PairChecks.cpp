@@ -11,19 +11,33 @@ namespace tc::cli {
 namespace {
 
 std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "\"" + std::string(...).
+    std::string quoted(1, '"');
+    quoted.append(text).push_back('"');
+    return quoted;
 }
 
+// One finding for each repeated name, at the line of its first repetition.
 template <class Nodes>
-void CheckRepeatedNames(const Nodes& nodes, const std::string& what, std::vector<Finding>& out) {
-    std::map<std::string_view, int> counts;
+void CheckRepeatedNames(const Nodes& nodes, const std::string& what, bool inTemplates,
+                        std::vector<Finding>& out) {
+    struct Seen {
+        int count = 0;
+        const TCObject* repeat = nullptr;
+    };
+    std::map<std::string_view, Seen> seen;
     for (const auto& node : nodes) {
-        ++counts[node->GetNameView()];
+        Seen& s = seen[node->GetNameView()];
+        if (++s.count == 2) {
+            s.repeat = node.get();
+        }
     }
-    for (const auto& [name, count] : counts) {
-        if (count > 1) {
-            out.push_back({true, "duplicate " + what + " " + Quoted(name) + " (" +
-                                     std::to_string(count) + " times)"});
+    for (const auto& [name, s] : seen) {
+        if (s.count > 1) {
+            out.push_back({true,
+                           "duplicate " + what + " " + Quoted(name) + " (" +
+                               std::to_string(s.count) + " times)",
+                           inTemplates, s.repeat->GetSourceLine()});
         }
     }
 }
@@ -32,8 +46,8 @@ void CheckRepeatedNames(const Nodes& nodes, const std::string& what, std::vector
 
 std::vector<Finding> CheckPair(const LoreData& data) {
     std::vector<Finding> findings;
-    CheckRepeatedNames(data.m_arrBooks, "book key", findings);
-    CheckRepeatedNames(data.m_arrTemplates, "template name", findings);
+    CheckRepeatedNames(data.m_arrBooks, "book key", false, findings);
+    CheckRepeatedNames(data.m_arrTemplates, "template name", true, findings);
 
     std::unordered_set<std::string> bookKeys;
     for (const auto& book : data.m_arrBooks) {
@@ -43,27 +57,30 @@ std::vector<Finding> CheckPair(const LoreData& data) {
     for (const auto& tmpl : data.m_arrTemplates) {
         const std::string name = Quoted(tmpl->GetNameView());
         const std::string specializes = tmpl->GetSpecializes();
+        const auto add = [&](bool error, std::string text) {
+            findings.push_back({error, std::move(text), true, tmpl->GetSourceLine()});
+        };
         const bool base = IsBaseName(tmpl->GetNameView());
         if (StartsWith(specializes, "treasure") && !base) {
-            findings.push_back({true, "template " + name +
-                                          " specializes treasure but its name does not begin "
-                                          "with \"base_\""});
+            add(true, "template " + name +
+                          " specializes treasure but its name does not begin "
+                          "with \"base_\"");
         } else if (!StartsWith(specializes, "treasure") && base) {
-            findings.push_back({true, "template " + name +
-                                          " begins with \"base_\" but does not specialize "
-                                          "treasure"});
+            add(true, "template " + name +
+                          " begins with \"base_\" but does not specialize "
+                          "treasure");
         }
         const std::string loreKey = tmpl->GetLoreKey();
         if (!tmpl->GetScreenName().empty() && loreKey.empty()) {
-            findings.push_back({true, "template " + name + " has a screen name but no lore key"});
+            add(true, "template " + name + " has a screen name but no lore key");
         }
         if (!loreKey.empty() && !bookKeys.contains(ToLower(loreKey))) {
-            findings.push_back({false, "template " + name + " has lore key " + Quoted(loreKey) +
-                                           ", which names no loaded book"});
+            add(false, "template " + name + " has lore key " + Quoted(loreKey) +
+                           ", which names no loaded book");
         }
         if (!tmpl->IsTreasureBased() && index.Find(specializes) == nullptr) {
-            findings.push_back({false, "template " + name + " specializes " + Quoted(specializes) +
-                                           ", which names no loaded template"});
+            add(false, "template " + name + " specializes " + Quoted(specializes) +
+                           ", which names no loaded template");
         }
     }
     return findings;

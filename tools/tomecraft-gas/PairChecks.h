@@ -10,7 +10,9 @@ namespace tc::cli {
 
 struct Finding {
     bool error;
-    std::string text; // in the files' own 8-bit encoding
+    std::string text;         // in the files' own 8-bit encoding
+    bool inTemplates = false; // which file: the template file, or the lore file
+    int line = 0;             // where the node concerned begins; 0 when not known
 };
 
 // Errors: repeated book keys or template names, base_ naming against the treasure rule, a book

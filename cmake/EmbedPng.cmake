@@ -1,0 +1,16 @@
+# Writes a C++ source that holds the application icon's PNG files as byte arrays, so that the
+# program carries its own icons. Run as a script: -DOUT=file -DICONS=dir -DSIZES="16;32;...".
+set(text "// Generated from res/icons by cmake/EmbedPng.cmake; do not edit.\n")
+string(APPEND text "#include \"AppIconData.h\"\n\nnamespace tc::res {\n\n")
+set(entries "")
+foreach(size ${SIZES})
+  file(READ ${ICONS}/tomecraft-${size}.png hex HEX)
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+  string(APPEND text "static const unsigned char kIcon${size}[] = {${bytes}};\n")
+  string(APPEND entries "    {kIcon${size}, sizeof kIcon${size}},\n")
+endforeach()
+string(APPEND text "\nconst std::vector<PngData>& AppIconPngs() {\n")
+string(APPEND text "    static const std::vector<PngData> pngs = {\n${entries}    };\n    return pngs;\n}\n")
+string(APPEND text "\n} // namespace tc::res\n")
+file(WRITE ${OUT}.tmp "${text}")
+file(COPY_FILE ${OUT}.tmp ${OUT} ONLY_IF_DIFFERENT)

@@ -1,0 +1,119 @@
+#include "platform/DecodingSource.h"
+
+#include "platform/Text.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tc {
+
+namespace {
+
+constexpr std::size_t kChunk = 1 << 16;
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+} // namespace
+
+bool DecodingSource::Start() {
+    m_started = true;
+    // Enough bytes to see a byte-order mark, however the inner source trickles them.
+    char head[3];
+    std::size_t got = 0;
+    while (got < sizeof head) {
+        const std::size_t count = m_inner.Read(head + got, sizeof head - got);
+        if (count == 0) {
+            break;
+        }
+        got += count;
+    }
+    const std::string_view start(head, got);
+    if (start.starts_with("\xEF\xBB\xBF")) {
+        m_encoding = TextEncoding::Utf8WithMark;
+    } else if (start.starts_with("\xFF\xFE") || start.starts_with("\xFE\xFF")) {
+        m_encoding = TextEncoding::Utf16;
+        m_bigEndian = start[0] == '\xFE';
+        m_raw.assign(start.substr(2));
+    } else {
+        m_raw.assign(start);
+    }
+    return true;
+}
+
+void DecodingSource::DecodeUtf16(const char* bytes, std::size_t count) {
+    m_raw.append(bytes, count);
+    std::string utf8;
+    std::size_t at = 0;
+    for (; at + 1 < m_raw.size(); at += 2) {
+        const auto b0 = static_cast<unsigned char>(m_raw[at]);
+        const auto b1 = static_cast<unsigned char>(m_raw[at + 1]);
+        const auto unit = static_cast<char16_t>(m_bigEndian ? (b0 << 8) | b1 : (b1 << 8) | b0);
+        if (unit >= 0xD800 && unit < 0xDC00) {
+            m_highSurrogate = unit;
+            continue;
+        }
+        char32_t cp = unit;
+        if (unit >= 0xDC00 && unit < 0xE000) {
+            cp = m_highSurrogate != 0
+                     ? 0x10000 + ((char32_t(m_highSurrogate) - 0xD800) << 10) + (unit - 0xDC00)
+                     : U'?';
+        }
+        m_highSurrogate = 0;
+        AppendUtf8(utf8, cp);
+    }
+    m_raw.erase(0, at);
+    const std::string cp1252 = Utf8ToCp1252(utf8);
+    m_replaced = m_replaced || std::count(cp1252.begin(), cp1252.end(), '?') >
+                                   std::count(utf8.begin(), utf8.end(), '?');
+    m_decoded.erase(0, m_decodedAt);
+    m_decodedAt = 0;
+    m_decoded += cp1252;
+}
+
+std::size_t DecodingSource::Read(char* buffer, std::size_t size) {
+    if (!m_started) {
+        Start();
+    }
+    if (m_encoding != TextEncoding::Utf16) {
+        if (!m_raw.empty()) {
+            const std::size_t count = std::min(size, m_raw.size());
+            std::memcpy(buffer, m_raw.data(), count);
+            m_raw.erase(0, count);
+            return count;
+        }
+        return m_inner.Read(buffer, size);
+    }
+    while (m_decodedAt == m_decoded.size()) {
+        char chunk[kChunk];
+        const std::size_t count = m_inner.Read(chunk, sizeof chunk);
+        if (count == 0 && m_raw.empty()) {
+            return 0;
+        }
+        DecodeUtf16(chunk, count);
+        if (count == 0) {
+            m_raw.clear(); // a last odd byte is no character
+        }
+    }
+    const std::size_t count = std::min(size, m_decoded.size() - m_decodedAt);
+    std::memcpy(buffer, m_decoded.data() + m_decodedAt, count);
+    m_decodedAt += count;
+    return count;
+}
+
+} // namespace tc

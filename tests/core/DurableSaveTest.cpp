@@ -1,0 +1,439 @@
+// Whatever fails during a save, and whatever the file is (a link, private, shared), the real name
+// holds a whole version and the backup a whole earlier one.
+#include "TestSupport.h"
+
+#include "gasfiles/LoreFile.h"
+#include "gasfiles/TemplateFile.h"
+#include "platform/FileLock.h"
+#include "platform/FileOps.h"
+#include "tools/tomecraft-gas/GasCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <functional>
+#include <iostream>
+#include <new>
+#include <random>
+#include <set>
+#include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace tc {
+namespace {
+
+using test::ReadBytes;
+using test::ScriptedUi;
+using test::TempDir;
+using test::WriteBytes;
+
+namespace fs = std::filesystem;
+
+// Fails the `failAt`-th file step (counting from 0), or lets `budget` bytes reach the disk.
+class Injector : public FaultInjector {
+public:
+    enum class How { Errno, OutOfMemory };
+
+    int Before(FileStep step, const std::string&) override {
+        if (steps++ != failAt) {
+            return 0;
+        }
+        if (how == How::OutOfMemory) {
+            throw std::bad_alloc();
+        }
+        return step == FileStep::Write ? ENOSPC : EIO;
+    }
+    std::size_t Allow(std::size_t wanted) override {
+        const std::size_t allowed = std::min(wanted, budget);
+        budget -= allowed;
+        return allowed;
+    }
+
+    long failAt = -1;
+    How how = How::Errno;
+    std::size_t budget = SIZE_MAX;
+    long steps = 0;
+};
+
+class InjectorScope {
+public:
+    explicit InjectorScope(FaultInjector& injector) { SetFaultInjector(&injector); }
+    ~InjectorScope() { SetFaultInjector(nullptr); }
+};
+
+BookList Books(int count, const std::string& flavour) {
+    BookList books;
+    for (int k = 0; k < count; ++k) {
+        books.push_back(std::make_unique<CLoreBook>());
+        books.back()->SetName("book_" + std::to_string(k));
+        books.back()->SetComment("Volume " + std::to_string(k));
+        books.back()->SetText(flavour + " " + std::string(900 + k % 300, 'a' + k % 26) +
+                              "\r\n\r\nThe end.");
+    }
+    return books;
+}
+
+std::string Emitted(const BookList& books) {
+    StringSink sink;
+    EmitLoreFile(books, sink);
+    std::string crlf;
+    for (char c : sink.Text()) {
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    }
+    return crlf;
+}
+
+std::set<std::string> Entries(const std::string& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
+
+ino_t InodeOf(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+// Runs `body` in a child process: its exit status, or 200 + the signal that ended it. With a
+// `killAfter`, the child is killed then unless it has ended.
+int RunInChild(const std::function<int()>& body,
+               std::chrono::microseconds killAfter = std::chrono::microseconds::max()) {
+    std::fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        _exit(body());
+    }
+    if (killAfter != std::chrono::microseconds::max()) {
+        std::this_thread::sleep_for(killAfter);
+        kill(pid, SIGKILL);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 200 + WTERMSIG(status);
+}
+
+// Where the previous file and its backup live.
+enum class Layout { BackupBeside, BackupOnOtherFileSystem, HardLinkedFile };
+
+struct Scene {
+    explicit Scene(Layout layout) : layout(layout) {
+        WriteBytes(lore, previous);
+        if (layout == Layout::BackupOnOtherFileSystem) {
+            backupFolder = "/dev/shm/tomecraft-save-test-" + std::to_string(getpid()) + "/";
+            fs::create_directories(backupFolder);
+        }
+        if (layout == Layout::HardLinkedFile) {
+            fs::create_hard_link(lore, dir / "shared.gas");
+        }
+        WriteBytes(Backup(), older);
+    }
+    ~Scene() {
+        if (!backupFolder.empty()) {
+            fs::remove_all(backupFolder);
+        }
+    }
+    std::string Backup() const {
+        return backupFolder.empty() ? dir / "lore.tcb" : backupFolder + "lore.tcb";
+    }
+
+    Layout layout;
+    TempDir dir;
+    std::string lore = dir / "lore.gas";
+    std::string backupFolder;
+    std::string older = Emitted(Books(40, "oldest"));
+    std::string previous = Emitted(Books(150, "previous"));
+};
+
+// Saves `meant` over the scene with `injector` in place; checks what is on disk afterwards.
+void SaveAndCheck(Scene& scene, const BookList& meant, Injector& injector, const std::string& at) {
+    SCOPED_TRACE(at);
+    ScriptedUi ui;
+    bool saved = false;
+    bool threw = false;
+    {
+        InjectorScope scope(injector);
+        try {
+            saved = WriteLoreFile(scene.lore, scene.backupFolder, meant, ui);
+        } catch (const FileError&) {
+            threw = true;
+        }
+    }
+    const std::string now = ReadBytes(scene.lore);
+    const std::string backup = ReadBytes(scene.Backup());
+    if (saved) {
+        EXPECT_EQ(now, Emitted(meant));
+        EXPECT_EQ(backup, scene.previous);
+    } else {
+        EXPECT_TRUE(threw || !ui.shown.empty()) << "a failed save always says so";
+        if (scene.layout == Layout::HardLinkedFile && backup == scene.previous) {
+            // Rewritten in place after its backup copy stood: the backup holds the whole file.
+            const bool told =
+                !ui.shown.empty() && ui.shown.back().text.find("Its previous version is in " +
+                                                               scene.Backup()) != std::string::npos;
+            EXPECT_TRUE(now == scene.previous || now == Emitted(meant) || told);
+        } else {
+            EXPECT_EQ(now, scene.previous);
+            EXPECT_TRUE(backup == scene.older || backup == scene.previous);
+        }
+    }
+    std::set<std::string> expected = {"lore.gas"};
+    if (scene.layout == Layout::HardLinkedFile) {
+        expected.insert("shared.gas");
+    }
+    if (scene.backupFolder.empty()) {
+        expected.insert("lore.tcb");
+    } else {
+        EXPECT_EQ(Entries(scene.backupFolder), std::set<std::string>{"lore.tcb"});
+    }
+    EXPECT_EQ(Entries(scene.dir.Path()), expected);
+    if (scene.layout == Layout::HardLinkedFile) {
+        EXPECT_EQ(ReadBytes(scene.dir / "shared.gas"), now) << "the file keeps its identity";
+    }
+}
+
+TEST(DurableSave, NoFailureAtAnyStepCostsAWholeVersion) {
+    const BookList meant = Books(160, "meant");
+    for (Layout layout :
+         {Layout::BackupBeside, Layout::BackupOnOtherFileSystem, Layout::HardLinkedFile}) {
+        Injector counter;
+        {
+            Scene scene(layout);
+            SaveAndCheck(scene, meant, counter, "no failure");
+        }
+        ASSERT_GE(counter.steps, 8);
+        for (long step = 0; step < counter.steps; ++step) {
+            for (Injector::How how : {Injector::How::Errno, Injector::How::OutOfMemory}) {
+                Scene scene(layout);
+                Injector injector;
+                injector.failAt = step;
+                injector.how = how;
+                SaveAndCheck(scene, meant, injector,
+                             "layout " + std::to_string(static_cast<int>(layout)) + ", step " +
+                                 std::to_string(step) +
+                                 (how == Injector::How::OutOfMemory ? ", out of memory" : ""));
+            }
+        }
+        // A disk that fills up at every 4 KB boundary of the new file and of the backup copy.
+        const std::size_t total = Emitted(meant).size() + Scene(layout).previous.size();
+        for (std::size_t budget = 0; budget < total; budget += 4096) {
+            Scene scene(layout);
+            Injector injector;
+            injector.budget = budget;
+            SaveAndCheck(scene, meant, injector, "disk full after " + std::to_string(budget));
+        }
+    }
+}
+
+TEST(DurableSave, LinksModesAndOwnersAreKept) {
+    TempDir dir;
+    ScriptedUi ui;
+    const BookList meant = Books(3, "new");
+    // A symbolic link: the file it points to is replaced and the link stays a link.
+    fs::create_directory(dir / "real");
+    WriteBytes(dir / "real/lore.gas", "previous");
+    fs::create_symlink("real/lore.gas", dir / "lore.gas");
+    ASSERT_TRUE(WriteLoreFile(dir / "lore.gas", "", meant, ui));
+    EXPECT_TRUE(fs::is_symlink(dir / "lore.gas"));
+    EXPECT_EQ(ReadBytes(dir / "real/lore.gas"), Emitted(meant));
+    EXPECT_FALSE(fs::is_symlink(dir / "lore.tcb"));
+    EXPECT_EQ(ReadBytes(dir / "lore.tcb"), "previous");
+
+    for (const mode_t mode : {0600, 0640, 0664}) {
+        const std::string path = dir / ("mode" + std::to_string(mode) + "_lore.gas");
+        WriteBytes(path, "previous");
+        chmod(path.c_str(), mode);
+        ASSERT_TRUE(WriteLoreFile(path, "", meant, ui));
+        struct stat st {};
+        stat(path.c_str(), &st);
+        EXPECT_EQ(st.st_mode & 07777, mode);
+    }
+
+    // A file nobody may write stays as it is, even for the superuser.
+    const std::string readOnly = dir / "readonly_lore.gas";
+    WriteBytes(readOnly, "previous");
+    chmod(readOnly.c_str(), 0444);
+    EXPECT_FALSE(WriteLoreFile(readOnly, "", meant, ui));
+    EXPECT_EQ(ReadBytes(readOnly), "previous");
+    ASSERT_FALSE(ui.shown.empty());
+    EXPECT_NE(ui.shown.back().text.find("Access to " + readOnly + " was denied."),
+              std::string::npos);
+
+    if (geteuid() == 0) {
+        const std::string owned = dir / "owned_lore.gas";
+        WriteBytes(owned, "previous");
+        ASSERT_EQ(chown(owned.c_str(), 65534, 65534), 0);
+        ASSERT_TRUE(WriteLoreFile(owned, "", meant, ui));
+        struct stat st {};
+        stat(owned.c_str(), &st);
+        EXPECT_EQ(st.st_uid, 65534u);
+        EXPECT_EQ(st.st_gid, 65534u);
+    }
+}
+
+TEST(DurableSave, WhatWouldNotReadBackIsNotSaved) {
+    TempDir dir;
+    const std::string templates = dir / "trs_book_lore.gas";
+    WriteBytes(templates, "previous");
+    TemplateList list;
+    for (const char* name : {"base_history", "book_history_1", "book_history_2"}) {
+        list.push_back(std::make_unique<CTemplate>());
+        list.back()->SetName(name);
+    }
+    list[0]->SetSpecializes("treasure");
+    list[1]->SetSpecializes("base_history");
+    list[2]->SetSpecializes("base_history");
+    list[1]->SetScreenName("Greilyn: A History {II}");
+    ScriptedUi ui;
+    EXPECT_FALSE(WriteTemplateFile(templates, "", list, ui));
+    EXPECT_EQ(ReadBytes(templates), "previous");
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_NE(
+        ui.shown[0].text.find("the template \"book_history_2\" and what follows it would be lost"),
+        std::string::npos)
+        << ui.shown[0].text;
+    EXPECT_EQ(Entries(dir.Path()), std::set<std::string>{"trs_book_lore.gas"});
+
+    list[1]->SetScreenName("Greilyn: A History, part II");
+    EXPECT_TRUE(WriteTemplateFile(templates, "", list, ui));
+
+    BookList books = Books(2, "x");
+    books[1]->SetText("She said \"no\".");
+    EXPECT_FALSE(WriteLoreFile(dir / "lore.gas", "", books, ui));
+    EXPECT_NE(ui.shown.back().text.find("the book \"book_1\" would read back with the text"),
+              std::string::npos)
+        << ui.shown.back().text;
+    EXPECT_FALSE(fs::exists(dir / "lore.gas"));
+}
+
+TEST(DurableSave, AFileChangedByAnotherProgramIsReplacedOnlyWhenTheUserSaysSo) {
+    TempDir dir;
+    const std::string lore = dir / "lore.gas";
+    WriteBytes(lore, "[lore]\n{\n}\n");
+    ScriptedUi ui;
+    BookList books;
+    FileStamp stamp;
+    ASSERT_TRUE(ReadLoreFile(lore, books, ui, &stamp));
+    books = Books(1, "mine");
+    WriteBytes(lore, "[lore]\n{\n[theirs]\n{\n}\n}\n");
+
+    ui.answers = {MsgAnswer::No};
+    EXPECT_FALSE(WriteLoreFile(lore, "", books, ui, &stamp));
+    EXPECT_EQ(ReadBytes(lore), "[lore]\n{\n[theirs]\n{\n}\n}\n");
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].buttons, MsgButtons::YesNo);
+
+    ui.answers = {MsgAnswer::Yes};
+    EXPECT_TRUE(WriteLoreFile(lore, "", books, ui, &stamp));
+    EXPECT_EQ(ReadBytes(dir / "lore.tcb"), "[lore]\n{\n[theirs]\n{\n}\n}\n");
+    // The stamp now stands for what was written: the next save asks nothing.
+    ui.shown.clear();
+    EXPECT_TRUE(WriteLoreFile(lore, "", books, ui, &stamp));
+    EXPECT_TRUE(ui.shown.empty());
+}
+
+// tomecraft-gas format killed at random points of a 20 MB save, each run starting from what the
+// last one left: the real name always holds a whole file.
+TEST(DurableSave, KilledSavesInAChainNeverLeaveAPartialFile) {
+#ifdef TOMECRAFT_SANITIZED
+    GTEST_SKIP() << "a test of process deaths, not of memory: ten times slower under the "
+                    "sanitizers for nothing more";
+#endif
+    TempDir dir;
+    const std::string lore = dir / "lore.gas";
+    const std::string templates = dir / "trs_book_lore.gas";
+    WriteBytes(lore, Emitted(Books(18600, "chained")));
+    WriteBytes(templates, ReadBytes(test::SamplePath("trs_book_lore.gas")));
+    const auto format = [&] {
+        std::ostringstream out, err;
+        return cli::RunGasTool({"format", lore, templates}, out, err);
+    };
+    ASSERT_EQ(format(), 0);
+    const std::string whole = ReadBytes(lore); // every later run writes these bytes again
+    ASSERT_GT(whole.size(), 20u << 20);
+
+    auto fullRun = std::chrono::steady_clock::duration::max();
+    for (int run = 0; run < 3; ++run) {
+        const auto start = std::chrono::steady_clock::now();
+        ASSERT_EQ(RunInChild(format), 0);
+        fullRun = std::min(fullRun, std::chrono::steady_clock::now() - start);
+    }
+
+    std::mt19937 random(20261207);
+    int killed = 0;
+    int replaced = 0; // runs that renamed a new lore.gas into place before they were killed
+    for (int run = 0; run < 30; ++run) {
+        const auto before = InodeOf(lore);
+        const auto delay = std::chrono::microseconds(
+            static_cast<long>(std::chrono::duration<double, std::micro>(fullRun).count() *
+                              // Every other kill aims at the end, where the renames are.
+                              std::uniform_real_distribution<double>(run % 2 ? 0.85 : 0.2,
+                                                                     run % 2 ? 1.1 : 0.9)(random)));
+        const int status = RunInChild(format, delay);
+        killed += status == 200 + SIGKILL ? 1 : 0;
+        replaced += status == 200 + SIGKILL && InodeOf(lore) != before ? 1 : 0;
+        ASSERT_EQ(ReadBytes(lore), whole) << "run " << run;
+        if (fs::exists(dir / "lore.tcb")) {
+            ASSERT_EQ(ReadBytes(dir / "lore.tcb"), whole) << "run " << run;
+        }
+    }
+    std::cout << "[          ] " << killed << " of 30 runs killed mid-save (" << replaced
+              << " after the new lore.gas took its name), a full run takes "
+              << std::chrono::duration_cast<std::chrono::milliseconds>(fullRun).count() << " ms\n";
+    EXPECT_GT(killed, 10);
+    // The next save clears what the killed ones left.
+    std::ostringstream out, err;
+    ASSERT_EQ(cli::RunGasTool({"format", lore, templates}, out, err), 0) << err.str();
+    EXPECT_EQ(
+        Entries(dir.Path()),
+        (std::set<std::string>{"lore.gas", "lore.tcb", "trs_book_lore.gas", "trs_book_lore.tcb"}));
+}
+
+TEST(PairLocks, OneProgramAtATimeWorksOnAFile) {
+    TempDir dir;
+    const std::string lore = dir / "lore.gas";
+    const std::string templates = dir / "trs_book_lore.gas";
+    const std::string otherTemplates = dir / "other_trs_book_lore.gas";
+    for (const std::string& path : {lore, templates, otherTemplates}) {
+        WriteBytes(path, "");
+    }
+    // A lock file left by a program that was killed holds no lock.
+    WriteBytes(FileLock::LockPathOf(lore), "Tomecraft (process 1, long gone)");
+
+    PairLock first;
+    ASSERT_EQ(first.Take(lore, templates, "Tomecraft"), "");
+    EXPECT_EQ(first.Take(lore, templates, "Tomecraft"), "") << "the same pair again";
+    PairLock second;
+    const std::string refusal = second.Take(lore, otherTemplates, "tomecraft-gas format");
+    EXPECT_NE(refusal.find(lore + "\n\nis open in Tomecraft (process " + std::to_string(getpid())),
+              std::string::npos)
+        << refusal;
+    EXPECT_FALSE(fs::exists(FileLock::LockPathOf(otherTemplates)))
+        << "a refused pair takes neither lock";
+
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::RunGasTool({"format", lore, templates}, out, err), 1);
+    EXPECT_NE(err.str().find("is open in Tomecraft"), std::string::npos) << err.str();
+
+    // Moving to another template file keeps the lore lock and gives the old template file back.
+    ASSERT_EQ(first.Take(lore, otherTemplates, "Tomecraft"), "");
+    EXPECT_EQ(second.Take(templates, dir / "x_lore.gas", "x").find("is open"), std::string::npos);
+    second.Release();
+    // A refused change keeps what was held.
+    ASSERT_EQ(second.Take(dir / "third_lore.gas", templates, "Tomecraft"), "");
+    EXPECT_NE(first.Take(lore, templates, "Tomecraft"), "");
+    EXPECT_NE(PairLock().Take(lore, dir / "y_trs_book_lore.gas", "x"), "");
+    first.Release();
+    second.Release();
+    EXPECT_EQ(Entries(dir.Path()),
+              (std::set<std::string>{"lore.gas", "trs_book_lore.gas", "other_trs_book_lore.gas"}));
+}
+
+} // namespace
+} // namespace tc
