@@ -1,6 +1,7 @@
 #include "document/OpenFilesRules.h"
 
 #include "document/SettingsKeys.h"
+#include "gasfiles/PairIdentity.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
 
@@ -112,6 +113,12 @@ DialogVerdict OpenFilesRules::OnOk(SettingsStore& settings) {
     if (!PathExists(m_strTemplatePath) || !EndsWithNoCase(m_strTemplatePath, "trs_book_lore.gas")) {
         return DialogVerdict::Refuse("Specified lore template file not found or incorrect name.",
                                      kTemplateList);
+    }
+    // "trs_book_lore.gas" also ends in "lore.gas": one file chosen twice would have each save
+    // write both collections over it.
+    if (const std::string problem = PairProblem(m_strLorePath, m_strTemplatePath);
+        !problem.empty()) {
+        return DialogVerdict::Refuse(problem, kLoreList);
     }
     for (Which which : kBoth) {
         const std::string& path = which == Which::Lore ? m_strLorePath : m_strTemplatePath;

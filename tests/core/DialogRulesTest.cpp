@@ -126,6 +126,10 @@ TEST(OpenFilesRules, OkChecksRunInOrderAndStoreNothingWhenRefused) {
     verdict = ok(pair.lore, pair.lore);
     EXPECT_EQ(verdict.message, "Specified lore template file not found or incorrect name.");
     EXPECT_EQ(verdict.focusControl, OpenFilesRules::kTemplateList);
+    verdict = ok(pair.templates, pair.templates);
+    EXPECT_FALSE(verdict.accepted) << "one file cannot be both of the pair";
+    EXPECT_NE(verdict.message, "");
+    EXPECT_EQ(verdict.focusControl, OpenFilesRules::kLoreList);
     EXPECT_TRUE(settings.Values().empty());
 
     // Only the end of the path is tested: a longer file name and a folder both pass.
