@@ -48,6 +48,17 @@ TomecraftTreeView::TomecraftTreeView(wxWindow* parent, CTomecraftDoc& doc, FormH
         }
     });
     Bind(wxEVT_RIGHT_DOWN, [this](wxMouseEvent& event) { ShowContextMenu(event.GetPosition()); });
+    // The Menu key and Shift+F10 open the same menu beside the selected node.
+    Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& event) {
+        const bool menuKey = event.GetKeyCode() == WXK_MENU ||
+                             (event.GetKeyCode() == WXK_F10 && event.GetModifiers() == wxMOD_SHIFT);
+        wxRect row;
+        if (!menuKey || !GetSelection().IsOk() || !GetBoundingRect(GetSelection(), row, true)) {
+            event.Skip();
+            return;
+        }
+        ShowContextMenu(wxPoint(row.GetX() + 4, row.GetY() + row.GetHeight() / 2));
+    });
     Bind(wxEVT_SET_FOCUS, &TomecraftTreeView::OnFocus, this);
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { AddNewNode(NODE_TEMPLATE); }, ID_NEW_TEMPLATE);
@@ -252,11 +263,11 @@ bool TomecraftTreeView::SelectAt(wxPoint point) {
 std::unique_ptr<wxMenu> TomecraftTreeView::CreateContextMenu() const {
     auto menu = std::make_unique<wxMenu>();
     auto* newMenu = new wxMenu;
-    newMenu->Append(ID_NEW_LOREBOOK, "&Lore Book...\tCtrl+B");
-    newMenu->Append(ID_NEW_TEMPLATE, "&Template...\tCtrl+T");
+    newMenu->Append(ID_NEW_LOREBOOK, "&Lore Book...\tCtrl+B", "Add a new lore book");
+    newMenu->Append(ID_NEW_TEMPLATE, "&Template...\tCtrl+T", "Add a new lore template");
     menu->AppendSubMenu(newMenu, "&New");
     menu->AppendSeparator();
-    menu->Append(ID_DELETE_NODE, "&Delete");
+    menu->Append(ID_DELETE_NODE, "&Delete", "Delete this node from the tree");
     menu->Enable(ID_DELETE_NODE, CanDeleteNode());
     return menu;
 }

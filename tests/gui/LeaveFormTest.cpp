@@ -6,6 +6,7 @@
 #include "views/TCLoreBookFormView.h"
 #include "views/TCTemplateFormView.h"
 
+#include <wx/statusbr.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
@@ -160,6 +161,26 @@ TEST_F(LeaveFormTest, EveryRouteStopsAtARefusalAndKeepsTheTyping) {
             ui.shown.clear();
         }
     }
+}
+
+TEST_F(LeaveFormTest, TheMenuKeyAndShiftF10OpenTheContextMenu) {
+    LoadSample();
+    input.ClickItem(&Tree(), Item("ferry_song"));
+    for (const int modifiers : {wxMOD_NONE, wxMOD_SHIFT}) {
+        bool opened = false;
+        const auto close = [&](wxMenuEvent& event) {
+            frame->CallAfter([&] {
+                opened = true;
+                input.Key(WXK_ESCAPE);
+            });
+            event.Skip();
+        };
+        Tree().Bind(wxEVT_MENU_OPEN, close);
+        input.Key(modifiers == wxMOD_NONE ? WXK_MENU : WXK_F10, modifiers);
+        Tree().Unbind(wxEVT_MENU_OPEN, close);
+        EXPECT_TRUE(opened);
+    }
+    EXPECT_EQ(Tree().GetItemText(Tree().GetSelection()), "ferry_song");
 }
 
 } // namespace
