@@ -7,6 +7,12 @@
 #include <wx/toplevel.h>
 #include <wx/utils.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <mutex>
+#include <thread>
+
 #ifndef _WIN32
 #include <cstdlib>
 #include <string>
@@ -20,6 +26,7 @@ namespace {
 
 constexpr const char* kInstanceName = "Prevent2ndTomecraftApp";
 constexpr const char* kTopic = "raise";
+constexpr auto kAnswerTime = std::chrono::seconds(5);
 
 #ifdef _WIN32
 wxString ServiceName() {
@@ -92,6 +99,20 @@ bool SingleInstance::AnotherIsRunning() {
     if (!m_checker->IsAnotherRunning()) {
         return false;
     }
+    // A running instance that is busy (or hangs) would keep this one waiting for ever: give it
+    // a few seconds, then end without a window and say why.
+    std::mutex mutex;
+    std::condition_variable answered;
+    bool done = false;
+    std::thread watchdog([&] {
+        std::unique_lock lock(mutex);
+        if (!answered.wait_for(lock, kAnswerTime, [&] { return done; })) {
+            std::fputs("tomecraft: Tomecraft is already running but does not answer (it may be "
+                       "busy); not starting a second window.\n",
+                       stderr);
+            std::_Exit(1);
+        }
+    });
     wxClient client;
     std::unique_ptr<wxConnectionBase> connection(
         client.MakeConnection("localhost", ServiceName(), kTopic));
@@ -99,6 +120,12 @@ bool SingleInstance::AnotherIsRunning() {
         connection->Execute(kTopic);
         connection->Disconnect();
     }
+    {
+        const std::lock_guard lock(mutex);
+        done = true;
+    }
+    answered.notify_one();
+    watchdog.join();
     return true;
 }
 

@@ -82,7 +82,7 @@ void Finish(BookInProgress& current, std::string& pendingComment) {
 
 } // namespace
 
-void ParseLoreFile(ByteSource& source, BookList& books, UserInterface& ui) {
+void ParseLoreFile(ByteSource& source, const BookSink& take, UserInterface& ui) {
     GasLines lines(source);
     const auto noteEncoding = [&] {
         if (const std::string note = lines.EncodingNote("LORE.GAS"); !note.empty()) {
@@ -127,16 +127,21 @@ void ParseLoreFile(ByteSource& source, BookList& books, UserInterface& ui) {
         }
         if (Contains(line, '}')) {
             Finish(current, pendingComment);
-            books.push_back(std::move(current.book));
+            take(std::move(current.book));
             current.inDescription = false;
         }
     }
     if (current.book) {
         Finish(current, pendingComment);
         ShowWarning(ui, "LORE.GAS missing closing '}' for " + current.book->GetName() + "\n\n");
-        books.push_back(std::move(current.book));
+        take(std::move(current.book));
     }
     noteEncoding();
+}
+
+void ParseLoreFile(ByteSource& source, BookList& books, UserInterface& ui) {
+    ParseLoreFile(
+        source, [&](std::unique_ptr<CLoreBook> book) { books.push_back(std::move(book)); }, ui);
 }
 
 bool ReadLoreFile(const std::string& path, BookList& books, UserInterface& ui, FileStamp* stamp) {
@@ -192,10 +197,16 @@ bool WriteLoreFile(const std::string& path, const std::string& backupFolder, con
     request.access = FileAccess::WriteLore;
     request.emit = [&](TextSink& out) { EmitLoreFile(books, out); };
     request.readBack = [&](const std::string& written) {
-        BookList back;
+        // Compared a book at a time, so that the file is never held twice in memory.
+        BookReadBack back(books);
         QuietUi quiet;
-        ReadLoreFile(written, back, quiet);
-        return FirstBookDifference(books, back);
+        OpenedSource opened = OpenForReading(written);
+        if (!opened.source) {
+            return CauseText(opened.cause, path);
+        }
+        ParseLoreFile(
+            *opened.source, [&](std::unique_ptr<CLoreBook> book) { back.Take(*book); }, quiet);
+        return back.Difference();
     };
     request.stamp = stamp;
     return SaveFile(request, ui);

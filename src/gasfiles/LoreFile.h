@@ -5,6 +5,7 @@
 #include "platform/TextFile.h"
 #include "platform/UserInterface.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +17,9 @@ using BookList = std::vector<std::unique_ptr<CLoreBook>>;
 // Appends the books of the file to `books` in the order their sections close. Messages about
 // malformed sections go to `ui`. Throws FileError when the source fails mid-read.
 void ParseLoreFile(ByteSource& source, BookList& books, UserInterface& ui);
+// As above, handing each book to `take` as its section closes.
+using BookSink = std::function<void(std::unique_ptr<CLoreBook>)>;
+void ParseLoreFile(ByteSource& source, const BookSink& take, UserInterface& ui);
 
 // False, after the open-failure report, when the file cannot be opened. `stamp`, when given,
 // receives the version of the file that was read.

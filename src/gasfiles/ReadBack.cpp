@@ -28,15 +28,15 @@ std::string Describe(const char* kind, std::string_view name, const Field& field
            " " + Quoted(field.found) + " instead of " + Quoted(field.expected) + ".";
 }
 
-// The names of both lists where they part; empty when one list is a prefix of the other.
+// When one list is longer than the other: the first item lost, or how many came in addition.
 template <class List>
-std::string CountDifference(const char* kind, const List& meant, const List& read) {
-    if (meant.size() > read.size()) {
-        return "the " + std::string(kind) + " " + Quoted(meant[read.size()]->GetNameView()) +
+std::string CountDifference(const char* kind, const List& meant, std::size_t read) {
+    if (meant.size() > read) {
+        return "the " + std::string(kind) + " " + Quoted(meant[read]->GetNameView()) +
                " and what follows it would be lost.";
     }
-    return "the file would read back with " + std::to_string(read.size() - meant.size()) +
-           " more " + kind + "(s) than were written.";
+    return "the file would read back with " + std::to_string(read - meant.size()) + " more " +
+           kind + "(s) than were written.";
 }
 
 std::string Value(std::string_view text) {
@@ -58,23 +58,38 @@ std::string Inherited(const std::string& value, const CTemplate* parent,
 
 } // namespace
 
-std::string FirstBookDifference(const BookList& meant, const BookList& read) {
-    const std::size_t common = std::min(meant.size(), read.size());
-    for (std::size_t k = 0; k < common; ++k) {
-        const CLoreBook& m = *meant[k];
-        const CLoreBook& r = *read[k];
-        const Field fields[] = {
-            {"the key", m.GetName(), r.GetName()},
-            {"the text", m.GetText(), r.GetText()},
-            {"the comment", Value(m.GetComment()), r.GetComment()},
-        };
-        for (const Field& field : fields) {
-            if (field.expected != field.found) {
-                return Describe("book", m.GetNameView(), field);
-            }
+void BookReadBack::Take(const CLoreBook& r) {
+    const std::size_t k = m_read++;
+    if (!m_difference.empty() || k >= m_meant.size()) {
+        return;
+    }
+    const CLoreBook& m = *m_meant[k];
+    const Field fields[] = {
+        {"the key", m.GetName(), r.GetName()},
+        {"the text", m.GetText(), r.GetText()},
+        {"the comment", Value(m.GetComment()), r.GetComment()},
+    };
+    for (const Field& field : fields) {
+        if (field.expected != field.found) {
+            m_difference = Describe("book", m.GetNameView(), field);
+            return;
         }
     }
-    return meant.size() == read.size() ? std::string() : CountDifference("book", meant, read);
+}
+
+std::string BookReadBack::Difference() const {
+    if (!m_difference.empty() || m_read == m_meant.size()) {
+        return m_difference;
+    }
+    return CountDifference("book", m_meant, m_read);
+}
+
+std::string FirstBookDifference(const BookList& meant, const BookList& read) {
+    BookReadBack back(meant);
+    for (const auto& book : read) {
+        back.Take(*book);
+    }
+    return back.Difference();
 }
 
 std::string FirstTemplateDifference(const TemplateList& meant, const TemplateList& read) {
@@ -109,7 +124,8 @@ std::string FirstTemplateDifference(const TemplateList& meant, const TemplateLis
             }
         }
     }
-    return meant.size() == read.size() ? std::string() : CountDifference("template", meant, read);
+    return meant.size() == read.size() ? std::string()
+                                       : CountDifference("template", meant, read.size());
 }
 
 } // namespace tc

@@ -13,6 +13,20 @@ namespace tc {
 // order); otherwise the first difference, in words.
 std::string FirstBookDifference(const BookList& meant, const BookList& read);
 
+// The same comparison, taking the books read back one at a time.
+class BookReadBack {
+public:
+    explicit BookReadBack(const BookList& meant) : m_meant(meant) {}
+    void Take(const CLoreBook& read);
+    // After the last book.
+    std::string Difference() const;
+
+private:
+    const BookList& m_meant;
+    std::size_t m_read = 0;
+    std::string m_difference;
+};
+
 // As FirstBookDifference for templates. A value that equals its parent's is left out of the
 // file and so reads back empty (numbers are inherited again); the first template takes the
 // file's header line as its comment when it has none; the document name and category are not

@@ -25,10 +25,12 @@ bool HaveXdotool() {
 pid_t StartEditor(const std::string& home) {
     const std::string homeVar = "HOME=" + home;
     const std::string configVar = "XDG_CONFIG_HOME=" + home + "/.config";
-    std::vector<std::string> env{homeVar, configVar};
+    const std::string runtimeVar = "XDG_RUNTIME_DIR=" + home;
+    std::vector<std::string> env{homeVar, configVar, runtimeVar};
     for (char** e = environ; *e != nullptr; ++e) {
         const std::string entry(*e);
-        if (!entry.starts_with("HOME=") && !entry.starts_with("XDG_CONFIG_HOME=")) {
+        if (!entry.starts_with("HOME=") && !entry.starts_with("XDG_CONFIG_HOME=") &&
+            !entry.starts_with("XDG_RUNTIME_DIR=")) {
             env.push_back(entry);
         }
     }
@@ -98,6 +100,25 @@ TEST(RealApp, ASecondStartEndsAndCancellingOpenEndsTheFirstWithSuccess) {
     EXPECT_TRUE(PressIn("About Tomecraft", "Escape"));
     EXPECT_TRUE(PressIn("Open", "Escape")) << "the Open dialog follows the About box";
     EXPECT_EQ(EndEditor(first), std::optional<int>(0));
+}
+
+// A first instance that hangs must not hang the second start too.
+TEST(RealApp, ASecondStartGivesUpOnAFirstThatDoesNotAnswer) {
+    if (!HaveXdotool() || std::getenv("DISPLAY") == nullptr) {
+        GTEST_SKIP() << "needs xdotool and an X display";
+    }
+    TempDir home;
+    const pid_t first = StartEditor(home.Path());
+    ASSERT_EQ(std::system("timeout 10 xdotool search --sync --name '^About Tomecraft$' "
+                          ">/dev/null 2>&1"),
+              0);
+    kill(first, SIGSTOP);
+    const auto started = std::chrono::steady_clock::now();
+    const pid_t second = StartEditor(home.Path());
+    EXPECT_EQ(WaitForExit(second, 15), std::optional<int>(1));
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+    kill(first, SIGKILL);
+    WaitForExit(first, 5);
 }
 
 TEST(RealApp, ShortcutKeysReachTheTreeWithTheFocusInTheForm) {
