@@ -3,14 +3,27 @@
 #include "views/Refusal.h"
 #include "views/TomecraftTreeView.h"
 
+#include <algorithm>
+
 namespace tc {
 
 FormPane::FormPane(wxWindow* parent, CTomecraftDoc& doc, TomecraftTreeView& tree)
-    : wxPanel(parent, wxID_ANY), m_doc(doc), m_tree(tree) {
+    : wxScrolled<wxPanel>(parent, wxID_ANY), m_doc(doc), m_tree(tree) {
+    Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        LayOut();
+        event.Skip();
+    });
     // An empty form never keeps the focus: it hands it back to the tree.
     Bind(wxEVT_CHILD_FOCUS, [this](wxChildFocusEvent& event) {
         if (!m_detached && !HasNode()) {
             CallAfter([this] { m_tree.SetFocus(); });
+        }
+        wxWindow* control = event.GetWindow();
+        while (control != nullptr && control->GetParent() != this) {
+            control = control->GetParent();
+        }
+        if (control != nullptr) {
+            ScrollToShow(control);
         }
         event.Skip();
     });
@@ -28,6 +41,69 @@ void FormPane::Detach() {
     if (m_doc.m_pFormView == this) {
         m_doc.m_pFormView = nullptr;
     }
+}
+
+void FormPane::Stretches(wxWindow* control, Stretch stretch) {
+    m_stretching.push_back({control, control->GetRect(), stretch});
+}
+
+void FormPane::SetLayoutSize(int width, int height) {
+    m_layoutSize = Du(wxSize(width, height));
+    const int step = Du(wxSize(0, 8)).GetHeight();
+    SetScrollRate(step, step);
+    LayOut();
+}
+
+void FormPane::LayOut() {
+    const wxSize client = GetClientSize();
+    const wxSize extra(std::max(0, client.GetWidth() - m_layoutSize.GetWidth()),
+                       std::max(0, client.GetHeight() - m_layoutSize.GetHeight()));
+    SetVirtualSize(m_layoutSize + extra);
+    for (const Stretching& s : m_stretching) {
+        wxRect rect = s.laidOut;
+        if (s.stretch != Stretch::Below) {
+            rect.width += extra.GetWidth();
+        }
+        if (s.stretch == Stretch::Grow) {
+            rect.height += extra.GetHeight();
+        } else if (s.stretch == Stretch::Below || s.stretch == Stretch::BelowWiden) {
+            rect.y += extra.GetHeight();
+        }
+        // Children are placed where they show, which a scrolled pane shifts.
+        rect.SetPosition(CalcScrolledPosition(rect.GetPosition()));
+        s.control->SetSize(rect);
+    }
+}
+
+namespace {
+
+// The first scroll step of a view `length` long that shows [from, from + size) or, when that
+// does not fit, its start; it moves no further than it must.
+int FirstStepShowing(int viewStart, int length, int from, int size, int step) {
+    if (step <= 0) {
+        return -1; // this way does not scroll
+    }
+    if (from < viewStart || size > length) {
+        return from / step;
+    }
+    if (from + size <= viewStart + length) {
+        return viewStart / step;
+    }
+    return (from + size - length + step - 1) / step;
+}
+
+} // namespace
+
+void FormPane::ScrollToShow(wxWindow* control) {
+    const wxPoint view = CalcUnscrolledPosition(wxPoint(0, 0));
+    const wxPoint at = CalcUnscrolledPosition(control->GetPosition());
+    const wxSize size = control->GetSize();
+    const wxSize client = GetClientSize();
+    int stepX = 0;
+    int stepY = 0;
+    GetScrollPixelsPerUnit(&stepX, &stepY);
+    Scroll(FirstStepShowing(view.x, client.GetWidth(), at.x, size.GetWidth(), stepX),
+           FirstStepShowing(view.y, client.GetHeight(), at.y, size.GetHeight(), stepY));
 }
 
 bool FormPane::FinishUpdate(const DialogVerdict& verdict, bool renamed, wxTreeItemId item) {

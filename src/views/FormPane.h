@@ -1,18 +1,21 @@
-// What the two forms in the right pane share: the document, the tree, and how a refused
-// Update is shown.
+// What the two forms in the right pane share: the document, the tree, how a refused Update is
+// shown, and how the dialog-unit layout meets a pane of any size.
 #pragma once
 
 #include "document/CTomecraftDoc.h"
 #include "document/DialogVerdict.h"
 
 #include <wx/panel.h>
+#include <wx/scrolwin.h>
 #include <wx/treebase.h>
+
+#include <vector>
 
 namespace tc {
 
 class TomecraftTreeView;
 
-class FormPane : public wxPanel, public FormViewInterface {
+class FormPane : public wxScrolled<wxPanel>, public FormViewInterface {
 public:
     FormPane(wxWindow* parent, CTomecraftDoc& doc, TomecraftTreeView& tree);
     ~FormPane() override;
@@ -38,9 +41,31 @@ protected:
     wxPoint Du(int x, int y) { return ConvertDialogToPixels(wxPoint(x, y)); }
     wxSize Du(wxSize size) { return ConvertDialogToPixels(size); }
 
+    // How a control follows a pane larger than the layout: the one text meant for long
+    // writing or reading takes the extra room, what lies below it moves down, and controls
+    // as wide as the layout widen with it.
+    enum class Stretch { Grow, Widen, Below, BelowWiden };
+    void Stretches(wxWindow* control, Stretch stretch);
+    // The whole layout, in dialog units: a smaller pane scrolls it.
+    void SetLayoutSize(int width, int height);
+
     CTomecraftDoc& m_doc;
     TomecraftTreeView& m_tree;
     bool m_detached = false;
+
+private:
+    void LayOut();
+    // Scrolls as little as brings the control into view, its top left corner first.
+    void ScrollToShow(wxWindow* control);
+    bool ShouldScrollToChildOnFocus(wxWindow*) override { return false; }
+
+    struct Stretching {
+        wxWindow* control;
+        wxRect laidOut; // in dialog-unit layout, converted to pixels
+        Stretch stretch;
+    };
+    std::vector<Stretching> m_stretching;
+    wxSize m_layoutSize;
 };
 
 } // namespace tc

@@ -39,12 +39,19 @@ TCLoreBookFormView::TCLoreBookFormView(wxWindow* parent, CTomecraftDoc& doc,
     new wxStaticText(this, wxID_ANY, "&Book Text:", Du(5, 30));
     m_editText = new wxTextCtrl(this, 1003, "", Du(5, 40), Du(wxSize(290, 110)),
                                 wxTE_MULTILINE | wxTE_PROCESS_ENTER);
-    new wxStaticText(this, wxID_ANY, "&Comment:", Du(5, 155));
+    auto* commentLabel = new wxStaticText(this, wxID_ANY, "&Comment:", Du(5, 155));
     m_editComment =
         new wxTextCtrl(this, 1040, "", Du(5, 165), Du(wxSize(290, 12)), wxTE_PROCESS_ENTER);
     m_btnUpdate = new wxButton(this, 1, "&Update", Du(5, 235), Du(wxSize(50, 14)));
     m_editHelp = new wxTextCtrl(this, 1060, ToWx(ReplaceAll(kHelp, "\r\n", "\n")), Du(5, 185),
                                 Du(wxSize(290, 45)), wxTE_MULTILINE | wxTE_READONLY);
+    Stretches(m_editLoreKey, Stretch::Widen);
+    Stretches(m_editText, Stretch::Grow);
+    Stretches(commentLabel, Stretch::Below);
+    Stretches(m_editComment, Stretch::BelowWiden);
+    Stretches(m_editHelp, Stretch::BelowWiden);
+    Stretches(m_btnUpdate, Stretch::Below);
+    SetLayoutSize(300, 254);
 
     m_btnUpdate->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnUpdateButton(); });
     for (wxTextCtrl* edit : {m_editLoreKey, m_editComment}) {

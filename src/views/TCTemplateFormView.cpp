@@ -72,12 +72,14 @@ TCTemplateFormView::TCTemplateFormView(wxWindow* parent, CTomecraftDoc& doc,
     MakeLowerCaseEdit(m_editName);
     new wxStaticText(this, wxID_ANY, "&Specializes (based on):", Du(155, 5));
     m_cbSpecializes = new wxChoice(this, 1061, Du(155, 15), Du(wxSize(140, 14)));
-    new wxStaticBox(this, wxID_ANY, "Lore Book Properties", Du(5, 30), Du(wxSize(290, 38)));
+    auto* bookBox =
+        new wxStaticBox(this, wxID_ANY, "Lore Book Properties", Du(5, 30), Du(wxSize(290, 38)));
     new wxStaticText(this, wxID_ANY, "&Book Title:", Du(10, 40));
     m_editBookTitle = AddEdit(1003, 10, 50, 155);
     new wxStaticText(this, wxID_ANY, "&Lore Key:", Du(175, 40));
     m_cbLoreKey = new wxChoice(this, 1063, Du(175, 50), Du(wxSize(115, 14)));
-    new wxStaticBox(this, wxID_ANY, "Template Properties", Du(5, 70), Du(wxSize(290, 87)));
+    auto* propertiesBox =
+        new wxStaticBox(this, wxID_ANY, "Template Properties", Du(5, 70), Du(wxSize(290, 87)));
     new wxStaticText(this, wxID_ANY, "&Gold value:", Du(15, 80));
     m_editGoldValue = AddEdit(1069, 15, 90, 30, wxTE_RIGHT);
     m_spinGoldValue = AddSpin(1079, m_editGoldValue, 46, 90, 0, 200, 1);
@@ -104,6 +106,14 @@ TCTemplateFormView::TCTemplateFormView(wxWindow* parent, CTomecraftDoc& doc,
     m_editHelp = new wxTextCtrl(this, 1060, ToWx(ReplaceAll(kHelp, "\r\n", "\n")), Du(5, 190),
                                 Du(wxSize(290, 45)), wxTE_MULTILINE | wxTE_READONLY);
     m_btnUpdate = new wxButton(this, 1, "&Update", Du(5, 240), Du(wxSize(55, 14)));
+    for (wxWindow* wide :
+         std::initializer_list<wxWindow*>{bookBox, propertiesBox, m_editTexture, m_editModel,
+                                          m_editInventoryIcon, m_editComment}) {
+        Stretches(wide, Stretch::Widen);
+    }
+    Stretches(m_editHelp, Stretch::Grow);
+    Stretches(m_btnUpdate, Stretch::Below);
+    SetLayoutSize(300, 259);
     for (wxTextCtrl* digits : {m_editGoldValue, m_editInventoryWidth, m_editInventoryHeight}) {
         MakeDigitsOnlyEdit(digits);
     }
@@ -144,6 +154,19 @@ wxSpinButton* TCTemplateFormView::AddSpin(int id, wxTextCtrl* buddy, int x, int 
         spin->SetValue(std::clamp(typed, low, high));
         event.Skip();
     });
+    // Up and Down in the edit work the arrows, stepping from the number in range nearest to
+    // what the edit holds. The arrows themselves are no tab stop: the edit is where one types.
+    buddy->Bind(wxEVT_KEY_DOWN, [spin, buddy, low, high](wxKeyEvent& event) {
+        const int key = event.GetKeyCode();
+        if ((key != WXK_UP && key != WXK_DOWN) || event.HasAnyModifiers()) {
+            event.Skip();
+            return;
+        }
+        const int step = key == WXK_UP ? 1 : -1;
+        buddy->SetValue(std::to_string(std::clamp(spin->GetValue() + step, low, high)));
+        buddy->SetInsertionPointEnd();
+    });
+    spin->DisableFocusFromKeyboard();
     return spin;
 }
 

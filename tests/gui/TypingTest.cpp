@@ -53,6 +53,36 @@ TEST_F(TypingTest, LowerCaseAndDigitsOnlyFieldsFilterWhatIsTyped) {
     }
 }
 
+TEST_F(TypingTest, UpAndDownInANumberFieldStepWithinTheSpinRange) {
+    LoadSample();
+    input.ClickItem(&Tree(), Item("book_warden_oath"));
+    struct Case {
+        int field;
+        const char* typed;
+        int key;
+        int presses;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {1069, "25", WXK_UP, 1, "26"},     {1069, "25", WXK_DOWN, 2, "23"},
+        {1069, "199", WXK_UP, 3, "200"},   {1069, "1", WXK_DOWN, 2, "0"},
+        {1069, "250", WXK_DOWN, 1, "199"}, {1073, "3", WXK_UP, 2, "4"},
+        {1074, "2", WXK_DOWN, 2, "1"},     {1074, "", WXK_UP, 1, "2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.field) + " holding " + c.typed);
+        wxTextCtrl* field = Edit(c.field);
+        input.Click(field);
+        input.Key('A', wxMOD_CONTROL);
+        input.Key(WXK_DELETE);
+        input.Type(c.typed);
+        for (int press = 0; press < c.presses; ++press) {
+            input.Key(c.key);
+        }
+        EXPECT_EQ(field->GetValue(), c.expected);
+    }
+}
+
 TEST_F(TypingTest, EveryByteIsShownEditedAndSavedUnchanged) {
     CopySamplePair(lore, templates);
     // The five bytes Windows-1252 leaves undefined, and some of its letters.

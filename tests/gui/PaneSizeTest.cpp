@@ -1,0 +1,78 @@
+// Both forms work in a window of any size: a small one scrolls every field and Update into
+// reach as the Tab key walks to it, a large one gives the long text the room.
+#include "GuiHarness.h"
+#include "RealInput.h"
+
+#include <wx/button.h>
+#include <wx/spinbutt.h>
+#include <wx/textctrl.h>
+
+namespace tc::test {
+namespace {
+
+class PaneSizeTest : public GuiTest {
+protected:
+    // Whether the control's start shows in the form, with as much of it as the form can show.
+    bool Reachable(wxWindow* control) {
+        const wxRect view(Form()->GetClientSize());
+        const wxRect rect = control->GetRect();
+        const wxRect shown = rect.Intersect(view);
+        return view.Contains(rect.GetTopLeft()) &&
+               shown.height == std::min(rect.height, view.height - rect.y);
+    }
+
+    RealInput input;
+};
+
+struct Shown {
+    const char* node;
+    int growing; // the text that takes a large pane's room
+};
+
+TEST_F(PaneSizeTest, EveryFieldIsReachableInASmallWindowAndTheTextGrowsInALargeOne) {
+    LoadSample();
+    for (const Shown shown : {Shown{"ferry_song", 1003}, Shown{"book_ferry_song", 1060}}) {
+        SCOPED_TRACE(shown.node);
+        frame->SetSize(450, 320);
+        input.ClickItem(&Tree(), Item(shown.node));
+        TCObject* node = Tree().NodeOf(Item(shown.node));
+        const std::string typed = node->GetComment() + "-small";
+        auto* comment = dynamic_cast<wxTextCtrl*>(Form()->FindWindow(1040));
+        wxWindow* update = Form()->FindWindow(1);
+        const wxSize laidOut = Form()->FindWindow(shown.growing)->GetSize();
+
+        input.ClickAt(Form()->FindWindow(1002), wxPoint(4, 4)); // its middle may lie beyond
+        ASSERT_NE(wxWindow::FindFocus(), nullptr)
+            << frame->GetSize().x << " " << Form()->GetRect().x
+            << Form()->FindWindow(1002)->GetRect().x;
+        std::vector<wxWindow*> visited;
+        for (int tab = 0; tab < 20 && wxWindow::FindFocus() != update; ++tab) {
+            // GTK does not tell which window has the focus while a drop-down list has it.
+            wxWindow* focus = wxWindow::FindFocus();
+            visited.push_back(focus);
+            EXPECT_TRUE(focus == nullptr || Reachable(focus)) << "focus on " << focus->GetId();
+            EXPECT_EQ(dynamic_cast<wxSpinButton*>(focus), nullptr) << "spins are no tab stop";
+            if (focus == comment) {
+                input.Key(WXK_END);
+                input.Type("-small");
+            }
+            input.Key(WXK_TAB);
+        }
+        ASSERT_EQ(wxWindow::FindFocus(), update);
+        EXPECT_NE(std::find(visited.begin(), visited.end(), comment), visited.end());
+        EXPECT_TRUE(wxRect(Form()->GetClientSize()).Contains(update->GetRect()));
+        input.Click(update);
+        EXPECT_EQ(node->GetComment(), typed);
+
+        frame->SetSize(1900, 1000);
+        input.Settle();
+        const wxSize grown = Form()->FindWindow(shown.growing)->GetSize();
+        EXPECT_GT(grown.GetWidth(), 2 * laidOut.GetWidth());
+        EXPECT_GT(grown.GetHeight(), 2 * laidOut.GetHeight());
+        EXPECT_EQ(Form()->GetVirtualSize(), Form()->GetClientSize()) << "nothing to scroll";
+        EXPECT_TRUE(wxRect(Form()->GetClientSize()).Contains(update->GetRect()));
+    }
+}
+
+} // namespace
+} // namespace tc::test
