@@ -41,7 +41,7 @@ CMainFrame::CMainFrame(CTomecraftDoc& doc)
     m_tree->SetFocus();
 
     m_runAbout = [this] {
-        CAboutDlg about(this);
+        CAboutDlg about(this, m_doc.Ui());
         about.ShowModal();
     };
     BindCommands();

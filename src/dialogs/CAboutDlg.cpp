@@ -12,7 +12,8 @@
 
 namespace tc {
 
-CAboutDlg::CAboutDlg(wxWindow* parent) : wxDialog(parent, wxID_ANY, "About Tomecraft") {
+CAboutDlg::CAboutDlg(wxWindow* parent, UserInterface& ui)
+    : wxDialog(parent, wxID_ANY, "About Tomecraft") {
     auto* ok = new wxButton(this, wxID_OK, "OK", DuPoint(this, 175, 5), DuSize(this, 50, 14));
     new wxStaticBitmap(this, 1000, res::AppIcon(), DuPoint(this, 6, 5));
     new wxStaticText(this, wxID_ANY,
@@ -21,10 +22,10 @@ CAboutDlg::CAboutDlg(wxWindow* parent) : wxDialog(parent, wxID_ANY, "About Tomec
     new wxStaticBox(this, wxID_ANY, "Contact Me", DuPoint(this, 35, 55), DuSize(this, 135, 35));
     new wxStaticText(this, wxID_ANY, "E-mail: ", DuPoint(this, 41, 66));
     m_ctlEmailLink =
-        new CHyperLinkCtrl(this, 1001, kMakerEmail, DuPoint(this, 69, 66), wxDefaultSize);
+        new CHyperLinkCtrl(this, ui, 1001, kMakerEmail, DuPoint(this, 69, 66), wxDefaultSize);
     new wxStaticText(this, wxID_ANY, "Web:", DuPoint(this, 41, 76));
     m_ctlWebLink =
-        new CHyperLinkCtrl(this, 1002, kMakerWebHost, DuPoint(this, 69, 76), wxDefaultSize);
+        new CHyperLinkCtrl(this, ui, 1002, kMakerWebHost, DuPoint(this, 69, 76), wxDefaultSize);
     m_ctlEmailLink->SetURL(wxString("mailto:") + kMakerEmail + "?subject=Tomecraft");
     m_ctlWebLink->SetURL(kMakerWebAddress);
     SetClientSize(DuSize(this, 229, 95));

@@ -1,6 +1,8 @@
 // The About box: the program's icon, name and version, and how to reach its makers.
 #pragma once
 
+#include "platform/UserInterface.h"
+
 #include <wx/dialog.h>
 
 namespace tc {
@@ -9,7 +11,7 @@ class CHyperLinkCtrl;
 
 class CAboutDlg : public wxDialog {
 public:
-    explicit CAboutDlg(wxWindow* parent);
+    CAboutDlg(wxWindow* parent, UserInterface& ui);
 
     CHyperLinkCtrl* m_ctlEmailLink;
     CHyperLinkCtrl* m_ctlWebLink;

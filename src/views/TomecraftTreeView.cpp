@@ -5,6 +5,7 @@
 #include "platform/wx/WxText.h"
 #include "views/FormPane.h"
 
+#include <wx/frame.h>
 #include <wx/menu.h>
 #include <wx/utils.h>
 #include <wx/weakref.h>
@@ -58,6 +59,21 @@ TomecraftTreeView::TomecraftTreeView(wxWindow* parent, CTomecraftDoc& doc, FormH
             return;
         }
         ShowContextMenu(wxPoint(row.GetX() + 4, row.GetY() + row.GetHeight() / 2));
+    });
+    // The context menu's highlighted item comes here, to the window that opened the menu, and
+    // not to the frame, whose status bar shows the prompt.
+    Bind(wxEVT_MENU_HIGHLIGHT, [this](wxMenuEvent& event) {
+        const wxMenuItem* item =
+            event.GetMenu() != nullptr ? event.GetMenu()->FindItem(event.GetMenuId()) : nullptr;
+        if (auto* frame = wxDynamicCast(wxGetTopLevelParent(this), wxFrame)) {
+            frame->DoGiveHelp(item != nullptr ? item->GetHelp() : wxString(), true);
+        }
+    });
+    Bind(wxEVT_MENU_CLOSE, [this](wxMenuEvent& event) {
+        if (auto* frame = wxDynamicCast(wxGetTopLevelParent(this), wxFrame)) {
+            frame->DoGiveHelp(wxString(), false);
+        }
+        event.Skip();
     });
     Bind(wxEVT_SET_FOCUS, &TomecraftTreeView::OnFocus, this);
     Bind(

@@ -96,14 +96,41 @@ TEST(NewNodeDialog, TypesLowerCaseAndRefusesRepeatedNames) {
     EXPECT_EQ(dialog.NodeName(), "my_other_tome");
 }
 
-TEST(AboutDialog, LinksOpenMailWithTheSubjectAndTheFullWebAddress) {
-    CAboutDlg about(nullptr);
+TEST(AboutDialog, ALinkClickOpensItsTargetAndSaysSoWhenNothingCould) {
+    ScriptedUi ui;
+    CAboutDlg about(nullptr, ui);
     EXPECT_EQ(about.GetTitle(), "About Tomecraft");
-    EXPECT_EQ(about.m_ctlEmailLink->Target(), "mailto:tomecraft@brindlemoor.org?subject=Tomecraft");
     EXPECT_EQ(about.m_ctlWebLink->GetLabel(), "brindlemoor.org/tomecraft");
-    EXPECT_EQ(about.m_ctlWebLink->Target(), "https://brindlemoor.org/tomecraft");
-    CHyperLinkCtrl bare(&about, wxID_ANY, "example.org", wxDefaultPosition, wxDefaultSize);
-    EXPECT_EQ(bare.Target(), "example.org") << "without a target the text is opened";
+    auto* bare =
+        new CHyperLinkCtrl(&about, ui, wxID_ANY, "example.org", wxPoint(4, 4), wxDefaultSize);
+    about.Show();
+    Pump();
+    struct Case {
+        CHyperLinkCtrl* link;
+        bool opens;
+        const char* target;
+    };
+    const Case cases[] = {
+        {about.m_ctlEmailLink, true, "mailto:tomecraft@brindlemoor.org?subject=Tomecraft"},
+        {about.m_ctlWebLink, false, "https://brindlemoor.org/tomecraft"},
+        {bare, true, "example.org"}, // without a target the text is opened
+    };
+    RealInput input;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.target);
+        ui.shown.clear();
+        std::vector<wxString> opened;
+        c.link->m_open = [&](const wxString& target) {
+            opened.push_back(target);
+            return c.opens;
+        };
+        input.Click(c.link);
+        EXPECT_EQ(opened, std::vector<wxString>{c.target});
+        EXPECT_EQ(ui.Texts().size(), c.opens ? 0u : 1u);
+        if (!c.opens && !ui.Texts().empty()) {
+            EXPECT_NE(ui.Texts().front().find(c.target), std::string::npos);
+        }
+    }
 }
 
 } // namespace

@@ -163,22 +163,34 @@ TEST_F(LeaveFormTest, EveryRouteStopsAtARefusalAndKeepsTheTyping) {
     }
 }
 
-TEST_F(LeaveFormTest, TheMenuKeyAndShiftF10OpenTheContextMenu) {
+TEST_F(LeaveFormTest, TheMenuKeyAndShiftF10OpenTheContextMenuWhoseItemsShowTheirPrompts) {
     LoadSample();
     input.ClickItem(&Tree(), Item("ferry_song"));
+    const std::vector<wxString> expected = {"", "Add a new lore book", "Add a new lore template",
+                                            "", "Delete this node from the tree"};
     for (const int modifiers : {wxMOD_NONE, wxMOD_SHIFT}) {
+        SCOPED_TRACE(modifiers == wxMOD_NONE ? "Menu key" : "Shift+F10");
         bool opened = false;
-        const auto close = [&](wxMenuEvent& event) {
-            frame->CallAfter([&] {
+        std::vector<wxString> prompts;
+        const auto browse = [&](wxMenuEvent& event) {
+            if (!opened) { // the submenu opens too
                 opened = true;
-                input.Key(WXK_ESCAPE);
-            });
+                frame->CallAfter([&] {
+                    for (const int key : {WXK_DOWN, WXK_RIGHT, WXK_DOWN, WXK_LEFT, WXK_DOWN}) {
+                        input.Key(key);
+                        prompts.push_back(frame->GetStatusBar()->GetStatusText());
+                    }
+                    input.Key(WXK_ESCAPE);
+                });
+            }
             event.Skip();
         };
-        Tree().Bind(wxEVT_MENU_OPEN, close);
+        Tree().Bind(wxEVT_MENU_OPEN, browse);
         input.Key(modifiers == wxMOD_NONE ? WXK_MENU : WXK_F10, modifiers);
-        Tree().Unbind(wxEVT_MENU_OPEN, close);
+        Tree().Unbind(wxEVT_MENU_OPEN, browse);
         EXPECT_TRUE(opened);
+        EXPECT_EQ(prompts, expected);
+        EXPECT_EQ(frame->GetStatusBar()->GetStatusText(), "Ready");
     }
     EXPECT_EQ(Tree().GetItemText(Tree().GetSelection()), "ferry_song");
 }
