@@ -1,0 +1,470 @@
+// A seeded random editing session through real input: clicks and keys in the tree, typing
+// (also values the forms must refuse), Update, New, Delete, Save. After every action the
+// session checks that the node the form left holds what was typed, or that a refusal was
+// shown and the node is still selected with the typing intact; at the end the written pair
+// must read back as the values it tracked.
+// TOMECRAFT_MONKEY_SEEDS replays seeds: "7" or "1,5,9" or "1-50".
+#include "GuiHarness.h"
+#include "RealInput.h"
+
+#include "gasfiles/LoreFile.h"
+#include "gasfiles/TemplateFile.h"
+#include "platform/Text.h"
+#include "platform/wx/WxText.h"
+
+#include <wx/choice.h>
+#include <wx/textctrl.h>
+
+#include <cstdlib>
+#include <map>
+#include <random>
+#include <sstream>
+
+namespace tc::test {
+namespace {
+
+enum Field { kName = 1002, kText = 1003, kComment = 1040, kTexture = 1070, kGold = 1069 };
+
+// What a node holds, or what the form shows for it, in the terms the session checks.
+struct Values {
+    std::string name, text, comment, texture, gold;
+    bool operator==(const Values&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Values& v) {
+    return out << "{" << v.name << " | " << v.text << " | " << v.comment << " | " << v.texture
+               << " | " << v.gold << "}";
+}
+
+bool IsBook(const TCObject* node) {
+    return node->GetType() == NODE_LOREBOOK;
+}
+
+Values Stored(const TCObject* node) {
+    if (const auto* book = dynamic_cast<const CLoreBook*>(node)) {
+        return {book->GetName(), book->GetText(), book->GetComment(), "", ""};
+    }
+    const auto* tmpl = dynamic_cast<const CTemplate*>(node);
+    return {tmpl->GetName(), "", tmpl->GetComment(), tmpl->GetTexture(),
+            std::to_string(tmpl->GetGoldValue())};
+}
+
+// What Update stores from what the form shows for a node: CR LF line breaks in a book's text,
+// a template's digits as a number (none is 0).
+Values Storing(const TCObject* node, Values shown) {
+    shown.text = ReplaceAll(shown.text, "\n", "\r\n");
+    if (!IsBook(node)) {
+        shown.gold = std::to_string(shown.gold.empty() ? 0 : std::stoi(shown.gold));
+    }
+    return shown;
+}
+
+std::vector<int> SeedsToRun() {
+    const char* env = std::getenv("TOMECRAFT_MONKEY_SEEDS");
+    if (env == nullptr || *env == '\0') {
+        return {1, 2, 3};
+    }
+    std::vector<int> seeds;
+    std::stringstream list(env);
+    for (std::string part; std::getline(list, part, ',');) {
+        const auto dash = part.find('-');
+        const int first = std::stoi(part.substr(0, dash));
+        const int last = dash == std::string::npos ? first : std::stoi(part.substr(dash + 1));
+        for (int seed = first; seed <= last; ++seed) {
+            seeds.push_back(seed);
+        }
+    }
+    return seeds;
+}
+
+class MonkeyTest : public GuiTest {
+protected:
+    int Pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random); }
+    bool Chance(int percent) { return Pick(100) < percent; }
+
+    std::string RandomWord(bool withUpper) {
+        static const std::string lower = "abcdefghijklmnopqrstuvwxyz0123456789_";
+        static const std::string upper = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+        std::string word;
+        for (int k = 1 + Pick(5); k > 0; --k) {
+            word += withUpper && Chance(30) ? upper[Pick(int(upper.size()))]
+                                            : lower[Pick(int(lower.size()))];
+        }
+        return word;
+    }
+
+    std::string FreshName(const std::string& prefix) { return prefix + std::to_string(++made); }
+
+    TCObject* Shown() { return Form()->HasNode() ? Tree().NodeOf(Tree().GetSelection()) : nullptr; }
+    wxTextCtrl* Edit(int id) { return dynamic_cast<wxTextCtrl*>(Form()->FindWindow(id)); }
+
+    Values OnScreen(const TCObject* node) {
+        if (IsBook(node)) {
+            return {FromWx(Edit(kName)->GetValue()), FromWx(Edit(kText)->GetValue()),
+                    FromWx(Edit(kComment)->GetValue()), "", ""};
+        }
+        return {FromWx(Edit(kName)->GetValue()), "", FromWx(Edit(kComment)->GetValue()),
+                FromWx(Edit(kTexture)->GetValue()), FromWx(Edit(kGold)->GetValue())};
+    }
+
+    // Whether the form must refuse these values for the node: an empty or taken name, a brace
+    // where the files cannot keep one, a book without text.
+    bool MustRefuse(const TCObject* node, const Values& v) {
+        const std::string name(TrimLeftWhite(v.name));
+        if (name.empty() || name.find_first_of("{}") != std::string::npos ||
+            v.texture.find_first_of("{}") != std::string::npos) {
+            return true;
+        }
+        for (const auto& [other, values] : tracked) {
+            if (other != node && IsBook(other) == IsBook(node) && values.name == name) {
+                return true;
+            }
+        }
+        return IsBook(node) && v.text.empty();
+    }
+
+    std::size_t Refusals() const {
+        std::size_t count = 0;
+        for (const auto& message : ui.shown) {
+            count += message.buttons == MsgButtons::Ok ? 1 : 0;
+        }
+        return count;
+    }
+
+    // The node the form showed, once it showed it: the screen shows what it holds.
+    void Showing() {
+        shown = Shown();
+        if (shown == nullptr) {
+            return;
+        }
+        typed = OnScreen(shown);
+        Values expected = tracked[shown];
+        // A template's appearance may follow its base as it is shown; Update stores that.
+        expected.texture = typed.texture;
+        EXPECT_EQ(Storing(shown, typed), expected) << "the form shows what the node holds";
+    }
+
+    // After an action that may have made the form store or refuse what it showed.
+    void CheckLeft(std::size_t refusalsBefore) {
+        if (shown == nullptr || tracked.count(shown) == 0) {
+            Showing();
+            return;
+        }
+        if (MustRefuse(shown, typed)) {
+            ASSERT_EQ(Refusals(), refusalsBefore + 1) << "one refusal for " << typed;
+            EXPECT_EQ(Shown(), shown) << "the refused node stays selected";
+            EXPECT_EQ(OnScreen(shown), typed) << "the typing stays";
+            Repair();
+            return;
+        }
+        ASSERT_EQ(Refusals(), refusalsBefore) << ui.Texts().back();
+        EXPECT_EQ(Stored(shown), Storing(shown, typed));
+        tracked[shown] = Stored(shown);
+        Showing();
+    }
+
+    // Makes the refused values acceptable again, by typing, and stores them with Update.
+    void Repair() {
+        const bool book = IsBook(shown);
+        const std::string prefix = book                                       ? "lore_"
+                                   : StartsWith(tracked[shown].name, "base_") ? "base_"
+                                                                              : "book_";
+        ReplaceText(kName, FreshName(prefix + "fixed_"));
+        if (book) {
+            ReplaceText(kText, "Text typed again");
+        } else {
+            ReplaceText(kTexture, "fixed_texture");
+        }
+        const std::size_t refusals = Refusals();
+        input.Click(Form()->FindWindow(1));
+        CheckLeft(refusals);
+    }
+
+    void ReplaceText(int field, const std::string& text) {
+        input.Click(Edit(field));
+        input.Key('A', wxMOD_CONTROL);
+        input.Key(WXK_DELETE);
+        input.Type(text);
+        SetTyped(field, text);
+    }
+
+    // What the session typed becomes what the field shows, as the field promises.
+    std::string& TypedField(int field) {
+        switch (field) {
+        case kText:
+            return typed.text;
+        case kComment:
+            return typed.comment;
+        case kTexture:
+            return typed.texture;
+        case kGold:
+            return typed.gold;
+        default:
+            return typed.name;
+        }
+    }
+    void SetTyped(int field, const std::string& text) {
+        TypedField(field).clear(), Append(field, text);
+    }
+    void Append(int field, const std::string& text) {
+        std::string shownText = text;
+        if (field == kName || field == kTexture) {
+            shownText = ToLower(text);
+        } else if (field == kGold) {
+            std::erase_if(shownText, [](char c) { return c < '0' || c > '9'; });
+        }
+        TypedField(field) += shownText;
+    }
+
+    void TypeSomething() {
+        const bool book = IsBook(shown);
+        std::vector<int> fields;
+        for (const int id : book ? std::vector<int>{kName, kText, kComment}
+                                 : std::vector<int>{kName, kComment, kTexture, kGold}) {
+            if (Edit(id)->IsEnabled()) {
+                fields.push_back(id);
+            }
+        }
+        const int field = fields[Pick(int(fields.size()))];
+        input.Click(Edit(field));
+        const int mode = Pick(10);
+        if (mode < 5 || (field == kName && !book)) { // a template keeps its kind of name
+            input.Key(WXK_END, field == kText ? wxMOD_CONTROL : wxMOD_NONE);
+            const std::string word =
+                field == kGold ? (typed.gold.size() < 3 ? std::to_string(Pick(10)) : "") + "x"
+                               : RandomWord(true);
+            input.Type(word);
+            Append(field, word);
+            if (field == kText && Chance(30)) {
+                input.Key(WXK_RETURN, wxMOD_CONTROL);
+                Append(field, "\n");
+            }
+        } else if (mode < 7) {
+            ReplaceText(field, field == kGold ? std::to_string(Pick(300)) : RandomWord(true));
+        } else if (mode < 8) {
+            ReplaceText(field, ""); // refused for a name or a book's text
+        } else if (mode < 9 && field == kName) {
+            for (const auto& [other, values] : tracked) {
+                if (other != shown && IsBook(other) == book) {
+                    ReplaceText(field, values.name); // taken
+                    break;
+                }
+            }
+        } else if (field == kName || field == kTexture) {
+            input.Key(WXK_END);
+            input.Type("{");
+            Append(field, "{");
+        }
+        EXPECT_EQ(OnScreen(shown), typed) << "typed into " << field;
+    }
+
+    // A new template is based on nothing yet: its base_ name asks for the treasure template,
+    // chosen with the keys in the Specializes list.
+    void ChooseTreasureBase() {
+        auto* list = dynamic_cast<wxChoice*>(Form()->FindWindow(1061));
+        input.Click(Edit(kName));
+        input.Key(WXK_TAB);
+        for (int step = 0; step < 10 && list->GetSelection() != 0; ++step) {
+            input.Key(list->GetSelection() < 0 ? WXK_DOWN : WXK_UP);
+        }
+        ASSERT_EQ(list->GetSelection(), 0);
+        typed.texture = FromWx(Edit(kTexture)->GetValue()); // the base's appearance follows
+        typed.gold = FromWx(Edit(kGold)->GetValue());
+    }
+
+    std::vector<TCObject*> Nodes() {
+        std::vector<TCObject*> nodes;
+        for (const auto& [node, values] : tracked) {
+            nodes.push_back(node);
+        }
+        return nodes;
+    }
+
+    // A node that no other node builds on, so that deleting it leaves no orphan.
+    TCObject* Deletable() {
+        std::vector<TCObject*> nodes;
+        for (TCObject* node : Nodes()) {
+            bool parent = false;
+            for (const auto& tmpl : doc->m_arrTemplates) {
+                parent = parent || tmpl->GetSpecializes() == node->GetName();
+            }
+            if (IsBook(node) || !parent) {
+                nodes.push_back(node);
+            }
+        }
+        return nodes[Pick(int(nodes.size()))];
+    }
+
+    void DeleteByContextMenu(TCObject* node) {
+        ui.answers = {MsgAnswer::Yes};
+        const auto pick = [this](wxMenuEvent& event) {
+            frame->CallAfter([this] {
+                input.Key(WXK_UP);
+                input.Key(WXK_RETURN);
+            });
+            event.Skip();
+        };
+        Tree().Bind(wxEVT_MENU_OPEN, pick);
+        input.ClickItem(&Tree(), Item(node->GetName()), wxMOUSE_BTN_RIGHT);
+        Tree().Unbind(wxEVT_MENU_OPEN, pick);
+    }
+
+    bool Exists(const TCObject* node) {
+        const auto has = [node](const auto& list) {
+            return std::any_of(list.begin(), list.end(),
+                               [node](const auto& owned) { return owned.get() == node; });
+        };
+        return has(doc->m_arrBooks) || has(doc->m_arrTemplates);
+    }
+
+    // One random action; returns what it did.
+    std::string Act() {
+        const std::size_t refusals = Refusals();
+        if (Shown() != shown) {
+            ADD_FAILURE() << "the form shows another node than the session thinks";
+            return "";
+        }
+        const int choice = Pick(100);
+        if (shown != nullptr && choice < 45) {
+            TypeSomething();
+            return "type";
+        }
+        if (choice < 58) {
+            const std::vector<TCObject*> nodes = Nodes();
+            input.ClickItem(&Tree(), Item(nodes[Pick(int(nodes.size()))]->GetName()));
+            CheckLeft(refusals);
+            return "click a node";
+        }
+        if (choice < 64) {
+            input.Key(WXK_F6);
+            if (Refusals() == refusals && Tree().HasFocus()) {
+                input.Key(Chance(50) ? WXK_DOWN : WXK_UP);
+            }
+            CheckLeft(refusals);
+            return "F6 and an arrow";
+        }
+        if (choice < 76) {
+            if (shown != nullptr && Chance(50)) {
+                input.Click(Edit(kComment));
+                input.Key(WXK_RETURN);
+            } else if (shown != nullptr) {
+                input.Click(Form()->FindWindow(1));
+            }
+            CheckLeft(refusals);
+            return "Update";
+        }
+        if (choice < 86) {
+            const bool book = choice < 81;
+            host.newNodeName = FreshName(book ? "new_book_" : "base_new_");
+            input.Key(book ? 'B' : 'T', wxMOD_CONTROL);
+            if (Refusals() == refusals) {
+                TCObject* made = Tree().NodeOf(Tree().GetSelection());
+                EXPECT_EQ(made->GetName(), *host.newNodeName);
+                tracked[made] = Stored(made);
+            }
+            CheckLeft(refusals);
+            if (!book && Refusals() == refusals) {
+                ChooseTreasureBase();
+            }
+            return "New";
+        }
+        if (choice < 93) {
+            TCObject* victim = Deletable();
+            const std::string name = victim->GetName();
+            DeleteByContextMenu(victim);
+            // The menu runs its own loop: its command may still be on its way.
+            for (int wait = 0; wait < 100 && Exists(victim) && Refusals() == refusals; ++wait) {
+                input.Settle();
+            }
+            ui.answers.clear();
+            if (Refusals() == refusals) {
+                EXPECT_FALSE(Exists(victim)) << name;
+                tracked.erase(victim);
+                if (shown != nullptr && shown != victim) {
+                    EXPECT_EQ(Stored(shown), Storing(shown, typed));
+                    tracked[shown] = Stored(shown);
+                }
+                Showing();
+            } else {
+                CheckLeft(refusals);
+            }
+            return "Delete " + name;
+        }
+        input.Key('S', wxMOD_CONTROL);
+        const bool refused = Refusals() != refusals;
+        CheckLeft(refusals); // a refusal is mended, and so modifies again
+        EXPECT_TRUE(refused || !(doc->m_bBooksModified || doc->m_bTemplatesModified)) << "saved";
+        return "Save";
+    }
+
+    void CheckFilesHoldTracked() {
+        BookList books;
+        TemplateList readTemplates;
+        ASSERT_TRUE(ReadLoreFile(lore, books, ui));
+        ASSERT_TRUE(ReadTemplateFile(templates, readTemplates, ui));
+        std::multiset<std::string> read;
+        std::multiset<std::string> expected;
+        const auto line = [](const Values& v) {
+            return v.name + "|" + v.text + "|" + v.comment + "|" + v.gold;
+        };
+        for (const auto& book : books) {
+            read.insert(line(Stored(book.get())));
+        }
+        for (const auto& tmpl : readTemplates) {
+            // The file's heading comment comes back as the first template's, when it has none.
+            Values values = Stored(tmpl.get());
+            if (values.comment == TemplateFileHeader() && tmpl == readTemplates.front()) {
+                values.comment.clear();
+            }
+            read.insert(line(values));
+        }
+        for (const auto& [node, values] : tracked) {
+            expected.insert(line(values));
+        }
+        EXPECT_EQ(read, expected);
+    }
+
+    std::mt19937 random;
+    RealInput input;
+    std::map<TCObject*, Values> tracked;
+    TCObject* shown = nullptr;
+    Values typed;
+    int made = 0;
+};
+
+TEST_F(MonkeyTest, RandomEditingLosesNothing) {
+    for (const int seed : SeedsToRun()) {
+        SCOPED_TRACE("seed " + std::to_string(seed) +
+                     " (replay with TOMECRAFT_MONKEY_SEEDS=" + std::to_string(seed) + ")");
+        random.seed(static_cast<unsigned>(seed));
+        LoadSample();
+        tracked.clear();
+        for (const auto& book : doc->m_arrBooks) {
+            tracked[book.get()] = Stored(book.get());
+        }
+        for (const auto& tmpl : doc->m_arrTemplates) {
+            tracked[tmpl.get()] = Stored(tmpl.get());
+        }
+        Showing();
+        for (int action = 0; action < 200 && !HasFailure(); ++action) {
+            SCOPED_TRACE("action " + std::to_string(action));
+            Act();
+        }
+        std::size_t refusals = Refusals();
+        input.Key('S', wxMOD_CONTROL);
+        CheckLeft(refusals);
+        if (Refusals() != refusals) {
+            refusals = Refusals();
+            input.Key('S', wxMOD_CONTROL);
+            CheckLeft(refusals);
+        }
+        CheckFilesHoldTracked();
+        ui.shown.clear();
+        if (HasFailure()) {
+            break;
+        }
+    }
+}
+
+} // namespace
+} // namespace tc::test
