@@ -9,11 +9,11 @@
 namespace tc::test {
 
 void RealInput::Settle() {
-    for (int k = 0; k < 6; ++k) {
+    for (int k = 0; k < 4; ++k) {
         wxTheApp->ProcessPendingEvents();
         wxYield();
         wxTheApp->ProcessIdle();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
 }
 
