@@ -1,5 +1,7 @@
 #include "platform/Text.h"
 
+#include <algorithm>
+
 #include <array>
 #include <climits>
 #include <cstdint>
@@ -134,6 +136,18 @@ std::string ToLower(std::string_view text) {
         c = ToLowerChar(c);
     }
     return out;
+}
+
+int CompareNoCase(std::string_view a, std::string_view b) {
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t k = 0; k < common; ++k) {
+        const auto x = static_cast<unsigned char>(ToLowerChar(a[k]));
+        const auto y = static_cast<unsigned char>(ToLowerChar(b[k]));
+        if (x != y) {
+            return x < y ? -1 : 1;
+        }
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {

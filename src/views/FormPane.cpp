@@ -30,14 +30,14 @@ void FormPane::Detach() {
     }
 }
 
-bool FormPane::FinishUpdate(const DialogVerdict& verdict, bool renamed, wxTreeItemId item) {
+bool FormPane::FinishUpdate(const DialogVerdict& verdict, bool renamed, wxTreeItemId& item) {
     if (!verdict.accepted) {
         ShowRefusal(this, m_doc.Ui(), verdict);
         return false;
     }
     if (HasNode()) {
         if (renamed) {
-            m_tree.UpdateTreeData(item);
+            item = m_tree.UpdateTreeData(item);
         }
         m_tree.FocusAfterUpdate();
     }
