@@ -34,6 +34,7 @@ int ParseLeadingInt(std::string_view text);
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
 
 std::string Cp1252ToUtf8(std::string_view text);
+void AppendUtf8(std::string& out, char32_t codePoint);
 // Characters that Windows-1252 cannot hold become '?'.
 std::string Utf8ToCp1252(std::string_view text);
 

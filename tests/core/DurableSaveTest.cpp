@@ -28,6 +28,7 @@ namespace tc {
 namespace {
 
 using test::ReadBytes;
+using test::RunInChild;
 using test::ScriptedUi;
 using test::TempDir;
 using test::WriteBytes;
@@ -99,24 +100,6 @@ std::set<std::string> Entries(const std::string& folder) {
 ino_t InodeOf(const std::string& path) {
     struct stat st {};
     return stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
-}
-
-// Runs `body` in a child process: its exit status, or 200 + the signal that ended it. With a
-// `killAfter`, the child is killed then unless it has ended.
-int RunInChild(const std::function<int()>& body,
-               std::chrono::microseconds killAfter = std::chrono::microseconds::max()) {
-    std::fflush(nullptr);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        _exit(body());
-    }
-    if (killAfter != std::chrono::microseconds::max()) {
-        std::this_thread::sleep_for(killAfter);
-        kill(pid, SIGKILL);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 200 + WTERMSIG(status);
 }
 
 // Where the previous file and its backup live.

@@ -10,9 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <functional>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,28 +19,10 @@ namespace tc {
 namespace {
 
 using test::ReadBytes;
+using test::RunInChild;
 using test::ScriptedUi;
 using test::TempDir;
 using test::WriteBytes;
-
-// Runs `body` in a child process and returns its exit status; the child's own limits and
-// identity cannot leak into the other tests.
-int RunInChild(const std::function<int()>& body) {
-    std::fflush(nullptr);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        int status = 99;
-        try {
-            status = body();
-        } catch (...) {
-            status = 98;
-        }
-        _exit(status);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 200 + WTERMSIG(status);
-}
 
 void AddBooks(CTomecraftDoc& doc, int count) {
     for (int k = 0; k < count; ++k) {
@@ -85,33 +65,6 @@ TEST(OpenFailure, TextPartIsCutTo254Characters) {
     ASSERT_EQ(ui.shown.size(), 1u);
     const std::string& text = ui.shown[0].text;
     EXPECT_EQ(text.size() - (text.find("\n\nText: ") + 8), 254u);
-}
-
-TEST(Backup, HoldsThePreviousVersionBesideTheFileOrInTheChosenFolder) {
-    TempDir dir;
-    ScriptedUi ui;
-    HeadlessHost host;
-    const MemorySettings settings;
-    CTomecraftDoc doc(ui, host, settings);
-    const std::string lore = dir / "lore.gas";
-    WriteBytes(lore, "version 1");
-    WriteBytes(dir / "lore.tcb", "version 0");
-    AddBooks(doc, 1);
-    doc.m_bBooksModified = true;
-    ASSERT_TRUE(doc.WriteLoreFile(lore));
-    EXPECT_FALSE(doc.m_bBooksModified);
-    EXPECT_EQ(ReadBytes(dir / "lore.tcb"), "version 1");
-    const std::string version2 = ReadBytes(lore);
-
-    std::filesystem::create_directory(dir / "backups");
-    doc.m_strBackupPath = dir / "backups/";
-    ASSERT_TRUE(doc.WriteLoreFile(lore));
-    EXPECT_EQ(ReadBytes(dir / "backups/lore.tcb"), version2);
-    EXPECT_EQ(ReadBytes(dir / "lore.tcb"), "version 1");
-
-    ASSERT_TRUE(doc.WriteTemplateFile(dir / "trs_book_lore.gas"));
-    EXPECT_FALSE(FileExists(dir / "backups/trs_book_lore.tcb")) << "nothing to move the first time";
-    EXPECT_TRUE(ui.shown.empty());
 }
 
 TEST(Backup, APreviousVersionThatCannotBeMovedIsNotOverwritten) {
@@ -182,43 +135,6 @@ TEST(Backup, UnwritableFoldersAreReportedAndNothingIsLost) {
     chmod(dir.Path().c_str(), 0755);
     EXPECT_EQ(status, 0);
     EXPECT_EQ(ReadBytes(lore), "precious");
-}
-
-TEST(WriteFailure, AFullDiskStopsTheSaveWithTheCauseAndChangesNothing) {
-    TempDir dir;
-    const std::string lore = dir / "lore.gas";
-    const std::string previous = std::string(20000, 'p');
-    WriteBytes(lore, previous);
-    const int status = RunInChild([&] {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{8192, 8192};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        ScriptedUi ui;
-        HeadlessHost host;
-        const MemorySettings settings;
-        CTomecraftDoc doc(ui, host, settings);
-        AddBooks(doc, 500);
-        doc.m_bBooksModified = true;
-        doc.m_bTemplatesModified = true;
-        doc.m_strLorePath = lore;
-        doc.m_strTemplatePath = dir / "trs_book_lore.gas";
-        try {
-            doc.WriteModified();
-        } catch (const FileError& error) {
-            const bool asExpected =
-                error.Cause() == FileCause::DiskFull &&
-                std::string(error.what()) == "Disk full while accessing " + lore + "." &&
-                doc.m_bBooksModified && ui.busyDepth == 0;
-            return asExpected ? 0 : 2;
-        }
-        return 1;
-    });
-    EXPECT_EQ(status, 0);
-    EXPECT_EQ(ReadBytes(lore), previous) << "the real name never holds a partial file";
-    EXPECT_FALSE(FileExists(dir / "lore.tcb"));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1)
-        << "no temporary file is left behind";
-    EXPECT_FALSE(FileExists(dir / "trs_book_lore.gas")) << "the flow ends at the failed write";
 }
 
 // A source that fails like a disk going bad after some bytes.
