@@ -27,5 +27,13 @@ void SyncFolder(const std::string& folder);
 int Describe(const std::string& path, FileInfo& info);
 FileStamp StampOf(int fd);
 long ProcessId();
+std::string HostName();
+
+// Advisory locks: a lock file opened (or made) for reading and writing, locked without waiting
+// (EWOULDBLOCK when another holds it), and the short text it holds.
+int OpenLockFile(const std::string& path, int& fd);
+int TryLock(int fd);
+std::string ReadText(int fd, std::size_t most);
+void ReplaceText(int fd, const std::string& text);
 
 } // namespace tc::sys

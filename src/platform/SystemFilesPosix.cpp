@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -131,6 +132,33 @@ FileStamp StampOf(int fd) {
 
 long ProcessId() {
     return static_cast<long>(::getpid());
+}
+
+std::string HostName() {
+    char host[256] = "this computer";
+    ::gethostname(host, sizeof host - 1);
+    return host;
+}
+
+int OpenLockFile(const std::string& path, int& fd) {
+    return Open(path, O_RDWR | O_CREAT, fd);
+}
+
+int TryLock(int fd) {
+    return Result(::flock(fd, LOCK_EX | LOCK_NB));
+}
+
+std::string ReadText(int fd, std::size_t most) {
+    std::string text(most, '\0');
+    const ssize_t got = ::pread(fd, text.data(), text.size(), 0);
+    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    return text;
+}
+
+void ReplaceText(int fd, const std::string& text) {
+    if (::ftruncate(fd, 0) == 0) {
+        [[maybe_unused]] const ssize_t written = ::pwrite(fd, text.data(), text.size(), 0);
+    }
 }
 
 } // namespace tc::sys

@@ -205,4 +205,63 @@ long ProcessId() {
     return static_cast<long>(GetCurrentProcessId());
 }
 
+std::string HostName() {
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = L"";
+    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+    if (!GetComputerNameW(name, &size)) {
+        return "this computer";
+    }
+    return Utf8Path(std::filesystem::path(std::wstring(name, size)));
+}
+
+int OpenLockFile(const std::string& path, int& fd) {
+    const HANDLE handle = CreateFileW(Wide(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        fd = -1;
+        return LastError();
+    }
+    fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_BINARY | _O_RDWR);
+    if (fd < 0) {
+        CloseHandle(handle);
+        return EMFILE;
+    }
+    return 0;
+}
+
+int TryLock(int fd) {
+    // Windows locks keep others from reading what they cover: lock one byte far past the
+    // holder's text, so that whoever is refused can still read who holds it.
+    OVERLAPPED where{};
+    where.OffsetHigh = 1;
+    if (LockFileEx(HandleOf(fd), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
+                   &where)) {
+        return 0;
+    }
+    const DWORD error = GetLastError();
+    return error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING ? EWOULDBLOCK
+                                                                      : ErrnoOf(error);
+}
+
+std::string ReadText(int fd, std::size_t most) {
+    std::string text(most, '\0');
+    OVERLAPPED from{};
+    DWORD got = 0;
+    if (!ReadFile(HandleOf(fd), text.data(), static_cast<DWORD>(most), &got, &from)) {
+        got = 0;
+    }
+    text.resize(got);
+    return text;
+}
+
+void ReplaceText(int fd, const std::string& text) {
+    const HANDLE handle = HandleOf(fd);
+    LARGE_INTEGER start{};
+    DWORD written = 0;
+    if (SetFilePointerEx(handle, start, nullptr, FILE_BEGIN) && SetEndOfFile(handle)) {
+        WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    }
+}
+
 } // namespace tc::sys
