@@ -20,7 +20,7 @@ std::string Describe(const std::string& holder) {
 }
 
 std::string HolderIn(int fd) {
-    const std::string text = sys::ReadText(fd, 512);
+    const std::string text = sys::ReadLockText(fd, 512);
     return text.empty() ? std::string("another program") : text;
 }
 
@@ -76,7 +76,7 @@ std::string FileLock::Take(const std::string& path, const std::string& holder) {
         if (!StillNamed(fd.Get(), lockPath)) {
             continue;
         }
-        sys::ReplaceText(fd.Get(), Describe(holder));
+        sys::WriteLockText(fd.Get(), Describe(holder));
         m_fd = std::move(fd);
         m_lockPath = lockPath;
         return {};

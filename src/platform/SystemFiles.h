@@ -33,7 +33,7 @@ std::string HostName();
 // (EWOULDBLOCK when another holds it), and the short text it holds.
 int OpenLockFile(const std::string& path, int& fd);
 int TryLock(int fd);
-std::string ReadText(int fd, std::size_t most);
-void ReplaceText(int fd, const std::string& text);
+std::string ReadLockText(int fd, std::size_t most);
+void WriteLockText(int fd, const std::string& text);
 
 } // namespace tc::sys

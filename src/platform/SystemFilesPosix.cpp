@@ -148,14 +148,14 @@ int TryLock(int fd) {
     return Result(::flock(fd, LOCK_EX | LOCK_NB));
 }
 
-std::string ReadText(int fd, std::size_t most) {
+std::string ReadLockText(int fd, std::size_t most) {
     std::string text(most, '\0');
     const ssize_t got = ::pread(fd, text.data(), text.size(), 0);
     text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
     return text;
 }
 
-void ReplaceText(int fd, const std::string& text) {
+void WriteLockText(int fd, const std::string& text) {
     if (::ftruncate(fd, 0) == 0) {
         [[maybe_unused]] const ssize_t written = ::pwrite(fd, text.data(), text.size(), 0);
     }

@@ -244,7 +244,7 @@ int TryLock(int fd) {
                                                                       : ErrnoOf(error);
 }
 
-std::string ReadText(int fd, std::size_t most) {
+std::string ReadLockText(int fd, std::size_t most) {
     std::string text(most, '\0');
     OVERLAPPED from{};
     DWORD got = 0;
@@ -255,7 +255,7 @@ std::string ReadText(int fd, std::size_t most) {
     return text;
 }
 
-void ReplaceText(int fd, const std::string& text) {
+void WriteLockText(int fd, const std::string& text) {
     const HANDLE handle = HandleOf(fd);
     LARGE_INTEGER start{};
     DWORD written = 0;

@@ -19,8 +19,10 @@
 #include <thread>
 #include <vector>
 
+#ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace tc::test {
 
@@ -142,6 +144,7 @@ inline std::string SamplePath(const std::string& name) {
     return std::string(TOMECRAFT_SAMPLES) + "/" + name;
 }
 
+#ifndef _WIN32
 // Runs `body` in a child process, so that its limits, identity or death cannot touch the other
 // tests: its exit status (98 for an exception), or 200 + the signal that ended it. With
 // `killAfter`, the child is killed then unless it has ended.
@@ -165,6 +168,7 @@ inline int RunInChild(const std::function<int()>& body,
     waitpid(pid, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 200 + WTERMSIG(status);
 }
+#endif
 
 // Copies the sample pair to where a test may change it.
 inline void CopySamplePair(const std::string& lore, const std::string& templates) {
