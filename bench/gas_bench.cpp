@@ -7,6 +7,7 @@
 #include "gasfiles/LoreFile.h"
 #include "gasfiles/TemplateFile.h"
 #include "platform/MemorySettings.h"
+#include "tools/tomecraft-gas/GasCommands.h"
 
 #include "model/NameOrder.h"
 #include <benchmark/benchmark.h>
@@ -18,13 +19,13 @@
 #include <fstream>
 #include <map>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
-struct SilentUi : tc::UserInterface {
-    tc::MsgAnswer MessageBox(const std::string&, tc::MsgButtons, tc::MsgIcon) override {
-        return tc::MsgAnswer::Ok;
-    }
-};
+using SilentUi = tc::QuietUi;
 
 const tc::bench::GeneratedPair& PairOf(std::size_t books) {
     static std::map<std::size_t, tc::bench::GeneratedPair> pairs;
@@ -130,6 +131,42 @@ void BM_SortNames(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(count));
 }
 
+// tomecraft-gas as a pipeline runs it, each run in a child process so that its peak memory can
+// be told: dump, check, and format (of a copy, with --force as the generated texts are clean).
+void BM_Tool(benchmark::State& state) {
+    const auto& pair = PairOf(static_cast<std::size_t>(state.range(0)));
+    const char* command = state.range(1) == 0 ? "dump" : state.range(1) == 1 ? "check" : "format";
+    const auto folder = std::filesystem::path(pair.lorePath).parent_path() / "tool";
+    std::filesystem::create_directories(folder);
+    const std::string lore = (folder / "lore.gas").string();
+    const std::string templates = (folder / "trs_book_lore.gas").string();
+    std::filesystem::copy_file(pair.lorePath, lore,
+                               std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(pair.templatePath, templates,
+                               std::filesystem::copy_options::overwrite_existing);
+    long peakKb = 0;
+    for (auto _ : state) {
+        const pid_t child = fork();
+        if (child == 0) {
+            std::ofstream nowhere("/dev/null");
+            std::vector<std::string> args = {command, lore, templates};
+            if (state.range(1) == 2) {
+                args.insert(args.begin() + 1, "--force");
+            }
+            _exit(tc::cli::RunGasTool(args, nowhere, nowhere) > 1 ? 1 : 0);
+        }
+        int status = 0;
+        rusage usage{};
+        wait4(child, &status, 0, &usage);
+        peakKb = std::max(peakKb, usage.ru_maxrss);
+    }
+    state.counters["peak_MB"] = static_cast<double>(peakKb) / 1024.0;
+    state.counters["peak_per_input"] = static_cast<double>(peakKb) * 1024.0 /
+                                       static_cast<double>(std::filesystem::file_size(lore) +
+                                                           std::filesystem::file_size(templates));
+    Report(state, lore, pair.books);
+}
+
 void BM_WriteLore(benchmark::State& state) {
     const auto& pair = PairOf(static_cast<std::size_t>(state.range(0)));
     SilentUi ui;
@@ -166,6 +203,11 @@ BENCHMARK(BM_LineScanLore)->Apply(Sizes);
 BENCHMARK(BM_ReadLore)->Apply(Sizes);
 BENCHMARK(BM_ReadTemplates)->Apply(Sizes);
 BENCHMARK(BM_SortBoth)->Apply(Sizes);
+BENCHMARK(BM_Tool)
+    ->ArgsProduct({{100000}, {0, 1, 2}})
+    ->ArgNames({"books", "dump_check_format"})
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortNames)
     ->ArgsProduct({{20000, 100000}, {0, 1, 2, 3}})
     ->ArgNames({"names", "shape"})

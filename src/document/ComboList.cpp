@@ -29,6 +29,17 @@ int ComboList::Add(std::string text) {
     return index;
 }
 
+void ComboList::SortIgnoringCase(std::vector<std::string>& texts) {
+    std::stable_sort(texts.begin(), texts.end(), [](const std::string& a, const std::string& b) {
+        return LessIgnoringCase(a, b);
+    });
+}
+
+void ComboList::AppendInOrder(std::vector<std::string> texts) {
+    m_entries.insert(m_entries.end(), std::make_move_iterator(texts.begin()),
+                     std::make_move_iterator(texts.end()));
+}
+
 void ComboList::InsertAt(int index, std::string text) {
     index = std::clamp(index, 0, Count());
     m_entries.insert(m_entries.begin() + index, std::move(text));

@@ -19,6 +19,11 @@ public:
 
     // Returns the index the entry took.
     int Add(std::string text);
+    // Appends entries already in the list's order (SortIgnoringCase) after the pinned ones, in
+    // one step: a long list fills without one insertion each.
+    void AppendInOrder(std::vector<std::string> texts);
+    // Puts `texts` in the order Add gives them one by one: ignoring case, equal ones as they came.
+    static void SortIgnoringCase(std::vector<std::string>& texts);
     // Inserts at `index` whatever the order (0 is the top).
     void InsertAt(int index, std::string text);
     void RemoveAt(int index);

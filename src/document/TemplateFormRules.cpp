@@ -84,9 +84,7 @@ void TemplateFormRules::SetTemplate(CTemplate* tmpl) {
         }
     }
     m_cbLoreKey.Add(kNoKeyEntry);
-    for (const auto& book : m_data.m_arrBooks) {
-        m_cbLoreKey.Add(book->GetName());
-    }
+    m_cbLoreKey.AppendInOrder(SortedBookKeys());
 
     const std::string key = tmpl->GetLoreKey();
     int keyIndex = key.empty() ? 0 : FindStored(m_cbLoreKey, key);
@@ -104,6 +102,23 @@ void TemplateFormRules::SetTemplate(CTemplate* tmpl) {
     }
     m_cbSpecializes.Select(StartsWith(base, "treasure") ? 0 : FindStored(m_cbSpecializes, base));
     OnSelChangeSpecializes();
+}
+
+const std::vector<std::string>& TemplateFormRules::SortedBookKeys() {
+    const auto& books = m_data.m_arrBooks;
+    bool same = m_keysInBookOrder.size() == books.size();
+    for (std::size_t k = 0; same && k < books.size(); ++k) {
+        same = m_keysInBookOrder[k] == books[k]->GetNameView();
+    }
+    if (!same) {
+        m_keysInBookOrder.clear();
+        for (const auto& book : books) {
+            m_keysInBookOrder.push_back(book->GetName());
+        }
+        m_sortedKeys = m_keysInBookOrder;
+        ComboList::SortIgnoringCase(m_sortedKeys);
+    }
+    return m_sortedKeys;
 }
 
 const CTemplate* TemplateFormRules::SelectedBase() const {

@@ -8,6 +8,7 @@
 #include "model/LoreData.h"
 
 #include <string>
+#include <vector>
 
 namespace tc {
 
@@ -72,6 +73,12 @@ public:
 
 private:
     const CTemplate* SelectedBase() const;
+    // The books' keys in list order. Kept from one template to the next while the books keep
+    // their keys: sorting a hundred thousand keys for every template shown makes selecting slow.
+    const std::vector<std::string>& SortedBookKeys();
+
+    std::vector<std::string> m_keysInBookOrder;
+    std::vector<std::string> m_sortedKeys;
 
     LoreData& m_data;
     CTemplate* m_pTemplate = nullptr;

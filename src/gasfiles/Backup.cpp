@@ -1,21 +1,13 @@
 #include "gasfiles/Backup.h"
 
 #include "platform/FileOps.h"
+#include "platform/FileSystem.h"
 
 #include <cerrno>
-#include <filesystem>
 
 namespace tc {
 
 namespace {
-
-bool SamePlace(const std::string& a, const std::string& b) {
-    std::error_code ecA;
-    std::error_code ecB;
-    const auto whereA = std::filesystem::weakly_canonical(a, ecA);
-    const auto whereB = std::filesystem::weakly_canonical(b, ecB);
-    return ecA || ecB ? a == b : whereA == whereB;
-}
 
 // Where a second name cannot be made, a copy does the job.
 bool NeedsCopy(int linkError) {
@@ -24,11 +16,6 @@ bool NeedsCopy(int linkError) {
 }
 
 } // namespace
-
-bool BackupIsSecondName(const std::string& realPath, const std::string& backupName) {
-    std::error_code ec;
-    return std::filesystem::equivalent(realPath, backupName, ec) && !ec;
-}
 
 std::string BackupName(const std::string& path, const std::string& folder,
                        const std::string& backupFileName) {
@@ -50,7 +37,7 @@ FileCause KeepBackup(const std::string& realPath, const std::string& backupName,
     if (SamePlace(realPath, backupName)) {
         return FileCause::BadPath; // the "backup" is the file itself
     }
-    if (BackupIsSecondName(realPath, backupName)) {
+    if (OneFileTwoNames(realPath, backupName)) {
         return FileCause::None; // a save stopped after its backup step: the backup stands
     }
     RemoveLeftoverTemps(backupName);

@@ -14,10 +14,6 @@ std::string BackupName(const std::string& path, const std::string& folder,
 std::string LoreBackupName(const std::string& path, const std::string& folder);
 std::string TemplateBackupName(const std::string& path, const std::string& folder);
 
-// The backup is another name of the file itself: a save stopped between its backup step and
-// the rename that replaces the file.
-bool BackupIsSecondName(const std::string& realPath, const std::string& backupName);
-
 // Makes `backupName` hold the file now at `realPath`, replacing an older backup in one step:
 // until it succeeds the older backup stays whole, and `realPath` itself is never touched. A
 // second name (hard link) where possible; a durable copy across file systems, or always when

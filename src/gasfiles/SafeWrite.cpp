@@ -1,6 +1,7 @@
 #include "gasfiles/SafeWrite.h"
 
 #include "gasfiles/Backup.h"
+#include "platform/FileSystem.h"
 
 #include <cerrno>
 #include <new>
@@ -75,7 +76,7 @@ bool Save(const SaveRequest& request, UserInterface& ui) {
     // Other names of the file are shared with someone else, except a backup that a stopped
     // save left as a second name.
     const bool keepIdentity =
-        previous.links > (BackupIsSecondName(previous.realPath, request.backupName) ? 2u : 1u);
+        previous.links > (OneFileTwoNames(previous.realPath, request.backupName) ? 2u : 1u);
     if (previous.stamp.exists) {
         if (const FileCause cause = KeepBackup(previous.realPath, request.backupName, keepIdentity);
             cause != FileCause::None) {

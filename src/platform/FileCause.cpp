@@ -74,6 +74,8 @@ FileCause CauseFromErrno(int error) {
         return FileCause::DiskFull;
     case ESPIPE:
         return FileCause::BadSeek;
+    case ENOLCK:
+        return FileCause::LockViolation;
     default:
         return FileCause::Generic;
     }

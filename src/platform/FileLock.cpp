@@ -1,42 +1,35 @@
 #include "platform/FileLock.h"
 
+#include "platform/FsPath.h"
+#include "platform/SystemFiles.h"
+
 #include <cerrno>
-#include <chrono>
 #include <ctime>
 #include <filesystem>
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace tc {
 
 namespace {
 
 std::string Describe(const std::string& holder) {
-    char host[256] = "this computer";
-    gethostname(host, sizeof host - 1);
     const std::time_t now = std::time(nullptr);
     char when[64] = "";
     std::strftime(when, sizeof when, "%Y-%m-%d %H:%M", std::localtime(&now));
-    return holder + " (process " + std::to_string(getpid()) + " on " + host + ", since " + when +
-           ")";
+    return holder + " (process " + std::to_string(sys::ProcessId()) + " on " + sys::HostName() +
+           ", since " + when + ")";
 }
 
 std::string HolderIn(int fd) {
-    std::string text(512, '\0');
-    const ssize_t got = pread(fd, text.data(), text.size(), 0);
-    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    const std::string text = sys::ReadLockText(fd, 512);
     return text.empty() ? std::string("another program") : text;
 }
 
 // The lock file is still the one at its name (not one a releasing holder has just removed).
 bool StillNamed(int fd, const std::string& path) {
-    struct stat open {};
-    struct stat named {};
-    return fstat(fd, &open) == 0 && stat(path.c_str(), &named) == 0 &&
-           open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+    FileInfo named;
+    const FileStamp open = sys::StampOf(fd);
+    return sys::Describe(path, named) == 0 && open.exists && named.stamp.device == open.device &&
+           named.stamp.inode == open.inode;
 }
 
 } // namespace
@@ -63,28 +56,27 @@ FileLock& FileLock::operator=(FileLock&& other) noexcept {
 std::string FileLock::LockPathOf(const std::string& path) {
     FileInfo info;
     InspectFile(path, info);
-    const std::filesystem::path real = info.realPath.empty() ? path : info.realPath;
-    return (real.parent_path() / ("." + real.filename().string() + ".tomecraft-lock")).string();
+    const std::filesystem::path real = FsPath(info.realPath.empty() ? path : info.realPath);
+    return Utf8Path(real.parent_path() /
+                    FsPath("." + Utf8Path(real.filename()) + ".tomecraft-lock"));
 }
 
 std::string FileLock::Take(const std::string& path, const std::string& holder) {
     Release();
     const std::string lockPath = LockPathOf(path);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        UniqueFd fd(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
-        if (!fd) {
+        int handle = -1;
+        if (sys::OpenLockFile(lockPath, handle) != 0) {
             return {}; // nowhere to keep a lock: nothing can be saved there either
         }
-        if (flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) {
-            return errno == EWOULDBLOCK ? HolderIn(fd.Get()) : std::string();
+        UniqueFd fd(handle);
+        if (const int error = sys::TryLock(fd.Get())) {
+            return error == EWOULDBLOCK ? HolderIn(fd.Get()) : std::string();
         }
         if (!StillNamed(fd.Get(), lockPath)) {
             continue;
         }
-        const std::string text = Describe(holder);
-        if (ftruncate(fd.Get(), 0) == 0) {
-            [[maybe_unused]] const ssize_t written = pwrite(fd.Get(), text.data(), text.size(), 0);
-        }
+        sys::WriteLockText(fd.Get(), Describe(holder));
         m_fd = std::move(fd);
         m_lockPath = lockPath;
         return {};
@@ -96,7 +88,7 @@ void FileLock::Release() {
     if (m_fd) {
         // Removed while still locked, so that nobody locks the name in between; whoever opened
         // it meanwhile sees that it is no longer named and tries again.
-        ::unlink(m_lockPath.c_str());
+        sys::Remove(m_lockPath);
         m_fd = UniqueFd();
     }
     m_lockPath.clear();

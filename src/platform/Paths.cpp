@@ -1,5 +1,6 @@
 #include "platform/Paths.h"
 
+#include "platform/FsPath.h"
 #include "platform/Text.h"
 
 #include <filesystem>
@@ -43,7 +44,7 @@ bool EndsWithNoCase(std::string_view text, std::string_view tail) {
 
 bool PathExists(const std::string& path) {
     std::error_code ec;
-    return !path.empty() && std::filesystem::exists(path, ec);
+    return !path.empty() && std::filesystem::exists(FsPath(path), ec);
 }
 
 } // namespace tc

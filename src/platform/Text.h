@@ -23,6 +23,8 @@ bool Contains(std::string_view text, char c);
 char ToLowerChar(char c);
 std::string ToLower(std::string_view text);
 bool EqualsNoCase(std::string_view a, std::string_view b);
+// <0, 0 or >0 as `a` sorts before, with or after `b` ignoring case (on unsigned bytes).
+int CompareNoCase(std::string_view a, std::string_view b);
 
 // Like the C runtime's atoi: leading white space, an optional sign, then decimal digits up to
 // the first other character; 0 when there are none. Saturates instead of overflowing.
@@ -32,6 +34,7 @@ int ParseLeadingInt(std::string_view text);
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
 
 std::string Cp1252ToUtf8(std::string_view text);
+void AppendUtf8(std::string& out, char32_t codePoint);
 // Characters that Windows-1252 cannot hold become '?'.
 std::string Utf8ToCp1252(std::string_view text);
 

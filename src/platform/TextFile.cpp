@@ -1,5 +1,7 @@
 #include "platform/TextFile.h"
 
+#include "platform/FsPath.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -11,10 +13,6 @@ namespace {
 
 constexpr std::size_t kChunk = 1 << 20;
 
-FileCause CauseOfLastError() {
-    return CauseOfError(errno);
-}
-
 } // namespace
 
 std::size_t MemorySource::Read(char* buffer, std::size_t size) {
@@ -24,18 +22,17 @@ std::size_t MemorySource::Read(char* buffer, std::size_t size) {
     return count;
 }
 
-FileSource::FileSource(FilePtr file, std::string path)
+FileSource::FileSource(UniqueFd file, std::string path)
     : m_file(std::move(file)), m_path(std::move(path)) {}
 
 FileStamp FileSource::Stamp() const {
-    return StampOf(fileno(m_file.get()));
+    return StampOf(m_file.Get());
 }
 
 std::size_t FileSource::Read(char* buffer, std::size_t size) {
-    errno = 0;
-    const std::size_t count = std::fread(buffer, 1, size, m_file.get());
-    if (count == 0 && std::ferror(m_file.get())) {
-        throw FileError(CauseOfLastError(), m_path);
+    std::size_t count = 0;
+    if (const int error = ReadSome(m_file.Get(), buffer, size, count)) {
+        throw FileError(CauseOfError(error), m_path);
     }
     return count;
 }
@@ -120,14 +117,16 @@ bool LineReader::Next(std::string& line) {
 }
 
 OpenedSource OpenForReading(const std::string& path) {
+    if (path.empty()) {
+        return {nullptr, FileCause::BadPath};
+    }
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
+    if (std::filesystem::is_directory(FsPath(path), ec)) {
         return {nullptr, FileCause::AccessDenied};
     }
-    errno = 0;
-    FilePtr file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        return {nullptr, path.empty() ? FileCause::BadPath : CauseOfLastError()};
+    UniqueFd file;
+    if (const int error = OpenToRead(path, file)) {
+        return {nullptr, CauseOfError(error)};
     }
     return {std::make_unique<FileSource>(std::move(file), path), FileCause::None};
 }

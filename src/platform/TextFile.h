@@ -7,7 +7,6 @@
 #include "platform/FileOps.h"
 
 #include <cstddef>
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -31,20 +30,15 @@ private:
     std::string_view m_bytes;
 };
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
 class FileSource : public ByteSource {
 public:
-    FileSource(FilePtr file, std::string path);
+    FileSource(UniqueFd file, std::string path);
     std::size_t Read(char* buffer, std::size_t size) override;
     // The version of the file being read.
     FileStamp Stamp() const;
 
 private:
-    FilePtr m_file;
+    UniqueFd m_file;
     std::string m_path;
 };
 

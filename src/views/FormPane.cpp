@@ -106,14 +106,14 @@ void FormPane::ScrollToShow(wxWindow* control) {
            FirstStepShowing(view.y, client.GetHeight(), at.y, size.GetHeight(), stepY));
 }
 
-bool FormPane::FinishUpdate(const DialogVerdict& verdict, bool renamed, wxTreeItemId item) {
+bool FormPane::FinishUpdate(const DialogVerdict& verdict, bool renamed, wxTreeItemId& item) {
     if (!verdict.accepted) {
         ShowRefusal(this, m_doc.Ui(), verdict);
         return false;
     }
     if (HasNode()) {
         if (renamed) {
-            m_tree.UpdateTreeData(item);
+            item = m_tree.UpdateTreeData(item);
         }
         m_tree.FocusAfterUpdate();
     }

@@ -35,8 +35,9 @@ public:
 
 protected:
     // Ends an Update: a refusal is shown; otherwise the tree relabels a renamed item and takes
-    // the focus. Returns whether the values were accepted.
-    bool FinishUpdate(const DialogVerdict& verdict, bool renamed, wxTreeItemId item);
+    // the focus; `item` follows the node when the tree moves it. Returns whether the values were
+    // accepted.
+    bool FinishUpdate(const DialogVerdict& verdict, bool renamed, wxTreeItemId& item);
     // Positions in dialog units, as the forms are laid out.
     wxPoint Du(int x, int y) { return ConvertDialogToPixels(wxPoint(x, y)); }
     wxSize Du(wxSize size) { return ConvertDialogToPixels(size); }

@@ -5,7 +5,6 @@
 #include "views/EditFilters.h"
 
 #include <wx/button.h>
-#include <wx/choice.h>
 #include <wx/spinbutt.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
@@ -71,13 +70,13 @@ TCTemplateFormView::TCTemplateFormView(wxWindow* parent, CTomecraftDoc& doc,
     m_editName = AddEdit(1002, 5, 15, 140);
     MakeLowerCaseEdit(m_editName);
     new wxStaticText(this, wxID_ANY, "&Specializes (based on):", Du(155, 5));
-    m_cbSpecializes = new wxChoice(this, 1061, Du(155, 15), Du(wxSize(140, 14)));
+    m_cbSpecializes = new LongChoice(this, 1061, Du(155, 15), Du(wxSize(140, 14)));
     auto* bookBox =
         new wxStaticBox(this, wxID_ANY, "Lore Book Properties", Du(5, 30), Du(wxSize(290, 38)));
     new wxStaticText(this, wxID_ANY, "&Book Title:", Du(10, 40));
     m_editBookTitle = AddEdit(1003, 10, 50, 155);
     new wxStaticText(this, wxID_ANY, "&Lore Key:", Du(175, 40));
-    m_cbLoreKey = new wxChoice(this, 1063, Du(175, 50), Du(wxSize(115, 14)));
+    m_cbLoreKey = new LongChoice(this, 1063, Du(175, 50), Du(wxSize(115, 14)));
     auto* propertiesBox =
         new wxStaticBox(this, wxID_ANY, "Template Properties", Du(5, 70), Du(wxSize(290, 87)));
     new wxStaticText(this, wxID_ANY, "&Gold value:", Du(15, 80));
@@ -180,12 +179,8 @@ void TCTemplateFormView::ShowNode(TCObject* node, wxTreeItemId item) {
     SetTemplate(dynamic_cast<CTemplate*>(node), item);
 }
 
-void TCTemplateFormView::ShowList(wxChoice* choice, const ComboList& list) {
-    choice->Clear();
-    for (const std::string& entry : list.Entries()) {
-        choice->Append(ToWx(entry));
-    }
-    choice->SetSelection(list.Selection());
+void TCTemplateFormView::ShowList(LongChoice* choice, const ComboList& list) {
+    choice->SetEntries(list.Entries(), list.Selection());
 }
 
 void TCTemplateFormView::ShowFields() {

@@ -3,10 +3,10 @@
 
 #include "document/TemplateFormRules.h"
 #include "views/FormPane.h"
+#include "views/LongChoice.h"
 
 class wxTextCtrl;
 class wxButton;
-class wxChoice;
 class wxSpinButton;
 
 namespace tc {
@@ -31,8 +31,8 @@ public:
     wxTextCtrl* m_editInventoryHeight;
     wxTextCtrl* m_editGoldValue;
     wxButton* m_btnUpdate;
-    wxChoice* m_cbSpecializes;
-    wxChoice* m_cbLoreKey;
+    LongChoice* m_cbSpecializes;
+    LongChoice* m_cbLoreKey;
     wxSpinButton* m_spinInventoryWidth;
     wxSpinButton* m_spinInventoryHeight;
     wxSpinButton* m_spinGoldValue;
@@ -43,7 +43,7 @@ private:
     void RefreshControls();
     void ShowFields();
     void ReadFields();
-    void ShowList(wxChoice* choice, const ComboList& list);
+    void ShowList(LongChoice* choice, const ComboList& list);
     void EnableControls();
     void OnSelChangeSpecializes();
 

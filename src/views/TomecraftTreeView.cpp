@@ -11,6 +11,8 @@
 #include <wx/weakref.h>
 
 #include <algorithm>
+#include <string_view>
+#include <vector>
 
 namespace tc {
 
@@ -21,13 +23,6 @@ public:
     explicit NodeData(TCObject* node) : node(node) {}
     TCObject* node; // owned by the document
 };
-
-// Labels are ordered ignoring case, as the group lists always were.
-int CompareLabels(const std::string& a, const std::string& b) {
-    const std::string la = ToLower(a);
-    const std::string lb = ToLower(b);
-    return la < lb ? -1 : (lb < la ? 1 : 0);
-}
 
 } // namespace
 
@@ -94,8 +89,54 @@ TomecraftTreeView::~TomecraftTreeView() {
     }
 }
 
+// Items are ordered by their nodes' names ignoring case, as the group lists always were.
 int TomecraftTreeView::OnCompareItems(const wxTreeItemId& a, const wxTreeItemId& b) {
-    return CompareLabels(FromWx(GetItemText(a)), FromWx(GetItemText(b)));
+    const TCObject* x = NodeOf(a);
+    const TCObject* y = NodeOf(b);
+    if (x == nullptr || y == nullptr) {
+        return x == y ? 0 : (x == nullptr ? -1 : 1);
+    }
+    return CompareNoCase(x->GetNameView(), y->GetNameView());
+}
+
+wxTreeItemId TomecraftTreeView::PlaceInOrder(wxTreeItemId group, TCObject* node,
+                                             wxTreeItemId item) {
+    // The place after every other sibling that sorts before or with it, found by halving: a
+    // group can hold a hundred thousand books, too many to sort again for each rename.
+    std::vector<wxTreeItemId> siblings;
+    siblings.reserve(GetChildrenCount(group, false));
+    wxTreeItemIdValue cookie;
+    for (wxTreeItemId child = GetFirstChild(group, cookie); child.IsOk();
+         child = GetNextChild(group, cookie)) {
+        if (child != item) {
+            siblings.push_back(child);
+        }
+    }
+    const auto at =
+        std::upper_bound(siblings.begin(), siblings.end(), node->GetNameView(),
+                         [this](std::string_view name, const wxTreeItemId& sibling) {
+                             return CompareNoCase(name, NodeOf(sibling)->GetNameView()) < 0;
+                         });
+    const auto index = static_cast<std::size_t>(at - siblings.begin());
+    const int image = group == m_hTemplatesRoot ? kTemplate : kBook;
+    if (item.IsOk()) {
+        if (index < siblings.size() ? GetPrevSibling(siblings[index]) == item
+                                    : GetLastChild(group) == item) {
+            SetItemText(item, ToWx(node->GetName()));
+            return item; // still in its place
+        }
+        const bool selected = GetSelection() == item;
+        m_ignoreSelection = true;
+        Delete(item);
+        const wxTreeItemId moved =
+            InsertItem(group, index, ToWx(node->GetName()), image, image + 1, new NodeData(node));
+        if (selected) {
+            SelectItem(moved);
+        }
+        m_ignoreSelection = false;
+        return moved;
+    }
+    return InsertItem(group, index, ToWx(node->GetName()), image, image + 1, new NodeData(node));
 }
 
 void TomecraftTreeView::RebuildTree(unsigned groups) {
@@ -139,7 +180,7 @@ bool TomecraftTreeView::FillNodes(NodeType type) {
     }
     // Each group is inserted already in its final order, instead of sorting after each item.
     std::stable_sort(nodes.begin(), nodes.end(), [](const TCObject* a, const TCObject* b) {
-        return CompareLabels(a->GetName(), b->GetName()) < 0;
+        return CompareNoCase(a->GetNameView(), b->GetNameView()) < 0;
     });
     const wxTreeItemId parent = type == NODE_TEMPLATE ? m_hTemplatesRoot : m_hBooksRoot;
     const int image = type == NODE_TEMPLATE ? kTemplate : kBook;
@@ -157,14 +198,7 @@ wxTreeItemId TomecraftTreeView::AddNode(NodeType type, TCObject* node) {
     if (!IsNodeType(type) || node == nullptr) {
         return {};
     }
-    const wxTreeItemId parent = type == NODE_TEMPLATE ? m_hTemplatesRoot : m_hBooksRoot;
-    const int image = type == NODE_TEMPLATE ? kTemplate : kBook;
-    const wxTreeItemId item = AppendItem(parent, ToWx(node->GetName()), image, image + 1);
-    if (item.IsOk()) {
-        SortChildren(parent);
-        SetItemData(item, new NodeData(node));
-    }
-    return item;
+    return PlaceInOrder(type == NODE_TEMPLATE ? m_hTemplatesRoot : m_hBooksRoot, node, {});
 }
 
 wxTreeItemId TomecraftTreeView::GetRootItemOf(wxTreeItemId item) const {
@@ -184,15 +218,14 @@ TCObject* TomecraftTreeView::NodeOf(wxTreeItemId item) const {
     return data == nullptr ? nullptr : data->node;
 }
 
-void TomecraftTreeView::UpdateTreeData(wxTreeItemId item) {
+wxTreeItemId TomecraftTreeView::UpdateTreeData(wxTreeItemId item) {
     const wxTreeItemId root = GetRootItemOf(item);
     TCObject* node = NodeOf(item);
     if (!root.IsOk() || (root != m_hTemplatesRoot && root != m_hBooksRoot) || node == nullptr) {
         m_doc.Ui().MessageBox("Critical error in UpdateTreeData!", MsgButtons::Ok, MsgIcon::Stop);
-        return;
+        return item;
     }
-    SetItemText(item, ToWx(node->GetName()));
-    SortChildren(root);
+    return PlaceInOrder(root, node, item);
 }
 
 void TomecraftTreeView::OnSelChanged(wxTreeItemId item) {

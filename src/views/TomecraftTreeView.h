@@ -34,7 +34,9 @@ public:
     // Adds one item for the node under its group, at its alphabetical place.
     wxTreeItemId AddNode(NodeType type, TCObject* node);
     // Relabels a node item after a rename and moves it to its alphabetical place.
-    void UpdateTreeData(wxTreeItemId item);
+    // Relabels a renamed node's item and moves it to its place in order; returns the item that
+    // now shows the node (moving makes a new one).
+    wxTreeItemId UpdateTreeData(wxTreeItemId item);
     wxTreeItemId GetRootItemOf(wxTreeItemId item) const;
     TCObject* NodeOf(wxTreeItemId item) const;
 
@@ -56,6 +58,8 @@ public:
 
 protected:
     int OnCompareItems(const wxTreeItemId& a, const wxTreeItemId& b) override;
+    // Puts `node` in its place among the items of `group`: a new item, or `item` moved there.
+    wxTreeItemId PlaceInOrder(wxTreeItemId group, TCObject* node, wxTreeItemId item);
 
 private:
     bool FillNodes(NodeType type);

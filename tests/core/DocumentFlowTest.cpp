@@ -168,6 +168,9 @@ TEST_F(DocumentFlow, AFileThatCannotBeOpenedStillLetsTheOtherLoad) {
 }
 
 TEST_F(DocumentFlow, AnErrorMidReadStopsTheFlowButKeepsWhatWasReadAndTheTreeSound) {
+#ifdef _WIN32
+    GTEST_SKIP() << "needs /proc/self/mem, a file that fails in mid-read";
+#else
     OpenSample();
     // Reading this file fails after it has been opened, like a disk going bad.
     host.openResult = OpenPaths{lore, "/proc/self/mem"};
@@ -181,6 +184,7 @@ TEST_F(DocumentFlow, AnErrorMidReadStopsTheFlowButKeepsWhatWasReadAndTheTreeSoun
     EXPECT_EQ(doc.m_arrBooks[0]->GetName(), "abbey_founding") << "the sorts did not run";
     EXPECT_TRUE(doc.m_arrTemplates.empty());
     EXPECT_EQ(tree.rebuilds, 1) << "the tree drops the destroyed nodes";
+#endif
 }
 
 TEST_F(DocumentFlow, SaveWritesOnlyWhatChanged) {

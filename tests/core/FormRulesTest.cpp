@@ -121,6 +121,11 @@ TEST(TemplateForm, RefreshFillsListsAndSelectsByExactName) {
     w.book->SetLoreKey("re"); // only a prefix of a loaded key
     form.SetTemplate(w.book);
     EXPECT_TRUE(form.m_bReadOnly);
+
+    // The list follows renamed books, though it is kept from one template to the next.
+    w.data.m_arrBooks.front()->SetName("Amber");
+    form.SetTemplate(w.book);
+    EXPECT_EQ(form.m_cbLoreKey.At(1), "Amber");
     EXPECT_EQ(form.m_cbLoreKey.EditText(), "re");
     EXPECT_FALSE(form.EnableState().bookTitle);
     EXPECT_TRUE(form.EnableState().properties);

@@ -61,6 +61,9 @@ TEST(GasTool, UsageErrorsAndHelp) {
 
 // Pairs whose save would write one collection over the other, or back a file up over another.
 TEST(GasTool, RefusesPairsThatAreNotTwoFiles) {
+#ifdef _WIN32
+    GTEST_SKIP() << "symbolic links need a privilege on Windows";
+#else
     TempDir dir;
     const std::string lore = dir / "lore.gas";
     const std::string templates = dir / "trs_book_lore.gas";
@@ -87,6 +90,7 @@ TEST(GasTool, RefusesPairsThatAreNotTwoFiles) {
     EXPECT_FALSE(FileExists(dir / "lore.tcb"));
     EXPECT_EQ(RunTool({"format", templates, dir / "sub/trs_book_lore.gas"}).status, 1)
         << "a lore file named trs_book_lore.gas is still a lore file";
+#endif
 }
 
 TEST(GasTool, DumpShowsWhatTheEditorReadsInUtf8) {

@@ -5,14 +5,24 @@
 #include "platform/TextFile.h"
 #include "platform/UserInterface.h"
 
+#include <chrono>
+#include <csignal>
+#include <cstdio>
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <optional>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace tc::test {
 
@@ -133,6 +143,32 @@ inline std::string DataPath(const std::string& name) {
 inline std::string SamplePath(const std::string& name) {
     return std::string(TOMECRAFT_SAMPLES) + "/" + name;
 }
+
+#ifndef _WIN32
+// Runs `body` in a child process, so that its limits, identity or death cannot touch the other
+// tests: its exit status (98 for an exception), or 200 + the signal that ended it. With
+// `killAfter`, the child is killed then unless it has ended.
+inline int RunInChild(const std::function<int()>& body,
+                      std::chrono::microseconds killAfter = std::chrono::microseconds::max()) {
+    std::fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        int status = 98;
+        try {
+            status = body();
+        } catch (...) {
+        }
+        _exit(status);
+    }
+    if (killAfter != std::chrono::microseconds::max()) {
+        std::this_thread::sleep_for(killAfter);
+        kill(pid, SIGKILL);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 200 + WTERMSIG(status);
+}
+#endif
 
 // Copies the sample pair to where a test may change it.
 inline void CopySamplePair(const std::string& lore, const std::string& templates) {

@@ -1,11 +1,9 @@
 #include "TestSupport.h"
 
-#include "gasfiles/Backup.h"
 #include "platform/FileSystem.h"
 #include "platform/TextFile.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 namespace tc {
 namespace {
@@ -100,24 +98,6 @@ TEST(FileOpen, ReportsTheCauseInsteadOfOpening) {
     EXPECT_EQ(OpenForReading("").cause, FileCause::BadPath);
     WriteBytes(dir / "file", "x");
     EXPECT_EQ(OpenForReading(dir / "file/below").cause, FileCause::BadPath);
-}
-
-TEST(KeepBackup, CopiesAcrossFileSystemsAndLeavesTheFileInPlace) {
-    TempDir dir;
-    const std::string otherFs = "/dev/shm";
-    struct stat a {
-    }, b{};
-    if (stat(dir.Path().c_str(), &a) != 0 || stat(otherFs.c_str(), &b) != 0 ||
-        a.st_dev == b.st_dev) {
-        GTEST_SKIP() << "no second file system to copy across";
-    }
-    const std::string backup = otherFs + "/tomecraft-backup-test-" + std::to_string(getpid());
-    WriteBytes(dir / "lore.gas", "previous version");
-    WriteBytes(backup, "older backup");
-    EXPECT_EQ(KeepBackup(dir / "lore.gas", backup, false), FileCause::None);
-    EXPECT_EQ(ReadBytes(dir / "lore.gas"), "previous version");
-    EXPECT_EQ(ReadBytes(backup), "previous version");
-    std::filesystem::remove(backup);
 }
 
 } // namespace

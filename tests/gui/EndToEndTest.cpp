@@ -81,11 +81,12 @@ void KeyDown(wxWindow* window, int key, bool control) {
     Pump();
 }
 
-void Choose(wxChoice* choice, const std::string& entry) {
-    choice->SetStringSelection(ToWx(entry));
-    wxCommandEvent changed(wxEVT_CHOICE, choice->GetId());
-    changed.SetEventObject(choice);
-    choice->ProcessWindowEvent(changed);
+void Choose(LongChoice* choice, const std::string& entry) {
+    for (int k = 0; k < choice->GetCount(); ++k) {
+        if (choice->GetString(k) == ToWx(entry)) {
+            choice->Choose(k);
+        }
+    }
     Pump();
 }
 

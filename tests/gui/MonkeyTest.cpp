@@ -12,7 +12,8 @@
 #include "platform/Text.h"
 #include "platform/wx/WxText.h"
 
-#include <wx/choice.h>
+#include "views/LongChoice.h"
+
 #include <wx/textctrl.h>
 
 #include <cstdlib>
@@ -261,7 +262,7 @@ protected:
     // A new template is based on nothing yet: its base_ name asks for the treasure template,
     // chosen with the keys in the Specializes list.
     void ChooseTreasureBase() {
-        auto* list = dynamic_cast<wxChoice*>(Form()->FindWindow(1061));
+        auto* list = dynamic_cast<LongChoice*>(Form()->FindWindow(1061));
         input.Click(Edit(kName));
         input.Key(WXK_TAB);
         for (int step = 0; step < 10 && list->GetSelection() != 0; ++step) {

@@ -4,6 +4,7 @@
 #include "document/HeadlessHost.h"
 #include "gasfiles/PairIdentity.h"
 #include "platform/FileCause.h"
+#include "platform/FsPath.h"
 #include "platform/MemorySettings.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
@@ -184,10 +185,11 @@ void PrintMessages(const RecordingUi& ui, std::size_t from, std::ostream& err) {
 // The file whose collection came out empty though the file was not; empty when none.
 std::string EmptiedFile(const CTomecraftDoc& doc, const Invocation& inv) {
     std::error_code ec;
-    if (doc.m_arrBooks.empty() && std::filesystem::file_size(inv.lorePath, ec) > 0 && !ec) {
+    if (doc.m_arrBooks.empty() && std::filesystem::file_size(FsPath(inv.lorePath), ec) > 0 && !ec) {
         return inv.lorePath;
     }
-    if (doc.m_arrTemplates.empty() && std::filesystem::file_size(inv.templatePath, ec) > 0 && !ec) {
+    if (doc.m_arrTemplates.empty() &&
+        std::filesystem::file_size(FsPath(inv.templatePath), ec) > 0 && !ec) {
         return inv.templatePath;
     }
     return {};
