@@ -337,6 +337,10 @@ protected:
             return "click a node";
         }
         if (choice < 64) {
+            if (Tree().HasFocus()) {
+                input.Key(WXK_F6); // into the form: nothing is left, so nothing is stored
+                return "F6 into the form";
+            }
             input.Key(WXK_F6);
             if (Refusals() == refusals && Tree().HasFocus()) {
                 input.Key(Chance(50) ? WXK_DOWN : WXK_UP);
