@@ -127,6 +127,12 @@ LongChoice::LongChoice(wxWindow* parent, wxWindowID id, const wxPoint& pos, cons
     SetCanFocus(true); // the toolkit's Tab order passes by windows it was not told about
 }
 
+bool LongChoice::Enable(bool enable) {
+    const bool changed = wxComboCtrl::Enable(enable);
+    SetCanFocus(enable);
+    return changed;
+}
+
 void LongChoice::SetEntries(const std::vector<std::string>& entries, int selection) {
     m_entries = &entries;
     SetSelection(selection);

@@ -27,6 +27,8 @@ public:
     // Without a text field the control itself takes the focus, also from the Tab key.
     bool AcceptsFocus() const override { return IsShown() && IsEnabled(); }
     bool AcceptsFocusFromKeyboard() const override { return AcceptsFocus(); }
+    // The toolkit forgets that the control takes the focus when it is disabled and enabled.
+    bool Enable(bool enable = true) override;
 
     // The user chose `index`: select it and tell the listeners with a wxEVT_CHOICE event.
     void Choose(int index);
