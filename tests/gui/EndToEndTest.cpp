@@ -2,6 +2,7 @@
 // book and a book template for it, rename a book, delete a template, choose a backup folder,
 // save; the written files and their backups must equal the golden files.
 #include "GuiHarness.h"
+#include "RealInput.h"
 
 #include "app/CTomecraftApp.h"
 #include "dialogs/CBackupLocationDlg.h"
@@ -72,15 +73,6 @@ void PressEnter(wxTextCtrl* edit) {
     Pump();
 }
 
-void KeyDown(wxWindow* window, int key, bool control) {
-    wxKeyEvent down(wxEVT_KEY_DOWN);
-    down.m_keyCode = key;
-    down.m_controlDown = control;
-    down.SetEventObject(window);
-    window->ProcessWindowEvent(down);
-    Pump();
-}
-
 void Choose(LongChoice* choice, const std::string& entry) {
     for (int k = 0; k < choice->GetCount(); ++k) {
         if (choice->GetString(k) == ToWx(entry)) {
@@ -127,11 +119,14 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     ASSERT_NE(bookForm, nullptr);
     ASSERT_EQ(bookForm->m_editLoreKey->GetValue(), "the_lost_verse");
     bookForm->m_editText->SetValue("Lost, the \"verse\" of old,");
+    bookForm->m_editText->SetFocus();
+    Pump();
     bookForm->m_editText->SetInsertionPointEnd();
-    KeyDown(bookForm->m_editText, WXK_RETURN, true);
+    RealInput input;
+    input.Key(WXK_RETURN, wxMOD_CONTROL);
     bookForm->m_editText->AppendText("found again in gold.");
     bookForm->m_editComment->SetValue("// kept in the abbey library");
-    KeyDown(bookForm->m_editText, WXK_RETURN, false);
+    input.Key(WXK_RETURN);
     EXPECT_TRUE(ui.shown.empty()) << (ui.shown.empty() ? "" : ui.shown[0].text);
 
     // A book template for it, on the base book template.

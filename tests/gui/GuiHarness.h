@@ -1,6 +1,7 @@
 // A real main frame over a scripted message box and scripted dialogs, and ways to drive it.
 #pragma once
 
+#include "RealInput.h"
 #include "TestSupport.h"
 
 #include "app/CMainFrame.h"
@@ -106,6 +107,22 @@ protected:
     void Select(const std::string& label) {
         Tree().SelectItem(Item(label));
         Pump();
+    }
+
+    // Right-clicks an item with real input and, once the context menu is open, picks its last
+    // entry, Delete, answering Yes to its question.
+    void DeleteByContextMenu(RealInput& input, const std::string& label) {
+        ui.answers = {MsgAnswer::Yes};
+        const auto pick = [this, &input](wxMenuEvent& event) {
+            frame->CallAfter([&input] {
+                input.Key(WXK_UP);
+                input.Key(WXK_RETURN);
+            });
+            event.Skip();
+        };
+        Tree().Bind(wxEVT_MENU_OPEN, pick);
+        input.ClickItem(&Tree(), Item(label), wxMOUSE_BTN_RIGHT);
+        Tree().Unbind(wxEVT_MENU_OPEN, pick);
     }
 
     TempDir dir;

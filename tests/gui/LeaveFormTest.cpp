@@ -18,6 +18,7 @@ namespace {
 class LeaveFormTest : public GuiTest {
 public:
     using GuiTest::Item;
+    using GuiTest::DeleteByContextMenu;
     using GuiTest::Tree;
 
     // Shows `label` and types into its comment; with `refuse` its name is emptied first.
@@ -53,21 +54,6 @@ public:
         ADD_FAILURE() << "no tool " << prompt;
     }
 
-    // Right-clicks an item and, once the context menu is open, picks its last entry, Delete.
-    void DeleteByContextMenu(const std::string& label) {
-        ui.answers = {MsgAnswer::Yes};
-        const auto pick = [this](wxMenuEvent& event) {
-            frame->CallAfter([this] {
-                input.Key(WXK_UP);
-                input.Key(WXK_RETURN);
-            });
-            event.Skip();
-        };
-        Tree().Bind(wxEVT_MENU_OPEN, pick);
-        input.ClickItem(&Tree(), Item(label), wxMOUSE_BTN_RIGHT);
-        Tree().Unbind(wxEVT_MENU_OPEN, pick);
-    }
-
     RealInput input;
     std::string victim; // a node that a route may delete
 };
@@ -92,7 +78,7 @@ const Route kRoutes[] = {
          t.input.Key('T');
      }},
     {"the toolbar", [](LeaveFormTest& t) { t.ClickTool("Add a new lore book"); }},
-    {"Delete of another node", [](LeaveFormTest& t) { t.DeleteByContextMenu(t.victim); }},
+    {"Delete of another node", [](LeaveFormTest& t) { t.DeleteByContextMenu(t.input, t.victim); }},
     {"Ctrl+O", [](LeaveFormTest& t) { t.input.Key('O', wxMOD_CONTROL); }},
     {"Ctrl+S", [](LeaveFormTest& t) { t.input.Key('S', wxMOD_CONTROL); }},
     {"Exit",

@@ -296,20 +296,6 @@ protected:
         return nodes[Pick(int(nodes.size()))];
     }
 
-    void DeleteByContextMenu(TCObject* node) {
-        ui.answers = {MsgAnswer::Yes};
-        const auto pick = [this](wxMenuEvent& event) {
-            frame->CallAfter([this] {
-                input.Key(WXK_UP);
-                input.Key(WXK_RETURN);
-            });
-            event.Skip();
-        };
-        Tree().Bind(wxEVT_MENU_OPEN, pick);
-        input.ClickItem(&Tree(), Item(node->GetName()), wxMOUSE_BTN_RIGHT);
-        Tree().Unbind(wxEVT_MENU_OPEN, pick);
-    }
-
     bool Exists(const TCObject* node) {
         const auto has = [node](const auto& list) {
             return std::any_of(list.begin(), list.end(),
@@ -380,7 +366,7 @@ protected:
         if (choice < 93) {
             TCObject* victim = Deletable();
             const std::string name = victim->GetName();
-            DeleteByContextMenu(victim);
+            DeleteByContextMenu(input, victim->GetName());
             // The menu runs its own loop: its command may still be on its way.
             for (int wait = 0; wait < 100 && Exists(victim) && Refusals() == refusals; ++wait) {
                 input.Settle();
