@@ -17,8 +17,8 @@ namespace {
 
 class LeaveFormTest : public GuiTest {
 public:
-    using GuiTest::Item;
     using GuiTest::DeleteByContextMenu;
+    using GuiTest::Item;
     using GuiTest::Tree;
 
     // Shows `label` and types into its comment; with `refuse` its name is emptied first.
