@@ -3,17 +3,24 @@
 #include <wx/app.h>
 #include <wx/utils.h>
 
+#include <spawn.h>
+#include <sys/wait.h>
+
 #include <chrono>
 #include <thread>
+
+extern char** environ;
 
 namespace tc::test {
 
 void RealInput::Settle() {
-    for (int k = 0; k < 4; ++k) {
+    // Two quiet rounds: handling one event may post the next (a selection change, a CallAfter).
+    for (int round = 0, quiet = 0; round < 20 && quiet < 2; ++round) {
         wxTheApp->ProcessPendingEvents();
         wxYield();
         wxTheApp->ProcessIdle();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        quiet = wxTheApp->Pending() || wxTheApp->HasPendingEvents() ? 0 : quiet + 1;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
 }
 
@@ -50,8 +57,22 @@ void RealInput::ClickItem(wxTreeCtrl* tree, wxTreeItemId item, int button) {
     ClickAt(tree, point, button);
 }
 
+// xdotool types at once (the simulator waits 20 ms after each key); the keys still reach the
+// focused window through the X server. The simulator types when xdotool is missing.
 void RealInput::Type(const std::string& text) {
-    m_sim.Text(text.c_str());
+    if (text.empty()) {
+        return;
+    }
+    std::string program = "xdotool", type = "type", delay = "--delay", none = "0", dashes = "--";
+    std::string chars = text;
+    char* argv[] = {program.data(), type.data(),  delay.data(), none.data(),
+                    dashes.data(),  chars.data(), nullptr};
+    pid_t pid = 0;
+    int status = 0;
+    if (posix_spawnp(&pid, "xdotool", nullptr, nullptr, argv, environ) != 0 ||
+        waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        m_sim.Text(text.c_str());
+    }
     Settle();
 }
 
