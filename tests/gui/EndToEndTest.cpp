@@ -1,6 +1,6 @@
-// A whole editing session through the real windows and dialogs: open the sample pair, write a
-// book and a book template for it, rename a book, delete a template, choose a backup folder,
-// save; the written files and their backups must equal the golden files.
+// A whole editing session through the real windows with real mouse and keys: open the sample
+// pair, write a book and a book template for it, rename a book, delete a template, choose a
+// backup folder, save; the written files and their backups must equal the golden files.
 #include "GuiHarness.h"
 #include "RealInput.h"
 
@@ -14,11 +14,11 @@
 #include "views/TCTemplateFormView.h"
 
 #include <wx/button.h>
-#include <wx/choice.h>
+#include <wx/menu.h>
+#include <wx/splitter.h>
 #include <wx/textctrl.h>
 
 #include <cstdlib>
-#include <functional>
 
 namespace tc::test {
 namespace {
@@ -59,29 +59,6 @@ private:
     UserInterface& m_ui;
 };
 
-void Press(wxButton* button) {
-    wxCommandEvent click(wxEVT_BUTTON, button->GetId());
-    click.SetEventObject(button);
-    button->ProcessWindowEvent(click);
-    Pump();
-}
-
-void PressEnter(wxTextCtrl* edit) {
-    wxCommandEvent enter(wxEVT_TEXT_ENTER, edit->GetId());
-    enter.SetEventObject(edit);
-    edit->ProcessWindowEvent(enter);
-    Pump();
-}
-
-void Choose(LongChoice* choice, const std::string& entry) {
-    for (int k = 0; k < choice->GetCount(); ++k) {
-        if (choice->GetString(k) == ToWx(entry)) {
-            choice->Choose(k);
-        }
-    }
-    Pump();
-}
-
 TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     TempDir dir;
     std::filesystem::create_directory(dir / "pair");
@@ -105,58 +82,85 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     frame->Show();
     Pump();
     TomecraftTreeView& tree = *frame->Tree();
+    RealInput input;
+    const auto form = [frame] { return frame->CurrentForm(); };
+    const auto bookForm = [&] { return dynamic_cast<TCLoreBookFormView*>(form()); };
+    const auto templateForm = [&] { return dynamic_cast<TCTemplateFormView*>(form()); };
 
-    // Start: the About box, then the Open dialog with the sample pair.
+    // Start: two groups, the tree on three tenths, the About box, then the Open dialog.
+    EXPECT_EQ(frame->GetTitle(), "Tomecraft");
+    EXPECT_EQ(frame->Splitter()->GetSashPosition(),
+              static_cast<int>(frame->GetClientSize().GetWidth() * 0.3));
     RunStartup(*frame);
     Pump();
     ASSERT_EQ(abouts, 1);
-    ASSERT_EQ(doc.m_arrBooks.size(), 4u);
+    EXPECT_EQ(ChildLabels(tree, tree.m_hBooksRoot),
+              (std::vector<std::string>{"abbey_founding", "ferry_song", "ledger_of_osric",
+                                        "Warden_Oath"}));
+    EXPECT_EQ(ChildLabels(tree, tree.m_hTemplatesRoot).front(), "base_book_lore");
+    EXPECT_EQ(tree.GetItemImage(FindItem(tree, "ferry_song")), TomecraftTreeView::kBook);
+    EXPECT_EQ(tree.GetItemImage(FindItem(tree, "base_book_lore")), TomecraftTreeView::kTemplate);
+    EXPECT_EQ(tree.GetSelection(), tree.m_hBooksRoot);
+    EXPECT_FALSE(form()->HasNode());
+
+    // A group shows an empty, gray form and cannot be deleted.
+    input.ClickItem(&tree, tree.m_hTemplatesRoot);
+    ASSERT_NE(templateForm(), nullptr);
+    EXPECT_FALSE(templateForm()->m_editName->IsEnabled());
+    EXPECT_FALSE(tree.CreateContextMenu()->IsEnabled(ID_DELETE_NODE));
 
     // A new book, its text typed with Ctrl+Enter between the lines, stored with Enter.
     host.nextName = "the lost verse";
-    SendCommand(frame, ID_NEW_LOREBOOK);
-    auto* bookForm = dynamic_cast<TCLoreBookFormView*>(frame->CurrentForm());
-    ASSERT_NE(bookForm, nullptr);
-    ASSERT_EQ(bookForm->m_editLoreKey->GetValue(), "the_lost_verse");
-    bookForm->m_editText->SetValue("Lost, the \"verse\" of old,");
-    bookForm->m_editText->SetFocus();
-    Pump();
-    bookForm->m_editText->SetInsertionPointEnd();
-    RealInput input;
+    input.Key('B', wxMOD_CONTROL);
+    ASSERT_NE(bookForm(), nullptr);
+    ASSERT_EQ(bookForm()->m_editLoreKey->GetValue(), "the_lost_verse");
+    input.Click(bookForm()->m_editText);
+    input.Type("Lost, the \"verse\" of old,");
     input.Key(WXK_RETURN, wxMOD_CONTROL);
-    bookForm->m_editText->AppendText("found again in gold.");
-    bookForm->m_editComment->SetValue("// kept in the abbey library");
+    input.Type("found again in gold.");
+    input.Click(bookForm()->m_editComment);
+    input.Type("// kept in the abbey library");
     input.Key(WXK_RETURN);
     EXPECT_TRUE(ui.shown.empty()) << (ui.shown.empty() ? "" : ui.shown[0].text);
 
-    // A book template for it, on the base book template.
+    // A book template for it, on the base book template, stored with the Update button.
     host.nextName = "book_lost_verse";
-    SendCommand(frame, ID_NEW_TEMPLATE);
-    auto* templateForm = dynamic_cast<TCTemplateFormView*>(frame->CurrentForm());
-    ASSERT_NE(templateForm, nullptr);
-    Choose(templateForm->m_cbSpecializes, "base_book_lore");
-    templateForm->m_editBookTitle->SetValue("The Lost Verse");
-    Choose(templateForm->m_cbLoreKey, "the_lost_verse");
-    Press(templateForm->m_btnUpdate);
+    input.Key('T', wxMOD_CONTROL);
+    ASSERT_NE(templateForm(), nullptr);
+    ChooseByKeys(input, templateForm()->m_editName, templateForm()->m_cbSpecializes,
+                 "base_book_lore");
+    input.Click(templateForm()->m_editBookTitle);
+    input.Type("The Lost Verse");
+    ChooseByKeys(input, templateForm()->m_editBookTitle, templateForm()->m_cbLoreKey,
+                 "the_lost_verse");
+    input.Click(templateForm()->m_btnUpdate);
     EXPECT_TRUE(ui.shown.empty()) << (ui.shown.empty() ? "" : ui.shown[0].text);
 
-    // Rename a book with Enter in its key.
-    tree.SelectItem(FindItem(tree, "ferry_song"));
-    Pump();
-    bookForm = dynamic_cast<TCLoreBookFormView*>(frame->CurrentForm());
-    ASSERT_NE(bookForm, nullptr);
-    bookForm->m_editLoreKey->SetValue("ferry ballad");
-    PressEnter(bookForm->m_editLoreKey);
+    // Rename a book with Enter in its key: its item moves to its place and stays selected.
+    input.ClickItem(&tree, FindItem(tree, "ferry_song"));
+    ASSERT_NE(bookForm(), nullptr);
+    input.Click(bookForm()->m_editLoreKey);
+    input.Key('A', wxMOD_CONTROL);
+    input.Type("ferry ballad");
+    input.Key(WXK_RETURN);
+    EXPECT_EQ(ChildLabels(tree, tree.m_hBooksRoot),
+              (std::vector<std::string>{"abbey_founding", "ferry_ballad", "ledger_of_osric",
+                                        "the_lost_verse", "Warden_Oath"}));
+    EXPECT_EQ(tree.GetSelection(), FindItem(tree, "ferry_ballad"));
 
-    // Delete a template.
-    tree.SelectItem(FindItem(tree, "book_warden_oath"));
-    Pump();
+    // Delete a template by the context menu: its neighbour is shown.
     ui.answers = {MsgAnswer::Yes};
-    SendCommand(frame, ID_DELETE_NODE);
+    DeleteByContextMenu(input, tree, "book_warden_oath");
+    for (int wait = 0; wait < 100 && ui.shown.empty(); ++wait) {
+        input.Settle();
+    }
+    ASSERT_NE(templateForm(), nullptr);
+    EXPECT_NE(templateForm()->m_editName->GetValue(), "book_warden_oath");
 
-    // A backup folder, then Save.
-    SendCommand(frame, ID_BACKUP_LOCATION);
-    SendCommand(frame, ID_FILE_SAVE);
+    // A backup folder from the File menu, then Save.
+    input.Key('F', wxMOD_ALT);
+    input.Key('B');
+    input.Key('S', wxMOD_CONTROL);
 
     EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Delete book_warden_oath?"});
     EXPECT_FALSE(doc.m_bBooksModified || doc.m_bTemplatesModified);

@@ -8,7 +8,9 @@
 #include "app/CommandIds.h"
 #include "document/CTomecraftDoc.h"
 #include "platform/MemorySettings.h"
+#include "platform/wx/WxText.h"
 #include "views/FormPane.h"
+#include "views/LongChoice.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -56,6 +58,38 @@ inline void SendCommand(wxWindow* window, int id) {
     event.SetEventObject(window);
     window->ProcessWindowEvent(event);
     Pump();
+}
+
+// Right-clicks an item with real input and, once the context menu is open, picks its last
+// entry, Delete.
+inline void DeleteByContextMenu(RealInput& input, TomecraftTreeView& tree,
+                                const std::string& label) {
+    const auto pick = [&tree, &input](wxMenuEvent& event) {
+        tree.CallAfter([&input] {
+            input.Key(WXK_UP);
+            input.Key(WXK_RETURN);
+        });
+        event.Skip();
+    };
+    tree.Bind(wxEVT_MENU_OPEN, pick);
+    input.ClickItem(&tree, FindItem(tree, label), wxMOUSE_BTN_RIGHT);
+    tree.Unbind(wxEVT_MENU_OPEN, pick);
+}
+
+// Chooses an entry of a list with the keys, reaching the list with Tab from `before`.
+inline void ChooseByKeys(RealInput& input, wxWindow* before, LongChoice* list,
+                         const std::string& entry) {
+    int target = -1;
+    for (int k = 0; k < list->GetCount(); ++k) {
+        target = list->GetString(k) == ToWx(entry) ? k : target;
+    }
+    ASSERT_GE(target, 0) << "no entry " << entry;
+    input.Click(before);
+    input.Key(WXK_TAB);
+    for (int step = 0; step <= list->GetCount() && list->GetSelection() != target; ++step) {
+        input.Key(list->GetSelection() < target ? WXK_DOWN : WXK_UP);
+    }
+    ASSERT_EQ(list->GetSelection(), target) << entry;
 }
 
 class GuiTest : public ::testing::Test {
@@ -109,20 +143,9 @@ protected:
         Pump();
     }
 
-    // Right-clicks an item with real input and, once the context menu is open, picks its last
-    // entry, Delete, answering Yes to its question.
     void DeleteByContextMenu(RealInput& input, const std::string& label) {
         ui.answers = {MsgAnswer::Yes};
-        const auto pick = [this, &input](wxMenuEvent& event) {
-            frame->CallAfter([&input] {
-                input.Key(WXK_UP);
-                input.Key(WXK_RETURN);
-            });
-            event.Skip();
-        };
-        Tree().Bind(wxEVT_MENU_OPEN, pick);
-        input.ClickItem(&Tree(), Item(label), wxMOUSE_BTN_RIGHT);
-        Tree().Unbind(wxEVT_MENU_OPEN, pick);
+        tc::test::DeleteByContextMenu(input, Tree(), label);
     }
 
     TempDir dir;
