@@ -1,4 +1,9 @@
 # Where everything goes on `cmake --install`, and the Debian package that cpack makes of it.
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/InstallWindows.cmake)
+  return()
+endif()
+
 include(GNUInstallDirs)
 
 install(TARGETS tomecraft-gas RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -51,6 +51,10 @@ wxIcon AppIcon() {
 }
 
 wxIconBundle AppIcons() {
+#ifdef __WXMSW__
+    // The program's own icon resource holds every size (res/windows).
+    return wxIconBundle("aaa_tomecraft", nullptr);
+#else
     wxIconBundle icons;
 #if wxUSE_LIBPNG
     if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr) {
@@ -66,6 +70,7 @@ wxIconBundle AppIcons() {
         icons.AddIcon(AppIcon()); // a toolkit built without PNG
     }
     return icons;
+#endif
 }
 
 } // namespace tc::res

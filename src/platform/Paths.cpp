@@ -16,11 +16,11 @@ bool IsSeparator(char c) {
 } // namespace
 
 std::string UserPath(std::string_view path) {
-    return kPathsIgnoreCase ? ToLower(path) : std::string(path);
+    return kPathsIgnoreCase ? ToLowerUtf8(path) : std::string(path);
 }
 
 bool SamePath(std::string_view a, std::string_view b) {
-    return kPathsIgnoreCase ? EqualsNoCase(a, b) : a == b;
+    return kPathsIgnoreCase ? ToLowerUtf8(a) == ToLowerUtf8(b) : a == b;
 }
 
 std::string WithFolderSeparator(std::string path) {

@@ -1,12 +1,12 @@
 #include "platform/SystemFiles.h"
 
 #include "platform/FsPath.h"
+#include "platform/WindowsApi.h"
 
 #include <cerrno>
 
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
 
 namespace tc::sys {
 

@@ -37,6 +37,34 @@ int ByteOfCodePoint(char32_t cp) {
     return '?';
 }
 
+// One UTF-8 character at `i`: its code point and length, or length 0 where the bytes are not
+// UTF-8.
+struct Utf8Char {
+    char32_t codePoint;
+    std::size_t length;
+};
+
+Utf8Char DecodeUtf8(std::string_view text, std::size_t i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const std::size_t length = lead < 0x80           ? 1
+                               : (lead >> 5) == 0x6  ? 2
+                               : (lead >> 4) == 0xE  ? 3
+                               : (lead >> 3) == 0x1E ? 4
+                                                     : 0;
+    if (length == 0 || i + length > text.size()) {
+        return {0, 0};
+    }
+    char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto cont = static_cast<unsigned char>(text[i + k]);
+        if ((cont & 0xC0) != 0x80) {
+            return {0, 0};
+        }
+        cp = (cp << 6) | (cont & 0x3F);
+    }
+    return {cp, length};
+}
+
 } // namespace
 
 void AppendUtf8(std::string& out, char32_t cp) {
@@ -217,26 +245,27 @@ std::string Utf8ToCp1252(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        int length = lead < 0x80           ? 1
-                     : (lead >> 5) == 0x6  ? 2
-                     : (lead >> 4) == 0xE  ? 3
-                     : (lead >> 3) == 0x1E ? 4
-                                           : 0;
-        if (length == 0 || i + length > text.size()) {
-            out += '?';
-            ++i;
-            continue;
+        const Utf8Char c = DecodeUtf8(text, i);
+        out += c.length != 0 ? static_cast<char>(ByteOfCodePoint(c.codePoint)) : '?';
+        i += c.length != 0 ? c.length : 1;
+    }
+    return out;
+}
+
+std::string ToLowerUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const Utf8Char c = DecodeUtf8(text, i);
+        const std::size_t length = c.length != 0 ? c.length : 1;
+        const int byte = c.length != 0 ? ByteOfCodePoint(c.codePoint) : '?';
+        if (byte != '?') {
+            const char lower = ToLowerChar(static_cast<char>(byte));
+            AppendUtf8(out, CodePointOf(static_cast<unsigned char>(lower)));
+        } else {
+            out.append(text, i, length);
         }
-        char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
-        bool valid = true;
-        for (int k = 1; k < length; ++k) {
-            const auto cont = static_cast<unsigned char>(text[i + k]);
-            valid = valid && (cont & 0xC0) == 0x80;
-            cp = (cp << 6) | (cont & 0x3F);
-        }
-        out += valid ? static_cast<char>(ByteOfCodePoint(cp)) : '?';
-        i += valid ? length : 1;
+        i += length;
     }
     return out;
 }

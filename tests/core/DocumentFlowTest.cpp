@@ -12,6 +12,8 @@
 namespace tc {
 namespace {
 
+using test::ErrorOf;
+using test::kMissingFolder;
 using test::ReadBytes;
 using test::SamplePath;
 using test::ScriptedHost;
@@ -159,7 +161,8 @@ TEST_F(DocumentFlow, AFileThatCannotBeOpenedStillLetsTheOtherLoad) {
     host.openResult = OpenPaths{dir / "gone/lore.gas", templates};
     doc.OnFileOpen();
     ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_TRUE(ui.shown[0].text.starts_with("CTomecraftDoc:: error 2 reading"));
+    EXPECT_TRUE(
+        ui.shown[0].text.starts_with("CTomecraftDoc:: " + ErrorOf(kMissingFolder) + "reading"));
     EXPECT_TRUE(doc.m_arrBooks.empty());
     EXPECT_EQ(doc.m_arrTemplates.size(), 6u);
     EXPECT_EQ(doc.m_arrTemplates[0]->GetName(), "base_book_lore");
@@ -259,7 +262,8 @@ TEST_F(DocumentFlow, ASaveThatFailsKeepsTheWindowAndTheData) {
     EXPECT_FALSE(doc.CanCloseFrame());
     EXPECT_TRUE(doc.m_bBooksModified);
     ASSERT_EQ(ui.shown.size(), 2u);
-    EXPECT_TRUE(ui.shown[1].text.starts_with("CTomecraftDoc:: error 2 writing the lore book"));
+    EXPECT_TRUE(ui.shown[1].text.starts_with("CTomecraftDoc:: " + ErrorOf(kMissingFolder) +
+                                             "writing the lore book"));
 
     ui.answers = {MsgAnswer::Yes};
     doc.OnFileOpen();

@@ -19,6 +19,8 @@
 namespace tc {
 namespace {
 
+using test::ErrorOf;
+using test::kMissingFolder;
 using test::ReadBytes;
 using test::ScriptedUi;
 using test::TempDir;
@@ -52,8 +54,8 @@ TEST(OpenFailure, ReportNamesTheCauseTheFileAndItsText) {
     ui.shown.clear();
     EXPECT_FALSE(WriteTemplateFile(dir / "no/such/trs_book_lore.gas", "", templates, ui));
     ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_TRUE(ui.shown[0].text.starts_with(
-        "CTomecraftDoc:: error 2 writing the lore template file!\n\nFile: "));
+    EXPECT_TRUE(ui.shown[0].text.starts_with("CTomecraftDoc:: " + ErrorOf(kMissingFolder) +
+                                             "writing the lore template file!\n\nFile: "));
     EXPECT_EQ(ui.busyDepth, 0);
 }
 
@@ -84,8 +86,9 @@ TEST(Backup, APreviousVersionThatCannotBeMovedIsNotOverwritten) {
     EXPECT_EQ(ReadBytes(lore), "precious");
     ASSERT_EQ(ui.shown.size(), 1u);
     const std::string backup = dir / "missing-folder/lore.tcb";
-    EXPECT_EQ(ui.shown[0].text, "CTomecraftDoc:: error 2 writing the lore book file!\n\nFile: " +
-                                    backup + "\n\nText: " + backup + " was not found.");
+    EXPECT_EQ(ui.shown[0].text, "CTomecraftDoc:: " + ErrorOf(kMissingFolder) +
+                                    "writing the lore book file!\n\nFile: " + backup +
+                                    "\n\nText: " + CauseText(kMissingFolder, backup));
 
     // A file whose backup name is its own name would be deleted by the backup step.
     const std::string named = dir / "lore.tcb";

@@ -16,6 +16,8 @@ namespace {
 
 using test::Crlf;
 using test::DataPath;
+using test::ErrorOf;
+using test::kMissingFolder;
 using test::ReadBytes;
 using test::SamplePath;
 using test::TempDir;
@@ -185,7 +187,8 @@ TEST(GasTool, FormatFailsWhenABackupCannotBeMade) {
     const ToolRun run = RunTool({"format", "--force", "--backup-dir", dir / "nowhere",
                                  dir / "lore.gas", dir / "trs_book_lore.gas"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("error 2 writing the lore book file!"), std::string::npos);
+    EXPECT_NE(run.err.find(ErrorOf(kMissingFolder) + "writing the lore book file!"),
+              std::string::npos);
     EXPECT_EQ(ReadBytes(dir / "lore.gas"), "[lore]\n{\n}\n");
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "document/DocumentHost.h"
+#include "platform/FileCause.h"
 #include "platform/TextFile.h"
 #include "platform/UserInterface.h"
 
@@ -169,6 +170,19 @@ inline int RunInChild(const std::function<int()>& body,
     return WIFEXITED(status) ? WEXITSTATUS(status) : 200 + WTERMSIG(status);
 }
 #endif
+
+// A path through a folder that is not there: POSIX says the file is not found (ENOENT), Windows
+// that the path is bad (ERROR_PATH_NOT_FOUND).
+#ifdef _WIN32
+inline constexpr FileCause kMissingFolder = FileCause::BadPath;
+#else
+inline constexpr FileCause kMissingFolder = FileCause::FileNotFound;
+#endif
+
+// "error N " as the messages name a cause.
+inline std::string ErrorOf(FileCause cause) {
+    return "error " + std::to_string(static_cast<int>(cause)) + " ";
+}
 
 // Copies the sample pair to where a test may change it.
 inline void CopySamplePair(const std::string& lore, const std::string& templates) {

@@ -8,6 +8,7 @@
 namespace tc {
 namespace {
 
+using test::kMissingFolder;
 using test::ReadBytes;
 using test::TempDir;
 using test::WriteBytes;
@@ -94,7 +95,7 @@ TEST(FileOpen, ReportsTheCauseInsteadOfOpening) {
     TempDir dir;
     EXPECT_EQ(OpenForReading(dir / "missing.gas").cause, FileCause::FileNotFound);
     EXPECT_EQ(OpenForReading(dir.Path()).cause, FileCause::AccessDenied);
-    EXPECT_EQ(OpenForReading(dir / "missing/x.gas").cause, FileCause::FileNotFound);
+    EXPECT_EQ(OpenForReading(dir / "missing/x.gas").cause, kMissingFolder);
     EXPECT_EQ(OpenForReading("").cause, FileCause::BadPath);
     WriteBytes(dir / "file", "x");
     EXPECT_EQ(OpenForReading(dir / "file/below").cause, FileCause::BadPath);

@@ -12,6 +12,10 @@ TEST(Text, CaseFoldingCoversAsciiAndWindows1252Letters) {
     EXPECT_EQ(ToLower("\xD7"), "\xD7");                         // the multiplication sign
     EXPECT_TRUE(EqualsNoCase("Caf\xC9", "caf\xE9"));
     EXPECT_FALSE(EqualsNoCase("base_a", "base_ab"));
+    // A path in UTF-8: whole characters fold; one outside the code page (\u0141) or a stray
+    // byte is kept, so lowering never breaks a multi-byte character.
+    EXPECT_EQ(ToLowerUtf8("C:\\Users\\\xC5\x81UKASZ\\\xC3\x89T\xC3\x89\xFF"),
+              "c:\\users\\\xC5\x81ukasz\\\xC3\xA9t\xC3\xA9\xFF");
 }
 
 TEST(Text, TrimAndReplace) {

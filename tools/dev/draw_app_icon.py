@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws Tomecraft's application icon: a blue tome with a gold "T" and a red bookmark.
 
-Writes res/icons/tomecraft.svg and res/icons/tomecraft-SIZE.png for the usual sizes. The PNGs are
+Writes res/icons/tomecraft.svg, res/icons/tomecraft-SIZE.png for the usual sizes and
+res/windows/tomecraft.ico (every size in one file, for the Windows program). The PNGs are
 rasterised here (4 x 4 samples a pixel) so that no SVG renderer is needed; run this script again
 after changing a shape.
 """
@@ -111,6 +112,35 @@ def png(size, raw):
             chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
+def ico(sizes):
+    """A Windows icon holding every size: bitmaps up to 64 x 64 (for Explorer and the title bar
+    on every Windows version), PNG above, as Windows stores its large icons."""
+    images = []
+    for size in sizes:
+        if size > 64:
+            images.append(render(size))
+            continue
+        rows = pixels(size)
+        header = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 32, 0, 0, 0, 0, 0, 0)
+        colour = b"".join(bytes((b, g, r, a)) for row in reversed(rows) for r, g, b, a in row)
+        mask_stride = (size + 31) // 32 * 4
+        mask = bytearray()
+        for row in reversed(rows):
+            line = bytearray(mask_stride)
+            for x, (_, _, _, a) in enumerate(row):
+                if a == 0:
+                    line[x // 8] |= 0x80 >> (x % 8)
+            mask += line
+        images.append(header + colour + bytes(mask))
+    out = struct.pack("<HHH", 0, 1, len(sizes))
+    offset = 6 + 16 * len(sizes)
+    for size, image in zip(sizes, images):
+        side = size % 256  # 0 means 256
+        out += struct.pack("<BBBBHHII", side, side, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
+    return out + b"".join(images)
+
+
 def svg():
     parts = ['<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" '
              'viewBox="0 0 256 256">']
@@ -135,6 +165,8 @@ def main():
             f.write(render(size))
     with open(os.path.join(out, "..", "tomecraft_icon.xpm"), "w") as f:
         f.write(xpm(32, "tomecraft_icon"))
+    with open(os.path.join(out, "..", "windows", "tomecraft.ico"), "wb") as f:
+        f.write(ico(SIZES))
 
 
 if __name__ == "__main__":

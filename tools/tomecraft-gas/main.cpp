@@ -4,8 +4,7 @@
 
 #ifdef _WIN32
 #include "platform/FsPath.h"
-
-#include <windows.h>
+#include "platform/WindowsApi.h"
 
 #include <shellapi.h>
 #endif

@@ -18,20 +18,12 @@ std::string FromWx(const wxString& text) {
 }
 
 wxString PathToWx(const std::string& path) {
-#ifdef _WIN32
-    return ToWx(path);
-#else
     return wxString::FromUTF8(path.data(), path.size());
-#endif
 }
 
 std::string PathFromWx(const wxString& path) {
-#ifdef _WIN32
-    return FromWx(path);
-#else
     const wxScopedCharBuffer bytes = path.utf8_str();
     return std::string(bytes.data(), bytes.length());
-#endif
 }
 
 } // namespace tc

@@ -11,8 +11,8 @@ namespace tc {
 wxString ToWx(const std::string& text);
 std::string FromWx(const wxString& text);
 
-// Paths: the file system's own encoding (UTF-8 on Linux), so that the core opens the file the
-// user chose.
+// Paths: UTF-8, as the core takes them on every system (on Windows it hands them to the system
+// as UTF-16), so that any file name the user chose survives, not only Windows-1252 ones.
 wxString PathToWx(const std::string& path);
 std::string PathFromWx(const wxString& path);
 
