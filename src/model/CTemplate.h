@@ -40,6 +40,8 @@ public:
     // A template based on the game's treasure template has no parent among the loaded ones.
     bool IsTreasureBased() const;
 
+    bool operator==(const CTemplate&) const = default;
+
 private:
     int m_nInventoryWidth = 1;
     int m_nInventoryHeight = 2;

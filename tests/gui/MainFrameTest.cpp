@@ -65,7 +65,6 @@ TEST_F(GuiTest, FormIsReplacedOnlyWhenTheTypeChanges) {
     Select("book_ferry_song");
     auto* templateForm = dynamic_cast<TCTemplateFormView*>(Form());
     ASSERT_NE(templateForm, nullptr);
-    EXPECT_EQ(doc->m_pFormView, Form());
     EXPECT_EQ(templateForm->m_editName->GetValue(), "book_ferry_song");
 
     Tree().SelectItem(Tree().m_hTemplatesRoot);
@@ -90,7 +89,7 @@ TEST_F(GuiTest, RenameRelabelsAndMovesTheItem) {
     Pump();
     EXPECT_TRUE(ui.shown.empty());
     EXPECT_EQ(Labels(Tree().m_hBooksRoot).back(), "zz_abbey");
-    EXPECT_TRUE(doc->m_bBooksModified);
+    EXPECT_TRUE(doc->IsModified(DataFile::Lore));
     EXPECT_EQ(Tree().GetSelection(), Item("zz_abbey"));
 }
 
@@ -107,13 +106,13 @@ TEST_F(GuiTest, DeleteAsksThenRemovesAndTheFormNeverKeepsTheNode) {
     Command(ID_DELETE_NODE);
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ui.shown[0].text, "Delete ledger_of_osric?");
-    EXPECT_EQ(doc->m_arrBooks.size(), 4u);
-    EXPECT_FALSE(doc->m_bBooksModified);
+    EXPECT_EQ(doc->GetBooks().size(), 4u);
+    EXPECT_FALSE(doc->IsModified(DataFile::Lore));
 
     ui.answers = {MsgAnswer::Yes};
     Command(ID_DELETE_NODE);
-    EXPECT_EQ(doc->m_arrBooks.size(), 3u);
-    EXPECT_TRUE(doc->m_bBooksModified);
+    EXPECT_EQ(doc->GetBooks().size(), 3u);
+    EXPECT_TRUE(doc->IsModified(DataFile::Lore));
     EXPECT_EQ(Labels(Tree().m_hBooksRoot).size(), 3u);
     auto* form = dynamic_cast<TCLoreBookFormView*>(Form());
     ASSERT_NE(form, nullptr);
@@ -167,12 +166,12 @@ TEST_F(GuiTest, ToolbarAndStatusBarAreCheckedWhileShown) {
 
 TEST_F(GuiTest, ClosingWithChangesAsksAndCancelKeepsTheWindow) {
     LoadSample();
-    doc->m_bBooksModified = true;
+    doc->AddNode(NODE_LOREBOOK, "unsaved");
     ui.answers = {MsgAnswer::Cancel};
     EXPECT_FALSE(frame->Close());
     EXPECT_EQ(ui.shown.back().text, "Save changes to current data?");
     EXPECT_TRUE(frame->IsShown());
-    doc->m_bBooksModified = false;
+    doc->Undo();
 }
 
 } // namespace

@@ -286,7 +286,7 @@ protected:
         std::vector<TCObject*> nodes;
         for (TCObject* node : Nodes()) {
             bool parent = false;
-            for (const auto& tmpl : doc->m_arrTemplates) {
+            for (const auto& tmpl : doc->GetTemplates()) {
                 parent = parent || tmpl->GetSpecializes() == node->GetName();
             }
             if (IsBook(node) || !parent) {
@@ -301,7 +301,7 @@ protected:
             return std::any_of(list.begin(), list.end(),
                                [node](const auto& owned) { return owned.get() == node; });
         };
-        return has(doc->m_arrBooks) || has(doc->m_arrTemplates);
+        return has(doc->GetBooks()) || has(doc->GetTemplates());
     }
 
     // One random action; returns what it did.
@@ -394,7 +394,7 @@ protected:
         input.Key('S', wxMOD_CONTROL);
         const bool refused = Refusals() != refusals;
         CheckLeft(refusals); // a refusal is mended, and so modifies again
-        EXPECT_TRUE(refused || !(doc->m_bBooksModified || doc->m_bTemplatesModified)) << "saved";
+        EXPECT_TRUE(refused || !(doc->IsModified())) << "saved";
         return "Save";
     }
 
@@ -445,10 +445,10 @@ TEST_F(MonkeyTest, RandomEditingLosesNothing) {
         random.seed(static_cast<unsigned>(seed));
         LoadSample();
         tracked.clear();
-        for (const auto& book : doc->m_arrBooks) {
+        for (const auto& book : doc->GetBooks()) {
             tracked[book.get()] = Stored(book.get());
         }
-        for (const auto& tmpl : doc->m_arrTemplates) {
+        for (const auto& tmpl : doc->GetTemplates()) {
             tracked[tmpl.get()] = Stored(tmpl.get());
         }
         Showing();
