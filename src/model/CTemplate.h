@@ -24,6 +24,7 @@ public:
     std::string GetLoreKey() const { return m_strLoreKey; }
     std::string GetTexture() const { return m_strTexture; }
     std::string GetScreenName() const { return m_strScreenName; }
+    std::string_view GetScreenNameView() const { return m_strScreenName; }
     std::string GetSpecializes() const { return m_strSpecializes; }
 
     void SetModel(std::string_view text) { m_strModel = text; }

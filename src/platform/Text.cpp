@@ -155,29 +155,6 @@ int CompareNoCase(std::string_view a, std::string_view b) {
     return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
-bool ContainsNoCase(std::string_view text, std::string_view lowered) {
-    if (lowered.empty()) {
-        return true;
-    }
-    if (lowered.size() > text.size()) {
-        return false;
-    }
-    const std::size_t last = text.size() - lowered.size();
-    for (std::size_t k = 0; k <= last; ++k) {
-        if (ToLowerChar(text[k]) != lowered[0]) {
-            continue;
-        }
-        std::size_t i = 1;
-        while (i < lowered.size() && ToLowerChar(text[k + i]) == lowered[i]) {
-            ++i;
-        }
-        if (i == lowered.size()) {
-            return true;
-        }
-    }
-    return false;
-}
-
 bool EqualsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;

@@ -25,8 +25,6 @@ std::string ToLower(std::string_view text);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 // <0, 0 or >0 as `a` sorts before, with or after `b` ignoring case (on unsigned bytes).
 int CompareNoCase(std::string_view a, std::string_view b);
-// Whether `text` contains `lowered` (already lower case) ignoring case.
-bool ContainsNoCase(std::string_view text, std::string_view lowered);
 
 // Like the C runtime's atoi: leading white space, an optional sign, then decimal digits up to
 // the first other character; 0 when there are none. Saturates instead of overflowing.

@@ -216,7 +216,7 @@ TEST(EditHistory, UndoNamesTheStepAndSavedStatesSurviveOnlyWhenReachable) {
 
 TEST(Find, NextNodeHoldingTheTextIgnoringCaseWrappingAround) {
     TestData data;
-    CLoreBook* tale = data.Book("tale", "The \xC9lan of the Ferry");
+    CLoreBook* tale = data.Book("tale", "The \xC9lan of the Ferry, by \x8Aimon");
     CLoreBook* plain = data.Book("plain", "nothing");
     CTemplate* titled = data.Template("book_tale");
     CLoreBook* noted = data.Book("noted");
