@@ -22,15 +22,11 @@ namespace {
 
 enum StatusPane { kMessagePane, kCapsPane, kNumPane, kScrollPane, kPaneCount };
 
-// "&Undo Delete 'ferry_song'" with its key; the step's name may hold a mnemonic sign.
-wxString UndoLabel(const wxString& verb, const std::string& step) {
-    wxString label = verb;
-    if (!step.empty()) {
-        wxString name = ToWx(step);
-        name.Replace("&", "&&");
-        label += " " + name;
-    }
-    return label + (verb == "&Undo" ? "\tCtrl+Z" : "\tCtrl+Y");
+// "&Undo Delete 'ferry_song'\tCtrl+Z"; the step's name may hold a mnemonic sign.
+wxString StepLabel(const wxString& verb, const std::string& step, const wxString& key) {
+    wxString name = ToWx(step);
+    name.Replace("&", "&&");
+    return verb + (name.empty() ? "" : " ") + name + "\t" + key;
 }
 
 // The undo keys in a text field undo the field's own typing, not the document's changes.
@@ -95,8 +91,8 @@ void CMainFrame::CreateMenus() {
     file->AppendSeparator();
     file->Append(ID_APP_EXIT, "E&xit", "Quit the application; prompts to save documents");
     auto* edit = new wxMenu;
-    edit->Append(ID_EDIT_UNDO, UndoLabel("&Undo", ""), "Undo the last change");
-    edit->Append(ID_EDIT_REDO, UndoLabel("&Redo", ""), "Redo the change last undone");
+    edit->Append(ID_EDIT_UNDO, StepLabel("&Undo", "", "Ctrl+Z"), "Undo the last change");
+    edit->Append(ID_EDIT_REDO, StepLabel("&Redo", "", "Ctrl+Y"), "Redo the change last undone");
     edit->AppendSeparator();
     edit->Append(ID_EDIT_FIND, "&Find...\tCtrl+F", "Find a node by a text it holds");
     edit->Append(ID_EDIT_REPEAT, "Find &Next\tF3", "Find the next node holding the text");
@@ -166,14 +162,14 @@ void CMainFrame::BindCommands() {
         wxEVT_UPDATE_UI,
         [this](wxUpdateUIEvent& event) {
             event.Enable(m_doc.CanUndo());
-            event.SetText(UndoLabel("&Undo", m_doc.UndoName()));
+            event.SetText(StepLabel("&Undo", m_doc.UndoName(), "Ctrl+Z"));
         },
         ID_EDIT_UNDO);
     Bind(
         wxEVT_UPDATE_UI,
         [this](wxUpdateUIEvent& event) {
             event.Enable(m_doc.CanRedo());
-            event.SetText(UndoLabel("&Redo", m_doc.RedoName()));
+            event.SetText(StepLabel("&Redo", m_doc.RedoName(), "Ctrl+Y"));
         },
         ID_EDIT_REDO);
     Bind(

@@ -222,12 +222,13 @@ void CTomecraftDoc::Follow(const DataChange& change) {
 
 void CTomecraftDoc::OnEditUndo() {
     // Typing not yet stored becomes the step that Undo takes back; Redo gives it back.
-    if (CanUndo() && CommitFormEdits() && CanUndo()) {
+    if (CanUndo() && CommitFormEdits()) {
         Follow(Undo());
     }
 }
 
 void CTomecraftDoc::OnEditRedo() {
+    // Typing stored now is a new step, after which there is nothing left to redo.
     if (CanRedo() && CommitFormEdits() && CanRedo()) {
         Follow(Redo());
     }

@@ -46,15 +46,13 @@ public:
         }
     }
     void Follow(const DataChange& change) override { followed.push_back(change); }
-    std::vector<const TCObject*> NodesInOrder() const override { return order; }
-    const TCObject* SelectedNode() const override { return selected; }
-    void SelectNode(const TCObject* node) override { selected = node; }
+    std::vector<const TCObject*> NodesInOrder() const override { return {}; }
+    const TCObject* SelectedNode() const override { return nullptr; }
+    void SelectNode(const TCObject*) override {}
 
     int rebuilds = 0;
     std::function<void()> onRebuild;
     std::vector<DataChange> followed;
-    std::vector<const TCObject*> order;
-    const TCObject* selected = nullptr;
 };
 
 // A document on a copy of the sample pair, with every pane and dialog scripted.
@@ -364,28 +362,6 @@ TEST_F(DocumentFlow, UndoAndRedoStoreTheTypingFirstAndTheTreeFollows) {
     ui.answers = {MsgAnswer::No};
     doc.OnFileOpen();
     EXPECT_FALSE(doc.CanUndo() || doc.CanRedo());
-}
-
-TEST_F(DocumentFlow, FindAsksOnceThenSaysWhereItWentInTheStatusBar) {
-    OpenSample();
-    for (const auto& book : doc.GetBooks()) {
-        tree.order.push_back(book.get());
-    }
-    doc.OnFindNext(true); // nothing to find again yet: asks
-    EXPECT_EQ(tree.selected, nullptr);
-    host.findText = "SONG";
-    doc.OnEditFind();
-    ASSERT_NE(tree.selected, nullptr);
-    EXPECT_EQ(tree.selected->GetName(), "ferry_song");
-    EXPECT_EQ(host.status, "");
-    doc.OnFindNext(true);
-    EXPECT_EQ(tree.selected->GetName(), "ferry_song");
-    EXPECT_EQ(host.status, "Passed the end of the tree; continued from the top");
-    EXPECT_EQ(form.commits, 2) << "the typing is stored before the selection moves";
-    host.findText = "no such words";
-    doc.OnEditFind();
-    EXPECT_EQ(host.status, "'no such words' not found");
-    EXPECT_TRUE(ui.shown.empty()) << "no message box";
 }
 
 TEST_F(DocumentFlow, BackupFolderComesFromTheSettingsAndTheDialog) {

@@ -189,31 +189,6 @@ TEST(EditHistory, RandomStepsUndoToTheStartAndRedoToTheEnd) {
     }
 }
 
-TEST(EditHistory, UndoNamesTheStepAndSavedStatesSurviveOnlyWhenReachable) {
-    TestData data;
-    CLoreBook* song = data.Book("ferry_song");
-    data.Template("book_x");
-    EXPECT_EQ(data.UndoName(), "");
-    data.DeleteNode(song);
-    EXPECT_EQ(data.UndoName(), "Delete 'ferry_song'");
-    data.Undo();
-    EXPECT_EQ(data.RedoName(), "Delete 'ferry_song'");
-    EXPECT_EQ(data.GetBooks().front().get(), song) << "the same node, back in its place";
-
-    // A new step drops the undone ones: a saved state among them is lost when a dropped step
-    // changed its file, and kept otherwise.
-    data.MarkSaved(DataFile::Lore);
-    data.Redo();
-    data.MarkSaved(DataFile::Lore);
-    data.Undo();
-    EXPECT_TRUE(data.IsModified(DataFile::Lore));
-    data.AddNode(NODE_TEMPLATE, "book_y");
-    EXPECT_TRUE(data.IsModified(DataFile::Lore)) << "the saved state was dropped with its step";
-    EXPECT_TRUE(data.IsModified(DataFile::Templates));
-    data.Undo();
-    EXPECT_FALSE(data.IsModified(DataFile::Templates));
-}
-
 TEST(Find, NextNodeHoldingTheTextIgnoringCaseWrappingAround) {
     TestData data;
     CLoreBook* tale = data.Book("tale", "The \xC9lan of the Ferry, by \x8Aimon");
