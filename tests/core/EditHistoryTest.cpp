@@ -2,6 +2,7 @@
 // saves in between; and Find over the nodes in the tree's order.
 #include "TestSupport.h"
 
+#include "document/CTomecraftDoc.h"
 #include "document/FindNode.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,30 @@ namespace tc {
 namespace {
 
 using test::TestData;
+
+// Only the document changes the data: outside it, neither collection nor the saved points can
+// be written, so every change is a step of the history.
+template <class Data>
+concept WritableOutside = requires(Data& data) {
+    data.BookList();
+}
+|| requires(Data& data) {
+    data.TemplateList();
+}
+|| requires(Data& data) {
+    data.GetBooks().clear();
+}
+|| requires(Data& data) {
+    data.GetTemplates().clear();
+}
+|| requires(Data& data) {
+    data.SetLastBase(nullptr);
+}
+|| requires(Data& data) {
+    data.MarkSaved(DataFile::Lore);
+};
+static_assert(!WritableOutside<EditableData> && !WritableOutside<CTomecraftDoc>);
+static_assert(WritableOutside<TestData>, "the check sees what a test may write");
 
 // Every node's values and identity, in collection order.
 struct Snapshot {
