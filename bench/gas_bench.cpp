@@ -3,10 +3,12 @@
 #include "PairGenerator.h"
 
 #include "document/CTomecraftDoc.h"
+#include "document/FindNode.h"
 #include "document/HeadlessHost.h"
 #include "gasfiles/LoreFile.h"
 #include "gasfiles/TemplateFile.h"
 #include "platform/MemorySettings.h"
+#include "platform/Text.h"
 #include "tools/tomecraft-gas/GasCommands.h"
 
 #include "model/NameOrder.h"
@@ -85,20 +87,26 @@ void BM_ReadTemplates(benchmark::State& state) {
     Report(state, pair.templatePath, pair.templates);
 }
 
+// The sorts that Open and Save run, which only the document may start.
+struct SortableData : tc::EditableData {
+    using LoreData::SortBooks;
+    using LoreData::SortTemplates;
+};
+
 void BM_SortBoth(benchmark::State& state) {
     const auto& pair = PairOf(static_cast<std::size_t>(state.range(0)));
     SilentUi ui;
-    tc::HeadlessHost host;
-    const tc::MemorySettings settings;
-    tc::CTomecraftDoc doc(ui, host, settings);
+    SortableData data;
     for (auto _ : state) {
         state.PauseTiming();
-        doc.ClearData();
-        doc.ReadLoreFile(pair.lorePath);
-        doc.ReadTemplateFile(pair.templatePath);
+        tc::LoreData::Books books;
+        tc::LoreData::Templates templates;
+        tc::ReadLoreFile(pair.lorePath, books, ui);
+        tc::ReadTemplateFile(pair.templatePath, templates, ui);
+        data.ClearData(std::move(books), std::move(templates));
         state.ResumeTiming();
-        doc.SortBooks();
-        doc.SortTemplates();
+        data.SortBooks();
+        data.SortTemplates();
     }
     state.SetItemsProcessed(state.iterations() *
                             static_cast<std::int64_t>(pair.books + pair.templates));
@@ -176,7 +184,7 @@ void BM_WriteLore(benchmark::State& state) {
     doc.ReadPair(pair.lorePath, pair.templatePath);
     const std::string out = pair.lorePath + ".out";
     for (auto _ : state) {
-        tc::WriteLoreFile(out, "", doc.m_arrBooks, ui);
+        tc::WriteLoreFile(out, "", doc.GetBooks(), ui);
     }
     Report(state, out, pair.books);
 }
@@ -190,9 +198,83 @@ void BM_WriteTemplates(benchmark::State& state) {
     doc.ReadPair(pair.lorePath, pair.templatePath);
     const std::string out = pair.templatePath + ".out";
     for (auto _ : state) {
-        tc::WriteTemplateFile(out, "", doc.m_arrTemplates, ui);
+        tc::WriteTemplateFile(out, "", doc.GetTemplates(), ui);
     }
     Report(state, out, pair.templates);
+}
+
+// 10,000 changes (an Update of a book's text, a delete, a new book, in turn), then all undone
+// and all redone: 30,000 steps per run.
+void BM_UndoRedo(benchmark::State& state) {
+    const auto& pair = PairOf(10000);
+    SilentUi ui;
+    tc::HeadlessHost host;
+    const tc::MemorySettings settings;
+    tc::CTomecraftDoc doc(ui, host, settings);
+    constexpr std::size_t kSteps = 10000;
+    for (auto _ : state) {
+        state.PauseTiming();
+        doc.ReadPair(pair.lorePath, pair.templatePath);
+        state.ResumeTiming();
+        for (std::size_t k = 0; k < kSteps; ++k) {
+            const auto& books = doc.GetBooks();
+            tc::CLoreBook& book = *books[(k * 7919) % books.size()];
+            if (k % 3 == 0) {
+                tc::CLoreBook values = book;
+                values.SetText(book.GetText() + " and more");
+                doc.StoreBook(book, values);
+            } else if (k % 3 == 1) {
+                doc.DeleteNode(&book);
+            } else {
+                doc.AddNode(tc::NODE_LOREBOOK, "new_" + std::to_string(k));
+            }
+        }
+        while (doc.CanUndo()) {
+            doc.Undo();
+        }
+        while (doc.CanRedo()) {
+            doc.Redo();
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(3 * kSteps));
+}
+
+// Find over every node in the tree's order, for a text that no node holds: the longest search
+// there is. The generated lore file lists its books out of order, so that in the tree's order
+// their texts lie scattered over memory; a file as Save writes it (sorted) is read back in the
+// tree's order, as real files mostly are.
+void BM_Find(benchmark::State& state) {
+    const auto& pair = PairOf(static_cast<std::size_t>(state.range(0)));
+    const bool saved = state.range(1) == 1;
+    SilentUi ui;
+    tc::HeadlessHost host;
+    const tc::MemorySettings settings;
+    tc::CTomecraftDoc doc(ui, host, settings);
+    std::string lore = pair.lorePath;
+    if (saved) {
+        doc.ReadPair(pair.lorePath, pair.templatePath);
+        lore = pair.lorePath + ".saved";
+        tc::WriteLoreFile(lore, "", doc.GetBooks(), ui);
+    }
+    doc.ReadPair(lore, pair.templatePath);
+    std::vector<const tc::TCObject*> order;
+    for (const auto& book : doc.GetBooks()) {
+        order.push_back(book.get());
+    }
+    for (const auto& tmpl : doc.GetTemplates()) {
+        order.push_back(tmpl.get());
+    }
+    const auto byName = [](const tc::TCObject* a, const tc::TCObject* b) {
+        return tc::CompareNoCase(a->GetNameView(), b->GetNameView()) < 0;
+    };
+    std::stable_sort(order.begin(),
+                     order.begin() + static_cast<std::ptrdiff_t>(doc.GetBooks().size()), byName);
+    std::stable_sort(order.begin() + static_cast<std::ptrdiff_t>(doc.GetBooks().size()),
+                     order.end(), byName);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(tc::FindNode(order, order.front(), "Quill of \xC9lan", true));
+    }
+    Report(state, lore, pair.books);
 }
 
 void Sizes(benchmark::internal::Benchmark* b) {
@@ -214,6 +296,11 @@ BENCHMARK(BM_SortNames)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteLore)->Apply(Sizes);
 BENCHMARK(BM_WriteTemplates)->Apply(Sizes);
+BENCHMARK(BM_UndoRedo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Find)
+    ->ArgsProduct({{1000, 10000, 100000}, {0, 1}})
+    ->ArgNames({"books", "saved"})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

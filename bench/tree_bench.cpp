@@ -4,6 +4,7 @@
 
 #include "app/CMainFrame.h"
 #include "document/CTomecraftDoc.h"
+#include "document/HeadlessHost.h"
 #include "platform/MemorySettings.h"
 #include "views/FormPane.h"
 #include "views/TomecraftTreeView.h"
@@ -24,14 +25,9 @@ struct QuietUi : tc::UserInterface {
 };
 
 // Every Open picks the generated pair, as if the user had pressed OK on it.
-struct PairHost : tc::DocumentHost {
+struct PairHost : tc::HeadlessHost {
     tc::OpenPaths paths;
     std::optional<tc::OpenPaths> RunOpenDialog() override { return paths; }
-    std::optional<std::string> RunNewNodeDialog(const std::string&, const tc::LoreData&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> RunBackupLocationDialog() override { return std::nullopt; }
-    void SendExit() override {}
 };
 
 // A main window over a generated pair, opened once; shared by the benchmarks of one size.

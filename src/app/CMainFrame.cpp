@@ -4,6 +4,7 @@
 #include "app/CommandIds.h"
 #include "dialogs/CAboutDlg.h"
 #include "platform/Product.h"
+#include "platform/wx/WxText.h"
 #include "views/TCLoreBookFormView.h"
 #include "views/TCTemplateFormView.h"
 
@@ -11,6 +12,7 @@
 #include <wx/menu.h>
 #include <wx/splitter.h>
 #include <wx/statusbr.h>
+#include <wx/textctrl.h>
 #include <wx/toolbar.h>
 #include <wx/utils.h>
 
@@ -19,6 +21,32 @@ namespace tc {
 namespace {
 
 enum StatusPane { kMessagePane, kCapsPane, kNumPane, kScrollPane, kPaneCount };
+
+// "&Undo Delete 'ferry_song'\tCtrl+Z"; the step's name may hold a mnemonic sign.
+wxString StepLabel(const wxString& verb, const std::string& step, const wxString& key) {
+    wxString name = ToWx(step);
+    name.Replace("&", "&&");
+    return verb + (name.empty() ? "" : " ") + name + "\t" + key;
+}
+
+// The undo keys in a text field undo the field's own typing, not the document's changes.
+bool UndoInField(const wxKeyEvent& event) {
+    auto* field = wxDynamicCast(wxWindow::FindFocus(), wxTextCtrl);
+    if (field == nullptr || !field->IsEditable() || !event.ControlDown() || event.AltDown()) {
+        return false;
+    }
+    const int key = event.GetKeyCode();
+    const bool redo = key == 'Y' || (key == 'Z' && event.ShiftDown());
+    if (key != 'Z' && key != 'Y') {
+        return false;
+    }
+    if (redo && field->CanRedo()) {
+        field->Redo();
+    } else if (!redo && field->CanUndo()) {
+        field->Undo();
+    }
+    return true;
+}
 
 } // namespace
 
@@ -50,7 +78,7 @@ CMainFrame::CMainFrame(CTomecraftDoc& doc)
 }
 
 CMainFrame::~CMainFrame() {
-    m_doc.m_pFormView = nullptr;
+    m_doc.AttachFormView(nullptr);
 }
 
 void CMainFrame::CreateMenus() {
@@ -62,6 +90,14 @@ void CMainFrame::CreateMenus() {
                  "Specify the location to save backup files to");
     file->AppendSeparator();
     file->Append(ID_APP_EXIT, "E&xit", "Quit the application; prompts to save documents");
+    auto* edit = new wxMenu;
+    edit->Append(ID_EDIT_UNDO, StepLabel("&Undo", "", "Ctrl+Z"), "Undo the last change");
+    edit->Append(ID_EDIT_REDO, StepLabel("&Redo", "", "Ctrl+Y"), "Redo the change last undone");
+    edit->AppendSeparator();
+    edit->Append(ID_EDIT_FIND, "&Find...\tCtrl+F", "Find a node by a text it holds");
+    edit->Append(ID_EDIT_REPEAT, "Find &Next\tF3", "Find the next node holding the text");
+    edit->Append(ID_EDIT_FIND_PREVIOUS, "Find &Previous\tShift+F3",
+                 "Find the previous node holding the text");
     auto* add = new wxMenu;
     add->Append(ID_NEW_LOREBOOK, "&Lore Book...\tCtrl+B", "Add a new lore book");
     add->Append(ID_NEW_TEMPLATE, "&Template...\tCtrl+T", "Add a new lore template");
@@ -74,15 +110,17 @@ void CMainFrame::CreateMenus() {
                  "Display program information, version number and copyright");
     auto* bar = new wxMenuBar;
     bar->Append(file, "&File");
+    bar->Append(edit, "&Edit");
     bar->Append(add, "&New");
     bar->Append(view, "&View");
     bar->Append(help, "&Help");
     SetMenuBar(bar);
 
-    // The pane keys; the others come with their menu items.
+    // The pane keys and the second Redo key; the others come with their menu items.
     wxAcceleratorEntry keys[] = {{wxACCEL_NORMAL, WXK_F6, ID_NEXT_PANE},
-                                 {wxACCEL_SHIFT, WXK_F6, ID_PREV_PANE}};
-    SetAcceleratorTable(wxAcceleratorTable(2, keys));
+                                 {wxACCEL_SHIFT, WXK_F6, ID_PREV_PANE},
+                                 {wxACCEL_CTRL | wxACCEL_SHIFT, 'Z', ID_EDIT_REDO}};
+    SetAcceleratorTable(wxAcceleratorTable(3, keys));
 }
 
 void CMainFrame::CreateBars() {
@@ -116,6 +154,35 @@ void CMainFrame::BindCommands() {
         wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnBackupLocation(); }, ID_BACKUP_LOCATION);
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, ID_APP_EXIT);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnEditUndo(); }, ID_EDIT_UNDO);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnEditRedo(); }, ID_EDIT_REDO);
+    Bind(
+        wxEVT_UPDATE_UI,
+        [this](wxUpdateUIEvent& event) {
+            event.Enable(m_doc.CanUndo());
+            event.SetText(StepLabel("&Undo", m_doc.UndoName(), "Ctrl+Z"));
+        },
+        ID_EDIT_UNDO);
+    Bind(
+        wxEVT_UPDATE_UI,
+        [this](wxUpdateUIEvent& event) {
+            event.Enable(m_doc.CanRedo());
+            event.SetText(StepLabel("&Redo", m_doc.RedoName(), "Ctrl+Y"));
+        },
+        ID_EDIT_REDO);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnEditFind(); }, ID_EDIT_FIND);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnFindNext(true); }, ID_EDIT_REPEAT);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnFindNext(false); }, ID_EDIT_FIND_PREVIOUS);
+    Bind(wxEVT_CHAR_HOOK, [](wxKeyEvent& event) {
+        if (!UndoInField(event)) {
+            event.Skip();
+        }
+    });
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { m_runAbout(); }, ID_APP_ABOUT);
     Bind(
@@ -185,7 +252,7 @@ FormPane* CMainFrame::SwitchFormView(NodeType type) {
     FormPane* previous = m_form;
     m_form = next;
     g_nFormType = type;
-    m_doc.m_pFormView = next;
+    m_doc.AttachFormView(next);
     if (previous != nullptr) {
         m_wndSplitter->ReplaceWindow(previous, next);
         // The old form may be on the call stack (its own Update can lead here): retire it now,

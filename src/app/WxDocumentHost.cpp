@@ -4,7 +4,10 @@
 #include "dialogs/CNewNodeDlg.h"
 #include "dialogs/COpenFilesDlg.h"
 
+#include "platform/wx/WxText.h"
+
 #include <wx/frame.h>
+#include <wx/textdlg.h>
 
 namespace tc {
 
@@ -31,6 +34,20 @@ std::optional<std::string> WxDocumentHost::RunBackupLocationDialog() {
         return std::nullopt;
     }
     return dialog.Rules().m_strBackupPath;
+}
+
+std::optional<std::string> WxDocumentHost::RunFindDialog(const std::string& last) {
+    wxTextEntryDialog dialog(m_frame, "Find what:", "Find", ToWx(last));
+    if (dialog.ShowModal() != wxID_OK) {
+        return std::nullopt;
+    }
+    return FromWx(dialog.GetValue());
+}
+
+void WxDocumentHost::ShowStatus(const std::string& text) {
+    if (m_frame != nullptr) {
+        m_frame->SetStatusText(text.empty() ? wxString("Ready") : ToWx(text), 0);
+    }
 }
 
 void WxDocumentHost::SendExit() {

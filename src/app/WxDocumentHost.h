@@ -19,6 +19,8 @@ public:
     std::optional<std::string> RunNewNodeDialog(const std::string& caption,
                                                 const LoreData& data) override;
     std::optional<std::string> RunBackupLocationDialog() override;
+    std::optional<std::string> RunFindDialog(const std::string& last) override;
+    void ShowStatus(const std::string& text) override;
     void SendExit() override;
 
 private:

@@ -1,6 +1,7 @@
 #include "document/CTomecraftDoc.h"
 
 #include "document/BackupLocationRules.h"
+#include "document/FindNode.h"
 #include "gasfiles/LoreFile.h"
 #include "gasfiles/TemplateFile.h"
 
@@ -17,34 +18,44 @@ constexpr const char* kSaveQuestion = "Save changes to current data?";
 CTomecraftDoc::CTomecraftDoc(UserInterface& ui, DocumentHost& host, const SettingsStore& settings)
     : m_strBackupPath(LoadBackupLocation(settings)), m_ui(ui), m_host(host) {}
 
-CTomecraftDoc::~CTomecraftDoc() {
-    ClearData();
+CTomecraftDoc::~CTomecraftDoc() = default;
+
+void CTomecraftDoc::DetachFormView(const FormViewInterface* form) {
+    if (m_pFormView == form) {
+        m_pFormView = nullptr;
+    }
+}
+
+void CTomecraftDoc::DetachTreeView(const TreeViewInterface* tree) {
+    if (m_pTreeView == tree) {
+        m_pTreeView = nullptr;
+    }
 }
 
 bool CTomecraftDoc::ReadLoreFile(const std::string& path) {
     m_loreVersion = {path, {}};
-    return tc::ReadLoreFile(path, m_arrBooks, m_ui, &m_loreVersion.stamp);
+    return tc::ReadLoreFile(path, BookList(), m_ui, &m_loreVersion.stamp);
 }
 
 bool CTomecraftDoc::ReadTemplateFile(const std::string& path) {
     m_templateVersion = {path, {}};
-    return tc::ReadTemplateFile(path, m_arrTemplates, m_ui, &m_templateVersion.stamp);
+    return tc::ReadTemplateFile(path, TemplateList(), m_ui, &m_templateVersion.stamp);
 }
 
 bool CTomecraftDoc::WriteLoreFile(const std::string& path) {
-    if (!tc::WriteLoreFile(path, m_strBackupPath, m_arrBooks, m_ui, m_loreVersion.Of(path))) {
+    if (!tc::WriteLoreFile(path, m_strBackupPath, GetBooks(), m_ui, m_loreVersion.Of(path))) {
         return false;
     }
-    m_bBooksModified = false;
+    MarkSaved(DataFile::Lore);
     return true;
 }
 
 bool CTomecraftDoc::WriteTemplateFile(const std::string& path) {
-    if (!tc::WriteTemplateFile(path, m_strBackupPath, m_arrTemplates, m_ui,
+    if (!tc::WriteTemplateFile(path, m_strBackupPath, GetTemplates(), m_ui,
                                m_templateVersion.Of(path))) {
         return false;
     }
-    m_bTemplatesModified = false;
+    MarkSaved(DataFile::Templates);
     return true;
 }
 
@@ -68,15 +79,25 @@ bool CTomecraftDoc::ReadPair(const std::string& lorePath, const std::string& tem
     return loreRead && templatesRead;
 }
 
-void CTomecraftDoc::WriteModified() {
-    if (m_bBooksModified) {
+bool CTomecraftDoc::WriteFiles(bool lore, bool templates) {
+    bool written = true;
+    if (lore) {
         SortBooks();
-        WriteLoreFile(m_strLorePath);
+        written = WriteLoreFile(m_strLorePath);
     }
-    if (m_bTemplatesModified) {
+    if (templates) {
         SortTemplates();
-        WriteTemplateFile(m_strTemplatePath);
+        written = WriteTemplateFile(m_strTemplatePath) && written;
     }
+    return written;
+}
+
+void CTomecraftDoc::WriteModified() {
+    WriteFiles(IsModified(DataFile::Lore), IsModified(DataFile::Templates));
+}
+
+bool CTomecraftDoc::WriteAll() {
+    return WriteFiles(true, true);
 }
 
 bool CTomecraftDoc::CommitFormEdits() {
@@ -88,7 +109,7 @@ bool CTomecraftDoc::CommitFormEdits() {
 }
 
 bool CTomecraftDoc::AskToSave() {
-    if (!m_bBooksModified && !m_bTemplatesModified) {
+    if (!IsModified()) {
         return true;
     }
     switch (m_ui.MessageBox(kSaveQuestion, MsgButtons::YesNoCancel, MsgIcon::Question)) {
@@ -97,7 +118,7 @@ bool CTomecraftDoc::AskToSave() {
     case MsgAnswer::Yes:
         // A file that could not be written keeps its flag; going on would drop its changes.
         WriteModified();
-        return !m_bBooksModified && !m_bTemplatesModified;
+        return !IsModified();
     default:
         return true;
     }
@@ -127,7 +148,7 @@ void CTomecraftDoc::OnFileOpen() {
     }
     const std::optional<OpenPaths> paths = m_host.RunOpenDialog();
     if (!paths) {
-        if (m_arrBooks.empty() && m_arrTemplates.empty()) {
+        if (GetBooks().empty() && GetTemplates().empty()) {
             m_host.SendExit();
         }
         return;
@@ -190,16 +211,56 @@ TCObject* CTomecraftDoc::NewNode(NodeType type) {
     if (!name) {
         return nullptr;
     }
-    if (type == NODE_TEMPLATE) {
-        m_arrTemplates.push_back(std::make_unique<CTemplate>());
-        m_arrTemplates.back()->SetName(*name);
-        m_bTemplatesModified = true;
-        return m_arrTemplates.back().get();
+    return AddNode(type, *name);
+}
+
+void CTomecraftDoc::Follow(const DataChange& change) {
+    if (m_pTreeView != nullptr) {
+        m_pTreeView->Follow(change);
     }
-    m_arrBooks.push_back(std::make_unique<CLoreBook>());
-    m_arrBooks.back()->SetName(*name);
-    m_bBooksModified = true;
-    return m_arrBooks.back().get();
+}
+
+void CTomecraftDoc::OnEditUndo() {
+    // Typing not yet stored becomes the step that Undo takes back; Redo gives it back.
+    if (CanUndo() && CommitFormEdits()) {
+        Follow(Undo());
+    }
+}
+
+void CTomecraftDoc::OnEditRedo() {
+    // Typing stored now is a new step, after which there is nothing left to redo.
+    if (CanRedo() && CommitFormEdits() && CanRedo()) {
+        Follow(Redo());
+    }
+}
+
+void CTomecraftDoc::OnEditFind() {
+    if (std::optional<std::string> text = m_host.RunFindDialog(m_findText)) {
+        m_findText = std::move(*text);
+        if (!m_findText.empty()) {
+            OnFindNext(true);
+        }
+    }
+}
+
+void CTomecraftDoc::OnFindNext(bool forward) {
+    if (m_findText.empty()) {
+        OnEditFind();
+        return;
+    }
+    if (m_pTreeView == nullptr || !CommitFormEdits()) {
+        return;
+    }
+    const FoundNode found =
+        FindNode(m_pTreeView->NodesInOrder(), m_pTreeView->SelectedNode(), m_findText, forward);
+    if (found.node == nullptr) {
+        m_host.ShowStatus("'" + m_findText + "' not found");
+        return;
+    }
+    m_host.ShowStatus(!found.wrapped ? std::string()
+                      : forward      ? "Passed the end of the tree; continued from the top"
+                                     : "Passed the start of the tree; continued from the end");
+    m_pTreeView->SelectNode(found.node);
 }
 
 } // namespace tc

@@ -1,10 +1,11 @@
-// The one document of the editor: it owns the books and templates of the open pair of files,
-// reads and writes the two game files, and runs the open, save, close, new-node and backup
-// location flows.
+// The one document of the editor: it owns the books and templates of the open pair of files and
+// their undo history, reads and writes the two game files, and runs the open, save, close,
+// new-node, delete, undo, redo, find and backup location flows. It reaches the panes only
+// through their interfaces.
 #pragma once
 
 #include "document/DocumentHost.h"
-#include "model/LoreData.h"
+#include "document/EditableData.h"
 #include "platform/FileCause.h"
 #include "platform/FileLock.h"
 #include "platform/FileOps.h"
@@ -15,7 +16,7 @@
 
 namespace tc {
 
-class CTomecraftDoc : public LoreData {
+class CTomecraftDoc : public EditableData {
 public:
     // Reads the remembered backup folder from `settings`.
     CTomecraftDoc(UserInterface& ui, DocumentHost& host, const SettingsStore& settings);
@@ -36,9 +37,15 @@ public:
     // Runs the New Node dialog and appends a node of that name; null when cancelled.
     TCObject* NewNode(NodeType type);
 
-    bool ReadLoreFile(const std::string& path);
-    bool ReadTemplateFile(const std::string& path);
-    // A successful write clears the collection's modified flag.
+    // Undo, Redo, Find (which asks for the text), Find Next and Find Previous: each first has
+    // the form store what was typed, and stops when it refuses; the tree and the form then
+    // show the node the step changed or found.
+    void OnEditUndo();
+    void OnEditRedo();
+    void OnEditFind();
+    void OnFindNext(bool forward);
+
+    // A successful write makes the file's present state its saved one.
     bool WriteLoreFile(const std::string& path);
     bool WriteTemplateFile(const std::string& path);
 
@@ -51,14 +58,21 @@ public:
     // be opened is reported and the other is still read; a FileError from the middle of a read
     // ends it there, keeping what was read. True when both files were opened.
     bool ReadPair(const std::string& lorePath, const std::string& templatePath);
-    // Writes each collection whose flag is set, lore content first, each sorted first. A
+    // Writes each modified file, lore content first, each collection sorted first. A
     // FileError from the middle of a write ends it there.
     void WriteModified();
+    // Writes both files whether modified or not; true when both were written.
+    bool WriteAll();
 
     UserInterface& Ui() { return m_ui; }
 
-    FormViewInterface* m_pFormView = nullptr;
-    TreeViewInterface* m_pTreeView = nullptr;
+    // The panes register themselves; Detach forgets a pane only if it is the registered one.
+    void AttachFormView(FormViewInterface* form) { m_pFormView = form; }
+    void DetachFormView(const FormViewInterface* form);
+    bool HasFormView() const { return m_pFormView != nullptr; }
+    void AttachTreeView(TreeViewInterface* tree) { m_pTreeView = tree; }
+    void DetachTreeView(const TreeViewInterface* tree);
+
     std::string m_strBackupPath;
     std::string m_strLorePath;
     std::string m_strTemplatePath;
@@ -66,12 +80,19 @@ public:
     std::string m_strLockHolder = "Tomecraft";
 
 private:
+    bool ReadLoreFile(const std::string& path);
+    bool ReadTemplateFile(const std::string& path);
+    bool WriteFiles(bool lore, bool templates);
+    void Follow(const DataChange& change);
     bool AskToSave(); // false when the user cancels or the save fails
     void ShowFileError(const FileError& error);
     void RebuildTree();
 
     UserInterface& m_ui;
     DocumentHost& m_host;
+    FormViewInterface* m_pFormView = nullptr;
+    TreeViewInterface* m_pTreeView = nullptr;
+    std::string m_findText;
     // The versions of the two files that were read or last written: a save asks before it
     // replaces anything else.
     struct FileVersion {

@@ -2,8 +2,11 @@
 // two panes and the way to end the program. The GUI implements these; tests script them.
 #pragma once
 
+#include "document/DataChange.h"
+
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tc {
 
@@ -24,6 +27,11 @@ public:
     virtual std::optional<std::string> RunNewNodeDialog(const std::string& caption,
                                                         const LoreData& data) = 0;
     virtual std::optional<std::string> RunBackupLocationDialog() = 0;
+    // Asks for the text to find, offering `last`.
+    virtual std::optional<std::string> RunFindDialog(const std::string& last) = 0;
+
+    // A passing note in the status bar; empty clears it.
+    virtual void ShowStatus(const std::string& text) = 0;
 
     // Sends the Exit command to the main window.
     virtual void SendExit() = 0;
@@ -45,6 +53,15 @@ public:
     virtual ~TreeViewInterface() = default;
     static constexpr unsigned kAllGroups = 0xFFFF;
     virtual void RebuildTree(unsigned groups) = 0;
+    // Shows what one step of the history did: the node's item is added, removed or relabelled,
+    // and the node (or, once removed, a neighbour) is selected and shown in the form. The
+    // form's typing has been stored already.
+    virtual void Follow(const DataChange& change) = 0;
+    // Every node in the order the tree shows them.
+    virtual std::vector<const TCObject*> NodesInOrder() const = 0;
+    virtual const TCObject* SelectedNode() const = 0;
+    // Selects, scrolls to and shows a node; the form's typing has been stored already.
+    virtual void SelectNode(const TCObject* node) = 0;
 };
 
 } // namespace tc

@@ -13,6 +13,8 @@ public:
         return std::nullopt;
     }
     std::optional<std::string> RunBackupLocationDialog() override { return std::nullopt; }
+    std::optional<std::string> RunFindDialog(const std::string&) override { return std::nullopt; }
+    void ShowStatus(const std::string&) override {}
     void SendExit() override {}
 };
 

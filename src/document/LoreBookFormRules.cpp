@@ -53,16 +53,13 @@ LoreBookFormRules::UpdateResult LoreBookFormRules::Update(const Fields& typed) {
     }
     // Every check passed: only now is anything stored.
     const bool renamed = key != m_pBook->GetNameView();
-    m_pBook->SetName(key);
+    CLoreBook values = *m_pBook;
+    values.SetName(key);
     std::string text = WithCrLfLineBreaks(typed.text);
     std::replace(text.begin(), text.end(), '"', '\'');
-    const bool changed = renamed || text != m_pBook->GetText();
-    m_pBook->SetText(text);
-    const bool commentChanged = m_pBook->GetComment() != typed.comment;
-    m_pBook->SetComment(typed.comment);
-    if (changed || commentChanged) {
-        m_data.m_bBooksModified = true;
-    }
+    values.SetText(std::move(text));
+    values.SetComment(typed.comment);
+    m_data.StoreBook(*m_pBook, values);
     return {DialogVerdict::Accept(), renamed};
 }
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "document/DialogVerdict.h"
-#include "model/LoreData.h"
+#include "document/EditableData.h"
 
 #include <string>
 
@@ -21,7 +21,7 @@ public:
         std::string comment;
     };
 
-    explicit LoreBookFormRules(LoreData& data) : m_data(data) {}
+    explicit LoreBookFormRules(EditableData& data) : m_data(data) {}
 
     void SetBook(CLoreBook* book) { m_pBook = book; }
     CLoreBook* Book() const { return m_pBook; }
@@ -37,7 +37,7 @@ public:
     UpdateResult Update(const Fields& typed);
 
 private:
-    LoreData& m_data;
+    EditableData& m_data;
     CLoreBook* m_pBook = nullptr;
 };
 

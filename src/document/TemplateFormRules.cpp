@@ -38,23 +38,6 @@ const AppearanceField kAppearance[] = {
      [](const CTemplate& t) { return t.GetTexture(); }},
 };
 
-// Stores a typed text when it differs from the template's; true when it did.
-bool StoreText(CTemplate& tmpl, const std::string& typed, std::string (CTemplate::*get)() const,
-               void (CTemplate::*set)(std::string_view)) {
-    if ((tmpl.*get)() == typed) {
-        return false;
-    }
-    (tmpl.*set)(typed);
-    return true;
-}
-
-bool StoreNumber(CTemplate& tmpl, const std::string& typed, int (CTemplate::*get)() const,
-                 void (CTemplate::*set)(std::string_view)) {
-    const bool changed = std::to_string((tmpl.*get)()) != typed;
-    (tmpl.*set)(typed);
-    return changed;
-}
-
 } // namespace
 
 void TemplateFormRules::SetTemplate(CTemplate* tmpl) {
@@ -77,7 +60,7 @@ void TemplateFormRules::SetTemplate(CTemplate* tmpl) {
               std::to_string(tmpl->GetGoldValue())};
 
     m_cbSpecializes.Add(kTreasureEntry);
-    for (const auto& other : m_data.m_arrTemplates) {
+    for (const auto& other : m_data.GetTemplates()) {
         if (IsBaseName(other->GetNameView()) &&
             !EqualsNoCase(other->GetNameView(), tmpl->GetNameView())) {
             m_cbSpecializes.Add(other->GetName());
@@ -105,7 +88,7 @@ void TemplateFormRules::SetTemplate(CTemplate* tmpl) {
 }
 
 const std::vector<std::string>& TemplateFormRules::SortedBookKeys() {
-    const auto& books = m_data.m_arrBooks;
+    const auto& books = m_data.GetBooks();
     bool same = m_keysInBookOrder.size() == books.size();
     for (std::size_t k = 0; same && k < books.size(); ++k) {
         same = m_keysInBookOrder[k] == books[k]->GetNameView();
@@ -127,7 +110,7 @@ const CTemplate* TemplateFormRules::SelectedBase() const {
         return nullptr;
     }
     const std::string& name = m_cbSpecializes.At(selected);
-    for (const auto& tmpl : m_data.m_arrTemplates) {
+    for (const auto& tmpl : m_data.GetTemplates()) {
         if (tmpl->GetNameView() == name) {
             return tmpl.get();
         }
@@ -141,7 +124,7 @@ void TemplateFormRules::OnSelChangeSpecializes() {
     }
     const bool treasure = m_cbSpecializes.Selection() == 0;
     const CTemplate* base = SelectedBase();
-    const CTemplate* lastBase = m_data.m_pLastBase;
+    const CTemplate* lastBase = m_data.GetLastBase();
     for (const AppearanceField& field : kAppearance) {
         std::string& text = fields.*field.edit;
         const bool follows = text.empty() ||
@@ -153,7 +136,7 @@ void TemplateFormRules::OnSelChangeSpecializes() {
         }
     }
     if (base != nullptr) {
-        m_data.m_pLastBase = base;
+        m_data.RememberBase(base);
     }
 }
 
@@ -173,7 +156,6 @@ TemplateFormRules::UpdateResult TemplateFormRules::Update() {
     if (m_pTemplate == nullptr) {
         return {};
     }
-    CTemplate& tmpl = *m_pTemplate;
     std::string name(TrimLeftWhite(fields.name));
     if (name.empty()) {
         return {DialogVerdict::Refuse("You must specify a name for this template!", kNameEdit)};
@@ -219,48 +201,27 @@ TemplateFormRules::UpdateResult TemplateFormRules::Update() {
     }
 
     // Every check passed: only now is anything stored.
-    const bool renamed = name != tmpl.GetNameView();
-    bool changed = renamed;
-    tmpl.SetName(name);
+    const bool renamed = name != m_pTemplate->GetNameView();
+    CTemplate values = *m_pTemplate;
+    values.SetName(name);
     if (!m_bReadOnly) {
-        if (fields.bookTitle != tmpl.GetScreenName()) {
-            changed = true;
-        }
-        tmpl.SetScreenName(fields.bookTitle);
+        values.SetScreenName(fields.bookTitle);
         const int keyIndex = m_cbLoreKey.Selection();
-        const std::string key = keyIndex < 1 ? std::string() : m_cbLoreKey.At(keyIndex);
-        changed = StoreText(tmpl, key, &CTemplate::GetLoreKey, &CTemplate::SetLoreKey) || changed;
+        values.SetLoreKey(keyIndex < 1 ? std::string() : m_cbLoreKey.At(keyIndex));
     }
-    std::string newBase = tmpl.GetSpecializes();
-    if (base == 0 && !StartsWith(newBase, "treasure")) {
-        newBase = "treasure";
+    if (base == 0 && !StartsWith(values.GetSpecializes(), "treasure")) {
+        values.SetSpecializes("treasure");
     } else if (base > 0) {
-        newBase = m_cbSpecializes.At(base);
+        values.SetSpecializes(m_cbSpecializes.At(base));
     }
-    changed =
-        StoreText(tmpl, newBase, &CTemplate::GetSpecializes, &CTemplate::SetSpecializes) || changed;
-    changed =
-        StoreText(tmpl, fields.texture, &CTemplate::GetTexture, &CTemplate::SetTexture) || changed;
-    changed = StoreText(tmpl, fields.inventoryIcon, &CTemplate::GetInventoryIcon,
-                        &CTemplate::SetInventoryIcon) ||
-              changed;
-    changed = StoreText(tmpl, fields.model, &CTemplate::GetModel, &CTemplate::SetModel) || changed;
-    if (tmpl.GetComment() != fields.comment) {
-        changed = true;
-    }
-    tmpl.SetComment(fields.comment);
-    changed = StoreNumber(tmpl, fields.inventoryWidth, &CTemplate::GetInventoryWidth,
-                          &CTemplate::SetInventoryWidth) ||
-              changed;
-    changed = StoreNumber(tmpl, fields.inventoryHeight, &CTemplate::GetInventoryHeight,
-                          &CTemplate::SetInventoryHeight) ||
-              changed;
-    changed =
-        StoreNumber(tmpl, fields.goldValue, &CTemplate::GetGoldValue, &CTemplate::SetGoldValue) ||
-        changed;
-    if (changed) {
-        m_data.m_bTemplatesModified = true;
-    }
+    values.SetTexture(fields.texture);
+    values.SetInventoryIcon(fields.inventoryIcon);
+    values.SetModel(fields.model);
+    values.SetComment(fields.comment);
+    values.SetInventoryWidth(fields.inventoryWidth);
+    values.SetInventoryHeight(fields.inventoryHeight);
+    values.SetGoldValue(fields.goldValue);
+    m_data.StoreTemplate(*m_pTemplate, values);
     return {DialogVerdict::Accept(), renamed};
 }
 

@@ -5,7 +5,7 @@
 
 #include "document/ComboList.h"
 #include "document/DialogVerdict.h"
-#include "model/LoreData.h"
+#include "document/EditableData.h"
 
 #include <string>
 #include <vector>
@@ -46,7 +46,7 @@ public:
         bool loreKey = false;
     };
 
-    explicit TemplateFormRules(LoreData& data) : m_data(data) {}
+    explicit TemplateFormRules(EditableData& data) : m_data(data) {}
 
     // Shows the template (or nothing): fills the fields and both lists and selects in them.
     void SetTemplate(CTemplate* tmpl);
@@ -80,7 +80,7 @@ private:
     std::vector<std::string> m_keysInBookOrder;
     std::vector<std::string> m_sortedKeys;
 
-    LoreData& m_data;
+    EditableData& m_data;
     CTemplate* m_pTemplate = nullptr;
 };
 

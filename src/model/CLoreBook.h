@@ -13,7 +13,10 @@ public:
 
     // Line breaks are CR LF pairs.
     std::string GetText() const { return m_strText; }
+    std::string_view GetTextView() const { return m_strText; }
     void SetText(std::string text) { m_strText = std::move(text); }
+
+    bool operator==(const CLoreBook&) const = default;
 
 private:
     std::string m_strText;

@@ -24,6 +24,7 @@ public:
     std::string GetLoreKey() const { return m_strLoreKey; }
     std::string GetTexture() const { return m_strTexture; }
     std::string GetScreenName() const { return m_strScreenName; }
+    std::string_view GetScreenNameView() const { return m_strScreenName; }
     std::string GetSpecializes() const { return m_strSpecializes; }
 
     void SetModel(std::string_view text) { m_strModel = text; }
@@ -39,6 +40,8 @@ public:
 
     // A template based on the game's treasure template has no parent among the loaded ones.
     bool IsTreasureBased() const;
+
+    bool operator==(const CTemplate&) const = default;
 
 private:
     int m_nInventoryWidth = 1;

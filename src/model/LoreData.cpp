@@ -8,17 +8,6 @@ namespace tc {
 namespace {
 
 template <class Node>
-bool RemoveNode(std::vector<std::unique_ptr<Node>>& nodes, const TCObject* node) {
-    for (auto it = nodes.begin(); it != nodes.end(); ++it) {
-        if (it->get() == node) {
-            nodes.erase(it);
-            return true;
-        }
-    }
-    return false;
-}
-
-template <class Node>
 bool IsNameUnique(const std::vector<std::unique_ptr<Node>>& nodes, std::string_view name,
                   const TCObject* except) {
     for (const auto& node : nodes) {
@@ -34,29 +23,6 @@ template <class Node> std::string_view NameOf(const std::unique_ptr<Node>& node)
 }
 
 } // namespace
-
-bool LoreData::DeleteNode(NodeType type, const TCObject* node) {
-    if (type == NODE_TEMPLATE && RemoveNode(m_arrTemplates, node)) {
-        if (m_pLastBase == node) {
-            m_pLastBase = nullptr;
-        }
-        m_bTemplatesModified = true;
-        return true;
-    }
-    if (type == NODE_LOREBOOK && RemoveNode(m_arrBooks, node)) {
-        m_bBooksModified = true;
-        return true;
-    }
-    return false;
-}
-
-void LoreData::ClearData() {
-    m_pLastBase = nullptr;
-    m_arrTemplates.clear();
-    m_arrBooks.clear();
-    m_bTemplatesModified = false;
-    m_bBooksModified = false;
-}
 
 int LoreData::FindTemplate(std::string_view name) const {
     for (std::size_t k = 0; k < m_arrTemplates.size(); ++k) {

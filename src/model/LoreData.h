@@ -1,4 +1,5 @@
-// The lore books and templates of one pair of files, with the operations on the collections.
+// The lore books and templates of one pair of files. Anyone may read them; only the document,
+// which keeps the undo history and the modified flags, changes them.
 #pragma once
 
 #include "model/CLoreBook.h"
@@ -11,16 +12,19 @@ namespace tc {
 
 class LoreData {
 public:
+    using Books = std::vector<std::unique_ptr<CLoreBook>>;
+    using Templates = std::vector<std::unique_ptr<CTemplate>>;
+
     LoreData() = default;
     LoreData(const LoreData&) = delete;
     LoreData& operator=(const LoreData&) = delete;
     virtual ~LoreData() = default;
 
-    // Destroys the node and sets its collection's flag when it is found in the collection of
-    // `type`; otherwise changes nothing and returns false.
-    bool DeleteNode(NodeType type, const TCObject* node);
-    // Destroys every node and clears both flags.
-    void ClearData();
+    const Books& GetBooks() const { return m_arrBooks; }
+    const Templates& GetTemplates() const { return m_arrTemplates; }
+    // The template most recently chosen as a base in a template form. It outlives the forms,
+    // and is forgotten when that template leaves the collection so that it never dangles.
+    const CTemplate* GetLastBase() const { return m_pLastBase; }
 
     // The index of the first template named `name`, ignoring case, or -1.
     int FindTemplate(std::string_view name) const;
@@ -28,18 +32,19 @@ public:
     bool IsBookKeyUnique(std::string_view name, const TCObject* except) const;
     bool IsTemplateNameUnique(std::string_view name, const TCObject* except) const;
 
+protected:
+    Books& BookList() { return m_arrBooks; }
+    Templates& TemplateList() { return m_arrTemplates; }
+    void SetLastBase(const CTemplate* base) { m_pLastBase = base; }
+
     // Books by key; templates "base_" first, then the others, each group by name.
     void SortBooks();
     void SortTemplates();
 
-    // The template most recently chosen as a base in a template form. It outlives the forms,
-    // and is forgotten when that template is destroyed so that it never dangles.
+private:
     const CTemplate* m_pLastBase = nullptr;
-
-    bool m_bTemplatesModified = false;
-    bool m_bBooksModified = false;
-    std::vector<std::unique_ptr<CTemplate>> m_arrTemplates;
-    std::vector<std::unique_ptr<CLoreBook>> m_arrBooks;
+    Templates m_arrTemplates;
+    Books m_arrBooks;
 };
 
 } // namespace tc

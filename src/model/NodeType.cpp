@@ -7,22 +7,7 @@ namespace tc {
 
 namespace {
 
-struct NodeTypeRow {
-    const char* displayName;
-    FormViewClass formView;
-};
-
-constexpr std::array<NodeTypeRow, 2> kNodeTypes = {{
-    {"Template", FormViewClass::TCTemplateFormView},
-    {"Lore Book", FormViewClass::TCLoreBookFormView},
-}};
-
-const NodeTypeRow& RowOf(NodeType type) {
-    if (!IsNodeType(type)) {
-        throw std::out_of_range("unknown node type");
-    }
-    return kNodeTypes[type];
-}
+constexpr std::array<const char*, 2> kNodeTypeNames = {"Template", "Lore Book"};
 
 } // namespace
 
@@ -31,11 +16,10 @@ bool IsNodeType(int type) {
 }
 
 std::string GetNodeTypeName(NodeType type) {
-    return RowOf(type).displayName;
-}
-
-FormViewClass GetFormViewClass(NodeType type) {
-    return RowOf(type).formView;
+    if (!IsNodeType(type)) {
+        throw std::out_of_range("unknown node type");
+    }
+    return kNodeTypeNames[type];
 }
 
 } // namespace tc

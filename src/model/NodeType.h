@@ -1,4 +1,4 @@
-// The two kinds of node and what the editor shows for each.
+// The two kinds of node and their names.
 #pragma once
 
 #include <cstdint>
@@ -11,12 +11,8 @@ using NodeType = std::uint16_t;
 constexpr NodeType NODE_TEMPLATE = 0;
 constexpr NodeType NODE_LOREBOOK = 1;
 
-// The form that edits a node of a type; the GUI maps it onto its form classes.
-enum class FormViewClass { TCTemplateFormView, TCLoreBookFormView };
-
 bool IsNodeType(int type);
-// Both accept only NODE_TEMPLATE and NODE_LOREBOOK and throw std::out_of_range otherwise.
+// Accepts only NODE_TEMPLATE and NODE_LOREBOOK and throws std::out_of_range otherwise.
 std::string GetNodeTypeName(NodeType type);
-FormViewClass GetFormViewClass(NodeType type);
 
 } // namespace tc

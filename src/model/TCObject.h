@@ -21,12 +21,15 @@ public:
     virtual void SetName(std::string_view name);
 
     std::string GetComment() const { return m_strComment; }
+    std::string_view GetCommentView() const { return m_strComment; }
     // Drops one leading "//" and then the leading white space; trailing white space stays.
     void SetComment(std::string_view text);
 
     // Where the node's section begins in the file it was read from; 0 for a node made here.
     int GetSourceLine() const { return m_nSourceLine; }
     void SetSourceLine(int line) { m_nSourceLine = line; }
+
+    bool operator==(const TCObject&) const = default;
 
 protected:
     TCObject() = default;

@@ -30,17 +30,13 @@ FormPane::FormPane(wxWindow* parent, CTomecraftDoc& doc, TomecraftTreeView& tree
 }
 
 FormPane::~FormPane() {
-    if (m_doc.m_pFormView == this) {
-        m_doc.m_pFormView = nullptr;
-    }
+    m_doc.DetachFormView(this);
 }
 
 void FormPane::Detach() {
     ShowNode(nullptr, wxTreeItemId());
     m_detached = true;
-    if (m_doc.m_pFormView == this) {
-        m_doc.m_pFormView = nullptr;
-    }
+    m_doc.DetachFormView(this);
 }
 
 void FormPane::Stretches(wxWindow* control, Stretch stretch) {

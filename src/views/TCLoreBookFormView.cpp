@@ -68,7 +68,7 @@ TCLoreBookFormView::TCLoreBookFormView(wxWindow* parent, CTomecraftDoc& doc,
             OnUpdateButton();
         }
     });
-    m_doc.m_pFormView = this;
+    m_doc.AttachFormView(this);
     EnableControls();
 }
 

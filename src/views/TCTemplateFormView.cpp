@@ -126,7 +126,7 @@ TCTemplateFormView::TCTemplateFormView(wxWindow* parent, CTomecraftDoc& doc,
     m_cbLoreKey->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) {
         m_rules.m_cbLoreKey.Select(m_cbLoreKey->GetSelection());
     });
-    m_doc.m_pFormView = this;
+    m_doc.AttachFormView(this);
     EnableControls();
 }
 

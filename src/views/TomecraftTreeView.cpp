@@ -80,13 +80,11 @@ TomecraftTreeView::TomecraftTreeView(wxWindow* parent, CTomecraftDoc& doc, FormH
     Bind(
         wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(CanDeleteNode()); },
         ID_DELETE_NODE);
-    m_doc.m_pTreeView = this;
+    m_doc.AttachTreeView(this);
 }
 
 TomecraftTreeView::~TomecraftTreeView() {
-    if (m_doc.m_pTreeView == this) {
-        m_doc.m_pTreeView = nullptr;
-    }
+    m_doc.DetachTreeView(this);
 }
 
 // Items are ordered by their nodes' names ignoring case, as the group lists always were.
@@ -161,7 +159,7 @@ void TomecraftTreeView::RebuildTree(unsigned groups) {
     ScrollTo(m_hBooksRoot);
     SelectItem(m_hBooksRoot);
     m_ignoreSelection = false;
-    if (m_doc.m_pFormView != nullptr) {
+    if (m_doc.HasFormView()) {
         OnSelChanged(m_hBooksRoot);
     }
     Refresh();
@@ -170,11 +168,11 @@ void TomecraftTreeView::RebuildTree(unsigned groups) {
 bool TomecraftTreeView::FillNodes(NodeType type) {
     std::vector<TCObject*> nodes;
     if (type == NODE_LOREBOOK) {
-        for (const auto& book : m_doc.m_arrBooks) {
+        for (const auto& book : m_doc.GetBooks()) {
             nodes.push_back(book.get());
         }
     } else if (type == NODE_TEMPLATE) {
-        for (const auto& tmpl : m_doc.m_arrTemplates) {
+        for (const auto& tmpl : m_doc.GetTemplates()) {
             nodes.push_back(tmpl.get());
         }
     }
@@ -280,7 +278,12 @@ void TomecraftTreeView::OnDeleteNode() {
                               MsgIcon::Question) != MsgAnswer::Yes) {
         return;
     }
-    // The form moves to a neighbour before the node is destroyed, so that it never holds it.
+    m_doc.DeleteNode(node);
+    RemoveItem(item);
+}
+
+void TomecraftTreeView::RemoveItem(wxTreeItemId item) {
+    // The form moves to a neighbour, so that it never holds a node out of the collections.
     wxTreeItemId next = GetNextSibling(item);
     if (!next.IsOk()) {
         next = GetPrevSibling(item);
@@ -288,12 +291,73 @@ void TomecraftTreeView::OnDeleteNode() {
     if (!next.IsOk()) {
         next = GetRootItemOf(item);
     }
-    SelectCommitted(next);
-    m_doc.DeleteNode(node->GetType(), node);
+    ShowItem(next);
     m_ignoreSelection = true;
     Delete(item);
     m_ignoreSelection = false;
     Refresh();
+}
+
+void TomecraftTreeView::ShowItem(wxTreeItemId item) {
+    if (GetSelection() == item) {
+        OnSelChanged(item); // the form shows the node's values as they are now
+    } else {
+        SelectCommitted(item);
+    }
+    EnsureVisible(item);
+}
+
+wxTreeItemId TomecraftTreeView::ItemOf(const TCObject* node) const {
+    if (node == nullptr) {
+        return {};
+    }
+    const wxTreeItemId group = node->GetType() == NODE_TEMPLATE ? m_hTemplatesRoot : m_hBooksRoot;
+    wxTreeItemIdValue cookie;
+    for (wxTreeItemId item = GetFirstChild(group, cookie); item.IsOk();
+         item = GetNextChild(group, cookie)) {
+        if (NodeOf(item) == node) {
+            return item;
+        }
+    }
+    return {};
+}
+
+void TomecraftTreeView::Follow(const DataChange& change) {
+    const wxTreeItemId item = ItemOf(change.node);
+    switch (change.kind) {
+    case DataChange::Kind::Added:
+        ShowItem(AddNode(change.node->GetType(), change.node));
+        break;
+    case DataChange::Kind::Removed:
+        if (item.IsOk()) {
+            RemoveItem(item);
+        }
+        break;
+    case DataChange::Kind::Stored:
+        if (item.IsOk()) {
+            ShowItem(UpdateTreeData(item));
+        }
+        break;
+    }
+}
+
+std::vector<const TCObject*> TomecraftTreeView::NodesInOrder() const {
+    std::vector<const TCObject*> nodes;
+    nodes.reserve(m_doc.GetBooks().size() + m_doc.GetTemplates().size());
+    for (const wxTreeItemId group : {m_hBooksRoot, m_hTemplatesRoot}) {
+        wxTreeItemIdValue cookie;
+        for (wxTreeItemId item = GetFirstChild(group, cookie); item.IsOk();
+             item = GetNextChild(group, cookie)) {
+            nodes.push_back(NodeOf(item));
+        }
+    }
+    return nodes;
+}
+
+void TomecraftTreeView::SelectNode(const TCObject* node) {
+    if (const wxTreeItemId item = ItemOf(node); item.IsOk()) {
+        ShowItem(item);
+    }
 }
 
 bool TomecraftTreeView::SelectAt(wxPoint point) {

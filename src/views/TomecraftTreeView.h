@@ -7,6 +7,7 @@
 #include <wx/treectrl.h>
 
 #include <memory>
+#include <vector>
 
 class wxMenu;
 
@@ -31,9 +32,12 @@ public:
     ~TomecraftTreeView() override;
 
     void RebuildTree(unsigned groups) override;
+    void Follow(const DataChange& change) override;
+    std::vector<const TCObject*> NodesInOrder() const override;
+    const TCObject* SelectedNode() const override { return NodeOf(GetSelection()); }
+    void SelectNode(const TCObject* node) override;
     // Adds one item for the node under its group, at its alphabetical place.
     wxTreeItemId AddNode(NodeType type, TCObject* node);
-    // Relabels a node item after a rename and moves it to its alphabetical place.
     // Relabels a renamed node's item and moves it to its place in order; returns the item that
     // now shows the node (moving makes a new one).
     wxTreeItemId UpdateTreeData(wxTreeItemId item);
@@ -66,6 +70,12 @@ private:
     void OnSelChanged(wxTreeItemId item);
     // Selects an item on a route that has already stored the form's typing.
     void SelectCommitted(wxTreeItemId item);
+    // Selects, scrolls to and shows an item in the form, even when it was selected already.
+    void ShowItem(wxTreeItemId item);
+    // Deletes a node's item once the selection has moved to a neighbour (or the group).
+    void RemoveItem(wxTreeItemId item);
+    // The item that shows a node; not ok when none does.
+    wxTreeItemId ItemOf(const TCObject* node) const;
     void OnFocus(wxFocusEvent& event);
     // Has the shown form store what was typed; false when it refused (its message is shown).
     bool CommitForm();

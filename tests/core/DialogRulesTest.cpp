@@ -304,11 +304,9 @@ TEST(BackupLocationRules, BrowsingSelectsTheSameFolderOrAddsIt) {
 }
 
 TEST(NewNodeRules, NamesMustBeGivenAndNewToBothCollections) {
-    LoreData data;
-    data.m_arrBooks.push_back(std::make_unique<CLoreBook>());
-    data.m_arrBooks.back()->SetName("my_tome");
-    data.m_arrTemplates.push_back(std::make_unique<CTemplate>());
-    data.m_arrTemplates.back()->SetName("book_x");
+    test::TestData data;
+    data.Book("my_tome");
+    data.Template("book_x");
 
     NewNodeRules rules(&data);
     DialogVerdict verdict = rules.OnOk("");

@@ -47,8 +47,14 @@ public:
             onRebuild();
         }
     }
+    void Follow(const DataChange& change) override { followed.push_back(change); }
+    std::vector<const TCObject*> NodesInOrder() const override { return {}; }
+    const TCObject* SelectedNode() const override { return nullptr; }
+    void SelectNode(const TCObject*) override {}
+
     int rebuilds = 0;
     std::function<void()> onRebuild;
+    std::vector<DataChange> followed;
 };
 
 // A document on a copy of the sample pair, with every pane and dialog scripted.
@@ -56,8 +62,8 @@ class DocumentFlow : public ::testing::Test {
 protected:
     DocumentFlow() {
         test::CopySamplePair(lore, templates);
-        doc.m_pFormView = &form;
-        doc.m_pTreeView = &tree;
+        doc.AttachFormView(&form);
+        doc.AttachTreeView(&tree);
         host.openResult = OpenPaths{lore, templates};
     }
 
@@ -67,6 +73,21 @@ protected:
         host.openRuns = 0;
         tree.rebuilds = 0;
         form.commits = 0;
+    }
+
+    // Stores a change in the first book or template, as the forms do.
+    void Edit(DataFile file, const std::string& text = "edited") {
+        if (file == DataFile::Lore) {
+            CLoreBook& book = *doc.GetBooks()[0];
+            CLoreBook values = book;
+            values.SetText(text);
+            doc.StoreBook(book, values);
+        } else {
+            CTemplate& tmpl = *doc.GetTemplates()[0];
+            CTemplate values = tmpl;
+            values.SetComment(text);
+            doc.StoreTemplate(tmpl, values);
+        }
     }
 
     std::vector<std::string> Questions() const {
@@ -96,32 +117,31 @@ TEST_F(DocumentFlow, OpenReadsSortsAndRebuilds) {
     EXPECT_EQ(host.openRuns, 1);
     EXPECT_EQ(doc.m_strLorePath, lore);
     EXPECT_EQ(doc.m_strTemplatePath, templates);
-    ASSERT_EQ(doc.m_arrBooks.size(), 4u);
-    EXPECT_EQ(doc.m_arrBooks[0]->GetName(), "Warden_Oath");
-    EXPECT_EQ(doc.m_arrTemplates[0]->GetName(), "base_book_lore");
+    ASSERT_EQ(doc.GetBooks().size(), 4u);
+    EXPECT_EQ(doc.GetBooks()[0]->GetName(), "Warden_Oath");
+    EXPECT_EQ(doc.GetTemplates()[0]->GetName(), "base_book_lore");
     EXPECT_EQ(tree.rebuilds, 1);
-    EXPECT_FALSE(doc.m_bBooksModified || doc.m_bTemplatesModified);
+    EXPECT_FALSE(doc.IsModified());
     EXPECT_TRUE(ui.shown.empty());
     EXPECT_EQ(host.exits, 0);
 }
 
 TEST_F(DocumentFlow, SaveQuestionBeforeOpenHonoursEachAnswer) {
     OpenSample();
-    doc.m_arrBooks[0]->SetText("edited");
-    doc.m_bBooksModified = true;
+    Edit(DataFile::Lore);
 
     ui.answers = {MsgAnswer::Cancel};
     doc.OnFileOpen();
     EXPECT_EQ(Questions(), std::vector<std::string>{"Save changes to current data?"});
     EXPECT_EQ(host.openRuns, 0);
-    EXPECT_TRUE(doc.m_bBooksModified);
+    EXPECT_TRUE(doc.IsModified(DataFile::Lore));
 
     ui.answers = {MsgAnswer::No};
     host.openResult.reset();
     doc.OnFileOpen();
     EXPECT_EQ(host.openRuns, 1);
-    EXPECT_EQ(doc.m_arrBooks[0]->GetText(), "edited") << "cancelled Open keeps the data";
-    EXPECT_TRUE(doc.m_bBooksModified);
+    EXPECT_EQ(doc.GetBooks()[0]->GetText(), "edited") << "cancelled Open keeps the data";
+    EXPECT_TRUE(doc.IsModified(DataFile::Lore));
     EXPECT_EQ(host.exits, 0);
     EXPECT_FALSE(FileExists(dir / "lore.tcb"));
 
@@ -130,7 +150,7 @@ TEST_F(DocumentFlow, SaveQuestionBeforeOpenHonoursEachAnswer) {
     EXPECT_EQ(host.openRuns, 2);
     EXPECT_TRUE(FileExists(dir / "lore.tcb")) << "Yes writes before the dialog";
     EXPECT_FALSE(FileExists(dir / "trs_book_lore.tcb"));
-    EXPECT_FALSE(doc.m_bBooksModified);
+    EXPECT_FALSE(doc.IsModified(DataFile::Lore));
 }
 
 TEST_F(DocumentFlow, CancellingOpenEndsTheProgramOnlyWhenNothingIsLoaded) {
@@ -154,7 +174,7 @@ TEST_F(DocumentFlow, CancellingOpenEndsTheProgramOnlyWhenNothingIsLoaded) {
     host.openResult.reset();
     doc.OnFileOpen();
     EXPECT_EQ(host.exits, 2);
-    EXPECT_EQ(doc.m_arrTemplates.size(), 6u);
+    EXPECT_EQ(doc.GetTemplates().size(), 6u);
 }
 
 TEST_F(DocumentFlow, AFileThatCannotBeOpenedStillLetsTheOtherLoad) {
@@ -163,9 +183,9 @@ TEST_F(DocumentFlow, AFileThatCannotBeOpenedStillLetsTheOtherLoad) {
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_TRUE(
         ui.shown[0].text.starts_with("CTomecraftDoc:: " + ErrorOf(kMissingFolder) + "reading"));
-    EXPECT_TRUE(doc.m_arrBooks.empty());
-    EXPECT_EQ(doc.m_arrTemplates.size(), 6u);
-    EXPECT_EQ(doc.m_arrTemplates[0]->GetName(), "base_book_lore");
+    EXPECT_TRUE(doc.GetBooks().empty());
+    EXPECT_EQ(doc.GetTemplates().size(), 6u);
+    EXPECT_EQ(doc.GetTemplates()[0]->GetName(), "base_book_lore");
     EXPECT_EQ(tree.rebuilds, 1);
     EXPECT_EQ(doc.m_strLorePath, dir / "gone/lore.gas");
 }
@@ -183,9 +203,9 @@ TEST_F(DocumentFlow, AnErrorMidReadStopsTheFlowButKeepsWhatWasReadAndTheTreeSoun
     EXPECT_EQ(ui.shown[0].text,
               "A hardware I/O error was reported while accessing /proc/self/mem.");
     EXPECT_EQ(ui.shown[0].icon, MsgIcon::Exclamation);
-    ASSERT_EQ(doc.m_arrBooks.size(), 4u);
-    EXPECT_EQ(doc.m_arrBooks[0]->GetName(), "abbey_founding") << "the sorts did not run";
-    EXPECT_TRUE(doc.m_arrTemplates.empty());
+    ASSERT_EQ(doc.GetBooks().size(), 4u);
+    EXPECT_EQ(doc.GetBooks()[0]->GetName(), "abbey_founding") << "the sorts did not run";
+    EXPECT_TRUE(doc.GetTemplates().empty());
     EXPECT_EQ(tree.rebuilds, 1) << "the tree drops the destroyed nodes";
 #endif
 }
@@ -199,21 +219,18 @@ TEST_F(DocumentFlow, SaveWritesOnlyWhatChanged) {
     EXPECT_EQ(form.commits, 1);
 
     const std::string templatesBefore = ReadBytes(templates);
-    form.onCommit = [&] {
-        doc.m_arrBooks[1]->SetText("typed");
-        doc.m_bBooksModified = true;
-    };
+    form.onCommit = [&] { Edit(DataFile::Lore, "typed"); };
     doc.OnFileSave();
     EXPECT_NE(ReadBytes(lore).find("\"typed\""), std::string::npos);
     EXPECT_TRUE(FileExists(dir / "lore.tcb"));
     EXPECT_FALSE(FileExists(dir / "trs_book_lore.tcb"));
     EXPECT_EQ(ReadBytes(templates), templatesBefore);
-    EXPECT_FALSE(doc.m_bBooksModified);
+    EXPECT_FALSE(doc.IsModified(DataFile::Lore));
 }
 
 TEST_F(DocumentFlow, TypedEditsAreCommittedWhateverTheFlags) {
     OpenSample();
-    doc.m_bTemplatesModified = true;
+    Edit(DataFile::Templates);
     ui.answers = {MsgAnswer::Cancel};
     doc.OnFileOpen();
     EXPECT_EQ(form.commits, 1);
@@ -225,7 +242,7 @@ TEST_F(DocumentFlow, TypedEditsAreCommittedWhateverTheFlags) {
     EXPECT_EQ(Questions().size(), 1u);
     EXPECT_FALSE(doc.CanCloseFrame());
     doc.OnFileSave();
-    EXPECT_FALSE(doc.m_bTemplatesModified);
+    EXPECT_FALSE(doc.IsModified(DataFile::Templates));
     EXPECT_TRUE(FileExists(dir / "trs_book_lore.tcb"));
 
     // A form whose window is gone is not asked.
@@ -240,27 +257,27 @@ TEST_F(DocumentFlow, ClosingAsksOnlyWithChanges) {
     EXPECT_TRUE(doc.CanCloseFrame());
     EXPECT_TRUE(Questions().empty());
 
-    doc.m_bBooksModified = true;
+    Edit(DataFile::Lore);
     ui.answers = {MsgAnswer::Cancel};
     EXPECT_FALSE(doc.CanCloseFrame());
     ui.answers = {MsgAnswer::No};
     EXPECT_TRUE(doc.CanCloseFrame());
     EXPECT_FALSE(FileExists(dir / "lore.tcb"));
-    EXPECT_TRUE(doc.m_bBooksModified);
+    EXPECT_TRUE(doc.IsModified(DataFile::Lore));
 
     ui.answers = {MsgAnswer::Yes};
     EXPECT_TRUE(doc.CanCloseFrame());
     EXPECT_TRUE(FileExists(dir / "lore.tcb"));
-    EXPECT_FALSE(doc.m_bBooksModified);
+    EXPECT_FALSE(doc.IsModified(DataFile::Lore));
 }
 
 TEST_F(DocumentFlow, ASaveThatFailsKeepsTheWindowAndTheData) {
     OpenSample();
-    doc.m_bBooksModified = true;
+    Edit(DataFile::Lore);
     doc.m_strLorePath = dir / "missing-folder/lore.gas";
     ui.answers = {MsgAnswer::Yes};
     EXPECT_FALSE(doc.CanCloseFrame());
-    EXPECT_TRUE(doc.m_bBooksModified);
+    EXPECT_TRUE(doc.IsModified(DataFile::Lore));
     ASSERT_EQ(ui.shown.size(), 2u);
     EXPECT_TRUE(ui.shown[1].text.starts_with("CTomecraftDoc:: " + ErrorOf(kMissingFolder) +
                                              "writing the lore book"));
@@ -268,13 +285,12 @@ TEST_F(DocumentFlow, ASaveThatFailsKeepsTheWindowAndTheData) {
     ui.answers = {MsgAnswer::Yes};
     doc.OnFileOpen();
     EXPECT_EQ(host.openRuns, 0) << "Open must not clear changes it failed to save";
-    EXPECT_EQ(doc.m_arrBooks.size(), 4u);
+    EXPECT_EQ(doc.GetBooks().size(), 4u);
 }
 
 TEST_F(DocumentFlow, InheritedNumbersSurviveAnOpenAndASave) {
     OpenSample();
-    doc.m_bTemplatesModified = true;
-    doc.OnFileSave();
+    doc.WriteAll();
     const std::string written = ReadBytes(templates);
     // book_ferry_song inherits gold 0 and height 1 from its scroll base: nothing to repeat.
     const std::size_t ferry = written.find("[t:template,n:book_ferry_song]");
@@ -285,38 +301,71 @@ TEST_F(DocumentFlow, InheritedNumbersSurviveAnOpenAndASave) {
     EXPECT_NE(section.find("can_sell = FALSE;"), std::string::npos) << section;
 
     OpenSample(); // a second open and save changes nothing
-    doc.m_bTemplatesModified = true;
-    doc.OnFileSave();
+    doc.WriteAll();
     EXPECT_EQ(ReadBytes(templates), written);
 }
 
-TEST_F(DocumentFlow, NewNodesAreNamedAppendedAndFlagged) {
+TEST_F(DocumentFlow, NewNodesAreNamedAppendedAndMarkTheirFile) {
     OpenSample();
     host.newNodeName = "base_tome";
     TCObject* tmpl = doc.NewNode(NODE_TEMPLATE);
     ASSERT_NE(tmpl, nullptr);
-    EXPECT_EQ(doc.m_arrTemplates.back().get(), tmpl);
+    EXPECT_EQ(doc.GetTemplates().back().get(), tmpl);
     EXPECT_EQ(static_cast<CTemplate*>(tmpl)->GetDoc(), "base_tome");
     EXPECT_EQ(tmpl->GetType(), NODE_TEMPLATE);
-    EXPECT_TRUE(doc.m_bTemplatesModified);
-    EXPECT_FALSE(doc.m_bBooksModified);
+    EXPECT_TRUE(doc.IsModified(DataFile::Templates));
+    EXPECT_FALSE(doc.IsModified(DataFile::Lore));
 
     host.newNodeName = "aardvark";
     TCObject* book = doc.NewNode(NODE_LOREBOOK);
     ASSERT_NE(book, nullptr);
-    EXPECT_EQ(doc.m_arrBooks.back().get(), book) << "appended, not sorted in";
+    EXPECT_EQ(doc.GetBooks().back().get(), book) << "appended, not sorted in";
     EXPECT_EQ(book->GetType(), NODE_LOREBOOK);
-    EXPECT_TRUE(doc.m_bBooksModified);
+    EXPECT_TRUE(doc.IsModified(DataFile::Lore));
     EXPECT_EQ(host.captions, (std::vector<std::string>{"New Template", "New Lore Book"}));
 
-    doc.m_bBooksModified = false;
-    doc.m_bTemplatesModified = false;
     host.newNodeName.reset();
     EXPECT_EQ(doc.NewNode(NODE_LOREBOOK), nullptr);
     EXPECT_EQ(doc.NewNode(5), nullptr);
     EXPECT_EQ(host.captions.size(), 3u) << "no dialog for an unknown type";
-    EXPECT_EQ(doc.m_arrBooks.size(), 5u);
-    EXPECT_FALSE(doc.m_bBooksModified || doc.m_bTemplatesModified);
+    EXPECT_EQ(doc.GetBooks().size(), 5u);
+    EXPECT_EQ(doc.UndoName(), "New 'aardvark'") << "no step for a cancelled dialog";
+}
+
+TEST_F(DocumentFlow, UndoAndRedoStoreTheTypingFirstAndTheTreeFollows) {
+    OpenSample();
+    const TCObject* oath = doc.GetBooks()[0].get();
+    doc.DeleteNode(oath);
+    doc.OnEditUndo();
+    EXPECT_EQ(form.commits, 1);
+    ASSERT_EQ(tree.followed.size(), 1u);
+    EXPECT_EQ(tree.followed[0].kind, DataChange::Kind::Added);
+    EXPECT_EQ(tree.followed[0].node, oath);
+    EXPECT_FALSE(doc.IsModified());
+
+    form.accept = false; // the form refuses its typing: nothing else happens
+    doc.OnEditRedo();
+    EXPECT_EQ(tree.followed.size(), 1u);
+    form.accept = true;
+    doc.OnEditRedo();
+    EXPECT_EQ(tree.followed.back().kind, DataChange::Kind::Removed);
+
+    // Typing not yet stored is the step that Undo takes back, and Redo brings it back.
+    const CLoreBook& book = *doc.GetBooks()[0];
+    form.onCommit = [&] { Edit(DataFile::Lore, "typed"); };
+    doc.OnEditUndo();
+    form.onCommit = nullptr;
+    EXPECT_NE(book.GetText(), "typed");
+    EXPECT_EQ(doc.RedoName(), "Update '" + book.GetName() + "'");
+    doc.OnEditRedo();
+    EXPECT_EQ(book.GetText(), "typed");
+    EXPECT_EQ(tree.followed.back().kind, DataChange::Kind::Stored);
+    EXPECT_EQ(tree.followed.back().node, &book);
+
+    // Open forgets the history.
+    ui.answers = {MsgAnswer::No};
+    doc.OnFileOpen();
+    EXPECT_FALSE(doc.CanUndo() || doc.CanRedo());
 }
 
 TEST_F(DocumentFlow, BackupFolderComesFromTheSettingsAndTheDialog) {
@@ -347,7 +396,7 @@ TEST_F(DocumentFlow, BackupFolderComesFromTheSettingsAndTheDialog) {
     doc.OnBackupLocation();
     EXPECT_EQ(doc.m_strBackupPath, dir / "bak/");
     EXPECT_FALSE(FileExists(dir / "bak/lore.tcb")) << "nothing is written at once";
-    doc.m_bBooksModified = true;
+    Edit(DataFile::Lore);
     doc.OnFileSave();
     EXPECT_TRUE(FileExists(dir / "bak/lore.tcb"));
     EXPECT_TRUE(settings.Values().empty()) << "the document never writes settings";

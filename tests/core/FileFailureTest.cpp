@@ -26,11 +26,14 @@ using test::ScriptedUi;
 using test::TempDir;
 using test::WriteBytes;
 
+// New books with text: the lore file is then modified.
 void AddBooks(CTomecraftDoc& doc, int count) {
     for (int k = 0; k < count; ++k) {
-        doc.m_arrBooks.push_back(std::make_unique<CLoreBook>());
-        doc.m_arrBooks.back()->SetName("book_" + std::to_string(k));
-        doc.m_arrBooks.back()->SetText(std::string(200, 'x'));
+        auto& book =
+            static_cast<CLoreBook&>(*doc.AddNode(NODE_LOREBOOK, "book_" + std::to_string(k)));
+        CLoreBook values = book;
+        values.SetText(std::string(200, 'x'));
+        doc.StoreBook(book, values);
     }
 }
 
@@ -76,13 +79,12 @@ TEST(Backup, APreviousVersionThatCannotBeMovedIsNotOverwritten) {
     const MemorySettings settings;
     CTomecraftDoc doc(ui, host, settings);
     AddBooks(doc, 2);
-    doc.m_bBooksModified = true;
     const std::string lore = dir / "lore.gas";
     WriteBytes(lore, "precious");
 
     doc.m_strBackupPath = dir / "missing-folder/";
     EXPECT_FALSE(doc.WriteLoreFile(lore));
-    EXPECT_TRUE(doc.m_bBooksModified);
+    EXPECT_TRUE(doc.IsModified(DataFile::Lore));
     EXPECT_EQ(ReadBytes(lore), "precious");
     ASSERT_EQ(ui.shown.size(), 1u);
     const std::string backup = dir / "missing-folder/lore.tcb";
@@ -121,8 +123,7 @@ TEST(Backup, UnwritableFoldersAreReportedAndNothingIsLost) {
         const MemorySettings settings;
         CTomecraftDoc doc(ui, host, settings);
         AddBooks(doc, 1);
-        doc.m_bBooksModified = true;
-        if (doc.WriteLoreFile(lore) || !doc.m_bBooksModified) {
+        if (doc.WriteLoreFile(lore) || !doc.IsModified(DataFile::Lore)) {
             return 11;
         }
         const bool denied =

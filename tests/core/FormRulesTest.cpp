@@ -2,27 +2,25 @@
 #include "document/LoreBookFormRules.h"
 #include "document/TemplateFormRules.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 namespace tc {
 namespace {
 
-CLoreBook* AddBook(LoreData& data, const std::string& key, const std::string& text = "text") {
-    data.m_arrBooks.push_back(std::make_unique<CLoreBook>());
-    data.m_arrBooks.back()->SetName(key);
-    data.m_arrBooks.back()->SetText(text);
-    return data.m_arrBooks.back().get();
+using test::TestData;
+
+CLoreBook* AddBook(TestData& data, const std::string& key, const std::string& text = "text") {
+    return data.Book(key, text);
 }
 
-CTemplate* AddTemplate(LoreData& data, const std::string& name, const std::string& base) {
-    data.m_arrTemplates.push_back(std::make_unique<CTemplate>());
-    data.m_arrTemplates.back()->SetName(name);
-    data.m_arrTemplates.back()->SetSpecializes(base);
-    return data.m_arrTemplates.back().get();
+CTemplate* AddTemplate(TestData& data, const std::string& name, const std::string& base) {
+    return data.Template(name, base);
 }
 
 TEST(LoreBookForm, UpdateChecksThenStoresEverything) {
-    LoreData data;
+    TestData data;
     CLoreBook* book = AddBook(data, "tale", "old");
     AddBook(data, "other");
     LoreBookFormRules form(data);
@@ -41,7 +39,7 @@ TEST(LoreBookForm, UpdateChecksThenStoresEverything) {
     EXPECT_EQ(result.verdict.message, "You must specify the text (story) for this Book!");
     EXPECT_EQ(result.verdict.focusControl, LoreBookFormRules::kTextEdit);
     EXPECT_EQ(book->GetName(), "tale") << "a refused Update stores nothing";
-    EXPECT_FALSE(data.m_bBooksModified);
+    EXPECT_FALSE(data.IsModified());
 
     result = form.Update({"  my book ", "say \"hi\"\nnext\r\nlast\rend", "// in the tower"});
     ASSERT_TRUE(result.verdict.accepted);
@@ -49,11 +47,13 @@ TEST(LoreBookForm, UpdateChecksThenStoresEverything) {
     EXPECT_EQ(book->GetName(), "my_book_");
     EXPECT_EQ(book->GetText(), "say 'hi'\r\nnext\r\nlast\r\nend");
     EXPECT_EQ(book->GetComment(), "in the tower");
-    EXPECT_TRUE(data.m_bBooksModified);
+    EXPECT_EQ(data.UndoName(), "Rename 'tale' to 'my_book_'");
+    EXPECT_TRUE(data.IsModified(DataFile::Lore));
+    EXPECT_FALSE(data.IsModified(DataFile::Templates));
 }
 
-TEST(LoreBookForm, UnchangedValuesSetNoFlagButAnyChangeDoes) {
-    LoreData data;
+TEST(LoreBookForm, UnchangedValuesMakeNoStepButAnyChangeDoes) {
+    TestData data;
     CLoreBook* book = AddBook(data, "tale", "one\r\ntwo");
     AddBook(data, "Other");
     LoreBookFormRules form(data);
@@ -61,19 +61,20 @@ TEST(LoreBookForm, UnchangedValuesSetNoFlagButAnyChangeDoes) {
     auto shown = form.Refresh();
     shown.text = "one\ntwo"; // as the control gives it back
     EXPECT_FALSE(form.Update(shown).renamed);
-    EXPECT_FALSE(data.m_bBooksModified);
+    EXPECT_FALSE(data.IsModified());
 
     shown.comment = "note";
     form.Update(shown);
-    EXPECT_TRUE(data.m_bBooksModified) << "a comment alone counts";
-    data.m_bBooksModified = false;
+    EXPECT_EQ(data.UndoName(), "Update 'tale'") << "a comment alone counts";
     EXPECT_TRUE(form.Update({"other", "one\ntwo", "note"}).verdict.accepted)
         << "keys differing in case are distinct";
-    EXPECT_TRUE(data.m_bBooksModified);
+    EXPECT_EQ(data.RedoName(), "");
+    data.Undo();
+    EXPECT_EQ(data.RedoName(), "Rename 'tale' to 'other'");
 }
 
 struct TemplateWorld {
-    LoreData data;
+    TestData data;
     CTemplate* base = AddTemplate(data, "base_book", "treasure");
     CTemplate* scroll = AddTemplate(data, "base_scroll", "treasure");
     CTemplate* book = AddTemplate(data, "book_red", "base_book");
@@ -123,7 +124,9 @@ TEST(TemplateForm, RefreshFillsListsAndSelectsByExactName) {
     EXPECT_TRUE(form.m_bReadOnly);
 
     // The list follows renamed books, though it is kept from one template to the next.
-    w.data.m_arrBooks.front()->SetName("Amber");
+    CLoreBook renamed = *w.data.GetBooks().front();
+    renamed.SetName("Amber");
+    w.data.StoreBook(*w.data.GetBooks().front(), renamed);
     form.SetTemplate(w.book);
     EXPECT_EQ(form.m_cbLoreKey.At(1), "Amber");
     EXPECT_EQ(form.m_cbLoreKey.EditText(), "re");
@@ -158,10 +161,10 @@ TEST(TemplateForm, BaseChangeReplacesOnlyWhatFollowedTheOldBase) {
     form.OnSelChangeSpecializes();
     EXPECT_EQ(form.fields.model, "m_scroll");
     EXPECT_EQ(form.fields.texture, "my_texture");
-    EXPECT_EQ(w.data.m_pLastBase, w.scroll);
+    EXPECT_EQ(w.data.GetLastBase(), w.scroll);
 
-    w.data.DeleteNode(NODE_TEMPLATE, w.scroll);
-    EXPECT_EQ(w.data.m_pLastBase, nullptr) << "never left pointing at a destroyed template";
+    w.data.DeleteNode(w.scroll);
+    EXPECT_EQ(w.data.GetLastBase(), nullptr) << "never left pointing at a deleted template";
 }
 
 TEST(TemplateForm, UpdateRunsEveryCheckBeforeStoringAnything) {
@@ -205,7 +208,7 @@ TEST(TemplateForm, UpdateRunsEveryCheckBeforeStoringAnything) {
     form.m_cbLoreKey.Select(0);
     result = form.Update();
     EXPECT_EQ(result.verdict.focusControl, TemplateFormRules::kLoreKeyList);
-    EXPECT_FALSE(w.data.m_bTemplatesModified);
+    EXPECT_FALSE(w.data.IsModified());
 
     form.m_cbLoreKey.Select(1);
     form.fields.goldValue = "250";
@@ -217,13 +220,15 @@ TEST(TemplateForm, UpdateRunsEveryCheckBeforeStoringAnything) {
     EXPECT_EQ(w.book->GetLoreKey(), "Blue");
     EXPECT_EQ(w.book->GetGoldValue(), 250) << "no range check";
     EXPECT_EQ(w.book->GetInventoryWidth(), 0);
-    EXPECT_TRUE(w.data.m_bTemplatesModified);
+    EXPECT_TRUE(w.data.IsModified(DataFile::Templates));
+    EXPECT_FALSE(w.data.IsModified(DataFile::Lore));
 
     // A second Update without edits changes nothing.
-    w.data.m_bTemplatesModified = false;
     form.SetTemplate(w.book);
+    form.fields.goldValue = "0250";
     EXPECT_FALSE(form.Update().renamed);
-    EXPECT_FALSE(w.data.m_bTemplatesModified);
+    w.data.Undo();
+    EXPECT_FALSE(w.data.IsModified()) << "one step only";
 }
 
 TEST(TemplateForm, ReadOnlyKeysAndTreasureBasesAreKept) {

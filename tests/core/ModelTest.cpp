@@ -1,4 +1,4 @@
-#include "model/LoreData.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -7,16 +7,14 @@
 namespace tc {
 namespace {
 
-CLoreBook* AddBook(LoreData& data, const std::string& key) {
-    data.m_arrBooks.push_back(std::make_unique<CLoreBook>());
-    data.m_arrBooks.back()->SetName(key);
-    return data.m_arrBooks.back().get();
+using test::TestData;
+
+CLoreBook* AddBook(TestData& data, const std::string& key) {
+    return data.Book(key);
 }
 
-CTemplate* AddTemplate(LoreData& data, const std::string& name) {
-    data.m_arrTemplates.push_back(std::make_unique<CTemplate>());
-    data.m_arrTemplates.back()->SetName(name);
-    return data.m_arrTemplates.back().get();
+CTemplate* AddTemplate(TestData& data, const std::string& name) {
+    return data.Template(name);
 }
 
 std::vector<std::string> Names(const auto& nodes) {
@@ -79,7 +77,7 @@ TEST(Nodes, NumbersAreParsedFromText) {
 }
 
 TEST(Collections, FindAndUniquenessDifferInCase) {
-    LoreData data;
+    TestData data;
     AddTemplate(data, "other");
     CTemplate* base = AddTemplate(data, "base_book");
     AddTemplate(data, "BASE_BOOK");
@@ -97,58 +95,31 @@ TEST(Collections, FindAndUniquenessDifferInCase) {
     EXPECT_TRUE(empty.IsBookKeyUnique("", nullptr));
 }
 
-TEST(Collections, DeleteNodeSetsOnlyItsCollectionsFlag) {
-    LoreData data;
-    AddBook(data, "a");
-    CLoreBook* b = AddBook(data, "b");
-    AddBook(data, "c");
-    CTemplate* t = AddTemplate(data, "t");
-
-    EXPECT_FALSE(data.DeleteNode(NODE_TEMPLATE, b)); // not in that collection
-    EXPECT_FALSE(data.DeleteNode(7, b));
-    EXPECT_FALSE(data.m_bBooksModified);
-    EXPECT_FALSE(data.m_bTemplatesModified);
-
-    EXPECT_TRUE(data.DeleteNode(NODE_LOREBOOK, b));
-    EXPECT_EQ(Names(data.m_arrBooks), (std::vector<std::string>{"a", "c"}));
-    EXPECT_TRUE(data.m_bBooksModified);
-    EXPECT_FALSE(data.m_bTemplatesModified);
-
-    EXPECT_TRUE(data.DeleteNode(NODE_TEMPLATE, t));
-    EXPECT_TRUE(data.m_arrTemplates.empty());
-    EXPECT_TRUE(data.m_bTemplatesModified);
-
-    data.ClearData();
-    EXPECT_TRUE(data.m_arrBooks.empty());
-    EXPECT_FALSE(data.m_bBooksModified);
-    EXPECT_FALSE(data.m_bTemplatesModified);
-}
-
 TEST(Collections, SortsBooksByteWiseAndTemplatesBaseFirst) {
-    LoreData data;
+    TestData data;
     for (const char* key : {"b", "B", "a", "\xE9t\xE9", "Z"}) {
         AddBook(data, key);
     }
     data.SortBooks();
-    EXPECT_EQ(Names(data.m_arrBooks), (std::vector<std::string>{"B", "Z", "a", "b", "\xE9t\xE9"}));
+    EXPECT_EQ(Names(data.GetBooks()), (std::vector<std::string>{"B", "Z", "a", "b", "\xE9t\xE9"}));
 
     for (const char* name : {"zeta", "base_b", "Alpha", "base_a", "Base_c"}) {
         AddTemplate(data, name);
     }
     data.SortTemplates();
-    EXPECT_EQ(Names(data.m_arrTemplates),
+    EXPECT_EQ(Names(data.GetTemplates()),
               (std::vector<std::string>{"base_a", "base_b", "Alpha", "Base_c", "zeta"}));
 }
 
 TEST(Collections, EqualKeysEndInTheExchangeSortsOrder) {
-    LoreData data;
+    TestData data;
     CLoreBook* b1 = AddBook(data, "B");
     CLoreBook* b2 = AddBook(data, "B");
     CLoreBook* a = AddBook(data, "A");
     data.SortBooks();
-    EXPECT_EQ(data.m_arrBooks[0].get(), a);
-    EXPECT_EQ(data.m_arrBooks[1].get(), b2);
-    EXPECT_EQ(data.m_arrBooks[2].get(), b1);
+    EXPECT_EQ(data.GetBooks()[0].get(), a);
+    EXPECT_EQ(data.GetBooks()[1].get(), b2);
+    EXPECT_EQ(data.GetBooks()[2].get(), b1);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 #include "model/NameOrder.h"
-#include "model/LoreData.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -52,17 +52,16 @@ TEST(ExchangeSortOrder, MatchesTheExchangeSortIncludingEqualNames) {
 TEST(ExchangeSortOrder, TemplatesPartitionThenSortAsBefore) {
     std::mt19937 rng(99);
     for (int round = 0; round < 100; ++round) {
-        LoreData data;
+        test::TestData data;
         std::vector<std::string> names;
         for (const auto& stem : RandomNames(rng, 30, 3, 2)) {
             names.push_back((rng() % 2 ? "base_" : "") + stem);
         }
         for (const auto& name : names) {
-            data.m_arrTemplates.push_back(std::make_unique<CTemplate>());
-            data.m_arrTemplates.back()->SetName(name);
+            data.Template(name);
         }
         std::vector<const CTemplate*> expected;
-        for (const auto& t : data.m_arrTemplates) {
+        for (const auto& t : data.GetTemplates()) {
             expected.push_back(t.get());
         }
         // The historical algorithm on plain pointers.
@@ -89,7 +88,7 @@ TEST(ExchangeSortOrder, TemplatesPartitionThenSortAsBefore) {
 
         data.SortTemplates();
         for (std::size_t i = 0; i < expected.size(); ++i) {
-            ASSERT_EQ(data.m_arrTemplates[i].get(), expected[i]) << "round " << round;
+            ASSERT_EQ(data.GetTemplates()[i].get(), expected[i]) << "round " << round;
         }
     }
 }

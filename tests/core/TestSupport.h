@@ -2,6 +2,7 @@
 #pragma once
 
 #include "document/DocumentHost.h"
+#include "document/EditableData.h"
 #include "platform/FileCause.h"
 #include "platform/TextFile.h"
 #include "platform/UserInterface.h"
@@ -26,6 +27,27 @@
 #endif
 
 namespace tc::test {
+
+// Data a test sets up: nodes put in as a read puts them (no history, nothing modified), and the
+// sorts that otherwise only the document starts.
+struct TestData : EditableData {
+    using EditableData::MarkSaved;
+    using LoreData::SortBooks;
+    using LoreData::SortTemplates;
+
+    CLoreBook* Book(const std::string& key, const std::string& text = "text") {
+        BookList().push_back(std::make_unique<CLoreBook>());
+        BookList().back()->SetName(key);
+        BookList().back()->SetText(text);
+        return BookList().back().get();
+    }
+    CTemplate* Template(const std::string& name, const std::string& base = "") {
+        TemplateList().push_back(std::make_unique<CTemplate>());
+        TemplateList().back()->SetName(name);
+        TemplateList().back()->SetSpecializes(base);
+        return TemplateList().back().get();
+    }
+};
 
 struct ShownMessage {
     std::string text;
@@ -79,9 +101,13 @@ public:
         ++backupRuns;
         return backupResult;
     }
+    std::optional<std::string> RunFindDialog(const std::string&) override { return findText; }
+    void ShowStatus(const std::string& text) override { status = text; }
     void SendExit() override { ++exits; }
 
     std::optional<OpenPaths> openResult;
+    std::optional<std::string> findText;
+    std::string status;
     std::optional<std::string> newNodeName;
     std::optional<std::string> backupResult;
     std::vector<std::string> captions;

@@ -77,9 +77,8 @@ TEST(BackupLocationDialog, BrowsesAndReturnsTheFolder) {
 }
 
 TEST(NewNodeDialog, TypesLowerCaseAndRefusesRepeatedNames) {
-    LoreData data;
-    data.m_arrBooks.push_back(std::make_unique<CLoreBook>());
-    data.m_arrBooks.back()->SetName("my_tome");
+    TestData data;
+    data.Book("my_tome");
     ScriptedUi ui;
     CNewNodeDlg dialog(nullptr, &data, ui, "New Lore Book");
     EXPECT_EQ(dialog.GetTitle(), "New Lore Book");

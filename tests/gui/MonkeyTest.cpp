@@ -286,7 +286,7 @@ protected:
         std::vector<TCObject*> nodes;
         for (TCObject* node : Nodes()) {
             bool parent = false;
-            for (const auto& tmpl : doc->m_arrTemplates) {
+            for (const auto& tmpl : doc->GetTemplates()) {
                 parent = parent || tmpl->GetSpecializes() == node->GetName();
             }
             if (IsBook(node) || !parent) {
@@ -301,7 +301,7 @@ protected:
             return std::any_of(list.begin(), list.end(),
                                [node](const auto& owned) { return owned.get() == node; });
         };
-        return has(doc->m_arrBooks) || has(doc->m_arrTemplates);
+        return has(doc->GetBooks()) || has(doc->GetTemplates());
     }
 
     // One random action; returns what it did.
@@ -398,7 +398,7 @@ protected:
         input.Key('S', wxMOD_CONTROL);
         const bool refused = Refusals() != refusals;
         CheckLeft(refusals); // a refusal is mended, and so modifies again
-        EXPECT_TRUE(refused || !(doc->m_bBooksModified || doc->m_bTemplatesModified)) << "saved";
+        EXPECT_TRUE(refused || !(doc->IsModified())) << "saved";
         return "Save";
     }
 
@@ -442,12 +442,19 @@ TEST_F(MonkeyTest, RandomEditingLosesNothing) {
         SCOPED_TRACE("seed " + std::to_string(seed) +
                      " (replay with TOMECRAFT_MONKEY_SEEDS=" + std::to_string(seed) + ")");
         random.seed(static_cast<unsigned>(seed));
+        // Opening stores the form first: a template that took its base's look as it was shown
+        // makes the last seed's data changed, and the changes are not wanted.
+        ui.answers = {MsgAnswer::No};
         LoadSample();
+        ui.answers.clear();
+        ui.shown.clear();
+        ASSERT_FALSE(doc->IsModified());
+        ASSERT_EQ(doc->GetBooks().size(), 4u) << "the sample pair is open";
         tracked.clear();
-        for (const auto& book : doc->m_arrBooks) {
+        for (const auto& book : doc->GetBooks()) {
             tracked[book.get()] = Stored(book.get());
         }
-        for (const auto& tmpl : doc->m_arrTemplates) {
+        for (const auto& tmpl : doc->GetTemplates()) {
             tracked[tmpl.get()] = Stored(tmpl.get());
         }
         Showing();

@@ -36,3 +36,12 @@ focus "Tomecraft"
 xdotool key alt+f; sleep 0.3; xdotool key b
 focus "Backup Location"; shot backup-location 1100x760+0+0
 xdotool key Escape
+focus "Tomecraft"
+xdotool key ctrl+f
+focus "Find"; xdotool type "ferry"; shot find 1100x760+0+0
+xdotool key Return
+focus "Tomecraft"; sleep 0.3
+xdotool key shift+F10; sleep 0.4; xdotool key Up Return   # Delete, from the context menu
+sleep 0.6; xdotool key Return                             # Yes
+sleep 0.4; xdotool key alt+e; shot edit-menu 1000x700+0+0
+xdotool key Escape

@@ -99,14 +99,14 @@ void WriteDumpJson(const CTomecraftDoc& doc, const std::vector<std::string>& mes
     out << "{\n  \"format\": " << kDumpFormat;
     array("messages", messages,
           [&](const std::string& message) { AppendJsonString(line, message); });
-    array("books", doc.m_arrBooks, [&](const auto& book) {
+    array("books", doc.GetBooks(), [&](const auto& book) {
         Line(line)
             .Text("name", book->GetNameView())
             .Text("text", book->GetText())
             .Text("comment", book->GetComment())
             .End();
     });
-    array("templates", doc.m_arrTemplates, [&](const auto& t) {
+    array("templates", doc.GetTemplates(), [&](const auto& t) {
         Line(line)
             .Text("name", t->GetNameView())
             .Text("comment", t->GetComment())

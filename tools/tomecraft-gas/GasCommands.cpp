@@ -185,10 +185,10 @@ void PrintMessages(const RecordingUi& ui, std::size_t from, std::ostream& err) {
 // The file whose collection came out empty though the file was not; empty when none.
 std::string EmptiedFile(const CTomecraftDoc& doc, const Invocation& inv) {
     std::error_code ec;
-    if (doc.m_arrBooks.empty() && std::filesystem::file_size(FsPath(inv.lorePath), ec) > 0 && !ec) {
+    if (doc.GetBooks().empty() && std::filesystem::file_size(FsPath(inv.lorePath), ec) > 0 && !ec) {
         return inv.lorePath;
     }
-    if (doc.m_arrTemplates.empty() &&
+    if (doc.GetTemplates().empty() &&
         std::filesystem::file_size(FsPath(inv.templatePath), ec) > 0 && !ec) {
         return inv.templatePath;
     }
@@ -225,15 +225,14 @@ int Format(CTomecraftDoc& doc, RecordingUi& ui, const Invocation& inv, std::ostr
     if (inv.backupDir) {
         doc.m_strBackupPath = *inv.backupDir;
     }
-    doc.m_bBooksModified = true;
-    doc.m_bTemplatesModified = true;
+    bool written = false;
     try {
-        doc.WriteModified();
+        written = doc.WriteAll();
     } catch (const FileError& error) {
         ui.Add(error.what());
     }
     PrintMessages(ui, 0, err);
-    return doc.m_bBooksModified || doc.m_bTemplatesModified ? kExitFailed : kExitOk;
+    return written ? kExitOk : kExitFailed;
 }
 
 int Check(CTomecraftDoc& doc, RecordingUi& ui, const Invocation& inv, std::ostream& out,

@@ -46,15 +46,15 @@ void CheckRepeatedNames(const Nodes& nodes, const std::string& what, bool inTemp
 
 std::vector<Finding> CheckPair(const LoreData& data) {
     std::vector<Finding> findings;
-    CheckRepeatedNames(data.m_arrBooks, "book key", false, findings);
-    CheckRepeatedNames(data.m_arrTemplates, "template name", true, findings);
+    CheckRepeatedNames(data.GetBooks(), "book key", false, findings);
+    CheckRepeatedNames(data.GetTemplates(), "template name", true, findings);
 
     std::unordered_set<std::string> bookKeys;
-    for (const auto& book : data.m_arrBooks) {
+    for (const auto& book : data.GetBooks()) {
         bookKeys.insert(ToLower(book->GetNameView()));
     }
-    const TemplateIndex index(data.m_arrTemplates);
-    for (const auto& tmpl : data.m_arrTemplates) {
+    const TemplateIndex index(data.GetTemplates());
+    for (const auto& tmpl : data.GetTemplates()) {
         const std::string name = Quoted(tmpl->GetNameView());
         const std::string specializes = tmpl->GetSpecializes();
         const auto add = [&](bool error, std::string text) {

@@ -1,0 +1,226 @@
+#include "document/EditableData.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tc {
+
+// One step of the history: it can be done (again) and undone, any number of times in turn.
+class DataCommand {
+public:
+    DataCommand(DataFile file, std::string name) : m_file(file), m_name(std::move(name)) {}
+    virtual ~DataCommand() = default;
+    virtual DataChange Do(LoreData::Books& books, LoreData::Templates& templates) = 0;
+    virtual DataChange Undo(LoreData::Books& books, LoreData::Templates& templates) = 0;
+    DataFile File() const { return m_file; }
+    const std::string& Name() const { return m_name; }
+
+private:
+    DataFile m_file;
+    std::string m_name;
+};
+
+namespace {
+
+std::string Quoted(std::string_view verb, std::string_view name) {
+    return std::string(verb) + " '" + std::string(name) + "'";
+}
+
+template <class Node> constexpr DataFile FileOf() {
+    return std::is_same_v<Node, CLoreBook> ? DataFile::Lore : DataFile::Templates;
+}
+
+template <class Node>
+std::vector<std::unique_ptr<Node>>& ListOf(LoreData::Books& books, LoreData::Templates& templates) {
+    if constexpr (std::is_same_v<Node, CLoreBook>) {
+        return books;
+    } else {
+        return templates;
+    }
+}
+
+// Storing values in a node: the node and the values it does not hold trade places.
+template <class Node> class StoreCommand : public DataCommand {
+public:
+    StoreCommand(Node& node, const Node& values)
+        : DataCommand(FileOf<Node>(), node.GetNameView() == values.GetNameView()
+                                          ? Quoted("Update", values.GetNameView())
+                                          : Quoted("Rename", node.GetNameView()) + " to '" +
+                                                values.GetName() + "'"),
+          m_node(node), m_other(values) {}
+    DataChange Do(LoreData::Books&, LoreData::Templates&) override { return Swap(); }
+    DataChange Undo(LoreData::Books&, LoreData::Templates&) override { return Swap(); }
+
+private:
+    DataChange Swap() {
+        std::swap(m_node, m_other);
+        return {DataChange::Kind::Stored, &m_node};
+    }
+    Node& m_node;
+    Node m_other;
+};
+
+// Adding or deleting a node: the node moves between its collection and this step, which keeps it
+// alive (and so every step that names it valid) while it is out of the collection.
+template <class Node> class PresenceCommand : public DataCommand {
+public:
+    // A new node, to be added at the end.
+    PresenceCommand(std::unique_ptr<Node> node, std::size_t index)
+        : DataCommand(FileOf<Node>(), Quoted("New", node->GetNameView())), m_node(node.get()),
+          m_owned(std::move(node)), m_index(index) {}
+    // A node in its collection, to be deleted.
+    explicit PresenceCommand(Node* node)
+        : DataCommand(FileOf<Node>(), Quoted("Delete", node->GetNameView())), m_node(node) {}
+
+    DataChange Do(LoreData::Books& books, LoreData::Templates& templates) override {
+        return Toggle(ListOf<Node>(books, templates));
+    }
+    DataChange Undo(LoreData::Books& books, LoreData::Templates& templates) override {
+        return Toggle(ListOf<Node>(books, templates));
+    }
+
+private:
+    DataChange Toggle(std::vector<std::unique_ptr<Node>>& list) {
+        if (m_owned) {
+            // Back where it was; a save may have sorted the collection since.
+            m_index = std::min(m_index, list.size());
+            list.insert(list.begin() + static_cast<std::ptrdiff_t>(m_index), std::move(m_owned));
+            return {DataChange::Kind::Added, m_node};
+        }
+        const auto at = std::find_if(list.begin(), list.end(),
+                                     [this](const auto& node) { return node.get() == m_node; });
+        m_index = static_cast<std::size_t>(at - list.begin());
+        m_owned = std::move(*at);
+        list.erase(at);
+        return {DataChange::Kind::Removed, m_node};
+    }
+
+    Node* m_node;
+    std::unique_ptr<Node> m_owned; // set while the node is out of its collection
+    std::size_t m_index = 0;
+};
+
+template <class Node>
+Node* FindIn(const std::vector<std::unique_ptr<Node>>& list, const TCObject* node) {
+    const auto at =
+        std::find_if(list.begin(), list.end(), [node](const auto& n) { return n.get() == node; });
+    return at == list.end() ? nullptr : at->get();
+}
+
+} // namespace
+
+EditableData::EditableData() = default;
+EditableData::~EditableData() = default;
+
+bool EditableData::StoreBook(CLoreBook& book, const CLoreBook& values) {
+    if (book == values) {
+        return false;
+    }
+    Record(std::make_unique<StoreCommand<CLoreBook>>(book, values));
+    return true;
+}
+
+bool EditableData::StoreTemplate(CTemplate& tmpl, const CTemplate& values) {
+    if (tmpl == values) {
+        return false;
+    }
+    Record(std::make_unique<StoreCommand<CTemplate>>(tmpl, values));
+    return true;
+}
+
+TCObject* EditableData::AddNode(NodeType type, std::string_view name) {
+    if (type == NODE_TEMPLATE) {
+        auto node = std::make_unique<CTemplate>();
+        node->SetName(name);
+        TCObject* added = node.get();
+        Record(
+            std::make_unique<PresenceCommand<CTemplate>>(std::move(node), GetTemplates().size()));
+        return added;
+    }
+    auto node = std::make_unique<CLoreBook>();
+    node->SetName(name);
+    TCObject* added = node.get();
+    Record(std::make_unique<PresenceCommand<CLoreBook>>(std::move(node), GetBooks().size()));
+    return added;
+}
+
+bool EditableData::DeleteNode(const TCObject* node) {
+    if (CTemplate* tmpl = FindIn(GetTemplates(), node)) {
+        Record(std::make_unique<PresenceCommand<CTemplate>>(tmpl));
+        return true;
+    }
+    if (CLoreBook* book = FindIn(GetBooks(), node)) {
+        Record(std::make_unique<PresenceCommand<CLoreBook>>(book));
+        return true;
+    }
+    return false;
+}
+
+void EditableData::ClearData(Books books, Templates templates) {
+    SetLastBase(nullptr);
+    BookList() = std::move(books);
+    TemplateList() = std::move(templates);
+    m_steps.clear();
+    m_done = 0;
+    m_saved = {};
+}
+
+std::string EditableData::UndoName() const {
+    return CanUndo() ? m_steps[m_done - 1].command->Name() : std::string();
+}
+
+std::string EditableData::RedoName() const {
+    return CanRedo() ? m_steps[m_done].command->Name() : std::string();
+}
+
+DataChange EditableData::Undo() {
+    --m_done;
+    return Applied(m_steps[m_done].command->Undo(BookList(), TemplateList()));
+}
+
+DataChange EditableData::Redo() {
+    ++m_done;
+    return Applied(m_steps[m_done - 1].command->Do(BookList(), TemplateList()));
+}
+
+std::size_t EditableData::ChangesAt(DataFile file, std::size_t position) const {
+    return position == 0 ? 0 : m_steps[position - 1].changes[static_cast<std::size_t>(file)];
+}
+
+bool EditableData::IsModified(DataFile file) const {
+    const std::size_t saved = m_saved[static_cast<std::size_t>(file)];
+    // The counts only grow along the history: equal counts mean no step between the two
+    // positions changed this file.
+    return saved == kLost || ChangesAt(file, saved) != ChangesAt(file, m_done);
+}
+
+void EditableData::MarkSaved(DataFile file) {
+    m_saved[static_cast<std::size_t>(file)] = m_done;
+}
+
+void EditableData::Record(std::unique_ptr<DataCommand> command) {
+    // The undone steps go; a saved state among them stays reachable only when none of the
+    // dropped steps before it changed its file.
+    for (const DataFile file : {DataFile::Lore, DataFile::Templates}) {
+        std::size_t& saved = m_saved[static_cast<std::size_t>(file)];
+        if (saved != kLost && saved > m_done) {
+            saved = ChangesAt(file, saved) == ChangesAt(file, m_done) ? m_done : kLost;
+        }
+    }
+    m_steps.erase(m_steps.begin() + static_cast<std::ptrdiff_t>(m_done), m_steps.end());
+    Step step{std::move(command),
+              {ChangesAt(DataFile::Lore, m_done), ChangesAt(DataFile::Templates, m_done)}};
+    ++step.changes[static_cast<std::size_t>(step.command->File())];
+    Applied(step.command->Do(BookList(), TemplateList()));
+    m_steps.push_back(std::move(step));
+    ++m_done;
+}
+
+DataChange EditableData::Applied(DataChange change) {
+    if (change.kind == DataChange::Kind::Removed && change.node == GetLastBase()) {
+        SetLastBase(nullptr);
+    }
+    return change;
+}
+
+} // namespace tc

@@ -1,0 +1,76 @@
+// The books and templates as the editor changes them. Every change goes through one of the
+// operations below and becomes a step of an unlimited undo history; a file counts as modified
+// while the history stands away from the point where that file was last read or saved.
+#pragma once
+
+#include "document/DataChange.h"
+#include "model/LoreData.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tc {
+
+enum class DataFile { Lore, Templates };
+
+class DataCommand;
+
+class EditableData : public LoreData {
+public:
+    EditableData();
+    ~EditableData() override;
+
+    // Each records a step only when it changes something, and says whether it did.
+    // Gives the book the key, text and comment of `values`.
+    bool StoreBook(CLoreBook& book, const CLoreBook& values);
+    // Gives the template every field of `values`.
+    bool StoreTemplate(CTemplate& tmpl, const CTemplate& values);
+    // Appends a new node of that name to its collection and returns it.
+    TCObject* AddNode(NodeType type, std::string_view name);
+    // False when the node is in neither collection.
+    bool DeleteNode(const TCObject* node);
+    // Replaces all nodes with these (none by default), forgets the history and counts both
+    // files as unmodified: what Open does once it has read the files.
+    void ClearData(Books books = {}, Templates templates = {});
+
+    // Remembers the base last chosen in a template form (not a change of the data).
+    void RememberBase(const CTemplate* base) { SetLastBase(base); }
+
+    bool CanUndo() const { return m_done > 0; }
+    bool CanRedo() const { return m_done < m_steps.size(); }
+    // What Undo and Redo would do, as "Delete 'ferry_song'"; empty when they cannot.
+    std::string UndoName() const;
+    std::string RedoName() const;
+    // Both require CanUndo() / CanRedo().
+    DataChange Undo();
+    DataChange Redo();
+
+    bool IsModified(DataFile file) const;
+    bool IsModified() const {
+        return IsModified(DataFile::Lore) || IsModified(DataFile::Templates);
+    }
+
+protected:
+    // The file now holds what the data holds.
+    void MarkSaved(DataFile file);
+
+private:
+    struct Step {
+        std::unique_ptr<DataCommand> command;
+        // How many steps up to and including this one changed each file.
+        std::array<std::size_t, 2> changes{};
+    };
+    std::size_t ChangesAt(DataFile file, std::size_t position) const;
+    void Record(std::unique_ptr<DataCommand> command);
+    DataChange Applied(DataChange change);
+
+    static constexpr std::size_t kLost = static_cast<std::size_t>(-1);
+    std::vector<Step> m_steps;
+    std::size_t m_done = 0; // the steps before this are done, the others undone
+    // Where each file was last read or saved; kLost once that state can no longer be reached.
+    std::array<std::size_t, 2> m_saved{};
+};
+
+} // namespace tc

@@ -1,0 +1,47 @@
+#include "document/FindNode.h"
+
+#include "model/CLoreBook.h"
+#include "model/CTemplate.h"
+#include "platform/NoCaseFinder.h"
+
+#include <algorithm>
+
+namespace tc {
+
+namespace {
+
+bool Holds(const TCObject& node, const NoCaseFinder& part) {
+    if (part.In(node.GetNameView()) || part.In(node.GetCommentView())) {
+        return true;
+    }
+    // The type tells the class: no cast to try on each of a hundred thousand nodes.
+    if (node.GetType() == NODE_LOREBOOK) {
+        return part.In(static_cast<const CLoreBook&>(node).GetTextView());
+    }
+    return part.In(static_cast<const CTemplate&>(node).GetScreenNameView());
+}
+
+} // namespace
+
+FoundNode FindNode(const std::vector<const TCObject*>& order, const TCObject* from,
+                   std::string_view text, bool forward) {
+    const std::size_t count = order.size();
+    if (count == 0) {
+        return {};
+    }
+    const NoCaseFinder part(text);
+    const auto at = std::find(order.begin(), order.end(), from);
+    // The position the search starts from, as if just before the first (or after the last).
+    const std::size_t start = at == order.end() ? (forward ? count - 1 : 0)
+                                                : static_cast<std::size_t>(at - order.begin());
+    for (std::size_t step = 1; step <= count; ++step) {
+        const std::size_t k = forward ? (start + step) % count : (start + count - step) % count;
+        if (Holds(*order[k], part)) {
+            const bool wrapped = at != order.end() && (forward ? k <= start : k >= start);
+            return {order[k], wrapped};
+        }
+    }
+    return {};
+}
+
+} // namespace tc
