@@ -21,6 +21,24 @@ bool Holds(const TCObject& node, const NoCaseFinder& part) {
     return part.In(static_cast<const CTemplate&>(node).GetScreenNameView());
 }
 
+// Asks the memory for what a search will read soon. Nodes and their texts lie where the reader
+// happened to allocate them, so in the tree's order each one would otherwise wait for memory.
+void Prefetch(const void* address) {
+#if defined(__GNUC__) || defined(__clang__)
+    __builtin_prefetch(address);
+#else
+    (void)address;
+#endif
+}
+
+void PrefetchTexts(const TCObject& node) {
+    Prefetch(node.GetNameView().data());
+    Prefetch(node.GetCommentView().data());
+    if (node.GetType() == NODE_LOREBOOK) {
+        Prefetch(static_cast<const CLoreBook&>(node).GetTextView().data());
+    }
+}
+
 } // namespace
 
 FoundNode FindNode(const std::vector<const TCObject*>& order, const TCObject* from,
@@ -35,7 +53,14 @@ FoundNode FindNode(const std::vector<const TCObject*>& order, const TCObject* fr
     const std::size_t start = at == order.end() ? (forward ? count - 1 : 0)
                                                 : static_cast<std::size_t>(at - order.begin());
     for (std::size_t step = 1; step <= count; ++step) {
-        const std::size_t k = forward ? (start + step) % count : (start + count - step) % count;
+        const auto nth = [&](std::size_t ahead) {
+            const std::size_t distance = step + ahead; // at most count + 2
+            return forward ? (start + distance) % count : (start + 3 * count - distance) % count;
+        };
+        const std::size_t k = nth(0);
+        // The node two ahead is fetched now, so that its texts can be fetched one step ahead.
+        Prefetch(order[nth(2)]);
+        PrefetchTexts(*order[nth(1)]);
         if (Holds(*order[k], part)) {
             const bool wrapped = at != order.end() && (forward ? k <= start : k >= start);
             return {order[k], wrapped};
