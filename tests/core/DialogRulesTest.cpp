@@ -209,24 +209,15 @@ BackupLocationRules LoadedBackup(const SettingsStore& settings) {
     return rules;
 }
 
-TEST(BackupLocationRules, WithoutSettingsOnlyTheFixedEntryIsOffered) {
-    MemorySettings settings;
-    BackupLocationRules rules = LoadedBackup(settings);
-    EXPECT_EQ(rules.m_cbBackupPaths.Entries(),
-              std::vector<std::string>{"(Create backup in same location as file)"});
-    EXPECT_EQ(rules.m_cbBackupPaths.Selection(), 0);
-    ASSERT_TRUE(rules.OnOk(settings).accepted);
-    EXPECT_EQ(rules.m_strBackupPath, "");
-    EXPECT_EQ(settings.GetInt("Backup", "Selected", -9), 0);
-    EXPECT_EQ(settings.GetInt("Backup", "PathCount", -9), -9);
-}
-
 TEST(BackupLocationRules, TypedFoldersAreCheckedStoredAndSelected) {
     TempDir dir;
     const std::string folder = dir / "Backups";
     std::filesystem::create_directory(folder);
     MemorySettings settings;
     BackupLocationRules rules = LoadedBackup(settings);
+    EXPECT_EQ(rules.m_cbBackupPaths.Entries(),
+              std::vector<std::string>{"(Create backup in same location as file)"});
+    EXPECT_EQ(rules.m_cbBackupPaths.Selection(), 0) << "without settings, beside the file";
 
     rules.m_cbBackupPaths.SetEditText(dir / "missing");
     DialogVerdict verdict = rules.OnOk(settings);

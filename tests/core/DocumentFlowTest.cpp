@@ -114,43 +114,48 @@ protected:
 
 TEST_F(DocumentFlow, OpenReadsSortsAndRebuilds) {
     doc.OnFileOpen();
-    EXPECT_EQ(host.openRuns, 1);
     EXPECT_EQ(doc.m_strLorePath, lore);
-    EXPECT_EQ(doc.m_strTemplatePath, templates);
-    ASSERT_EQ(doc.GetBooks().size(), 4u);
     EXPECT_EQ(doc.GetBooks()[0]->GetName(), "Warden_Oath");
     EXPECT_EQ(doc.GetTemplates()[0]->GetName(), "base_book_lore");
     EXPECT_EQ(tree.rebuilds, 1);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_TRUE(ui.shown.empty());
-    EXPECT_EQ(host.exits, 0);
 }
 
-TEST_F(DocumentFlow, SaveQuestionBeforeOpenHonoursEachAnswer) {
+// Open and closing ask before losing changes: Cancel stops, No goes on without saving, Yes saves
+// first.
+TEST_F(DocumentFlow, TheSaveQuestionIsHonouredBeforeOpenAndClose) {
     OpenSample();
-    Edit(DataFile::Lore);
-
-    ui.answers = {MsgAnswer::Cancel};
-    doc.OnFileOpen();
-    EXPECT_EQ(Questions(), std::vector<std::string>{"Save changes to current data?"});
-    EXPECT_EQ(host.openRuns, 0);
-    EXPECT_TRUE(doc.IsModified(DataFile::Lore));
-
-    ui.answers = {MsgAnswer::No};
-    host.openResult.reset();
-    doc.OnFileOpen();
-    EXPECT_EQ(host.openRuns, 1);
-    EXPECT_EQ(doc.GetBooks()[0]->GetText(), "edited") << "cancelled Open keeps the data";
-    EXPECT_TRUE(doc.IsModified(DataFile::Lore));
+    EXPECT_TRUE(doc.CanCloseFrame());
+    EXPECT_TRUE(Questions().empty()) << "nothing to ask without changes";
+    host.openResult.reset(); // a cancelled Open dialog keeps the data
+    const std::function<bool()> actions[] = {[&] {
+                                                 const int before = host.openRuns;
+                                                 doc.OnFileOpen();
+                                                 return host.openRuns > before;
+                                             },
+                                             [&] { return doc.CanCloseFrame(); }};
+    const struct {
+        MsgAnswer answer;
+        bool goesOn;
+        bool saves;
+    } cases[] = {{MsgAnswer::Cancel, false, false},
+                 {MsgAnswer::No, true, false},
+                 {MsgAnswer::Yes, true, true}};
+    for (const auto& action : actions) {
+        for (const auto& c : cases) {
+            std::filesystem::remove(dir / "lore.tcb");
+            ui.shown.clear();
+            Edit(DataFile::Lore, "edited " + std::to_string(static_cast<int>(c.answer)));
+            ui.answers = {c.answer};
+            EXPECT_EQ(action(), c.goesOn);
+            EXPECT_EQ(Questions(), std::vector<std::string>{"Save changes to current data?"});
+            EXPECT_EQ(doc.IsModified(DataFile::Lore), !c.saves);
+            EXPECT_EQ(FileExists(dir / "lore.tcb"), c.saves);
+            EXPECT_FALSE(FileExists(dir / "trs_book_lore.tcb"));
+        }
+    }
     EXPECT_EQ(host.exits, 0);
-    EXPECT_FALSE(FileExists(dir / "lore.tcb"));
-
-    ui.answers = {MsgAnswer::Yes};
-    doc.OnFileOpen();
-    EXPECT_EQ(host.openRuns, 2);
-    EXPECT_TRUE(FileExists(dir / "lore.tcb")) << "Yes writes before the dialog";
-    EXPECT_FALSE(FileExists(dir / "trs_book_lore.tcb"));
-    EXPECT_FALSE(doc.IsModified(DataFile::Lore));
 }
 
 TEST_F(DocumentFlow, CancellingOpenEndsTheProgramOnlyWhenNothingIsLoaded) {
@@ -185,9 +190,8 @@ TEST_F(DocumentFlow, AFileThatCannotBeOpenedStillLetsTheOtherLoad) {
         ui.shown[0].text.starts_with("CTomecraftDoc:: " + ErrorOf(kMissingFolder) + "reading"));
     EXPECT_TRUE(doc.GetBooks().empty());
     EXPECT_EQ(doc.GetTemplates().size(), 6u);
-    EXPECT_EQ(doc.GetTemplates()[0]->GetName(), "base_book_lore");
     EXPECT_EQ(tree.rebuilds, 1);
-    EXPECT_EQ(doc.m_strLorePath, dir / "gone/lore.gas");
+    EXPECT_EQ(doc.m_strLorePath, dir / "gone/lore.gas") << "Save creates the file there";
 }
 
 TEST_F(DocumentFlow, AnErrorMidReadStopsTheFlowButKeepsWhatWasReadAndTheTreeSound) {
@@ -252,25 +256,6 @@ TEST_F(DocumentFlow, TypedEditsAreCommittedWhateverTheFlags) {
     EXPECT_EQ(form.commits, 0);
 }
 
-TEST_F(DocumentFlow, ClosingAsksOnlyWithChanges) {
-    OpenSample();
-    EXPECT_TRUE(doc.CanCloseFrame());
-    EXPECT_TRUE(Questions().empty());
-
-    Edit(DataFile::Lore);
-    ui.answers = {MsgAnswer::Cancel};
-    EXPECT_FALSE(doc.CanCloseFrame());
-    ui.answers = {MsgAnswer::No};
-    EXPECT_TRUE(doc.CanCloseFrame());
-    EXPECT_FALSE(FileExists(dir / "lore.tcb"));
-    EXPECT_TRUE(doc.IsModified(DataFile::Lore));
-
-    ui.answers = {MsgAnswer::Yes};
-    EXPECT_TRUE(doc.CanCloseFrame());
-    EXPECT_TRUE(FileExists(dir / "lore.tcb"));
-    EXPECT_FALSE(doc.IsModified(DataFile::Lore));
-}
-
 TEST_F(DocumentFlow, ASaveThatFailsKeepsTheWindowAndTheData) {
     OpenSample();
     Edit(DataFile::Lore);
@@ -288,23 +273,6 @@ TEST_F(DocumentFlow, ASaveThatFailsKeepsTheWindowAndTheData) {
     EXPECT_EQ(doc.GetBooks().size(), 4u);
 }
 
-TEST_F(DocumentFlow, InheritedNumbersSurviveAnOpenAndASave) {
-    OpenSample();
-    doc.WriteAll();
-    const std::string written = ReadBytes(templates);
-    // book_ferry_song inherits gold 0 and height 1 from its scroll base: nothing to repeat.
-    const std::size_t ferry = written.find("[t:template,n:book_ferry_song]");
-    ASSERT_NE(ferry, std::string::npos);
-    const std::string section = written.substr(ferry, written.find("\r\n}\r\n", ferry) - ferry);
-    EXPECT_EQ(section.find("gold_value"), std::string::npos) << section;
-    EXPECT_EQ(section.find("inventory_height"), std::string::npos) << section;
-    EXPECT_NE(section.find("can_sell = FALSE;"), std::string::npos) << section;
-
-    OpenSample(); // a second open and save changes nothing
-    doc.WriteAll();
-    EXPECT_EQ(ReadBytes(templates), written);
-}
-
 TEST_F(DocumentFlow, NewNodesAreNamedAppendedAndMarkTheirFile) {
     OpenSample();
     host.newNodeName = "base_tome";
@@ -312,7 +280,6 @@ TEST_F(DocumentFlow, NewNodesAreNamedAppendedAndMarkTheirFile) {
     ASSERT_NE(tmpl, nullptr);
     EXPECT_EQ(doc.GetTemplates().back().get(), tmpl);
     EXPECT_EQ(static_cast<CTemplate*>(tmpl)->GetDoc(), "base_tome");
-    EXPECT_EQ(tmpl->GetType(), NODE_TEMPLATE);
     EXPECT_TRUE(doc.IsModified(DataFile::Templates));
     EXPECT_FALSE(doc.IsModified(DataFile::Lore));
 
@@ -320,7 +287,6 @@ TEST_F(DocumentFlow, NewNodesAreNamedAppendedAndMarkTheirFile) {
     TCObject* book = doc.NewNode(NODE_LOREBOOK);
     ASSERT_NE(book, nullptr);
     EXPECT_EQ(doc.GetBooks().back().get(), book) << "appended, not sorted in";
-    EXPECT_EQ(book->GetType(), NODE_LOREBOOK);
     EXPECT_TRUE(doc.IsModified(DataFile::Lore));
     EXPECT_EQ(host.captions, (std::vector<std::string>{"New Template", "New Lore Book"}));
 
@@ -332,7 +298,7 @@ TEST_F(DocumentFlow, NewNodesAreNamedAppendedAndMarkTheirFile) {
     EXPECT_EQ(doc.UndoName(), "New 'aardvark'") << "no step for a cancelled dialog";
 }
 
-TEST_F(DocumentFlow, UndoAndRedoStoreTheTypingFirstAndTheTreeFollows) {
+TEST_F(DocumentFlow, UndoAndRedoAskTheFormFirstAndTheTreeFollows) {
     OpenSample();
     const TCObject* oath = doc.GetBooks()[0].get();
     doc.DeleteNode(oath);
@@ -349,18 +315,6 @@ TEST_F(DocumentFlow, UndoAndRedoStoreTheTypingFirstAndTheTreeFollows) {
     form.accept = true;
     doc.OnEditRedo();
     EXPECT_EQ(tree.followed.back().kind, DataChange::Kind::Removed);
-
-    // Typing not yet stored is the step that Undo takes back, and Redo brings it back.
-    const CLoreBook& book = *doc.GetBooks()[0];
-    form.onCommit = [&] { Edit(DataFile::Lore, "typed"); };
-    doc.OnEditUndo();
-    form.onCommit = nullptr;
-    EXPECT_NE(book.GetText(), "typed");
-    EXPECT_EQ(doc.RedoName(), "Update '" + book.GetName() + "'");
-    doc.OnEditRedo();
-    EXPECT_EQ(book.GetText(), "typed");
-    EXPECT_EQ(tree.followed.back().kind, DataChange::Kind::Stored);
-    EXPECT_EQ(tree.followed.back().node, &book);
 
     // Open forgets the history.
     ui.answers = {MsgAnswer::No};

@@ -59,17 +59,14 @@ TEST(OpenFailure, ReportNamesTheCauseTheFileAndItsText) {
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_TRUE(ui.shown[0].text.starts_with("CTomecraftDoc:: " + ErrorOf(kMissingFolder) +
                                              "writing the lore template file!\n\nFile: "));
-    EXPECT_EQ(ui.busyDepth, 0);
-}
 
-TEST(OpenFailure, TextPartIsCutTo254Characters) {
-    ScriptedUi ui;
-    BookList books;
-    const std::string longPath = "/" + std::string(300, 'p') + "/lore.gas";
-    ReadLoreFile(longPath, books, ui);
+    // The text part is cut to 254 characters.
+    ui.shown.clear();
+    ReadLoreFile("/" + std::string(300, 'p') + "/lore.gas", books, ui);
     ASSERT_EQ(ui.shown.size(), 1u);
     const std::string& text = ui.shown[0].text;
     EXPECT_EQ(text.size() - (text.find("\n\nText: ") + 8), 254u);
+    EXPECT_EQ(ui.busyDepth, 0);
 }
 
 TEST(Backup, APreviousVersionThatCannotBeMovedIsNotOverwritten) {
@@ -143,46 +140,6 @@ TEST(Backup, UnwritableFoldersAreReportedAndNothingIsLost) {
     EXPECT_EQ(status, 0);
     EXPECT_EQ(ReadBytes(lore), "precious");
 #endif
-}
-
-// A source that fails like a disk going bad after some bytes.
-class FailingSource : public ByteSource {
-public:
-    FailingSource(std::string bytes, std::size_t failAt)
-        : m_bytes(std::move(bytes)), m_failAt(failAt) {}
-    std::size_t Read(char* buffer, std::size_t size) override {
-        if (m_pos >= m_failAt) {
-            throw FileError(FileCause::HardIO, "/disk/lore.gas");
-        }
-        const std::size_t count = std::min(size, m_failAt - m_pos);
-        m_bytes.copy(buffer, count, m_pos);
-        m_pos += count;
-        return count;
-    }
-
-private:
-    std::string m_bytes;
-    std::size_t m_failAt;
-    std::size_t m_pos = 0;
-};
-
-TEST(ReadFailure, StopsTheReadAndKeepsWhatWasRead) {
-    std::string text = "[lore]\n{\n";
-    for (int k = 0; k < 2000; ++k) {
-        text += "[book_" + std::to_string(k) + "]\n{\ndescription = \"text\";\n}\n";
-    }
-    ScriptedUi ui;
-    BookList books;
-    FailingSource source(text, text.size() / 2);
-    try {
-        ParseLoreFile(source, books, ui);
-        FAIL() << "the read error must reach the caller";
-    } catch (const FileError& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "A hardware I/O error was reported while accessing /disk/lore.gas.");
-    }
-    EXPECT_GT(books.size(), 100u);
-    EXPECT_LT(books.size(), 2000u);
 }
 
 } // namespace

@@ -11,18 +11,10 @@ namespace {
 
 using test::TestData;
 
-CLoreBook* AddBook(TestData& data, const std::string& key, const std::string& text = "text") {
-    return data.Book(key, text);
-}
-
-CTemplate* AddTemplate(TestData& data, const std::string& name, const std::string& base) {
-    return data.Template(name, base);
-}
-
 TEST(LoreBookForm, UpdateChecksThenStoresEverything) {
     TestData data;
-    CLoreBook* book = AddBook(data, "tale", "old");
-    AddBook(data, "other");
+    CLoreBook* book = data.Book("tale", "old");
+    data.Book("other");
     LoreBookFormRules form(data);
     EXPECT_EQ(form.Refresh().key, "");
     EXPECT_TRUE(form.Update({"", "", ""}).verdict.accepted) << "no book: nothing to do";
@@ -54,8 +46,8 @@ TEST(LoreBookForm, UpdateChecksThenStoresEverything) {
 
 TEST(LoreBookForm, UnchangedValuesMakeNoStepButAnyChangeDoes) {
     TestData data;
-    CLoreBook* book = AddBook(data, "tale", "one\r\ntwo");
-    AddBook(data, "Other");
+    CLoreBook* book = data.Book("tale", "one\r\ntwo");
+    data.Book("Other");
     LoreBookFormRules form(data);
     form.SetBook(book);
     auto shown = form.Refresh();
@@ -75,17 +67,17 @@ TEST(LoreBookForm, UnchangedValuesMakeNoStepButAnyChangeDoes) {
 
 struct TemplateWorld {
     TestData data;
-    CTemplate* base = AddTemplate(data, "base_book", "treasure");
-    CTemplate* scroll = AddTemplate(data, "base_scroll", "treasure");
-    CTemplate* book = AddTemplate(data, "book_red", "base_book");
+    CTemplate* base = data.Template("base_book", "treasure");
+    CTemplate* scroll = data.Template("base_scroll", "treasure");
+    CTemplate* book = data.Template("book_red", "base_book");
     TemplateWorld() {
         base->SetModel("m_book");
         base->SetTexture("t_book");
         base->SetInventoryIcon("i_book");
         scroll->SetModel("m_scroll");
         scroll->SetTexture("t_scroll");
-        AddBook(data, "red");
-        AddBook(data, "Blue");
+        data.Book("red");
+        data.Book("Blue");
         book->SetLoreKey("RED");
         book->SetScreenName("The Red Book");
     }
@@ -93,8 +85,8 @@ struct TemplateWorld {
 
 TEST(TemplateForm, RefreshFillsListsAndSelectsByExactName) {
     TemplateWorld w;
-    AddTemplate(w.data, "Base_upper", "treasure");
-    AddTemplate(w.data, "base_book_long", "treasure");
+    w.data.Template("Base_upper", "treasure");
+    w.data.Template("base_book_long", "treasure");
     TemplateFormRules form(w.data);
     form.SetTemplate(w.book);
     EXPECT_EQ(
@@ -112,7 +104,7 @@ TEST(TemplateForm, RefreshFillsListsAndSelectsByExactName) {
         << "a template is never offered as its own base";
 
     // Keys that differ only in case are two books: the one named byte for byte wins.
-    AddBook(w.data, "Red");
+    w.data.Book("Red");
     for (const std::string key : {"Red", "red", "RED"}) {
         w.book->SetLoreKey(key);
         form.SetTemplate(w.book);
@@ -140,7 +132,7 @@ TEST(TemplateForm, RefreshFillsListsAndSelectsByExactName) {
 
 TEST(TemplateForm, BaseChangeReplacesOnlyWhatFollowedTheOldBase) {
     TemplateWorld w;
-    CTemplate* fresh = AddTemplate(w.data, "book_new", "");
+    CTemplate* fresh = w.data.Template("book_new", "");
     TemplateFormRules form(w.data);
     form.SetTemplate(fresh);
     EXPECT_EQ(form.m_cbSpecializes.Selection(), -1);

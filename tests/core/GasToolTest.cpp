@@ -112,7 +112,6 @@ TEST(GasTool, DumpShowsWhatTheEditorReadsInUtf8) {
     EXPECT_EQ(ferry["doc"], "ferryman's song");
     EXPECT_EQ(ferry["gold_value"], 0);
     EXPECT_EQ(ferry["inventory_height"], 1);
-    EXPECT_EQ(ferry["category_name"], "lorebook");
 }
 
 // Any bytes a file holds come out of dump as the JSON string of their text.
@@ -135,8 +134,8 @@ TEST(GasTool, DumpListsEveryMessageInOrder) {
     WriteBytes(dir / "trs_book_lore.gas", "[t:template,n:open\n");
     const ToolRun run = RunTool({"dump", dir / "missing_lore.gas", dir / "trs_book_lore.gas"});
     ASSERT_EQ(run.status, 1) << "a file could not be read, yet the JSON shows what was";
-    EXPECT_EQ(nlohmann::json::parse(run.out)["format"], 1);
     const auto json = nlohmann::json::parse(run.out);
+    EXPECT_EQ(json["format"], 1);
     ASSERT_EQ(json["messages"].size(), 3u);
     EXPECT_TRUE(json["messages"][0].get<std::string>().starts_with("CTomecraftDoc:: error 2"));
     EXPECT_TRUE(json["messages"][1].get<std::string>().starts_with(
@@ -169,63 +168,61 @@ TEST(GasTool, FormatWritesBothFilesWithBackupsAndIsIdempotent) {
     EXPECT_EQ(ReadBytes(dir / "lore.tcb"), originalLore);
 }
 
-TEST(GasTool, FormatWritesNothingWhenAFileCannotBeRead) {
-    TempDir dir;
-    const std::string templates = dir / "trs_book_lore.gas";
-    WriteBytes(templates, "unchanged");
-    const ToolRun run = RunTool({"format", dir / "missing_lore.gas", templates});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("was not found."), std::string::npos);
-    EXPECT_EQ(ReadBytes(templates), "unchanged");
-    EXPECT_FALSE(FileExists(dir / "missing_lore.gas"));
-}
-
-TEST(GasTool, FormatFailsWhenABackupCannotBeMade) {
-    TempDir dir;
-    WriteBytes(dir / "lore.gas", "[lore]\n{\n}\n");
-    WriteBytes(dir / "trs_book_lore.gas", "");
-    const ToolRun run = RunTool({"format", "--force", "--backup-dir", dir / "nowhere",
-                                 dir / "lore.gas", dir / "trs_book_lore.gas"});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find(ErrorOf(kMissingFolder) + "writing the lore book file!"),
-              std::string::npos);
-    EXPECT_EQ(ReadBytes(dir / "lore.gas"), "[lore]\n{\n}\n");
-}
-
-// The editor shows what reading reported before anyone saves; a pipeline has nobody to read it,
-// so format writes nothing then. Binary garbage, or a file from another program, reads as
-// nothing: rewriting it as an empty collection would throw it away.
-TEST(GasTool, FormatWritesNothingAfterAMessageOrOverAFileThatCameOutEmpty) {
-    TempDir dir;
-    const std::string broken = Crlf("[lore]\n{\nbroken_name]\n{\ndescription = \"x\";\n}\n}\n");
-    WriteBytes(dir / "lore.gas", broken);
-    WriteBytes(dir / "trs_book_lore.gas", "");
-    ToolRun run = RunTool({"format", dir / "lore.gas", dir / "trs_book_lore.gas"});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("missing '[' or ']' on line 3"), std::string::npos) << run.err;
-    EXPECT_EQ(ReadBytes(dir / "lore.gas"), broken);
-    run = RunTool({"format", "--force", dir / "lore.gas", dir / "trs_book_lore.gas"});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(ReadBytes(dir / "lore.gas").find("[untitled_3]"), std::string::npos);
-}
-
-TEST(GasTool, FormatNeverEmptiesAFileUnlessForced) {
-    TempDir dir;
-    const std::string lore = dir / "lore.gas";
-    const std::string templates = dir / "trs_book_lore.gas";
-    const std::string garbage("\x7F"
-                              "ELF\x02\x01\x01\x00garbage",
-                              15);
-    WriteBytes(lore, garbage);
-    WriteBytes(templates, ReadBytes(SamplePath("trs_book_lore.gas")));
-    ToolRun run = RunTool({"format", lore, templates});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("LORE.GAS has no [lore] section"), std::string::npos) << run.err;
-    EXPECT_EQ(ReadBytes(lore), garbage);
-    EXPECT_FALSE(FileExists(dir / "lore.tcb"));
-    run = RunTool({"format", "--force", lore, templates});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(ReadBytes(dir / "lore.tcb"), garbage);
+// Format writes nothing when a file cannot be read or backed up. The editor shows what reading
+// reported before anyone saves; a pipeline has nobody to read it, so format writes nothing then
+// either, unless forced. Binary garbage, or a file from another program, reads as nothing:
+// rewriting it as an empty collection would throw it away.
+TEST(GasTool, FormatWritesNothingUnlessEverythingWasReadCleanly) {
+    const struct {
+        std::optional<std::string> lore; // none: no such file
+        std::vector<std::string> options;
+        std::string error;
+        bool forceWrites;
+    } cases[] = {
+        {std::nullopt, {}, "was not found.", false},
+        {"[lore]\n{\n}\n",
+         {"--force", "--backup-dir", "nowhere"},
+         ErrorOf(kMissingFolder) + "writing the lore book file!",
+         false},
+        {Crlf("[lore]\n{\nbroken_name]\n{\ndescription = \"x\";\n}\n}\n"),
+         {},
+         "missing '[' or ']' on line 3",
+         true},
+        {std::string("\x7F"
+                     "ELF\x02\x01\x01\x00garbage",
+                     15),
+         {},
+         "LORE.GAS has no [lore] section",
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.error);
+        TempDir dir;
+        const std::string lore = dir / "lore.gas";
+        const std::string templates = dir / "trs_book_lore.gas";
+        if (c.lore) {
+            WriteBytes(lore, *c.lore);
+        }
+        const std::string templateBytes = ReadBytes(SamplePath("trs_book_lore.gas"));
+        WriteBytes(templates, templateBytes);
+        std::vector<std::string> args = {"format"};
+        for (const std::string& option : c.options) {
+            args.push_back(option == "nowhere" ? dir / option : option);
+        }
+        args.insert(args.end(), {lore, templates});
+        const ToolRun run = RunTool(args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find(c.error), std::string::npos) << run.err;
+        EXPECT_EQ(FileExists(lore), c.lore.has_value());
+        EXPECT_EQ(ReadBytes(lore), c.lore.value_or(""));
+        EXPECT_EQ(ReadBytes(templates), templateBytes);
+        EXPECT_FALSE(FileExists(dir / "lore.tcb") || FileExists(dir / "trs_book_lore.tcb"));
+        if (c.forceWrites) {
+            const ToolRun forced = RunTool({"format", "--force", lore, templates});
+            EXPECT_EQ(forced.status, 0) << forced.err;
+            EXPECT_EQ(ReadBytes(dir / "lore.tcb"), *c.lore);
+        }
+    }
 }
 
 TEST(GasTool, CheckReportsNamingErrorsAndDanglingReferences) {

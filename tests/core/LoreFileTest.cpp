@@ -33,12 +33,6 @@ LoreRead ReadLore(const std::string& text) {
     return result;
 }
 
-std::string Emit(const BookList& books) {
-    StringSink sink;
-    EmitLoreFile(books, sink);
-    return sink.Text();
-}
-
 TEST(LoreReader, NeedsARootSectionOutsideComments) {
     EXPECT_TRUE(ReadLore("[book]\n{\ndescription = \"x\";\n}\n").books.empty());
     const auto commented = ReadLore("//      [lore]\n[book]\n{\n}\n");
@@ -103,35 +97,25 @@ TEST(LoreReader, ReadsNamesTextsAndCommentsAsTheFileHoldsThem) {
                                     "\t[][]\n\t{\n\t}\n"
                                     "\t]empty[\n\t{\n\t}\n"
                                     "\t[plain]\n\t{\n\t\tdescription = \"a\\nb\\\\nc\";\n\t}\n"
+                                    // a text may run over lines, which join without separators
+                                    "[tale]\n{\ndescription = \"Once upon\n   a time   \n"
+                                    "// not text\nthere was\";\n}\n"
+                                    // a closing brace anywhere closes the book
+                                    "[a]\n{\ndescription = \"curly } text\";\n"
+                                    "[b] { description = \"same line\"; }\n}\n"
                                     "}\n"
                                     "[after_root]\n{\n}\n"));
-    ASSERT_EQ(read.Names(), (std::vector<std::string>{" spaced ", "", "", "plain", "after_root"}));
+    ASSERT_EQ(read.Names(), (std::vector<std::string>{" spaced ", "", "", "plain", "tale", "a", "b",
+                                                      "after_root"}));
     EXPECT_EQ(read.books[0]->GetText(), "last wins");
     EXPECT_EQ(read.books[0]->GetComment(), "second comment") << "lines are trimmed first";
     EXPECT_EQ(read.books[1]->GetText(), "");
     EXPECT_EQ(read.books[3]->GetText(), "a\r\nb\\\r\nc");
+    EXPECT_EQ(read.books[4]->GetText(), "Once upona timethere was");
+    EXPECT_EQ(read.books[4]->GetComment(), "not text");
+    EXPECT_EQ(read.books[5]->GetText(), "curly } text");
+    EXPECT_EQ(read.books[6]->GetText(), "") << "the header line is only tested for the brace";
     EXPECT_TRUE(read.messages.empty());
-}
-
-TEST(LoreReader, JoinsMultiLineDescriptionsWithoutSeparators) {
-    const auto read = ReadLore("[lore]\n{\n[tale]\n{\n"
-                               "description = \"Once upon\n"
-                               "   a time   \n"
-                               "// not text\n"
-                               "there was\";\n"
-                               "}\n}\n");
-    ASSERT_EQ(read.books.size(), 1u);
-    EXPECT_EQ(read.books[0]->GetText(), "Once upona timethere was");
-    EXPECT_EQ(read.books[0]->GetComment(), "not text");
-}
-
-TEST(LoreReader, AClosingBraceAnywhereClosesTheBook) {
-    const auto read = ReadLore("[lore]\n{\n[a]\n{\ndescription = \"curly } text\";\n"
-                               "[b] { description = \"same line\"; }\n"
-                               "}\n}\n");
-    ASSERT_EQ(read.Names(), (std::vector<std::string>{"a", "b"}));
-    EXPECT_EQ(read.books[0]->GetText(), "curly } text");
-    EXPECT_EQ(read.books[1]->GetText(), "") << "the header line is only tested for the brace";
 }
 
 TEST(LoreReader, MalformedHeadersAndMissingBracesAreReportedNotLost) {
@@ -153,57 +137,17 @@ TEST(LoreReader, MalformedHeadersAndMissingBracesAreReportedNotLost) {
     EXPECT_EQ(read.messages[1], "LORE.GAS missing closing '}' for open\n\n");
 }
 
-TEST(LoreReader, SurvivesGarbage) {
-    std::string garbage;
-    for (int k = 0; k < 20000; ++k) {
-        garbage += static_cast<char>((k * 7919) % 256);
-    }
-    const auto read = ReadLore("[lore]\n" + garbage);
-    for (const auto& book : read.books) {
-        EXPECT_EQ(book->GetText().find('"'), std::string::npos);
-    }
-}
-
-TEST(LoreWriter, WritesTheFixedLayout) {
+// The layout itself is pinned by the sample pair's golden output.
+TEST(LoreWriter, EscapesLineEndsAndKeepsCommentsAsTheyAre) {
     BookList books;
     books.push_back(std::make_unique<CLoreBook>());
     books.back()->SetName("tale");
     books.back()->SetComment("// about \\n the tale");
     books.back()->SetText("one\r\ntwo\\n");
-    books.push_back(std::make_unique<CLoreBook>());
-    books.back()->SetName("empty");
-
-    const std::string expected =
-        "// Lore.gas generated using Tomecraft by Brindlemoor.  https://brindlemoor.org/tomecraft\n"
-        "\n"
-        "// Format of lore.gas is:\n"
-        "//\n"
-        "//      [lore]                   <- Must be present and contain all books!\n"
-        "//      {\n"
-        "//           [some_book_name]    <- Must be unique within a given world\n"
-        "//           {\n"
-        "//                description = \"Add you masterpiece here...\"\n"
-        "//           }\n"
-        "//           [another_book_name] <- Add a section ofr each book desired\n"
-        "//           {\n"
-        "//                description = \"Once upon a time...\"\n"
-        "//           }\n"
-        "//      }\n"
-        "\n"
-        "[lore]\n"
-        "{\n"
-        "\t// about \\n the tale\n"
-        "\t[tale]\n"
-        "\t{\n"
-        "\t\tdescription = \"one\\ntwo\\n\";\n"
-        "\t}\n"
-        "\t[empty]\n"
-        "\t{\n"
-        "\t\tdescription = \"\";\n"
-        "\t}\n"
-        "}\n";
-    EXPECT_EQ(Emit(books), expected);
-    EXPECT_TRUE(Emit({}).ends_with("//      }\n\n[lore]\n{\n}\n"));
+    StringSink sink;
+    EmitLoreFile(books, sink);
+    EXPECT_TRUE(sink.Text().ends_with("[lore]\n{\n\t// about \\n the tale\n\t[tale]\n\t{\n"
+                                      "\t\tdescription = \"one\\ntwo\\n\";\n\t}\n}\n"));
 }
 
 } // namespace

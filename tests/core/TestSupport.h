@@ -97,10 +97,7 @@ public:
         captions.push_back(caption);
         return newNodeName;
     }
-    std::optional<std::string> RunBackupLocationDialog() override {
-        ++backupRuns;
-        return backupResult;
-    }
+    std::optional<std::string> RunBackupLocationDialog() override { return backupResult; }
     std::optional<std::string> RunFindDialog(const std::string&) override { return findText; }
     void ShowStatus(const std::string& text) override { status = text; }
     void SendExit() override { ++exits; }
@@ -112,7 +109,6 @@ public:
     std::optional<std::string> backupResult;
     std::vector<std::string> captions;
     int openRuns = 0;
-    int backupRuns = 0;
     int exits = 0;
 };
 

@@ -52,14 +52,6 @@ inline wxTreeItemId FindItem(TomecraftTreeView& tree, const std::string& label) 
     return {};
 }
 
-// Sends a command as a menu, the toolbar or a key would, starting at `window`.
-inline void SendCommand(wxWindow* window, int id) {
-    wxCommandEvent event(wxEVT_MENU, id);
-    event.SetEventObject(window);
-    window->ProcessWindowEvent(event);
-    Pump();
-}
-
 // Right-clicks an item with real input and, once the context menu is open, picks its last
 // entry, Delete.
 inline void DeleteByContextMenu(RealInput& input, TomecraftTreeView& tree,
@@ -107,8 +99,13 @@ protected:
         Pump();
     }
 
+    // Sends a command as a menu, the toolbar or a key would, starting at `from`.
     void Command(int id, wxWindow* from = nullptr) {
-        SendCommand(from != nullptr ? from : frame, id);
+        wxWindow* window = from != nullptr ? from : frame;
+        wxCommandEvent event(wxEVT_MENU, id);
+        event.SetEventObject(window);
+        window->ProcessWindowEvent(event);
+        Pump();
     }
 
     // Asks the frame whether a command is enabled, as a menu or the toolbar would.
@@ -117,13 +114,6 @@ protected:
         event.SetEventObject(frame);
         frame->ProcessWindowEvent(event);
         return !event.GetSetEnabled() || event.GetEnabled();
-    }
-
-    bool Checked(int id) {
-        wxUpdateUIEvent event(id);
-        event.SetEventObject(frame);
-        frame->ProcessWindowEvent(event);
-        return event.GetSetChecked() && event.GetChecked();
     }
 
     void LoadSample() {

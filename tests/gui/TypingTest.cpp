@@ -123,13 +123,7 @@ TEST_F(TypingTest, ATemplateKeepsTheBookItNamesWhenKeysDifferInCase) {
     input.ClickItem(&Tree(), Item("book_warden_oath"));
     auto* form = dynamic_cast<TCTemplateFormView*>(Form());
     ASSERT_NE(form, nullptr);
-    input.Click(form->m_editBookTitle);
-    input.Key(WXK_TAB); // to the lore key list, without opening it
-    for (int step = 0; step < 10 && form->m_cbLoreKey->GetStringSelection() != "warden_oath";
-         ++step) {
-        input.Key(form->m_cbLoreKey->GetStringSelection() < "warden_oath" ? WXK_DOWN : WXK_UP);
-    }
-    ASSERT_EQ(form->m_cbLoreKey->GetStringSelection(), "warden_oath");
+    ChooseByKeys(input, form->m_editBookTitle, form->m_cbLoreKey, "warden_oath");
     input.Click(form->m_btnUpdate);
     input.Key('S', wxMOD_CONTROL);
 
