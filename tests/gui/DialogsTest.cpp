@@ -1,4 +1,4 @@
-// The dialogs' wiring: typing into the real controls, OK, browsing with scripted choosers.
+// The dialogs' wiring, by real clicks and keys: typing, OK, browsing with scripted choosers.
 #include "GuiHarness.h"
 #include "RealInput.h"
 
@@ -16,11 +16,13 @@
 namespace tc::test {
 namespace {
 
+// Shows the dialog, if it is not yet, and clicks one of its buttons with the mouse.
 void Click(wxWindow* dialog, int id) {
-    wxCommandEvent click(wxEVT_BUTTON, id);
-    click.SetEventObject(dialog->FindWindow(id));
-    dialog->FindWindow(id)->ProcessWindowEvent(click);
-    Pump();
+    if (!dialog->IsShown()) {
+        dialog->Show();
+        Pump();
+    }
+    RealInput().Click(dialog->FindWindow(id));
 }
 
 TEST(OpenDialog, ChecksWhatIsTypedAndStoresTheHistoriesOnOk) {
