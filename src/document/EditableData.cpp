@@ -129,19 +129,15 @@ bool EditableData::StoreTemplate(CTemplate& tmpl, const CTemplate& values) {
 }
 
 TCObject* EditableData::AddNode(NodeType type, std::string_view name) {
-    if (type == NODE_TEMPLATE) {
-        auto node = std::make_unique<CTemplate>();
+    const auto add = [&](auto node, std::size_t end) -> TCObject* {
+        using Node = typename decltype(node)::element_type;
         node->SetName(name);
         TCObject* added = node.get();
-        Record(
-            std::make_unique<PresenceCommand<CTemplate>>(std::move(node), GetTemplates().size()));
+        Record(std::make_unique<PresenceCommand<Node>>(std::move(node), end));
         return added;
-    }
-    auto node = std::make_unique<CLoreBook>();
-    node->SetName(name);
-    TCObject* added = node.get();
-    Record(std::make_unique<PresenceCommand<CLoreBook>>(std::move(node), GetBooks().size()));
-    return added;
+    };
+    return type == NODE_TEMPLATE ? add(std::make_unique<CTemplate>(), GetTemplates().size())
+                                 : add(std::make_unique<CLoreBook>(), GetBooks().size());
 }
 
 bool EditableData::DeleteNode(const TCObject* node) {
