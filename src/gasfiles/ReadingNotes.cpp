@@ -57,7 +57,7 @@ bool IsLoreRoot(const PlainSection& s) {
     return s.parent < 0 && Lower(s.header) == "lore";
 }
 
-Side Build(const PlainGas& gas, bool templates, const std::vector<std::string>& writerHeader) {
+Side Build(PlainGas gas, bool templates, const std::vector<std::string>& writerHeader) {
     Side side;
     const std::size_t count = gas.sections.size();
     std::vector<int> nodeOf(count, -1);
@@ -100,15 +100,15 @@ Side Build(const PlainGas& gas, bool templates, const std::vector<std::string>& 
             relShown[k] = parentShown + "[" + s.header + "]/";
         }
     }
-    for (const PlainEntry& e : gas.entries) {
+    for (PlainEntry& e : gas.entries) {
         const std::size_t sec = static_cast<std::size_t>(e.section);
         const int node = e.section < 0 ? -1 : nodeOf[sec];
         Item item;
         item.line = e.line;
         if (e.kind == PlainEntry::Kind::Key) {
-            item.path = (e.section < 0 ? std::string() : relPath[sec]) + Lower(e.key);
-            item.shown = (e.section < 0 ? std::string() : relShown[sec]) + e.key;
-            item.value = e.value;
+            item.path = e.section < 0 ? Lower(e.key) : relPath[sec] + Lower(e.key);
+            item.shown = e.section < 0 ? std::move(e.key) : relShown[sec] + e.key;
+            item.value = std::move(e.value);
         } else {
             item.comment = true;
             item.value = e.kind == PlainEntry::Kind::Comment ? CommentText(e.value) : e.value;
@@ -128,18 +128,18 @@ Side Build(const PlainGas& gas, bool templates, const std::vector<std::string>& 
     std::sort(side.outside.begin(), side.outside.end(), ByPathAndValue);
     if (templates) {
         for (Side::Node& n : side.nodes) {
-            const auto spec = std::find_if(n.items.begin(), n.items.end(), [](const Item& i) {
+            const auto given = std::find_if(n.items.begin(), n.items.end(), [](const Item& i) {
                 return !i.comment && i.path == "specializes";
             });
-            if (spec == n.items.end() || Contains(spec->value, "treasure")) {
+            if (given == n.items.end() || Contains(given->value, "treasure")) {
                 continue;
             }
-            const auto found = side.byName.find(spec->value);
+            const auto found = side.byName.find(given->value);
             if (found != side.byName.end()) {
                 n.parent = found->second.front();
             } else {
                 // Names match ignoring case, as the writer finds a parent.
-                const std::string wanted = Lower(spec->value);
+                const std::string wanted = Lower(given->value);
                 for (const auto& [name, indices] : side.byName) {
                     if (Lower(name) == wanted) {
                         n.parent = indices.front();
