@@ -2,6 +2,7 @@
 
 #include "document/CTomecraftDoc.h"
 #include "platform/FileSystem.h"
+#include "platform/FsPath.h"
 #include "platform/MemorySettings.h"
 #include "platform/Text.h"
 #include "tools/tomecraft-gas/DumpJson.h"
@@ -131,15 +132,22 @@ TEST(GasTool, DumpEscapesEveryByteAsJsonReadsItBack) {
     }
 }
 
+// Paths are UTF-8 and file texts Windows-1252: a message holding both garbles neither.
 TEST(GasTool, DumpListsEveryMessageInOrder) {
     TempDir dir;
-    WriteBytes(dir / "trs_book_lore.gas", "[t:template,n:open\n");
-    const ToolRun run = RunTool({"dump", dir / "missing_lore.gas", dir / "trs_book_lore.gas"});
+    const std::string folder = dir / "\xC5\x81ukasz"; // "Łukasz" in UTF-8
+    std::filesystem::create_directory(FsPath(folder));
+    WriteBytes(folder + "/trs_book_lore.gas", "[t:template,n:open\n");
+    const ToolRun run =
+        RunTool({"dump", folder + "/missing_lore.gas", folder + "/trs_book_lore.gas"});
     ASSERT_EQ(run.status, 1) << "a file could not be read, yet the JSON shows what was";
     const auto json = nlohmann::json::parse(run.out);
     EXPECT_EQ(json["format"], 1);
     ASSERT_EQ(json["messages"].size(), 3u);
     EXPECT_TRUE(json["messages"][0].get<std::string>().starts_with("CTomecraftDoc:: error 2"));
+    EXPECT_NE(json["messages"][0].get<std::string>().find("/\xC5\x81ukasz/missing_lore.gas"),
+              std::string::npos)
+        << json["messages"][0];
     EXPECT_TRUE(json["messages"][1].get<std::string>().starts_with(
         "TRS_BOOK_LORE.GAS invalid [template section] on line 1"));
     EXPECT_EQ(json["messages"][2], "TRS_BOOK_LORE.GAS missing closing '}' for untitled_1\n\n");
