@@ -59,12 +59,13 @@ void BM_LineScanLore(benchmark::State& state) {
     Report(state, pair.lorePath, pair.books);
 }
 
+// Without and with the notes of what a save would change.
 void BM_ReadLore(benchmark::State& state) {
     const auto& pair = PairOf(static_cast<std::size_t>(state.range(0)));
-    SilentUi ui;
     for (auto _ : state) {
         tc::BookList books;
-        tc::ReadLoreFile(pair.lorePath, books, ui);
+        tc::Diagnostics found;
+        tc::ReadLoreFile(pair.lorePath, books, found, nullptr, state.range(1) != 0);
         benchmark::DoNotOptimize(books.data());
         state.PauseTiming(); // freeing the books is not part of reading them
         books.clear();
@@ -75,10 +76,10 @@ void BM_ReadLore(benchmark::State& state) {
 
 void BM_ReadTemplates(benchmark::State& state) {
     const auto& pair = PairOf(static_cast<std::size_t>(state.range(0)));
-    SilentUi ui;
     for (auto _ : state) {
         tc::TemplateList templates;
-        tc::ReadTemplateFile(pair.templatePath, templates, ui);
+        tc::Diagnostics found;
+        tc::ReadTemplateFile(pair.templatePath, templates, found, nullptr, state.range(1) != 0);
         benchmark::DoNotOptimize(templates.data());
         state.PauseTiming();
         templates.clear();
@@ -101,8 +102,9 @@ void BM_SortBoth(benchmark::State& state) {
         state.PauseTiming();
         tc::LoreData::Books books;
         tc::LoreData::Templates templates;
-        tc::ReadLoreFile(pair.lorePath, books, ui);
-        tc::ReadTemplateFile(pair.templatePath, templates, ui);
+        tc::Diagnostics found;
+        tc::ReadLoreFile(pair.lorePath, books, found);
+        tc::ReadTemplateFile(pair.templatePath, templates, found);
         data.ClearData(std::move(books), std::move(templates));
         state.ResumeTiming();
         data.SortBooks();
@@ -281,9 +283,13 @@ void Sizes(benchmark::internal::Benchmark* b) {
     b->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 }
 
+void SizesWithNotes(benchmark::internal::Benchmark* b) {
+    b->ArgsProduct({{1000, 10000, 100000}, {0, 1}})->Unit(benchmark::kMillisecond);
+}
+
 BENCHMARK(BM_LineScanLore)->Apply(Sizes);
-BENCHMARK(BM_ReadLore)->Apply(Sizes);
-BENCHMARK(BM_ReadTemplates)->Apply(Sizes);
+BENCHMARK(BM_ReadLore)->Apply(SizesWithNotes);
+BENCHMARK(BM_ReadTemplates)->Apply(SizesWithNotes);
 BENCHMARK(BM_SortBoth)->Apply(Sizes);
 BENCHMARK(BM_Tool)
     ->ArgsProduct({{100000}, {0, 1, 2}})

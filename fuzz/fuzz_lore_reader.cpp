@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    tc::QuietUi ui;
+    tc::Diagnostics ui;
     tc::MemorySource source(std::string_view(reinterpret_cast<const char*>(data), size));
     tc::BookList books;
     tc::ParseLoreFile(source, books, ui);

@@ -1,7 +1,9 @@
 // Whatever a lore file holds, a save that its read-back check lets through writes a file that
-// reads back to the same books and formats to the same bytes again.
+// reads back to the same books and formats to the same bytes again, and in which the reading
+// notes find nothing that a save would change.
 #include "gasfiles/LoreFile.h"
 #include "gasfiles/ReadBack.h"
+#include "gasfiles/ReadingNotes.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -9,7 +11,7 @@
 namespace {
 
 tc::BookList Read(std::string_view bytes) {
-    tc::QuietUi ui;
+    tc::Diagnostics ui;
     tc::MemorySource source(bytes);
     tc::BookList books;
     tc::ParseLoreFile(source, books, ui);
@@ -33,6 +35,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (Written(second) != once) {
         std::abort(); // read back as meant, yet formatting again changes the file
+    }
+    tc::Diagnostics notes;
+    tc::AddLoreReadingNotes(once, second, "lore.gas", notes);
+    if (!notes.empty()) {
+        std::abort(); // a note where a save changes nothing
     }
     return 0;
 }

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    tc::QuietUi ui;
+    tc::Diagnostics ui;
     tc::MemorySource source(std::string_view(reinterpret_cast<const char*>(data), size));
     tc::TemplateList templates;
     tc::ParseTemplateFile(source, templates, ui);

@@ -3,6 +3,7 @@
 #include "Resources.h"
 #include "app/CommandIds.h"
 #include "dialogs/CAboutDlg.h"
+#include "dialogs/CReadingNotesDlg.h"
 #include "platform/Product.h"
 #include "platform/wx/WxText.h"
 #include "views/TCLoreBookFormView.h"
@@ -105,6 +106,9 @@ void CMainFrame::CreateMenus() {
     view->AppendCheckItem(ID_VIEW_TOOLBAR, "&Toolbar", "Show or hide the toolbar");
     view->AppendCheckItem(ID_VIEW_STATUS_BAR, "&Status Bar", "Show or hide the status bar");
     view->Append(ID_WINDOW_SPLIT, "S&plit", "Split the active window into panes");
+    view->AppendSeparator();
+    view->Append(ID_VIEW_READING_NOTES, "&Reading Notes",
+                 "List what a save would change in the files as they were read");
     auto* help = new wxMenu;
     help->Append(ID_APP_ABOUT, "&About Tomecraft...",
                  "Display program information, version number and copyright");
@@ -154,6 +158,17 @@ void CMainFrame::BindCommands() {
         wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnBackupLocation(); }, ID_BACKUP_LOCATION);
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, ID_APP_EXIT);
+    Bind(
+        wxEVT_MENU,
+        [this](wxCommandEvent&) {
+            // Modeless, so that the user can go from note to note while looking at the node.
+            auto* notes = new CReadingNotesDlg(this, m_doc);
+            notes->Bind(wxEVT_CLOSE_WINDOW, [notes](wxCloseEvent&) { notes->Destroy(); });
+            notes->Bind(
+                wxEVT_BUTTON, [notes](wxCommandEvent&) { notes->Destroy(); }, wxID_CANCEL);
+            notes->Show();
+        },
+        ID_VIEW_READING_NOTES);
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnEditUndo(); }, ID_EDIT_UNDO);
     Bind(

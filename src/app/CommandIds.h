@@ -25,6 +25,7 @@ enum CommandId : int {
     ID_VIEW_TOOLBAR = CommandNumber(59392),
     ID_VIEW_STATUS_BAR = CommandNumber(59393),
     ID_WINDOW_SPLIT = CommandNumber(57653),
+    ID_VIEW_READING_NOTES = CommandNumber(32788),
     ID_APP_ABOUT = CommandNumber(57664),
     ID_NEXT_PANE = CommandNumber(57680),
     ID_PREV_PANE = CommandNumber(57681),

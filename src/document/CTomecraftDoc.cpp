@@ -4,6 +4,7 @@
 #include "document/FindNode.h"
 #include "gasfiles/LoreFile.h"
 #include "gasfiles/TemplateFile.h"
+#include "platform/Text.h"
 
 #include <new>
 
@@ -32,14 +33,117 @@ void CTomecraftDoc::DetachTreeView(const TreeViewInterface* tree) {
     }
 }
 
+void CTomecraftDoc::ShowMessages(std::size_t from) {
+    for (std::size_t k = from; k < m_diagnostics.size(); ++k) {
+        if (m_diagnostics[k].kind == Diagnostic::Kind::Message) {
+            m_ui.MessageBoxUtf8(m_diagnostics[k].text, MsgButtons::Ok, MsgIcon::Exclamation);
+        }
+    }
+}
+
 bool CTomecraftDoc::ReadLoreFile(const std::string& path) {
     m_loreVersion = {path, {}};
-    return tc::ReadLoreFile(path, BookList(), m_ui, &m_loreVersion.stamp);
+    const std::size_t from = m_diagnostics.size();
+    bool read = false;
+    try {
+        read = tc::ReadLoreFile(path, BookList(), m_diagnostics, &m_loreVersion.stamp);
+    } catch (...) {
+        ShowMessages(from); // what was found before the read failed comes first
+        throw;
+    }
+    ShowMessages(from);
+    m_loreNotesAccepted = CountReadingNotes(m_diagnostics) == 0;
+    return read;
 }
 
 bool CTomecraftDoc::ReadTemplateFile(const std::string& path) {
     m_templateVersion = {path, {}};
-    return tc::ReadTemplateFile(path, TemplateList(), m_ui, &m_templateVersion.stamp);
+    const std::size_t from = m_diagnostics.size();
+    const std::size_t notesBefore = CountReadingNotes(m_diagnostics);
+    bool read = false;
+    try {
+        read = tc::ReadTemplateFile(path, TemplateList(), m_diagnostics, &m_templateVersion.stamp);
+    } catch (...) {
+        ShowMessages(from);
+        throw;
+    }
+    ShowMessages(from);
+    m_templateNotesAccepted = CountReadingNotes(m_diagnostics) == notesBefore;
+    return read;
+}
+
+namespace {
+
+std::string FileNameOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace
+
+std::string CTomecraftDoc::ReadingNotesSummary() const {
+    std::size_t lore = 0;
+    std::size_t templates = 0;
+    for (const Diagnostic& d : m_diagnostics) {
+        if (d.kind == Diagnostic::Kind::ReadingNote) {
+            ++(d.path == m_strLorePath ? lore : templates);
+        }
+    }
+    if (lore + templates == 0) {
+        return {};
+    }
+    const auto places = [](std::size_t n) {
+        return std::to_string(n) + (n == 1 ? " place" : " places");
+    };
+    std::string text = "Saving will change ";
+    if (lore > 0 && templates > 0) {
+        text += places(lore) + " in " + FileNameOf(m_strLorePath) + " and " +
+                std::to_string(templates) + " in " + FileNameOf(m_strTemplatePath);
+    } else {
+        text += places(lore + templates) + " in " +
+                FileNameOf(lore > 0 ? m_strLorePath : m_strTemplatePath);
+    }
+    return text + ": View \u203A Reading Notes";
+}
+
+TCObject* CTomecraftDoc::NodeOf(const Diagnostic& d) {
+    if (!d.hasNode) {
+        return nullptr;
+    }
+    if (d.nodeType == NODE_LOREBOOK) {
+        for (const auto& book : GetBooks()) {
+            if (book->GetName() == d.nodeName) {
+                return book.get();
+            }
+        }
+    } else {
+        for (const auto& tmpl : GetTemplates()) {
+            if (tmpl->GetName() == d.nodeName) {
+                return tmpl.get();
+            }
+        }
+    }
+    return nullptr;
+}
+
+void CTomecraftDoc::GoToNode(const Diagnostic& d) {
+    TCObject* node = NodeOf(d);
+    if (node != nullptr && m_pTreeView != nullptr && CommitFormEdits()) {
+        m_pTreeView->SelectNode(node);
+    }
+}
+
+bool CTomecraftDoc::AcceptReadingNotes(bool lore, bool templates) {
+    if ((!lore || m_loreNotesAccepted) && (!templates || m_templateNotesAccepted)) {
+        return true;
+    }
+    if (m_ui.MessageBoxUtf8("Save anyway? The changes are listed under View \u203A Reading Notes.",
+                            MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes) {
+        return false;
+    }
+    m_loreNotesAccepted = m_loreNotesAccepted || lore;
+    m_templateNotesAccepted = m_templateNotesAccepted || templates;
+    return true;
 }
 
 bool CTomecraftDoc::WriteLoreFile(const std::string& path) {
@@ -70,6 +174,7 @@ bool CTomecraftDoc::LockPair(const std::string& lorePath, const std::string& tem
 
 bool CTomecraftDoc::ReadPair(const std::string& lorePath, const std::string& templatePath) {
     ClearData();
+    m_diagnostics.clear();
     m_strLorePath = lorePath;
     m_strTemplatePath = templatePath;
     const bool loreRead = ReadLoreFile(m_strLorePath);
@@ -93,7 +198,11 @@ bool CTomecraftDoc::WriteFiles(bool lore, bool templates) {
 }
 
 void CTomecraftDoc::WriteModified() {
-    WriteFiles(IsModified(DataFile::Lore), IsModified(DataFile::Templates));
+    const bool lore = IsModified(DataFile::Lore);
+    const bool templates = IsModified(DataFile::Templates);
+    if (AcceptReadingNotes(lore, templates)) {
+        WriteFiles(lore, templates);
+    }
 }
 
 bool CTomecraftDoc::WriteAll() {
@@ -125,7 +234,7 @@ bool CTomecraftDoc::AskToSave() {
 }
 
 void CTomecraftDoc::ShowFileError(const FileError& error) {
-    m_ui.MessageBox(error.what(), MsgButtons::Ok, MsgIcon::Exclamation);
+    m_ui.MessageBoxUtf8(error.what(), MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 void CTomecraftDoc::RebuildTree() {
@@ -166,6 +275,7 @@ void CTomecraftDoc::OnFileOpen() {
         ShowFileError(error);
         return;
     } catch (const std::bad_alloc&) {
+        m_diagnostics.clear();
         ClearData(); // what was read so far may be any part of the files: keep none of it
         RebuildTree();
         m_ui.MessageBox("There is not enough memory to open these files.", MsgButtons::Ok,
@@ -173,6 +283,7 @@ void CTomecraftDoc::OnFileOpen() {
         return;
     }
     RebuildTree();
+    m_host.ShowStatus(Utf8ToCp1252(ReadingNotesSummary()));
 }
 
 void CTomecraftDoc::OnFileSave() {

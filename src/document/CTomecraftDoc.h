@@ -6,6 +6,7 @@
 
 #include "document/DocumentHost.h"
 #include "document/EditableData.h"
+#include "gasfiles/Diagnostic.h"
 #include "platform/FileCause.h"
 #include "platform/FileLock.h"
 #include "platform/FileOps.h"
@@ -56,8 +57,18 @@ public:
 
     // Reads both files into the emptied document and sorts both collections. A file that cannot
     // be opened is reported and the other is still read; a FileError from the middle of a read
-    // ends it there, keeping what was read. True when both files were opened.
+    // ends it there, keeping what was read. True when both files were opened. The readers'
+    // messages are shown as message boxes, in order; everything found is kept in Diagnostics().
     bool ReadPair(const std::string& lorePath, const std::string& templatePath);
+    // What the last ReadPair found: the readers' messages and the notes of what a save would
+    // change in each file.
+    const Diagnostics& GetDiagnostics() const { return m_diagnostics; }
+    // "Saving will change 7 places in lore.gas: View > Reading Notes", or empty.
+    std::string ReadingNotesSummary() const;
+    // The node a diagnostic concerns, if it is loaded.
+    TCObject* NodeOf(const Diagnostic& d);
+    // Shows the node of a reading note in the tree and the form.
+    void GoToNode(const Diagnostic& d);
     // Writes each modified file, lore content first, each collection sorted first. A
     // FileError from the middle of a write ends it there.
     void WriteModified();
@@ -82,6 +93,10 @@ public:
 private:
     bool ReadLoreFile(const std::string& path);
     bool ReadTemplateFile(const std::string& path);
+    // Shows the readers' messages among diagnostics [from, end) as message boxes, in order.
+    void ShowMessages(std::size_t from);
+    // Before the first save of a file with reading notes: false when the user keeps the files.
+    bool AcceptReadingNotes(bool lore, bool templates);
     bool WriteFiles(bool lore, bool templates);
     void Follow(const DataChange& change);
     bool AskToSave(); // false when the user cancels or the save fails
@@ -103,6 +118,9 @@ private:
     FileVersion m_loreVersion;
     FileVersion m_templateVersion;
     PairLock m_pairLock;
+    Diagnostics m_diagnostics;
+    bool m_loreNotesAccepted = true;
+    bool m_templateNotesAccepted = true;
 };
 
 } // namespace tc

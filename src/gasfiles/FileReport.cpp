@@ -1,5 +1,7 @@
 #include "gasfiles/FileReport.h"
 
+#include "platform/TextFile.h"
+
 namespace tc {
 
 namespace {
@@ -26,6 +28,34 @@ std::string OpenFailureReport(FileAccess access, FileCause cause, const std::str
     report += "\n\nFile: " + path;
     report += "\n\nText: " + CauseText(cause, path).substr(0, 254);
     return report;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes, Diagnostics& found,
+                   FileStamp* stamp) {
+    OpenedSource opened = OpenForReading(path);
+    if (!opened.source) {
+        if (stamp != nullptr && opened.cause == FileCause::FileNotFound) {
+            *stamp = kMissingFile;
+        }
+        Diagnostic report;
+        report.path = path;
+        report.text = OpenFailureReport(FileAccess::ReadAny, opened.cause, path);
+        found.push_back(std::move(report));
+        return false;
+    }
+    if (stamp != nullptr) {
+        *stamp = opened.source->Stamp();
+    }
+    constexpr std::size_t kChunk = 1 << 20;
+    for (;;) {
+        const std::size_t had = bytes.size();
+        bytes.resize(had + kChunk);
+        const std::size_t count = opened.source->Read(bytes.data() + had, kChunk);
+        bytes.resize(had + count);
+        if (count == 0) {
+            return true;
+        }
+    }
 }
 
 } // namespace tc

@@ -4,10 +4,45 @@
 
 namespace tc {
 
+std::string_view CutBlockComments(std::string_view line, bool& inBlock, std::string& scratch) {
+    if (!inBlock && line.find("/*") == line.npos) {
+        return line;
+    }
+    scratch.clear();
+    bool quoted = false;
+    std::size_t k = 0;
+    while (k < line.size()) {
+        if (inBlock) {
+            const std::size_t end = line.find("*/", k);
+            if (end == line.npos) {
+                break;
+            }
+            inBlock = false;
+            k = end + 2;
+            scratch += ' ';
+            continue;
+        }
+        const char c = line[k];
+        if (!quoted && c == '/' && k + 1 < line.size() && line[k + 1] == '/') {
+            scratch.append(line.substr(k));
+            break;
+        }
+        if (!quoted && c == '/' && k + 1 < line.size() && line[k + 1] == '*') {
+            inBlock = true;
+            k += 2;
+            continue;
+        }
+        quoted = c == '"' ? !quoted : quoted;
+        scratch += c;
+        ++k;
+    }
+    return scratch;
+}
+
 bool GasLines::Next() {
     while (m_reader.Next(m_line)) {
         ++m_number;
-        m_line = TrimWhite(m_line);
+        m_line = TrimWhite(CutBlockComments(m_line, m_inBlock, m_scratch));
         if (!m_line.empty()) {
             m_contentLines += IsComment() ? 0 : 1;
             return true;

@@ -1,4 +1,4 @@
-// How both game-file readers see a line: trimmed, counted, blank or comment.
+// How both game-file readers see a line: trimmed, counted, blank or comment, block comments cut.
 #pragma once
 
 #include "platform/DecodingSource.h"
@@ -8,6 +8,11 @@
 #include <string_view>
 
 namespace tc {
+
+// `line` without what /* ... */ block comments cover; `inBlock` carries an open block comment
+// from line to line. Markers inside double quotes and after a "//" do not count. Returns `line`
+// itself when nothing is cut, else a view of `scratch`.
+std::string_view CutBlockComments(std::string_view line, bool& inBlock, std::string& scratch);
 
 class GasLines {
 public:
@@ -31,6 +36,8 @@ private:
     DecodingSource m_decoder;
     LineReader m_reader;
     int m_contentLines = 0;
+    bool m_inBlock = false;
+    std::string m_scratch;
     std::string_view m_line;
     int m_number = 0;
 };

@@ -4,6 +4,7 @@
 #include "gasfiles/FileReport.h"
 #include "gasfiles/GasLines.h"
 #include "gasfiles/ReadBack.h"
+#include "gasfiles/ReadingNotes.h"
 #include "gasfiles/SafeWrite.h"
 #include "platform/Product.h"
 #include "platform/Text.h"
@@ -12,8 +13,20 @@ namespace tc {
 
 namespace {
 
-void ShowWarning(UserInterface& ui, const std::string& text) {
-    ui.MessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation);
+// One of the reader's own messages, which the editor shows as a message box. `text` is
+// Windows-1252, as the file's words in it are.
+void Say(Diagnostics& found, const std::string& path, int line, const std::string& text,
+         const CLoreBook* book = nullptr) {
+    Diagnostic d;
+    d.path = path;
+    d.line = line;
+    d.text = Cp1252ToUtf8(text);
+    if (book != nullptr) {
+        d.hasNode = true;
+        d.nodeType = NODE_LOREBOOK;
+        d.nodeName = book->GetName();
+    }
+    found.push_back(std::move(d));
 }
 
 // The state of one book while its section is read.
@@ -82,17 +95,18 @@ void Finish(BookInProgress& current, std::string& pendingComment) {
 
 } // namespace
 
-void ParseLoreFile(ByteSource& source, const BookSink& take, UserInterface& ui) {
+void ParseLoreFile(ByteSource& source, const BookSink& take, Diagnostics& found,
+                   const std::string& path) {
     GasLines lines(source);
     const auto noteEncoding = [&] {
         if (const std::string note = lines.EncodingNote("LORE.GAS"); !note.empty()) {
-            ShowWarning(ui, note);
+            Say(found, path, 0, note);
         }
     };
     if (!FindLoreRoot(lines)) {
         noteEncoding();
         if (lines.ContentLines() > 0) {
-            ShowWarning(ui, "LORE.GAS has no [lore] section, so no books were read from it.");
+            Say(found, path, 0, "LORE.GAS has no [lore] section, so no books were read from it.");
         }
         return;
     }
@@ -114,11 +128,12 @@ void ParseLoreFile(ByteSource& source, const BookSink& take, UserInterface& ui) 
             current.book->SetSourceLine(lines.Number());
             if (open == line.npos || close == line.npos) {
                 const std::string number = std::to_string(lines.Number());
-                ShowWarning(ui, "LORE.GAS missing '[' or ']' on line " + number + ":\n\n" +
-                                    std::string(line) +
-                                    "\n\nBook will be assigned a generic name to prevent data "
-                                    "loss.  Please correct name before saving!");
                 current.book->SetName("untitled_" + number);
+                Say(found, path, lines.Number(),
+                    "LORE.GAS missing '[' or ']' on line " + number + ":\n\n" + std::string(line) +
+                        "\n\nBook will be assigned a generic name to prevent data "
+                        "loss.  Please correct name before saving!",
+                    current.book.get());
                 continue;
             }
             current.book->SetName(close > open ? line.substr(open + 1, close - open - 1) : "");
@@ -133,30 +148,32 @@ void ParseLoreFile(ByteSource& source, const BookSink& take, UserInterface& ui) 
     }
     if (current.book) {
         Finish(current, pendingComment);
-        ShowWarning(ui, "LORE.GAS missing closing '}' for " + current.book->GetName() + "\n\n");
+        Say(found, path, current.book->GetSourceLine(),
+            "LORE.GAS missing closing '}' for " + current.book->GetName() + "\n\n",
+            current.book.get());
         take(std::move(current.book));
     }
     noteEncoding();
 }
 
-void ParseLoreFile(ByteSource& source, BookList& books, UserInterface& ui) {
+void ParseLoreFile(ByteSource& source, BookList& books, Diagnostics& found,
+                   const std::string& path) {
     ParseLoreFile(
-        source, [&](std::unique_ptr<CLoreBook> book) { books.push_back(std::move(book)); }, ui);
+        source, [&](std::unique_ptr<CLoreBook> book) { books.push_back(std::move(book)); }, found,
+        path);
 }
 
-bool ReadLoreFile(const std::string& path, BookList& books, UserInterface& ui, FileStamp* stamp) {
-    OpenedSource opened = OpenForReading(path);
-    if (!opened.source) {
-        if (stamp != nullptr && opened.cause == FileCause::FileNotFound) {
-            *stamp = kMissingFile;
-        }
-        ShowWarning(ui, OpenFailureReport(FileAccess::ReadAny, opened.cause, path));
+bool ReadLoreFile(const std::string& path, BookList& books, Diagnostics& found, FileStamp* stamp,
+                  bool notes) {
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes, found, stamp)) {
         return false;
     }
-    if (stamp != nullptr) {
-        *stamp = opened.source->Stamp();
+    MemorySource source(bytes);
+    ParseLoreFile(source, books, found, path);
+    if (notes) {
+        AddLoreReadingNotes(bytes, books, path, found);
     }
-    ParseLoreFile(*opened.source, books, ui);
     return true;
 }
 
@@ -199,13 +216,13 @@ bool WriteLoreFile(const std::string& path, const std::string& backupFolder, con
     request.readBack = [&](const std::string& written) {
         // Compared a book at a time, so that the file is never held twice in memory.
         BookReadBack back(books);
-        QuietUi quiet;
+        Diagnostics ignored;
         OpenedSource opened = OpenForReading(written);
         if (!opened.source) {
             return CauseText(opened.cause, path);
         }
         ParseLoreFile(
-            *opened.source, [&](std::unique_ptr<CLoreBook> book) { back.Take(*book); }, quiet);
+            *opened.source, [&](std::unique_ptr<CLoreBook> book) { back.Take(*book); }, ignored);
         return back.Difference();
     };
     request.stamp = stamp;

@@ -1,6 +1,7 @@
 // Reading and writing the lore content file, lore.gas.
 #pragma once
 
+#include "gasfiles/Diagnostic.h"
 #include "model/CLoreBook.h"
 #include "platform/TextFile.h"
 #include "platform/UserInterface.h"
@@ -14,17 +15,21 @@ namespace tc {
 
 using BookList = std::vector<std::unique_ptr<CLoreBook>>;
 
-// Appends the books of the file to `books` in the order their sections close. Messages about
-// malformed sections go to `ui`. Throws FileError when the source fails mid-read.
-void ParseLoreFile(ByteSource& source, BookList& books, UserInterface& ui);
+// Appends the books of the file to `books` in the order their sections close, and the messages
+// about malformed sections to `found`, naming the file `path`. Throws FileError when the source
+// fails mid-read.
+void ParseLoreFile(ByteSource& source, BookList& books, Diagnostics& found,
+                   const std::string& path = "");
 // As above, handing each book to `take` as its section closes.
 using BookSink = std::function<void(std::unique_ptr<CLoreBook>)>;
-void ParseLoreFile(ByteSource& source, const BookSink& take, UserInterface& ui);
+void ParseLoreFile(ByteSource& source, const BookSink& take, Diagnostics& found,
+                   const std::string& path = "");
 
-// False, after the open-failure report, when the file cannot be opened. `stamp`, when given,
-// receives the version of the file that was read.
-bool ReadLoreFile(const std::string& path, BookList& books, UserInterface& ui,
-                  FileStamp* stamp = nullptr);
+// False, with the open-failure report in `found`, when the file cannot be opened. `stamp`, when
+// given, receives the version of the file that was read. With `notes`, `found` also gets a
+// note for each change a save of what was read would make to the file.
+bool ReadLoreFile(const std::string& path, BookList& books, Diagnostics& found,
+                  FileStamp* stamp = nullptr, bool notes = true);
 
 // The whole file as written, with "\n" line ends (the writer puts CR LF on disk).
 void EmitLoreFile(const BookList& books, TextSink& out);

@@ -99,16 +99,12 @@ std::string FirstTemplateDifference(const TemplateList& meant, const TemplateLis
         const CTemplate& m = *meant[k];
         const CTemplate& r = *read[k];
         const CTemplate* p = m.IsTreasureBased() ? nullptr : index.Find(m.GetSpecializes());
-        std::string comment = Value(m.GetComment());
-        if (k == 0 && comment.empty()) {
-            comment = TemplateFileHeader();
-        }
         const Field fields[] = {
             {"the name", m.GetName(), r.GetName()},
-            {"the comment", comment, r.GetComment()},
+            {"the comment", Value(m.GetComment()), r.GetComment()},
             {"specializes", Value(m.GetSpecializes()), r.GetSpecializes()},
             {"the screen name", Value(m.GetScreenName()), r.GetScreenName()},
-            {"the lore key", Inherited(m.GetLoreKey(), p, &CTemplate::GetLoreKey), r.GetLoreKey()},
+            {"the lore key", Value(m.GetLoreKey()), r.GetLoreKey()},
             {"the model", Inherited(m.GetModel(), p, &CTemplate::GetModel), r.GetModel()},
             {"the texture", Inherited(m.GetTexture(), p, &CTemplate::GetTexture), r.GetTexture()},
             {"the inventory icon", Inherited(m.GetInventoryIcon(), p, &CTemplate::GetInventoryIcon),

@@ -27,10 +27,9 @@ private:
     std::string m_difference;
 };
 
-// As FirstBookDifference for templates. A value that equals its parent's is left out of the
-// file and so reads back empty (numbers are inherited again); the first template takes the
-// file's header line as its comment when it has none; the document name and category are not
-// read back by the editor, so they are not compared.
+// As FirstBookDifference for templates. A model, texture or icon that equals its parent's is
+// left out of the file and so reads back empty (numbers are inherited again); the document
+// name and category are not read back by the editor, so they are not compared.
 std::string FirstTemplateDifference(const TemplateList& meant, const TemplateList& read);
 
 } // namespace tc

@@ -5,6 +5,7 @@
 #include "gasfiles/GasLines.h"
 #include "gasfiles/Inheritance.h"
 #include "gasfiles/ReadBack.h"
+#include "gasfiles/ReadingNotes.h"
 #include "gasfiles/SafeWrite.h"
 #include "model/TemplateIndex.h"
 #include "platform/Product.h"
@@ -14,9 +15,26 @@ namespace tc {
 
 namespace {
 
-void ShowWarning(UserInterface& ui, const std::string& text) {
-    ui.MessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation);
+// One of the reader's own messages (Windows-1252 `text`), shown by the editor as a box.
+void Say(Diagnostics& found, const std::string& path, int line, const std::string& text,
+         const CTemplate* tmpl = nullptr) {
+    Diagnostic d;
+    d.path = path;
+    d.line = line;
+    d.text = Cp1252ToUtf8(text);
+    if (tmpl != nullptr) {
+        d.hasNode = true;
+        d.nodeType = NODE_TEMPLATE;
+        d.nodeName = tmpl->GetName();
+    }
+    found.push_back(std::move(d));
 }
+
+// Where the reader's messages go while one file is read.
+struct Reporter {
+    Diagnostics& found;
+    const std::string& path;
+};
 
 // The state of the template whose section is being read.
 struct TemplateInProgress {
@@ -25,11 +43,13 @@ struct TemplateInProgress {
     bool inTextures = false;
 };
 
-void TakeScreenName(std::string_view line, int number, CTemplate& tmpl, UserInterface& ui) {
+void TakeScreenName(std::string_view line, int number, CTemplate& tmpl, const Reporter& say) {
     const std::size_t q1 = line.find('"');
     if (q1 == line.npos) {
-        ShowWarning(ui, "TRS_BOOK_LORE.GAS invalid screen_name on line " + std::to_string(number) +
-                            ":\n\n" + std::string(line) + "\n\n");
+        Say(say.found, say.path, number,
+            "TRS_BOOK_LORE.GAS invalid screen_name on line " + std::to_string(number) + ":\n\n" +
+                std::string(line) + "\n\n",
+            &tmpl);
         return;
     }
     std::size_t q2 = line.find('"', q1 + 1);
@@ -43,13 +63,13 @@ void TakeScreenName(std::string_view line, int number, CTemplate& tmpl, UserInte
 }
 
 // The keys the reader takes, in the order it tests them; true when one took the line.
-bool TakeKey(std::string_view line, int number, TemplateInProgress& current, UserInterface& ui) {
+bool TakeKey(std::string_view line, int number, TemplateInProgress& current, const Reporter& say) {
     CTemplate& tmpl = *current.tmpl;
     const auto value = [&] { return ExtractBetween(line, "=", ";"); };
     if (StartsWith(line, "specializes")) {
         tmpl.SetSpecializes(value());
     } else if (StartsWith(line, "screen_name")) {
-        TakeScreenName(line, number, tmpl, ui);
+        TakeScreenName(line, number, tmpl, say);
     } else if (StartsWith(line, "gold_value")) {
         tmpl.SetGoldValue(value());
         current.givenNumbers |= kGoldValue;
@@ -107,7 +127,11 @@ std::string ExtractBetween(std::string_view line, std::string_view opening,
     return std::string(TrimWhite(line.substr(from, j - from)));
 }
 
-void ParseTemplateFile(ByteSource& source, TemplateList& templates, UserInterface& ui) {
+void ParseTemplateFile(ByteSource& source, TemplateList& templates, Diagnostics& found,
+                       const std::string& path) {
+    const Reporter say{found, path};
+    // The writer's header is not a comment of the first template.
+    const std::string header(TrimWhite("// " + TemplateFileHeader()));
     GasLines lines(source);
     TemplateInProgress current;
     std::vector<ReadTemplate> read;
@@ -116,7 +140,9 @@ void ParseTemplateFile(ByteSource& source, TemplateList& templates, UserInterfac
     while (lines.Next()) {
         const std::string_view line = lines.Line();
         if (lines.IsComment()) {
-            pendingComment = line;
+            if (line != header) {
+                pendingComment = line;
+            }
             continue;
         }
         if (!current.tmpl) {
@@ -129,15 +155,17 @@ void ParseTemplateFile(ByteSource& source, TemplateList& templates, UserInterfac
             const std::size_t j = line.find(']');
             if (i == line.npos || j == line.npos) {
                 const std::string number = std::to_string(lines.Number());
-                ShowWarning(ui, "TRS_BOOK_LORE.GAS invalid [template section] on line " + number +
-                                    ":\n\n" + std::string(line) +
-                                    "\n\nTemplate will be assigned a generic name to prevent "
-                                    "data loss.  Please correct name before saving!");
                 current.tmpl->SetName("untitled_" + number);
+                Say(found, path, lines.Number(),
+                    "TRS_BOOK_LORE.GAS invalid [template section] on line " + number + ":\n\n" +
+                        std::string(line) +
+                        "\n\nTemplate will be assigned a generic name to prevent "
+                        "data loss.  Please correct name before saving!",
+                    current.tmpl.get());
                 continue;
             }
             current.tmpl->SetName(j > i + 2 ? line.substr(i + 2, j - i - 2) : "");
-        } else if (!TakeKey(line, lines.Number(), current, ui)) {
+        } else if (!TakeKey(line, lines.Number(), current, say)) {
             TakeTexturesLine(line, current);
         }
         // A line holding both braces counts as an opening one.
@@ -152,33 +180,31 @@ void ParseTemplateFile(ByteSource& source, TemplateList& templates, UserInterfac
     }
     if (current.tmpl) {
         const std::string name = current.tmpl->GetName();
+        Say(found, path, current.tmpl->GetSourceLine(),
+            "TRS_BOOK_LORE.GAS missing closing '}' for " + name + "\n\n", current.tmpl.get());
         Append(current, pendingComment, templates, read);
-        ShowWarning(ui, "TRS_BOOK_LORE.GAS missing closing '}' for " + name + "\n\n");
     }
     if (const std::string note = lines.EncodingNote("TRS_BOOK_LORE.GAS"); !note.empty()) {
-        ShowWarning(ui, note);
+        Say(found, path, 0, note);
     }
     if (read.empty() && lines.ContentLines() > 0) {
-        ShowWarning(ui, "TRS_BOOK_LORE.GAS has no [t:template] section, so no templates were "
-                        "read from it.");
+        Say(found, path, 0,
+            "TRS_BOOK_LORE.GAS has no [t:template] section, so no templates were read from it.");
     }
     InheritMissingNumbers(templates, read);
 }
 
-bool ReadTemplateFile(const std::string& path, TemplateList& templates, UserInterface& ui,
-                      FileStamp* stamp) {
-    OpenedSource opened = OpenForReading(path);
-    if (!opened.source) {
-        if (stamp != nullptr && opened.cause == FileCause::FileNotFound) {
-            *stamp = kMissingFile;
-        }
-        ShowWarning(ui, OpenFailureReport(FileAccess::ReadAny, opened.cause, path));
+bool ReadTemplateFile(const std::string& path, TemplateList& templates, Diagnostics& found,
+                      FileStamp* stamp, bool notes) {
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes, found, stamp)) {
         return false;
     }
-    if (stamp != nullptr) {
-        *stamp = opened.source->Stamp();
+    MemorySource source(bytes);
+    ParseTemplateFile(source, templates, found, path);
+    if (notes) {
+        AddTemplateReadingNotes(bytes, templates, path, found);
     }
-    ParseTemplateFile(*opened.source, templates, ui);
     return true;
 }
 
@@ -231,18 +257,20 @@ void EmitTemplate(const CTemplate& t, const CTemplate* parent, TextSink& out) {
 
     const bool heightDiffers = !p || p->GetInventoryHeight() != t.GetInventoryHeight();
     const bool widthDiffers = !p || p->GetInventoryWidth() != t.GetInventoryWidth();
+    // The reader never inherits a lore key and reads a missing size as the default, so the
+    // lore key is written whenever there is one and a size of 0 like any other.
     const bool gui = treasure || !p || heightDiffers || widthDiffers ||
                      p->GetInventoryIcon() != t.GetInventoryIcon() || t.GetGoldValue() == 0 ||
-                     p->GetLoreKey() != t.GetLoreKey();
+                     !t.GetLoreKey().empty() || p->GetLoreKey() != t.GetLoreKey();
     if (gui) {
         out.Write("\t[gui]\n\t{\n");
-        if (!t.GetLoreKey().empty() && (!p || !EqualsNoCase(p->GetLoreKey(), t.GetLoreKey()))) {
+        if (!t.GetLoreKey().empty()) {
             out.Write("\t\tlore_key = " + t.GetLoreKey() + ";\n");
         }
-        if (t.GetInventoryHeight() != 0 && heightDiffers) {
+        if (heightDiffers) {
             out.Write("\t\tinventory_height = " + num(t.GetInventoryHeight()) + ";\n");
         }
-        if (t.GetInventoryWidth() != 0 && widthDiffers) {
+        if (widthDiffers) {
             out.Write("\t\tinventory_width = " + num(t.GetInventoryWidth()) + ";\n");
         }
         if (!t.GetInventoryIcon().empty() &&
@@ -284,8 +312,8 @@ bool WriteTemplateFile(const std::string& path, const std::string& backupFolder,
     request.emit = [&](TextSink& out) { EmitTemplateFile(templates, out); };
     request.readBack = [&](const std::string& written) {
         TemplateList back;
-        QuietUi quiet;
-        ReadTemplateFile(written, back, quiet);
+        Diagnostics ignored;
+        ReadTemplateFile(written, back, ignored, nullptr, false);
         return FirstTemplateDifference(templates, back);
     };
     request.stamp = stamp;

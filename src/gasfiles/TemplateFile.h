@@ -1,6 +1,7 @@
 // Reading and writing the template file, trs_book_lore.gas.
 #pragma once
 
+#include "gasfiles/Diagnostic.h"
 #include "model/CTemplate.h"
 #include "platform/TextFile.h"
 #include "platform/UserInterface.h"
@@ -21,13 +22,14 @@ std::string ExtractBetween(std::string_view line, std::string_view opening,
 
 // Appends the templates of the file to `templates` in the order their sections close, then lets
 // each of them inherit the numbers its section left out from its loaded parent. Messages about
-// malformed sections go to `ui`. Throws FileError when the source fails mid-read.
-void ParseTemplateFile(ByteSource& source, TemplateList& templates, UserInterface& ui);
+// malformed sections go to `found`, naming the file `path`. Throws FileError when the source
+// fails mid-read.
+void ParseTemplateFile(ByteSource& source, TemplateList& templates, Diagnostics& found,
+                       const std::string& path = "");
 
-// False, after the open-failure report, when the file cannot be opened. `stamp`, when given,
-// receives the version of the file that was read.
-bool ReadTemplateFile(const std::string& path, TemplateList& templates, UserInterface& ui,
-                      FileStamp* stamp = nullptr);
+// As ReadLoreFile, for the template file.
+bool ReadTemplateFile(const std::string& path, TemplateList& templates, Diagnostics& found,
+                      FileStamp* stamp = nullptr, bool notes = true);
 
 // The comment line at the top of a written file, without its "//".
 std::string TemplateFileHeader();

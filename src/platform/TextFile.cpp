@@ -56,53 +56,39 @@ bool LineReader::Fill() {
         m_eof = true;
         return false;
     }
-    if (!m_lineEndKnown) {
-        DecideLineEnd(m_buffer.data() + m_end, count);
-    }
     m_end += count;
     return true;
-}
-
-void LineReader::DecideLineEnd(const char* bytes, std::size_t count) {
-    // Old Mac files end their lines with CR alone: the first line end tells.
-    // CRs followed by LF are CR LF with stray CRs.
-    for (std::size_t k = 0; k < count; ++k) {
-        if (bytes[k] == '\r') {
-            m_pendingCr = true;
-        } else if (m_pendingCr || bytes[k] == '\n') {
-            m_lineEndKnown = true;
-            m_lineEnd = bytes[k] == '\n' ? '\n' : '\r';
-            return;
-        }
-    }
 }
 
 bool LineReader::Next(std::string_view& line) {
     std::size_t scanned = m_begin;
     for (;;) {
-        const char* start = m_buffer.data() + scanned;
-        const auto* newline =
-            static_cast<const char*>(std::memchr(start, m_lineEnd, m_end - scanned));
-        std::size_t lineEnd = 0;
-        if (newline != nullptr) {
-            lineEnd = static_cast<std::size_t>(newline - m_buffer.data());
-        } else {
-            const std::size_t consumed = m_end - m_begin;
-            if (Fill()) {
-                scanned = m_begin + consumed;
+        // CR LF, LF and CR each end a line, mixed as they come; a CR at the end of what is
+        // buffered waits for the next byte, which may be its LF.
+        std::size_t lineEnd = scanned;
+        while (lineEnd < m_end && m_buffer[lineEnd] != '\n' && m_buffer[lineEnd] != '\r') {
+            ++lineEnd;
+        }
+        const bool crAtEnd = lineEnd + 1 == m_end && m_buffer[lineEnd] == '\r';
+        if (lineEnd == m_end || (crAtEnd && !m_eof)) {
+            const std::size_t consumed = lineEnd - m_begin;
+            const bool more = Fill(); // moves what is buffered to the front
+            lineEnd = m_begin + consumed;
+            if (more) {
+                scanned = lineEnd;
                 continue;
             }
             if (m_end == m_begin) {
                 return false;
             }
-            lineEnd = m_end; // the last line has no line end
         }
-        std::size_t contentEnd = lineEnd;
-        if (contentEnd > m_begin && m_buffer[contentEnd - 1] == '\r') {
-            --contentEnd;
+        line = std::string_view(m_buffer.data() + m_begin, lineEnd - m_begin);
+        std::size_t next = lineEnd;
+        if (next < m_end) {
+            next +=
+                m_buffer[next] == '\r' && next + 1 < m_end && m_buffer[next + 1] == '\n' ? 2 : 1;
         }
-        line = std::string_view(m_buffer.data() + m_begin, contentEnd - m_begin);
-        m_begin = std::min(lineEnd + 1, m_end);
+        m_begin = next;
         return true;
     }
 }

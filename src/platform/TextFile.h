@@ -1,4 +1,4 @@
-// The text-file layer: line reading that accepts CR LF, LF and a stray CR, and writing that
+// The text-file layer: line reading that accepts CR LF, LF and CR, and writing that
 // puts CR LF on disk on every platform. Open failures come back as a cause; failures in the
 // middle of a read or write throw FileError.
 #pragma once
@@ -42,8 +42,8 @@ private:
     std::string m_path;
 };
 
-// Splits a byte stream into physical lines, without their line ends: CR LF, LF, or CR alone
-// in a file that has no LF.
+// Splits a byte stream into physical lines, without their line ends: CR LF, LF and CR alone
+// each end a line, also mixed in one file.
 class LineReader {
 public:
     explicit LineReader(ByteSource& source);
@@ -60,11 +60,6 @@ private:
     std::size_t m_begin = 0;
     std::size_t m_end = 0;
     bool m_eof = false;
-    void DecideLineEnd(const char* bytes, std::size_t count);
-
-    bool m_lineEndKnown = false;
-    bool m_pendingCr = false;
-    char m_lineEnd = '\n';
 };
 
 struct OpenedSource {

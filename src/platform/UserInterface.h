@@ -2,6 +2,8 @@
 // tests script it and the command-line tool prints.
 #pragma once
 
+#include "platform/Text.h"
+
 #include <string>
 
 namespace tc {
@@ -14,8 +16,12 @@ class UserInterface {
 public:
     virtual ~UserInterface() = default;
 
-    // A modal message box captioned with the application's title.
+    // A modal message box captioned with the application's title; `text` is Windows-1252.
     virtual MsgAnswer MessageBox(const std::string& text, MsgButtons buttons, MsgIcon icon) = 0;
+    // The same for a UTF-8 text, such as one that names a file by its path.
+    virtual MsgAnswer MessageBoxUtf8(const std::string& text, MsgButtons buttons, MsgIcon icon) {
+        return MessageBox(Utf8ToCp1252(text), buttons, icon);
+    }
 
     virtual void BeginBusy() {}
     virtual void EndBusy() {}

@@ -316,7 +316,8 @@ TEST(DurableSave, AFileChangedByAnotherProgramIsReplacedOnlyWhenTheUserSaysSo) {
     ScriptedUi ui;
     BookList books;
     FileStamp stamp;
-    ASSERT_TRUE(ReadLoreFile(lore, books, ui, &stamp));
+    Diagnostics found;
+    ASSERT_TRUE(ReadLoreFile(lore, books, found, &stamp));
     books = Books(1, "mine");
     WriteBytes(lore, "[lore]\n{\n[theirs]\n{\n}\n}\n");
 

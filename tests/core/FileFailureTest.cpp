@@ -43,16 +43,15 @@ TEST(OpenFailure, ReportNamesTheCauseTheFileAndItsText) {
     BookList books;
     TemplateList templates;
     const std::string missing = dir / "missing.gas";
-    EXPECT_FALSE(ReadLoreFile(missing, books, ui));
-    EXPECT_FALSE(ReadTemplateFile(dir.Path(), templates, ui));
-    ASSERT_EQ(ui.shown.size(), 2u);
-    EXPECT_EQ(ui.shown[0].text, "CTomecraftDoc:: error 2 reading the lore book file!\n\nFile: " +
-                                    missing + "\n\nText: " + missing + " was not found.");
-    EXPECT_EQ(ui.shown[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(ui.shown[0].buttons, MsgButtons::Ok);
-    EXPECT_EQ(ui.shown[1].text,
-              "CTomecraftDoc:: error 5 reading the lore book file!\n\nFile: " + dir.Path() +
-                  "\n\nText: Access to " + dir.Path() + " was denied.");
+    Diagnostics found;
+    EXPECT_FALSE(ReadLoreFile(missing, books, found));
+    EXPECT_FALSE(ReadTemplateFile(dir.Path(), templates, found));
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].text, "CTomecraftDoc:: error 2 reading the lore book file!\n\nFile: " +
+                                 missing + "\n\nText: " + missing + " was not found.");
+    EXPECT_EQ(found[0].kind, Diagnostic::Kind::Message);
+    EXPECT_EQ(found[1].text, "CTomecraftDoc:: error 5 reading the lore book file!\n\nFile: " +
+                                 dir.Path() + "\n\nText: Access to " + dir.Path() + " was denied.");
 
     ui.shown.clear();
     EXPECT_FALSE(WriteTemplateFile(dir / "no/such/trs_book_lore.gas", "", templates, ui));
@@ -61,10 +60,10 @@ TEST(OpenFailure, ReportNamesTheCauseTheFileAndItsText) {
                                              "writing the lore template file!\n\nFile: "));
 
     // The text part is cut to 254 characters.
-    ui.shown.clear();
-    ReadLoreFile("/" + std::string(300, 'p') + "/lore.gas", books, ui);
-    ASSERT_EQ(ui.shown.size(), 1u);
-    const std::string& text = ui.shown[0].text;
+    found.clear();
+    ReadLoreFile("/" + std::string(300, 'p') + "/lore.gas", books, found);
+    ASSERT_EQ(found.size(), 1u);
+    const std::string& text = found[0].text;
     EXPECT_EQ(text.size() - (text.find("\n\nText: ") + 8), 254u);
     EXPECT_EQ(ui.busyDepth, 0);
 }

@@ -1,6 +1,9 @@
 #include "TestSupport.h"
 
+#include "document/CTomecraftDoc.h"
 #include "platform/FileSystem.h"
+#include "platform/FsPath.h"
+#include "platform/MemorySettings.h"
 #include "platform/Text.h"
 #include "tools/tomecraft-gas/DumpJson.h"
 #include "tools/tomecraft-gas/GasCommands.h"
@@ -129,33 +132,55 @@ TEST(GasTool, DumpEscapesEveryByteAsJsonReadsItBack) {
     }
 }
 
+// Paths are UTF-8 and file texts Windows-1252: a message holding both garbles neither.
 TEST(GasTool, DumpListsEveryMessageInOrder) {
     TempDir dir;
-    WriteBytes(dir / "trs_book_lore.gas", "[t:template,n:open\n");
-    const ToolRun run = RunTool({"dump", dir / "missing_lore.gas", dir / "trs_book_lore.gas"});
+    const std::string folder = dir / "\xC5\x81ukasz"; // "Łukasz" in UTF-8
+    std::filesystem::create_directory(FsPath(folder));
+    WriteBytes(folder + "/trs_book_lore.gas", "[t:template,n:open\n");
+    const ToolRun run =
+        RunTool({"dump", folder + "/missing_lore.gas", folder + "/trs_book_lore.gas"});
     ASSERT_EQ(run.status, 1) << "a file could not be read, yet the JSON shows what was";
     const auto json = nlohmann::json::parse(run.out);
     EXPECT_EQ(json["format"], 1);
     ASSERT_EQ(json["messages"].size(), 3u);
     EXPECT_TRUE(json["messages"][0].get<std::string>().starts_with("CTomecraftDoc:: error 2"));
+    EXPECT_NE(json["messages"][0].get<std::string>().find("/\xC5\x81ukasz/missing_lore.gas"),
+              std::string::npos)
+        << json["messages"][0];
     EXPECT_TRUE(json["messages"][1].get<std::string>().starts_with(
         "TRS_BOOK_LORE.GAS invalid [template section] on line 1"));
     EXPECT_EQ(json["messages"][2], "TRS_BOOK_LORE.GAS missing closing '}' for untitled_1\n\n");
     EXPECT_EQ(json["templates"][0]["name"], "untitled_1");
 }
 
+// A hand-edited pair: format lists what a save would change and writes nothing; forced, it
+// writes the sample pair (which is the same world as Save writes it) and backs up the originals.
+// Saved in the editor after one edit, the file is what format --force makes of the original
+// with that edit.
 TEST(GasTool, FormatWritesBothFilesWithBackupsAndIsIdempotent) {
     TempDir dir;
     const std::string lore = dir / "lore.gas";
     const std::string templates = dir / "trs_book_lore.gas";
-    test::CopySamplePair(lore, templates);
-    const std::string originalLore = ReadBytes(lore);
+    const std::string originalLore = ReadBytes(DataPath("handedited_lore.gas"));
+    WriteBytes(lore, originalLore);
+    WriteBytes(templates, ReadBytes(DataPath("handedited_trs_book_lore.gas")));
 
     ToolRun run = RunTool({"format", lore, templates});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find(lore + ":12: warning: saving joins the lines of description"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(ReadBytes(lore), originalLore);
+    run = RunTool({"check", lore, templates});
+    EXPECT_NE(run.out.find(lore + ":1: warning: saving drops the comment \"Lore of the"),
+              std::string::npos)
+        << run.out;
+    run = RunTool({"format", "--force", lore, templates});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(ReadBytes(dir / "lore.tcb"), originalLore);
-    EXPECT_EQ(ReadBytes(lore), ReadBytes(DataPath("sample_formatted_lore.gas")));
-    EXPECT_EQ(ReadBytes(templates), ReadBytes(DataPath("sample_formatted_trs_book_lore.gas")));
+    EXPECT_EQ(ReadBytes(lore), ReadBytes(SamplePath("lore.gas")));
+    EXPECT_EQ(ReadBytes(templates), ReadBytes(SamplePath("trs_book_lore.gas")));
 
     std::filesystem::create_directory(dir / "bak");
     const std::string formattedLore = ReadBytes(lore);
@@ -164,8 +189,39 @@ TEST(GasTool, FormatWritesBothFilesWithBackupsAndIsIdempotent) {
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(ReadBytes(lore), formattedLore);
     EXPECT_EQ(ReadBytes(templates), formattedTemplates);
-    EXPECT_EQ(ReadBytes(dir / "bak/trs_book_lore.tcb"), formattedTemplates);
     EXPECT_EQ(ReadBytes(dir / "lore.tcb"), originalLore);
+
+    // The editor: open the hand-edited pair, edit one book, Save, "Yes".
+    TempDir edited;
+    const std::string editedLore = edited / "lore.gas";
+    WriteBytes(editedLore, originalLore);
+    WriteBytes(edited / "trs_book_lore.gas", ReadBytes(DataPath("handedited_trs_book_lore.gas")));
+    test::ScriptedUi ui;
+    test::ScriptedHost host;
+    const MemorySettings settings;
+    CTomecraftDoc doc(ui, host, settings);
+    host.openResult = OpenPaths{editedLore, edited / "trs_book_lore.gas"};
+    doc.OnFileOpen();
+    EXPECT_EQ(host.status, "Saving will change 2 places in lore.gas and 7 in "
+                           "trs_book_lore.gas: View \x9B Reading Notes");
+    CLoreBook& abbey = *doc.GetBooks()[1];
+    ASSERT_EQ(abbey.GetName(), "abbey_founding");
+    CLoreBook values = abbey;
+    values.SetText("edited");
+    doc.StoreBook(abbey, values);
+    ui.answers = {MsgAnswer::No, MsgAnswer::Yes};
+    doc.OnFileSave();
+    EXPECT_EQ(ReadBytes(editedLore), originalLore) << "No keeps the file";
+    doc.OnFileSave();
+    ASSERT_EQ(ui.shown.size(), 2u);
+    EXPECT_EQ(ui.shown[1].text,
+              "Save anyway? The changes are listed under View \x9B Reading Notes.");
+    const std::size_t from = originalLore.find("description = \"In the");
+    const std::size_t to = originalLore.find("\";", from) + 2;
+    WriteBytes(lore, originalLore.substr(0, from) + "description = \"edited\";" +
+                         originalLore.substr(to));
+    ASSERT_EQ(RunTool({"format", "--force", lore, templates}).status, 0);
+    EXPECT_EQ(ReadBytes(editedLore), ReadBytes(lore));
 }
 
 // Format writes nothing when a file cannot be read or backed up. The editor shows what reading
@@ -243,21 +299,22 @@ TEST(GasTool, CheckReportsNamingErrorsAndDanglingReferences) {
     EXPECT_EQ(run.status, 1);
     const std::string lore = dir / "lore.gas:";
     const std::string templates = dir / "trs_book_lore.gas:";
-    EXPECT_EQ(run.out,
-              lore + "6: error: duplicate book key \"a\" (2 times)\n" + templates +
-                  "28: error: duplicate template name \"book3\" (2 times)\n" + templates +
-                  "9: error: template \"base_wrong\" begins with \"base_\" but does not "
-                  "specialize treasure\n" +
-                  templates + "13: error: template \"book\" has a screen name but no lore key\n" +
-                  templates +
-                  "18: warning: template \"book2\" specializes \"gone\", which names no loaded "
-                  "template\n" +
-                  templates +
-                  "23: warning: template \"book3\" has lore key \"c\", which names no loaded "
-                  "book\n" +
-                  templates +
-                  "5: error: template \"loot\" specializes treasure but its name does not begin "
-                  "with \"base_\"\n");
+    EXPECT_NE(run.out.find(lore + "3: warning: saving adds description = \"\"\n"),
+              std::string::npos);
+    EXPECT_TRUE(run.out.starts_with(
+        lore + "6: error: duplicate book key \"a\" (2 times)\n" + templates +
+        "28: error: duplicate template name \"book3\" (2 times)\n" + templates +
+        "9: error: template \"base_wrong\" begins with \"base_\" but does not "
+        "specialize treasure\n" +
+        templates + "13: error: template \"book\" has a screen name but no lore key\n" + templates +
+        "18: warning: template \"book2\" specializes \"gone\", which names no loaded "
+        "template\n" +
+        templates +
+        "23: warning: template \"book3\" has lore key \"c\", which names no loaded "
+        "book\n" +
+        templates +
+        "5: error: template \"loot\" specializes treasure but its name does not begin "
+        "with \"base_\"\n"));
 
     const ToolRun clean =
         RunTool({"check", SamplePath("lore.gas"), SamplePath("trs_book_lore.gas")});

@@ -25,11 +25,11 @@ struct LoreRead {
 };
 
 LoreRead ReadLore(const std::string& text) {
-    ScriptedUi ui;
+    Diagnostics found;
     MemorySource source(text);
     LoreRead result;
-    ParseLoreFile(source, result.books, ui);
-    result.messages = ui.Texts();
+    ParseLoreFile(source, result.books, found);
+    result.messages = test::MessageTexts(found);
     return result;
 }
 

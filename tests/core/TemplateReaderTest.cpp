@@ -17,11 +17,11 @@ struct TemplatesRead {
 };
 
 TemplatesRead ReadTemplates(const std::string& text) {
-    ScriptedUi ui;
+    Diagnostics found;
     MemorySource source(text);
     TemplatesRead result;
-    ParseTemplateFile(source, result.templates, ui);
-    result.messages = ui.Texts();
+    ParseTemplateFile(source, result.templates, found);
+    result.messages = test::MessageTexts(found);
     return result;
 }
 

@@ -3,6 +3,7 @@
 
 #include "document/DocumentHost.h"
 #include "document/EditableData.h"
+#include "gasfiles/Diagnostic.h"
 #include "platform/FileCause.h"
 #include "platform/TextFile.h"
 #include "platform/UserInterface.h"
@@ -84,6 +85,17 @@ public:
     std::deque<MsgAnswer> answers; // for questions; Cancel when none is left
     int busyDepth = 0;
 };
+
+// The readers' own messages among `found`, in Windows-1252 as the readers composed them.
+inline std::vector<std::string> MessageTexts(const Diagnostics& found) {
+    std::vector<std::string> texts;
+    for (const Diagnostic& d : found) {
+        if (d.kind == Diagnostic::Kind::Message) {
+            texts.push_back(Utf8ToCp1252(d.text));
+        }
+    }
+    return texts;
+}
 
 // Dialogs that return what the test put in, and a count of every call.
 class ScriptedHost : public DocumentHost {

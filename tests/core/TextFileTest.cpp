@@ -39,9 +39,11 @@ std::vector<std::string> AllLines(ByteSource& source) {
     return lines;
 }
 
-TEST(LineReader, SplitsAtCrLfOrLfKeepingAStrayCrAndNulBytes) {
-    MemorySource source("one\r\ntwo\nthree\r\r\nfour");
-    EXPECT_EQ(AllLines(source), (std::vector<std::string>{"one", "two", "three\r", "four"}));
+// CR LF, LF and CR each end a line, mixed in one file.
+TEST(LineReader, SplitsAtCrLfLfOrCrKeepingNulBytes) {
+    MemorySource source("one\r\ntwo\nthree\r\r\nfour\rfive\r");
+    EXPECT_EQ(AllLines(source),
+              (std::vector<std::string>{"one", "two", "three", "", "four", "five"}));
 
     MemorySource empty("");
     EXPECT_TRUE(AllLines(empty).empty());

@@ -405,8 +405,9 @@ protected:
     void CheckFilesHoldTracked() {
         BookList books;
         TemplateList readTemplates;
-        ASSERT_TRUE(ReadLoreFile(lore, books, ui));
-        ASSERT_TRUE(ReadTemplateFile(templates, readTemplates, ui));
+        Diagnostics found;
+        ASSERT_TRUE(ReadLoreFile(lore, books, found));
+        ASSERT_TRUE(ReadTemplateFile(templates, readTemplates, found));
         std::multiset<std::string> read;
         std::multiset<std::string> expected;
         const auto line = [](const Values& v) {

@@ -41,7 +41,7 @@ private:
 
 } // namespace
 
-void AppendJsonString(std::string& out, std::string_view cp1252) {
+void AppendJsonString(std::string& out, std::string_view cp1252, bool utf8) {
     static const char kHex[] = "0123456789abcdef";
     out += '"';
     std::size_t run = 0;
@@ -73,6 +73,8 @@ void AppendJsonString(std::string& out, std::string_view cp1252) {
                 out += "\\u00";
                 out += kHex[c >> 4];
                 out += kHex[c & 0xF];
+            } else if (utf8) {
+                out += static_cast<char>(c);
             } else {
                 out += Cp1252ToUtf8(cp1252.substr(k, 1));
             }
@@ -98,7 +100,24 @@ void WriteDumpJson(const CTomecraftDoc& doc, const std::vector<std::string>& mes
     };
     out << "{\n  \"format\": " << kDumpFormat;
     array("messages", messages,
-          [&](const std::string& message) { AppendJsonString(line, message); });
+          [&](const std::string& message) { AppendJsonString(line, message, true); });
+    std::vector<const Diagnostic*> notes;
+    for (const Diagnostic& d : doc.GetDiagnostics()) {
+        if (d.kind == Diagnostic::Kind::ReadingNote) {
+            notes.push_back(&d);
+        }
+    }
+    array("notes", notes, [&](const Diagnostic* d) {
+        line += "{\"file\":";
+        AppendJsonString(line, d->path, true);
+        line += ",\"line\":" + std::to_string(d->line) + ",\"node\":";
+        AppendJsonString(line, d->hasNode ? d->nodeName : std::string());
+        line += ",\"field\":";
+        AppendJsonString(line, d->field);
+        line += ",\"text\":";
+        AppendJsonString(line, d->text, true);
+        line += '}';
+    });
     array("books", doc.GetBooks(), [&](const auto& book) {
         Line(line)
             .Text("name", book->GetNameView())

@@ -15,7 +15,7 @@ constexpr int kDumpFormat = 1;
 void WriteDumpJson(const CTomecraftDoc& doc, const std::vector<std::string>& messages,
                    std::ostream& out);
 
-// Appends `cp1252` as a JSON string in UTF-8, quotes included.
-void AppendJsonString(std::string& out, std::string_view cp1252);
+// Appends `cp1252` (or, with `utf8`, a UTF-8 text) as a JSON string in UTF-8, quotes included.
+void AppendJsonString(std::string& out, std::string_view cp1252, bool utf8 = false);
 
 } // namespace tc::cli

@@ -40,7 +40,8 @@ constexpr const char* kDumpHelp =
     R"(Usage: tomecraft-gas dump LORE TEMPLATES
 
 Reads LORE, then TEMPLATES, sorts both as the editor's Open does and prints one JSON object
-(UTF-8) with "format" (1), "messages", "books" and "templates" (docs/dump-format.md). Exit
+(UTF-8) with "format" (1), "messages", "notes" (what a save would change in the files),
+"books" and "templates" (docs/dump-format.md). Exit
 status: 0; 1 when a file could not be opened or read in full (the JSON still shows what was
 read); 2 on a usage error.
 )";
@@ -52,24 +53,28 @@ Reads both files as dump does, then writes them back as the editor's Save does, 
 first. Each file is written beside itself, synced and read back before it replaces the old one,
 which becomes the backup copy: lore.tcb and trs_book_lore.tcb beside the file, or in DIR.
 Nothing is written when a file cannot be read, when another program holds the pair, when
-reading reported anything (the editor would have shown it before a save), or when a file that
-is not empty yields no book or no template; --force writes in the last two cases, as the
-editor's Save would. Messages go to standard error. Exit status: 0 when both files were
-written, 1 otherwise, 2 on a usage error.
+reading reported anything (the editor would have shown it before a save), when a save would
+change anything a file holds beyond its layout (each such place is printed as
+"FILE:LINE: warning: ...", as check prints it), or when a file that is not empty yields no book
+or no template; --force writes in the last three cases, as the editor's Save would. Messages
+go to standard error. Exit status: 0 when both files were written, 1 otherwise, 2 on a usage
+error.
 
 Options:
   --backup-dir DIR   put the backup copies in DIR
-  --force            write even though reading reported something or a file came out empty
+  --force            write even though reading reported something, a save would drop, change
+                     or add something, or a file came out empty
 )";
 
 constexpr const char* kCheckHelp =
     R"(Usage: tomecraft-gas check LORE TEMPLATES
 
 Reads both files as dump does and prints one finding a line, "FILE:LINE: error: ..." or
-"FILE:LINE: warning: ...", LINE being where the section concerned begins.
+"FILE:LINE: warning: ...", LINE being where the section or key concerned stands.
 Errors: repeated book keys or template names, a treasure-based template not named "base_...",
 a "base_..." template not based on treasure, a screen name without a lore key. Warnings: a
-lore key or a specializes value that names nothing loaded. Exit status: 0 with no error, 1
+lore key or a specializes value that names nothing loaded, and each place where a save would
+drop, join, cut, change or add something the file holds. Exit status: 0 with no error, 1
 with any, 2 on a usage error.
 )";
 
@@ -178,7 +183,15 @@ bool ReadAsEditor(CTomecraftDoc& doc, RecordingUi& ui, const Invocation& inv) {
 void PrintMessages(const RecordingUi& ui, std::size_t from, std::ostream& err) {
     const auto& messages = ui.Messages();
     for (std::size_t k = from; k < messages.size(); ++k) {
-        err << Cp1252ToUtf8(messages[k]) << "\n\n";
+        err << messages[k] << "\n\n";
+    }
+}
+
+void PrintNotes(const CTomecraftDoc& doc, std::ostream& out) {
+    for (const Diagnostic& d : doc.GetDiagnostics()) {
+        if (d.kind == Diagnostic::Kind::ReadingNote) {
+            out << DiagnosticLine(d) << "\n";
+        }
     }
 }
 
@@ -211,6 +224,12 @@ int Format(CTomecraftDoc& doc, RecordingUi& ui, const Invocation& inv, std::ostr
         // The editor shows these before anyone decides to save; here nobody would read them.
         PrintMessages(ui, 0, err);
         err << "tomecraft-gas: nothing written, since reading reported the above (--force "
+               "writes anyway)\n";
+        return kExitFailed;
+    }
+    if (!inv.force && CountReadingNotes(doc.GetDiagnostics()) > 0) {
+        PrintNotes(doc, err);
+        err << "tomecraft-gas: nothing written, since a save would change the above (--force "
                "writes anyway)\n";
         return kExitFailed;
     }
@@ -251,6 +270,7 @@ int Check(CTomecraftDoc& doc, RecordingUi& ui, const Invocation& inv, std::ostre
         }
         out << (finding.error ? " error: " : " warning: ") << Cp1252ToUtf8(finding.text) << "\n";
     }
+    PrintNotes(doc, out);
     return anyError ? kExitFailed : kExitOk;
 }
 

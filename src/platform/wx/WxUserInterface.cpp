@@ -8,7 +8,9 @@
 
 namespace tc {
 
-MsgAnswer WxUserInterface::MessageBox(const std::string& text, MsgButtons buttons, MsgIcon icon) {
+namespace {
+
+MsgAnswer ShowBox(const wxString& text, MsgButtons buttons, MsgIcon icon, wxWindow* parent) {
     long style = 0;
     switch (buttons) {
     case MsgButtons::Ok:
@@ -32,7 +34,7 @@ MsgAnswer WxUserInterface::MessageBox(const std::string& text, MsgButtons button
         style |= wxICON_ERROR;
         break;
     }
-    switch (wxMessageBox(ToWx(text), kAppTitle, style, m_parent)) {
+    switch (wxMessageBox(text, kAppTitle, style, parent)) {
     case wxYES:
         return MsgAnswer::Yes;
     case wxNO:
@@ -42,6 +44,17 @@ MsgAnswer WxUserInterface::MessageBox(const std::string& text, MsgButtons button
     default:
         return MsgAnswer::Ok;
     }
+}
+
+} // namespace
+
+MsgAnswer WxUserInterface::MessageBox(const std::string& text, MsgButtons buttons, MsgIcon icon) {
+    return ShowBox(ToWx(text), buttons, icon, m_parent);
+}
+
+MsgAnswer WxUserInterface::MessageBoxUtf8(const std::string& text, MsgButtons buttons,
+                                          MsgIcon icon) {
+    return ShowBox(wxString::FromUTF8(text), buttons, icon, m_parent);
 }
 
 void WxUserInterface::BeginBusy() {

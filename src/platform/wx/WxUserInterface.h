@@ -13,6 +13,7 @@ public:
     void SetParent(wxWindow* parent) { m_parent = parent; }
 
     MsgAnswer MessageBox(const std::string& text, MsgButtons buttons, MsgIcon icon) override;
+    MsgAnswer MessageBoxUtf8(const std::string& text, MsgButtons buttons, MsgIcon icon) override;
     void BeginBusy() override;
     void EndBusy() override;
 

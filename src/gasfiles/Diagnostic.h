@@ -1,0 +1,38 @@
+// What reading a game file found to say: data, so that the editor, the command-line tool and a
+// problems list each show it their own way.
+#pragma once
+
+#include "model/NodeType.h"
+
+#include <string>
+#include <vector>
+
+namespace tc {
+
+enum class Severity { Error, Warning, Note };
+
+struct Diagnostic {
+    // The reading messages the editor shows as message boxes, in order; a note of a change a
+    // save would make is listed, never boxed.
+    enum class Kind { Message, ReadingNote };
+
+    Kind kind = Kind::Message;
+    Severity severity = Severity::Warning;
+    std::string path; // UTF-8, as the user named the file
+    int line = 0;     // physical line from 1; 0 for the file as a whole
+    std::string text; // UTF-8: file texts quoted in it are already converted from Windows-1252
+    // The node it concerns, if any: its kind and its name as the model holds it (Windows-1252).
+    bool hasNode = false;
+    NodeType nodeType = NODE_LOREBOOK;
+    std::string nodeName;
+    std::string field; // the key concerned, when one is (Windows-1252)
+};
+
+using Diagnostics = std::vector<Diagnostic>;
+
+std::size_t CountReadingNotes(const Diagnostics& found);
+
+// "FILE:LINE: warning: TEXT", LINE left out when 0; UTF-8.
+std::string DiagnosticLine(const Diagnostic& d);
+
+} // namespace tc
