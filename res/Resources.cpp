@@ -17,14 +17,21 @@ namespace {
 
 constexpr int kImageSize = 16;
 
-// Pixel drawings are doubled pixel for pixel: smoothing would blur their one-pixel lines.
+// Pixel drawings are doubled pixel for pixel: smoothing would blur their one-pixel lines. At
+// 150 % the toolkit would take the 16-pixel image rather than scale, so a 24-pixel one is made
+// from the doubled image.
 wxBitmapBundle Cell(const char* const* xpm, int index) {
     const wxBitmap strip(xpm);
     const wxBitmap small =
         strip.GetSubBitmap(wxRect(index * kImageSize, 0, kImageSize, kImageSize));
     const wxImage doubled =
         small.ConvertToImage().Scale(2 * kImageSize, 2 * kImageSize, wxIMAGE_QUALITY_NEAREST);
-    return wxBitmapBundle::FromBitmaps(small, wxBitmap(doubled));
+    const int middle = kImageSize * 3 / 2;
+    wxVector<wxBitmap> sizes;
+    sizes.push_back(small);
+    sizes.push_back(wxBitmap(doubled.Scale(middle, middle, wxIMAGE_QUALITY_HIGH)));
+    sizes.push_back(wxBitmap(doubled));
+    return wxBitmapBundle::FromBitmaps(sizes);
 }
 
 } // namespace

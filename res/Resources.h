@@ -10,8 +10,7 @@
 namespace tc::res {
 
 // The tree's six images: closed book, open book, template, template being edited, closed
-// folder, open folder. Each image comes at 16 pixels and drawn again at 32 for a display of
-// twice the density; the toolkit picks or scales for the DPI in between.
+// folder, open folder. Each image comes at 16, 24 and 32 pixels, for 100 %, 150 % and 200 %.
 wxVector<wxBitmapBundle> TreeImages();
 
 enum class ToolbarImage { Open, Save, NewLoreBook, NewTemplate };
