@@ -1,20 +1,26 @@
-# The Windows resources of the editor: icon, version information and manifest.
-function(tomecraft_windows_resources target)
+# The Windows resources of a program: icon, version information and manifest, and for the editor
+# the resources wxWidgets itself needs. `description` is what Explorer shows for the file.
+function(tomecraft_windows_resources target description)
   set(windows_res ${PROJECT_SOURCE_DIR}/res/windows)
   set(generated ${PROJECT_BINARY_DIR}/generated)
   set(TOMECRAFT_ICO ${windows_res}/tomecraft.ico)
-  set(TOMECRAFT_MANIFEST ${generated}/tomecraft.manifest)
+  set(TOMECRAFT_RC_NAME ${target})
+  set(TOMECRAFT_RC_DESCRIPTION "${description}")
+  set(TOMECRAFT_MANIFEST ${generated}/${target}.manifest)
   configure_file(${windows_res}/tomecraft.manifest.in ${TOMECRAFT_MANIFEST} @ONLY)
-  configure_file(${windows_res}/tomecraft.rc.in ${generated}/tomecraft.rc @ONLY)
-  target_sources(${target} PRIVATE ${generated}/tomecraft.rc)
-  set_property(SOURCE ${generated}/tomecraft.rc APPEND PROPERTY OBJECT_DEPENDS ${TOMECRAFT_ICO}
-                                                                              ${TOMECRAFT_MANIFEST})
+  configure_file(${windows_res}/tomecraft.rc.in ${generated}/${target}.rc @ONLY)
+  set(rc ${generated}/${target}.rc)
+  target_sources(${target} PRIVATE ${rc})
+  set_property(SOURCE ${rc} APPEND PROPERTY OBJECT_DEPENDS ${TOMECRAFT_ICO} ${TOMECRAFT_MANIFEST})
+  get_target_property(links ${target} LINK_LIBRARIES)
+  if("tomecraft_gui" IN_LIST links)
+    set_property(SOURCE ${rc} APPEND PROPERTY COMPILE_DEFINITIONS TOMECRAFT_RC_WX)
+  endif()
   if(MSVC)
     # The linker writes the manifest from the ones it is given; a second one in the resource
     # script would clash with it.
     target_sources(${target} PRIVATE ${TOMECRAFT_MANIFEST})
   else()
-    set_property(SOURCE ${generated}/tomecraft.rc APPEND PROPERTY COMPILE_DEFINITIONS
-                                                                  TOMECRAFT_RC_MANIFEST)
+    set_property(SOURCE ${rc} APPEND PROPERTY COMPILE_DEFINITIONS TOMECRAFT_RC_MANIFEST)
   endif()
 endfunction()

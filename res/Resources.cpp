@@ -17,22 +17,34 @@ namespace {
 
 constexpr int kImageSize = 16;
 
-wxBitmap Cell(const char* const* xpm, int index) {
+// Pixel drawings are doubled pixel for pixel: smoothing would blur their one-pixel lines. At
+// 150 % the toolkit would take the 16-pixel image rather than scale, so a 24-pixel one is made
+// from the doubled image.
+wxBitmapBundle Cell(const char* const* xpm, int index) {
     const wxBitmap strip(xpm);
-    return strip.GetSubBitmap(wxRect(index * kImageSize, 0, kImageSize, kImageSize));
+    const wxBitmap small =
+        strip.GetSubBitmap(wxRect(index * kImageSize, 0, kImageSize, kImageSize));
+    const wxImage doubled =
+        small.ConvertToImage().Scale(2 * kImageSize, 2 * kImageSize, wxIMAGE_QUALITY_NEAREST);
+    const int middle = kImageSize * 3 / 2;
+    wxVector<wxBitmap> sizes;
+    sizes.push_back(small);
+    sizes.push_back(wxBitmap(doubled.Scale(middle, middle, wxIMAGE_QUALITY_HIGH)));
+    sizes.push_back(wxBitmap(doubled));
+    return wxBitmapBundle::FromBitmaps(sizes);
 }
 
 } // namespace
 
-wxImageList* CreateTreeImages() {
-    auto* images = new wxImageList(kImageSize, kImageSize, true, 6);
+wxVector<wxBitmapBundle> TreeImages() {
+    wxVector<wxBitmapBundle> images;
     for (int k = 0; k < 6; ++k) {
-        images->Add(Cell(tree_images_xpm, k));
+        images.push_back(Cell(tree_images_xpm, k));
     }
     return images;
 }
 
-wxBitmap ToolbarBitmap(ToolbarImage image) {
+wxBitmapBundle ToolbarBitmap(ToolbarImage image) {
     return Cell(toolbar_images_xpm, static_cast<int>(image));
 }
 
@@ -71,6 +83,19 @@ wxIconBundle AppIcons() {
     }
     return icons;
 #endif
+}
+
+wxBitmapBundle AboutIcon() {
+    const wxIconBundle icons = AppIcons();
+    wxVector<wxBitmap> sizes;
+    for (size_t k = 0; k < icons.GetIconCount(); ++k) {
+        if (const wxIcon icon = icons.GetIconByIndex(k); icon.GetWidth() >= 32) {
+            wxBitmap bitmap;
+            bitmap.CopyFromIcon(icon);
+            sizes.push_back(bitmap);
+        }
+    }
+    return sizes.empty() ? wxBitmapBundle(AppIcon()) : wxBitmapBundle::FromBitmaps(sizes);
 }
 
 } // namespace tc::res

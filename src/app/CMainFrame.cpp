@@ -10,12 +10,15 @@
 #include "views/TCTemplateFormView.h"
 
 #include <wx/accel.h>
+#include <wx/display.h>
 #include <wx/menu.h>
 #include <wx/splitter.h>
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
 #include <wx/utils.h>
+
+#include <algorithm>
 
 namespace tc {
 
@@ -62,8 +65,9 @@ CMainFrame::CMainFrame(CTomecraftDoc& doc)
     m_wndSplitter->SetSashGravity(0.0); // the tree keeps its width; the form takes the rest
     m_wndSplitter->SetMinimumPaneSize(60);
     m_tree = new TomecraftTreeView(m_wndSplitter, m_doc, *this);
-    m_tree->AssignImageList(res::CreateTreeImages());
+    m_tree->SetImages(res::TreeImages());
     m_form = new TCLoreBookFormView(m_wndSplitter, m_doc, *m_tree);
+    SetFirstSize();
     const int clientWidth = GetClientSize().GetWidth();
     m_wndSplitter->SplitVertically(m_tree, m_form, static_cast<int>(clientWidth * 0.3));
     m_tree->RebuildTree(TreeViewInterface::kAllGroups);
@@ -76,6 +80,21 @@ CMainFrame::CMainFrame(CTomecraftDoc& doc)
     BindCommands();
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
     Bind(wxEVT_IDLE, &CMainFrame::OnIdle, this);
+}
+
+// Large enough for the whole form beside a tree three tenths wide, as the display's DPI and the
+// dialog font lay it out (a fixed size in pixels cuts the form off at 150 %), within the screen.
+void CMainFrame::SetFirstSize() {
+    const wxSize usual = FromDIP(wxSize(1000, 700));
+    // The template form is a little taller than the book form, and a scroll bar may stand
+    // beside it; a few dialog units cover both.
+    const wxSize form = m_form->LayoutSize() + m_form->ConvertDialogToPixels(wxSize(12, 16));
+    wxSize client(std::max(usual.x - (GetSize().x - GetClientSize().x), form.x * 10 / 7),
+                  std::max(usual.y - (GetSize().y - GetClientSize().y), form.y));
+    const wxRect screen = wxDisplay(this).GetClientArea();
+    client.x = std::min(client.x, screen.width - (GetSize().x - GetClientSize().x));
+    client.y = std::min(client.y, screen.height - (GetSize().y - GetClientSize().y));
+    SetClientSize(client);
 }
 
 CMainFrame::~CMainFrame() {

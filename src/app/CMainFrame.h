@@ -37,6 +37,7 @@ protected:
 private:
     void CreateMenus();
     void CreateBars();
+    void SetFirstSize();
     void BindCommands();
     void OnClose(wxCloseEvent& event);
     void OnIdle(wxIdleEvent& event);

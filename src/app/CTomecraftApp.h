@@ -3,9 +3,12 @@
 #pragma once
 
 #include <wx/app.h>
+#include <wx/weakref.h>
 
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace tc {
 
@@ -25,8 +28,13 @@ public:
     int OnRun() override;
     int OnExit() override;
 
+    // Files named on a later start or dropped on the main window: the Open dialog shows them
+    // now, or the next one does when another dialog is in the way.
+    void TakeFiles(const std::vector<std::string>& files);
+
 private:
     std::unique_ptr<SingleInstance> m_instance;
+    wxWeakRef<CMainFrame> m_frame; // gone once the window closes
     // Set when the program ends without running: another instance was raised, or the command
     // line asked only for help or the version.
     std::optional<int> m_exitStatus;

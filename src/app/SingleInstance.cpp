@@ -1,5 +1,8 @@
 #include "app/SingleInstance.h"
 
+#include "document/EditorCommandLine.h"
+#include "platform/wx/WxText.h"
+
 #include <wx/app.h>
 #include <wx/dialog.h>
 #include <wx/ipc.h>
@@ -13,7 +16,9 @@
 #include <mutex>
 #include <thread>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include "platform/WindowsApi.h"
+#else
 #include <cstdlib>
 #include <string>
 #include <sys/stat.h>
@@ -60,25 +65,28 @@ wxString ServiceName() {
 
 class RaiseConnection : public wxConnection {
 public:
-    explicit RaiseConnection(std::function<void()> raise) : m_raise(std::move(raise)) {}
-    bool OnExec(const wxString&, const wxString&) override {
-        m_raise();
+    explicit RaiseConnection(SingleInstance::Handover handover) : m_handover(std::move(handover)) {}
+    bool OnExec(const wxString&, const wxString& data) override {
+        // Answer the second start first: it waits, and the handover may open a dialog.
+        wxTheApp->CallAfter([handover = m_handover, files = SplitHandedFiles(PathFromWx(data))] {
+            handover(files);
+        });
         return true;
     }
 
 private:
-    std::function<void()> m_raise;
+    SingleInstance::Handover m_handover;
 };
 
 class RaiseServer : public wxServer {
 public:
-    explicit RaiseServer(std::function<void()> raise) : m_raise(std::move(raise)) {}
+    explicit RaiseServer(SingleInstance::Handover handover) : m_handover(std::move(handover)) {}
     wxConnectionBase* OnAcceptConnection(const wxString& topic) override {
-        return topic == kTopic ? new RaiseConnection(m_raise) : nullptr;
+        return topic == kTopic ? new RaiseConnection(m_handover) : nullptr;
     }
 
 private:
-    std::function<void()> m_raise;
+    SingleInstance::Handover m_handover;
 };
 
 } // namespace
@@ -95,7 +103,7 @@ SingleInstance::SingleInstance()
 
 SingleInstance::~SingleInstance() = default;
 
-bool SingleInstance::AnotherIsRunning() {
+bool SingleInstance::AnotherIsRunning(const std::vector<std::string>& files) {
     if (!m_checker->IsAnotherRunning()) {
         return false;
     }
@@ -117,7 +125,12 @@ bool SingleInstance::AnotherIsRunning() {
     std::unique_ptr<wxConnectionBase> connection(
         client.MakeConnection("localhost", ServiceName(), kTopic));
     if (connection) {
-        connection->Execute(kTopic);
+#ifdef _WIN32
+        // Windows gives the foreground only to the program the user last used: this one. Let
+        // the running editor take it, or it would flash in the taskbar behind other windows.
+        AllowSetForegroundWindow(ASFW_ANY);
+#endif
+        connection->Execute(PathToWx(JoinHandedFiles(files)));
         connection->Disconnect();
     }
     {
@@ -129,8 +142,8 @@ bool SingleInstance::AnotherIsRunning() {
     return true;
 }
 
-void SingleInstance::Listen(std::function<void()> raise) {
-    auto server = std::make_unique<RaiseServer>(std::move(raise));
+void SingleInstance::Listen(Handover handover) {
+    auto server = std::make_unique<RaiseServer>(std::move(handover));
     server->Create(ServiceName());
     m_server = std::move(server);
 }
@@ -141,11 +154,17 @@ void RaiseApplicationWindows() {
             main->Iconize(false);
         }
         main->Raise();
+#ifdef _WIN32
+        ::SetForegroundWindow(static_cast<HWND>(main->GetHWND()));
+#endif
     }
     for (wxWindow* window : wxTopLevelWindows) {
         if (auto* dialog = dynamic_cast<wxDialog*>(window);
             dialog != nullptr && dialog->IsModal()) {
             dialog->Raise();
+#ifdef _WIN32
+            ::SetForegroundWindow(static_cast<HWND>(dialog->GetHWND()));
+#endif
         }
     }
 }

@@ -1,9 +1,11 @@
-// One running editor per user. A second start asks the running one, over a local IPC endpoint,
-// to bring its window (and any dialog it shows) to the front, then ends.
+// One running editor per user. A second start hands its files to the running one over a local
+// IPC endpoint and asks it to bring its window (and any dialog it shows) to the front, then ends.
 #pragma once
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 class wxSingleInstanceChecker;
 class wxServerBase;
@@ -15,10 +17,12 @@ public:
     SingleInstance();
     ~SingleInstance();
 
-    // True when another instance runs; it has been asked to raise its windows.
-    bool AnotherIsRunning();
-    // Starts answering later starts: `raise` runs for each of them.
-    void Listen(std::function<void()> raise);
+    using Handover = std::function<void(const std::vector<std::string>& files)>;
+
+    // True when another instance runs; it has been given `files` and asked to raise its windows.
+    bool AnotherIsRunning(const std::vector<std::string>& files = {});
+    // Starts answering later starts: `handover` runs for each of them.
+    void Listen(Handover handover);
 
 private:
     std::unique_ptr<wxSingleInstanceChecker> m_checker;

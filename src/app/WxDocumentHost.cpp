@@ -9,10 +9,15 @@
 #include <wx/frame.h>
 #include <wx/textdlg.h>
 
+#include <utility>
+
 namespace tc {
 
 std::optional<OpenPaths> WxDocumentHost::RunOpenDialog() {
     COpenFilesDlg dialog(m_frame, m_settings, m_ui);
+    if (!m_offeredFiles.empty()) {
+        dialog.Prefill(std::exchange(m_offeredFiles, {}));
+    }
     if (dialog.ShowModal() != wxID_OK) {
         return std::nullopt;
     }

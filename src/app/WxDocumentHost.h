@@ -5,6 +5,9 @@
 #include "platform/SettingsStore.h"
 #include "platform/UserInterface.h"
 
+#include <string>
+#include <vector>
+
 class wxFrame;
 
 namespace tc {
@@ -14,6 +17,8 @@ public:
     WxDocumentHost(SettingsStore& settings, UserInterface& ui) : m_settings(settings), m_ui(ui) {}
 
     void SetFrame(wxFrame* frame) { m_frame = frame; }
+    // The next Open dialog starts with these files in its fields.
+    void OfferFiles(std::vector<std::string> files) { m_offeredFiles = std::move(files); }
 
     std::optional<OpenPaths> RunOpenDialog() override;
     std::optional<std::string> RunNewNodeDialog(const std::string& caption,
@@ -27,6 +32,7 @@ private:
     SettingsStore& m_settings;
     UserInterface& m_ui;
     wxFrame* m_frame = nullptr;
+    std::vector<std::string> m_offeredFiles;
 };
 
 } // namespace tc

@@ -15,7 +15,7 @@ namespace tc {
 CAboutDlg::CAboutDlg(wxWindow* parent, UserInterface& ui)
     : wxDialog(parent, wxID_ANY, "About Tomecraft") {
     auto* ok = new wxButton(this, wxID_OK, "OK", DuPoint(this, 175, 5), DuSize(this, 50, 14));
-    new wxStaticBitmap(this, 1000, res::AppIcon(), DuPoint(this, 6, 5));
+    new wxStaticBitmap(this, 1000, res::AboutIcon(), DuPoint(this, 6, 5));
     new wxStaticText(this, wxID_ANY,
                      wxString::Format("%s Version %s\n\n%s", kAppTitle, kAppVersion, kCopyright),
                      DuPoint(this, 35, 5), DuSize(this, 135, 45));

@@ -48,6 +48,12 @@ std::string COpenFilesDlg::ChooseWithFileDialog(OpenFilesRules::Which which) {
     return dialog.ShowModal() == wxID_OK ? PathFromWx(dialog.GetPath()) : std::string();
 }
 
+void COpenFilesDlg::Prefill(const std::vector<std::string>& files) {
+    m_rules.Prefill(files);
+    m_cbLorePaths->ShowList();
+    m_cbTemplatePaths->ShowList();
+}
+
 void COpenFilesDlg::OnBrowse(OpenFilesRules::Which which) {
     if (const auto message = m_rules.OnBrowse(which, m_chooseFile(which))) {
         m_ui.MessageBox(*message, MsgButtons::Ok, MsgIcon::Exclamation);

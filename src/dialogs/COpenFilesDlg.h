@@ -6,6 +6,8 @@
 #include <wx/dialog.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace tc {
 
@@ -21,6 +23,8 @@ public:
                   FileChooser chooseFile = {});
 
     OpenFilesRules& Rules() { return m_rules; }
+    // Shows files given on the command line, handed over or dropped, with their partners.
+    void Prefill(const std::vector<std::string>& files);
     // What OK does; true when the dialog closed.
     bool OnOK();
     void OnBrowse(OpenFilesRules::Which which);

@@ -2,10 +2,12 @@
 
 #include "document/SettingsKeys.h"
 #include "gasfiles/PairIdentity.h"
+#include "platform/FsPath.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace tc {
 
@@ -38,6 +40,39 @@ bool SamePathEntry(const std::string& entry, std::string_view path) {
     return SamePath(entry, path);
 }
 
+OpenFilesRules::Which KindOf(std::string_view path) {
+    return EndsWithNoCase(FileNameOf(path), "trs_book_lore.gas") ? OpenFilesRules::Which::Templates
+                                                                 : OpenFilesRules::Which::Lore;
+}
+
+std::string_view FolderOf(std::string_view path) {
+    return path.substr(0, path.size() - FileNameOf(path).size());
+}
+
+// The other file of the pair in the same folder, as it is named on disk (on a file system that
+// respects case, "Trs_Book_Lore.gas" is found too); empty when there is none.
+std::string PartnerOnDisk(std::string_view path, OpenFilesRules::Which partner) {
+    const std::string_view name =
+        partner == OpenFilesRules::Which::Lore ? "lore.gas" : "trs_book_lore.gas";
+    const std::string folder(FolderOf(path));
+    if (folder.empty()) {
+        return {};
+    }
+    const std::string exact = folder + std::string(name);
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(FsPath(exact), ec)) {
+        return exact;
+    }
+    for (std::filesystem::directory_iterator it(FsPath(folder), ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string entry = Utf8Path(it->path().filename());
+        if (EqualsNoCase(entry, name) && it->is_regular_file(ec)) {
+            return folder + entry;
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 OpenFilesRules::OpenFilesRules() = default;
@@ -55,6 +90,35 @@ void OpenFilesRules::LoadPathHistory(const SettingsStore& settings) {
             }
         }
         list.Select(0);
+    }
+    // The lore history is in name order and the template history in order of use: their first
+    // entries may come from two folders, a mix that Enter would open.
+    const std::string& lore = m_cbLorePaths.EditText();
+    if (!lore.empty()) {
+        const int partner = m_cbTemplatePaths.Find(lore, [](const std::string& entry, auto path) {
+            return SamePath(FolderOf(entry), FolderOf(path));
+        });
+        if (partner >= 0) {
+            m_cbTemplatePaths.Select(partner);
+        }
+    }
+}
+
+void OpenFilesRules::Prefill(const std::vector<std::string>& files) {
+    std::optional<std::string> given[2];
+    for (const std::string& file : files) {
+        std::optional<std::string>& field = given[KindOf(file) == Which::Lore ? 0 : 1];
+        if (!field) {
+            field = file;
+        }
+    }
+    if (!given[0] && !given[1]) {
+        return;
+    }
+    for (Which which : kBoth) {
+        const int mine = which == Which::Lore ? 0 : 1;
+        std::string path = given[mine] ? *given[mine] : PartnerOnDisk(*given[1 - mine], which);
+        List(which).SetEditText(UserPath(path));
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tc {
 
@@ -21,12 +22,20 @@ public:
 
     OpenFilesRules();
 
+    // Loads both histories and preselects the first lore path and, where the template history
+    // holds one from the same folder, its partner.
     void LoadPathHistory(const SettingsStore& settings);
     void SavePathHistory(SettingsStore& settings) const;
 
     // The file chosen with a browse button; an empty path means nothing was chosen. Returns the
     // message to show when the file has the wrong name (the list is then unchanged).
     std::optional<std::string> OnBrowse(Which which, const std::string& chosenPath);
+
+    // Puts files named on the command line or dropped on the window into the fields: a file
+    // whose name ends in trs_book_lore.gas into the template field, any other into the lore
+    // field, the first of each kind. A field that gets none takes the given file's partner from
+    // the same folder when it exists there, and is emptied otherwise. OK still checks them.
+    void Prefill(const std::vector<std::string>& files);
 
     // Checks the typed paths in order; on success records them in both histories, stores the
     // histories and fills the results.

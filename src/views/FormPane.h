@@ -33,6 +33,9 @@ public:
     bool WindowExists() const override { return !m_detached; }
     bool CommitEdits() override { return m_detached || OnUpdateButton(); }
 
+    // The whole layout in pixels, as this window's font and the display's DPI make it.
+    wxSize LayoutSize() const { return m_layoutSize; }
+
 protected:
     // Ends an Update: a refusal is shown; otherwise the tree relabels a renamed item and takes
     // the focus; `item` follows the node when the tree moves it. Returns whether the values were

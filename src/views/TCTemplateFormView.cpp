@@ -139,9 +139,14 @@ wxTextCtrl* TCTemplateFormView::AddEdit(int id, int x, int y, int width, long st
 
 wxSpinButton* TCTemplateFormView::AddSpin(int id, wxTextCtrl* buddy, int x, int y, int low,
                                           int high, int first) {
-    // GTK draws its spin arrows side by side at their own size, so the spin takes that size and
-    // the column of text fields starts further right than in the classic layout.
-    auto* spin = new wxSpinButton(this, id, Du(x, y), wxDefaultSize, wxSP_HORIZONTAL);
+    // Up and down arrows beside the number, as the up-down control stands on Windows, as tall
+    // as the field. GTK draws its own - and + side by side at their own size whatever the style,
+    // so there the column of text fields starts further right than in the classic layout.
+    wxSize size = wxDefaultSize;
+#ifdef __WXMSW__
+    size.y = buddy->GetSize().y;
+#endif
+    auto* spin = new wxSpinButton(this, id, Du(x, y), size, wxSP_VERTICAL);
     spin->SetRange(low, high);
     spin->SetValue(first);
     buddy->ChangeValue(std::to_string(first));

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <filesystem>
 
 namespace tc {
 namespace {
@@ -86,16 +86,23 @@ TEST(OpenFilesRules, LoadsBothHistoriesInTheirOwnOrder) {
     settings.SetString("Open", "LorePath0", "/z/lore.gas");
     settings.SetString("Open", "LorePath2", "/A/lore.gas"); // number 1 is missing: no gap
     settings.SetString("Open", "LorePath3", "/stale/lore.gas");
-    settings.SetInt("Open", "TemplateCount", 2);
+    settings.SetInt("Open", "TemplateCount", 3);
     settings.SetString("Open", "TemplatePath0", "/z/trs_book_lore.gas");
     settings.SetString("Open", "TemplatePath1", "/a/trs_book_lore.gas");
-    const OpenFilesRules rules = Loaded(settings);
+    settings.SetString("Open", "TemplatePath2", "/A/trs_book_lore.gas");
+    OpenFilesRules rules = Loaded(settings);
     EXPECT_EQ(rules.m_cbLorePaths.Entries(),
               (std::vector<std::string>{"/A/lore.gas", "/z/lore.gas"}));
     EXPECT_EQ(rules.m_cbLorePaths.EditText(), "/A/lore.gas");
     EXPECT_EQ(rules.m_cbTemplatePaths.Entries(),
-              (std::vector<std::string>{"/z/trs_book_lore.gas", "/a/trs_book_lore.gas"}));
-    EXPECT_EQ(rules.m_cbTemplatePaths.EditText(), "/z/trs_book_lore.gas");
+              (std::vector<std::string>{"/z/trs_book_lore.gas", "/a/trs_book_lore.gas",
+                                        "/A/trs_book_lore.gas"}));
+    EXPECT_EQ(rules.m_cbTemplatePaths.EditText(), UserPath("/A/trs_book_lore.gas"))
+        << "the preselected lore file's partner from its own folder, not the last one used";
+    settings.SetString("Open", "LorePath2", "/B/lore.gas");
+    rules = Loaded(settings);
+    EXPECT_EQ(rules.m_cbTemplatePaths.EditText(), "/z/trs_book_lore.gas")
+        << "without a partner the last one used";
 }
 
 TEST(OpenFilesRules, OkChecksRunInOrderAndStoreNothingWhenRefused) {
@@ -322,25 +329,101 @@ TEST(NewNodeRules, NamesMustBeGivenAndNewToBothCollections) {
 namespace tc {
 namespace {
 
-TEST(EditorCommandLine, AnswersHelpAndVersionAndRefusesFiles) {
+// A start with arguments, a second start handing them over, or files dropped on the window:
+// what the editor does, and what the Open dialog then shows after a previous run's history.
+TEST(EditorCommandLine, OffersNamedOrDroppedFilesWithTheirPartnersAndAnswersOptions) {
+    TempDir dir;
+    const auto in = [&](const std::string& folder, const std::string& name) {
+        return dir.Path() + kFolderSeparator + folder + kFolderSeparator + name;
+    };
+    for (const char* folder : {"pair", "alone", "caps", "other"}) {
+        std::filesystem::create_directory(dir / folder);
+    }
+    for (const auto& file :
+         {in("pair", "lore.gas"), in("pair", "trs_book_lore.gas"), in("alone", "lore.gas"),
+          in("caps", "LORE.GAS"), in("caps", "Trs_Book_Lore.gas"), in("other", "lore.gas")}) {
+        WriteBytes(file, "");
+    }
+    std::filesystem::create_directory(in("alone", "trs_book_lore.gas")); // a folder is no partner
+    MemorySettings history;
+    history.SetInt("Open", "LoreCount", 1);
+    history.SetString("Open", "LorePath0", "/h/lore.gas");
+    history.SetInt("Open", "TemplateCount", 1);
+    history.SetString("Open", "TemplatePath0", "/h/trs_book_lore.gas");
+    const std::string odd = in("other", "a\\b\nlore.gas"); // crosses to the running editor whole
+
+    using Action = EditorStart::Action;
     struct Case {
+        bool dropped; // names from a drop are files, whatever they look like
         std::vector<std::string> args;
-        std::optional<int> status;
-        std::string out;
+        Action action;
+        std::string lore, templates; // the Open dialog's fields, or the start of the text
     };
     const Case cases[] = {
-        {{}, std::nullopt, ""},
-        {{"--version"}, 0, "tomecraft 1.0.0\n"},
-        {{"--help"}, 0, "Usage: tomecraft [--help | --version]"},
-        {{"lore.gas"}, 2, ""},
-        {{"--frobnicate"}, 2, ""},
+        {false, {}, Action::Run, "/h/lore.gas", "/h/trs_book_lore.gas"},
+        {false, {"--version"}, Action::Print, "tomecraft 1.0.0\n", ""},
+        {false, {"--help"}, Action::Print, "Usage: tomecraft [--help | --version] [LORE", ""},
+        {false, {"/?"}, Action::Print, "Usage: tomecraft", ""},
+        {false, {in("pair", "lore.gas"), "--frobnicate"}, Action::Refuse, "tomecraft: '--frob", ""},
+        {false,
+         {in("pair", "lore.gas")},
+         Action::Run,
+         in("pair", "lore.gas"),
+         in("pair", "trs_book_lore.gas")},
+        {false,
+         {in("pair", "trs_book_lore.gas")},
+         Action::Run,
+         in("pair", "lore.gas"),
+         in("pair", "trs_book_lore.gas")},
+        {false, {"lore.gas"}, Action::Run, in("pair", "lore.gas"), in("pair", "trs_book_lore.gas")},
+        {false, {in("alone", "lore.gas")}, Action::Run, in("alone", "lore.gas"), ""},
+        {false,
+         {in("caps", "LORE.GAS")},
+         Action::Run,
+         in("caps", "LORE.GAS"),
+         in("caps", "Trs_Book_Lore.gas")},
+        {false,
+         {in("pair", "trs_book_lore.gas"), in("other", "lore.gas"), in("alone", "lore.gas")},
+         Action::Run,
+         in("other", "lore.gas"),
+         in("pair", "trs_book_lore.gas")},
+        {false,
+         {in("pair", "notes.txt")},
+         Action::Run,
+         in("pair", "notes.txt"),
+         in("pair", "trs_book_lore.gas")},
+        {false,
+         {"--", "--help"},
+         Action::Run,
+         in("pair", "--help"),
+         in("pair", "trs_book_lore.gas")},
+        {true,
+         {in("pair", "trs_book_lore.gas"), in("pair", "lore.gas")},
+         Action::Run,
+         in("pair", "lore.gas"),
+         in("pair", "trs_book_lore.gas")},
+        {true, {odd}, Action::Run, odd, ""},
     };
+    const std::filesystem::path home = std::filesystem::current_path();
+    std::filesystem::current_path(dir / "pair");
     for (const Case& c : cases) {
-        std::ostringstream out, err;
-        EXPECT_EQ(HandleEditorCommandLine(c.args, out, err), c.status);
-        EXPECT_TRUE(out.str().starts_with(c.out)) << out.str();
-        EXPECT_EQ(err.str().empty(), c.status != 2);
+        SCOPED_TRACE(c.args.empty() ? "(none)" : c.args.front());
+        EditorStart start{Action::Run, c.args, "", 0};
+        if (!c.dropped) {
+            start = ParseEditorCommandLine(c.args);
+        }
+        EXPECT_EQ(start.action, c.action);
+        if (c.action != Action::Run) {
+            EXPECT_TRUE(start.text.starts_with(c.lore)) << start.text;
+            EXPECT_EQ(start.status, c.action == Action::Print ? 0 : 2);
+            continue;
+        }
+        OpenFilesRules rules = Loaded(history);
+        rules.Prefill(SplitHandedFiles(JoinHandedFiles(start.files)));
+        EXPECT_EQ(rules.m_cbLorePaths.EditText(), UserPath(c.lore));
+        EXPECT_EQ(rules.m_cbTemplatePaths.EditText(), UserPath(c.templates));
     }
+    std::filesystem::current_path(home);
 }
 
 } // namespace

@@ -64,6 +64,14 @@ TEST_F(PaneSizeTest, EveryFieldIsReachableInASmallWindowAndTheTextGrowsInALargeO
         input.Click(update);
         EXPECT_EQ(node->GetComment(), typed);
 
+        // Each number's arrows stand up and down beside it, as Windows users know them.
+        for (const auto& [spinId, numberId] : {std::pair{1079, 1069}, {1077, 1073}, {1078, 1074}}) {
+            if (auto* spin = dynamic_cast<wxSpinButton*>(Form()->FindWindow(spinId))) {
+                EXPECT_TRUE(spin->HasFlag(wxSP_VERTICAL)) << spinId;
+                EXPECT_GT(spin->GetRect().x, Form()->FindWindow(numberId)->GetRect().GetRight());
+            }
+        }
+
         frame->SetSize(1900, 1000);
         input.Settle();
         const wxSize grown = Form()->FindWindow(shown.growing)->GetSize();

@@ -22,7 +22,7 @@ bool HaveXdotool() {
 }
 
 // Starts the editor with its own home folder, so that neither lock nor settings are shared.
-pid_t StartEditor(const std::string& home) {
+pid_t StartEditor(const std::string& home, std::string file = "") {
     const std::string homeVar = "HOME=" + home;
     const std::string configVar = "XDG_CONFIG_HOME=" + home + "/.config";
     const std::string runtimeVar = "XDG_RUNTIME_DIR=" + home;
@@ -40,7 +40,7 @@ pid_t StartEditor(const std::string& home) {
     }
     envp.push_back(nullptr);
     std::string binary = TOMECRAFT_BINARY;
-    char* argv[] = {binary.data(), nullptr};
+    char* argv[] = {binary.data(), file.empty() ? nullptr : file.data(), nullptr};
     pid_t pid = 0;
     posix_spawn(&pid, binary.c_str(), nullptr, nullptr, argv, envp.data());
     return pid;
@@ -93,7 +93,7 @@ TEST(RealApp, ASecondStartEndsOrGivesUpAndCancellingOpenEndsTheFirstWithSuccess)
               0)
         << "the About box shows first";
 
-    const pid_t second = StartEditor(home.Path());
+    const pid_t second = StartEditor(home.Path(), SamplePath("lore.gas"));
     EXPECT_EQ(WaitForExit(second, 10), std::optional<int>(0)) << "the second start ends at once";
     EXPECT_EQ(WaitForExit(first, 0.2), std::nullopt) << "the first one keeps running";
 
@@ -109,16 +109,21 @@ TEST(RealApp, ASecondStartEndsOrGivesUpAndCancellingOpenEndsTheFirstWithSuccess)
     EXPECT_EQ(EndEditor(first), std::optional<int>(0));
 }
 
-TEST(RealApp, ShortcutKeysReachTheTreeWithTheFocusInTheForm) {
+TEST(RealApp, AFileHandedToASecondStartOpensItsPairAndShortcutKeysReachTheTree) {
     if (!HaveXdotool() || std::getenv("DISPLAY") == nullptr) {
         GTEST_SKIP() << "needs xdotool and an X display";
     }
     TempDir home;
     const pid_t editor = StartEditor(home.Path());
     ASSERT_TRUE(PressIn("About Tomecraft", "Escape"));
-    ASSERT_TRUE(DoIn("Open", "type --delay 1 '" + SamplePath("lore.gas") + "'"));
-    ASSERT_TRUE(PressIn("Open", "Tab Tab"));
-    ASSERT_TRUE(DoIn("Open", "type --delay 1 '" + SamplePath("trs_book_lore.gas") + "'"));
+    ASSERT_EQ(std::system("timeout 10 xdotool search --sync --onlyvisible --name '^Open$' "
+                          ">/dev/null 2>&1"),
+              0);
+    // A file named on a second start reaches the Open dialog, its partner beside it.
+    std::filesystem::create_directory(home / "pair");
+    WriteBytes(home / "pair/lore.gas", ReadBytes(SamplePath("lore.gas")));
+    WriteBytes(home / "pair/trs_book_lore.gas", ReadBytes(SamplePath("trs_book_lore.gas")));
+    ASSERT_EQ(WaitForExit(StartEditor(home.Path(), home / "pair/trs_book_lore.gas"), 10), 0);
     ASSERT_TRUE(PressIn("Open", "Return"));
     // Select a book, click into its text and press Ctrl+B there.
     ASSERT_TRUE(DoIn("Tomecraft", "mousemove --window $w 110 103 click 1 sleep 0.3 click 1"));
@@ -126,6 +131,8 @@ TEST(RealApp, ShortcutKeysReachTheTreeWithTheFocusInTheForm) {
     EXPECT_TRUE(PressIn("New Lore Book", "Escape")) << "Ctrl+B reached the tree";
     EXPECT_TRUE(DoIn("Tomecraft", "key alt+f sleep 0.3 key x")) << "File > Exit";
     EXPECT_EQ(EndEditor(editor), std::optional<int>(0));
+    const std::string settings = ReadBytes(home / ".config/Tomecraft/Tomecraft.conf");
+    EXPECT_NE(settings.find("LorePath0=" + home / "pair/lore.gas"), std::string::npos) << settings;
 }
 
 } // namespace
