@@ -5,6 +5,7 @@
 #include "document/EditableData.h"
 #include "gasfiles/Diagnostic.h"
 #include "platform/FileCause.h"
+#include "platform/FsPath.h"
 #include "platform/TextFile.h"
 #include "platform/UserInterface.h"
 
@@ -150,12 +151,12 @@ private:
 };
 
 inline std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(FsPath(path), std::ios::binary); // UTF-8 names on Windows too
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
+    std::ofstream out(FsPath(path), std::ios::binary);
     out << bytes;
 }
 
