@@ -58,8 +58,8 @@ public:
     // be opened is reported and the other is still read; a FileError from the middle of a read
     // ends it there, keeping what was read. True when both files were opened.
     bool ReadPair(const std::string& lorePath, const std::string& templatePath);
-    // Writes each modified file, lore content first, each collection sorted first. A
-    // FileError from the middle of a write ends it there.
+    // Writes each modified file, lore content first, each collection sorted first, the two
+    // as a unit.
     void WriteModified();
     // Writes both files whether modified or not; true when both were written.
     bool WriteAll();
@@ -78,6 +78,8 @@ public:
     std::string m_strTemplatePath;
     // How the locks name this program to whoever meets them.
     std::string m_strLockHolder = "Tomecraft";
+    // Whether someone can be asked before a file changed by another program is replaced.
+    bool m_bMayAsk = true;
 
 private:
     bool ReadLoreFile(const std::string& path);

@@ -1,5 +1,7 @@
 #include "gasfiles/FileReport.h"
 
+#include "platform/Text.h"
+
 namespace tc {
 
 namespace {
@@ -23,7 +25,7 @@ std::string OpenFailureReport(FileAccess access, FileCause cause, const std::str
     // The class name already ends in a colon, so the message has two in a row.
     std::string report =
         "CTomecraftDoc:: error " + std::to_string(static_cast<int>(cause)) + " " + ActionOf(access);
-    report += "\n\nFile: " + path;
+    report += "\n\nFile: " + PathInText(path);
     report += "\n\nText: " + CauseText(cause, path).substr(0, 254);
     return report;
 }

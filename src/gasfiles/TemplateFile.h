@@ -1,6 +1,7 @@
 // Reading and writing the template file, trs_book_lore.gas.
 #pragma once
 
+#include "gasfiles/SafeWrite.h"
 #include "model/CTemplate.h"
 #include "platform/TextFile.h"
 #include "platform/UserInterface.h"
@@ -40,5 +41,8 @@ void EmitTemplateFile(const TemplateList& templates, TextSink& out);
 bool WriteTemplateFile(const std::string& path, const std::string& backupFolder,
                        const TemplateList& templates, UserInterface& ui,
                        FileStamp* stamp = nullptr);
+// As LoreSaveRequest, for the template file.
+SaveRequest TemplateSaveRequest(const std::string& path, const std::string& backupFolder,
+                                const TemplateList& templates, FileStamp* stamp);
 
 } // namespace tc

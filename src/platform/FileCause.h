@@ -23,6 +23,10 @@ enum class FileCause : int {
     LockViolation = 12,
     DiskFull = 13,
     EndOfFile = 14,
+    // Beyond the classic causes: the classic ones would call these "Access denied".
+    NotRegularFile = 15,
+    IsFolder = 16,
+    ReadOnlyFileSystem = 17,
 };
 
 // The message text of a cause, with the path standing for "%1" ("an unnamed file" when empty).

@@ -51,8 +51,8 @@ TEST(OpenFailure, ReportNamesTheCauseTheFileAndItsText) {
     EXPECT_EQ(ui.shown[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(ui.shown[0].buttons, MsgButtons::Ok);
     EXPECT_EQ(ui.shown[1].text,
-              "CTomecraftDoc:: error 5 reading the lore book file!\n\nFile: " + dir.Path() +
-                  "\n\nText: Access to " + dir.Path() + " was denied.");
+              "CTomecraftDoc:: error 16 reading the lore book file!\n\nFile: " + dir.Path() +
+                  "\n\nText: " + dir.Path() + " is a folder, not a file.");
 
     ui.shown.clear();
     EXPECT_FALSE(WriteTemplateFile(dir / "no/such/trs_book_lore.gas", "", templates, ui));
