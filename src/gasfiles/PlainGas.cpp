@@ -173,10 +173,30 @@ private:
 
 PlainGas ParsePlainGas(std::string_view bytes) {
     PlainGas out;
+    PlainParser parser(out);
+    // Only UTF-16 needs decoding; other text is split where it lies, without copying.
+    if (!StartsWith(bytes, "\xFF\xFE") && !StartsWith(bytes, "\xFE\xFF")) {
+        if (StartsWith(bytes, "\xEF\xBB\xBF")) {
+            bytes.remove_prefix(3);
+        }
+        int number = 0;
+        for (std::size_t at = 0; at < bytes.size();) {
+            std::size_t end = at;
+            while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r') {
+                ++end;
+            }
+            parser.Line(bytes.substr(at, end - at), ++number);
+            at = end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() &&
+                         bytes[end + 1] == '\n'
+                     ? end + 2
+                     : end + 1;
+        }
+        parser.End();
+        return out;
+    }
     MemorySource memory(bytes);
     DecodingSource decoded(memory);
     LineReader reader(decoded);
-    PlainParser parser(out);
     std::string_view line;
     int number = 0;
     while (reader.Next(line)) {

@@ -4,6 +4,7 @@
 #include "platform/Text.h"
 
 #include <algorithm>
+#include <memory>
 #include <tuple>
 #include <unordered_map>
 
@@ -15,10 +16,12 @@ namespace {
 // short, and the bound keeps the comparison linear whatever the file holds.
 constexpr int kMaxInheritance = 32;
 
+// Views into the plain reading its side keeps, or into the side's own pool for what had to be
+// built; nothing is copied per key.
 struct Item {
-    std::string path;  // lower-cased sub-sections and key, for matching
-    std::string shown; // as written, for the note
-    std::string value; // as written
+    std::string_view path;  // lower-cased sub-sections and key, for matching
+    std::string_view shown; // as written, for the note
+    std::string_view value; // as written
     int line = 0;
     bool comment = false;
 };
@@ -27,49 +30,80 @@ bool ByPathAndValue(const Item& a, const Item& b) {
     return std::tie(a.comment, a.path, a.value) < std::tie(b.comment, b.path, b.value);
 }
 
+// Keeps joined texts in a few large blocks that never move.
+class Arena {
+public:
+    // `head` + `middle` (lower-cased if `lower`) + `tail`.
+    std::string_view Join(std::string_view head, std::string_view middle, std::string_view tail,
+                          bool lower) {
+        const std::size_t size = head.size() + middle.size() + tail.size();
+        if (size > m_left) {
+            const std::size_t block = std::max<std::size_t>(size, 64 * 1024);
+            m_blocks.push_back(std::make_unique<char[]>(block));
+            m_at = m_blocks.back().get();
+            m_left = block;
+        }
+        char* out = std::copy(head.begin(), head.end(), m_at);
+        out = lower ? std::transform(middle.begin(), middle.end(), out, ToLowerChar)
+                    : std::copy(middle.begin(), middle.end(), out);
+        std::copy(tail.begin(), tail.end(), out);
+        const std::string_view joined(m_at, size);
+        m_at += size;
+        m_left -= size;
+        return joined;
+    }
+
+private:
+    std::vector<std::unique_ptr<char[]>> m_blocks;
+    char* m_at = nullptr;
+    std::size_t m_left = 0;
+};
+
 // One side of the comparison: the nodes (books or templates) of a plainly read text, each with
 // everything inside its section, and what stands outside every node.
 struct Side {
     struct Node {
-        std::string name;
+        std::string_view name;
         int line = 0;
         std::vector<Item> items; // sorted by path and value
         int parent = -1;         // templates: the node it specializes
+        int nextSame = -1;       // the next node of the same name
     };
+    PlainGas gas;
+    Arena pool; // texts that are not in the plain reading as they stand
     std::vector<Node> nodes;
     std::vector<Item> outside;
-    std::unordered_map<std::string, std::vector<int>> byName;
+    std::unordered_map<std::string_view, int> firstByName;
 };
 
-std::string Lower(std::string_view text) {
-    return ToLower(text);
+bool HasUpper(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) { return ToLowerChar(c) != c; });
 }
 
 // Comments as the readers keep them: without "//" and the white space around.
-std::string CommentText(std::string_view comment) {
+std::string_view CommentText(std::string_view comment) {
     if (StartsWith(comment, "//")) {
         comment.remove_prefix(2);
     }
-    return std::string(TrimWhite(comment));
+    return TrimWhite(comment);
 }
 
 bool IsLoreRoot(const PlainSection& s) {
-    return s.parent < 0 && Lower(s.header) == "lore";
+    return s.parent < 0 && EqualsNoCase(s.header, "lore");
 }
 
-Side Build(PlainGas gas, bool templates, const std::vector<std::string>& writerHeader) {
-    Side side;
+void Build(Side& side, bool templates, const std::vector<std::string>& writerHeader) {
+    const PlainGas& gas = side.gas;
     const std::size_t count = gas.sections.size();
     std::vector<int> nodeOf(count, -1);
-    std::vector<std::string> relPath(count), relShown(count);
+    std::vector<std::string_view> relPath(count), relShown(count);
+    std::vector<int> lastByName;
+    side.firstByName.reserve(count);
     int root = -1;
     for (std::size_t k = 0; k < count; ++k) {
         const PlainSection& s = gas.sections[k];
-        const int parentNode = s.parent < 0 ? -1 : nodeOf[static_cast<std::size_t>(s.parent)];
-        const std::string parentPath =
-            s.parent < 0 ? std::string() : relPath[static_cast<std::size_t>(s.parent)];
-        const std::string parentShown =
-            s.parent < 0 ? std::string() : relShown[static_cast<std::size_t>(s.parent)];
+        const std::size_t up = static_cast<std::size_t>(s.parent);
+        const int parentNode = s.parent < 0 ? -1 : nodeOf[up];
         bool node = false;
         if (parentNode >= 0) {
             nodeOf[k] = parentNode;
@@ -84,34 +118,55 @@ Side Build(PlainGas gas, bool templates, const std::vector<std::string>& writerH
             Side::Node n;
             if (templates) {
                 const std::size_t at = FindText(s.header, "n:");
-                n.name = at == std::string::npos ? std::string() : s.header.substr(at + 2);
+                n.name = at == std::string::npos ? std::string_view()
+                                                 : std::string_view(s.header).substr(at + 2);
             } else {
                 n.name = s.header;
             }
             n.line = s.line;
-            nodeOf[k] = static_cast<int>(side.nodes.size());
-            side.byName[n.name].push_back(nodeOf[k]);
+            const int index = static_cast<int>(side.nodes.size());
+            nodeOf[k] = index;
+            const auto [first, fresh] = side.firstByName.try_emplace(n.name, index);
+            if (!fresh) {
+                side.nodes[static_cast<std::size_t>(
+                               lastByName[static_cast<std::size_t>(first->second)])]
+                    .nextSame = index;
+            }
+            lastByName.push_back(index);
+            if (!fresh) {
+                lastByName[static_cast<std::size_t>(first->second)] = index;
+            }
             side.nodes.push_back(std::move(n));
-        } else if (nodeOf[k] >= 0) {
-            relPath[k] = parentPath + Lower(s.header) + "/";
-            relShown[k] = parentShown + s.header + "/";
         } else {
-            relPath[k] = parentPath + Lower(s.header) + "/";
-            relShown[k] = parentShown + "[" + s.header + "]/";
+            const std::string_view parentPath = s.parent < 0 ? std::string_view() : relPath[up];
+            const std::string_view parentShown = s.parent < 0 ? std::string_view() : relShown[up];
+            relPath[k] = side.pool.Join(parentPath, s.header, "/", true);
+            relShown[k] = nodeOf[k] >= 0
+                              ? side.pool.Join(parentShown, s.header, "/", false)
+                              : side.pool.Join(side.pool.Join(parentShown, "[", "", false),
+                                               s.header, "]/", false);
         }
     }
-    for (PlainEntry& e : gas.entries) {
+    for (const PlainEntry& e : gas.entries) {
         const std::size_t sec = static_cast<std::size_t>(e.section);
         const int node = e.section < 0 ? -1 : nodeOf[sec];
         Item item;
         item.line = e.line;
         if (e.kind == PlainEntry::Kind::Key) {
-            item.path = e.section < 0 ? Lower(e.key) : relPath[sec] + Lower(e.key);
-            item.shown = e.section < 0 ? std::move(e.key) : relShown[sec] + e.key;
-            item.value = std::move(e.value);
+            const bool nested = e.section >= 0 && !relPath[sec].empty();
+            if (nested) {
+                item.path = side.pool.Join(relPath[sec], e.key, "", true);
+                item.shown = side.pool.Join(relShown[sec], e.key, "", false);
+            } else {
+                item.path =
+                    HasUpper(e.key) ? side.pool.Join("", e.key, "", true) : std::string_view(e.key);
+                item.shown = e.key;
+            }
+            item.value = e.value;
         } else {
             item.comment = true;
-            item.value = e.kind == PlainEntry::Kind::Comment ? CommentText(e.value) : e.value;
+            item.value = e.kind == PlainEntry::Kind::Comment ? CommentText(e.value)
+                                                             : std::string_view(e.value);
             // The reader skips the template file's header line wherever it stands.
             if ((node < 0 || templates) && e.kind == PlainEntry::Kind::Comment &&
                 std::find(writerHeader.begin(), writerHeader.end(), item.value) !=
@@ -120,13 +175,14 @@ Side Build(PlainGas gas, bool templates, const std::vector<std::string>& writerH
             }
         }
         (node < 0 ? side.outside : side.nodes[static_cast<std::size_t>(node)].items)
-            .push_back(std::move(item));
+            .push_back(item);
     }
     for (Side::Node& n : side.nodes) {
         std::sort(n.items.begin(), n.items.end(), ByPathAndValue);
     }
     std::sort(side.outside.begin(), side.outside.end(), ByPathAndValue);
     if (templates) {
+        std::unordered_map<std::string, int> firstByLowerName;
         for (Side::Node& n : side.nodes) {
             const auto given = std::find_if(n.items.begin(), n.items.end(), [](const Item& i) {
                 return !i.comment && i.path == "specializes";
@@ -134,58 +190,63 @@ Side Build(PlainGas gas, bool templates, const std::vector<std::string>& writerH
             if (given == n.items.end() || Contains(given->value, "treasure")) {
                 continue;
             }
-            const auto found = side.byName.find(given->value);
-            if (found != side.byName.end()) {
-                n.parent = found->second.front();
-            } else {
-                // Names match ignoring case, as the writer finds a parent.
-                const std::string wanted = Lower(given->value);
-                for (const auto& [name, indices] : side.byName) {
-                    if (Lower(name) == wanted) {
-                        n.parent = indices.front();
-                        break;
-                    }
+            const auto found = side.firstByName.find(given->value);
+            if (found != side.firstByName.end()) {
+                n.parent = found->second;
+                continue;
+            }
+            // Names match ignoring case, as the writer finds a parent.
+            if (firstByLowerName.empty()) {
+                firstByLowerName.reserve(side.nodes.size());
+                for (std::size_t k = 0; k < side.nodes.size(); ++k) {
+                    firstByLowerName.try_emplace(ToLower(side.nodes[k].name), static_cast<int>(k));
                 }
+            }
+            const auto lower = firstByLowerName.find(ToLower(given->value));
+            if (lower != firstByLowerName.end()) {
+                n.parent = lower->second;
             }
         }
     }
-    return side;
 }
 
-// The values a template's nearest ancestor gives for `path`, if any.
-std::vector<const Item*> Inherited(const Side& side, int node, const std::string& path) {
+// The values a template's nearest ancestor gives for `path`, appended to `out`; whether any.
+bool AppendInherited(const Side& side, int node, std::string_view path, int line,
+                     std::vector<Item>& out) {
     int at = side.nodes[static_cast<std::size_t>(node)].parent;
     for (int depth = 0; at >= 0 && depth < kMaxInheritance; ++depth) {
         const auto& items = side.nodes[static_cast<std::size_t>(at)].items;
         Item probe;
         probe.path = path;
         auto it = std::lower_bound(items.begin(), items.end(), probe, ByPathAndValue);
-        std::vector<const Item*> values;
+        bool any = false;
         for (; it != items.end() && !it->comment && it->path == path; ++it) {
-            values.push_back(&*it);
+            out.push_back(*it);
+            out.back().line = line;
+            any = true;
         }
-        if (!values.empty()) {
-            return values;
+        if (any) {
+            return true;
         }
         at = side.nodes[static_cast<std::size_t>(at)].parent;
     }
-    return {};
+    return false;
 }
 
 std::string Shown(std::string_view text) {
     constexpr std::size_t kShown = 60;
-    std::string flat = ReplaceAll(std::string(text.substr(0, kShown)), "\n", " ");
+    std::string flat = ReplaceAll(text.substr(0, kShown), "\n", " ");
     return Cp1252ToUtf8(flat) + (text.size() > kShown ? "..." : "");
 }
 
-std::string Unquoted(std::string_view value) {
+std::string_view Unquoted(std::string_view value) {
     if (StartsWith(value, "\"")) {
         value.remove_prefix(1);
     }
     if (!value.empty() && value.back() == '"') {
         value.remove_suffix(1);
     }
-    return std::string(value);
+    return value;
 }
 
 class Notes {
@@ -193,7 +254,7 @@ public:
     Notes(const std::string& path, NodeType type, Diagnostics& found)
         : m_path(path), m_type(type), m_found(found) {}
 
-    void Add(int line, const std::string* node, const std::string& field, std::string text) {
+    void Add(int line, const std::string_view* node, std::string_view field, std::string text) {
         Diagnostic d;
         d.kind = Diagnostic::Kind::ReadingNote;
         d.severity = Severity::Warning;
@@ -210,16 +271,22 @@ public:
     }
 
     // Reports what `was` holds and `will` does not, and the other way round; `line` stands
-    // for what only `will` holds.
-    void Compare(const std::vector<const Item*>& was, const std::vector<const Item*>& will,
-                 int line, const std::string* node) {
+    // for what only `will` holds. Both sorted by path and value.
+    void Compare(const std::vector<Item>& was, const std::vector<Item>& will, int line,
+                 const std::string_view* node) {
+        if (was.size() == will.size() &&
+            std::equal(was.begin(), was.end(), will.begin(), [](const Item& a, const Item& b) {
+                return a.comment == b.comment && a.path == b.path && a.value == b.value;
+            })) {
+            return;
+        }
         std::vector<const Item*> dropped, added;
         std::size_t a = 0, b = 0;
         while (a < was.size() || b < will.size()) {
-            if (b == will.size() || (a < was.size() && ByPathAndValue(*was[a], *will[b]))) {
-                dropped.push_back(was[a++]);
-            } else if (a == was.size() || ByPathAndValue(*will[b], *was[a])) {
-                added.push_back(will[b++]);
+            if (b == will.size() || (a < was.size() && ByPathAndValue(was[a], will[b]))) {
+                dropped.push_back(&was[a++]);
+            } else if (a == was.size() || ByPathAndValue(will[b], was[a])) {
+                added.push_back(&will[b++]);
             } else {
                 ++a;
                 ++b;
@@ -261,12 +328,12 @@ private:
         return Cp1252ToUtf8(item.shown) + " = " + Shown(item.value);
     }
 
-    void Changed(const Item& was, const Item& will, const std::string* node) {
+    void Changed(const Item& was, const Item& will, const std::string_view* node) {
         const std::string key = Cp1252ToUtf8(was.shown);
         std::string text;
         if (Contains(was.value, '\n')) {
             text = "saving joins the lines of " + key + " into " + Shown(will.value);
-        } else if (const std::string kept = Unquoted(will.value);
+        } else if (const std::string_view kept = Unquoted(will.value);
                    !kept.empty() && StartsWith(Unquoted(was.value), kept)) {
             text = "saving cuts " + key + " to " + Shown(will.value);
         } else {
@@ -281,26 +348,23 @@ private:
     Diagnostics& m_found;
 };
 
-std::vector<const Item*> Pointers(const std::vector<Item>& items) {
-    std::vector<const Item*> out;
-    out.reserve(items.size());
-    for (const Item& item : items) {
-        out.push_back(&item);
-    }
-    return out;
-}
-
 // A template's own values, and for each key that only the other side gives, what it inherits
-// (reported at the template's own line).
-std::vector<Item> WithInherited(const Side& side, int node, const Side::Node& other) {
+// (reported at the template's own line). Empty when it inherits nothing the other side gives:
+// then the own values stand alone.
+std::vector<Item> Inheriting(const Side& side, int node, const Side::Node& other) {
     const Side::Node& self = side.nodes[static_cast<std::size_t>(node)];
-    std::vector<Item> out = self.items;
-    const std::string* last = nullptr;
+    std::vector<Item> out;
+    if (self.parent < 0) {
+        return out;
+    }
+    std::string_view last;
+    bool any = false;
     for (const Item& item : other.items) {
-        if (item.comment || (last != nullptr && *last == item.path)) {
+        if (item.comment || (any && last == item.path)) {
             continue;
         }
-        last = &item.path;
+        last = item.path;
+        any = true;
         Item probe;
         probe.path = item.path;
         const auto at =
@@ -308,12 +372,12 @@ std::vector<Item> WithInherited(const Side& side, int node, const Side::Node& ot
         if (at != self.items.end() && !at->comment && at->path == item.path) {
             continue;
         }
-        for (const Item* inherited : Inherited(side, node, item.path)) {
-            out.push_back(*inherited);
-            out.back().line = self.line;
-        }
+        AppendInherited(side, node, item.path, self.line, out);
     }
-    std::sort(out.begin(), out.end(), ByPathAndValue);
+    if (!out.empty()) {
+        out.insert(out.end(), self.items.begin(), self.items.end());
+        std::sort(out.begin(), out.end(), ByPathAndValue);
+    }
     return out;
 }
 
@@ -322,42 +386,54 @@ void CompareSides(const Side& was, const Side& will, bool templates, NodeType ty
                   const List& model, const std::string& path, Diagnostics& found) {
     const std::size_t first = found.size();
     Notes notes(path, type, found);
-    notes.Compare(Pointers(was.outside), Pointers(will.outside), 0, nullptr);
-    std::unordered_map<std::string, int> modelLine;
-    std::unordered_map<std::string_view, std::size_t> seen;
+    notes.Compare(was.outside, will.outside, 0, nullptr);
+    // The n-th node of a name is compared with the n-th the writer gives that name.
+    std::unordered_map<std::string_view, int> nextWritten;
+    std::vector<bool> matched(will.nodes.size(), false);
     for (std::size_t k = 0; k < was.nodes.size(); ++k) {
         const Side::Node& o = was.nodes[k];
-        const std::size_t nth = seen[o.name]++;
-        const auto written = will.byName.find(o.name);
-        if (written == will.byName.end() || written->second.size() <= nth) {
+        int w = -1;
+        if (const auto cursor = nextWritten.find(o.name); cursor != nextWritten.end()) {
+            w = cursor->second;
+        } else if (const auto written = will.firstByName.find(o.name);
+                   written != will.firstByName.end()) {
+            w = written->second;
+        }
+        if (w >= 0) {
+            nextWritten[o.name] = will.nodes[static_cast<std::size_t>(w)].nextSame;
+        }
+        if (w < 0) {
+            nextWritten[o.name] = -1;
             notes.Add(o.line, &o.name, "",
                       "saving drops the section [" + Shown(o.name) + "] and all it holds");
             continue;
         }
-        const int w = written->second[nth];
+        matched[static_cast<std::size_t>(w)] = true;
         const Side::Node& n = will.nodes[static_cast<std::size_t>(w)];
         if (templates) {
-            const std::vector<Item> before = WithInherited(was, static_cast<int>(k), n);
-            const std::vector<Item> after = WithInherited(will, w, o);
-            notes.Compare(Pointers(before), Pointers(after), o.line, &o.name);
+            const std::vector<Item> before = Inheriting(was, static_cast<int>(k), n);
+            const std::vector<Item> after = Inheriting(will, w, o);
+            notes.Compare(before.empty() ? o.items : before, after.empty() ? n.items : after,
+                          o.line, &o.name);
         } else {
-            notes.Compare(Pointers(o.items), Pointers(n.items), o.line, &o.name);
+            notes.Compare(o.items, n.items, o.line, &o.name);
         }
     }
-    for (const auto& [name, indices] : will.byName) {
-        const auto original = was.byName.find(name);
-        const std::size_t had = original == was.byName.end() ? 0 : original->second.size();
-        for (std::size_t nth = had; nth < indices.size(); ++nth) {
-            if (modelLine.empty()) {
-                for (const auto& node : model) {
-                    modelLine.emplace(node->GetName(), node->GetSourceLine());
-                }
-            }
-            const auto at = modelLine.find(name);
-            notes.Add(at == modelLine.end() ? 0 : at->second, &name, "",
-                      "saving writes a section [" + Shown(name) + "] that the file does not " +
-                          "hold in that form");
+    std::unordered_map<std::string_view, int> modelLine;
+    for (std::size_t w = 0; w < will.nodes.size(); ++w) {
+        if (matched[w]) {
+            continue;
         }
+        if (modelLine.empty()) {
+            for (const auto& node : model) {
+                modelLine.emplace(node->GetNameView(), node->GetSourceLine());
+            }
+        }
+        const std::string_view& name = will.nodes[w].name;
+        const auto at = modelLine.find(name);
+        notes.Add(at == modelLine.end() ? 0 : at->second, &name, "",
+                  "saving writes a section [" + Shown(name) + "] that the file does not " +
+                      "hold in that form");
     }
     std::stable_sort(found.begin() + static_cast<std::ptrdiff_t>(first), found.end(),
                      [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; });
@@ -368,7 +444,7 @@ std::vector<std::string> HeaderComments(const std::string& written, std::size_t 
     const PlainGas gas = ParsePlainGas(written);
     for (const PlainEntry& e : gas.entries) {
         if (e.kind == PlainEntry::Kind::Comment && header.size() < rows) {
-            header.push_back(CommentText(e.value));
+            header.emplace_back(CommentText(e.value));
         }
     }
     return header;
@@ -379,25 +455,33 @@ std::vector<std::string> HeaderComments(const std::string& written, std::size_t 
 void AddLoreReadingNotes(std::string_view fileBytes, const BookList& books, const std::string& path,
                          Diagnostics& found) {
     StringSink written;
+    written.Reserve(fileBytes.size() + fileBytes.size() / 4 + 4096); // no regrowth
     EmitLoreFile(books, written);
     static const std::vector<std::string> header = [] {
         StringSink empty;
         EmitLoreFile(BookList(), empty);
         return HeaderComments(empty.Text(), 64);
     }();
-    const Side was = Build(ParsePlainGas(fileBytes), false, header);
-    const Side will = Build(ParsePlainGas(written.Text()), false, header);
+    Side was, will;
+    was.gas = ParsePlainGas(fileBytes);
+    will.gas = ParsePlainGas(written.Text());
+    Build(was, false, header);
+    Build(will, false, header);
     CompareSides(was, will, false, NODE_LOREBOOK, books, path, found);
 }
 
 void AddTemplateReadingNotes(std::string_view fileBytes, const TemplateList& templates,
                              const std::string& path, Diagnostics& found) {
     StringSink written;
+    written.Reserve(fileBytes.size() + fileBytes.size() / 4 + 4096); // no regrowth
     EmitTemplateFile(templates, written);
     static const std::vector<std::string> header = {TemplateFileHeader(),
                                                     std::string(TrimWhite(TemplateFileHeader()))};
-    const Side was = Build(ParsePlainGas(fileBytes), true, header);
-    const Side will = Build(ParsePlainGas(written.Text()), true, header);
+    Side was, will;
+    was.gas = ParsePlainGas(fileBytes);
+    will.gas = ParsePlainGas(written.Text());
+    Build(was, true, header);
+    Build(will, true, header);
     CompareSides(was, will, true, NODE_TEMPLATE, templates, path, found);
 }
 

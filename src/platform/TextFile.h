@@ -80,6 +80,7 @@ class StringSink : public TextSink {
 public:
     void Write(std::string_view text) override { m_text += text; }
     const std::string& Text() const { return m_text; }
+    void Reserve(std::size_t size) { m_text.reserve(size); }
 
 private:
     std::string m_text;

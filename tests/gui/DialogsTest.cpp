@@ -7,10 +7,12 @@
 #include "dialogs/CHyperLinkCtrl.h"
 #include "dialogs/CNewNodeDlg.h"
 #include "dialogs/COpenFilesDlg.h"
+#include "dialogs/CReadingNotesDlg.h"
 #include "dialogs/DialogParts.h"
 #include "platform/Paths.h"
 #include "platform/wx/WxText.h"
 
+#include <wx/listctrl.h>
 #include <wx/textctrl.h>
 
 namespace tc::test {
@@ -126,6 +128,52 @@ TEST(AboutDialog, ALinkClickOpensItsTargetAndSaysSoWhenNothingCould) {
             EXPECT_NE(ui.Texts().front().find(c.target), std::string::npos);
         }
     }
+}
+
+// A hand-edited pair: the status bar counts the notes, View > Reading Notes lists them, a
+// double-click on one selects its node, and Save after an edit asks until answered Yes.
+TEST_F(GuiTest, ReadingNotesListWhatSaveChangesAndLeadToTheirNodes) {
+    WriteBytes(lore, ReadBytes(DataPath("handedited_lore.gas")));
+    WriteBytes(templates, ReadBytes(DataPath("handedited_trs_book_lore.gas")));
+    const std::string original = ReadBytes(lore);
+    host.openResult = OpenPaths{lore, templates};
+    RealInput input;
+    input.Key('O', wxMOD_CONTROL);
+    EXPECT_EQ(host.status, "Saving will change 2 places in lore.gas and 7 in "
+                           "trs_book_lore.gas: View \x9B Reading Notes");
+
+    input.Key('V', wxMOD_ALT);
+    input.Key('R');
+    CReadingNotesDlg* notes = nullptr;
+    for (wxWindow* window : wxTopLevelWindows) {
+        notes = notes != nullptr ? notes : dynamic_cast<CReadingNotesDlg*>(window);
+    }
+    ASSERT_NE(notes, nullptr);
+    auto* list = dynamic_cast<wxListCtrl*>(notes->FindWindowByName(wxListCtrlNameStr));
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->GetItemCount(), 9);
+    const long row = list->FindItem(-1, "ferry_song");
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(list->GetItemText(row, 2), "12");
+    EXPECT_TRUE(list->GetItemText(row, 3).StartsWith("saving joins the lines of description"));
+    wxRect rect;
+    list->GetItemRect(row, rect);
+    input.DoubleClickAt(list, wxPoint(rect.GetX() + 20, rect.GetY() + rect.GetHeight() / 2));
+    EXPECT_EQ(Tree().GetItemText(Tree().GetSelection()), "ferry_song");
+    input.Click(notes->FindWindow(wxID_CANCEL));
+
+    ui.answers = {MsgAnswer::No, MsgAnswer::Yes};
+    input.ClickItem(&Tree(), Item("ferry_song"));
+    input.Click(Form()->FindWindow(1040)); // its comment
+    input.Type("x");
+    input.Key(WXK_RETURN);
+    input.Key('S', wxMOD_CONTROL);
+    EXPECT_EQ(ReadBytes(lore), original) << "No keeps the file";
+    input.Key('S', wxMOD_CONTROL);
+    EXPECT_EQ(ui.Texts(),
+              std::vector<std::string>(
+                  2, "Save anyway? The changes are listed under View \x9B Reading Notes."));
+    EXPECT_NE(ReadBytes(lore), original);
 }
 
 } // namespace

@@ -40,6 +40,12 @@ void RealInput::ClickAt(wxWindow* window, wxPoint client, int button) {
     Settle();
 }
 
+void RealInput::DoubleClickAt(wxWindow* window, wxPoint client) {
+    MoveTo(window, client);
+    m_sim.MouseDblClick();
+    Settle();
+}
+
 void RealInput::ClickItem(wxTreeCtrl* tree, wxTreeItemId item, int button) {
     // The tree lays its rows out when it is idle: wait until the row answers to its item.
     wxPoint point;

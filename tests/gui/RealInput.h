@@ -16,6 +16,7 @@ public:
     void Click(wxWindow* window);
     void MoveTo(wxWindow* window, wxPoint client);
     void ClickAt(wxWindow* window, wxPoint client, int button = wxMOUSE_BTN_LEFT);
+    void DoubleClickAt(wxWindow* window, wxPoint client);
     // Clicks the label of a tree item (scrolled into view first).
     void ClickItem(wxTreeCtrl* tree, wxTreeItemId item, int button = wxMOUSE_BTN_LEFT);
     // Types characters as keys; upper-case letters are typed with Shift.
