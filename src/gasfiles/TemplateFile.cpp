@@ -263,27 +263,31 @@ void EmitTemplate(const CTemplate& t, const CTemplate* parent, TextSink& out) {
                      p->GetInventoryIcon() != t.GetInventoryIcon() || t.GetGoldValue() == 0 ||
                      !t.GetLoreKey().empty() || p->GetLoreKey() != t.GetLoreKey();
     if (gui) {
-        out.Write("\t[gui]\n\t{\n");
+        // Built first: a block with nothing in it says nothing, and it would not come back the
+        // same (an icon equal to the base's reads back empty and then differs from it).
+        std::string body;
         if (!t.GetLoreKey().empty()) {
-            out.Write("\t\tlore_key = " + t.GetLoreKey() + ";\n");
+            body += "\t\tlore_key = " + t.GetLoreKey() + ";\n";
         }
         if (heightDiffers) {
-            out.Write("\t\tinventory_height = " + num(t.GetInventoryHeight()) + ";\n");
+            body += "\t\tinventory_height = " + num(t.GetInventoryHeight()) + ";\n";
         }
         if (widthDiffers) {
-            out.Write("\t\tinventory_width = " + num(t.GetInventoryWidth()) + ";\n");
+            body += "\t\tinventory_width = " + num(t.GetInventoryWidth()) + ";\n";
         }
         if (!t.GetInventoryIcon().empty() &&
             (!p || !EqualsNoCase(p->GetInventoryIcon(), t.GetInventoryIcon()))) {
-            out.Write("\t\tinventory_icon = " + t.GetInventoryIcon() + ";\n");
+            body += "\t\tinventory_icon = " + t.GetInventoryIcon() + ";\n";
         }
         if (treasure) {
-            out.Write("\t\tis_lorebook = TRUE;\n");
+            body += "\t\tis_lorebook = TRUE;\n";
         }
         if (t.GetGoldValue() == 0) {
-            out.Write("\t\tcan_sell = FALSE;\n");
+            body += "\t\tcan_sell = FALSE;\n";
         }
-        out.Write("\t}\n");
+        if (!body.empty()) {
+            out.Write("\t[gui]\n\t{\n" + body + "\t}\n");
+        }
     }
     out.Write("}\n");
 }

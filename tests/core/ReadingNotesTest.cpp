@@ -191,6 +191,9 @@ TEST(ReadingNotes, FormatIsAFixedPointAndItsOutputHasNoNotes) {
         "[t:template,n:base_%]\n{\n\tspecializes = treasure;\n\t[aspect] { gold_value = 0; "
         "}\n\t[gui] "
         "{ inventory_height = 0; }\n}\n",
+        "[t:template,n:icon_%]\n{\n\tspecializes = treasure;\n\t[gui]\n\t{\n\t\tinventory_icon = "
+        "i;\n\t}\n}\n[t:template,n:same_icon_%]\n{\n\tspecializes = icon_%;\n\t[gui]\n\t{\n\t\t"
+        "inventory_icon = i;\n\t}\n}\n",
         "[t:template,n:book_%]\n{\n\tspecializes = base_1;\n\t[common] { screen_name = \"The %\"; "
         "}\n\t[gui] { lore_key = k%; }\n}\n",
         "[t:template,n:kid_%]\n{\n\tspecializes = book_1;\n\t[gui]\n\t{\n\t\tlore_key = k1;\n\t\t"
