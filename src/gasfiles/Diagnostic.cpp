@@ -1,8 +1,25 @@
 #include "gasfiles/Diagnostic.h"
 
+#include "model/TCObject.h"
+#include "platform/Text.h"
+
 #include <algorithm>
 
 namespace tc {
+
+void AddReaderMessage(Diagnostics& found, const std::string& path, int line,
+                      const std::string& cp1252Text, const TCObject* node) {
+    Diagnostic d;
+    d.path = path;
+    d.line = line;
+    d.text = Cp1252ToUtf8(cp1252Text);
+    if (node != nullptr) {
+        d.hasNode = true;
+        d.nodeType = node->GetType();
+        d.nodeName = node->GetName();
+    }
+    found.push_back(std::move(d));
+}
 
 std::size_t CountReadingNotes(const Diagnostics& found) {
     return static_cast<std::size_t>(std::count_if(found.begin(), found.end(), [](const auto& d) {

@@ -30,6 +30,13 @@ struct Diagnostic {
 
 using Diagnostics = std::vector<Diagnostic>;
 
+class TCObject;
+
+// Adds one of a reader's own messages, which the editor shows as a message box: `cp1252Text` is
+// Windows-1252, as the file's words in it are; `node`, when given, is what it concerns.
+void AddReaderMessage(Diagnostics& found, const std::string& path, int line,
+                      const std::string& cp1252Text, const TCObject* node = nullptr);
+
 std::size_t CountReadingNotes(const Diagnostics& found);
 
 // "FILE:LINE: warning: TEXT", LINE left out when 0; UTF-8.

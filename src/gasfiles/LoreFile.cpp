@@ -13,22 +13,6 @@ namespace tc {
 
 namespace {
 
-// One of the reader's own messages, which the editor shows as a message box. `text` is
-// Windows-1252, as the file's words in it are.
-void Say(Diagnostics& found, const std::string& path, int line, const std::string& text,
-         const CLoreBook* book = nullptr) {
-    Diagnostic d;
-    d.path = path;
-    d.line = line;
-    d.text = Cp1252ToUtf8(text);
-    if (book != nullptr) {
-        d.hasNode = true;
-        d.nodeType = NODE_LOREBOOK;
-        d.nodeName = book->GetName();
-    }
-    found.push_back(std::move(d));
-}
-
 // The state of one book while its section is read.
 struct BookInProgress {
     std::unique_ptr<CLoreBook> book;
@@ -100,13 +84,14 @@ void ParseLoreFile(ByteSource& source, const BookSink& take, Diagnostics& found,
     GasLines lines(source);
     const auto noteEncoding = [&] {
         if (const std::string note = lines.EncodingNote("LORE.GAS"); !note.empty()) {
-            Say(found, path, 0, note);
+            AddReaderMessage(found, path, 0, note);
         }
     };
     if (!FindLoreRoot(lines)) {
         noteEncoding();
         if (lines.ContentLines() > 0) {
-            Say(found, path, 0, "LORE.GAS has no [lore] section, so no books were read from it.");
+            AddReaderMessage(found, path, 0,
+                             "LORE.GAS has no [lore] section, so no books were read from it.");
         }
         return;
     }
@@ -129,11 +114,12 @@ void ParseLoreFile(ByteSource& source, const BookSink& take, Diagnostics& found,
             if (open == line.npos || close == line.npos) {
                 const std::string number = std::to_string(lines.Number());
                 current.book->SetName("untitled_" + number);
-                Say(found, path, lines.Number(),
-                    "LORE.GAS missing '[' or ']' on line " + number + ":\n\n" + std::string(line) +
-                        "\n\nBook will be assigned a generic name to prevent data "
-                        "loss.  Please correct name before saving!",
-                    current.book.get());
+                AddReaderMessage(found, path, lines.Number(),
+                                 "LORE.GAS missing '[' or ']' on line " + number + ":\n\n" +
+                                     std::string(line) +
+                                     "\n\nBook will be assigned a generic name to prevent data "
+                                     "loss.  Please correct name before saving!",
+                                 current.book.get());
                 continue;
             }
             current.book->SetName(close > open ? line.substr(open + 1, close - open - 1) : "");
@@ -148,9 +134,9 @@ void ParseLoreFile(ByteSource& source, const BookSink& take, Diagnostics& found,
     }
     if (current.book) {
         Finish(current, pendingComment);
-        Say(found, path, current.book->GetSourceLine(),
-            "LORE.GAS missing closing '}' for " + current.book->GetName() + "\n\n",
-            current.book.get());
+        AddReaderMessage(found, path, current.book->GetSourceLine(),
+                         "LORE.GAS missing closing '}' for " + current.book->GetName() + "\n\n",
+                         current.book.get());
         take(std::move(current.book));
     }
     noteEncoding();

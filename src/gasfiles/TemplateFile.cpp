@@ -15,21 +15,6 @@ namespace tc {
 
 namespace {
 
-// One of the reader's own messages (Windows-1252 `text`), shown by the editor as a box.
-void Say(Diagnostics& found, const std::string& path, int line, const std::string& text,
-         const CTemplate* tmpl = nullptr) {
-    Diagnostic d;
-    d.path = path;
-    d.line = line;
-    d.text = Cp1252ToUtf8(text);
-    if (tmpl != nullptr) {
-        d.hasNode = true;
-        d.nodeType = NODE_TEMPLATE;
-        d.nodeName = tmpl->GetName();
-    }
-    found.push_back(std::move(d));
-}
-
 // Where the reader's messages go while one file is read.
 struct Reporter {
     Diagnostics& found;
@@ -46,10 +31,10 @@ struct TemplateInProgress {
 void TakeScreenName(std::string_view line, int number, CTemplate& tmpl, const Reporter& say) {
     const std::size_t q1 = line.find('"');
     if (q1 == line.npos) {
-        Say(say.found, say.path, number,
-            "TRS_BOOK_LORE.GAS invalid screen_name on line " + std::to_string(number) + ":\n\n" +
-                std::string(line) + "\n\n",
-            &tmpl);
+        AddReaderMessage(say.found, say.path, number,
+                         "TRS_BOOK_LORE.GAS invalid screen_name on line " + std::to_string(number) +
+                             ":\n\n" + std::string(line) + "\n\n",
+                         &tmpl);
         return;
     }
     std::size_t q2 = line.find('"', q1 + 1);
@@ -156,12 +141,12 @@ void ParseTemplateFile(ByteSource& source, TemplateList& templates, Diagnostics&
             if (i == line.npos || j == line.npos) {
                 const std::string number = std::to_string(lines.Number());
                 current.tmpl->SetName("untitled_" + number);
-                Say(found, path, lines.Number(),
-                    "TRS_BOOK_LORE.GAS invalid [template section] on line " + number + ":\n\n" +
-                        std::string(line) +
-                        "\n\nTemplate will be assigned a generic name to prevent "
-                        "data loss.  Please correct name before saving!",
-                    current.tmpl.get());
+                AddReaderMessage(found, path, lines.Number(),
+                                 "TRS_BOOK_LORE.GAS invalid [template section] on line " + number +
+                                     ":\n\n" + std::string(line) +
+                                     "\n\nTemplate will be assigned a generic name to prevent "
+                                     "data loss.  Please correct name before saving!",
+                                 current.tmpl.get());
                 continue;
             }
             current.tmpl->SetName(j > i + 2 ? line.substr(i + 2, j - i - 2) : "");
@@ -180,15 +165,17 @@ void ParseTemplateFile(ByteSource& source, TemplateList& templates, Diagnostics&
     }
     if (current.tmpl) {
         const std::string name = current.tmpl->GetName();
-        Say(found, path, current.tmpl->GetSourceLine(),
-            "TRS_BOOK_LORE.GAS missing closing '}' for " + name + "\n\n", current.tmpl.get());
+        AddReaderMessage(found, path, current.tmpl->GetSourceLine(),
+                         "TRS_BOOK_LORE.GAS missing closing '}' for " + name + "\n\n",
+                         current.tmpl.get());
         Append(current, pendingComment, templates, read);
     }
     if (const std::string note = lines.EncodingNote("TRS_BOOK_LORE.GAS"); !note.empty()) {
-        Say(found, path, 0, note);
+        AddReaderMessage(found, path, 0, note);
     }
     if (read.empty() && lines.ContentLines() > 0) {
-        Say(found, path, 0,
+        AddReaderMessage(
+            found, path, 0,
             "TRS_BOOK_LORE.GAS has no [t:template] section, so no templates were read from it.");
     }
     InheritMissingNumbers(templates, read);
