@@ -221,8 +221,21 @@ void CTomecraftDoc::Follow(const DataChange& change) {
 }
 
 void CTomecraftDoc::OnEditUndo() {
+    if (!CanUndo()) {
+        return;
+    }
+    // Undoing the New of the node the form shows always gets out of the form: typing it refuses
+    // goes with the node.
+    if (m_pFormView != nullptr && m_pFormView->WindowExists() && UndoRemoves() != nullptr &&
+        UndoRemoves() == m_pFormView->ShownNode()) {
+        if (!m_pFormView->CommitEdits(true)) {
+            m_pFormView->PutBack();
+        }
+        Follow(Undo());
+        return;
+    }
     // Typing not yet stored becomes the step that Undo takes back; Redo gives it back.
-    if (CanUndo() && CommitFormEdits()) {
+    if (CommitFormEdits()) {
         Follow(Undo());
     }
 }

@@ -12,6 +12,8 @@ public:
     virtual ~DataCommand() = default;
     virtual DataChange Do(LoreData::Books& books, LoreData::Templates& templates) = 0;
     virtual DataChange Undo(LoreData::Books& books, LoreData::Templates& templates) = 0;
+    // The node that undoing this step takes out of its collection, if any.
+    virtual const TCObject* UndoRemoves() const { return nullptr; }
     DataFile File() const { return m_file; }
     const std::string& Name() const { return m_name; }
 
@@ -78,6 +80,7 @@ public:
     DataChange Undo(LoreData::Books& books, LoreData::Templates& templates) override {
         return Toggle(ListOf<Node>(books, templates));
     }
+    const TCObject* UndoRemoves() const override { return m_owned ? nullptr : m_node; }
 
 private:
     DataChange Toggle(std::vector<std::unique_ptr<Node>>& list) {
@@ -167,6 +170,10 @@ std::string EditableData::UndoName() const {
 
 std::string EditableData::RedoName() const {
     return CanRedo() ? m_steps[m_done].command->Name() : std::string();
+}
+
+const TCObject* EditableData::UndoRemoves() const {
+    return CanUndo() ? m_steps[m_done - 1].command->UndoRemoves() : nullptr;
 }
 
 DataChange EditableData::Undo() {

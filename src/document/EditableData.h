@@ -15,6 +15,10 @@ namespace tc {
 
 enum class DataFile { Lore, Templates };
 
+// What a form's Update stores: every value it shows (the Update button, Enter), or only what the
+// user typed over (leaving the form, which must not turn a shown default into a change).
+enum class FormStore { Everything, Typing };
+
 class DataCommand;
 
 class EditableData : public LoreData {
@@ -43,6 +47,8 @@ public:
     // What Undo and Redo would do, as "Delete 'ferry_song'"; empty when they cannot.
     std::string UndoName() const;
     std::string RedoName() const;
+    // The node that Undo would take out of its collection (the undo of its New), or null.
+    const TCObject* UndoRemoves() const;
     // Both require CanUndo() / CanRedo().
     DataChange Undo();
     DataChange Redo();

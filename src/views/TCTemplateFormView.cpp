@@ -242,12 +242,12 @@ void TCTemplateFormView::EnableControls() {
     m_cbLoreKey->Enable(state.loreKey);
 }
 
-bool TCTemplateFormView::OnUpdateButton() {
+bool TCTemplateFormView::Store(FormStore store, bool quiet) {
     ReadFields();
     m_rules.m_cbSpecializes.Select(m_cbSpecializes->GetSelection());
     m_rules.m_cbLoreKey.Select(m_cbLoreKey->GetSelection());
-    const TemplateFormRules::UpdateResult result = m_rules.Update();
-    return FinishUpdate(result.verdict, result.renamed, m_hItem);
+    const TemplateFormRules::UpdateResult result = m_rules.Update(store);
+    return FinishUpdate(result, quiet, m_hItem);
 }
 
 } // namespace tc

@@ -18,7 +18,8 @@ public:
     void SetTemplate(CTemplate* tmpl, wxTreeItemId item);
     void ShowNode(TCObject* node, wxTreeItemId item) override;
     bool HasNode() const override { return m_rules.Template() != nullptr; }
-    bool OnUpdateButton() override;
+    const TCObject* ShownNode() const override { return m_rules.Template(); }
+    void PutBack() override { SetTemplate(m_rules.Template(), m_hItem); }
 
     wxTextCtrl* m_editName;
     wxTextCtrl* m_editBookTitle;
@@ -40,7 +41,8 @@ public:
 private:
     wxTextCtrl* AddEdit(int id, int x, int y, int width, long style = 0);
     wxSpinButton* AddSpin(int id, wxTextCtrl* buddy, int x, int y, int low, int high, int first);
-    void RefreshControls();
+    bool Store(FormStore store, bool quiet) override;
+    void RefreshControls() override;
     void ShowFields();
     void ReadFields();
     void ShowList(LongChoice* choice, const ComboList& list);

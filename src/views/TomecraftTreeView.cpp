@@ -271,12 +271,23 @@ bool TomecraftTreeView::CanDeleteNode() const {
 void TomecraftTreeView::OnDeleteNode() {
     const wxTreeItemId item = GetSelection();
     TCObject* node = NodeOf(item);
-    if (node == nullptr || !CommitForm()) {
+    if (node == nullptr) {
+        return;
+    }
+    // Deleting the node the form shows always works: what the form would refuse is kept in the
+    // form until the user answers Yes, and then goes with the node.
+    FormPane* form = m_host.CurrentForm();
+    const bool shown = form != nullptr && form->WindowExists() && form->ShownNode() == node;
+    const bool stored = shown ? form->CommitEdits(true) : CommitForm();
+    if (!shown && !stored) {
         return;
     }
     if (m_doc.Ui().MessageBox("Delete " + node->GetName() + "?", MsgButtons::YesNo,
                               MsgIcon::Question) != MsgAnswer::Yes) {
         return;
+    }
+    if (!stored) {
+        form->PutBack();
     }
     m_doc.DeleteNode(node);
     RemoveItem(item);
