@@ -270,10 +270,10 @@ void CTomecraftDoc::OnFindNext(bool forward) {
         m_host.ShowStatus("'" + m_findText + "' not found");
         return;
     }
+    m_pTreeView->SelectNode(found.node);
     m_host.ShowStatus(!found.wrapped ? std::string()
                       : forward      ? "Passed the end of the tree; continued from the top"
                                      : "Passed the start of the tree; continued from the end");
-    m_pTreeView->SelectNode(found.node);
 }
 
 } // namespace tc

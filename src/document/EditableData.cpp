@@ -1,5 +1,7 @@
 #include "document/EditableData.h"
 
+#include "platform/Text.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -162,6 +164,35 @@ void EditableData::ClearData(Books books, Templates templates) {
     m_steps.clear();
     m_done = 0;
     m_saved = {};
+}
+
+std::string EditableData::DeleteQuestion(const TCObject& node) const {
+    std::string question = "Delete " + node.GetName() + "?";
+    if (node.GetType() != NODE_LOREBOOK) {
+        return question;
+    }
+    // A template names the book its key equals byte for byte, or else ignoring case, as the
+    // template form picks it.
+    const std::string_view key = node.GetNameView();
+    std::vector<std::string> naming;
+    for (const auto& tmpl : GetTemplates()) {
+        const std::string_view named = tmpl->GetLoreKeyView();
+        if (named == key ||
+            (EqualsNoCase(named, key) &&
+             std::none_of(GetBooks().begin(), GetBooks().end(),
+                          [named](const auto& book) { return book->GetNameView() == named; }))) {
+            naming.push_back(tmpl->GetName());
+        }
+    }
+    if (naming.empty()) {
+        return question;
+    }
+    question += "\n\n" + std::to_string(naming.size()) +
+                (naming.size() == 1 ? " template names" : " templates name") + " this book: ";
+    for (std::size_t k = 0; k < naming.size(); ++k) {
+        question += (k == 0 ? "" : ", ") + naming[k];
+    }
+    return question + ".";
 }
 
 std::string EditableData::UndoName() const {

@@ -39,6 +39,9 @@ public:
     // files as unmodified: what Open does once it has read the files.
     void ClearData(Books books = {}, Templates templates = {});
 
+    // The question Delete asks for a node: for a book that templates name, it lists them.
+    std::string DeleteQuestion(const TCObject& node) const;
+
     // Remembers the base last chosen in a template form (not a change of the data).
     void RememberBase(const CTemplate* base) { SetLastBase(base); }
 

@@ -31,6 +31,12 @@ LoreBookFormRules::Fields LoreBookFormRules::Refresh() const {
     return {m_pBook->GetName(), m_pBook->GetText(), m_pBook->GetComment()};
 }
 
+bool LoreBookFormRules::Typed(const Fields& typed) const {
+    return m_pBook != nullptr &&
+           (typed.key != m_shown.key || typed.comment != m_shown.comment ||
+            WithCrLfLineBreaks(typed.text) != WithCrLfLineBreaks(m_shown.text));
+}
+
 LoreBookFormRules::UpdateResult LoreBookFormRules::Update(const Fields& typed, FormStore store) {
     if (m_pBook == nullptr) {
         return {};

@@ -42,6 +42,8 @@ public:
     // nobody typed into, it does nothing and accepts. After a store, the book's values are
     // the ones shown.
     UpdateResult Update(const Fields& typed, FormStore store = FormStore::Everything);
+    // Whether the edits differ from what was shown for the book.
+    bool Typed(const Fields& typed) const;
 
 private:
     EditableData& m_data;

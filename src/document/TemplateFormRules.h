@@ -62,6 +62,11 @@ public:
 
     Enabled EnableState() const;
 
+    // The template's lore key names no loaded book: its title and key are shown but locked.
+    bool KeyNamesNoBook() const { return m_bReadOnly; }
+    // Unlocks the title and key of such a template so that it can name another book.
+    void PointAtAnotherBook() { m_bReadOnly = false; }
+
     struct UpdateResult {
         DialogVerdict verdict;
         bool stored = false;  // the values were checked and stored: the form shows them anew

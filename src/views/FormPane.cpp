@@ -20,6 +20,7 @@ FormPane::FormPane(wxWindow* parent, CTomecraftDoc& doc, TomecraftTreeView& tree
     });
     Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
         LayOut();
+        Refresh(); // what a smaller, scrolled pane drew is drawn again in its place
         event.Skip();
     });
     // An empty form never keeps the focus: it hands it back to the tree.

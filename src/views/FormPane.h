@@ -23,6 +23,8 @@ public:
     // Shows the node of a tree item (null for a group item).
     virtual void ShowNode(TCObject* node, wxTreeItemId item) = 0;
     virtual bool HasNode() const = 0;
+    // Whether the controls hold typing that is not stored yet.
+    virtual bool HasTyping() = 0;
 
     // Update: checks and stores what the controls hold; false when a check refused it.
     bool OnUpdateButton() { return Store(FormStore::Everything, false); }

@@ -99,11 +99,17 @@ void TCLoreBookFormView::EnableControls() {
     }
 }
 
+LoreBookFormRules::Fields TCLoreBookFormView::Typed() const {
+    return {FromWx(m_editLoreKey->GetValue()), FromWx(m_editText->GetValue()),
+            FromWx(m_editComment->GetValue())};
+}
+
+bool TCLoreBookFormView::HasTyping() {
+    return !m_detached && m_rules.Typed(Typed());
+}
+
 bool TCLoreBookFormView::Store(FormStore store, bool quiet) {
-    const LoreBookFormRules::UpdateResult result =
-        m_rules.Update({FromWx(m_editLoreKey->GetValue()), FromWx(m_editText->GetValue()),
-                        FromWx(m_editComment->GetValue())},
-                       store);
+    const LoreBookFormRules::UpdateResult result = m_rules.Update(Typed(), store);
     return FinishUpdate(result, quiet, m_hItem);
 }
 

@@ -18,6 +18,7 @@ public:
     bool HasNode() const override { return m_rules.Book() != nullptr; }
     const TCObject* ShownNode() const override { return m_rules.Book(); }
     void PutBack() override { RefreshControls(); }
+    bool HasTyping() override;
 
     wxTextCtrl* m_editLoreKey;
     wxTextCtrl* m_editText;
@@ -26,6 +27,7 @@ public:
     wxButton* m_btnUpdate;
 
 private:
+    LoreBookFormRules::Fields Typed() const;
     bool Store(FormStore store, bool quiet) override;
     void RefreshControls() override;
     void EnableControls();

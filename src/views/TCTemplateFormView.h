@@ -20,6 +20,11 @@ public:
     bool HasNode() const override { return m_rules.Template() != nullptr; }
     const TCObject* ShownNode() const override { return m_rules.Template(); }
     void PutBack() override { SetTemplate(m_rules.Template(), m_hItem); }
+    bool HasTyping() override;
+    // Whether the shown template's key names no loaded book, which leaves title and key locked.
+    bool KeyNamesNoBook() const { return m_rules.KeyNamesNoBook(); }
+    // Unlocks them, so that the template can be pointed at another book.
+    void PointAtAnotherBook();
 
     wxTextCtrl* m_editName;
     wxTextCtrl* m_editBookTitle;
@@ -34,6 +39,7 @@ public:
     wxButton* m_btnUpdate;
     LongChoice* m_cbSpecializes;
     LongChoice* m_cbLoreKey;
+    wxButton* m_btnPointAtBook;
     wxSpinButton* m_spinInventoryWidth;
     wxSpinButton* m_spinInventoryHeight;
     wxSpinButton* m_spinGoldValue;
@@ -45,6 +51,7 @@ private:
     void RefreshControls() override;
     void ShowFields();
     void ReadFields();
+    void ReadControls(); // the fields and both lists' selections
     void ShowList(LongChoice* choice, const ComboList& list);
     void EnableControls();
     void OnSelChangeSpecializes();

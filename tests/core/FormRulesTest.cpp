@@ -128,8 +128,18 @@ TEST(TemplateForm, RefreshFillsListsAndSelectsByExactName) {
     EXPECT_EQ(form.m_cbSpecializes.Find("base_book", [](auto& a, auto b) { return a == b; }), -1)
         << "a template is never offered as its own base";
 
+    // Deleting a book names the templates that name it, as the form picks the book.
+    CLoreBook* red = w.data.GetBooks().front().get();
+    w.data.Template("book_red_2", "base_book")->SetLoreKey("red");
+    EXPECT_EQ(w.data.DeleteQuestion(*red),
+              "Delete red?\n\n2 templates name this book: book_red, book_red_2.");
+    EXPECT_EQ(w.data.DeleteQuestion(*w.book), "Delete book_red?");
+
     // Keys that differ only in case are two books: the one named byte for byte wins.
     w.data.Book("Red");
+    w.book->SetLoreKey("Red");
+    EXPECT_EQ(w.data.DeleteQuestion(*red),
+              "Delete red?\n\n1 template names this book: book_red_2.");
     for (const std::string key : {"Red", "red", "RED"}) {
         w.book->SetLoreKey(key);
         form.SetTemplate(w.book);
