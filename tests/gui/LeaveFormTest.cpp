@@ -263,8 +263,9 @@ TEST_F(LeaveFormTest, UpdateRefusesOrShowsWhatItStoredAndADanglingKeyCanBeRepoin
     for (int wait = 0; wait < 100 && ui.shown.empty(); ++wait) {
         input.Settle();
     }
-    EXPECT_EQ(ui.Texts(), std::vector<std::string>{
-                              "Delete ferry_song?\n\n1 template names this book: book_ferry_song."});
+    EXPECT_EQ(ui.Texts(),
+              std::vector<std::string>{
+                  "Delete ferry_song?\n\n1 template names this book: book_ferry_song."});
     input.ClickItem(&Tree(), Item("book_ferry_song"));
     auto* form = dynamic_cast<TCTemplateFormView*>(Form());
     ASSERT_NE(form, nullptr);
