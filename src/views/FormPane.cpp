@@ -14,7 +14,6 @@ FormPane::FormPane(wxWindow* parent, CTomecraftDoc& doc, TomecraftTreeView& tree
         if (event.GetKeyCode() == WXK_ESCAPE && !event.HasAnyModifiers() && !m_detached &&
             HasNode()) {
             PutBack();
-            return;
         }
         event.Skip();
     });

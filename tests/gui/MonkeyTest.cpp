@@ -135,6 +135,9 @@ protected:
             (!v.gold.empty() && std::stoll(v.gold) > INT_MAX)) {
             return true;
         }
+        if (!IsBook(node) && (shownBase == 0) != StartsWith(name, "base_")) {
+            return true; // only a template on the treasure template has a base_ name
+        }
         for (const auto& [other, values] : tracked) {
             if (other != node && IsBook(other) == IsBook(node) && values.name == name) {
                 return true;
@@ -159,6 +162,9 @@ protected:
         }
         typed = OnScreen(shown);
         showing = typed;
+        if (!IsBook(shown)) {
+            shownBase = dynamic_cast<LongChoice*>(Form()->FindWindow(1061))->GetSelection();
+        }
         Values expected = tracked[shown];
         // A template's appearance may follow its base as it is shown; only Update stores that.
         expected.texture = typed.texture;
@@ -200,14 +206,14 @@ protected:
     // Makes the refused values acceptable again, by typing, and stores them with Update.
     void Repair() {
         const bool book = IsBook(shown);
-        const std::string prefix = book                                       ? "lore_"
-                                   : StartsWith(tracked[shown].name, "base_") ? "base_"
-                                                                              : "book_";
+        // A template's kind of name follows the base the form shows for it.
+        const std::string prefix = book ? "lore_" : shownBase == 0 ? "base_" : "book_";
         ReplaceText(kName, FreshName(prefix + "fixed_"));
         if (book) {
             ReplaceText(kText, "Text typed again");
-        } else {
+        } else if (Edit(kTexture)->IsEnabled()) { // gray until the template has a base
             ReplaceText(kTexture, "fixed_texture");
+            ReplaceText(kGold, "5");
         }
         const std::size_t refusals = Refusals();
         input.Click(Form()->FindWindow(1));
@@ -306,6 +312,7 @@ protected:
             input.Key(list->GetSelection() < 0 ? WXK_DOWN : WXK_UP);
         }
         ASSERT_EQ(list->GetSelection(), 0);
+        shownBase = 0;
         typed.texture = FromWx(Edit(kTexture)->GetValue()); // the base's appearance follows
         typed.gold = FromWx(Edit(kGold)->GetValue());
     }
@@ -443,7 +450,9 @@ protected:
                 // load): nothing was deleted. The context menu's Delete has its own test.
                 input.Key(WXK_ESCAPE);
                 if (victim == shown) { // a right click on the shown node does not leave it
-                    EXPECT_EQ(OnScreen(shown), typed);
+                    if (OnScreen(shown) != typed) {
+                        Showing(); // Escape reached the form: it put back the stored values
+                    }
                 } else {
                     CheckLeft(refusals);
                 }
@@ -499,7 +508,8 @@ protected:
     RealInput input;
     std::map<TCObject*, Values> tracked;
     TCObject* shown = nullptr;
-    Values showing; // what the form showed for it
+    Values showing;     // what the form showed for it
+    int shownBase = -1; // the entry of a template's Specializes list
     Values typed;
     int made = 0;
 };
