@@ -450,6 +450,11 @@ protected:
                 // load): nothing was deleted. The context menu's Delete has its own test.
                 input.Key(WXK_ESCAPE);
                 if (victim == shown) { // a right click on the shown node does not leave it
+                    if (Stored(shown) != tracked[shown]) { // Delete stored the typing, then No
+                        EXPECT_EQ(Stored(shown),
+                                  Merged(shown, tracked[shown], showing, typed, false));
+                        tracked[shown] = Stored(shown);
+                    }
                     if (OnScreen(shown) != typed) {
                         Showing(); // Escape reached the form: it put back the stored values
                     }
