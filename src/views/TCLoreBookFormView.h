@@ -16,9 +16,7 @@ public:
     void SetBook(CLoreBook* book, wxTreeItemId item);
     void ShowNode(TCObject* node, wxTreeItemId item) override;
     bool HasNode() const override { return m_rules.Book() != nullptr; }
-    const TCObject* ShownNode() const override { return m_rules.Book(); }
-    void PutBack() override { RefreshControls(); }
-    bool HasTyping() override;
+    bool OnUpdateButton() override;
 
     wxTextCtrl* m_editLoreKey;
     wxTextCtrl* m_editText;
@@ -27,9 +25,7 @@ public:
     wxButton* m_btnUpdate;
 
 private:
-    LoreBookFormRules::Fields Typed() const;
-    bool Store(FormStore store, bool quiet) override;
-    void RefreshControls() override;
+    void RefreshControls();
     void EnableControls();
 
     LoreBookFormRules m_rules;

@@ -24,15 +24,13 @@ using test::WriteBytes;
 class FakeForm : public FormViewInterface {
 public:
     bool WindowExists() const override { return exists; }
-    bool CommitEdits(bool) override {
+    bool CommitEdits() override {
         ++commits;
         if (onCommit) {
             onCommit();
         }
         return accept;
     }
-    void PutBack() override {}
-    const TCObject* ShownNode() const override { return nullptr; }
 
     bool exists = true;
     bool accept = true;
