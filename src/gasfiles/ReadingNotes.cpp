@@ -452,6 +452,20 @@ std::vector<std::string> HeaderComments(const std::string& written, std::size_t 
 
 } // namespace
 
+// Parses the file as it is and as Save would write it, and notes where the two differ.
+template <class Nodes>
+void CompareWithWritten(std::string_view fileBytes, std::string_view written, bool templates,
+                        const std::vector<std::string>& header, const Nodes& nodes,
+                        const std::string& path, Diagnostics& found) {
+    Side was, will;
+    was.gas = ParsePlainGas(fileBytes);
+    will.gas = ParsePlainGas(written);
+    Build(was, templates, header);
+    Build(will, templates, header);
+    CompareSides(was, will, templates, templates ? NODE_TEMPLATE : NODE_LOREBOOK, nodes, path,
+                 found);
+}
+
 void AddLoreReadingNotes(std::string_view fileBytes, const BookList& books, const std::string& path,
                          Diagnostics& found) {
     StringSink written;
@@ -462,12 +476,7 @@ void AddLoreReadingNotes(std::string_view fileBytes, const BookList& books, cons
         EmitLoreFile(BookList(), empty);
         return HeaderComments(empty.Text(), 64);
     }();
-    Side was, will;
-    was.gas = ParsePlainGas(fileBytes);
-    will.gas = ParsePlainGas(written.Text());
-    Build(was, false, header);
-    Build(will, false, header);
-    CompareSides(was, will, false, NODE_LOREBOOK, books, path, found);
+    CompareWithWritten(fileBytes, written.Text(), false, header, books, path, found);
 }
 
 void AddTemplateReadingNotes(std::string_view fileBytes, const TemplateList& templates,
@@ -477,12 +486,7 @@ void AddTemplateReadingNotes(std::string_view fileBytes, const TemplateList& tem
     EmitTemplateFile(templates, written);
     static const std::vector<std::string> header = {TemplateFileHeader(),
                                                     std::string(TrimWhite(TemplateFileHeader()))};
-    Side was, will;
-    was.gas = ParsePlainGas(fileBytes);
-    will.gas = ParsePlainGas(written.Text());
-    Build(was, true, header);
-    Build(will, true, header);
-    CompareSides(was, will, true, NODE_TEMPLATE, templates, path, found);
+    CompareWithWritten(fileBytes, written.Text(), true, header, templates, path, found);
 }
 
 } // namespace tc
