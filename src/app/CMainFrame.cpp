@@ -24,7 +24,7 @@ namespace tc {
 
 namespace {
 
-enum StatusPane { kMessagePane, kCapsPane, kNumPane, kScrollPane, kPaneCount };
+enum StatusPane { kMessagePane, kModifiedPane, kCapsPane, kNumPane, kScrollPane, kPaneCount };
 
 // "&Undo Delete 'ferry_song'\tCtrl+Z"; the step's name may hold a mnemonic sign.
 wxString StepLabel(const wxString& verb, const std::string& step, const wxString& key) {
@@ -163,7 +163,7 @@ void CMainFrame::CreateBars() {
     toolbar->Realize();
 
     wxStatusBar* status = CreateStatusBar(kPaneCount, wxSTB_DEFAULT_STYLE, ID_VIEW_STATUS_BAR);
-    const int widths[kPaneCount] = {-1, 44, 44, 44};
+    const int widths[kPaneCount] = {-1, GetTextExtent("Modified").GetWidth() + 16, 44, 44, 44};
     status->SetStatusWidths(kPaneCount, widths);
     SetStatusText("Ready", kMessagePane);
 }
@@ -173,6 +173,13 @@ void CMainFrame::BindCommands() {
         wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnFileOpen(); }, ID_FILE_OPEN);
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnFileSave(); }, ID_FILE_SAVE);
+    // Save is gray while there is nothing to write: neither a stored change nor typing.
+    Bind(
+        wxEVT_UPDATE_UI,
+        [this](wxUpdateUIEvent& event) {
+            event.Enable(m_doc.IsModified() || (m_form != nullptr && m_form->HasTyping()));
+        },
+        ID_FILE_SAVE);
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnBackupLocation(); }, ID_BACKUP_LOCATION);
     Bind(
@@ -192,19 +199,13 @@ void CMainFrame::BindCommands() {
         wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnEditUndo(); }, ID_EDIT_UNDO);
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnEditRedo(); }, ID_EDIT_REDO);
+    // The labels follow the history at idle time (OnIdle), before a menu opens: a label changed
+    // as the menu opens is cut to the width the menu had.
     Bind(
-        wxEVT_UPDATE_UI,
-        [this](wxUpdateUIEvent& event) {
-            event.Enable(m_doc.CanUndo());
-            event.SetText(StepLabel("&Undo", m_doc.UndoName(), "Ctrl+Z"));
-        },
+        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(m_doc.CanUndo()); },
         ID_EDIT_UNDO);
     Bind(
-        wxEVT_UPDATE_UI,
-        [this](wxUpdateUIEvent& event) {
-            event.Enable(m_doc.CanRedo());
-            event.SetText(StepLabel("&Redo", m_doc.RedoName(), "Ctrl+Y"));
-        },
+        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(m_doc.CanRedo()); },
         ID_EDIT_REDO);
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnEditFind(); }, ID_EDIT_FIND);
@@ -212,8 +213,8 @@ void CMainFrame::BindCommands() {
         wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnFindNext(true); }, ID_EDIT_REPEAT);
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnFindNext(false); }, ID_EDIT_FIND_PREVIOUS);
-    Bind(wxEVT_CHAR_HOOK, [](wxKeyEvent& event) {
-        if (!UndoInField(event)) {
+    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+        if (!MoveSplitBar(event) && !UndoInField(event)) {
             event.Skip();
         }
     });
@@ -241,11 +242,15 @@ void CMainFrame::BindCommands() {
     Bind(
         wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Check(GetStatusBar()->IsShown()); },
         ID_VIEW_STATUS_BAR);
-    // Split puts the bar between the panes back where it started.
+    // Split puts the bar between the panes back where it started, and the arrow keys move it.
     Bind(
         wxEVT_MENU,
         [this](wxCommandEvent&) {
             m_wndSplitter->SetSashPosition(static_cast<int>(GetClientSize().GetWidth() * 0.3));
+            m_splitStart = m_wndSplitter->GetSashPosition();
+            SetStatusText("Move the split bar with the Left and Right keys; Enter keeps it, "
+                          "Escape puts it back.",
+                          kMessagePane);
         },
         ID_WINDOW_SPLIT);
     const auto switchPane = [this](wxCommandEvent&) {
@@ -259,8 +264,32 @@ void CMainFrame::BindCommands() {
     Bind(wxEVT_MENU, switchPane, ID_PREV_PANE);
 }
 
+bool CMainFrame::MoveSplitBar(const wxKeyEvent& event) {
+    if (m_splitStart < 0) {
+        return false;
+    }
+    const int key = event.GetKeyCode();
+    if (key == WXK_LEFT || key == WXK_RIGHT) {
+        const int step = event.ControlDown() ? 1 : 8;
+        m_wndSplitter->SetSashPosition(m_wndSplitter->GetSashPosition() +
+                                       (key == WXK_LEFT ? -step : step));
+        return true;
+    }
+    if (key == WXK_ESCAPE) {
+        m_wndSplitter->SetSashPosition(m_splitStart);
+    }
+    m_splitStart = -1;
+    SetStatusText("Ready", kMessagePane);
+    return key == WXK_ESCAPE || key == WXK_RETURN || key == WXK_NUMPAD_ENTER;
+}
+
 bool CMainFrame::TryBefore(wxEvent& event) {
     const wxEventType type = event.GetEventType();
+    // A message in the status bar describes the last command: the next one clears it.
+    if (!m_routing && type == wxEVT_MENU && event.GetId() != ID_WINDOW_SPLIT &&
+        GetStatusBar() != nullptr) {
+        SetStatusText("Ready", kMessagePane);
+    }
     if (!m_routing && m_tree != nullptr && (type == wxEVT_MENU || type == wxEVT_UPDATE_UI)) {
         m_routing = true;
         bool handled = m_tree->ProcessWindowEventLocally(event);
@@ -319,7 +348,22 @@ void CMainFrame::OnIdle(wxIdleEvent& event) {
         {kCapsPane, {WXK_CAPITAL, "CAP"}},
         {kNumPane, {WXK_NUMLOCK, "NUM"}},
         {kScrollPane, {WXK_SCROLL, "SCRL"}}};
+    if (wxMenuBar* bar = GetMenuBar()) {
+        const std::pair<int, wxString> steps[] = {
+            {ID_EDIT_UNDO, StepLabel("&Undo", m_doc.UndoName(), "Ctrl+Z")},
+            {ID_EDIT_REDO, StepLabel("&Redo", m_doc.RedoName(), "Ctrl+Y")}};
+        for (const auto& [id, label] : steps) {
+            if (wxMenuItem* item = bar->FindItem(id);
+                item != nullptr && item->GetItemLabel() != label) {
+                item->SetItemLabel(label);
+            }
+        }
+    }
     if (wxStatusBar* status = GetStatusBar()) {
+        const wxString modified = m_doc.IsModified() ? "Modified" : "";
+        if (status->GetStatusText(kModifiedPane) != modified) {
+            status->SetStatusText(modified, kModifiedPane);
+        }
         for (const auto& [pane, key] : indicators) {
             const wxString text = wxGetKeyState(key.first) ? key.second : "";
             if (status->GetStatusText(pane) != text) {

@@ -49,6 +49,9 @@ private:
     FormPane* m_form = nullptr;
     std::vector<FormPane*> m_retiredForms;
     bool m_routing = false;
+    // After View > Split, the arrow keys move the bar until Enter or Escape; -1 when not.
+    int m_splitStart = -1;
+    bool MoveSplitBar(const wxKeyEvent& event);
 };
 
 } // namespace tc

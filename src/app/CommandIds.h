@@ -29,6 +29,8 @@ enum CommandId : int {
     ID_APP_ABOUT = CommandNumber(57664),
     ID_NEXT_PANE = CommandNumber(57680),
     ID_PREV_PANE = CommandNumber(57681),
+    // Unlocks the title and key of a template whose key names no loaded book.
+    ID_POINT_AT_BOOK = 20101,
 };
 
 } // namespace tc

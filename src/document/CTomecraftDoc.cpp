@@ -332,8 +332,21 @@ void CTomecraftDoc::Follow(const DataChange& change) {
 }
 
 void CTomecraftDoc::OnEditUndo() {
+    if (!CanUndo()) {
+        return;
+    }
+    // Undoing the New of the node the form shows always gets out of the form: typing it refuses
+    // goes with the node.
+    if (m_pFormView != nullptr && m_pFormView->WindowExists() && UndoRemoves() != nullptr &&
+        UndoRemoves() == m_pFormView->ShownNode()) {
+        if (!m_pFormView->CommitEdits(true)) {
+            m_pFormView->PutBack();
+        }
+        Follow(Undo());
+        return;
+    }
     // Typing not yet stored becomes the step that Undo takes back; Redo gives it back.
-    if (CanUndo() && CommitFormEdits()) {
+    if (CommitFormEdits()) {
         Follow(Undo());
     }
 }
@@ -368,10 +381,10 @@ void CTomecraftDoc::OnFindNext(bool forward) {
         m_host.ShowStatus("'" + m_findText + "' not found");
         return;
     }
+    m_pTreeView->SelectNode(found.node);
     m_host.ShowStatus(!found.wrapped ? std::string()
                       : forward      ? "Passed the end of the tree; continued from the top"
                                      : "Passed the start of the tree; continued from the end");
-    m_pTreeView->SelectNode(found.node);
 }
 
 } // namespace tc

@@ -42,9 +42,14 @@ class FormViewInterface {
 public:
     virtual ~FormViewInterface() = default;
     virtual bool WindowExists() const = 0;
-    // Runs the form's Update on what the user typed. False when the form refused the values
-    // (it has shown its message); a form without a node accepts.
-    virtual bool CommitEdits() = 0;
+    // Stores what the user typed into the form, and only that. False when the form refused the
+    // values: it has shown its message, or with `quiet` shown nothing and kept the typing. A form
+    // without a node, or one nobody typed into, accepts.
+    virtual bool CommitEdits(bool quiet = false) = 0;
+    // Drops the typing: the form shows its node's stored values again.
+    virtual void PutBack() = 0;
+    // The node the form shows; null for none.
+    virtual const TCObject* ShownNode() const = 0;
 };
 
 // The tree of all nodes, as the document sees it.

@@ -1,5 +1,7 @@
 #include "document/EditableData.h"
 
+#include "platform/Text.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -12,6 +14,8 @@ public:
     virtual ~DataCommand() = default;
     virtual DataChange Do(LoreData::Books& books, LoreData::Templates& templates) = 0;
     virtual DataChange Undo(LoreData::Books& books, LoreData::Templates& templates) = 0;
+    // The node that undoing this step takes out of its collection, if any.
+    virtual const TCObject* UndoRemoves() const { return nullptr; }
     DataFile File() const { return m_file; }
     const std::string& Name() const { return m_name; }
 
@@ -78,6 +82,7 @@ public:
     DataChange Undo(LoreData::Books& books, LoreData::Templates& templates) override {
         return Toggle(ListOf<Node>(books, templates));
     }
+    const TCObject* UndoRemoves() const override { return m_owned ? nullptr : m_node; }
 
 private:
     DataChange Toggle(std::vector<std::unique_ptr<Node>>& list) {
@@ -161,12 +166,45 @@ void EditableData::ClearData(Books books, Templates templates) {
     m_saved = {};
 }
 
+std::string EditableData::DeleteQuestion(const TCObject& node) const {
+    std::string question = "Delete " + node.GetName() + "?";
+    if (node.GetType() != NODE_LOREBOOK) {
+        return question;
+    }
+    // A template names the book its key equals byte for byte, or else ignoring case, as the
+    // template form picks it.
+    const std::string_view key = node.GetNameView();
+    std::vector<std::string> naming;
+    for (const auto& tmpl : GetTemplates()) {
+        const std::string_view named = tmpl->GetLoreKeyView();
+        if (named == key ||
+            (EqualsNoCase(named, key) &&
+             std::none_of(GetBooks().begin(), GetBooks().end(),
+                          [named](const auto& book) { return book->GetNameView() == named; }))) {
+            naming.push_back(tmpl->GetName());
+        }
+    }
+    if (naming.empty()) {
+        return question;
+    }
+    question += "\n\n" + std::to_string(naming.size()) +
+                (naming.size() == 1 ? " template names" : " templates name") + " this book: ";
+    for (std::size_t k = 0; k < naming.size(); ++k) {
+        question += (k == 0 ? "" : ", ") + naming[k];
+    }
+    return question + ".";
+}
+
 std::string EditableData::UndoName() const {
     return CanUndo() ? m_steps[m_done - 1].command->Name() : std::string();
 }
 
 std::string EditableData::RedoName() const {
     return CanRedo() ? m_steps[m_done].command->Name() : std::string();
+}
+
+const TCObject* EditableData::UndoRemoves() const {
+    return CanUndo() ? m_steps[m_done - 1].command->UndoRemoves() : nullptr;
 }
 
 DataChange EditableData::Undo() {

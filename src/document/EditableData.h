@@ -15,6 +15,10 @@ namespace tc {
 
 enum class DataFile { Lore, Templates };
 
+// What a form's Update stores: every value it shows (the Update button, Enter), or only what the
+// user typed over (leaving the form, which must not turn a shown default into a change).
+enum class FormStore { Everything, Typing };
+
 class DataCommand;
 
 class EditableData : public LoreData {
@@ -35,6 +39,9 @@ public:
     // files as unmodified: what Open does once it has read the files.
     void ClearData(Books books = {}, Templates templates = {});
 
+    // The question Delete asks for a node: for a book that templates name, it lists them.
+    std::string DeleteQuestion(const TCObject& node) const;
+
     // Remembers the base last chosen in a template form (not a change of the data).
     void RememberBase(const CTemplate* base) { SetLastBase(base); }
 
@@ -43,6 +50,8 @@ public:
     // What Undo and Redo would do, as "Delete 'ferry_song'"; empty when they cannot.
     std::string UndoName() const;
     std::string RedoName() const;
+    // The node that Undo would take out of its collection (the undo of its New), or null.
+    const TCObject* UndoRemoves() const;
     // Both require CanUndo() / CanRedo().
     DataChange Undo();
     DataChange Redo();

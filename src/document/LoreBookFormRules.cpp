@@ -31,8 +31,22 @@ LoreBookFormRules::Fields LoreBookFormRules::Refresh() const {
     return {m_pBook->GetName(), m_pBook->GetText(), m_pBook->GetComment()};
 }
 
-LoreBookFormRules::UpdateResult LoreBookFormRules::Update(const Fields& typed) {
+bool LoreBookFormRules::Typed(const Fields& typed) const {
+    return m_pBook != nullptr &&
+           (typed.key != m_shown.key || typed.comment != m_shown.comment ||
+            WithCrLfLineBreaks(typed.text) != WithCrLfLineBreaks(m_shown.text));
+}
+
+LoreBookFormRules::UpdateResult LoreBookFormRules::Update(const Fields& typed, FormStore store) {
     if (m_pBook == nullptr) {
+        return {};
+    }
+    const bool all = store == FormStore::Everything;
+    const bool keyTyped = all || typed.key != m_shown.key;
+    const bool textTyped =
+        all || WithCrLfLineBreaks(typed.text) != WithCrLfLineBreaks(m_shown.text);
+    const bool commentTyped = all || typed.comment != m_shown.comment;
+    if (!keyTyped && !textTyped && !commentTyped) {
         return {};
     }
     std::string key(TrimLeftWhite(typed.key));
@@ -47,20 +61,36 @@ LoreBookFormRules::UpdateResult LoreBookFormRules::Update(const Fields& typed) {
     if (DialogVerdict braces = RefuseBraces(key, "lore key", kKeyEdit); !braces.accepted) {
         return {braces};
     }
+    if (DialogVerdict bracket = RefuseCharacters(
+            key, "lore key", "[]", "the game files end a book's name there.", kKeyEdit);
+        !bracket.accepted) {
+        return {bracket};
+    }
     if (typed.text.empty()) {
         return {
             DialogVerdict::Refuse("You must specify the text (story) for this Book!", kTextEdit)};
     }
+    if (DialogVerdict lineBreak = RefuseTypedLineBreak(typed.text, "book text", kTextEdit);
+        !lineBreak.accepted) {
+        return {lineBreak};
+    }
     // Every check passed: only now is anything stored.
-    const bool renamed = key != m_pBook->GetNameView();
     CLoreBook values = *m_pBook;
-    values.SetName(key);
-    std::string text = WithCrLfLineBreaks(typed.text);
-    std::replace(text.begin(), text.end(), '"', '\'');
-    values.SetText(std::move(text));
-    values.SetComment(typed.comment);
+    if (keyTyped) {
+        values.SetName(key);
+    }
+    if (textTyped) {
+        std::string text = WithCrLfLineBreaks(typed.text);
+        std::replace(text.begin(), text.end(), '"', '\'');
+        values.SetText(std::move(text));
+    }
+    if (commentTyped) {
+        values.SetComment(typed.comment);
+    }
+    const bool renamed = values.GetNameView() != m_pBook->GetNameView();
     m_data.StoreBook(*m_pBook, values);
-    return {DialogVerdict::Accept(), renamed};
+    m_shown = Refresh();
+    return {DialogVerdict::Accept(), true, renamed};
 }
 
 } // namespace tc

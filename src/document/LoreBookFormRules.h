@@ -23,22 +23,32 @@ public:
 
     explicit LoreBookFormRules(EditableData& data) : m_data(data) {}
 
-    void SetBook(CLoreBook* book) { m_pBook = book; }
+    // Shows the book (or nothing); what is shown now is what the user has not yet typed over.
+    void SetBook(CLoreBook* book) {
+        m_pBook = book;
+        m_shown = Refresh();
+    }
     CLoreBook* Book() const { return m_pBook; }
     // The values to show: the book's, or empty ones without a book.
     Fields Refresh() const;
 
     struct UpdateResult {
         DialogVerdict verdict;
+        bool stored = false;  // the values were checked and stored: the form shows them anew
         bool renamed = false; // the tree must relabel the book's item
     };
-    // Checks key and text, then stores all three fields; nothing is stored when a check fails.
-    // Without a book it does nothing and accepts.
-    UpdateResult Update(const Fields& typed);
+    // Checks key and text, then stores the fields (all, or only those typed over); nothing is
+    // stored when a check fails. Without a book, or when storing the typing of fields that
+    // nobody typed into, it does nothing and accepts. After a store, the book's values are
+    // the ones shown.
+    UpdateResult Update(const Fields& typed, FormStore store = FormStore::Everything);
+    // Whether the edits differ from what was shown for the book.
+    bool Typed(const Fields& typed) const;
 
 private:
     EditableData& m_data;
     CLoreBook* m_pBook = nullptr;
+    Fields m_shown;
 };
 
 // A text whose line breaks, however typed, are CR LF pairs.

@@ -47,6 +47,7 @@ void TemplateFormRules::SetTemplate(CTemplate* tmpl) {
     m_cbLoreKey = ComboList(ComboList::Order::SortedIgnoringCase, 1);
     if (tmpl == nullptr) {
         fields = {};
+        RememberShown();
         return;
     }
     fields = {tmpl->GetName(),
@@ -81,10 +82,23 @@ void TemplateFormRules::SetTemplate(CTemplate* tmpl) {
     const std::string base = tmpl->GetSpecializes();
     if (base.empty()) {
         m_cbSpecializes.Select(-1);
-        return;
+    } else {
+        m_cbSpecializes.Select(StartsWith(base, "treasure") ? 0
+                                                            : FindStored(m_cbSpecializes, base));
+        OnSelChangeSpecializes();
     }
-    m_cbSpecializes.Select(StartsWith(base, "treasure") ? 0 : FindStored(m_cbSpecializes, base));
-    OnSelChangeSpecializes();
+    RememberShown();
+}
+
+void TemplateFormRules::RememberShown() {
+    m_shown = fields;
+    m_shownBase = m_cbSpecializes.Selection();
+    m_shownKey = m_cbLoreKey.Selection();
+}
+
+bool TemplateFormRules::Typed() const {
+    return fields != m_shown || m_cbSpecializes.Selection() != m_shownBase ||
+           m_cbLoreKey.Selection() != m_shownKey;
 }
 
 const std::vector<std::string>& TemplateFormRules::SortedBookKeys() {
@@ -152,10 +166,14 @@ TemplateFormRules::Enabled TemplateFormRules::EnableState() const {
     return state;
 }
 
-TemplateFormRules::UpdateResult TemplateFormRules::Update() {
-    if (m_pTemplate == nullptr) {
+TemplateFormRules::UpdateResult TemplateFormRules::Update(FormStore store) {
+    if (m_pTemplate == nullptr || (store == FormStore::Typing && !Typed())) {
         return {};
     }
+    const bool all = store == FormStore::Everything;
+    const auto typed = [&](std::string Fields::*field) {
+        return all || fields.*field != m_shown.*field;
+    };
     std::string name(TrimLeftWhite(fields.name));
     if (name.empty()) {
         return {DialogVerdict::Refuse("You must specify a name for this template!", kNameEdit)};
@@ -181,6 +199,43 @@ TemplateFormRules::UpdateResult TemplateFormRules::Update() {
             return {braces};
         }
     }
+    // What the reader would cut: a name ends at its bracket, a title at its quote, a value at
+    // its semicolon.
+    const struct {
+        const std::string& value;
+        const char* field;
+        const char* characters;
+        const char* why;
+        int control;
+    } cuts[] = {
+        {name, "template name", "]", "the game files end a template's name there.", kNameEdit},
+        {fields.bookTitle, "book title", "\"", "the game files end the title there.",
+         kBookTitleEdit},
+        {fields.texture, "texture", ";", "the game files end the value there.", kTextureEdit},
+        {fields.model, "model", ";", "the game files end the value there.", kModelEdit},
+        {fields.inventoryIcon, "inventory icon", ";", "the game files end the value there.",
+         kInventoryIconEdit},
+    };
+    for (const auto& cut : cuts) {
+        if (DialogVerdict verdict =
+                RefuseCharacters(cut.value, cut.field, cut.characters, cut.why, cut.control);
+            !verdict.accepted) {
+            return {verdict};
+        }
+    }
+    const struct {
+        const std::string& value;
+        const char* field;
+        int control;
+    } numbers[] = {{fields.goldValue, "gold value", kGoldValueEdit},
+                   {fields.inventoryWidth, "inventory width", kInventoryWidthEdit},
+                   {fields.inventoryHeight, "inventory height", kInventoryHeightEdit}};
+    for (const auto& number : numbers) {
+        if (DialogVerdict verdict = RefuseOutOfRange(number.value, number.field, number.control);
+            !verdict.accepted) {
+            return {verdict};
+        }
+    }
     const int base = m_cbSpecializes.Selection();
     if (base == 0 && !IsBaseName(name)) {
         return {DialogVerdict::Refuse(
@@ -201,28 +256,45 @@ TemplateFormRules::UpdateResult TemplateFormRules::Update() {
     }
 
     // Every check passed: only now is anything stored.
-    const bool renamed = name != m_pTemplate->GetNameView();
     CTemplate values = *m_pTemplate;
-    values.SetName(name);
+    if (typed(&Fields::name)) {
+        values.SetName(name);
+    }
     if (!m_bReadOnly) {
-        values.SetScreenName(fields.bookTitle);
+        if (typed(&Fields::bookTitle)) {
+            values.SetScreenName(fields.bookTitle);
+        }
         const int keyIndex = m_cbLoreKey.Selection();
-        values.SetLoreKey(keyIndex < 1 ? std::string() : m_cbLoreKey.At(keyIndex));
+        if (all || keyIndex != m_shownKey) {
+            values.SetLoreKey(keyIndex < 1 ? std::string() : m_cbLoreKey.At(keyIndex));
+        }
     }
-    if (base == 0 && !StartsWith(values.GetSpecializes(), "treasure")) {
-        values.SetSpecializes("treasure");
-    } else if (base > 0) {
-        values.SetSpecializes(m_cbSpecializes.At(base));
+    if (all || base != m_shownBase) {
+        if (base == 0 && !StartsWith(values.GetSpecializes(), "treasure")) {
+            values.SetSpecializes("treasure");
+        } else if (base > 0) {
+            values.SetSpecializes(m_cbSpecializes.At(base));
+        }
     }
-    values.SetTexture(fields.texture);
-    values.SetInventoryIcon(fields.inventoryIcon);
-    values.SetModel(fields.model);
-    values.SetComment(fields.comment);
-    values.SetInventoryWidth(fields.inventoryWidth);
-    values.SetInventoryHeight(fields.inventoryHeight);
-    values.SetGoldValue(fields.goldValue);
+    const struct {
+        std::string Fields::*field;
+        void (CTemplate::*set)(std::string_view);
+    } setters[] = {{&Fields::texture, &CTemplate::SetTexture},
+                   {&Fields::inventoryIcon, &CTemplate::SetInventoryIcon},
+                   {&Fields::model, &CTemplate::SetModel},
+                   {&Fields::comment, &CTemplate::SetComment},
+                   {&Fields::inventoryWidth, &CTemplate::SetInventoryWidth},
+                   {&Fields::inventoryHeight, &CTemplate::SetInventoryHeight},
+                   {&Fields::goldValue, &CTemplate::SetGoldValue}};
+    for (const auto& setter : setters) {
+        if (typed(setter.field)) {
+            (values.*setter.set)(fields.*setter.field);
+        }
+    }
+    const bool renamed = values.GetNameView() != m_pTemplate->GetNameView();
     m_data.StoreTemplate(*m_pTemplate, values);
-    return {DialogVerdict::Accept(), renamed};
+    SetTemplate(m_pTemplate);
+    return {DialogVerdict::Accept(), true, renamed};
 }
 
 } // namespace tc

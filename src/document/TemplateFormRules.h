@@ -19,6 +19,9 @@ public:
     static constexpr int kTextureEdit = 1070;
     static constexpr int kInventoryIconEdit = 1072;
     static constexpr int kModelEdit = 1075;
+    static constexpr int kGoldValueEdit = 1069;
+    static constexpr int kInventoryWidthEdit = 1073;
+    static constexpr int kInventoryHeightEdit = 1074;
     static constexpr int kLoreKeyList = 1063;
     static constexpr const char* kTreasureEntry = "(treasure)";
     static constexpr const char* kNoKeyEntry = "(None)";
@@ -37,6 +40,7 @@ public:
         std::string inventoryWidth;
         std::string inventoryHeight;
         std::string goldValue;
+        bool operator==(const Fields&) const = default;
     };
 
     struct Enabled {
@@ -58,13 +62,23 @@ public:
 
     Enabled EnableState() const;
 
+    // The template's lore key names no loaded book: its title and key are shown but locked.
+    bool KeyNamesNoBook() const { return m_bReadOnly; }
+    // Unlocks the title and key of such a template so that it can name another book.
+    void PointAtAnotherBook() { m_bReadOnly = false; }
+
     struct UpdateResult {
         DialogVerdict verdict;
+        bool stored = false;  // the values were checked and stored: the form shows them anew
         bool renamed = false; // the tree must relabel the template's item
     };
-    // Runs every check, then stores; nothing is stored when a check fails. Without a template it
-    // does nothing and accepts.
-    UpdateResult Update();
+    // Runs every check, then stores the values (all, or only those typed over); nothing is
+    // stored when a check fails. Without a template, or when storing the typing of a form
+    // nobody typed into, it does nothing and accepts. After a store the form shows the
+    // template's values as stored.
+    UpdateResult Update(FormStore store = FormStore::Everything);
+    // Whether the fields or lists differ from what was last shown for the template.
+    bool Typed() const;
 
     Fields fields;
     ComboList m_cbSpecializes{ComboList::Order::SortedIgnoringCase, 1};
@@ -73,6 +87,7 @@ public:
 
 private:
     const CTemplate* SelectedBase() const;
+    void RememberShown();
     // The books' keys in list order. Kept from one template to the next while the books keep
     // their keys: sorting a hundred thousand keys for every template shown makes selecting slow.
     const std::vector<std::string>& SortedBookKeys();
@@ -82,6 +97,10 @@ private:
 
     EditableData& m_data;
     CTemplate* m_pTemplate = nullptr;
+    // What SetTemplate showed, to tell the user's typing from the defaults the form shows.
+    Fields m_shown;
+    int m_shownBase = -1;
+    int m_shownKey = -1;
 };
 
 } // namespace tc

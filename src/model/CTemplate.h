@@ -22,6 +22,7 @@ public:
     std::string GetModel() const { return m_strModel; }
     std::string GetInventoryIcon() const { return m_strInventoryIcon; }
     std::string GetLoreKey() const { return m_strLoreKey; }
+    std::string_view GetLoreKeyView() const { return m_strLoreKey; }
     std::string GetTexture() const { return m_strTexture; }
     std::string GetScreenName() const { return m_strScreenName; }
     std::string_view GetScreenNameView() const { return m_strScreenName; }

@@ -9,8 +9,17 @@ namespace tc {
 
 FormPane::FormPane(wxWindow* parent, CTomecraftDoc& doc, TomecraftTreeView& tree)
     : wxScrolled<wxPanel>(parent, wxID_ANY), m_doc(doc), m_tree(tree) {
+    // Escape puts back what the node holds: the way out of a form that refuses its typing.
+    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+        if (event.GetKeyCode() == WXK_ESCAPE && !event.HasAnyModifiers() && !m_detached &&
+            HasNode()) {
+            PutBack();
+        }
+        event.Skip();
+    });
     Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
         LayOut();
+        Refresh(); // what a smaller, scrolled pane drew is drawn again in its place
         event.Skip();
     });
     // An empty form never keeps the focus: it hands it back to the tree.
@@ -102,12 +111,18 @@ void FormPane::ScrollToShow(wxWindow* control) {
            FirstStepShowing(view.y, client.GetHeight(), at.y, size.GetHeight(), stepY));
 }
 
-bool FormPane::FinishUpdate(const DialogVerdict& verdict, bool renamed, wxTreeItemId& item) {
+bool FormPane::FinishUpdate(const DialogVerdict& verdict, bool stored, bool renamed, bool quiet,
+                            wxTreeItemId& item) {
     if (!verdict.accepted) {
-        ShowRefusal(this, m_doc.Ui(), verdict);
+        if (!quiet) {
+            ShowRefusal(this, m_doc.Ui(), verdict);
+        }
         return false;
     }
     if (HasNode()) {
+        if (stored) {
+            RefreshControls();
+        }
         if (renamed) {
             item = m_tree.UpdateTreeData(item);
         }

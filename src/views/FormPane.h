@@ -23,24 +23,36 @@ public:
     // Shows the node of a tree item (null for a group item).
     virtual void ShowNode(TCObject* node, wxTreeItemId item) = 0;
     virtual bool HasNode() const = 0;
+    // Whether the controls hold typing that is not stored yet.
+    virtual bool HasTyping() = 0;
 
     // Update: checks and stores what the controls hold; false when a check refused it.
-    virtual bool OnUpdateButton() = 0;
+    bool OnUpdateButton() { return Store(FormStore::Everything, false); }
 
     // The pane is being replaced: it forgets its node and answers no more.
     void Detach();
 
     bool WindowExists() const override { return !m_detached; }
-    bool CommitEdits() override { return m_detached || OnUpdateButton(); }
+    bool CommitEdits(bool quiet) override { return m_detached || Store(FormStore::Typing, quiet); }
 
     // The whole layout in pixels, as this window's font and the display's DPI make it.
     wxSize LayoutSize() const { return m_layoutSize; }
 
 protected:
-    // Ends an Update: a refusal is shown; otherwise the tree relabels a renamed item and takes
-    // the focus; `item` follows the node when the tree moves it. Returns whether the values were
-    // accepted.
-    bool FinishUpdate(const DialogVerdict& verdict, bool renamed, wxTreeItemId& item);
+    // Checks and stores what the controls hold (all, or what the user typed over); a refusal is
+    // shown unless `quiet`. False when a check refused the values.
+    virtual bool Store(FormStore store, bool quiet) = 0;
+    // Shows the values the node holds now.
+    virtual void RefreshControls() = 0;
+    // Ends an Update: a refusal is shown unless `quiet`; stored values are shown as stored, the
+    // tree relabels a renamed item and takes the focus; `item` follows the node when the tree
+    // moves it. Returns whether the values were accepted.
+    template <class Result>
+    bool FinishUpdate(const Result& result, bool quiet, wxTreeItemId& item) {
+        return FinishUpdate(result.verdict, result.stored, result.renamed, quiet, item);
+    }
+    bool FinishUpdate(const DialogVerdict& verdict, bool stored, bool renamed, bool quiet,
+                      wxTreeItemId& item);
     // Positions in dialog units, as the forms are laid out.
     wxPoint Du(int x, int y) { return ConvertDialogToPixels(wxPoint(x, y)); }
     wxSize Du(wxSize size) { return ConvertDialogToPixels(size); }

@@ -84,6 +84,7 @@ void TCLoreBookFormView::ShowNode(TCObject* node, wxTreeItemId item) {
 
 void TCLoreBookFormView::RefreshControls() {
     EnableControls();
+    m_rules.SetBook(m_rules.Book()); // what is shown now is nobody's typing
     const LoreBookFormRules::Fields shown = m_rules.Refresh();
     m_editLoreKey->ChangeValue(ToWx(shown.key));
     m_editText->ChangeValue(ForControl(shown.text));
@@ -98,11 +99,18 @@ void TCLoreBookFormView::EnableControls() {
     }
 }
 
-bool TCLoreBookFormView::OnUpdateButton() {
-    const LoreBookFormRules::UpdateResult result =
-        m_rules.Update({FromWx(m_editLoreKey->GetValue()), FromWx(m_editText->GetValue()),
-                        FromWx(m_editComment->GetValue())});
-    return FinishUpdate(result.verdict, result.renamed, m_hItem);
+LoreBookFormRules::Fields TCLoreBookFormView::Typed() const {
+    return {FromWx(m_editLoreKey->GetValue()), FromWx(m_editText->GetValue()),
+            FromWx(m_editComment->GetValue())};
+}
+
+bool TCLoreBookFormView::HasTyping() {
+    return !m_detached && m_rules.Typed(Typed());
+}
+
+bool TCLoreBookFormView::Store(FormStore store, bool quiet) {
+    const LoreBookFormRules::UpdateResult result = m_rules.Update(Typed(), store);
+    return FinishUpdate(result, quiet, m_hItem);
 }
 
 } // namespace tc

@@ -16,7 +16,9 @@ public:
     void SetBook(CLoreBook* book, wxTreeItemId item);
     void ShowNode(TCObject* node, wxTreeItemId item) override;
     bool HasNode() const override { return m_rules.Book() != nullptr; }
-    bool OnUpdateButton() override;
+    const TCObject* ShownNode() const override { return m_rules.Book(); }
+    void PutBack() override { RefreshControls(); }
+    bool HasTyping() override;
 
     wxTextCtrl* m_editLoreKey;
     wxTextCtrl* m_editText;
@@ -25,7 +27,9 @@ public:
     wxButton* m_btnUpdate;
 
 private:
-    void RefreshControls();
+    LoreBookFormRules::Fields Typed() const;
+    bool Store(FormStore store, bool quiet) override;
+    void RefreshControls() override;
     void EnableControls();
 
     LoreBookFormRules m_rules;

@@ -1,5 +1,6 @@
 #include "views/TCTemplateFormView.h"
 
+#include "app/CommandIds.h"
 #include "platform/Text.h"
 #include "platform/wx/WxText.h"
 #include "views/EditFilters.h"
@@ -76,7 +77,10 @@ TCTemplateFormView::TCTemplateFormView(wxWindow* parent, CTomecraftDoc& doc,
     new wxStaticText(this, wxID_ANY, "&Book Title:", Du(10, 40));
     m_editBookTitle = AddEdit(1003, 10, 50, 155);
     new wxStaticText(this, wxID_ANY, "&Lore Key:", Du(175, 40));
-    m_cbLoreKey = new LongChoice(this, 1063, Du(175, 50), Du(wxSize(115, 14)));
+    m_cbLoreKey = new LongChoice(this, 1063, Du(175, 50), Du(wxSize(94, 14)));
+    m_btnPointAtBook = new wxButton(this, ID_POINT_AT_BOOK, wxString::FromUTF8("\u2026"),
+                                    Du(271, 50), Du(wxSize(19, 14)));
+    m_btnPointAtBook->SetToolTip(wxString::FromUTF8("Point at Another Book\u2026"));
     auto* propertiesBox =
         new wxStaticBox(this, wxID_ANY, "Template Properties", Du(5, 70), Du(wxSize(290, 87)));
     new wxStaticText(this, wxID_ANY, "&Gold value:", Du(15, 80));
@@ -122,6 +126,10 @@ TCTemplateFormView::TCTemplateFormView(wxWindow* parent, CTomecraftDoc& doc,
         m_rules.fields.bookTitle = FromWx(m_editBookTitle->GetValue());
         EnableControls();
     });
+    m_btnPointAtBook->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { PointAtAnotherBook(); });
+    // The tree's context menu offers the same.
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { PointAtAnotherBook(); }, ID_POINT_AT_BOOK);
     m_cbSpecializes->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { OnSelChangeSpecializes(); });
     m_cbLoreKey->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) {
         m_rules.m_cbLoreKey.Select(m_cbLoreKey->GetSelection());
@@ -245,14 +253,37 @@ void TCTemplateFormView::EnableControls() {
     }
     m_editBookTitle->Enable(state.bookTitle);
     m_cbLoreKey->Enable(state.loreKey);
+    m_btnPointAtBook->Enable(state.properties && m_rules.KeyNamesNoBook());
 }
 
-bool TCTemplateFormView::OnUpdateButton() {
+void TCTemplateFormView::PointAtAnotherBook() {
+    if (!HasNode() || !m_rules.KeyNamesNoBook()) {
+        return;
+    }
+    ReadControls();
+    m_rules.PointAtAnotherBook();
+    EnableControls();
+    m_cbLoreKey->SetFocus();
+}
+
+void TCTemplateFormView::ReadControls() {
     ReadFields();
     m_rules.m_cbSpecializes.Select(m_cbSpecializes->GetSelection());
     m_rules.m_cbLoreKey.Select(m_cbLoreKey->GetSelection());
-    const TemplateFormRules::UpdateResult result = m_rules.Update();
-    return FinishUpdate(result.verdict, result.renamed, m_hItem);
+}
+
+bool TCTemplateFormView::HasTyping() {
+    if (m_detached || !HasNode()) {
+        return false;
+    }
+    ReadControls();
+    return m_rules.Typed();
+}
+
+bool TCTemplateFormView::Store(FormStore store, bool quiet) {
+    ReadControls();
+    const TemplateFormRules::UpdateResult result = m_rules.Update(store);
+    return FinishUpdate(result, quiet, m_hItem);
 }
 
 } // namespace tc

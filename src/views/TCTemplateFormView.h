@@ -18,7 +18,13 @@ public:
     void SetTemplate(CTemplate* tmpl, wxTreeItemId item);
     void ShowNode(TCObject* node, wxTreeItemId item) override;
     bool HasNode() const override { return m_rules.Template() != nullptr; }
-    bool OnUpdateButton() override;
+    const TCObject* ShownNode() const override { return m_rules.Template(); }
+    void PutBack() override { SetTemplate(m_rules.Template(), m_hItem); }
+    bool HasTyping() override;
+    // Whether the shown template's key names no loaded book, which leaves title and key locked.
+    bool KeyNamesNoBook() const { return m_rules.KeyNamesNoBook(); }
+    // Unlocks them, so that the template can be pointed at another book.
+    void PointAtAnotherBook();
 
     wxTextCtrl* m_editName;
     wxTextCtrl* m_editBookTitle;
@@ -33,6 +39,7 @@ public:
     wxButton* m_btnUpdate;
     LongChoice* m_cbSpecializes;
     LongChoice* m_cbLoreKey;
+    wxButton* m_btnPointAtBook;
     wxSpinButton* m_spinInventoryWidth;
     wxSpinButton* m_spinInventoryHeight;
     wxSpinButton* m_spinGoldValue;
@@ -40,9 +47,11 @@ public:
 private:
     wxTextCtrl* AddEdit(int id, int x, int y, int width, long style = 0);
     wxSpinButton* AddSpin(int id, wxTextCtrl* buddy, int x, int y, int low, int high, int first);
-    void RefreshControls();
+    bool Store(FormStore store, bool quiet) override;
+    void RefreshControls() override;
     void ShowFields();
     void ReadFields();
+    void ReadControls(); // the fields and both lists' selections
     void ShowList(LongChoice* choice, const ComboList& list);
     void EnableControls();
     void OnSelChangeSpecializes();

@@ -4,6 +4,7 @@
 #include "platform/Text.h"
 #include "platform/wx/WxText.h"
 #include "views/FormPane.h"
+#include "views/TCTemplateFormView.h"
 
 #include <wx/frame.h>
 #include <wx/menu.h>
@@ -271,12 +272,23 @@ bool TomecraftTreeView::CanDeleteNode() const {
 void TomecraftTreeView::OnDeleteNode() {
     const wxTreeItemId item = GetSelection();
     TCObject* node = NodeOf(item);
-    if (node == nullptr || !CommitForm()) {
+    if (node == nullptr) {
         return;
     }
-    if (m_doc.Ui().MessageBox("Delete " + node->GetName() + "?", MsgButtons::YesNo,
-                              MsgIcon::Question) != MsgAnswer::Yes) {
+    // Deleting the node the form shows always works: what the form would refuse is kept in the
+    // form until the user answers Yes, and then goes with the node.
+    FormPane* form = m_host.CurrentForm();
+    const bool shown = form != nullptr && form->WindowExists() && form->ShownNode() == node;
+    const bool stored = shown ? form->CommitEdits(true) : CommitForm();
+    if (!shown && !stored) {
         return;
+    }
+    if (m_doc.Ui().MessageBox(m_doc.DeleteQuestion(*node), MsgButtons::YesNo, MsgIcon::Question) !=
+        MsgAnswer::Yes) {
+        return;
+    }
+    if (!stored) {
+        form->PutBack();
     }
     m_doc.DeleteNode(node);
     RemoveItem(item);
@@ -363,13 +375,18 @@ void TomecraftTreeView::SelectNode(const TCObject* node) {
 bool TomecraftTreeView::SelectAt(wxPoint point) {
     int flags = 0;
     const wxTreeItemId hit = HitTest(point, flags);
-    if (hit.IsOk() && (flags & wxTREE_HITTEST_ONITEM)) {
+    const bool onItem = hit.IsOk() && (flags & wxTREE_HITTEST_ONITEM);
+    if (onItem && hit != GetSelection()) {
         SelectItem(hit);
         if (GetSelection() != hit) {
             return false; // the form refused to let its node go
         }
     }
+    // The menu of the node the form shows keeps the typing in the form: each entry that leaves
+    // the form stores it first, and Delete and Undo get out of a form that refuses it.
+    m_focusFromUpdate = onItem;
     SetFocus();
+    m_focusFromUpdate = false;
     return !m_refused;
 }
 
@@ -380,6 +397,12 @@ std::unique_ptr<wxMenu> TomecraftTreeView::CreateContextMenu() const {
     newMenu->Append(ID_NEW_TEMPLATE, "&Template...\tCtrl+T", "Add a new lore template");
     menu->AppendSubMenu(newMenu, "&New");
     menu->AppendSeparator();
+    if (const auto* form = dynamic_cast<const TCTemplateFormView*>(m_host.CurrentForm());
+        form != nullptr && form->HasNode() && form->KeyNamesNoBook()) {
+        menu->Append(ID_POINT_AT_BOOK, wxString::FromUTF8("&Point at Another Book\u2026"),
+                     "Unlock the book title and lore key to name another book");
+        menu->AppendSeparator();
+    }
     menu->Append(ID_DELETE_NODE, "&Delete", "Delete this node from the tree");
     menu->Enable(ID_DELETE_NODE, CanDeleteNode());
     return menu;

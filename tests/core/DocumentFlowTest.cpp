@@ -24,13 +24,15 @@ using test::WriteBytes;
 class FakeForm : public FormViewInterface {
 public:
     bool WindowExists() const override { return exists; }
-    bool CommitEdits() override {
+    bool CommitEdits(bool) override {
         ++commits;
         if (onCommit) {
             onCommit();
         }
         return accept;
     }
+    void PutBack() override {}
+    const TCObject* ShownNode() const override { return nullptr; }
 
     bool exists = true;
     bool accept = true;

@@ -26,7 +26,32 @@ TEST(LoreBookForm, UpdateChecksThenStoresEverything) {
     EXPECT_EQ(result.verdict.focusControl, LoreBookFormRules::kKeyEdit);
     EXPECT_EQ(form.Update({"other", "x", ""}).verdict.message,
               "Lore key must be unique!  Please select another lore key for this book!");
-    EXPECT_EQ(form.Update({"tale}", "x", ""}).verdict.focusControl, LoreBookFormRules::kKeyEdit);
+    // What the file would not give back is refused, saying what and where.
+    const struct {
+        LoreBookFormRules::Fields typed;
+        int control;
+        const char* message;
+    } unreadable[] = {
+        {{"tale}", "x", ""}, LoreBookFormRules::kKeyEdit, "The lore key cannot hold the braces"},
+        {{"tale]", "x", ""},
+         LoreBookFormRules::kKeyEdit,
+         "The lore key holds ] in 'tale]'; the game files end a book's name there.  Please "
+         "change it!"},
+        {{"[tale", "x", ""}, LoreBookFormRules::kKeyEdit, "The lore key holds [ in '[tale'"},
+        {{"tale", "Saved to C:\\new\\temp", ""},
+         LoreBookFormRules::kTextEdit,
+         "The book text holds \\n in 'Saved to C:\\new\\temp'; the game shows that as a "
+         "line break.  Please change it!"},
+        {{"tale", std::string(40, 'a') + "\\n" + std::string(40, 'b'), ""},
+         LoreBookFormRules::kTextEdit,
+         "The book text holds \\n in '...aaaaaaaaaaaaaaaaaaaaaaaa\\nbbbbbbbbbbbbbbbbbbbbbbbb...'"},
+    };
+    for (const auto& row : unreadable) {
+        SCOPED_TRACE(row.typed.key);
+        result = form.Update(row.typed);
+        EXPECT_EQ(result.verdict.focusControl, row.control);
+        EXPECT_EQ(result.verdict.message.rfind(row.message, 0), 0u) << result.verdict.message;
+    }
     result = form.Update({"renamed", "", ""});
     EXPECT_EQ(result.verdict.message, "You must specify the text (story) for this Book!");
     EXPECT_EQ(result.verdict.focusControl, LoreBookFormRules::kTextEdit);
@@ -103,8 +128,18 @@ TEST(TemplateForm, RefreshFillsListsAndSelectsByExactName) {
     EXPECT_EQ(form.m_cbSpecializes.Find("base_book", [](auto& a, auto b) { return a == b; }), -1)
         << "a template is never offered as its own base";
 
+    // Deleting a book names the templates that name it, as the form picks the book.
+    CLoreBook* red = w.data.GetBooks().front().get();
+    w.data.Template("book_red_2", "base_book")->SetLoreKey("red");
+    EXPECT_EQ(w.data.DeleteQuestion(*red),
+              "Delete red?\n\n2 templates name this book: book_red, book_red_2.");
+    EXPECT_EQ(w.data.DeleteQuestion(*w.book), "Delete book_red?");
+
     // Keys that differ only in case are two books: the one named byte for byte wins.
     w.data.Book("Red");
+    w.book->SetLoreKey("Red");
+    EXPECT_EQ(w.data.DeleteQuestion(*red),
+              "Delete red?\n\n1 template names this book: book_red_2.");
     for (const std::string key : {"Red", "red", "RED"}) {
         w.book->SetLoreKey(key);
         form.SetTemplate(w.book);
@@ -182,19 +217,49 @@ TEST(TemplateForm, UpdateRunsEveryCheckBeforeStoringAnything) {
               "Template name must be unique!  Please select another name for this template!");
     form.fields.name = " ";
     EXPECT_EQ(form.Update().verdict.message, "You must specify a name for this template!");
-    // A brace would end the template's section early when the file is read back.
+    // What the file would not give back is refused, saying what and where.
     form.fields.name = "book_red";
-    for (auto [field, control] :
-         {std::pair{&TemplateFormRules::Fields::bookTitle, TemplateFormRules::kBookTitleEdit},
-          {&TemplateFormRules::Fields::model, TemplateFormRules::kModelEdit},
-          {&TemplateFormRules::Fields::name, TemplateFormRules::kNameEdit}}) {
-        const std::string kept = form.fields.*field;
-        form.fields.*field = "A History {II}";
+    using F = TemplateFormRules::Fields;
+    const struct {
+        std::string F::*field;
+        const char* typed;
+        int control;
+        const char* message;
+    } unreadable[] = {
+        {&F::bookTitle, "A History {II}", TemplateFormRules::kBookTitleEdit,
+         "The book title cannot hold the braces"},
+        {&F::model, "m_{x}", TemplateFormRules::kModelEdit, "The model cannot hold the braces"},
+        {&F::name, "book_{x}", TemplateFormRules::kNameEdit,
+         "The template name cannot hold the braces"},
+        {&F::name, "book]red", TemplateFormRules::kNameEdit,
+         "The template name holds ] in 'book]red'; the game files end a template's name there."},
+        {&F::bookTitle, "The \"Red\" Book", TemplateFormRules::kBookTitleEdit,
+         "The book title holds \" in 'The \"Red\" Book'; the game files end the title there."},
+        {&F::texture, "t_a;b", TemplateFormRules::kTextureEdit,
+         "The texture holds ; in 't_a;b'; the game files end the value there."},
+        {&F::inventoryIcon, "i;", TemplateFormRules::kInventoryIconEdit,
+         "The inventory icon holds ;"},
+        {&F::goldValue, "99999999999", TemplateFormRules::kGoldValueEdit,
+         "The gold value 99999999999 lies beyond 2147483647, the furthest a number in the game "
+         "files can go.  Please enter a smaller number!"},
+        {&F::inventoryWidth, "-2147483649", TemplateFormRules::kInventoryWidthEdit,
+         "The inventory width -2147483649 lies beyond -2147483648"},
+        {&F::inventoryHeight, "4294967296", TemplateFormRules::kInventoryHeightEdit,
+         "The inventory height 4294967296 lies beyond"},
+    };
+    for (const auto& row : unreadable) {
+        SCOPED_TRACE(row.typed);
+        const std::string kept = form.fields.*row.field;
+        form.fields.*row.field = row.typed;
         result = form.Update();
-        EXPECT_EQ(result.verdict.focusControl, control);
-        EXPECT_NE(result.verdict.message.find("cannot hold the braces"), std::string::npos);
-        form.fields.*field = kept;
+        EXPECT_EQ(result.verdict.focusControl, row.control);
+        EXPECT_EQ(result.verdict.message.rfind(row.message, 0), 0u) << result.verdict.message;
+        form.fields.*row.field = kept;
     }
+    form.fields.goldValue = "2147483647";
+    EXPECT_TRUE(form.Update().verdict.accepted) << "the largest number is taken";
+    w.data.Undo();
+    form.SetTemplate(w.book);
 
     form.fields.name = "book red tome";
     form.m_cbLoreKey.Select(0);
@@ -221,6 +286,54 @@ TEST(TemplateForm, UpdateRunsEveryCheckBeforeStoringAnything) {
     EXPECT_FALSE(form.Update().renamed);
     w.data.Undo();
     EXPECT_FALSE(w.data.IsModified()) << "one step only";
+}
+
+// Leaving a form stores what was typed over and nothing else: a form that shows defaults, values
+// through the base or a key matched ignoring case changes nothing unless typed into.
+TEST(TemplateForm, LeavingStoresOnlyTheTyping) {
+    TemplateWorld w;
+    CTemplate* fresh = w.data.Template("base_plain", "treasure");
+    w.base->SetSpecializes("treasure_chest");
+    TemplateFormRules form(w.data);
+    LoreBookFormRules bookForm(w.data);
+    for (CTemplate* tmpl : {fresh, w.base, w.scroll, w.book}) {
+        SCOPED_TRACE(tmpl->GetName());
+        const CTemplate before = *tmpl;
+        form.SetTemplate(tmpl);
+        auto result = form.Update(FormStore::Typing);
+        EXPECT_TRUE(result.verdict.accepted);
+        EXPECT_FALSE(result.stored);
+        EXPECT_FALSE(w.data.CanUndo());
+
+        form.fields.comment = "typed";
+        ASSERT_TRUE(form.Update(FormStore::Typing).stored);
+        CTemplate expected = before;
+        expected.SetComment("typed");
+        EXPECT_TRUE(*tmpl == expected) << "only the typing is stored";
+        EXPECT_EQ(form.fields.comment, "typed");
+        EXPECT_FALSE(form.Typed()) << "what is stored is what is shown";
+        w.data.Undo();
+    }
+    CLoreBook* empty = w.data.Book("new_book", "");
+    bookForm.SetBook(empty);
+    auto left = bookForm.Update({"new_book", "", ""}, FormStore::Typing);
+    EXPECT_TRUE(left.verdict.accepted) << "an empty new book not typed into lets the user go";
+    EXPECT_FALSE(left.stored);
+    EXPECT_FALSE(bookForm.Update({"new_book", "", "typed"}, FormStore::Typing).verdict.accepted);
+    EXPECT_FALSE(w.data.CanUndo());
+
+    // The Update button stores what the form shows, defaults included, and then shows it as
+    // stored.
+    form.SetTemplate(fresh);
+    form.fields.bookTitle = "Say \"hi\"";
+    EXPECT_FALSE(form.Update().verdict.accepted);
+    form.fields.bookTitle = "";
+    ASSERT_TRUE(form.Update().stored);
+    EXPECT_EQ(fresh->GetTexture(), TemplateFormRules::kDefaultTexture);
+    CLoreBook* book = w.data.GetBooks().front().get();
+    bookForm.SetBook(book);
+    ASSERT_TRUE(bookForm.Update({"red", "Say \"hi\"", ""}).stored);
+    EXPECT_EQ(bookForm.Refresh().text, "Say 'hi'");
 }
 
 TEST(TemplateForm, ReadOnlyKeysAndTreasureBasesAreKept) {

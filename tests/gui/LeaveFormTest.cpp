@@ -6,10 +6,13 @@
 #include "views/TCLoreBookFormView.h"
 #include "views/TCTemplateFormView.h"
 
+#include <wx/button.h>
+#include <wx/menu.h>
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace tc::test {
@@ -99,8 +102,24 @@ const Shown kForms[] = {
     {"book_ferry_song", "book_warden_oath", "You must specify a name for this template!"},
 };
 
-TEST_F(LeaveFormTest, EveryRouteStoresTheTyping) {
+TEST_F(LeaveFormTest, ViewingChangesNothingAndEveryRouteStoresTheTyping) {
     LoadSample();
+    // Every node clicked in turn, then Save: the forms show defaults and values through the
+    // base that the nodes do not hold, and none of it is stored.
+    const std::string loreBytes = ReadBytes(lore);
+    const std::string templateBytes = ReadBytes(templates);
+    for (const wxTreeItemId group : {Tree().m_hBooksRoot, Tree().m_hTemplatesRoot}) {
+        for (const std::string& label : Labels(group)) {
+            input.ClickItem(&Tree(), Item(label));
+        }
+    }
+    input.Key('S', wxMOD_CONTROL);
+    EXPECT_EQ(ReadBytes(lore), loreBytes);
+    EXPECT_EQ(ReadBytes(templates), templateBytes);
+    EXPECT_FALSE(doc->CanUndo());
+    EXPECT_FALSE(doc->IsModified()) << "no question on exit";
+    EXPECT_TRUE(ui.shown.empty());
+
     for (const Shown& shown : kForms) {
         victim = shown.victim;
         for (const Route& route : kRoutes) {
@@ -112,6 +131,11 @@ TEST_F(LeaveFormTest, EveryRouteStoresTheTyping) {
             TypeInto(shown.label, false);
             route.leave(*this);
             EXPECT_EQ(node->GetComment(), typed);
+            ASSERT_TRUE(doc->CanUndo());
+            doc->Undo();
+            EXPECT_EQ(doc->CanUndo(), &route != &kRoutes[0] || &shown != &kForms[0])
+                << "the typing is exactly one step";
+            doc->Redo();
             ui.shown.clear();
         }
     }
@@ -147,6 +171,115 @@ TEST_F(LeaveFormTest, EveryRouteStopsAtARefusalAndKeepsTheTyping) {
             ui.shown.clear();
         }
     }
+}
+
+void MenuUndo(LeaveFormTest& t) {
+    t.input.Key('E', wxMOD_ALT);
+    t.input.Key('U');
+}
+
+// A new book left empty refuses to be left once typed into; each of these gets out of it.
+const struct WayOut {
+    Route route;
+    bool keepsTheBook;
+    const char* undoName; // afterwards
+    std::vector<std::string> messages;
+} kWaysOut[] = {
+    {{"Escape, then a click on another node",
+      [](LeaveFormTest& t) {
+          t.input.Key(WXK_ESCAPE);
+          t.input.ClickItem(&t.Tree(), t.Item("abbey_founding"));
+      }},
+     true,
+     "New 'my_new_book'",
+     {}},
+    {{"Edit > Undo", MenuUndo}, false, "", {}},
+    {{"Delete", [](LeaveFormTest& t) { t.DeleteByContextMenu(t.input, "my_new_book"); }},
+     false,
+     "Delete 'my_new_book'",
+     {"Delete my_new_book?"}},
+};
+
+TEST_F(LeaveFormTest, EveryWayOutOfARefusedNewBook) {
+    LoadSample();
+    for (const WayOut& way : kWaysOut) {
+        SCOPED_TRACE(way.route.name);
+        input.ClickItem(&Tree(), Item("ferry_song"));
+        host.newNodeName = "my_new_book";
+        input.Key('B', wxMOD_CONTROL);
+        TCObject* fresh = Tree().NodeOf(Tree().GetSelection());
+        ASSERT_EQ(fresh->GetName(), "my_new_book");
+        input.Click(FindEdit(1040));
+        input.Type("typed");
+        input.ClickItem(&Tree(), Item("ferry_song"));
+        EXPECT_EQ(ui.Texts(),
+                  std::vector<std::string>{"You must specify the text (story) for this Book!"});
+        ui.shown.clear();
+
+        way.route.leave(*this);
+        EXPECT_NE(Tree().NodeOf(Tree().GetSelection()), fresh);
+        EXPECT_EQ(fresh->GetComment(), "") << "the refused typing is not stored";
+        EXPECT_EQ(doc->UndoName(), way.undoName);
+        EXPECT_EQ(ui.Texts(), way.messages);
+        if (way.keepsTheBook) {
+            MenuUndo(*this);
+        }
+        const std::vector<std::string> books = Labels(Tree().m_hBooksRoot);
+        EXPECT_EQ(std::count(books.begin(), books.end(), "my_new_book"), 0);
+        ui.shown.clear();
+    }
+}
+
+// Update refuses what the files would not give back and then shows what it stored; a template
+// whose book is gone can be pointed at another; the status bar and Save say whether anything
+// is left to save.
+TEST_F(LeaveFormTest, UpdateRefusesOrShowsWhatItStoredAndADanglingKeyCanBeRepointed) {
+    LoadSample();
+    const auto modified = [this] {
+        Pump();
+        return frame->GetStatusBar()->GetStatusText(1) == "Modified" && Enabled(ID_FILE_SAVE);
+    };
+    EXPECT_FALSE(modified());
+    input.ClickItem(&Tree(), Item("ferry_song"));
+    input.Click(FindEdit(1003));
+    input.Key(WXK_END, wxMOD_CONTROL);
+    input.Type(" \"C:\\new\"");
+    EXPECT_TRUE(Enabled(ID_FILE_SAVE)) << "typing is something to save";
+    input.Key(WXK_RETURN);
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_TRUE(ui.shown[0].text.starts_with("The book text holds \\n in '...") &&
+                ui.shown[0].text.ends_with(" low. \"C:\\new\"'; the game shows that as a line "
+                                           "break.  Please change it!"))
+        << ui.shown[0].text;
+    for (int k = 0; k < 5; ++k) {
+        input.Key(WXK_BACK);
+    }
+    input.Key(WXK_RETURN);
+    EXPECT_TRUE(FindEdit(1003)->GetValue().EndsWith(" 'C:")) << "shown as stored";
+    EXPECT_TRUE(modified());
+
+    ui.shown.clear();
+    DeleteByContextMenu(input, "ferry_song");
+    for (int wait = 0; wait < 100 && ui.shown.empty(); ++wait) {
+        input.Settle();
+    }
+    EXPECT_EQ(ui.Texts(),
+              std::vector<std::string>{
+                  "Delete ferry_song?\n\n1 template names this book: book_ferry_song."});
+    input.ClickItem(&Tree(), Item("book_ferry_song"));
+    auto* form = dynamic_cast<TCTemplateFormView*>(Form());
+    ASSERT_NE(form, nullptr);
+    EXPECT_FALSE(form->m_editBookTitle->IsEnabled());
+    EXPECT_NE(Tree().CreateContextMenu()->FindItem(ID_POINT_AT_BOOK), nullptr);
+    input.Click(form->m_btnPointAtBook);
+    EXPECT_TRUE(form->m_editBookTitle->IsEnabled());
+    ChooseByKeys(input, form->m_editBookTitle, form->m_cbLoreKey, "abbey_founding");
+    input.Click(form->m_btnUpdate);
+    EXPECT_EQ(dynamic_cast<CTemplate*>(Tree().NodeOf(Item("book_ferry_song")))->GetLoreKey(),
+              "abbey_founding");
+    EXPECT_EQ(Tree().CreateContextMenu()->FindItem(ID_POINT_AT_BOOK), nullptr);
+    input.Key('S', wxMOD_CONTROL);
+    EXPECT_FALSE(modified());
 }
 
 TEST_F(LeaveFormTest, TheMenuKeyAndShiftF10OpenTheContextMenuWhoseItemsShowTheirPrompts) {

@@ -1,8 +1,8 @@
 // A seeded random editing session through real input: clicks and keys in the tree, typing
-// (also values the forms must refuse), Update, New, Delete, Save. After every action the
-// session checks that the node the form left holds what was typed, or that a refusal was
-// shown and the node is still selected with the typing intact; at the end the written pair
-// must read back as the values it tracked.
+// (also values the forms must refuse), Update, Escape, New, Delete, Undo, Redo, Save. After
+// every action the session checks that the node the form left holds what was typed over and
+// nothing else, or that a refusal was shown and the node is still selected with the typing
+// intact; at the end the written pair must read back as the values it tracked.
 // Seeds 1-3 run with every build; TOMECRAFT_MONKEY_SEEDS picks others: "7", "1,5,9" or "1-50".
 #include "GuiHarness.h"
 #include "RealInput.h"
@@ -16,6 +16,7 @@
 
 #include <wx/textctrl.h>
 
+#include <climits>
 #include <cstdlib>
 #include <map>
 #include <random>
@@ -55,9 +56,24 @@ Values Stored(const TCObject* node) {
 Values Storing(const TCObject* node, Values shown) {
     shown.text = ReplaceAll(shown.text, "\n", "\r\n");
     if (!IsBook(node)) {
-        shown.gold = std::to_string(shown.gold.empty() ? 0 : std::stoi(shown.gold));
+        shown.gold = std::to_string(shown.gold.empty() ? 0 : std::stoll(shown.gold));
     }
     return shown;
+}
+
+// What a node holds after its form stored `typed`: every field the form shows (Update), or
+// only those typed over (leaving the form).
+Values Merged(const TCObject* node, const Values& held, const Values& shown, const Values& typed,
+              bool everything) {
+    Values result = held;
+    const Values storing = Storing(node, typed);
+    for (std::string Values::*field :
+         {&Values::name, &Values::text, &Values::comment, &Values::texture, &Values::gold}) {
+        if (everything || typed.*field != shown.*field) {
+            result.*field = storing.*field;
+        }
+    }
+    return result;
 }
 
 std::vector<int> SeedsToRun() {
@@ -109,12 +125,18 @@ protected:
     }
 
     // Whether the form must refuse these values for the node: an empty or taken name, a brace
-    // where the files cannot keep one, a book without text.
+    // or bracket where the files cannot keep one, a book without text or with a typed "\n", a
+    // number past the integer range.
     bool MustRefuse(const TCObject* node, const Values& v) {
         const std::string name(TrimLeftWhite(v.name));
-        if (name.empty() || name.find_first_of("{}") != std::string::npos ||
-            v.texture.find_first_of("{}") != std::string::npos) {
+        if (name.empty() ||
+            name.find_first_of(IsBook(node) ? "{}[]" : "{}]") != std::string::npos ||
+            v.texture.find_first_of("{};") != std::string::npos || Contains(v.text, "\\n") ||
+            (!v.gold.empty() && std::stoll(v.gold) > INT_MAX)) {
             return true;
+        }
+        if (!IsBook(node) && (shownBase == 0) != StartsWith(name, "base_")) {
+            return true; // only a template on the treasure template has a base_ name
         }
         for (const auto& [other, values] : tracked) {
             if (other != node && IsBook(other) == IsBook(node) && values.name == name) {
@@ -139,19 +161,35 @@ protected:
             return;
         }
         typed = OnScreen(shown);
+        showing = typed;
+        if (!IsBook(shown)) {
+            shownBase = dynamic_cast<LongChoice*>(Form()->FindWindow(1061))->GetSelection();
+        }
         Values expected = tracked[shown];
-        // A template's appearance may follow its base as it is shown; Update stores that.
+        // A template's appearance may follow its base as it is shown; only Update stores that.
         expected.texture = typed.texture;
         EXPECT_EQ(Storing(shown, typed), expected) << "the form shows what the node holds";
     }
 
-    // After an action that may have made the form store or refuse what it showed.
-    void CheckLeft(std::size_t refusalsBefore) {
+    // Makes the session's picture of the nodes the document's again, after Undo or Redo.
+    void TakeStoredValues() {
+        tracked.clear();
+        for (const auto& book : doc->GetBooks()) {
+            tracked[book.get()] = Stored(book.get());
+        }
+        for (const auto& tmpl : doc->GetTemplates()) {
+            tracked[tmpl.get()] = Stored(tmpl.get());
+        }
+    }
+
+    // After an action that may have made the form store or refuse what it showed: leaving the
+    // form stores what was typed over, Update (`everything`) all that the form shows.
+    void CheckLeft(std::size_t refusalsBefore, bool everything = false) {
         if (shown == nullptr || tracked.count(shown) == 0) {
             Showing();
             return;
         }
-        if (MustRefuse(shown, typed)) {
+        if ((everything || typed != showing) && MustRefuse(shown, typed)) {
             ASSERT_EQ(Refusals(), refusalsBefore + 1) << "one refusal for " << typed;
             EXPECT_EQ(Shown(), shown) << "the refused node stays selected";
             EXPECT_EQ(OnScreen(shown), typed) << "the typing stays";
@@ -159,7 +197,8 @@ protected:
             return;
         }
         ASSERT_EQ(Refusals(), refusalsBefore) << ui.Texts().back();
-        EXPECT_EQ(Stored(shown), Storing(shown, typed));
+        const Values expected = Merged(shown, tracked[shown], showing, typed, everything);
+        EXPECT_EQ(Stored(shown), expected);
         tracked[shown] = Stored(shown);
         Showing();
     }
@@ -167,18 +206,18 @@ protected:
     // Makes the refused values acceptable again, by typing, and stores them with Update.
     void Repair() {
         const bool book = IsBook(shown);
-        const std::string prefix = book                                       ? "lore_"
-                                   : StartsWith(tracked[shown].name, "base_") ? "base_"
-                                                                              : "book_";
+        // A template's kind of name follows the base the form shows for it.
+        const std::string prefix = book ? "lore_" : shownBase == 0 ? "base_" : "book_";
         ReplaceText(kName, FreshName(prefix + "fixed_"));
         if (book) {
             ReplaceText(kText, "Text typed again");
-        } else {
+        } else if (Edit(kTexture)->IsEnabled()) { // gray until the template has a base
             ReplaceText(kTexture, "fixed_texture");
+            ReplaceText(kGold, "5");
         }
         const std::size_t refusals = Refusals();
         input.Click(Form()->FindWindow(1));
-        CheckLeft(refusals);
+        CheckLeft(refusals, true);
     }
 
     void ReplaceText(int field, const std::string& text) {
@@ -251,10 +290,14 @@ protected:
                     break;
                 }
             }
-        } else if (field == kName || field == kTexture) {
-            input.Key(WXK_END);
-            input.Type("{");
-            Append(field, "{");
+        } else if (field == kName || field == kTexture || field == kText) {
+            // What the files cannot keep: a brace, a bracket, a typed "\n".
+            const std::string bad = field == kText ? "C:\\new" : Chance(50) ? "{" : "]";
+            input.Key(WXK_END, field == kText ? wxMOD_CONTROL : wxMOD_NONE);
+            input.Type(bad);
+            Append(field, bad);
+        } else if (field == kGold) {
+            ReplaceText(field, "99999999999"); // past the integer range
         }
         EXPECT_EQ(OnScreen(shown), typed) << "typed into " << field;
     }
@@ -269,6 +312,7 @@ protected:
             input.Key(list->GetSelection() < 0 ? WXK_DOWN : WXK_UP);
         }
         ASSERT_EQ(list->GetSelection(), 0);
+        shownBase = 0;
         typed.texture = FromWx(Edit(kTexture)->GetValue()); // the base's appearance follows
         typed.gold = FromWx(Edit(kGold)->GetValue());
     }
@@ -338,15 +382,66 @@ protected:
             CheckLeft(refusals);
             return "F6 and an arrow";
         }
-        if (choice < 76) {
+        if (choice < 72) {
             if (shown != nullptr && Chance(50)) {
                 input.Click(Edit(kComment));
                 input.Key(WXK_RETURN);
             } else if (shown != nullptr) {
                 input.Click(Form()->FindWindow(1));
             }
-            CheckLeft(refusals);
+            CheckLeft(refusals, true);
             return "Update";
+        }
+        if (choice < 74 && shown != nullptr) {
+            input.Click(Edit(kName));
+            input.Key(WXK_ESCAPE); // the node's stored values come back
+            Showing();
+            return "Escape";
+        }
+        if (choice < 77) {
+            const bool undo = choice < 76;
+            // Undoing the New of the shown node gets out of a form that refuses its typing.
+            const bool out = undo && doc->CanUndo() && doc->UndoRemoves() == shown;
+            const bool can = undo ? doc->CanUndo() : doc->CanRedo();
+            if (!can) {
+                return "nothing to undo or redo"; // a gray menu item would keep its menu open
+            }
+            // The command comes through the menu, which may take it after the keys were
+            // handled: the session reads the history only once the command has run.
+            const int id = undo ? ID_EDIT_UNDO : ID_EDIT_REDO;
+            int commands = 0;
+            const auto count = [&commands](wxCommandEvent& event) {
+                ++commands;
+                event.Skip();
+            };
+            frame->Bind(wxEVT_MENU, count, id);
+            // Through the Edit menu, from either pane: the window system may still route
+            // Ctrl+Z to a field of the form, whose own undo key it is, while the tree already
+            // reports the focus. The keys from the tree have their own test.
+            input.Key('E', wxMOD_ALT);
+            input.Key(undo ? 'U' : 'R');
+            for (int wait = 0; wait < 300 && commands == 0; ++wait) {
+                input.Settle();
+            }
+            frame->Unbind(wxEVT_MENU, count, id);
+            if (commands == 0) {
+                // The keys reached the menu before it took them (its loop starts late under
+                // load): nothing was undone or redone. The Edit menu's keys have their own test.
+                input.Key(WXK_ESCAPE);
+                if (shown != nullptr && OnScreen(shown) != typed) {
+                    Showing(); // Escape reached the form: it put back the stored values
+                }
+                return undo ? "Undo missed" : "Redo missed";
+            }
+            EXPECT_EQ(commands, 1) << (undo ? "Undo" : "Redo") << " reached the document";
+            if (Refusals() != refusals) {
+                EXPECT_TRUE(!out && typed != showing && MustRefuse(shown, typed));
+                CheckLeft(refusals);
+                return "Undo or Redo refused";
+            }
+            TakeStoredValues();
+            Showing();
+            return undo ? "Undo" : "Redo";
         }
         if (choice < 86) {
             const bool book = choice < 81;
@@ -377,7 +472,14 @@ protected:
                 // load): nothing was deleted. The context menu's Delete has its own test.
                 input.Key(WXK_ESCAPE);
                 if (victim == shown) { // a right click on the shown node does not leave it
-                    EXPECT_EQ(OnScreen(shown), typed);
+                    if (Stored(shown) != tracked[shown]) { // Delete stored the typing, then No
+                        EXPECT_EQ(Stored(shown),
+                                  Merged(shown, tracked[shown], showing, typed, false));
+                        tracked[shown] = Stored(shown);
+                    }
+                    if (OnScreen(shown) != typed) {
+                        Showing(); // Escape reached the form: it put back the stored values
+                    }
                 } else {
                     CheckLeft(refusals);
                 }
@@ -386,7 +488,7 @@ protected:
             if (Refusals() == refusals) {
                 tracked.erase(victim);
                 if (shown != nullptr && shown != victim) {
-                    EXPECT_EQ(Stored(shown), Storing(shown, typed));
+                    EXPECT_EQ(Stored(shown), Merged(shown, tracked[shown], showing, typed, false));
                     tracked[shown] = Stored(shown);
                 }
                 Showing();
@@ -434,6 +536,8 @@ protected:
     RealInput input;
     std::map<TCObject*, Values> tracked;
     TCObject* shown = nullptr;
+    Values showing;     // what the form showed for it
+    int shownBase = -1; // the entry of a template's Specializes list
     Values typed;
     int made = 0;
 };
@@ -451,13 +555,7 @@ TEST_F(MonkeyTest, RandomEditingLosesNothing) {
         ui.shown.clear();
         ASSERT_FALSE(doc->IsModified());
         ASSERT_EQ(doc->GetBooks().size(), 4u) << "the sample pair is open";
-        tracked.clear();
-        for (const auto& book : doc->GetBooks()) {
-            tracked[book.get()] = Stored(book.get());
-        }
-        for (const auto& tmpl : doc->GetTemplates()) {
-            tracked[tmpl.get()] = Stored(tmpl.get());
-        }
+        TakeStoredValues();
         Showing();
         for (int action = 0; action < 200 && !HasFailure(); ++action) {
             SCOPED_TRACE("action " + std::to_string(action));

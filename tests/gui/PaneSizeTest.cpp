@@ -5,6 +5,8 @@
 
 #include <wx/button.h>
 #include <wx/spinbutt.h>
+#include <wx/splitter.h>
+#include <wx/statusbr.h>
 #include <wx/textctrl.h>
 
 namespace tc::test {
@@ -79,6 +81,23 @@ TEST_F(PaneSizeTest, EveryFieldIsReachableInASmallWindowAndTheTextGrowsInALargeO
         EXPECT_GT(grown.GetHeight(), 2 * laidOut.GetHeight());
         EXPECT_EQ(Form()->GetVirtualSize(), Form()->GetClientSize()) << "nothing to scroll";
         EXPECT_TRUE(wxRect(Form()->GetClientSize()).Contains(update->GetRect()));
+    }
+
+    // View > Split puts the bar back and lets the arrow keys move it; Enter keeps where it is
+    // and Escape where it was.
+    for (const int end : {WXK_RETURN, WXK_ESCAPE}) {
+        input.Key('V', wxMOD_ALT);
+        input.Key('P');
+        const int start = frame->Splitter()->GetSashPosition();
+        EXPECT_EQ(start, static_cast<int>(frame->GetClientSize().GetWidth() * 0.3));
+        EXPECT_TRUE(frame->GetStatusBar()->GetStatusText().StartsWith("Move the split bar"));
+        input.Key(WXK_RIGHT);
+        input.Key(WXK_RIGHT);
+        input.Key(WXK_LEFT);
+        EXPECT_EQ(frame->Splitter()->GetSashPosition(), start + 8);
+        input.Key(end);
+        EXPECT_EQ(frame->Splitter()->GetSashPosition(), end == WXK_RETURN ? start + 8 : start);
+        EXPECT_EQ(frame->GetStatusBar()->GetStatusText(), "Ready");
     }
 }
 
