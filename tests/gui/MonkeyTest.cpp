@@ -256,7 +256,8 @@ protected:
         TypedField(field) += shownText;
     }
 
-    void TypeSomething() {
+    // Returns the field typed into.
+    int TypeSomething() {
         const bool book = IsBook(shown);
         std::vector<int> fields;
         for (const int id : book ? std::vector<int>{kName, kText, kComment}
@@ -284,9 +285,9 @@ protected:
         } else if (mode < 8) {
             ReplaceText(field, ""); // refused for a name or a book's text
         } else if (mode < 9 && field == kName) {
-            for (const auto& [other, values] : tracked) {
+            for (TCObject* other : Nodes()) {
                 if (other != shown && IsBook(other) == book) {
-                    ReplaceText(field, values.name); // taken
+                    ReplaceText(field, tracked[other].name); // taken
                     break;
                 }
             }
@@ -300,6 +301,7 @@ protected:
             ReplaceText(field, "99999999999"); // past the integer range
         }
         EXPECT_EQ(OnScreen(shown), typed) << "typed into " << field;
+        return field;
     }
 
     // A new template is based on nothing yet: its base_ name asks for the treasure template,
@@ -317,11 +319,19 @@ protected:
         typed.gold = FromWx(Edit(kGold)->GetValue());
     }
 
+    // The tracked nodes in the document's order, so that a seed replays the same session
+    // wherever the nodes happen to lie in memory.
     std::vector<TCObject*> Nodes() {
         std::vector<TCObject*> nodes;
-        for (const auto& [node, values] : tracked) {
-            nodes.push_back(node);
-        }
+        const auto add = [this, &nodes](const auto& list) {
+            for (const auto& owned : list) {
+                if (tracked.count(owned.get()) != 0) {
+                    nodes.push_back(owned.get());
+                }
+            }
+        };
+        add(doc->GetBooks());
+        add(doc->GetTemplates());
         return nodes;
     }
 
@@ -357,8 +367,8 @@ protected:
         }
         const int choice = Pick(100);
         if (shown != nullptr && choice < 45) {
-            TypeSomething();
-            return "type";
+            const int field = TypeSomething();
+            return "type into " + std::to_string(field) + ": " + TypedField(field);
         }
         if (choice < 58) {
             const std::vector<TCObject*> nodes = Nodes();
@@ -368,7 +378,7 @@ protected:
                 return "click the shown node"; // the form is not left: nothing is stored
             }
             CheckLeft(refusals);
-            return "click a node";
+            return "click " + target->GetName();
         }
         if (choice < 64) {
             if (Tree().HasFocus()) {
@@ -557,9 +567,13 @@ TEST_F(MonkeyTest, RandomEditingLosesNothing) {
         ASSERT_EQ(doc->GetBooks().size(), 4u) << "the sample pair is open";
         TakeStoredValues();
         Showing();
+        std::string before; // the actions that led here, for the replay
         for (int action = 0; action < 200 && !HasFailure(); ++action) {
-            SCOPED_TRACE("action " + std::to_string(action));
-            Act();
+            SCOPED_TRACE("action " + std::to_string(action) + " after" + before);
+            const std::string what = Act();
+            before =
+                before.substr(before.size() > 300 ? before.find(';', before.size() - 300) : 0) +
+                "; " + std::to_string(action) + " " + what;
         }
         std::size_t refusals = Refusals();
         input.Key('S', wxMOD_CONTROL);

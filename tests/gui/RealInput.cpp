@@ -3,6 +3,8 @@
 #include <wx/app.h>
 #include <wx/utils.h>
 
+#include <X11/Xlib.h>
+
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -14,8 +16,12 @@ extern char** environ;
 namespace tc::test {
 
 void RealInput::Settle() {
-    // Two quiet rounds: handling one event may post the next (a selection change, a CallAfter).
+    // What was sent has reached the toolkit once a round trip on the toolkit's own connection
+    // returns: the X server queues the input's events there before the reply, however slow
+    // either side is. Then two quiet rounds: handling one event may post the next (a
+    // selection change, a CallAfter, a menu's grab).
     for (int round = 0, quiet = 0; round < 20 && quiet < 2; ++round) {
+        XSync(wxGetX11Display(), False);
         wxTheApp->ProcessPendingEvents();
         wxYield();
         wxTheApp->ProcessIdle();
