@@ -179,15 +179,24 @@ void EmitLoreFile(const BookList& books, TextSink& out) {
     out.Write("//           }\n");
     out.Write("//      }\n\n");
     out.Write("[lore]\n{\n");
-    std::string row;
     for (const auto& book : books) {
-        if (const std::string comment = book->GetComment(); !comment.empty()) {
-            out.Write("\t// " + comment + "\n");
+        if (const std::string_view comment = book->GetCommentView(); !comment.empty()) {
+            out.Write("\t// ");
+            out.Write(comment);
+            out.Write("\n");
         }
-        out.Write("\t[" + book->GetName() + "]\n\t{\n");
-        row = "\t\tdescription = \"" + book->GetText() + "\";";
-        out.Write(ReplaceAll(row, "\r\n", "\\n"));
-        out.Write("\n\t}\n");
+        out.Write("\t[");
+        out.Write(book->GetNameView());
+        out.Write("]\n\t{\n\t\tdescription = \"");
+        // Line breaks are written as \n, piece by piece: texts are long and many.
+        std::string_view text = book->GetTextView();
+        for (std::size_t at; (at = FindText(text, "\r\n")) != text.npos;) {
+            out.Write(text.substr(0, at));
+            out.Write("\\n");
+            text.remove_prefix(at + 2);
+        }
+        out.Write(text);
+        out.Write("\";\n\t}\n");
     }
     out.Write("}\n");
 }
