@@ -142,11 +142,12 @@ TEST_F(DocumentFlow, TheSaveQuestionIsHonouredBeforeOpenAndClose) {
     } cases[] = {{MsgAnswer::Cancel, false, false},
                  {MsgAnswer::No, true, false},
                  {MsgAnswer::Yes, true, true}};
+    int edit = 0;
     for (const auto& action : actions) {
         for (const auto& c : cases) {
             std::filesystem::remove(dir / "lore.tcb");
             ui.shown.clear();
-            Edit(DataFile::Lore, "edited " + std::to_string(static_cast<int>(c.answer)));
+            Edit(DataFile::Lore, "edited " + std::to_string(++edit));
             ui.answers = {c.answer};
             EXPECT_EQ(action(), c.goesOn);
             EXPECT_EQ(Questions(), std::vector<std::string>{"Save changes to current data?"});
