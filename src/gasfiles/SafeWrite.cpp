@@ -91,7 +91,8 @@ struct Pending {
     bool unchanged = false;
     bool keepIdentity = false;
     bool replaced = false;
-    bool cutShort = false; // written over in place and stopped midway
+    bool cutShort = false;    // written over in place and stopped midway
+    bool changedLate = false; // another program changed it after the check: left as it is
 };
 
 std::string Report(const SaveRequest& request, int error, const std::string& path) {
@@ -204,11 +205,14 @@ int Commit(Pending& p) {
     if (const int error = p.backup.Commit()) {
         return error;
     }
+    // A change another program made since the check would be written over unseen, where it
+    // cannot be kept: in place, or where the file must be let go before it is replaced.
+    const bool letGo = !p.keepIdentity && p.held && !ReplacesOpenFiles();
+    if ((p.keepIdentity || letGo) && !(StampOf(p.held.Get()) == p.checked)) {
+        p.changedLate = true;
+        return EBUSY;
+    }
     if (p.keepIdentity) {
-        // A change another program made since the check would be written over unseen.
-        if (!(StampOf(p.held.Get()) == p.checked)) {
-            return EBUSY;
-        }
         // The whole new version waits under the marker name while the file may be cut short.
         if (const int error = RenameFile(p.temp->Path(), p.marker)) {
             return error;
@@ -227,6 +231,9 @@ int Commit(Pending& p) {
         }
         p.written = StampOf(p.held.Get());
     } else {
+        if (letGo) {
+            p.held = UniqueFd();
+        }
         if (const int error = RenameFile(p.temp->Path(), p.previous.realPath)) {
             return error;
         }
@@ -247,6 +254,8 @@ std::string WhereEachVersionIs(const Pending* pending, std::size_t count) {
         text += "\n\n";
         if (p.unchanged) {
             text += PathInText(path) + " already held what was meant and was not changed.";
+        } else if (p.changedLate) {
+            text += PathInText(path) + " holds what the other program wrote.";
         } else if (p.replaced) {
             text += PathInText(path) + " now holds the new version; its previous version is in " +
                     PathInText(p.request->backupName) + ".";
@@ -264,8 +273,18 @@ std::string WhereEachVersionIs(const Pending* pending, std::size_t count) {
 // A change that another program made to the previous version after the last check went into
 // the file that is now the backup (a second name) or into no name at all: in that case it is
 // copied to the backup name. Either way the user learns where it is.
+bool ChangedSinceCheck(const Pending& p) {
+    if (p.held) {
+        return !(StampOf(p.held.Get()) == p.checked);
+    }
+    // Let go before the replace: a change in between went into what is now the backup.
+    FileInfo backup;
+    return p.backup.Linked() && !p.backup.Kept() &&
+           InspectFile(p.request->backupName, backup) == 0 && !(backup.stamp == p.checked);
+}
+
 void KeepLateChange(Pending& p, UserInterface& ui) {
-    if (!p.replaced || p.keepIdentity || !p.held || StampOf(p.held.Get()) == p.checked) {
+    if (!p.replaced || p.keepIdentity || !ChangedSinceCheck(p)) {
         return;
     }
     const std::string& backupName = p.request->backupName;
@@ -312,7 +331,7 @@ bool Save(std::span<SaveRequest> requests, Pending* pending, UserInterface& ui) 
         if (const int error = Commit(pending[k])) {
             const std::string& path = pending[k].request->path;
             const std::string text =
-                error == EBUSY && pending[k].keepIdentity && !pending[k].cutShort
+                pending[k].changedLate
                     ? PathInText(path) +
                           "\n\nwas changed by another program while Tomecraft saved it, so "
                           "it was left as that program wrote it."

@@ -182,6 +182,10 @@ int RenameFile(const std::string& from, const std::string& to) {
     return sys::Rename(from, to);
 }
 
+bool ReplacesOpenFiles() {
+    return sys::ReplacesOpenFiles();
+}
+
 int LinkFile(const std::string& from, const std::string& to) {
     if (const int error = Injected(FileStep::Link, from)) {
         return error;

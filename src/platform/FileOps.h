@@ -92,6 +92,8 @@ int CloseFile(UniqueFd& fd, const std::string& path);
 int TakeModeAndOwner(int fd, const FileInfo& previous, const std::string& path);
 // Replaces `to` in one step.
 int RenameFile(const std::string& from, const std::string& to);
+// Whether RenameFile may replace a file that is still open (not on Windows).
+bool ReplacesOpenFiles();
 // A second name for the file; fails across file systems.
 int LinkFile(const std::string& from, const std::string& to);
 // Creates `to` (which must not exist) as a durable copy of the open file `from`, with its mode,

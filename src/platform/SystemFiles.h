@@ -28,6 +28,9 @@ int Sync(int fd);
 int Close(int fd);
 int TakeModeAndOwner(int fd, const FileInfo& previous);
 int Rename(const std::string& from, const std::string& to);
+// Whether a rename may replace a file that is still open. Windows refuses while any handle to
+// the file stands, whatever its sharing.
+bool ReplacesOpenFiles();
 int Link(const std::string& from, const std::string& to);
 int Remove(const std::string& path);
 void SyncFolder(const std::string& folder);

@@ -162,6 +162,10 @@ int Rename(const std::string& from, const std::string& to) {
     return Result(::rename(from.c_str(), to.c_str()));
 }
 
+bool ReplacesOpenFiles() {
+    return true;
+}
+
 int Link(const std::string& from, const std::string& to) {
     return Result(::link(from.c_str(), to.c_str()));
 }

@@ -13,10 +13,26 @@ namespace tc::sys {
 
 namespace {
 
-// Paths go to the system as UTF-16.
-std::wstring Wide(const std::string& utf8) {
-    return FsPath(utf8).wstring();
-}
+// Paths go to the system as UTF-16, converted without allocating: a save that runs out of
+// memory must still remove its lock and temporary files. A name too long for the system
+// becomes an empty one, which the system refuses.
+class Wide {
+public:
+    explicit Wide(const std::string& utf8) {
+        const int size =
+            utf8.size() < static_cast<std::size_t>(kMost) ? static_cast<int>(utf8.size()) : 0;
+        const int count =
+            size == 0 ? 0 : MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, m_text, kMost - 1);
+        m_text[count > 0 ? count : 0] = L'\0';
+    }
+    Wide(const Wide&) = delete;
+    Wide& operator=(const Wide&) = delete;
+    const wchar_t* c_str() const { return m_text; }
+
+private:
+    static constexpr int kMost = 32768; // the longest path Windows takes, in UTF-16 units
+    wchar_t m_text[kMost];
+};
 
 // The errno value nearest to a Windows error, so that the shared layer sees one kind.
 int ErrnoOf(DWORD error) {
@@ -206,6 +222,10 @@ int Rename(const std::string& from, const std::string& to) {
                : LastError();
 }
 
+bool ReplacesOpenFiles() {
+    return false;
+}
+
 int Link(const std::string& from, const std::string& to) {
     return CreateHardLinkW(Wide(to).c_str(), Wide(from).c_str(), nullptr) ? 0 : LastError();
 }
@@ -220,7 +240,8 @@ void SyncFolder(const std::string&) {
 
 void ForEachName(const std::string& folder, const std::function<void(const std::string&)>& take) {
     WIN32_FIND_DATAW found{};
-    const HANDLE search = FindFirstFileW((Wide(folder) + L"\\*").c_str(), &found);
+    const HANDLE search =
+        FindFirstFileW((std::wstring(Wide(folder).c_str()) + L"\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
         return;
     }
@@ -286,8 +307,12 @@ int OpenLockFile(const std::string& path, int& fd) {
     if (handle == INVALID_HANDLE_VALUE) {
         fd = -1;
         const DWORD error = GetLastError();
+        // No folder, or nothing there and no right to make it: nothing can be saved there.
         const bool none = GetFileAttributesW(Wide(path).c_str()) == INVALID_FILE_ATTRIBUTES;
-        return none && error == ERROR_ACCESS_DENIED ? ENOENT : ErrnoOf(error);
+        return none && (error == ERROR_PATH_NOT_FOUND || error == ERROR_ACCESS_DENIED ||
+                        error == ERROR_WRITE_PROTECT)
+                   ? ENOENT
+                   : ErrnoOf(error);
     }
     BY_HANDLE_FILE_INFORMATION data{};
     int kind = GetFileInformationByHandle(handle, &data) ? 0 : LastError();

@@ -188,7 +188,8 @@ TEST_F(DocumentFlow, AFileThatCannotBeOpenedStillLetsTheOtherLoad) {
     doc.OnFileOpen();
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_TRUE(
-        ui.shown[0].text.starts_with("CTomecraftDoc:: " + ErrorOf(kMissingFolder) + "reading"));
+        ui.shown[0].text.starts_with("CTomecraftDoc:: " + ErrorOf(kMissingFolder) + "reading"))
+        << ui.shown[0].text;
     EXPECT_TRUE(doc.GetBooks().empty());
     EXPECT_EQ(doc.GetTemplates().size(), 6u);
     EXPECT_EQ(tree.rebuilds, 1);
