@@ -95,8 +95,14 @@ struct Pending {
     bool changedLate = false; // another program changed it after the check: left as it is
 };
 
+// A step before any replace failed: nothing was written, which a full disk leaves in doubt.
+std::string Report(const SaveRequest& request, FileCause cause, const std::string& path) {
+    return OpenFailureReport(request.access, cause, path) +
+           (cause == FileCause::DiskFull ? kUnchanged : "");
+}
+
 std::string Report(const SaveRequest& request, int error, const std::string& path) {
-    return OpenFailureReport(request.access, CauseOfError(error), path);
+    return Report(request, CauseOfError(error), path);
 }
 
 // Everything that can fail before a file is replaced. Nothing when the file is ready; otherwise
@@ -190,7 +196,7 @@ std::optional<std::string> Prepare(Pending& p, UserInterface& ui) {
         if (const FileCause cause =
                 p.backup.Prepare(p.previous.realPath, p.held.Get(), r.backupName, p.keepIdentity);
             cause != FileCause::None) {
-            return OpenFailureReport(r.access, cause, r.backupName);
+            return Report(r, cause, r.backupName);
         }
     }
     return std::nullopt;

@@ -22,7 +22,6 @@
 #include <set>
 #include <sstream>
 #include <sys/stat.h>
-#include <thread>
 
 namespace tc {
 namespace {
@@ -94,12 +93,6 @@ std::set<std::string> Entries(const std::string& folder) {
         names.insert(entry.path().filename().string());
     }
     return names;
-}
-
-// The file's identity; only the crash test, which needs fork, asks for it.
-[[maybe_unused]] ino_t InodeOf(const std::string& path) {
-    struct stat st {};
-    return stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
 }
 
 // A folder on another file system than the temporary folder, where there is one.
@@ -207,6 +200,9 @@ void SaveAndCheck(Scene& scene, Injector& injector, const std::string& at) {
             EXPECT_EQ(backup, file.previous);
         } else if (now == file.previous && !fs::exists(marker)) {
             EXPECT_TRUE(backup == scene.older || backup == file.previous);
+            EXPECT_TRUE(told.find("Disk full") == told.npos || nothingChanged ||
+                        told.find(file.path + " still holds") != told.npos)
+                << "a full disk says what was written: " << told;
         } else {
             EXPECT_FALSE(nothingChanged) << told;
             if (now == Emitted(file.meant) && !fs::exists(marker)) {
@@ -296,14 +292,20 @@ TEST(DurableSave, LinksModesAndOwnersAreKept) {
     EXPECT_FALSE(fs::is_symlink(dir / "lore.tcb"));
     EXPECT_EQ(ReadBytes(dir / "lore.tcb"), "previous");
 
+    // A file with a second name is written over in place, its backup is a copy: both keep it.
     for (const mode_t mode : {0600, 0640, 0664}) {
-        const std::string path = dir / ("mode" + std::to_string(mode) + "_lore.gas");
-        WriteBytes(path, "previous");
-        chmod(path.c_str(), mode);
-        ASSERT_TRUE(WriteLoreFile(path, "", meant, ui));
-        struct stat st {};
-        stat(path.c_str(), &st);
-        EXPECT_EQ(st.st_mode & 07777, mode);
+        const std::string name = dir / ("mode" + std::to_string(mode));
+        WriteBytes(name + "_lore.gas", "previous");
+        chmod((name + "_lore.gas").c_str(), mode);
+        if (mode != 0600) {
+            fs::create_hard_link(name + "_lore.gas", name + ".link");
+        }
+        ASSERT_TRUE(WriteLoreFile(name + "_lore.gas", "", meant, ui));
+        for (const std::string& file : {name + "_lore.gas", name + "_lore.tcb"}) {
+            struct stat st {};
+            stat(file.c_str(), &st);
+            EXPECT_EQ(st.st_mode & 07777, mode) << file;
+        }
     }
 
     // A file nobody may write stays as it is, even for the superuser.
@@ -385,10 +387,25 @@ TEST(DurableSave, AFileChangedByAnotherProgramIsReplacedOnlyWhenTheUserSaysSo) {
     ui.answers = {MsgAnswer::Yes};
     EXPECT_TRUE(WriteLoreFile(lore, "", books, ui, &stamp));
     EXPECT_EQ(ReadBytes(dir / "lore.tcb"), "[lore]\n{\n[theirs]\n{\n}\n}\n");
-    // The stamp now stands for what was written: the next save asks nothing.
+    // The stamp now stands for what was written: the next save asks nothing. A change landing
+    // after its last check is not lost, and the message says where it is: in the backup where
+    // the file can be replaced while held open, otherwise left in the file.
     ui.shown.clear();
-    EXPECT_TRUE(WriteLoreFile(lore, "", books, ui, &stamp));
-    EXPECT_TRUE(ui.shown.empty());
+    test::ChangeDuringSave late;
+    late.path = lore, late.step = FileStep::Rename;
+    const std::string theirs = ReadBytes(lore) + "// theirs\r\n";
+    books = Books(2, "mine again");
+    SetFaultInjector(&late);
+    const bool saved = WriteLoreFile(lore, "", books, ui, &stamp);
+    SetFaultInjector(nullptr);
+    EXPECT_EQ(saved, ReplacesOpenFiles());
+    EXPECT_EQ(ReadBytes(lore), saved ? Emitted(books) : theirs);
+    EXPECT_EQ(ReadBytes(dir / "lore.tcb"), theirs);
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_NE(ui.shown[0].text.find(saved ? "the other program's version is in " + dir / "lore.tcb"
+                                          : "so it was left as that program wrote it"),
+              std::string::npos)
+        << ui.shown[0].text;
 }
 
 // Saves killed at random points, each run starting from what the last one left and writing a

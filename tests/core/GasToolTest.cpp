@@ -350,12 +350,6 @@ TEST(GasTool, CheckReportsNamingErrorsAndDanglingReferences) {
     EXPECT_EQ(clean.out, "");
 }
 
-} // namespace
-} // namespace tc
-
-namespace tc {
-namespace {
-
 // Counts the allocations of the code under test and fails the one numbered `g_failAt`.
 std::atomic<long> g_allocations{0};
 std::atomic<long> g_failAt{-1};
@@ -473,25 +467,6 @@ TEST(GasTool, OutOfMemoryAtEveryAllocationAbortsNothingAndSaysNothingFalse) {
     EXPECT_EQ(aborted, 0);
 }
 
-} // namespace
-} // namespace tc
-
-namespace tc {
-namespace {
-
-// Another program appends to a file when the save makes its first temporary file.
-class ChangeDuringSave : public FaultInjector {
-public:
-    int Before(FileStep step, const std::string&) override {
-        if (step == FileStep::Create && !path.empty()) {
-            WriteBytes(path, ReadBytes(path) + "// theirs\r\n");
-            path.clear();
-        }
-        return 0;
-    }
-    std::string path;
-};
-
 // Paths and locks turned against the user, and files the reader would take wrongly: each is
 // refused with a message that says what is wrong, before anything is written; no file changes,
 // no lock or temporary file stays, and nothing waits on a device or FIFO.
@@ -595,7 +570,7 @@ TEST(GasTool, AttacksChangeNothingAndSayWhatIsWrong) {
             before[entry.path().filename().string()] =
                 fs::is_regular_file(fs::symlink_status(entry)) ? ReadBytes(entry.path()) : "";
         }
-        ChangeDuringSave change;
+        test::ChangeDuringSave change;
         if (!attack.setup) {
             change.path = templates;
             before["trs_book_lore.gas"] += "// theirs\r\n";
