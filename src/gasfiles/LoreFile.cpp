@@ -201,14 +201,14 @@ void EmitLoreFile(const BookList& books, TextSink& out) {
     out.Write("}\n");
 }
 
-bool WriteLoreFile(const std::string& path, const std::string& backupFolder, const BookList& books,
-                   UserInterface& ui, FileStamp* stamp) {
+SaveRequest LoreSaveRequest(const std::string& path, const std::string& backupFolder,
+                            const BookList& books, FileStamp* stamp) {
     SaveRequest request;
     request.path = path;
     request.backupName = LoreBackupName(path, backupFolder);
     request.access = FileAccess::WriteLore;
     request.emit = [&](TextSink& out) { EmitLoreFile(books, out); };
-    request.readBack = [&](const std::string& written) {
+    request.readBack = [&books, path](const std::string& written) {
         // Compared a book at a time, so that the file is never held twice in memory.
         BookReadBack back(books);
         Diagnostics ignored;
@@ -221,6 +221,12 @@ bool WriteLoreFile(const std::string& path, const std::string& backupFolder, con
         return back.Difference();
     };
     request.stamp = stamp;
+    return request;
+}
+
+bool WriteLoreFile(const std::string& path, const std::string& backupFolder, const BookList& books,
+                   UserInterface& ui, FileStamp* stamp) {
+    SaveRequest request = LoreSaveRequest(path, backupFolder, books, stamp);
     return SaveFile(request, ui);
 }
 
