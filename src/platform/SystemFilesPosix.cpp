@@ -57,6 +57,21 @@ FileStamp StampOf(const struct stat& st) {
             static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
 }
 
+// A read or a write, run again while a signal interrupts it; `done` is what it moved.
+template <class Call> int Transfer(Call call, std::size_t& done) {
+    for (;;) {
+        const ssize_t count = call();
+        if (count >= 0) {
+            done = static_cast<std::size_t>(count);
+            return 0;
+        }
+        if (errno != EINTR) {
+            done = 0;
+            return errno;
+        }
+    }
+}
+
 } // namespace
 
 int CreateNew(const std::string& path, int& fd) {
@@ -76,45 +91,15 @@ int Truncate(int fd, std::uint64_t size) {
 }
 
 int Write(int fd, const char* bytes, std::size_t size, std::size_t& written) {
-    for (;;) {
-        const ssize_t count = ::write(fd, bytes, size);
-        if (count >= 0) {
-            written = static_cast<std::size_t>(count);
-            return 0;
-        }
-        if (errno != EINTR) {
-            written = 0;
-            return errno;
-        }
-    }
+    return Transfer([&] { return ::write(fd, bytes, size); }, written);
 }
 
 int Read(int fd, char* buffer, std::size_t size, std::size_t& count) {
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, size);
-        if (got >= 0) {
-            count = static_cast<std::size_t>(got);
-            return 0;
-        }
-        if (errno != EINTR) {
-            count = 0;
-            return errno;
-        }
-    }
+    return Transfer([&] { return ::read(fd, buffer, size); }, count);
 }
 
 int ReadAt(int fd, char* buffer, std::size_t size, std::uint64_t offset, std::size_t& count) {
-    for (;;) {
-        const ssize_t got = ::pread(fd, buffer, size, static_cast<off_t>(offset));
-        if (got >= 0) {
-            count = static_cast<std::size_t>(got);
-            return 0;
-        }
-        if (errno != EINTR) {
-            count = 0;
-            return errno;
-        }
-    }
+    return Transfer([&] { return ::pread(fd, buffer, size, static_cast<off_t>(offset)); }, count);
 }
 
 int Sync(int fd) {
