@@ -6,7 +6,9 @@
 #include "gasfiles/TemplateFile.h"
 #include "platform/Text.h"
 
+#include <cerrno>
 #include <new>
+#include <vector>
 
 namespace tc {
 
@@ -164,6 +166,15 @@ bool CTomecraftDoc::WriteTemplateFile(const std::string& path) {
 }
 
 bool CTomecraftDoc::LockPair(const std::string& lorePath, const std::string& templatePath) {
+    // A device, FIFO, socket or folder is refused before a lock file is made beside it.
+    for (const std::string* path : {&lorePath, &templatePath}) {
+        FileInfo info;
+        if (const int error = InspectFile(*path, info); error == EISDIR || error == ENODEV) {
+            m_ui.MessageBox(OpenFailureReport(FileAccess::ReadAny, CauseOfError(error), *path),
+                            MsgButtons::Ok, MsgIcon::Exclamation);
+            return false;
+        }
+    }
     const std::string problem = m_pairLock.Take(lorePath, templatePath, m_strLockHolder);
     if (!problem.empty()) {
         m_ui.MessageBox(problem, MsgButtons::Ok, MsgIcon::Exclamation);
@@ -185,14 +196,28 @@ bool CTomecraftDoc::ReadPair(const std::string& lorePath, const std::string& tem
 }
 
 bool CTomecraftDoc::WriteFiles(bool lore, bool templates) {
-    bool written = true;
+    // Both files are saved as a unit: neither is replaced until both are ready.
+    std::vector<SaveRequest> requests;
+    requests.reserve(2);
     if (lore) {
         SortBooks();
-        written = WriteLoreFile(m_strLorePath);
+        requests.push_back(LoreSaveRequest(m_strLorePath, m_strBackupPath, GetBooks(),
+                                           m_loreVersion.Of(m_strLorePath)));
     }
     if (templates) {
         SortTemplates();
-        written = WriteTemplateFile(m_strTemplatePath) && written;
+        requests.push_back(TemplateSaveRequest(m_strTemplatePath, m_strBackupPath, GetTemplates(),
+                                               m_templateVersion.Of(m_strTemplatePath)));
+    }
+    for (SaveRequest& request : requests) {
+        request.mayAsk = m_bMayAsk;
+    }
+    const bool written = SaveFiles(requests, m_ui);
+    for (const SaveRequest& request : requests) {
+        if (request.saved) {
+            MarkSaved(request.access == FileAccess::WriteLore ? DataFile::Lore
+                                                              : DataFile::Templates);
+        }
     }
     return written;
 }

@@ -69,8 +69,8 @@ public:
     TCObject* NodeOf(const Diagnostic& d);
     // Shows the node of a reading note in the tree and the form.
     void GoToNode(const Diagnostic& d);
-    // Writes each modified file, lore content first, each collection sorted first. A
-    // FileError from the middle of a write ends it there.
+    // Writes each modified file, lore content first, each collection sorted first, the two
+    // as a unit.
     void WriteModified();
     // Writes both files whether modified or not; true when both were written.
     bool WriteAll();
@@ -89,6 +89,8 @@ public:
     std::string m_strTemplatePath;
     // How the locks name this program to whoever meets them.
     std::string m_strLockHolder = "Tomecraft";
+    // Whether someone can be asked before a file changed by another program is replaced.
+    bool m_bMayAsk = true;
 
 private:
     bool ReadLoreFile(const std::string& path);

@@ -170,7 +170,8 @@ DialogVerdict OpenFilesRules::OnOk(SettingsStore& settings) {
     }
     m_strLorePath = UserPath(m_strLorePath);
     m_strTemplatePath = UserPath(m_strTemplatePath);
-    if (!PathExists(m_strLorePath) || !EndsWithNoCase(m_strLorePath, "lore.gas")) {
+    if (!PathExists(m_strLorePath) || !EndsWithNoCase(m_strLorePath, "lore.gas") ||
+        IsTemplateFileName(m_strLorePath)) {
         return DialogVerdict::Refuse(
             "Specified lore book content file not found or incorrect name.", kLoreList);
     }

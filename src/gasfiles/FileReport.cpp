@@ -1,5 +1,6 @@
 #include "gasfiles/FileReport.h"
 
+#include "platform/Text.h"
 #include "platform/TextFile.h"
 
 namespace tc {
@@ -21,12 +22,13 @@ const char* ActionOf(FileAccess access) {
 
 } // namespace
 
-std::string OpenFailureReport(FileAccess access, FileCause cause, const std::string& path) {
+std::string OpenFailureReport(FileAccess access, FileCause cause, const std::string& path,
+                              PathShown as) {
     // The class name already ends in a colon, so the message has two in a row.
     std::string report =
         "CTomecraftDoc:: error " + std::to_string(static_cast<int>(cause)) + " " + ActionOf(access);
-    report += "\n\nFile: " + path;
-    report += "\n\nText: " + CauseText(cause, path).substr(0, 254);
+    report += "\n\nFile: " + (as == PathShown::Utf8 ? path : PathInText(path));
+    report += "\n\nText: " + CauseText(cause, path, as).substr(0, 254);
     return report;
 }
 
@@ -39,7 +41,7 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, Diagnostics& fou
         }
         Diagnostic report;
         report.path = path;
-        report.text = OpenFailureReport(FileAccess::ReadAny, opened.cause, path);
+        report.text = OpenFailureReport(FileAccess::ReadAny, opened.cause, path, PathShown::Utf8);
         found.push_back(std::move(report));
         return false;
     }

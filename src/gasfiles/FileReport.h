@@ -11,7 +11,8 @@ namespace tc {
 
 enum class FileAccess { ReadAny, WriteLore, WriteTemplates };
 
-std::string OpenFailureReport(FileAccess access, FileCause cause, const std::string& path);
+std::string OpenFailureReport(FileAccess access, FileCause cause, const std::string& path,
+                              PathShown as = PathShown::Cp1252);
 
 // Reads the whole file at `path` into `bytes`. False, with the open-failure report added to
 // `found`, when it cannot be opened. `stamp`, when given, receives the version read (or the

@@ -53,7 +53,15 @@ bool GasLines::Next() {
 
 std::string GasLines::EncodingNote(const std::string& fileName) const {
     if (m_decoder.Encoding() != TextEncoding::Utf16) {
-        return {};
+        // Only letters written as UTF-8 read wrongly; a mark before plain ASCII costs nothing.
+        if (!m_decoder.SawUtf8()) {
+            return {};
+        }
+        return fileName +
+               (m_decoder.Encoding() == TextEncoding::Utf8WithMark ? " is saved as UTF-8 text."
+                                                                   : " holds UTF-8 text.") +
+               "  Tomecraft reads it as Windows-1252 text, so a letter beyond ASCII shows as two "
+               "or three characters (\xC3\xA9 for \xE9), and saves it that way.";
     }
     std::string note = fileName +
                        " is saved as UTF-16 text.  Tomecraft reads it as Windows-1252 text and "

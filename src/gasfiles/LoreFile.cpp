@@ -179,27 +179,36 @@ void EmitLoreFile(const BookList& books, TextSink& out) {
     out.Write("//           }\n");
     out.Write("//      }\n\n");
     out.Write("[lore]\n{\n");
-    std::string row;
     for (const auto& book : books) {
-        if (const std::string comment = book->GetComment(); !comment.empty()) {
-            out.Write("\t// " + comment + "\n");
+        if (const std::string_view comment = book->GetCommentView(); !comment.empty()) {
+            out.Write("\t// ");
+            out.Write(comment);
+            out.Write("\n");
         }
-        out.Write("\t[" + book->GetName() + "]\n\t{\n");
-        row = "\t\tdescription = \"" + book->GetText() + "\";";
-        out.Write(ReplaceAll(row, "\r\n", "\\n"));
-        out.Write("\n\t}\n");
+        out.Write("\t[");
+        out.Write(book->GetNameView());
+        out.Write("]\n\t{\n\t\tdescription = \"");
+        // Line breaks are written as \n, piece by piece: texts are long and many.
+        std::string_view text = book->GetTextView();
+        for (std::size_t at; (at = FindText(text, "\r\n")) != text.npos;) {
+            out.Write(text.substr(0, at));
+            out.Write("\\n");
+            text.remove_prefix(at + 2);
+        }
+        out.Write(text);
+        out.Write("\";\n\t}\n");
     }
     out.Write("}\n");
 }
 
-bool WriteLoreFile(const std::string& path, const std::string& backupFolder, const BookList& books,
-                   UserInterface& ui, FileStamp* stamp) {
+SaveRequest LoreSaveRequest(const std::string& path, const std::string& backupFolder,
+                            const BookList& books, FileStamp* stamp) {
     SaveRequest request;
     request.path = path;
     request.backupName = LoreBackupName(path, backupFolder);
     request.access = FileAccess::WriteLore;
     request.emit = [&](TextSink& out) { EmitLoreFile(books, out); };
-    request.readBack = [&](const std::string& written) {
+    request.readBack = [&books, path](const std::string& written) {
         // Compared a book at a time, so that the file is never held twice in memory.
         BookReadBack back(books);
         Diagnostics ignored;
@@ -212,6 +221,12 @@ bool WriteLoreFile(const std::string& path, const std::string& backupFolder, con
         return back.Difference();
     };
     request.stamp = stamp;
+    return request;
+}
+
+bool WriteLoreFile(const std::string& path, const std::string& backupFolder, const BookList& books,
+                   UserInterface& ui, FileStamp* stamp) {
+    SaveRequest request = LoreSaveRequest(path, backupFolder, books, stamp);
     return SaveFile(request, ui);
 }
 

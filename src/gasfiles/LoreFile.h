@@ -2,6 +2,7 @@
 #pragma once
 
 #include "gasfiles/Diagnostic.h"
+#include "gasfiles/SafeWrite.h"
 #include "model/CLoreBook.h"
 #include "platform/TextFile.h"
 #include "platform/UserInterface.h"
@@ -35,9 +36,12 @@ bool ReadLoreFile(const std::string& path, BookList& books, Diagnostics& found,
 void EmitLoreFile(const BookList& books, TextSink& out);
 
 // Saves every book as SaveFile does, the previous file becoming lore.tcb. False, after a
-// message, when nothing was replaced. Throws FileError when the write fails midway. `stamp`:
-// as in SaveRequest.
+// message, when nothing was replaced. `stamp`: as in SaveRequest.
 bool WriteLoreFile(const std::string& path, const std::string& backupFolder, const BookList& books,
                    UserInterface& ui, FileStamp* stamp = nullptr);
+// The save of the lore file, for saving it together with the template file; `books` must
+// outlive it.
+SaveRequest LoreSaveRequest(const std::string& path, const std::string& backupFolder,
+                            const BookList& books, FileStamp* stamp);
 
 } // namespace tc

@@ -2,6 +2,7 @@
 
 #include "gasfiles/Backup.h"
 #include "platform/FileSystem.h"
+#include "platform/Paths.h"
 
 namespace tc {
 
@@ -13,6 +14,10 @@ std::string Refusal(const std::string& what, const std::string& a, const std::st
 }
 
 } // namespace
+
+bool IsTemplateFileName(const std::string& path) {
+    return EndsWithNoCase(path, "trs_book_lore.gas");
+}
 
 std::string PairProblem(const std::string& lorePath, const std::string& templatePath,
                         const std::string& backupFolder) {

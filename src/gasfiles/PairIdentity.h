@@ -11,6 +11,10 @@ namespace tc {
 // copy and whose backups differ; otherwise the message to show. `backupFolder` is where the
 // backups go (empty: beside each file). Links are followed; where paths ignore case, so does
 // the comparison.
+// The template file's name ("trs_book_lore.gas", ignoring case) also ends in "lore.gas": a lore
+// file is never one of these.
+bool IsTemplateFileName(const std::string& path);
+
 std::string PairProblem(const std::string& lorePath, const std::string& templatePath,
                         const std::string& backupFolder = "");
 

@@ -5,6 +5,9 @@
 #include "platform/Text.h"
 #include "platform/TextFile.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace tc {
 
 namespace {
@@ -171,6 +174,33 @@ private:
 
 } // namespace
 
+RawLines::RawLines(std::string_view bytes) : m_bytes(bytes) {}
+
+// The next CR and the next LF are each looked up only once they are passed, so a file with
+// one kind of line end never makes the search for the other run over the rest of it again.
+std::size_t RawLines::NextOf(char c, std::size_t& cached) {
+    if (cached < m_at || cached == kUnknown) {
+        const void* hit = std::memchr(m_bytes.data() + m_at, c, m_bytes.size() - m_at);
+        cached = hit == nullptr
+                     ? m_bytes.size()
+                     : static_cast<std::size_t>(static_cast<const char*>(hit) - m_bytes.data());
+    }
+    return cached;
+}
+
+bool RawLines::Next(std::string_view& line) {
+    if (m_at >= m_bytes.size()) {
+        return false;
+    }
+    const std::size_t end = std::min(NextOf('\n', m_nextLf), NextOf('\r', m_nextCr));
+    line = m_bytes.substr(m_at, end - m_at);
+    m_at = end < m_bytes.size() && m_bytes[end] == '\r' && end + 1 < m_bytes.size() &&
+                   m_bytes[end + 1] == '\n'
+               ? end + 2
+               : end + 1;
+    return true;
+}
+
 PlainGas ParsePlainGas(std::string_view bytes) {
     PlainGas out;
     PlainParser parser(out);
@@ -179,17 +209,11 @@ PlainGas ParsePlainGas(std::string_view bytes) {
         if (StartsWith(bytes, "\xEF\xBB\xBF")) {
             bytes.remove_prefix(3);
         }
+        RawLines lines(bytes);
+        std::string_view line;
         int number = 0;
-        for (std::size_t at = 0; at < bytes.size();) {
-            std::size_t end = at;
-            while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r') {
-                ++end;
-            }
-            parser.Line(bytes.substr(at, end - at), ++number);
-            at = end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() &&
-                         bytes[end + 1] == '\n'
-                     ? end + 2
-                     : end + 1;
+        while (lines.Next(line)) {
+            parser.Line(line, ++number);
         }
         parser.End();
         return out;

@@ -33,4 +33,21 @@ struct PlainGas {
 // "\n"); a line that begins with "//" inside it is a comment, as the lore reader takes it.
 PlainGas ParsePlainGas(std::string_view bytes);
 
+// Splits undecoded text at CR, LF and CR LF, as the readers do, without copying.
+class RawLines {
+public:
+    explicit RawLines(std::string_view bytes);
+    // The next line without its end; false after the last.
+    bool Next(std::string_view& line);
+
+private:
+    static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
+    std::size_t NextOf(char c, std::size_t& cached);
+
+    std::string_view m_bytes;
+    std::size_t m_at = 0;
+    std::size_t m_nextLf = kUnknown;
+    std::size_t m_nextCr = kUnknown;
+};
+
 } // namespace tc

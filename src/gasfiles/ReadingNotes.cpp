@@ -4,6 +4,7 @@
 #include "platform/Text.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <tuple>
 #include <unordered_map>
@@ -439,6 +440,64 @@ void CompareSides(const Side& was, const Side& will, bool templates, NodeType ty
                      [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; });
 }
 
+// Takes what a writer writes and checks, as it comes, that the file holds the same lines; the
+// line ends may differ. A file Save wrote passes without a copy of it being made. A written
+// CR, or a file that ends without a line end, only costs the full comparison.
+class SameLinesSink : public TextSink {
+public:
+    explicit SameLinesSink(std::string_view file) : m_file(file) {}
+
+    void Write(std::string_view text) override {
+        while (m_same && !text.empty()) {
+            const std::size_t end = LineEndIn(text);
+            const std::string_view piece = text.substr(0, end);
+            if (m_file.substr(m_at, piece.size()) != piece) {
+                m_same = false;
+                return;
+            }
+            m_at += piece.size();
+            if (end == text.npos) {
+                return;
+            }
+            m_same = text[end] == '\n' && SkipLineEnd();
+            text.remove_prefix(end + 1);
+        }
+    }
+
+    bool Same() const { return m_same && m_at == m_file.size(); }
+
+private:
+    // The first CR or LF; two memchr scans beat one find_first_of, which tests every byte.
+    static std::size_t LineEndIn(std::string_view text) {
+        const void* lf = std::memchr(text.data(), '\n', text.size());
+        const std::size_t upTo =
+            lf == nullptr ? text.size()
+                          : static_cast<std::size_t>(static_cast<const char*>(lf) - text.data());
+        const void* cr = std::memchr(text.data(), '\r', upTo);
+        if (cr != nullptr) {
+            return static_cast<std::size_t>(static_cast<const char*>(cr) - text.data());
+        }
+        return lf == nullptr ? text.npos : upTo;
+    }
+
+    bool SkipLineEnd() {
+        if (m_at < m_file.size() && m_file[m_at] == '\r') {
+            ++m_at;
+            m_at += m_at < m_file.size() && m_file[m_at] == '\n' ? 1 : 0;
+            return true;
+        }
+        if (m_at < m_file.size() && m_file[m_at] == '\n') {
+            ++m_at;
+            return true;
+        }
+        return false;
+    }
+
+    std::string_view m_file;
+    std::size_t m_at = 0;
+    bool m_same = true;
+};
+
 std::vector<std::string> HeaderComments(const std::string& written, std::size_t rows) {
     std::vector<std::string> header;
     const PlainGas gas = ParsePlainGas(written);
@@ -468,6 +527,11 @@ void CompareWithWritten(std::string_view fileBytes, std::string_view written, bo
 
 void AddLoreReadingNotes(std::string_view fileBytes, const BookList& books, const std::string& path,
                          Diagnostics& found) {
+    SameLinesSink same(fileBytes);
+    EmitLoreFile(books, same);
+    if (same.Same()) {
+        return; // the file is as Save writes it: the common case, and a cheap one
+    }
     StringSink written;
     written.Reserve(fileBytes.size() + fileBytes.size() / 4 + 4096); // no regrowth
     EmitLoreFile(books, written);
@@ -481,6 +545,11 @@ void AddLoreReadingNotes(std::string_view fileBytes, const BookList& books, cons
 
 void AddTemplateReadingNotes(std::string_view fileBytes, const TemplateList& templates,
                              const std::string& path, Diagnostics& found) {
+    SameLinesSink same(fileBytes);
+    EmitTemplateFile(templates, same);
+    if (same.Same()) {
+        return; // the file is as Save writes it: the common case, and a cheap one
+    }
     StringSink written;
     written.Reserve(fileBytes.size() + fileBytes.size() / 4 + 4096); // no regrowth
     EmitTemplateFile(templates, written);

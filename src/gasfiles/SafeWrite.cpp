@@ -2,9 +2,13 @@
 
 #include "gasfiles/Backup.h"
 #include "platform/FileSystem.h"
+#include "platform/Text.h"
 
 #include <cerrno>
+#include <cstring>
+#include <memory>
 #include <new>
+#include <optional>
 
 namespace tc {
 
@@ -14,113 +18,389 @@ void Warn(UserInterface& ui, const std::string& text) {
     ui.MessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
-bool Refuse(UserInterface& ui, FileAccess access, FileCause cause, const std::string& path) {
-    Warn(ui, OpenFailureReport(access, cause, path));
-    return false;
-}
+constexpr const char* kUnchanged = "\n\nThe file on disk was not changed.";
 
-bool MayReplace(const FileStamp& found, const SaveRequest& request, UserInterface& ui) {
-    if (request.stamp == nullptr || !request.stamp->known || found == *request.stamp) {
-        return true;
+// Compares what the writer would put on disk (CR LF line ends) with an open file, and stops
+// the writer at the first difference.
+class SameBytes : public TextSink {
+public:
+    struct Differs {};
+
+    explicit SameBytes(int fd) : m_fd(fd), m_buffer(1 << 16, '\0') {}
+
+    void Write(std::string_view text) override {
+        std::size_t start = 0;
+        for (std::size_t hit; (hit = text.find('\n', start)) != text.npos; start = hit + 1) {
+            Compare(text.substr(start, hit - start));
+            Compare("\r\n");
+        }
+        Compare(text.substr(start));
     }
-    const std::string question =
-        request.path +
-        "\n\nhas been changed by another program since Tomecraft read it.  Replace it with "
-        "the data shown in Tomecraft?";
-    return ui.MessageBox(question, MsgButtons::YesNo, MsgIcon::Question) == MsgAnswer::Yes;
+    bool AtEnd() { return m_at == m_got && (Fill(), m_got == 0); }
+
+private:
+    void Fill() {
+        m_offset += m_got;
+        m_at = 0;
+        if (ReadSomeAt(m_fd, m_buffer.data(), m_buffer.size(), m_offset, m_got) != 0) {
+            throw Differs{};
+        }
+    }
+    void Compare(std::string_view bytes) {
+        while (!bytes.empty()) {
+            if (m_at == m_got && (Fill(), m_got == 0)) {
+                throw Differs{};
+            }
+            const std::size_t count = std::min(bytes.size(), m_got - m_at);
+            if (std::memcmp(bytes.data(), m_buffer.data() + m_at, count) != 0) {
+                throw Differs{};
+            }
+            bytes.remove_prefix(count);
+            m_at += count;
+        }
+    }
+
+    int m_fd;
+    std::string m_buffer;
+    std::uint64_t m_offset = 0;
+    std::size_t m_got = 0;
+    std::size_t m_at = 0;
+};
+
+bool HoldsAlready(int fd, const SaveRequest& request) {
+    SameBytes same(fd);
+    try {
+        request.emit(same);
+        return same.AtEnd();
+    } catch (const SameBytes::Differs&) {
+        return false;
+    }
 }
 
-bool Save(const SaveRequest& request, UserInterface& ui) {
+// One file of a save, from its check to its new name.
+struct Pending {
+    SaveRequest* request = nullptr;
     FileInfo previous;
-    if (const int error = InspectFile(request.path, previous)) {
-        return Refuse(ui, request.access, CauseOfError(error), request.path);
+    UniqueFd held;     // the version checked last, kept open to notice a change landing after
+    FileStamp checked; // its stamp
+    std::optional<TempFile> temp;
+    PendingBackup backup;
+    std::string folder;
+    std::string marker; // see InPlaceMarkerOf
+    FileStamp written;
+    bool unchanged = false;
+    bool keepIdentity = false;
+    bool replaced = false;
+    bool cutShort = false;    // written over in place and stopped midway
+    bool changedLate = false; // another program changed it after the check: left as it is
+};
+
+// A step before any replace failed: nothing was written, which a full disk leaves in doubt.
+std::string Report(const SaveRequest& request, FileCause cause, const std::string& path) {
+    return OpenFailureReport(request.access, cause, path) +
+           (cause == FileCause::DiskFull ? kUnchanged : "");
+}
+
+std::string Report(const SaveRequest& request, int error, const std::string& path) {
+    return Report(request, CauseOfError(error), path);
+}
+
+// Everything that can fail before a file is replaced. Nothing when the file is ready; otherwise
+// the message (empty when the user declined and needs none).
+std::optional<std::string> Prepare(Pending& p, UserInterface& ui) {
+    SaveRequest& r = *p.request;
+    if (const int error = InspectFile(r.path, p.previous)) {
+        return Report(r, error, r.path);
     }
-    if (previous.stamp.exists && !previous.writable) {
-        return Refuse(ui, request.access, FileCause::AccessDenied, request.path);
+    const bool exists = p.previous.stamp.exists;
+    if (exists && !p.previous.writable) {
+        return Report(r, p.previous.writeError != 0 ? p.previous.writeError : EACCES, r.path);
     }
-    RemoveLeftoverTemps(previous.realPath);
+    if (exists) {
+        UniqueFd current;
+        if (const int error = OpenToRead(p.previous.realPath, current)) {
+            return Report(r, error, r.path);
+        }
+        if (HoldsAlready(current.Get(), r)) {
+            // Whole as it is: a new version left waiting by an interrupted in-place write is
+            // no longer needed.
+            Discard(InPlaceMarkerOf(p.previous.realPath));
+            p.unchanged = true;
+            p.written = StampOf(current.Get());
+            return std::nullopt;
+        }
+    }
+    RemoveLeftoverTemps(p.previous.realPath);
 
     UniqueFd fd;
     std::string name;
     if (const int error = MakeTempBeside(
-            previous.realPath, [&](const std::string& n) { return CreateNewFile(n, fd); }, name)) {
-        return Refuse(ui, request.access, CauseOfError(error), request.path);
+            p.previous.realPath, [&](const std::string& n) { return CreateNewFile(n, fd); },
+            name)) {
+        return Report(r, error, r.path);
     }
-    TempFile temp(name);
-    {
-        TextWriter writer(std::move(fd), request.path);
-        request.emit(writer);
-        if (previous.stamp.exists) {
-            if (const int error = TakeModeAndOwner(writer.Fd(), previous, request.path)) {
-                throw FileError(CauseOfError(error), request.path);
+    p.temp.emplace(std::move(name));
+    try {
+        TextWriter writer(std::move(fd), r.path);
+        r.emit(writer);
+        if (exists) {
+            if (const int error = TakeModeAndOwner(writer.Fd(), p.previous, r.path)) {
+                throw FileError(CauseOfError(error), r.path);
             }
         }
         writer.Finish();
+    } catch (const FileError& error) {
+        return Utf8ToCp1252(error.what()) + std::string(kUnchanged);
     }
-    if (const std::string problem = request.readBack(temp.Path()); !problem.empty()) {
-        Warn(ui, request.path + "\n\nwas not saved: " + problem +
-                     "\n\nThe file on disk was not changed.");
-        return false;
+    FileInfo written;
+    InspectFile(p.temp->Path(), written);
+    p.written = written.stamp;
+    if (const std::string problem = r.readBack(p.temp->Path()); !problem.empty()) {
+        return PathInText(r.path) + "\n\nwas not saved: " + problem + kUnchanged;
     }
 
     // Looked at as late as possible, so that a version another program saved meanwhile is not
     // pushed aside unasked.
-    if (const int error = InspectFile(request.path, previous)) {
-        return Refuse(ui, request.access, CauseOfError(error), request.path);
+    if (const int error = InspectFile(r.path, p.previous)) {
+        return Report(r, error, r.path);
     }
-    if (!MayReplace(previous.stamp, request, ui)) {
-        return false;
+    p.checked = kMissingFile;
+    if (p.previous.stamp.exists) {
+        if (const int error = OpenToRead(p.previous.realPath, p.held)) {
+            return Report(r, error, r.path);
+        }
+        p.checked = StampOf(p.held.Get());
     }
-    FileInfo written;
-    InspectFile(temp.Path(), written);
-    // Other names of the file are shared with someone else, except a backup that a stopped
-    // save left as a second name.
-    const bool keepIdentity =
-        previous.links > (OneFileTwoNames(previous.realPath, request.backupName) ? 2u : 1u);
-    if (previous.stamp.exists) {
-        if (const FileCause cause = KeepBackup(previous.realPath, request.backupName, keepIdentity);
-            cause != FileCause::None) {
-            return Refuse(ui, request.access, cause, request.backupName);
+    if (r.stamp != nullptr && r.stamp->known && !(p.checked == *r.stamp)) {
+        if (!r.mayAsk) {
+            return PathInText(r.path) +
+                   "\n\nhas been changed by another program since it was read, so it was left "
+                   "as it is." +
+                   kUnchanged;
+        }
+        const std::string question =
+            PathInText(r.path) +
+            "\n\nhas been changed by another program since Tomecraft read it.  Replace it with "
+            "the data shown in Tomecraft?";
+        if (ui.MessageBox(question, MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes) {
+            return std::string();
         }
     }
-    if (keepIdentity) {
+    p.folder = FolderOf(p.previous.realPath);
+    p.marker = InPlaceMarkerOf(p.previous.realPath);
+    if (p.previous.stamp.exists) {
+        // Other names of the file are shared with someone else, except a backup that a stopped
+        // save left as a second name.
+        p.keepIdentity =
+            p.previous.links > (OneFileTwoNames(p.previous.realPath, r.backupName) ? 2u : 1u);
+        if (const FileCause cause =
+                p.backup.Prepare(p.previous.realPath, p.held.Get(), r.backupName, p.keepIdentity);
+            cause != FileCause::None) {
+            return Report(r, cause, r.backupName);
+        }
+    }
+    return std::nullopt;
+}
+
+// Gives the backup and the file their names; 0 or the errno of the failure. Allocates nothing
+// but the copy buffer of a file written over in place.
+int Commit(Pending& p) {
+    if (p.unchanged) {
+        return 0;
+    }
+    if (const int error = p.backup.Commit()) {
+        return error;
+    }
+    // A change another program made since the check would be written over unseen, where it
+    // cannot be kept: in place, or where the file must be let go before it is replaced.
+    const bool letGo = !p.keepIdentity && p.held && !ReplacesOpenFiles();
+    if ((p.keepIdentity || letGo) && !(StampOf(p.held.Get()) == p.checked)) {
+        p.changedLate = true;
+        return EBUSY;
+    }
+    if (p.keepIdentity) {
+        // The whole new version waits under the marker name while the file may be cut short.
+        if (const int error = RenameFile(p.temp->Path(), p.marker)) {
+            return error;
+        }
+        p.temp->Keep();
+        SyncFolder(p.folder);
         int error = 0;
         try {
-            error = CopyInPlace(temp.Path(), previous.realPath);
+            error = CopyInPlace(p.marker, p.previous.realPath);
         } catch (const std::bad_alloc&) {
             error = ENOMEM;
         }
         if (error != 0) {
-            // Rewritten in place, the file may now be cut short: say where the whole one is.
-            Warn(ui, CauseText(CauseOfError(error), request.path) + "\n\n" + request.path +
-                         " was not written in full.  Its previous version is in " +
-                         request.backupName + ".");
+            p.cutShort = true;
+            return error;
+        }
+        p.written = StampOf(p.held.Get());
+    } else {
+        if (letGo) {
+            p.held = UniqueFd();
+        }
+        if (const int error = RenameFile(p.temp->Path(), p.previous.realPath)) {
+            return error;
+        }
+        p.temp->Keep();
+    }
+    Discard(p.marker);
+    SyncFolder(p.folder);
+    p.replaced = true;
+    return 0;
+}
+
+// What each file now holds, after a save that stopped between replacing files.
+std::string WhereEachVersionIs(const Pending* pending, std::size_t count) {
+    std::string text;
+    for (std::size_t k = 0; k < count; ++k) {
+        const Pending& p = pending[k];
+        const std::string& path = p.request->path;
+        text += "\n\n";
+        if (p.unchanged) {
+            text += PathInText(path) + " already held what was meant and was not changed.";
+        } else if (p.changedLate) {
+            text += PathInText(path) + " holds what the other program wrote.";
+        } else if (p.replaced) {
+            text += PathInText(path) + " now holds the new version; its previous version is in " +
+                    PathInText(p.request->backupName) + ".";
+        } else if (p.cutShort) {
+            text += PathInText(path) + " was not written in full.  Its previous version is in " +
+                    PathInText(p.request->backupName) + ", the new one in " + PathInText(p.marker) +
+                    ".";
+        } else {
+            text += PathInText(path) + " still holds its previous version.";
+        }
+    }
+    return text;
+}
+
+// A change that another program made to the previous version after the last check went into
+// the file that is now the backup (a second name) or into no name at all: in that case it is
+// copied to the backup name. Either way the user learns where it is.
+bool ChangedSinceCheck(const Pending& p) {
+    if (p.held) {
+        return !(StampOf(p.held.Get()) == p.checked);
+    }
+    // Let go before the replace: a change in between went into what is now the backup.
+    FileInfo backup;
+    return p.backup.Linked() && !p.backup.Kept() &&
+           InspectFile(p.request->backupName, backup) == 0 && !(backup.stamp == p.checked);
+}
+
+void KeepLateChange(Pending& p, UserInterface& ui) {
+    if (!p.replaced || p.keepIdentity || !ChangedSinceCheck(p)) {
+        return;
+    }
+    const std::string& backupName = p.request->backupName;
+    if (p.backup.Kept() || !p.backup.Linked()) {
+        PendingBackup copy;
+        if (copy.Prepare(p.previous.realPath, p.held.Get(), backupName, true) != FileCause::None ||
+            copy.Commit() != 0) {
+            Warn(ui, PathInText(p.request->path) +
+                         "\n\nwas changed by another program while Tomecraft saved it, and that "
+                         "version could not be kept: " +
+                         PathInText(p.request->path) + " holds what Tomecraft saved.");
+            return;
+        }
+    }
+    Warn(ui, PathInText(p.request->path) +
+                 "\n\nwas changed by another program while Tomecraft saved it.  It holds what "
+                 "Tomecraft saved; the other program's version is in " +
+                 PathInText(backupName) + ".");
+}
+
+bool Save(std::span<SaveRequest> requests, Pending* pending, UserInterface& ui) {
+    const std::size_t count = requests.size();
+    for (std::size_t k = 0; k < count; ++k) {
+        pending[k].request = &requests[k];
+    }
+    for (std::size_t k = 0; k < count; ++k) {
+        if (const auto problem = Prepare(pending[k], ui)) {
+            std::string text = *problem;
+            if (count > 1) {
+                // The other files are not saved either: the pair stays together.
+                text += (text.empty() ? "" : "\n\n") + std::string("Nothing was saved:");
+                for (std::size_t j = 0; j < count; ++j) {
+                    text += (j == 0 ? " " : " and ") + PathInText(requests[j].path);
+                }
+                text += " are as they were.";
+            }
+            if (!text.empty()) {
+                Warn(ui, text);
+            }
             return false;
         }
-        InspectFile(previous.realPath, written);
-    } else if (const int error = RenameFile(temp.Path(), previous.realPath)) {
-        throw FileError(CauseOfError(error), request.path);
-    } else {
-        temp.Keep();
-        SyncFolder(FolderOf(previous.realPath));
     }
-    if (request.stamp != nullptr) {
-        *request.stamp = written.stamp;
+    for (std::size_t k = 0; k < count; ++k) {
+        if (const int error = Commit(pending[k])) {
+            const std::string& path = pending[k].request->path;
+            const std::string text =
+                pending[k].changedLate
+                    ? PathInText(path) +
+                          "\n\nwas changed by another program while Tomecraft saved it, so "
+                          "it was left as that program wrote it."
+                    : CauseText(CauseOfError(error), path);
+            Warn(ui, text + WhereEachVersionIs(pending, count));
+            for (std::size_t j = 0; j < k; ++j) {
+                requests[j].saved = true;
+            }
+            return false;
+        }
+    }
+    for (std::size_t k = 0; k < count; ++k) {
+        Pending& p = pending[k];
+        p.request->saved = true;
+        if (p.request->stamp != nullptr) {
+            *p.request->stamp = p.written;
+        }
+        KeepLateChange(p, ui);
     }
     return true;
 }
 
 } // namespace
 
-bool SaveFile(const SaveRequest& request, UserInterface& ui) {
+bool SaveFiles(std::span<SaveRequest> requests, UserInterface& ui) {
     BusyCursor busy(ui);
+    for (SaveRequest& request : requests) {
+        request.saved = false;
+    }
+    std::unique_ptr<Pending[]> pending;
     try {
-        return Save(request, ui);
+        pending = std::make_unique<Pending[]>(requests.size());
+        return Save(requests, pending.get(), ui);
     } catch (const std::bad_alloc&) {
-        Warn(ui, "There is not enough memory to save " + request.path +
-                     ".\n\nThe file on disk was not changed.");
+        try {
+            std::string text = "There is not enough memory to save";
+            for (std::size_t k = 0; k < requests.size(); ++k) {
+                text += (k == 0 ? " " : " and ") + PathInText(requests[k].path);
+            }
+            text += ".";
+            bool any = false;
+            for (std::size_t k = 0; pending && k < requests.size(); ++k) {
+                any = any || pending[k].replaced || pending[k].cutShort;
+            }
+            if (any) {
+                text += WhereEachVersionIs(pending.get(), requests.size());
+            } else {
+                text += requests.size() > 1 ? "\n\nNeither file on disk was changed." : kUnchanged;
+            }
+            Warn(ui, text);
+        } catch (const std::bad_alloc&) {
+            // Not even the message fits: the save has said false, and the files are as told
+            // by what was replaced before.
+        }
+        for (std::size_t k = 0; pending && k < requests.size(); ++k) {
+            requests[k].saved = pending[k].replaced || pending[k].unchanged;
+        }
         return false;
     }
+}
+
+bool SaveFile(SaveRequest& request, UserInterface& ui) {
+    return SaveFiles(std::span<SaveRequest>(&request, 1), ui);
 }
 
 } // namespace tc

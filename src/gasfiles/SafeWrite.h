@@ -1,5 +1,6 @@
-// How both game files are saved: never a partial file under the real name, never the last good
-// copy lost, and nothing replaced that would not read back as it was meant.
+// How the game files are saved: never a partial file under the real name, never the last good
+// copy lost, nothing replaced that would not read back as it was meant, and a pair saved as a
+// unit.
 #pragma once
 
 #include "gasfiles/FileReport.h"
@@ -8,6 +9,7 @@
 #include "platform/UserInterface.h"
 
 #include <functional>
+#include <span>
 #include <string>
 
 namespace tc {
@@ -22,14 +24,20 @@ struct SaveRequest {
     // The version that was read, if known: a different file found there is replaced only when
     // the user agrees. Updated to the written version.
     FileStamp* stamp = nullptr;
+    // Nobody can be asked (the command line): a file changed on disk is then left as it is.
+    bool mayAsk = true;
+    // Set when the file on disk holds what was meant, whether written or already so.
+    bool saved = false;
 };
 
-// Writes the new text to a temporary file beside the real one and syncs it, reads it back,
-// keeps the previous version as the backup copy, then renames the new file over the real name.
-// The new file keeps the previous one's mode, owner and group; a file with other hard links
-// keeps its identity (rewritten in place once its backup copy is on disk). False, after a
-// message, when the save did not happen; the real file and the older backup are then as they
-// were. Throws FileError when a write fails midway (the real file is then untouched too).
-bool SaveFile(const SaveRequest& request, UserInterface& ui);
+// Saves the files as a unit. Each is written to a temporary file beside itself and synced, read
+// back, checked against the version that was read, and its previous version made ready under a
+// temporary name beside its backup, before any file is replaced; a file whose bytes would not
+// change is not written at all. Then each backup and file takes its name in one step (a file
+// with other hard links is written over in place once its backup copy is on disk, keeping its
+// identity). The new file keeps the previous one's mode, owner and group. False, after a message,
+// when not every file was saved; the message says which file holds which version.
+bool SaveFiles(std::span<SaveRequest> requests, UserInterface& ui);
+bool SaveFile(SaveRequest& request, UserInterface& ui);
 
 } // namespace tc

@@ -294,20 +294,26 @@ void EmitTemplateFile(const TemplateList& templates, TextSink& out) {
     }
 }
 
-bool WriteTemplateFile(const std::string& path, const std::string& backupFolder,
-                       const TemplateList& templates, UserInterface& ui, FileStamp* stamp) {
+SaveRequest TemplateSaveRequest(const std::string& path, const std::string& backupFolder,
+                                const TemplateList& templates, FileStamp* stamp) {
     SaveRequest request;
     request.path = path;
     request.backupName = TemplateBackupName(path, backupFolder);
     request.access = FileAccess::WriteTemplates;
     request.emit = [&](TextSink& out) { EmitTemplateFile(templates, out); };
-    request.readBack = [&](const std::string& written) {
+    request.readBack = [&templates](const std::string& written) {
         TemplateList back;
         Diagnostics ignored;
         ReadTemplateFile(written, back, ignored, nullptr, false);
         return FirstTemplateDifference(templates, back);
     };
     request.stamp = stamp;
+    return request;
+}
+
+bool WriteTemplateFile(const std::string& path, const std::string& backupFolder,
+                       const TemplateList& templates, UserInterface& ui, FileStamp* stamp) {
+    SaveRequest request = TemplateSaveRequest(path, backupFolder, templates, stamp);
     return SaveFile(request, ui);
 }
 

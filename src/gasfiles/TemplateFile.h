@@ -2,6 +2,7 @@
 #pragma once
 
 #include "gasfiles/Diagnostic.h"
+#include "gasfiles/SafeWrite.h"
 #include "model/CTemplate.h"
 #include "platform/TextFile.h"
 #include "platform/UserInterface.h"
@@ -42,5 +43,8 @@ void EmitTemplateFile(const TemplateList& templates, TextSink& out);
 bool WriteTemplateFile(const std::string& path, const std::string& backupFolder,
                        const TemplateList& templates, UserInterface& ui,
                        FileStamp* stamp = nullptr);
+// As LoreSaveRequest, for the template file.
+SaveRequest TemplateSaveRequest(const std::string& path, const std::string& backupFolder,
+                                const TemplateList& templates, FileStamp* stamp);
 
 } // namespace tc

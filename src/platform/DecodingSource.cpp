@@ -68,18 +68,39 @@ void DecodingSource::DecodeUtf16(const char* bytes, std::size_t count) {
     m_decoded += cp1252;
 }
 
+void DecodingSource::NoteUtf8(const char* bytes, std::size_t count) {
+    // A lead byte followed by as many continuation bytes as it announces: Windows-1252 text
+    // rarely holds such a pair ("Ã©"), UTF-8 text with letters beyond ASCII always does.
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
+    for (std::size_t k = 0; !m_utf8 && k + 1 < count; ++k) {
+        const unsigned char lead = byte(k);
+        const std::size_t follow = lead >= 0xC2 && lead <= 0xDF   ? 1
+                                   : lead >= 0xE0 && lead <= 0xEF ? 2
+                                   : lead >= 0xF0 && lead <= 0xF4 ? 3
+                                                                  : 0;
+        bool continued = follow > 0 && k + follow < count;
+        for (std::size_t j = 1; continued && j <= follow; ++j) {
+            continued = (byte(k + j) & 0xC0) == 0x80;
+        }
+        m_utf8 = continued;
+    }
+}
+
 std::size_t DecodingSource::Read(char* buffer, std::size_t size) {
     if (!m_started) {
         Start();
     }
     if (m_encoding != TextEncoding::Utf16) {
+        std::size_t count = 0;
         if (!m_raw.empty()) {
-            const std::size_t count = std::min(size, m_raw.size());
+            count = std::min(size, m_raw.size());
             std::memcpy(buffer, m_raw.data(), count);
             m_raw.erase(0, count);
-            return count;
+        } else {
+            count = m_inner.Read(buffer, size);
         }
-        return m_inner.Read(buffer, size);
+        NoteUtf8(buffer, count);
+        return count;
     }
     while (m_decodedAt == m_decoded.size()) {
         char chunk[kChunk];

@@ -19,16 +19,20 @@ public:
     TextEncoding Encoding() const { return m_encoding; }
     // A UTF-16 character that Windows-1252 cannot hold was read as '?'.
     bool Replaced() const { return m_replaced; }
+    // Letters were found written as UTF-8, which the readers take byte by byte.
+    bool SawUtf8() const { return m_utf8; }
 
 private:
     bool Start();
     void DecodeUtf16(const char* bytes, std::size_t count);
+    void NoteUtf8(const char* bytes, std::size_t count);
 
     ByteSource& m_inner;
     bool m_started = false;
     TextEncoding m_encoding = TextEncoding::Cp1252;
     bool m_bigEndian = false;
     bool m_replaced = false;
+    bool m_utf8 = false;
     std::string m_raw;     // bytes read but not yet handed on
     std::string m_decoded; // UTF-16 turned into Windows-1252, waiting to be read
     std::size_t m_decodedAt = 0;

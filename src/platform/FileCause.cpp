@@ -1,5 +1,7 @@
 #include "platform/FileCause.h"
 
+#include "platform/Text.h"
+
 #include <array>
 #include <cerrno>
 
@@ -7,7 +9,7 @@ namespace tc {
 
 namespace {
 
-constexpr std::array<std::string_view, 15> kCauseTexts = {
+constexpr std::array<std::string_view, 18> kCauseTexts = {
     "No error occurred.",
     "An unknown error occurred while accessing %1.",
     "%1 was not found.",
@@ -23,16 +25,22 @@ constexpr std::array<std::string_view, 15> kCauseTexts = {
     "A locking violation occurred while accessing %1.",
     "Disk full while accessing %1.",
     "An attempt was made to access %1 past its end.",
+    "%1 is not a regular file (it is a device, a pipe or a socket).  Tomecraft reads and saves "
+    "only regular files.",
+    "%1 is a folder, not a file.",
+    "%1 is on a read-only file system.",
 };
 
 } // namespace
 
-std::string CauseText(FileCause cause, std::string_view path) {
+std::string CauseText(FileCause cause, std::string_view path, PathShown as) {
     auto index = static_cast<std::size_t>(cause);
     if (index >= kCauseTexts.size()) {
         index = static_cast<std::size_t>(FileCause::Generic);
     }
-    const std::string_view name = path.empty() ? std::string_view("an unnamed file") : path;
+    const std::string name = path.empty()            ? std::string("an unnamed file")
+                             : as == PathShown::Utf8 ? std::string(path)
+                                                     : PathInText(path);
     std::string text(kCauseTexts[index]);
     if (const auto at = text.find("%1"); at != std::string::npos) {
         text.replace(at, 2, name);
@@ -56,9 +64,14 @@ FileCause CauseFromErrno(int error) {
         return FileCause::TooManyOpenFiles;
     case EACCES:
     case EPERM:
-    case EROFS:
-    case EISDIR:
         return FileCause::AccessDenied;
+    case EISDIR:
+        return FileCause::IsFolder;
+    case EROFS:
+        return FileCause::ReadOnlyFileSystem;
+    case ENODEV:
+    case ENXIO:
+        return FileCause::NotRegularFile;
     case EBADF:
         return FileCause::InvalidFile;
     case EBUSY:
@@ -87,6 +100,7 @@ FileCause CauseOfError(int error) {
 }
 
 FileError::FileError(FileCause cause, std::string path)
-    : std::runtime_error(CauseText(cause, path)), m_cause(cause), m_path(std::move(path)) {}
+    : std::runtime_error(CauseText(cause, path, PathShown::Utf8)), m_cause(cause),
+      m_path(std::move(path)) {}
 
 } // namespace tc

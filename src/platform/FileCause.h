@@ -23,10 +23,19 @@ enum class FileCause : int {
     LockViolation = 12,
     DiskFull = 13,
     EndOfFile = 14,
+    // Beyond the classic causes: the classic ones would call these "Access denied".
+    NotRegularFile = 15,
+    IsFolder = 16,
+    ReadOnlyFileSystem = 17,
 };
 
-// The message text of a cause, with the path standing for "%1" ("an unnamed file" when empty).
-std::string CauseText(FileCause cause, std::string_view path);
+// How a message holds the path it names: message boxes take Windows-1252 text, diagnostics
+// and the command-line tool UTF-8.
+enum class PathShown { Cp1252, Utf8 };
+
+// The message text of a cause, with the path (UTF-8) standing for "%1" ("an unnamed file" when
+// empty).
+std::string CauseText(FileCause cause, std::string_view path, PathShown as = PathShown::Cp1252);
 
 FileCause CauseFromErrno(int error);
 // As CauseFromErrno, but a failure never maps to None.

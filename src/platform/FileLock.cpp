@@ -1,7 +1,9 @@
 #include "platform/FileLock.h"
 
+#include "platform/FileCause.h"
 #include "platform/FsPath.h"
 #include "platform/SystemFiles.h"
+#include "platform/Text.h"
 
 #include <cerrno>
 #include <ctime>
@@ -63,25 +65,47 @@ std::string FileLock::LockPathOf(const std::string& path) {
 
 std::string FileLock::Take(const std::string& path, const std::string& holder) {
     Release();
-    const std::string lockPath = LockPathOf(path);
+    // Everything that allocates comes first: once the lock file is made, nothing may stop
+    // this before the lock is kept, or the file would stay behind.
+    std::string lockPath = LockPathOf(path);
+    std::string text = Describe(holder);
     for (int attempt = 0; attempt < 100; ++attempt) {
         int handle = -1;
-        if (sys::OpenLockFile(lockPath, handle) != 0) {
-            return {}; // nowhere to keep a lock: nothing can be saved there either
+        if (const int error = sys::OpenLockFile(lockPath, handle)) {
+            if (error == ENOENT) {
+                return {}; // nowhere to keep a lock: nothing can be saved there either
+            }
+            const char* why = error == ELOOP    ? " is a symbolic link"
+                              : error == EISDIR ? " is a folder"
+                              : error == ENODEV ? " is not a regular file"
+                              : error == EPERM  ? " belongs to another user"
+                                                : nullptr;
+            if (why == nullptr) {
+                return PathInText(path) +
+                       "\n\ncannot be locked: " + CauseText(CauseOfError(error), lockPath);
+            }
+            return PathInText(path) + "\n\ncannot be locked safely: its lock file " +
+                   PathInText(lockPath) + why + ".  Remove it, then try again.";
         }
         UniqueFd fd(handle);
         if (const int error = sys::TryLock(fd.Get())) {
-            return error == EWOULDBLOCK ? HolderIn(fd.Get()) : std::string();
+            if (error == EWOULDBLOCK) {
+                return PathInText(path) + "\n\nis open in " + HolderIn(fd.Get()) +
+                       ".\n\nClose it there first, then try again.";
+            }
+            return PathInText(path) +
+                   "\n\ncannot be locked: " + CauseText(CauseOfError(error), lockPath);
         }
         if (!StillNamed(fd.Get(), lockPath)) {
             continue;
         }
-        sys::WriteLockText(fd.Get(), Describe(holder));
+        sys::WriteLockText(fd.Get(), text);
         m_fd = std::move(fd);
-        m_lockPath = lockPath;
+        m_lockPath = std::move(lockPath);
         return {};
     }
-    return {};
+    return PathInText(path) + "\n\ncannot be locked: its lock file " + PathInText(lockPath) +
+           " keeps changing.";
 }
 
 void FileLock::Release() {
@@ -109,10 +133,7 @@ std::string PairLock::Take(const std::string& lorePath, const std::string& templ
                 return std::string();
             }
         }
-        const std::string holderText = wanted.fresh.Take(path, holder);
-        return holderText.empty() ? std::string()
-                                  : path + "\n\nis open in " + holderText +
-                                        ".\n\nClose it there first, then try again.";
+        return wanted.fresh.Take(path, holder);
     };
     Wanted lore;
     Wanted templates;

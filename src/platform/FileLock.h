@@ -20,7 +20,8 @@ public:
 
     // Locks `path` for `holder` (for example "Tomecraft"). Empty on success, or when no lock can
     // be kept there at all (a folder nobody may write to, where nothing can be saved either);
-    // otherwise who holds it.
+    // otherwise the message to show: who holds it, or why the lock file cannot be trusted (a
+    // link, a folder, another user's file).
     std::string Take(const std::string& path, const std::string& holder);
     // Where the lock of `path` lives.
     static std::string LockPathOf(const std::string& path);

@@ -22,29 +22,25 @@ int Injected(FileStep step, const std::string& path) {
 constexpr const char* kTempSuffix = ".tomecraft-tmp";
 constexpr int kMaxLinkHops = 40;
 
-// Copies everything `from` holds into `to`, then syncs and closes `to`.
-int CopyContent(const std::string& from, UniqueFd& to, const std::string& toPath) {
-    UniqueFd source;
-    if (const int error = OpenToRead(from, source)) {
-        return error;
-    }
+// Copies everything the open file `from` holds, from its start, into `to` and syncs `to`; the
+// number of bytes copied in `size`.
+int CopyContent(int from, int to, const std::string& toPath, std::uint64_t& size) {
     std::string buffer(1 << 20, '\0');
+    size = 0;
     for (;;) {
         std::size_t count = 0;
-        if (const int error = ReadSome(source.Get(), buffer.data(), buffer.size(), count)) {
+        if (const int error = sys::ReadAt(from, buffer.data(), buffer.size(), size, count)) {
             return error;
         }
         if (count == 0) {
             break;
         }
-        if (const int error = WriteAll(to.Get(), std::string_view(buffer.data(), count), toPath)) {
+        if (const int error = WriteAll(to, std::string_view(buffer.data(), count), toPath)) {
             return error;
         }
+        size += count;
     }
-    if (const int error = SyncFile(to.Get(), toPath)) {
-        return error;
-    }
-    return CloseFile(to, toPath);
+    return SyncFile(to, toPath);
 }
 
 } // namespace
@@ -125,8 +121,8 @@ int CreateNewFile(const std::string& path, UniqueFd& fd) {
     return OpenWith(sys::CreateNew, FileStep::Create, path, fd);
 }
 
-int OpenToRewrite(const std::string& path, UniqueFd& fd) {
-    return OpenWith(sys::OpenToRewrite, FileStep::Open, path, fd);
+int OpenToOverwrite(const std::string& path, UniqueFd& fd) {
+    return OpenWith(sys::OpenToOverwrite, FileStep::Open, path, fd);
 }
 
 int OpenToRead(const std::string& path, UniqueFd& fd) {
@@ -152,6 +148,10 @@ int WriteAll(int fd, std::string_view bytes, const std::string& path) {
 
 int ReadSome(int fd, char* buffer, std::size_t size, std::size_t& count) {
     return sys::Read(fd, buffer, size, count);
+}
+
+int ReadSomeAt(int fd, char* buffer, std::size_t size, std::uint64_t offset, std::size_t& count) {
+    return sys::ReadAt(fd, buffer, size, offset, count);
 }
 
 int SyncFile(int fd, const std::string& path) {
@@ -182,6 +182,10 @@ int RenameFile(const std::string& from, const std::string& to) {
     return sys::Rename(from, to);
 }
 
+bool ReplacesOpenFiles() {
+    return sys::ReplacesOpenFiles();
+}
+
 int LinkFile(const std::string& from, const std::string& to) {
     if (const int error = Injected(FileStep::Link, from)) {
         return error;
@@ -193,13 +197,24 @@ void Discard(const std::string& path) {
     sys::Remove(path);
 }
 
-int CopyToNewFile(const std::string& from, const std::string& to) {
+int CopyToNewFile(int from, const std::string& to) {
+    std::string name = to;
     UniqueFd target;
     if (const int error = CreateNewFile(to, target)) {
         return error;
     }
-    TempFile copy(to);
-    const int error = CopyContent(from, target, to);
+    TempFile copy(std::move(name));
+    std::uint64_t size = 0;
+    int error = CopyContent(from, target.Get(), to, size);
+    if (error == 0) {
+        error = Injected(FileStep::SetMode, to);
+    }
+    if (error == 0) {
+        error = sys::CopyAttributes(from, target.Get());
+    }
+    if (error == 0) {
+        error = CloseFile(target, to);
+    }
     if (error == 0) {
         copy.Keep();
     }
@@ -207,11 +222,28 @@ int CopyToNewFile(const std::string& from, const std::string& to) {
 }
 
 int CopyInPlace(const std::string& from, const std::string& to) {
-    UniqueFd target;
-    if (const int error = OpenToRewrite(to, target)) {
+    UniqueFd source;
+    if (const int error = OpenToRead(from, source)) {
         return error;
     }
-    return CopyContent(from, target, to);
+    UniqueFd target;
+    if (const int error = OpenToOverwrite(to, target)) {
+        return error;
+    }
+    std::uint64_t size = 0;
+    if (const int error = CopyContent(source.Get(), target.Get(), to, size)) {
+        return error;
+    }
+    if (const int error = Injected(FileStep::Truncate, to)) {
+        return error;
+    }
+    if (const int error = sys::Truncate(target.Get(), size)) {
+        return error;
+    }
+    if (const int error = SyncFile(target.Get(), to)) {
+        return error;
+    }
+    return CloseFile(target, to);
 }
 
 void SyncFolder(const std::string& folder) {
@@ -251,17 +283,19 @@ int MakeTempBeside(const std::string& path, const std::function<int(const std::s
     return error;
 }
 
-void RemoveLeftoverTemps(const std::string& path) {
+void RemoveLeftoverTemps(const std::string& path) noexcept try {
     const std::string prefix = "." + Utf8Path(FsPath(path).filename()) + ".";
-    std::error_code ec;
-    fs::directory_iterator it(FsPath(FolderOf(path)), ec);
-    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        const std::string name = Utf8Path(it->path().filename());
+    // Not std::filesystem::directory_iterator: it allocates inside noexcept functions, so
+    // running out of memory there ends the program.
+    const fs::path folder = FsPath(FolderOf(path));
+    sys::ForEachName(Utf8Path(folder), [&](const std::string& name) {
         if (name.size() == prefix.size() + 8 + std::char_traits<char>::length(kTempSuffix) &&
             name.starts_with(prefix) && name.ends_with(kTempSuffix)) {
-            Discard(Utf8Path(it->path()));
+            Discard(Utf8Path(folder / FsPath(name)));
         }
-    }
+    });
+} catch (const std::exception&) {
+    // Out of memory, or an unreadable folder: what is left stays for the next save to clear.
 }
 
 } // namespace tc

@@ -11,7 +11,7 @@
 
 namespace tc {
 
-enum class FileStep { Create, Open, Write, Sync, Close, SetMode, Rename, Link };
+enum class FileStep { Create, Open, Write, Sync, Close, SetMode, Rename, Link, Truncate };
 
 class FaultInjector {
 public:
@@ -46,6 +46,7 @@ struct FileInfo {
     std::uint32_t group = 0;
     std::uint64_t links = 0;
     bool writable = true;
+    int writeError = 0; // why it is not writable
 };
 
 // Follows the links of `path` itself (a dangling link names the file to create). 0 also when
@@ -76,24 +77,30 @@ private:
 
 // Creates a file that must not exist yet, for writing.
 int CreateNewFile(const std::string& path, UniqueFd& fd);
-// Opens an existing file for writing and empties it (its identity stays).
-int OpenToRewrite(const std::string& path, UniqueFd& fd);
+// Opens an existing regular file for writing over what it holds (its identity stays).
+int OpenToOverwrite(const std::string& path, UniqueFd& fd);
+// Opens a regular file; a device, FIFO, socket or folder is refused without waiting on it.
 int OpenToRead(const std::string& path, UniqueFd& fd);
 int WriteAll(int fd, std::string_view bytes, const std::string& path);
 // Reads up to `size` bytes; `count` is 0 at the end.
 int ReadSome(int fd, char* buffer, std::size_t size, std::size_t& count);
+// Reads up to `size` bytes at `offset`, leaving the file position as it is.
+int ReadSomeAt(int fd, char* buffer, std::size_t size, std::uint64_t offset, std::size_t& count);
 int SyncFile(int fd, const std::string& path);
 int CloseFile(UniqueFd& fd, const std::string& path);
 // Gives the new file the previous one's mode and, where permitted, its owner and group.
 int TakeModeAndOwner(int fd, const FileInfo& previous, const std::string& path);
 // Replaces `to` in one step.
 int RenameFile(const std::string& from, const std::string& to);
+// Whether RenameFile may replace a file that is still open (not on Windows).
+bool ReplacesOpenFiles();
 // A second name for the file; fails across file systems.
 int LinkFile(const std::string& from, const std::string& to);
-// Creates `to` (which must not exist) as a durable copy of `from`; on failure nothing is left
-// at `to`.
-int CopyToNewFile(const std::string& from, const std::string& to);
-// Replaces the content of `to` in place, keeping its identity, by that of `from`, durably.
+// Creates `to` (which must not exist) as a durable copy of the open file `from`, with its mode,
+// owner (where permitted) and extended attributes; on failure nothing is left at `to`.
+int CopyToNewFile(int from, const std::string& to);
+// Replaces the content of `to` in place, keeping its identity, by that of `from`, durably: it is
+// written over and then cut to length, so that it never holds nothing.
 int CopyInPlace(const std::string& from, const std::string& to);
 // Removes a file of our own that is no longer wanted; failing to is not an error.
 void Discard(const std::string& path);
@@ -104,7 +111,8 @@ void SyncFolder(const std::string& folder);
 // ends a save early (an error, an exception), no temporary file stays behind.
 class TempFile {
 public:
-    explicit TempFile(std::string path) : m_path(std::move(path)) {}
+    // Takes over `path` without allocating: a failure after the file was made cannot leave it.
+    explicit TempFile(std::string&& path) noexcept : m_path(std::move(path)) {}
     ~TempFile() {
         if (!m_kept) {
             Discard(m_path);
@@ -129,7 +137,8 @@ std::string TempNameBeside(const std::string& path);
 // beside `path` until a name was free; its result, and in `name` the name it used.
 int MakeTempBeside(const std::string& path, const std::function<int(const std::string&)>& make,
                    std::string& name);
-// Removes temporary files that an interrupted save of `path` left in its folder.
-void RemoveLeftoverTemps(const std::string& path);
+// Removes temporary files that an interrupted save of `path` left in its folder; as many as it
+// can (running out of memory ends the sweep, which the next save takes up).
+void RemoveLeftoverTemps(const std::string& path) noexcept;
 
 } // namespace tc

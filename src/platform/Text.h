@@ -37,6 +37,10 @@ std::string Cp1252ToUtf8(std::string_view text);
 void AppendUtf8(std::string& out, char32_t codePoint);
 // Characters that Windows-1252 cannot hold become '?'.
 std::string Utf8ToCp1252(std::string_view text);
+// A path (UTF-8) put into a message (Windows-1252 text, like everything the user is shown).
+inline std::string PathInText(std::string_view path) {
+    return Utf8ToCp1252(path);
+}
 // ToLower for UTF-8 text such as a path: the same letter pairs, whole characters at a time;
 // characters outside Windows-1252 and bytes that are not UTF-8 stay as they are.
 std::string ToLowerUtf8(std::string_view text);

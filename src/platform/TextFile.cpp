@@ -108,7 +108,7 @@ OpenedSource OpenForReading(const std::string& path) {
     }
     std::error_code ec;
     if (std::filesystem::is_directory(FsPath(path), ec)) {
-        return {nullptr, FileCause::AccessDenied};
+        return {nullptr, FileCause::IsFolder};
     }
     UniqueFd file;
     if (const int error = OpenToRead(path, file)) {

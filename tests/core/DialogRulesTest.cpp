@@ -323,12 +323,6 @@ TEST(NewNodeRules, NamesMustBeGivenAndNewToBothCollections) {
     EXPECT_TRUE(noDocument.OnOk("my tome").accepted);
 }
 
-} // namespace
-} // namespace tc
-
-namespace tc {
-namespace {
-
 // A start with arguments, a second start handing them over, or files dropped on the window:
 // what the editor does, and what the Open dialog then shows after a previous run's history.
 TEST(EditorCommandLine, OffersNamedOrDroppedFilesWithTheirPartnersAndAnswersOptions) {

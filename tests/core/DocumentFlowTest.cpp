@@ -144,11 +144,12 @@ TEST_F(DocumentFlow, TheSaveQuestionIsHonouredBeforeOpenAndClose) {
     } cases[] = {{MsgAnswer::Cancel, false, false},
                  {MsgAnswer::No, true, false},
                  {MsgAnswer::Yes, true, true}};
+    int edit = 0;
     for (const auto& action : actions) {
         for (const auto& c : cases) {
             std::filesystem::remove(dir / "lore.tcb");
             ui.shown.clear();
-            Edit(DataFile::Lore, "edited " + std::to_string(static_cast<int>(c.answer)));
+            Edit(DataFile::Lore, "edited " + std::to_string(++edit));
             ui.answers = {c.answer};
             EXPECT_EQ(action(), c.goesOn);
             EXPECT_EQ(Questions(), std::vector<std::string>{"Save changes to current data?"});
@@ -189,7 +190,8 @@ TEST_F(DocumentFlow, AFileThatCannotBeOpenedStillLetsTheOtherLoad) {
     doc.OnFileOpen();
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_TRUE(
-        ui.shown[0].text.starts_with("CTomecraftDoc:: " + ErrorOf(kMissingFolder) + "reading"));
+        ui.shown[0].text.starts_with("CTomecraftDoc:: " + ErrorOf(kMissingFolder) + "reading"))
+        << ui.shown[0].text;
     EXPECT_TRUE(doc.GetBooks().empty());
     EXPECT_EQ(doc.GetTemplates().size(), 6u);
     EXPECT_EQ(tree.rebuilds, 1);

@@ -50,8 +50,9 @@ TEST(OpenFailure, ReportNamesTheCauseTheFileAndItsText) {
     EXPECT_EQ(found[0].text, "CTomecraftDoc:: error 2 reading the lore book file!\n\nFile: " +
                                  missing + "\n\nText: " + missing + " was not found.");
     EXPECT_EQ(found[0].kind, Diagnostic::Kind::Message);
-    EXPECT_EQ(found[1].text, "CTomecraftDoc:: error 5 reading the lore book file!\n\nFile: " +
-                                 dir.Path() + "\n\nText: Access to " + dir.Path() + " was denied.");
+    EXPECT_EQ(found[1].text,
+              "CTomecraftDoc:: error 16 reading the lore book file!\n\nFile: " + dir.Path() +
+                  "\n\nText: " + dir.Path() + " is a folder, not a file.");
 
     ui.shown.clear();
     EXPECT_FALSE(WriteTemplateFile(dir / "no/such/trs_book_lore.gas", "", templates, ui));

@@ -1,6 +1,14 @@
 #include "TestSupport.h"
 
+// The allocation test below replaces operator new and delete with malloc and free, which GCC
+// takes for a mismatch wherever it inlines them.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+
 #include "document/CTomecraftDoc.h"
+#include "platform/FileLock.h"
+#include "platform/FileOps.h"
 #include "platform/FileSystem.h"
 #include "platform/FsPath.h"
 #include "platform/MemorySettings.h"
@@ -11,8 +19,20 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <atomic>
+#include <climits>
+#include <cstdlib>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <new>
 #include <random>
+#include <set>
 #include <sstream>
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace tc {
 namespace {
@@ -85,6 +105,8 @@ TEST(GasTool, RefusesPairsThatAreNotTwoFiles) {
         {"format", lore, dir / "linked_trs_book_lore.gas"},
         {"dump", dir / "sub/up/lore.gas", lore},
         {"format", "--backup-dir", dir.Path(), templates, dir / "sub/up/trs_book_lore.gas"},
+        // A template file in the lore place would be written over with an empty lore file.
+        {"format", "--force", templates, dir / "sub/trs_book_lore.gas"},
     };
     for (const auto& args : refused) {
         const ToolRun run = RunTool(args);
@@ -93,8 +115,6 @@ TEST(GasTool, RefusesPairsThatAreNotTwoFiles) {
     }
     EXPECT_EQ(ReadBytes(lore), "[lore]\n{\n}\n");
     EXPECT_FALSE(FileExists(dir / "lore.tcb"));
-    EXPECT_EQ(RunTool({"format", templates, dir / "sub/trs_book_lore.gas"}).status, 1)
-        << "a lore file named trs_book_lore.gas is still a lore file";
 #endif
 }
 
@@ -159,7 +179,8 @@ TEST(GasTool, DumpListsEveryMessageInOrder) {
 // A hand-edited pair: format lists what a save would change and writes nothing; forced, it
 // writes the sample pair (which is the same world as Save writes it) and backs up the originals.
 // Saved in the editor after one edit, the file is what format --force makes of the original
-// with that edit.
+// with that edit. A second run finds nothing to change and writes nothing: no backup of
+// the formatted files pushes out the originals.
 TEST(GasTool, FormatWritesBothFilesWithBackupsAndIsIdempotent) {
     TempDir dir;
     const std::string lore = dir / "lore.gas";
@@ -167,6 +188,7 @@ TEST(GasTool, FormatWritesBothFilesWithBackupsAndIsIdempotent) {
     const std::string originalLore = ReadBytes(DataPath("handedited_lore.gas"));
     WriteBytes(lore, originalLore);
     WriteBytes(templates, ReadBytes(DataPath("handedited_trs_book_lore.gas")));
+    const std::string originalTemplates = ReadBytes(templates);
 
     ToolRun run = RunTool({"format", lore, templates});
     EXPECT_EQ(run.status, 1);
@@ -191,7 +213,11 @@ TEST(GasTool, FormatWritesBothFilesWithBackupsAndIsIdempotent) {
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(ReadBytes(lore), formattedLore);
     EXPECT_EQ(ReadBytes(templates), formattedTemplates);
+    EXPECT_TRUE(std::filesystem::is_empty(dir / "bak"));
     EXPECT_EQ(ReadBytes(dir / "lore.tcb"), originalLore);
+    EXPECT_EQ(ReadBytes(dir / "trs_book_lore.tcb"), originalTemplates);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 5)
+        << "no temporary file either";
 
     // The editor: open the hand-edited pair, edit one book, Save, "Yes".
     TempDir edited;
@@ -322,6 +348,250 @@ TEST(GasTool, CheckReportsNamingErrorsAndDanglingReferences) {
         RunTool({"check", SamplePath("lore.gas"), SamplePath("trs_book_lore.gas")});
     EXPECT_EQ(clean.status, 0) << clean.out;
     EXPECT_EQ(clean.out, "");
+}
+
+// Counts the allocations of the code under test and fails the one numbered `g_failAt`.
+std::atomic<long> g_allocations{0};
+std::atomic<long> g_failAt{-1};
+
+} // namespace
+} // namespace tc
+
+void* operator new(std::size_t size) {
+    if (tc::g_failAt >= 0 && tc::g_allocations++ == tc::g_failAt) {
+        throw std::bad_alloc();
+    }
+    if (void* block = std::malloc(size == 0 ? 1 : size)) {
+        return block;
+    }
+    throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept {
+    std::free(block);
+}
+void operator delete(void* block, std::size_t) noexcept {
+    std::free(block);
+}
+// Every other plain form too, so that no block crosses between this pair and the library's (a
+// sanitizer's allocator takes that for a mismatch).
+void* operator new[](std::size_t size) {
+    return ::operator new(size);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    try {
+        return ::operator new(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
+    return ::operator new(size, tag);
+}
+void operator delete[](void* block) noexcept {
+    std::free(block);
+}
+void operator delete[](void* block, std::size_t) noexcept {
+    std::free(block);
+}
+void operator delete(void* block, const std::nothrow_t&) noexcept {
+    std::free(block);
+}
+void operator delete[](void* block, const std::nothrow_t&) noexcept {
+    std::free(block);
+}
+
+namespace tc {
+namespace {
+
+// Format with every one of its allocations failing in turn: nothing escapes, no lock or
+// temporary file stays, and whatever says that nothing changed is true.
+TEST(GasTool, OutOfMemoryAtEveryAllocationAbortsNothingAndSaysNothingFalse) {
+    TempDir dir;
+    const std::string lore = dir / "lore.gas";
+    const std::string templates = dir / "trs_book_lore.gas";
+    const std::string loreBytes = "[lore]\n{\n[a]\n{\ndescription = \"x\";\n}\n}\n";
+    const std::string templateBytes =
+        "[t:template,n:base_b]\n{\nspecializes = treasure;\n}\n[t:template,n:b_a]\n{\n"
+        "specializes = base_b;\n[gui]\n{\nlore_key = a;\n}\n}\n";
+    const auto run = [&](long failAt) {
+        for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+            std::filesystem::remove(entry.path());
+        }
+        WriteBytes(lore, loreBytes);
+        WriteBytes(templates, templateBytes);
+        const std::vector<std::string> args = {"format", "--force", lore, templates};
+        std::ostringstream out, err;
+        ToolRun result{-2, "", ""}; // -2: an exception escaped
+        g_allocations = 0;
+        g_failAt = failAt;
+        try {
+            result.status = cli::RunGasTool(args, out, err);
+        } catch (...) {
+        }
+        g_failAt = -1;
+        result.err = err.str();
+        return result;
+    };
+    ASSERT_EQ(run(LONG_MAX).status, 0);
+    const long count = g_allocations;
+    int aborted = 0;
+    int falseWords = 0;
+    int failed = 0;
+    for (long at = 0; at < count; ++at) {
+        const ToolRun result = run(at);
+        SCOPED_TRACE("allocation " + std::to_string(at) + ": " + result.err);
+        aborted += result.status == -2 ? 1 : 0;
+        failed += result.status != 0 ? 1 : 0;
+        const bool unchanged =
+            ReadBytes(lore) == loreBytes && ReadBytes(templates) == templateBytes &&
+            !FileExists(dir / "lore.tcb") && !FileExists(dir / "trs_book_lore.tcb");
+        const bool saysUnchanged = result.err.find("no file was changed") != std::string::npos ||
+                                   result.err.find("nothing written") != std::string::npos ||
+                                   result.err.find("was not changed") != std::string::npos ||
+                                   result.err.find("Nothing was saved") != std::string::npos;
+        falseWords += saysUnchanged && !unchanged ? 1 : 0;
+        EXPECT_TRUE(result.status == 0 || result.status == 1);
+        EXPECT_FALSE(saysUnchanged && !unchanged);
+        std::set<std::string> left;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+            left.insert(entry.path().filename().string());
+        }
+        left.erase("lore.tcb");
+        left.erase("trs_book_lore.tcb");
+        EXPECT_EQ(left, (std::set<std::string>{"lore.gas", "trs_book_lore.gas"}))
+            << "no lock or temporary file";
+    }
+    std::cout << "[          ] " << count << " allocations failed in turn: " << failed
+              << " runs ended in failure, " << aborted << " aborted, " << falseWords
+              << " said nothing changed when something had\n";
+    EXPECT_EQ(aborted, 0);
+}
+
+// Paths and locks turned against the user, and files the reader would take wrongly: each is
+// refused with a message that says what is wrong, before anything is written; no file changes,
+// no lock or temporary file stays, and nothing waits on a device or FIFO.
+TEST(GasTool, AttacksChangeNothingAndSayWhatIsWrong) {
+#ifdef _WIN32
+    GTEST_SKIP() << "devices, FIFOs, owners and symbolic links are POSIX here";
+#else
+    namespace fs = std::filesystem;
+    const std::string cafe = "Caf\xC3\xA9";
+    const struct Attack {
+        const char* what;
+        std::vector<std::string> command;
+        std::function<void(const std::string& lore, const std::string& templates)> setup;
+        std::string said;
+        std::string sub = ""; // the folder of the pair, inside the test's
+    } attacks[] = {
+        {"a link to a device",
+         {"format", "--force"},
+         [](auto& lore, auto&) { fs::remove(lore), fs::create_symlink("/dev/null", lore); },
+         "is not a regular file"},
+        {"a link to an endless device",
+         {"check"},
+         [](auto& lore, auto&) { fs::remove(lore), fs::create_symlink("/dev/zero", lore); },
+         "is not a regular file"},
+        {"a FIFO with no writer",
+         {"check"},
+         [](auto& lore, auto&) { fs::remove(lore), mkfifo(lore.c_str(), 0600); },
+         "is not a regular file"},
+        {"a FIFO to format",
+         {"format"},
+         [](auto&, auto& templates) { fs::remove(templates), mkfifo(templates.c_str(), 0600); },
+         "is not a regular file"},
+        {"a folder",
+         {"format"},
+         [](auto& lore, auto&) { fs::remove(lore), fs::create_directory(lore); },
+         "is a folder, not a file."},
+        {"a symbolic link at the lock's path",
+         {"format"},
+         [](auto& lore, auto&) {
+             WriteBytes(fs::path(lore).parent_path() / "victim.txt", "keep");
+             fs::create_symlink("victim.txt", FileLock::LockPathOf(lore));
+         },
+         "is a symbolic link"},
+        {"a lock file of another user",
+         {"format"},
+         [](auto& lore, auto&) {
+             WriteBytes(FileLock::LockPathOf(lore), "");
+             [[maybe_unused]] const int ignored =
+                 chown(FileLock::LockPathOf(lore).c_str(), 65534, 65534);
+         },
+         geteuid() == 0 ? "belongs to another user" : "cannot be locked"},
+        {"a folder at the lock's path",
+         {"format"},
+         [](auto&, auto& templates) { fs::create_directory(FileLock::LockPathOf(templates)); },
+         "is a folder"},
+        {"a template file nobody may write",
+         {"format"},
+         [](auto&, auto& templates) { chmod(templates.c_str(), 0444); },
+         "Nothing was saved"},
+        {"a template file changed during the save",
+         {"format", "--force"},
+         nullptr,
+         "has been changed by another program since it was read, so it was left as it is."},
+        {"UTF-8 letters",
+         {"format"},
+         [](auto& lore, auto&) {
+             WriteBytes(lore, Crlf("[lore]\n{\n[a]\n{\ndescription = \"Caf\xC3\xA9\";\n}\n}\n"));
+         },
+         "LORE.GAS holds UTF-8 text."},
+        {"a UTF-8 byte-order mark",
+         {"format"},
+         [](auto& lore, auto&) {
+             WriteBytes(
+                 lore,
+                 Crlf("\xEF\xBB\xBF[lore]\n{\n[a]\n{\ndescription = \"Caf\xC3\xA9\";\n}\n}\n"));
+         },
+         "LORE.GAS is saved as UTF-8 text."},
+        {"a path beyond ASCII in a message",
+         {"format"},
+         [](auto&, auto& templates) { chmod(templates.c_str(), 0444); },
+         cafe + "/trs_book_lore.gas was denied.",
+         cafe},
+    };
+    for (const Attack& attack : attacks) {
+        SCOPED_TRACE(attack.what);
+        TempDir dir;
+        const fs::path folder = fs::path(dir.Path()) / attack.sub;
+        fs::create_directories(folder);
+        const std::string lore = folder / "lore.gas";
+        const std::string templates = folder / "trs_book_lore.gas";
+        test::CopySamplePair(lore, templates);
+        if (attack.setup) {
+            attack.setup(lore, templates);
+        } else {
+            // The sample pair is already as format writes it; this pair needs writing.
+            WriteBytes(lore, ReadBytes(DataPath("handedited_lore.gas")));
+            WriteBytes(templates, ReadBytes(DataPath("handedited_trs_book_lore.gas")));
+        }
+        std::map<std::string, std::string> before;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            before[entry.path().filename().string()] =
+                fs::is_regular_file(fs::symlink_status(entry)) ? ReadBytes(entry.path()) : "";
+        }
+        test::ChangeDuringSave change;
+        if (!attack.setup) {
+            change.path = templates;
+            before["trs_book_lore.gas"] += "// theirs\r\n";
+        }
+        SetFaultInjector(&change);
+        std::vector<std::string> args = attack.command;
+        args.insert(args.end(), {lore, templates});
+        const ToolRun run = RunTool(args);
+        SetFaultInjector(nullptr);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find(attack.said), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find("Replace it with"), std::string::npos) << "nobody answers";
+        std::map<std::string, std::string> after;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            after[entry.path().filename().string()] =
+                fs::is_regular_file(fs::symlink_status(entry)) ? ReadBytes(entry.path()) : "";
+        }
+        EXPECT_EQ(after, before);
+    }
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+#endif
 }
 
 } // namespace

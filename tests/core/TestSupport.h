@@ -5,6 +5,7 @@
 #include "document/EditableData.h"
 #include "gasfiles/Diagnostic.h"
 #include "platform/FileCause.h"
+#include "platform/FileOps.h"
 #include "platform/FsPath.h"
 #include "platform/TextFile.h"
 #include "platform/UserInterface.h"
@@ -159,6 +160,19 @@ inline void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(FsPath(path), std::ios::binary);
     out << bytes;
 }
+
+// Another program appends to a file (written over in place) when a save first reaches `step`.
+struct ChangeDuringSave : FaultInjector {
+    int Before(FileStep at, const std::string&) override {
+        if (at == step && !path.empty()) {
+            WriteBytes(path, ReadBytes(path) + "// theirs\r\n");
+            path.clear();
+        }
+        return 0;
+    }
+    std::string path;
+    FileStep step = FileStep::Create;
+};
 
 // Turns "\n" line ends into CR LF, the way the files lie on disk.
 inline std::string Crlf(const std::string& text) {

@@ -93,7 +93,7 @@ TEST(TextWriter, PutsCrLfOnDiskAndKeepsEveryOtherByte) {
 TEST(FileOpen, ReportsTheCauseInsteadOfOpening) {
     TempDir dir;
     EXPECT_EQ(OpenForReading(dir / "missing.gas").cause, FileCause::FileNotFound);
-    EXPECT_EQ(OpenForReading(dir.Path()).cause, FileCause::AccessDenied);
+    EXPECT_EQ(OpenForReading(dir.Path()).cause, FileCause::IsFolder);
     EXPECT_EQ(OpenForReading(dir / "missing/x.gas").cause, kMissingFolder);
     EXPECT_EQ(OpenForReading("").cause, FileCause::BadPath);
     WriteBytes(dir / "file", "x");

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 namespace tc {
 namespace {
 
@@ -39,6 +41,7 @@ TEST(FileCause, TextsNameThePathOrAnUnnamedFile) {
     EXPECT_EQ(CauseText(FileCause::AccessDenied, ""), "Access to an unnamed file was denied.");
     EXPECT_EQ(CauseText(FileCause::BadSeek, "f"), "Seek failed on f");
     EXPECT_EQ(CauseText(FileCause::DiskFull, "f"), "Disk full while accessing f.");
+    EXPECT_EQ(CauseText(CauseOfError(EROFS), "f"), "f is on a read-only file system.");
     EXPECT_EQ(CauseText(FileCause::None, "f"), "No error occurred.");
     EXPECT_EQ(CauseText(FileCause::EndOfFile, "f"),
               "An attempt was made to access f past its end.");

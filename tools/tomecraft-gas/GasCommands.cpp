@@ -49,16 +49,18 @@ read); 2 on a usage error.
 constexpr const char* kFormatHelp =
     R"(Usage: tomecraft-gas format [--backup-dir DIR] [--force] LORE TEMPLATES
 
-Reads both files as dump does, then writes them back as the editor's Save does, lore file
-first. Each file is written beside itself, synced and read back before it replaces the old one,
-which becomes the backup copy: lore.tcb and trs_book_lore.tcb beside the file, or in DIR.
+Reads both files as dump does, then writes them back as the editor's Save does. Both files are
+written beside themselves, synced and read back before either replaces the old one, which
+becomes the backup copy: lore.tcb and trs_book_lore.tcb beside the file, or in DIR. A file that
+already holds exactly what would be written is left untouched, its backup too. A file that
+another program changes while this runs is left as that program wrote it.
 Nothing is written when a file cannot be read, when another program holds the pair, when
 reading reported anything (the editor would have shown it before a save), when a save would
 change anything a file holds beyond its layout (each such place is printed as
 "FILE:LINE: warning: ...", as check prints it), or when a file that is not empty yields no book
 or no template; --force writes in the last three cases, as the editor's Save would. Messages
-go to standard error. Exit status: 0 when both files were written, 1 otherwise, 2 on a usage
-error.
+go to standard error and say which file holds which version when not both were written. Exit
+status: 0 when both files hold the formatted text, 1 otherwise, 2 on a usage error.
 
 Options:
   --backup-dir DIR   put the backup copies in DIR
@@ -156,7 +158,7 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Invocatio
     inv.templatePath = paths[1];
     // The names the editor's Open dialog takes, so that each backup name is the file's own
     // name with "tcb" for "gas".
-    if (!EndsWithNoCase(inv.lorePath, "lore.gas")) {
+    if (!EndsWithNoCase(inv.lorePath, "lore.gas") || IsTemplateFileName(inv.lorePath)) {
         return "the lore file's name must end in lore.gas: " + inv.lorePath;
     }
     if (!EndsWithNoCase(inv.templatePath, "trs_book_lore.gas")) {
@@ -244,14 +246,24 @@ int Format(CTomecraftDoc& doc, RecordingUi& ui, const Invocation& inv, std::ostr
     if (inv.backupDir) {
         doc.m_strBackupPath = *inv.backupDir;
     }
+    doc.m_bMayAsk = false; // nobody answers: a file changed meanwhile is left as it is
+    const std::size_t before = ui.Messages().size();
     bool written = false;
     try {
         written = doc.WriteAll();
-    } catch (const FileError& error) {
-        ui.Add(error.what());
+    } catch (const std::bad_alloc&) {
+        // SaveFiles reports its own; this is after it, with the files as it said.
+        err << "tomecraft-gas: out of memory\n";
+        return kExitFailed;
     }
-    PrintMessages(ui, 0, err);
-    return written ? kExitOk : kExitFailed;
+    try {
+        PrintMessages(ui, 0, err);
+    } catch (const std::bad_alloc&) {
+        err << "tomecraft-gas: out of memory\n";
+    }
+    // A save that had something to say (a change by another program kept in the backup) is
+    // not a plain success.
+    return written && ui.Messages().size() == before ? kExitOk : kExitFailed;
 }
 
 int Check(CTomecraftDoc& doc, RecordingUi& ui, const Invocation& inv, std::ostream& out,
@@ -277,20 +289,22 @@ int Check(CTomecraftDoc& doc, RecordingUi& ui, const Invocation& inv, std::ostre
 } // namespace
 
 int RunGasTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    Invocation inv;
-    if (const auto problem = Parse(args, inv)) {
-        err << "tomecraft-gas: " << *problem << "\n\n" << HelpOf(inv.command);
-        return kExitUsage;
-    }
-    if (inv.version) {
-        out << "tomecraft-gas " << kVersion << "\n";
-        return kExitOk;
-    }
-    if (inv.help) {
-        out << HelpOf(inv.command);
-        return kExitOk;
-    }
+    // Out of memory before the save began, or in a command that writes nothing: the save
+    // reports its own, and says what it changed.
     try {
+        Invocation inv;
+        if (const auto problem = Parse(args, inv)) {
+            err << "tomecraft-gas: " << *problem << "\n\n" << HelpOf(inv.command);
+            return kExitUsage;
+        }
+        if (inv.version) {
+            out << "tomecraft-gas " << kVersion << "\n";
+            return kExitOk;
+        }
+        if (inv.help) {
+            out << HelpOf(inv.command);
+            return kExitOk;
+        }
         RecordingUi ui;
         HeadlessHost host;
         const MemorySettings noSettings; // backups go beside the files unless --backup-dir says
