@@ -210,9 +210,13 @@ void EmitTemplate(const CTemplate& t, const CTemplate* parent, TextSink& out) {
     if (!p || p->GetCategoryName() != t.GetCategoryName()) {
         out.Write("\tcategory_name = \"" + t.GetCategoryName() + "\";\n");
     }
-    if (!p || p->GetDoc() != t.GetDoc()) {
-        const std::string doc = t.GetDoc();
-        out.Write("\tdoc = \"" + (doc.empty() ? t.GetName() : doc) + "\";\n");
+    // An empty doc is written as the name, so that is what the child is compared with: a base
+    // whose doc is empty is written with its name and reads back with it.
+    const auto docOf = [](const CTemplate& x) {
+        return x.GetDoc().empty() ? x.GetName() : x.GetDoc();
+    };
+    if (!p || docOf(*p) != docOf(t)) {
+        out.Write("\tdoc = \"" + docOf(t) + "\";\n");
     }
     out.Write("\tspecializes = " + t.GetSpecializes() + ";\n");
 
