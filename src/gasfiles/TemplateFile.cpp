@@ -210,10 +210,13 @@ void EmitTemplate(const CTemplate& t, const CTemplate* parent, TextSink& out) {
     if (!p || p->GetCategoryName() != t.GetCategoryName()) {
         out.Write("\tcategory_name = \"" + t.GetCategoryName() + "\";\n");
     }
-    // An empty doc is written as the name, so that is what the child is compared with: a base
-    // whose doc is empty is written with its name and reads back with it.
+    // An empty doc is written as the name, lower-cased for a base as reading derives it from the
+    // name; a child is compared with its base's doc as written, which is what reads back.
     const auto docOf = [](const CTemplate& x) {
-        return x.GetDoc().empty() ? x.GetName() : x.GetDoc();
+        if (!x.GetDoc().empty()) {
+            return x.GetDoc();
+        }
+        return IsBaseName(x.GetName()) ? ToLower(x.GetName()) : x.GetName();
     };
     if (!p || docOf(*p) != docOf(t)) {
         out.Write("\tdoc = \"" + docOf(t) + "\";\n");

@@ -201,7 +201,7 @@ TEST(ReadingNotes, FormatIsAFixedPointAndItsOutputHasNoNotes) {
         "}\n\t[gui] { lore_key = k%; }\n}\n",
         "[t:template,n:kid_%]\n{\n\tspecializes = book_1;\n\t[gui]\n\t{\n\t\tlore_key = k1;\n\t\t"
         "inventory_width = 0;\n\t}\n}\n",
-        "[t:template,n:base_blank_%]\n{\n\tspecializes = treasure;\n\t[common]\n\t{\n\t\t"
+        "[t:template,n:base_Blank_%]\n{\n\tspecializes = treasure;\n\t[common]\n\t{\n\t\t"
         "screen_name = \"\";\n\t}\n}\n[t:template,n:plain_%]\n{\n\tspecializes = "
         "base_blank_%;\n}\n",
         "// note %\n",
