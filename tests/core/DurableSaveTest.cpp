@@ -430,8 +430,11 @@ TEST(DurableSave, KilledSavesInAChainNeverLeaveAPartialFile) {
         std::mt19937 random(20261207);
         int killed = 0;
         int kept = 0;
-        // Three whole runs to time a save, then thirty killed at random points.
-        for (int run = 0; run < 33; ++run) {
+        int run = 0;
+        // Three whole runs to time a save, then runs killed at random points until ten kills
+        // have landed mid-save: a save that finished first times the next kills afresh, as a
+        // machine that was busy at the start makes the first timing too long.
+        for (; run < 3 + 60 && (run < 3 + 20 || killed < 10); ++run) {
             for (Scene::File& file : scene.files) {
                 file.meant =
                     Books(static_cast<int>(file.meant.size()), "run " + std::to_string(run));
@@ -451,9 +454,11 @@ TEST(DurableSave, KilledSavesInAChainNeverLeaveAPartialFile) {
                     return scene.Save(ui) ? 0 : 1;
                 },
                 delay);
+            if (status == 0) {
+                fullRun = std::min(fullRun, std::chrono::steady_clock::now() - start);
+            }
             if (run < 3) {
                 ASSERT_EQ(status, 0);
-                fullRun = std::min(fullRun, std::chrono::steady_clock::now() - start);
                 continue;
             }
             killed += status == 200 + SIGKILL ? 1 : 0;
@@ -470,12 +475,12 @@ TEST(DurableSave, KilledSavesInAChainNeverLeaveAPartialFile) {
             }
             kept += allWhole ? 1 : 0;
         }
-        std::cout << "[          ] layout " << static_cast<int>(layout) << ": " << killed
-                  << " of 30 runs killed mid-save, a whole copy of every file kept " << kept
-                  << "/30, a full run takes "
+        std::cout << "[          ] layout " << static_cast<int>(layout) << ": " << killed << " of "
+                  << run - 3 << " runs killed mid-save, a whole copy of every file kept " << kept
+                  << "/" << run - 3 << ", a full run takes "
                   << std::chrono::duration_cast<std::chrono::milliseconds>(fullRun).count()
                   << " ms\n";
-        EXPECT_GT(killed, 10);
+        EXPECT_GE(killed, 10);
         // The next save clears what the killed ones left.
         ScriptedUi ui;
         ASSERT_TRUE(scene.Save(ui));
