@@ -16,25 +16,31 @@ namespace tc {
 bool WriteForUser(const std::string& text, bool error) {
     const DWORD which = error ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE;
     HANDLE handle = GetStdHandle(which);
+    bool opened = false;
     bool attached = false;
     if (handle == nullptr || handle == INVALID_HANDLE_VALUE) {
-        if (!AttachConsole(ATTACH_PARENT_PROCESS)) {
+        // Access denied: this process already has a console (Wine gives a GUI program its
+        // parent's), which serves as well.
+        attached = AttachConsole(ATTACH_PARENT_PROCESS) != 0;
+        if (!attached && GetLastError() != ERROR_ACCESS_DENIED) {
             return false;
         }
-        attached = true;
         handle = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
                              OPEN_EXISTING, 0, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
-            FreeConsole();
+            if (attached) {
+                FreeConsole();
+            }
             return false;
         }
+        opened = true;
     }
     DWORD mode = 0;
     bool written = false;
     if (GetConsoleMode(handle, &mode)) {
         // The shell has already shown its next prompt: start below it. The console takes
         // UTF-16, whatever its code page.
-        const std::string shown = (attached ? "\n" : "") + text;
+        const std::string shown = (opened ? "\n" : "") + text;
         const int length = MultiByteToWideChar(CP_UTF8, 0, shown.data(),
                                                static_cast<int>(shown.size()), nullptr, 0);
         std::wstring wide(static_cast<std::size_t>(length), L'\0');
@@ -48,8 +54,10 @@ bool WriteForUser(const std::string& text, bool error) {
         written =
             WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &done, nullptr) != 0;
     }
-    if (attached) {
+    if (opened) {
         CloseHandle(handle);
+    }
+    if (attached) {
         FreeConsole();
     }
     return written;
