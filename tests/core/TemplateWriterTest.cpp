@@ -37,12 +37,14 @@ TEST(TemplateWriter, ABaseWritesWhatItHoldsAndOnlyATreasureBaseSpeaks) {
     CTemplate& base = AddBase(list);
     base.SetGoldValue("0");
     base.SetInventoryWidth("0");
+    base.SetInventoryHeight("0");
     base.SetSpecializes("my_treasure_chest");
     const std::string free = EmitOne(list, 0);
     EXPECT_NE(free.find("\t\tgold_value = 0;\n"), std::string::npos);
     EXPECT_NE(free.find("\t\tis_lorebook = TRUE;\n\t\tcan_sell = FALSE;\n\t}\n"),
               std::string::npos);
-    EXPECT_NE(free.find("\t\tinventory_width = 0;\n"), std::string::npos) << "0 reads back";
+    EXPECT_NE(free.find("\t\tinventory_height = 0;\n\t\tinventory_width = 0;\n"), std::string::npos)
+        << "0 reads back";
     EXPECT_NE(free.find("[voice]"), std::string::npos);
 
     base.SetSpecializes("Treasure"); // not treasure-based, and no such template: no parent

@@ -1,0 +1,118 @@
+#!/usr/bin/env python3
+"""Breaks one rule at a time in the source and checks that the tests notice.
+
+Each mutant replaces one exact snippet of a source file, rebuilds the tests it names and runs
+them: they must fail. A mutant whose tests still pass marks a rule no test guards; run this
+before folding or deleting tests, and again after.
+
+Usage: tools/dev/mutants.py [--build DIR] [--lock FILE] [NAME...]   (default: every mutant, build/)
+The source is put back after each mutant, also when interrupted.
+"""
+import argparse
+import os
+import subprocess
+import sys
+
+CORE = ("tomecraft_core_tests", "tests/tomecraft_core_tests")
+GUI = ("tomecraft_gui_tests", "tests/gui/tomecraft_gui_tests")
+
+# name: (file, snippet, replacement, tests, gtest filter)
+MUTANTS = {
+    "cp1252-euro": ("src/platform/Text.cpp", "    0x20AC, 0x0081,", "    0x20AD, 0x0081,",
+                    CORE, "*"),
+    "mode-not-kept": ("src/platform/SystemFilesPosix.cpp",
+                      "    return Result(::fchmod(fd, previous.mode));", "    return 0;", CORE, "*"),
+    "lock-not-held": ("src/platform/FileLock.cpp", "        if (const int error = sys::TryLock(fd.Get())) {",
+                      "        if (const int error = 0) {", CORE, "*"),
+    "name-order-unstable": ("src/model/NameOrder.cpp", "return cmp < 0 || (cmp == 0 && a < b);",
+                            "return cmp < 0 || (cmp == 0 && a > b);", CORE, "*"),
+    "block-comment-ignored": ("src/gasfiles/GasLines.cpp",
+                              "if (!quoted && c == '/' && k + 1 < line.size() && line[k + 1] == '*') {",
+                              "if (false) {", CORE, "*"),
+    "height-zero-dropped": ("src/gasfiles/TemplateFile.cpp",
+                            "const bool heightDiffers = !p || p->GetInventoryHeight() != t.GetInventoryHeight();",
+                            "const bool heightDiffers = (!p || p->GetInventoryHeight() != t.GetInventoryHeight()) && t.GetInventoryHeight() != 0;",
+                            CORE, "*"),
+    "backup-not-named": ("src/gasfiles/Backup.cpp",
+                         "    if (const int error = RenameFile(m_temp->Path(), m_backupName)) {",
+                         "    if (const int error = 0) {", CORE, "*"),
+    "typed-line-break-accepted": ("src/document/BraceCheck.cpp",
+                                  "    const std::size_t at = text.find(\"\\\\n\");",
+                                  "    const std::size_t at = std::string_view::npos;", CORE, "*"),
+    "int-range-unchecked": ("src/document/BraceCheck.cpp",
+                            "    if (negative ? -value >= INT_MIN : value <= INT_MAX) {",
+                            "    if (true) {", CORE, "*"),
+    "undo-delete-at-end": ("src/document/EditableData.cpp",
+                           "list.insert(list.begin() + static_cast<std::ptrdiff_t>(m_index), std::move(m_owned));",
+                           "list.insert(list.end(), std::move(m_owned));", CORE, "*"),
+    "check-exit-ok-on-error": ("tools/tomecraft-gas/GasCommands.cpp",
+                               "    return anyError ? kExitFailed : kExitOk;", "    return kExitOk;",
+                               CORE, "*"),
+    "format-rewrites-same-bytes": ("src/gasfiles/SafeWrite.cpp",
+                                   "        if (HoldsAlready(current.Get(), r)) {",
+                                   "        if (HoldsAlready(current.Get(), r) && false) {", CORE, "*"),
+    "read-back-skipped": ("src/gasfiles/SafeWrite.cpp",
+                          "if (const std::string problem = r.readBack(p.temp->Path()); !problem.empty()) {",
+                          "if (const std::string problem; !problem.empty()) {", CORE, "*"),
+    "numbers-not-inherited": ("src/gasfiles/Inheritance.cpp",
+                              "            const auto it = readIndex.find(parent);\n",
+                              "            const auto it = readIndex.end();\n", CORE, "*"),
+    "escape-keeps-typing": ("src/views/FormPane.cpp", "            HasNode()) {\n            PutBack();",
+                            "            HasNode()) {\n            (void)0;", GUI, "LeaveForm*:Monkey*"),
+    "tree-click-skips-typing": ("src/views/TomecraftTreeView.cpp",
+                                "if (!m_ignoreSelection && !m_formCommitted && !CommitForm()) {",
+                                "if (false) {", GUI, "LeaveForm*:Monkey*"),
+}
+
+
+LOCK = []
+
+
+def run(cmd, **kw):
+    return subprocess.run(LOCK + cmd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, **kw).returncode
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--build", default="build")
+    parser.add_argument("--lock", help="run each build and test under flock on this file")
+    parser.add_argument("names", nargs="*")
+    args = parser.parse_args()
+    if args.lock:
+        LOCK.extend(["flock", args.lock])
+    root = os.path.normpath(os.path.join(os.path.dirname(__file__), "..", ".."))
+    os.chdir(root)
+    names = args.names or list(MUTANTS)
+    survived = []
+    for name in names:
+        path, snippet, replacement, (target, binary), gtest = MUTANTS[name]
+        with open(path, encoding="utf-8") as f:
+            original = f.read()
+        if original.count(snippet) != 1:
+            print(f"{name}: the snippet is not found once in {path}; update the mutant")
+            survived.append(name)
+            continue
+        try:
+            with open(path, "w", encoding="utf-8") as f:
+                f.write(original.replace(snippet, replacement))
+            if run(["cmake", "--build", args.build, "--target", target]) != 0:
+                print(f"{name}: does not build; update the mutant")
+                survived.append(name)
+                continue
+            command = [os.path.join(args.build, binary), f"--gtest_filter={gtest}"]
+            if target == GUI[0]:
+                command = ["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24"] + command
+            caught = run(command) != 0
+            print(f"{name}: {'caught' if caught else 'SURVIVED'}", flush=True)
+            if not caught:
+                survived.append(name)
+        finally:
+            with open(path, "w", encoding="utf-8") as f:
+                f.write(original)
+    run(["cmake", "--build", args.build, "--target", CORE[0]])
+    print(f"{len(names) - len(survived)} of {len(names)} mutants caught")
+    return 1 if survived else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
