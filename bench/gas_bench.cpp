@@ -215,7 +215,8 @@ void BM_WriteLore(benchmark::State& state) {
     doc.ReadPair(pair.lorePath, pair.templatePath);
     const std::string out = pair.lorePath + ".out";
     for (auto _ : state) {
-        tc::WriteLoreFile(out, "", doc.GetBooks(), ui);
+        tc::Diagnostics messages;
+        tc::WriteLoreFile(out, "", doc.GetBooks(), messages);
     }
     Report(state, out, pair.books);
 }
@@ -229,7 +230,8 @@ void BM_WriteTemplates(benchmark::State& state) {
     doc.ReadPair(pair.lorePath, pair.templatePath);
     const std::string out = pair.templatePath + ".out";
     for (auto _ : state) {
-        tc::WriteTemplateFile(out, "", doc.GetTemplates(), ui);
+        tc::Diagnostics messages;
+        tc::WriteTemplateFile(out, "", doc.GetTemplates(), messages);
     }
     Report(state, out, pair.templates);
 }
@@ -285,7 +287,8 @@ void BM_Find(benchmark::State& state) {
     if (saved) {
         doc.ReadPair(pair.lorePath, pair.templatePath);
         lore = pair.lorePath + ".saved";
-        tc::WriteLoreFile(lore, "", doc.GetBooks(), ui);
+        tc::Diagnostics messages;
+        tc::WriteLoreFile(lore, "", doc.GetBooks(), messages);
     }
     doc.ReadPair(lore, pair.templatePath);
     std::vector<const tc::TCObject*> order;

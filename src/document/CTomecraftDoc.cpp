@@ -149,20 +149,41 @@ bool CTomecraftDoc::AcceptReadingNotes(bool lore, bool templates) {
 }
 
 bool CTomecraftDoc::WriteLoreFile(const std::string& path) {
-    if (!tc::WriteLoreFile(path, m_strBackupPath, GetBooks(), m_ui, m_loreVersion.Of(path))) {
-        return false;
-    }
-    MarkSaved(DataFile::Lore);
-    return true;
+    SaveRequest request =
+        LoreSaveRequest(path, m_strBackupPath, GetBooks(), m_loreVersion.Of(path));
+    return Save(std::span<SaveRequest>(&request, 1));
 }
 
 bool CTomecraftDoc::WriteTemplateFile(const std::string& path) {
-    if (!tc::WriteTemplateFile(path, m_strBackupPath, GetTemplates(), m_ui,
-                               m_templateVersion.Of(path))) {
-        return false;
+    SaveRequest request =
+        TemplateSaveRequest(path, m_strBackupPath, GetTemplates(), m_templateVersion.Of(path));
+    return Save(std::span<SaveRequest>(&request, 1));
+}
+
+bool CTomecraftDoc::Save(std::span<SaveRequest> requests) {
+    AskToReplace ask;
+    if (m_bMayAsk) {
+        ask = [this](const std::string& question) {
+            return m_ui.MessageBox(question, MsgButtons::YesNo, MsgIcon::Question) ==
+                   MsgAnswer::Yes;
+        };
     }
-    MarkSaved(DataFile::Templates);
-    return true;
+    Diagnostics messages;
+    bool written = false;
+    {
+        BusyCursor busy(m_ui);
+        written = SaveFiles(requests, messages, ask);
+    }
+    for (const SaveRequest& request : requests) {
+        if (request.saved) {
+            MarkSaved(request.access == FileAccess::WriteLore ? DataFile::Lore
+                                                              : DataFile::Templates);
+        }
+    }
+    for (const Diagnostic& message : messages) {
+        m_ui.MessageBoxUtf8(message.text, MsgButtons::Ok, MsgIcon::Exclamation);
+    }
+    return written;
 }
 
 bool CTomecraftDoc::LockPair(const std::string& lorePath, const std::string& templatePath) {
@@ -209,17 +230,7 @@ bool CTomecraftDoc::WriteFiles(bool lore, bool templates) {
         requests.push_back(TemplateSaveRequest(m_strTemplatePath, m_strBackupPath, GetTemplates(),
                                                m_templateVersion.Of(m_strTemplatePath)));
     }
-    for (SaveRequest& request : requests) {
-        request.mayAsk = m_bMayAsk;
-    }
-    const bool written = SaveFiles(requests, m_ui);
-    for (const SaveRequest& request : requests) {
-        if (request.saved) {
-            MarkSaved(request.access == FileAccess::WriteLore ? DataFile::Lore
-                                                              : DataFile::Templates);
-        }
-    }
-    return written;
+    return Save(requests);
 }
 
 void CTomecraftDoc::WriteModified() {

@@ -7,12 +7,14 @@
 #include "document/DocumentHost.h"
 #include "document/EditableData.h"
 #include "gasfiles/Diagnostic.h"
+#include "gasfiles/SafeWrite.h"
 #include "platform/FileCause.h"
 #include "platform/FileLock.h"
 #include "platform/FileOps.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserInterface.h"
 
+#include <span>
 #include <string>
 
 namespace tc {
@@ -100,6 +102,10 @@ private:
     // Before the first save of a file with reading notes: false when the user keeps the files.
     bool AcceptReadingNotes(bool lore, bool templates);
     bool WriteFiles(bool lore, bool templates);
+    // Saves the files as a unit with the wait cursor up, asks about a file another program
+    // changed where anyone can be asked, shows what the save had to say, and marks each file
+    // that now holds what is shown as saved.
+    bool Save(std::span<SaveRequest> requests);
     void Follow(const DataChange& change);
     bool AskToSave(); // false when the user cancels or the save fails
     void ShowFileError(const FileError& error);

@@ -225,9 +225,9 @@ SaveRequest LoreSaveRequest(const std::string& path, const std::string& backupFo
 }
 
 bool WriteLoreFile(const std::string& path, const std::string& backupFolder, const BookList& books,
-                   UserInterface& ui, FileStamp* stamp) {
+                   Diagnostics& messages, FileStamp* stamp, const AskToReplace& ask) {
     SaveRequest request = LoreSaveRequest(path, backupFolder, books, stamp);
-    return SaveFile(request, ui);
+    return SaveFile(request, messages, ask);
 }
 
 } // namespace tc

@@ -5,7 +5,6 @@
 #include "gasfiles/SafeWrite.h"
 #include "model/CLoreBook.h"
 #include "platform/TextFile.h"
-#include "platform/UserInterface.h"
 
 #include <functional>
 #include <memory>
@@ -35,10 +34,11 @@ bool ReadLoreFile(const std::string& path, BookList& books, Diagnostics& found,
 // The whole file as written, with "\n" line ends (the writer puts CR LF on disk).
 void EmitLoreFile(const BookList& books, TextSink& out);
 
-// Saves every book as SaveFile does, the previous file becoming lore.tcb. False, after a
-// message, when nothing was replaced. `stamp`: as in SaveRequest.
+// Saves every book as SaveFile does, the previous file becoming lore.tcb. False, with a message,
+// when nothing was replaced. `stamp`: as in SaveRequest.
 bool WriteLoreFile(const std::string& path, const std::string& backupFolder, const BookList& books,
-                   UserInterface& ui, FileStamp* stamp = nullptr);
+                   Diagnostics& messages, FileStamp* stamp = nullptr,
+                   const AskToReplace& ask = nullptr);
 // The save of the lore file, for saving it together with the template file; `books` must
 // outlive it.
 SaveRequest LoreSaveRequest(const std::string& path, const std::string& backupFolder,

@@ -14,8 +14,13 @@ namespace tc {
 
 namespace {
 
-void Warn(UserInterface& ui, const std::string& text) {
-    ui.MessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation);
+// `text` is Windows-1252, as the file texts quoted in it are.
+void Warn(Diagnostics& messages, const std::string& path, const std::string& text) {
+    Diagnostic message;
+    message.severity = Severity::Error;
+    message.path = path;
+    message.text = Cp1252ToUtf8(text);
+    messages.push_back(std::move(message));
 }
 
 constexpr const char* kUnchanged = "\n\nThe file on disk was not changed.";
@@ -107,7 +112,7 @@ std::string Report(const SaveRequest& request, int error, const std::string& pat
 
 // Everything that can fail before a file is replaced. Nothing when the file is ready; otherwise
 // the message (empty when the user declined and needs none).
-std::optional<std::string> Prepare(Pending& p, UserInterface& ui) {
+std::optional<std::string> Prepare(Pending& p, const AskToReplace& ask) {
     SaveRequest& r = *p.request;
     if (const int error = InspectFile(r.path, p.previous)) {
         return Report(r, error, r.path);
@@ -172,7 +177,7 @@ std::optional<std::string> Prepare(Pending& p, UserInterface& ui) {
         p.checked = StampOf(p.held.Get());
     }
     if (r.stamp != nullptr && r.stamp->known && !(p.checked == *r.stamp)) {
-        if (!r.mayAsk) {
+        if (!ask) {
             return PathInText(r.path) +
                    "\n\nhas been changed by another program since it was read, so it was left "
                    "as it is." +
@@ -182,7 +187,7 @@ std::optional<std::string> Prepare(Pending& p, UserInterface& ui) {
             PathInText(r.path) +
             "\n\nhas been changed by another program since Tomecraft read it.  Replace it with "
             "the data shown in Tomecraft?";
-        if (ui.MessageBox(question, MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes) {
+        if (!ask(question)) {
             return std::string();
         }
     }
@@ -289,7 +294,7 @@ bool ChangedSinceCheck(const Pending& p) {
            InspectFile(p.request->backupName, backup) == 0 && !(backup.stamp == p.checked);
 }
 
-void KeepLateChange(Pending& p, UserInterface& ui) {
+void KeepLateChange(Pending& p, Diagnostics& messages) {
     if (!p.replaced || p.keepIdentity || !ChangedSinceCheck(p)) {
         return;
     }
@@ -298,26 +303,29 @@ void KeepLateChange(Pending& p, UserInterface& ui) {
         PendingBackup copy;
         if (copy.Prepare(p.previous.realPath, p.held.Get(), backupName, true) != FileCause::None ||
             copy.Commit() != 0) {
-            Warn(ui, PathInText(p.request->path) +
-                         "\n\nwas changed by another program while Tomecraft saved it, and that "
-                         "version could not be kept: " +
-                         PathInText(p.request->path) + " holds what Tomecraft saved.");
+            Warn(messages, p.request->path,
+                 PathInText(p.request->path) +
+                     "\n\nwas changed by another program while Tomecraft saved it, and that "
+                     "version could not be kept: " +
+                     PathInText(p.request->path) + " holds what Tomecraft saved.");
             return;
         }
     }
-    Warn(ui, PathInText(p.request->path) +
-                 "\n\nwas changed by another program while Tomecraft saved it.  It holds what "
-                 "Tomecraft saved; the other program's version is in " +
-                 PathInText(backupName) + ".");
+    Warn(messages, p.request->path,
+         PathInText(p.request->path) +
+             "\n\nwas changed by another program while Tomecraft saved it.  It holds what "
+             "Tomecraft saved; the other program's version is in " +
+             PathInText(backupName) + ".");
 }
 
-bool Save(std::span<SaveRequest> requests, Pending* pending, UserInterface& ui) {
+bool Save(std::span<SaveRequest> requests, Pending* pending, Diagnostics& messages,
+          const AskToReplace& ask) {
     const std::size_t count = requests.size();
     for (std::size_t k = 0; k < count; ++k) {
         pending[k].request = &requests[k];
     }
     for (std::size_t k = 0; k < count; ++k) {
-        if (const auto problem = Prepare(pending[k], ui)) {
+        if (const auto problem = Prepare(pending[k], ask)) {
             std::string text = *problem;
             if (count > 1) {
                 // The other files are not saved either: the pair stays together.
@@ -328,7 +336,7 @@ bool Save(std::span<SaveRequest> requests, Pending* pending, UserInterface& ui) 
                 text += " are as they were.";
             }
             if (!text.empty()) {
-                Warn(ui, text);
+                Warn(messages, requests[k].path, text);
             }
             return false;
         }
@@ -342,7 +350,7 @@ bool Save(std::span<SaveRequest> requests, Pending* pending, UserInterface& ui) 
                           "\n\nwas changed by another program while Tomecraft saved it, so "
                           "it was left as that program wrote it."
                     : CauseText(CauseOfError(error), path);
-            Warn(ui, text + WhereEachVersionIs(pending, count));
+            Warn(messages, path, text + WhereEachVersionIs(pending, count));
             for (std::size_t j = 0; j < k; ++j) {
                 requests[j].saved = true;
             }
@@ -355,22 +363,21 @@ bool Save(std::span<SaveRequest> requests, Pending* pending, UserInterface& ui) 
         if (p.request->stamp != nullptr) {
             *p.request->stamp = p.written;
         }
-        KeepLateChange(p, ui);
+        KeepLateChange(p, messages);
     }
     return true;
 }
 
 } // namespace
 
-bool SaveFiles(std::span<SaveRequest> requests, UserInterface& ui) {
-    BusyCursor busy(ui);
+bool SaveFiles(std::span<SaveRequest> requests, Diagnostics& messages, const AskToReplace& ask) {
     for (SaveRequest& request : requests) {
         request.saved = false;
     }
     std::unique_ptr<Pending[]> pending;
     try {
         pending = std::make_unique<Pending[]>(requests.size());
-        return Save(requests, pending.get(), ui);
+        return Save(requests, pending.get(), messages, ask);
     } catch (const std::bad_alloc&) {
         try {
             std::string text = "There is not enough memory to save";
@@ -387,7 +394,7 @@ bool SaveFiles(std::span<SaveRequest> requests, UserInterface& ui) {
             } else {
                 text += requests.size() > 1 ? "\n\nNeither file on disk was changed." : kUnchanged;
             }
-            Warn(ui, text);
+            Warn(messages, requests.empty() ? std::string() : requests[0].path, text);
         } catch (const std::bad_alloc&) {
             // Not even the message fits: the save has said false, and the files are as told
             // by what was replaced before.
@@ -399,8 +406,8 @@ bool SaveFiles(std::span<SaveRequest> requests, UserInterface& ui) {
     }
 }
 
-bool SaveFile(SaveRequest& request, UserInterface& ui) {
-    return SaveFiles(std::span<SaveRequest>(&request, 1), ui);
+bool SaveFile(SaveRequest& request, Diagnostics& messages, const AskToReplace& ask) {
+    return SaveFiles(std::span<SaveRequest>(&request, 1), messages, ask);
 }
 
 } // namespace tc

@@ -3,16 +3,21 @@
 // unit.
 #pragma once
 
+#include "gasfiles/Diagnostic.h"
 #include "gasfiles/FileReport.h"
 #include "platform/FileOps.h"
 #include "platform/TextFile.h"
-#include "platform/UserInterface.h"
 
 #include <functional>
 #include <span>
 #include <string>
 
 namespace tc {
+
+// Asks the user whether a file that another program changed since it was read may be replaced
+// (`question` is Windows-1252); true for yes. Where there is nobody to ask (the command line),
+// none is given and such a file is left as it is.
+using AskToReplace = std::function<bool(const std::string& question)>;
 
 struct SaveRequest {
     std::string path; // as the user named it; a symbolic link is followed
@@ -24,8 +29,6 @@ struct SaveRequest {
     // The version that was read, if known: a different file found there is replaced only when
     // the user agrees. Updated to the written version.
     FileStamp* stamp = nullptr;
-    // Nobody can be asked (the command line): a file changed on disk is then left as it is.
-    bool mayAsk = true;
     // Set when the file on disk holds what was meant, whether written or already so.
     bool saved = false;
 };
@@ -35,9 +38,11 @@ struct SaveRequest {
 // temporary name beside its backup, before any file is replaced; a file whose bytes would not
 // change is not written at all. Then each backup and file takes its name in one step (a file
 // with other hard links is written over in place once its backup copy is on disk, keeping its
-// identity). The new file keeps the previous one's mode, owner and group. False, after a message,
-// when not every file was saved; the message says which file holds which version.
-bool SaveFiles(std::span<SaveRequest> requests, UserInterface& ui);
-bool SaveFile(SaveRequest& request, UserInterface& ui);
+// identity). The new file keeps the previous one's mode, owner and group. False when not every
+// file was saved: `messages` then gets one that says why and which file holds which version. A
+// save that succeeds may also add one, about a change another program made meanwhile.
+bool SaveFiles(std::span<SaveRequest> requests, Diagnostics& messages,
+               const AskToReplace& ask = nullptr);
+bool SaveFile(SaveRequest& request, Diagnostics& messages, const AskToReplace& ask = nullptr);
 
 } // namespace tc

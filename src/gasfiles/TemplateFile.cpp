@@ -319,9 +319,10 @@ SaveRequest TemplateSaveRequest(const std::string& path, const std::string& back
 }
 
 bool WriteTemplateFile(const std::string& path, const std::string& backupFolder,
-                       const TemplateList& templates, UserInterface& ui, FileStamp* stamp) {
+                       const TemplateList& templates, Diagnostics& messages, FileStamp* stamp,
+                       const AskToReplace& ask) {
     SaveRequest request = TemplateSaveRequest(path, backupFolder, templates, stamp);
-    return SaveFile(request, ui);
+    return SaveFile(request, messages, ask);
 }
 
 } // namespace tc

@@ -5,7 +5,6 @@
 #include "gasfiles/SafeWrite.h"
 #include "model/CTemplate.h"
 #include "platform/TextFile.h"
-#include "platform/UserInterface.h"
 
 #include <memory>
 #include <string>
@@ -41,8 +40,8 @@ void EmitTemplateFile(const TemplateList& templates, TextSink& out);
 
 // As WriteLoreFile, for the template file and its backup trs_book_lore.tcb.
 bool WriteTemplateFile(const std::string& path, const std::string& backupFolder,
-                       const TemplateList& templates, UserInterface& ui,
-                       FileStamp* stamp = nullptr);
+                       const TemplateList& templates, Diagnostics& messages,
+                       FileStamp* stamp = nullptr, const AskToReplace& ask = nullptr);
 // As LoreSaveRequest, for the template file.
 SaveRequest TemplateSaveRequest(const std::string& path, const std::string& backupFolder,
                                 const TemplateList& templates, FileStamp* stamp);

@@ -30,6 +30,8 @@ using test::ReadBytes;
 using test::ScriptedUi;
 using test::TempDir;
 using test::WriteBytes;
+using test::WriteLoreFile;
+using test::WriteTemplateFile;
 
 namespace fs = std::filesystem;
 
@@ -148,7 +150,8 @@ struct Scene {
         for (const File& file : files) {
             requests.push_back(LoreSaveRequest(file.path, backupFolder, file.meant, nullptr));
         }
-        return SaveFiles(requests, ui);
+        Diagnostics messages;
+        return test::Shown(ui, SaveFiles(requests, messages, test::AskThrough(ui)), messages);
     }
     std::set<std::string> Expected() const {
         std::set<std::string> names;

@@ -25,6 +25,8 @@ using test::ReadBytes;
 using test::ScriptedUi;
 using test::TempDir;
 using test::WriteBytes;
+using test::WriteLoreFile;
+using test::WriteTemplateFile;
 
 // New books with text: the lore file is then modified.
 void AddBooks(CTomecraftDoc& doc, int count) {

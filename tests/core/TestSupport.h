@@ -4,6 +4,8 @@
 #include "document/DocumentHost.h"
 #include "document/EditableData.h"
 #include "gasfiles/Diagnostic.h"
+#include "gasfiles/LoreFile.h"
+#include "gasfiles/TemplateFile.h"
 #include "platform/FileCause.h"
 #include "platform/FileOps.h"
 #include "platform/FsPath.h"
@@ -237,6 +239,34 @@ inline std::string ErrorOf(FileCause cause) {
 inline void CopySamplePair(const std::string& lore, const std::string& templates) {
     WriteBytes(lore, ReadBytes(SamplePath("lore.gas")));
     WriteBytes(templates, ReadBytes(SamplePath("trs_book_lore.gas")));
+}
+
+// A save as the editor makes it: `ui` answers its question and is then shown its messages.
+inline AskToReplace AskThrough(UserInterface& ui) {
+    return [&ui](const std::string& question) {
+        return ui.MessageBox(question, MsgButtons::YesNo, MsgIcon::Question) == MsgAnswer::Yes;
+    };
+}
+inline bool Shown(UserInterface& ui, bool saved, const Diagnostics& messages) {
+    for (const Diagnostic& message : messages) {
+        ui.MessageBoxUtf8(message.text, MsgButtons::Ok, MsgIcon::Exclamation);
+    }
+    return saved;
+}
+inline bool WriteLoreFile(const std::string& path, const std::string& backupFolder,
+                          const BookList& books, UserInterface& ui, FileStamp* stamp = nullptr) {
+    Diagnostics messages;
+    const bool saved =
+        tc::WriteLoreFile(path, backupFolder, books, messages, stamp, AskThrough(ui));
+    return Shown(ui, saved, messages);
+}
+inline bool WriteTemplateFile(const std::string& path, const std::string& backupFolder,
+                              const TemplateList& templates, UserInterface& ui,
+                              FileStamp* stamp = nullptr) {
+    Diagnostics messages;
+    const bool saved =
+        tc::WriteTemplateFile(path, backupFolder, templates, messages, stamp, AskThrough(ui));
+    return Shown(ui, saved, messages);
 }
 
 } // namespace tc::test

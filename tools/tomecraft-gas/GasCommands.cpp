@@ -252,7 +252,7 @@ int Format(CTomecraftDoc& doc, RecordingUi& ui, const Invocation& inv, std::ostr
     try {
         written = doc.WriteAll();
     } catch (const std::bad_alloc&) {
-        // SaveFiles reports its own; this is after it, with the files as it said.
+        // The save has reported through the document; this comes after, the files as it said.
         err << "tomecraft-gas: out of memory\n";
         return kExitFailed;
     }
