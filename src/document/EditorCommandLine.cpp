@@ -42,7 +42,10 @@ EditorStart ParseEditorCommandLine(const std::vector<std::string>& args) {
         } else if (!optionsEnd && (arg == "--help" || arg == "-h" || arg == "/?")) {
             return {EditorStart::Action::Print, {}, kUsage, 0};
         } else if (!optionsEnd && arg == "--version") {
-            return {EditorStart::Action::Print, {}, std::string("tomecraft ") + kVersion + "\n", 0};
+            return {EditorStart::Action::Print,
+                    {},
+                    std::string("tomecraft ") + kVersion + "\n" + kLicenceNotice,
+                    0};
         } else if (!optionsEnd && arg.size() > 1 && arg[0] == '-') {
             return {EditorStart::Action::Refuse,
                     {},

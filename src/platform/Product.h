@@ -12,5 +12,8 @@ inline constexpr const char* kMakerWebHost = "brindlemoor.org/tomecraft";
 inline constexpr const char* kMakerEmail = "tomecraft@brindlemoor.org";
 inline constexpr const char* kCopyright =
     "Copyright (C) 2026 Brindlemoor.\nFree for building Dungeon Siege worlds.";
+// Under the version line of --version, where command-line programs name their licence.
+inline constexpr const char* kLicenceNotice =
+    "Copyright (C) 2026 Brindlemoor\nLicence: MIT (see the LICENSE file); there is no warranty.\n";
 
 } // namespace tc

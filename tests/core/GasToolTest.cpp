@@ -12,6 +12,7 @@
 #include "platform/FileSystem.h"
 #include "platform/FsPath.h"
 #include "platform/MemorySettings.h"
+#include "platform/Product.h"
 #include "platform/Text.h"
 #include "tools/tomecraft-gas/DumpJson.h"
 #include "tools/tomecraft-gas/GasCommands.h"
@@ -70,7 +71,7 @@ TEST(GasTool, UsageErrorsAndHelp) {
     for (const auto& args : {std::vector<std::string>{"--version"}, {"dump", "--version"}}) {
         const ToolRun version = RunTool(args);
         EXPECT_EQ(version.status, 0);
-        EXPECT_EQ(version.out, "tomecraft-gas 1.0.0\n");
+        EXPECT_EQ(version.out, "tomecraft-gas 1.0.0\n" + std::string(kLicenceNotice));
     }
     // After "--" a name that begins with "-" is a file.
     const ToolRun dashed = RunTool({"dump", "--", "-lore.gas", "-trs_book_lore.gas"});

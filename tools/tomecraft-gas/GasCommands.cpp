@@ -7,8 +7,8 @@
 #include "platform/FsPath.h"
 #include "platform/MemorySettings.h"
 #include "platform/Paths.h"
+#include "platform/Product.h"
 #include "platform/Text.h"
-#include "platform/Version.h"
 #include "tools/tomecraft-gas/DumpJson.h"
 #include "tools/tomecraft-gas/PairChecks.h"
 #include "tools/tomecraft-gas/RecordingUi.h"
@@ -298,7 +298,7 @@ int RunGasTool(const std::vector<std::string>& args, std::ostream& out, std::ost
             return kExitUsage;
         }
         if (inv.version) {
-            out << "tomecraft-gas " << kVersion << "\n";
+            out << "tomecraft-gas " << kVersion << "\n" << kLicenceNotice;
             return kExitOk;
         }
         if (inv.help) {
