@@ -93,7 +93,7 @@ TEST(NewNodeDialog, TypesLowerCaseAndRefusesRepeatedNames) {
     EXPECT_EQ(dialog.NodeName(), "my_other_tome");
 }
 
-TEST(AboutDialog, ALinkClickOpensItsTargetAndSaysSoWhenNothingCould) {
+TEST(AboutDialog, ALinkClickOrKeyOpensItsTargetAndSaysSoWhenNothingCould) {
     ScriptedUi ui;
     CAboutDlg about(nullptr, ui);
     EXPECT_EQ(about.GetTitle(), "About Tomecraft");
@@ -128,6 +128,21 @@ TEST(AboutDialog, ALinkClickOpensItsTargetAndSaysSoWhenNothingCould) {
             EXPECT_NE(ui.Texts().front().find(c.target), std::string::npos);
         }
     }
+    // Tab from OK reaches each link in turn; Enter opens one (the dialog stays), Space the next.
+    std::vector<wxString> opened;
+    for (const Case& c : cases) {
+        c.link->m_open = [&](const wxString& target) {
+            opened.push_back(target);
+            return true;
+        };
+    }
+    about.FindWindow(wxID_OK)->SetFocus();
+    Pump();
+    for (const int key : {int(WXK_TAB), int(WXK_RETURN), int(WXK_TAB), int(' ')}) {
+        input.Key(key);
+    }
+    EXPECT_EQ(opened, (std::vector<wxString>{cases[0].target, cases[1].target}));
+    EXPECT_TRUE(about.IsShown());
 }
 
 // A hand-edited pair: the status bar counts the notes, View > Reading Notes lists them, a
