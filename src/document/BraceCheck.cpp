@@ -52,6 +52,15 @@ DialogVerdict RefuseCharacters(std::string_view value, std::string_view field,
     return Holds(value, field, value.substr(at, 1), at, why, control);
 }
 
+DialogVerdict RefuseCommentStart(std::string_view value, std::string_view field, int control) {
+    const std::size_t at = std::min(value.find("//"), value.find("/*"));
+    if (at == std::string_view::npos) {
+        return DialogVerdict::Accept();
+    }
+    return Holds(value, field, value.substr(at, 2), at,
+                 "the game files take it for the start of a comment.", control);
+}
+
 DialogVerdict RefuseTypedLineBreak(std::string_view text, std::string_view field, int control) {
     const std::size_t at = text.find("\\n");
     if (at == std::string_view::npos) {

@@ -1,7 +1,7 @@
 // What the form refuses because the game files (and so the readers) would not give it back: a
 // brace ends a section early and takes the sections after it with it, a bracket ends a name, a
-// quote or semicolon ends a value, a typed backslash-n becomes a line break, and a number past
-// the integer range is cut to its end.
+// quote or semicolon ends a value, "//" or "/*" outside quotes starts a comment, a typed
+// backslash-n becomes a line break, and a number past the integer range is cut to its end.
 #pragma once
 
 #include "document/DialogVerdict.h"
@@ -17,6 +17,10 @@ DialogVerdict RefuseBraces(std::string_view value, std::string_view field, int c
 // around it, and saying `why` the files cannot keep it.
 DialogVerdict RefuseCharacters(std::string_view value, std::string_view field,
                                std::string_view characters, std::string_view why, int control);
+
+// Refuses a value written without quotes that holds "//" or "/*", which the game files take for
+// the start of a comment.
+DialogVerdict RefuseCommentStart(std::string_view value, std::string_view field, int control);
 
 // Refuses a book text holding a backslash followed by "n", which the game reads as a line break.
 DialogVerdict RefuseTypedLineBreak(std::string_view text, std::string_view field, int control);

@@ -66,6 +66,9 @@ LoreBookFormRules::UpdateResult LoreBookFormRules::Update(const Fields& typed, F
         !bracket.accepted) {
         return {bracket};
     }
+    if (DialogVerdict comment = RefuseCommentStart(key, "lore key", kKeyEdit); !comment.accepted) {
+        return {comment};
+    }
     if (typed.text.empty()) {
         return {
             DialogVerdict::Refuse("You must specify the text (story) for this Book!", kTextEdit)};

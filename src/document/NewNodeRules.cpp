@@ -1,5 +1,7 @@
 #include "document/NewNodeRules.h"
 
+#include "document/BraceCheck.h"
+
 #include <algorithm>
 
 namespace tc {
@@ -10,6 +12,15 @@ DialogVerdict NewNodeRules::OnOk(const std::string& typed) {
         return DialogVerdict::Refuse("A name is required to create a new node!", kNameEdit);
     }
     std::replace(m_strNodeName.begin(), m_strNodeName.end(), ' ', '_');
+    // What the forms would refuse to store under this name.
+    for (DialogVerdict verdict : {RefuseBraces(m_strNodeName, "name", kNameEdit),
+                                  RefuseCharacters(m_strNodeName, "name", "[]",
+                                                   "the game files end a name there.", kNameEdit),
+                                  RefuseCommentStart(m_strNodeName, "name", kNameEdit)}) {
+        if (!verdict.accepted) {
+            return verdict;
+        }
+    }
     if (m_pDoc != nullptr && (!m_pDoc->IsBookKeyUnique(m_strNodeName, nullptr) ||
                               !m_pDoc->IsTemplateNameUnique(m_strNodeName, nullptr))) {
         return DialogVerdict::Refuse(

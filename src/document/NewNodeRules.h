@@ -15,7 +15,8 @@ public:
     // `data` null switches the uniqueness checks off.
     explicit NewNodeRules(const LoreData* data) : m_pDoc(data) {}
 
-    // Blanks become underscores; the name may repeat no book key and no template name.
+    // Blanks become underscores; the name may repeat no book key and no template name, and
+    // holds nothing the game files would not give back as a name.
     DialogVerdict OnOk(const std::string& typed);
 
     std::string m_strNodeName;

@@ -223,6 +223,16 @@ TemplateFormRules::UpdateResult TemplateFormRules::Update(FormStore store) {
             return {verdict};
         }
     }
+    // The title is written in quotes, which hide a comment's start; the others are not.
+    for (const auto& text : texts) {
+        if (text.control == kBookTitleEdit) {
+            continue;
+        }
+        if (DialogVerdict verdict = RefuseCommentStart(text.value, text.field, text.control);
+            !verdict.accepted) {
+            return {verdict};
+        }
+    }
     const struct {
         const std::string& value;
         const char* field;

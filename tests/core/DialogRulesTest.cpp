@@ -318,6 +318,9 @@ TEST(NewNodeRules, NamesMustBeGivenAndNewToBothCollections) {
     EXPECT_EQ(rules.m_strNodeName, "My_tome");
     EXPECT_TRUE(rules.OnOk("   ").accepted);
     EXPECT_EQ(rules.m_strNodeName, "___");
+    for (const char* unreadable : {"a]b", "{a}", "my/*tome", "my//tome"}) {
+        EXPECT_EQ(rules.OnOk(unreadable).message.rfind("The name ", 0), 0u) << unreadable;
+    }
 
     NewNodeRules noDocument(nullptr);
     EXPECT_TRUE(noDocument.OnOk("my tome").accepted);

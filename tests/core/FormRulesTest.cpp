@@ -38,6 +38,10 @@ TEST(LoreBookForm, UpdateChecksThenStoresEverything) {
          "The lore key holds ] in 'tale]'; the game files end a book's name there.  Please "
          "change it!"},
         {{"[tale", "x", ""}, LoreBookFormRules::kKeyEdit, "The lore key holds [ in '[tale'"},
+        {{"book/*c", "x", ""},
+         LoreBookFormRules::kKeyEdit,
+         "The lore key holds /* in 'book/*c'; the game files take it for the start of a "
+         "comment."},
         {{"tale", "Saved to C:\\new\\temp", ""},
          LoreBookFormRules::kTextEdit,
          "The book text holds \\n in 'Saved to C:\\new\\temp'; the game shows that as a "
@@ -239,6 +243,8 @@ TEST(TemplateForm, UpdateRunsEveryCheckBeforeStoringAnything) {
          "The texture holds ; in 't_a;b'; the game files end the value there."},
         {&F::inventoryIcon, "i;", TemplateFormRules::kInventoryIconEdit,
          "The inventory icon holds ;"},
+        {&F::name, "book_w/*x", TemplateFormRules::kNameEdit, "The template name holds /* in"},
+        {&F::texture, "t//x", TemplateFormRules::kTextureEdit, "The texture holds // in 't//x'"},
         {&F::goldValue, "99999999999", TemplateFormRules::kGoldValueEdit,
          "The gold value 99999999999 lies beyond 2147483647, the furthest a number in the game "
          "files can go.  Please enter a smaller number!"},
