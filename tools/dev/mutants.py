@@ -5,8 +5,10 @@ Each mutant replaces one exact snippet of a source file, rebuilds the tests it n
 them: they must fail. A mutant whose tests still pass marks a rule no test guards; run this
 before folding or deleting tests, and again after.
 
-Usage: tools/dev/mutants.py [--build DIR] [--lock FILE] [NAME...]   (default: every mutant, build/)
-The source is put back after each mutant, also when interrupted.
+Usage: tools/dev/mutants.py [--build DIR] [--lock FILE] [NAME...]
+  (default: every mutant, in build-mutants/, configured here when missing: a build others use
+  would hold a mutant's programs while it runs)
+The source is put back after each mutant, also when interrupted, and the build made whole again.
 """
 import argparse
 import os
@@ -74,7 +76,7 @@ def run(cmd, **kw):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--build", default="build")
+    parser.add_argument("--build", default="build-mutants")
     parser.add_argument("--lock", help="run each build and test under flock on this file")
     parser.add_argument("names", nargs="*")
     args = parser.parse_args()
@@ -82,6 +84,10 @@ def main():
         LOCK.extend(["flock", args.lock])
     root = os.path.normpath(os.path.join(os.path.dirname(__file__), "..", ".."))
     os.chdir(root)
+    if not os.path.exists(os.path.join(args.build, "CMakeCache.txt")):
+        subprocess.run(["cmake", "-S", ".", "-B", args.build, "-G", "Ninja",
+                        "-DCMAKE_BUILD_TYPE=RelWithDebInfo", "-DTOMECRAFT_WERROR=ON"],
+                       check=True, stdout=subprocess.DEVNULL)
     names = args.names or list(MUTANTS)
     survived = []
     for name in names:
@@ -109,7 +115,7 @@ def main():
         finally:
             with open(path, "w", encoding="utf-8") as f:
                 f.write(original)
-    run(["cmake", "--build", args.build, "--target", CORE[0]])
+    run(["cmake", "--build", args.build])
     print(f"{len(names) - len(survived)} of {len(names)} mutants caught")
     return 1 if survived else 0
 
