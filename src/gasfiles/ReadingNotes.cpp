@@ -174,6 +174,7 @@ void Build(Side& side, const std::vector<SetAside>& asides) {
     // One more than the sections: where entries at file level go.
     std::vector<int> nodeOf(count + 1, -1);
     std::vector<std::string_view> relPath(count), relShown(count);
+    side.nodes.reserve(count);
     int root = -1;
     auto aside = asides.begin();
     for (std::size_t k = 0; k < count; ++k) {
@@ -541,10 +542,21 @@ void CompareSides(Side& was, Side& will, bool templates, NodeType type, const Li
                   "saving writes a section [" + Shown(name) + "] that the file does not " +
                       "hold in that form");
     }
-    const auto byLine = [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; };
-    const auto from = found.begin() + static_cast<std::ptrdiff_t>(first);
-    if (!std::is_sorted(from, found.end(), byLine)) { // mostly they come in order
-        std::stable_sort(from, found.end(), byLine);
+    // In line order, keeping the order of a line's notes: positions are sorted, and each note
+    // moved once.
+    std::vector<std::pair<int, std::size_t>> order;
+    order.reserve(found.size() - first);
+    for (std::size_t k = first; k < found.size(); ++k) {
+        order.emplace_back(found[k].line, k);
+    }
+    if (!std::is_sorted(order.begin(), order.end())) {
+        std::sort(order.begin(), order.end());
+        Diagnostics sorted;
+        sorted.reserve(order.size());
+        for (const auto& [line, k] : order) {
+            sorted.push_back(std::move(found[k]));
+        }
+        std::move(sorted.begin(), sorted.end(), found.begin() + static_cast<std::ptrdiff_t>(first));
     }
 }
 
@@ -802,6 +814,9 @@ void CompareByNodes(std::string_view fileBytes, bool templates,
     was.text = will.text = fileBytes;
     PieceSink piece;
     std::vector<SetAside> wasAside, willAside;
+    // Room for the entries of every node, as most nodes hold a few: no regrowth of the lists.
+    was.gas.entries.reserve(nodes.size() * (templates ? 8 : 2));
+    will.gas.entries.reserve(nodes.size() * (templates ? 8 : 2));
     if (utf16) {
         // Decoded as a whole: the file's bytes are not the writer's.
         was.gas = ParsePlainGas(was.text);
