@@ -328,8 +328,16 @@ bool AppendInherited(Side& side, int node, std::string_view path, int line,
 
 std::string Shown(std::string_view text) {
     constexpr std::size_t kShown = 60;
-    std::string flat = ReplaceAll(text.substr(0, kShown), "\n", " ");
-    return Cp1252ToUtf8(flat) + (text.size() > kShown ? "..." : "");
+    std::string shown;
+    shown.reserve(kShown + 8);
+    for (const char c : text.substr(0, kShown)) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            shown += Cp1252ToUtf8(std::string_view(&c, 1));
+        } else {
+            shown += c == '\n' ? ' ' : c;
+        }
+    }
+    return text.size() > kShown ? shown + "..." : shown;
 }
 
 std::string_view Unquoted(std::string_view value) {
@@ -348,7 +356,7 @@ public:
         : m_path(path), m_type(type), m_found(found) {}
 
     void Add(int line, const std::string_view* node, std::string_view field, std::string text) {
-        Diagnostic d;
+        Diagnostic& d = m_found.emplace_back();
         d.kind = Diagnostic::Kind::ReadingNote;
         d.severity = Severity::Warning;
         d.path = m_path;
@@ -360,7 +368,6 @@ public:
             d.nodeType = m_type;
             d.nodeName = *node;
         }
-        m_found.push_back(std::move(d));
     }
 
     // Reports what `was` holds and `will` does not, and the other way round; `line` stands
@@ -373,7 +380,10 @@ public:
             })) {
             return;
         }
-        std::vector<const Item*> dropped, added;
+        std::vector<const Item*>& dropped = m_dropped;
+        std::vector<const Item*>& added = m_added;
+        dropped.clear();
+        added.clear();
         std::size_t a = 0, b = 0;
         while (a < was.size() || b < will.size()) {
             if (b == will.size() || (a < was.size() && ByPathAndValue(was[a], will[b]))) {
@@ -439,6 +449,7 @@ private:
     const std::string& m_path;
     NodeType m_type;
     Diagnostics& m_found;
+    std::vector<const Item*> m_dropped, m_added; // kept from node to node
 };
 
 // A template's own values, and for each key that only the other side gives, what it inherits
@@ -909,9 +920,14 @@ void AddLoreReadingNotes(std::string_view fileBytes, const BookList& books, cons
 
 void AddTemplateReadingNotes(std::string_view fileBytes, const TemplateList& templates,
                              const std::string& path, Diagnostics& found, bool everyNode) {
+    std::vector<const CTemplate*> parents;
+    parents.reserve(templates.size());
     const TemplateIndex index(templates);
+    for (const auto& t : templates) {
+        parents.push_back(index.Find(t->GetSpecializes()));
+    }
     const auto emit = [&](std::size_t k, TextSink& out) {
-        EmitTemplate(*templates[k], index.Find(templates[k]->GetSpecializes()), out);
+        EmitTemplate(*templates[k], parents[k], out);
     };
     const auto tail = [](TextSink&) {};
     if (!everyNode && IsAsWritten(fileBytes, templates, EmitTemplateHead, emit, tail)) {
