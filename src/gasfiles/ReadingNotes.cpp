@@ -806,10 +806,10 @@ struct Reading {
 } // namespace
 
 // Reads the file plainly and, node by node, what Save would write of it (`emit(k, out)` writes
-// the k-th node, `line(k)` is the line the reader found its header on; `head` and `tail` what
-// comes before and after). A node that the file holds as written where the reader found it,
-// and that stands alone as one section, is set aside on both sides: the same text reads the
-// same, so it is read only if another node's comparison needs it.
+// the k-th node, `head` and `tail` what comes before and after). A node that the file holds as
+// written where the reader found its header, and that stands alone as one section, is set
+// aside on both sides: the same text reads the same, so it is read only if another node's
+// comparison needs it.
 template <class Nodes, class Head, class Emit, class Tail>
 void CompareByNodes(std::string_view fileBytes, bool templates,
                     const std::vector<std::string>& header, const Nodes& nodes, Head head,
