@@ -1,6 +1,7 @@
 // Whatever a lore file holds, a save that its read-back check lets through writes a file that
 // reads back to the same books and formats to the same bytes again, and in which the reading
-// notes find nothing that a save would change.
+// notes find nothing that a save would change; passing over the books that a file holds as
+// written gives the notes that reading every book gives.
 #include "gasfiles/LoreFile.h"
 #include "gasfiles/ReadBack.h"
 #include "gasfiles/ReadingNotes.h"
@@ -18,6 +19,17 @@ tc::BookList Read(std::string_view bytes) {
     return books;
 }
 
+// The notes as one text: where, what and of which node.
+std::string NotesOf(std::string_view bytes, const tc::BookList& read, bool everyNode) {
+    tc::Diagnostics notes;
+    tc::AddLoreReadingNotes(bytes, read, "lore.gas", notes, everyNode);
+    std::string all;
+    for (const tc::Diagnostic& d : notes) {
+        all += tc::DiagnosticLine(d) + "|" + d.nodeName + "|" + d.field + "\n";
+    }
+    return all;
+}
+
 std::string Written(const tc::BookList& books) {
     tc::StringSink sink;
     tc::EmitLoreFile(books, sink);
@@ -27,7 +39,11 @@ std::string Written(const tc::BookList& books) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const tc::BookList first = Read(std::string_view(reinterpret_cast<const char*>(data), size));
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const tc::BookList first = Read(bytes);
+    if (NotesOf(bytes, first, false) != NotesOf(bytes, first, true)) {
+        std::abort(); // passing over nodes the file holds as written changed the notes
+    }
     const std::string once = Written(first);
     const tc::BookList second = Read(once);
     if (!tc::FirstBookDifference(first, second).empty()) {

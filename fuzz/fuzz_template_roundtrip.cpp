@@ -1,6 +1,7 @@
 // Whatever a template file holds, a save that its read-back check lets through writes a file
 // that reads back to what was meant and formats to the same bytes again, and in which the
-// reading notes find nothing that a save would change.
+// reading notes find nothing that a save would change; passing over the nodes that a file
+// holds as written gives the notes that reading every node gives.
 #include "gasfiles/ReadBack.h"
 #include "gasfiles/ReadingNotes.h"
 #include "gasfiles/TemplateFile.h"
@@ -18,6 +19,17 @@ tc::TemplateList Read(std::string_view bytes) {
     return templates;
 }
 
+// The notes as one text: where, what and of which node.
+std::string NotesOf(std::string_view bytes, const tc::TemplateList& read, bool everyNode) {
+    tc::Diagnostics notes;
+    tc::AddTemplateReadingNotes(bytes, read, "trs_book_lore.gas", notes, everyNode);
+    std::string all;
+    for (const tc::Diagnostic& d : notes) {
+        all += tc::DiagnosticLine(d) + "|" + d.nodeName + "|" + d.field + "\n";
+    }
+    return all;
+}
+
 std::string Written(const tc::TemplateList& templates) {
     tc::StringSink sink;
     tc::EmitTemplateFile(templates, sink);
@@ -27,8 +39,11 @@ std::string Written(const tc::TemplateList& templates) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const tc::TemplateList first =
-        Read(std::string_view(reinterpret_cast<const char*>(data), size));
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const tc::TemplateList first = Read(bytes);
+    if (NotesOf(bytes, first, false) != NotesOf(bytes, first, true)) {
+        std::abort(); // passing over nodes the file holds as written changed the notes
+    }
     const std::string once = Written(first);
     const tc::TemplateList second = Read(once);
     if (!tc::FirstTemplateDifference(first, second).empty()) {

@@ -163,7 +163,7 @@ bool ReadLoreFile(const std::string& path, BookList& books, Diagnostics& found, 
     return true;
 }
 
-void EmitLoreFile(const BookList& books, TextSink& out) {
+void EmitLoreHead(TextSink& out) {
     out.Write(std::string("// Lore.gas generated using Tomecraft by Brindlemoor.  ") +
               kMakerWebAddress + "\n\n");
     out.Write("// Format of lore.gas is:\n//\n");
@@ -179,26 +179,38 @@ void EmitLoreFile(const BookList& books, TextSink& out) {
     out.Write("//           }\n");
     out.Write("//      }\n\n");
     out.Write("[lore]\n{\n");
-    for (const auto& book : books) {
-        if (const std::string_view comment = book->GetCommentView(); !comment.empty()) {
-            out.Write("\t// ");
-            out.Write(comment);
-            out.Write("\n");
-        }
-        out.Write("\t[");
-        out.Write(book->GetNameView());
-        out.Write("]\n\t{\n\t\tdescription = \"");
-        // Line breaks are written as \n, piece by piece: texts are long and many.
-        std::string_view text = book->GetTextView();
-        for (std::size_t at; (at = FindText(text, "\r\n")) != text.npos;) {
-            out.Write(text.substr(0, at));
-            out.Write("\\n");
-            text.remove_prefix(at + 2);
-        }
-        out.Write(text);
-        out.Write("\";\n\t}\n");
+}
+
+void EmitLoreBook(const CLoreBook& book, TextSink& out) {
+    if (const std::string_view comment = book.GetCommentView(); !comment.empty()) {
+        out.Write("\t// ");
+        out.Write(comment);
+        out.Write("\n");
     }
+    out.Write("\t[");
+    out.Write(book.GetNameView());
+    out.Write("]\n\t{\n\t\tdescription = \"");
+    // Line breaks are written as \n, piece by piece: texts are long and many.
+    std::string_view text = book.GetTextView();
+    for (std::size_t at; (at = FindText(text, "\r\n")) != text.npos;) {
+        out.Write(text.substr(0, at));
+        out.Write("\\n");
+        text.remove_prefix(at + 2);
+    }
+    out.Write(text);
+    out.Write("\";\n\t}\n");
+}
+
+void EmitLoreTail(TextSink& out) {
     out.Write("}\n");
+}
+
+void EmitLoreFile(const BookList& books, TextSink& out) {
+    EmitLoreHead(out);
+    for (const auto& book : books) {
+        EmitLoreBook(*book, out);
+    }
+    EmitLoreTail(out);
 }
 
 SaveRequest LoreSaveRequest(const std::string& path, const std::string& backupFolder,

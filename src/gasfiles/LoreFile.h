@@ -33,6 +33,10 @@ bool ReadLoreFile(const std::string& path, BookList& books, Diagnostics& found,
 
 // The whole file as written, with "\n" line ends (the writer puts CR LF on disk).
 void EmitLoreFile(const BookList& books, TextSink& out);
+// Its parts in turn: the head up to the books, each book, and the end.
+void EmitLoreHead(TextSink& out);
+void EmitLoreBook(const CLoreBook& book, TextSink& out);
+void EmitLoreTail(TextSink& out);
 
 // Saves every book as SaveFile does, the previous file becoming lore.tcb. False, with a message,
 // when nothing was replaced. `stamp`: as in SaveRequest.

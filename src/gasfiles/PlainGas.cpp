@@ -10,169 +10,164 @@
 
 namespace tc {
 
-namespace {
-
-class PlainParser {
-public:
-    explicit PlainParser(PlainGas& out) : m_out(out) {}
-
-    void Line(std::string_view raw, int number) {
-        m_number = number;
-        const bool wasInBlock = m_inBlock;
-        const std::string_view cut = CutBlockComments(raw, m_inBlock, m_scratch);
-        if (!wasInBlock && cut.data() != raw.data()) {
-            AddComment(std::string(TrimWhite(raw)));
+void PlainParser::Line(std::string_view raw, int number) {
+    m_number = number;
+    const bool wasInBlock = m_inBlock;
+    const std::string_view cut = CutBlockComments(raw, m_inBlock, m_scratch);
+    if (!wasInBlock && cut.data() != raw.data()) {
+        AddComment(std::string(TrimWhite(raw)));
+    }
+    std::string_view line = TrimWhite(cut);
+    if (m_openValue) {
+        if (StartsWith(line, "//")) {
+            AddComment(std::string(line));
+            return;
         }
-        std::string_view line = TrimWhite(cut);
-        if (m_openValue) {
-            if (StartsWith(line, "//")) {
-                AddComment(std::string(line));
-                return;
+        m_statement += '\n';
+        line = Statement(line);
+    }
+    while (!line.empty()) {
+        line = TrimWhite(line);
+        if (line.empty()) {
+            break;
+        }
+        if (StartsWith(line, "//")) {
+            AddComment(std::string(line));
+            break;
+        }
+        const char c = line.front();
+        if (c == '[') {
+            FlushHeader();
+            const std::size_t close = line.find(']');
+            m_header = std::string(line.substr(1, close == line.npos ? line.npos : close - 1));
+            m_headerLine = number;
+            m_hasHeader = true;
+            line.remove_prefix(close == line.npos ? line.size() : close + 1);
+        } else if (c == '{') {
+            Open();
+            line.remove_prefix(1);
+        } else if (c == '}') {
+            FlushHeader();
+            FlushComments();
+            if (m_current < 0) {
+                Add(PlainEntry::Kind::Stray, "", "}");
+            } else {
+                m_current = m_out.sections[static_cast<std::size_t>(m_current)].parent;
             }
-            m_statement += '\n';
+            line.remove_prefix(1);
+        } else {
+            FlushHeader();
+            m_statement.clear();
+            m_statementLine = number;
             line = Statement(line);
         }
-        while (!line.empty()) {
-            line = TrimWhite(line);
-            if (line.empty()) {
-                break;
-            }
-            if (StartsWith(line, "//")) {
-                AddComment(std::string(line));
-                break;
-            }
-            const char c = line.front();
-            if (c == '[') {
-                FlushHeader();
-                const std::size_t close = line.find(']');
-                m_header = std::string(line.substr(1, close == line.npos ? line.npos : close - 1));
-                m_headerLine = number;
-                m_hasHeader = true;
-                line.remove_prefix(close == line.npos ? line.size() : close + 1);
-            } else if (c == '{') {
-                Open();
-                line.remove_prefix(1);
-            } else if (c == '}') {
-                FlushHeader();
-                FlushComments();
-                if (m_current < 0) {
-                    Add(PlainEntry::Kind::Stray, "", "}");
-                } else {
-                    m_current = m_out.sections[static_cast<std::size_t>(m_current)].parent;
-                }
-                line.remove_prefix(1);
-            } else {
-                FlushHeader();
-                m_statement.clear();
-                m_statementLine = number;
-                line = Statement(line);
-            }
-        }
     }
+}
 
-    void End() {
-        if (m_openValue) {
-            EndStatement();
-        }
-        FlushHeader();
-        FlushComments();
-    }
-
-private:
-    // Takes statement text up to its ";", a brace or the end of the line; a quote left open
-    // carries the statement to the next line. Returns what follows it.
-    std::string_view Statement(std::string_view line) {
-        std::size_t k = 0;
-        for (; k < line.size(); ++k) {
-            const char c = line[k];
-            if (m_openValue) {
-                m_openValue = c != '"'; // the game's files know no escapes
-            } else if (c == '"') {
-                m_openValue = true;
-            } else if (c == ';' || c == '{' || c == '}') {
-                break;
-            }
-        }
-        m_statement.append(line.substr(0, k));
-        if (m_openValue) {
-            return {};
-        }
+void PlainParser::End() {
+    if (m_openValue) {
         EndStatement();
-        return k < line.size() && line[k] == ';' ? line.substr(k + 1) : line.substr(k);
     }
+    FlushHeader();
+    FlushComments();
+}
 
-    void EndStatement() {
-        m_openValue = false;
-        FlushComments();
-        const std::size_t eq = m_statement.find('=');
-        PlainEntry entry;
-        entry.kind = PlainEntry::Kind::Key;
-        entry.section = m_current;
-        entry.line = m_statementLine;
-        if (eq == std::string::npos) {
-            entry.key = TrimWhite(m_statement);
-        } else {
-            entry.key = TrimWhite(std::string_view(m_statement).substr(0, eq));
-            entry.value = TrimWhite(std::string_view(m_statement).substr(eq + 1));
+// Takes statement text up to its ";", a brace or the end of the line; a quote left open
+// carries the statement to the next line. Returns what follows it.
+std::string_view PlainParser::Statement(std::string_view line) {
+    std::size_t k = 0;
+    for (; k < line.size(); ++k) {
+        if (m_openValue) {
+            // The game's files know no escapes: the value runs to the next quote.
+            const void* quote = std::memchr(line.data() + k, '"', line.size() - k);
+            if (quote == nullptr) {
+                k = line.size();
+                break;
+            }
+            k = static_cast<std::size_t>(static_cast<const char*>(quote) - line.data());
+            m_openValue = false;
+            continue;
         }
-        if (!entry.key.empty() || !entry.value.empty()) {
-            m_out.entries.push_back(std::move(entry));
+        const char c = line[k];
+        if (c == '"') {
+            m_openValue = true;
+        } else if (c == ';' || c == '{' || c == '}') {
+            break;
         }
-        m_statement.clear();
     }
+    m_statement.append(line.substr(0, k));
+    if (m_openValue) {
+        return {};
+    }
+    EndStatement();
+    return k < line.size() && line[k] == ';' ? line.substr(k + 1) : line.substr(k);
+}
 
-    void Open() {
-        PlainSection section;
-        section.header = m_hasHeader ? std::move(m_header) : std::string();
-        section.line = m_hasHeader ? m_headerLine : m_number;
-        section.parent = m_current;
+void PlainParser::EndStatement() {
+    m_openValue = false;
+    FlushComments();
+    const std::size_t eq = m_statement.find('=');
+    PlainEntry entry;
+    entry.kind = PlainEntry::Kind::Key;
+    entry.section = m_current;
+    entry.line = m_statementLine;
+    if (eq == std::string::npos) {
+        entry.key = TrimWhite(m_statement);
+    } else {
+        entry.key = TrimWhite(std::string_view(m_statement).substr(0, eq));
+        entry.value = TrimWhite(std::string_view(m_statement).substr(eq + 1));
+    }
+    if (!entry.key.empty() || !entry.value.empty()) {
+        m_out.entries.push_back(std::move(entry));
+    }
+    m_statement.clear();
+}
+
+void PlainParser::Open() {
+    PlainSection section;
+    section.header = m_hasHeader ? std::move(m_header) : std::string();
+    section.line = m_hasHeader ? m_headerLine : m_number;
+    section.parent = m_current;
+    m_hasHeader = false;
+    m_current = static_cast<int>(m_out.sections.size());
+    m_out.sections.push_back(std::move(section));
+    FlushComments();
+}
+
+// A header with no brace behind it is kept as a stray.
+void PlainParser::FlushHeader() {
+    if (m_hasHeader) {
         m_hasHeader = false;
-        m_current = static_cast<int>(m_out.sections.size());
-        m_out.sections.push_back(std::move(section));
         FlushComments();
+        Add(PlainEntry::Kind::Stray, "", "[" + m_header + "]", m_headerLine);
     }
+}
 
-    // A header with no brace behind it is kept as a stray.
-    void FlushHeader() {
-        if (m_hasHeader) {
-            m_hasHeader = false;
-            FlushComments();
-            Add(PlainEntry::Kind::Stray, "", "[" + m_header + "]", m_headerLine);
-        }
+void PlainParser::AddComment(std::string text) {
+    m_pending.push_back({PlainEntry::Kind::Comment, 0, m_number, "", std::move(text)});
+}
+
+void PlainParser::FlushComments() {
+    for (PlainEntry& comment : m_pending) {
+        comment.section = m_current;
+        m_out.entries.push_back(std::move(comment));
     }
+    m_pending.clear();
+}
 
-    void AddComment(std::string text) {
-        m_pending.push_back({PlainEntry::Kind::Comment, 0, m_number, "", std::move(text)});
-    }
+void PlainParser::Add(PlainEntry::Kind kind, std::string key, std::string value, int line) {
+    m_out.entries.push_back(
+        {kind, m_current, line > 0 ? line : m_number, std::move(key), std::move(value)});
+}
 
-    void FlushComments() {
-        for (PlainEntry& comment : m_pending) {
-            comment.section = m_current;
-            m_out.entries.push_back(std::move(comment));
-        }
-        m_pending.clear();
-    }
-
-    void Add(PlainEntry::Kind kind, std::string key, std::string value, int line = 0) {
-        m_out.entries.push_back(
-            {kind, m_current, line > 0 ? line : m_number, std::move(key), std::move(value)});
-    }
-
-    PlainGas& m_out;
-    int m_number = 0;
-    int m_current = -1;
-    bool m_inBlock = false;
-    std::string m_scratch;
-    bool m_hasHeader = false;
-    std::string m_header;
-    int m_headerLine = 0;
-    bool m_openValue = false;
-    std::string m_statement;
-    int m_statementLine = 0;
-    std::vector<PlainEntry> m_pending;
-};
-
-} // namespace
+int PlainParser::AddSection(std::string header, int line) {
+    PlainSection section;
+    section.header = std::move(header);
+    section.line = line;
+    section.parent = m_current;
+    m_out.sections.push_back(std::move(section));
+    return static_cast<int>(m_out.sections.size()) - 1;
+}
 
 RawLines::RawLines(std::string_view bytes) : m_bytes(bytes) {}
 

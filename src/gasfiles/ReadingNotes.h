@@ -13,10 +13,12 @@
 namespace tc {
 
 // `fileBytes` is the file as read, `books` all that the reader made of it. Linear in the size of
-// the file, but for sorting the keys within each section.
+// the file, but for sorting the keys within each section. A node that the file holds just as
+// Save writes it, where the reader found it, is passed over unless `everyNode`; the notes are
+// the same either way.
 void AddLoreReadingNotes(std::string_view fileBytes, const BookList& books, const std::string& path,
-                         Diagnostics& found);
+                         Diagnostics& found, bool everyNode = false);
 void AddTemplateReadingNotes(std::string_view fileBytes, const TemplateList& templates,
-                             const std::string& path, Diagnostics& found);
+                             const std::string& path, Diagnostics& found, bool everyNode = false);
 
 } // namespace tc

@@ -195,8 +195,6 @@ bool ReadTemplateFile(const std::string& path, TemplateList& templates, Diagnost
     return true;
 }
 
-namespace {
-
 // Writes one template in the game's layout, leaving out what it inherits from `parent`.
 void EmitTemplate(const CTemplate& t, const CTemplate* parent, TextSink& out) {
     const bool treasure = t.IsTreasureBased();
@@ -286,15 +284,17 @@ void EmitTemplate(const CTemplate& t, const CTemplate* parent, TextSink& out) {
     out.Write("}\n");
 }
 
-} // namespace
-
 std::string TemplateFileHeader() {
     return std::string("Trs_book_lore.gas generated using Tomecraft by Brindlemoor.  ") +
            kMakerWebAddress;
 }
 
-void EmitTemplateFile(const TemplateList& templates, TextSink& out) {
+void EmitTemplateHead(TextSink& out) {
     out.Write("// " + TemplateFileHeader() + "\n\n");
+}
+
+void EmitTemplateFile(const TemplateList& templates, TextSink& out) {
+    EmitTemplateHead(out);
     const TemplateIndex index(templates);
     for (const auto& tmpl : templates) {
         EmitTemplate(*tmpl, index.Find(tmpl->GetSpecializes()), out);

@@ -37,6 +37,9 @@ std::string TemplateFileHeader();
 // The whole file as written, with "\n" line ends; each template repeats only what differs from
 // its loaded parent.
 void EmitTemplateFile(const TemplateList& templates, TextSink& out);
+// Its parts in turn: the head, then each template with the one it specializes (or none).
+void EmitTemplateHead(TextSink& out);
+void EmitTemplate(const CTemplate& t, const CTemplate* parent, TextSink& out);
 
 // As WriteLoreFile, for the template file and its backup trs_book_lore.tcb.
 bool WriteTemplateFile(const std::string& path, const std::string& backupFolder,

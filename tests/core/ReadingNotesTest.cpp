@@ -25,17 +25,25 @@ struct Read {
     }
 };
 
-Read ReadText(bool lore, const std::string& text) {
+Read ReadText(bool lore, const std::string& text, bool everyNode = false) {
     Read r;
     MemorySource source(text);
     if (lore) {
         ParseLoreFile(source, r.books, r.found, "lore.gas");
-        AddLoreReadingNotes(text, r.books, "lore.gas", r.found);
+        AddLoreReadingNotes(text, r.books, "lore.gas", r.found, everyNode);
     } else {
         ParseTemplateFile(source, r.templates, r.found, "trs_book_lore.gas");
-        AddTemplateReadingNotes(text, r.templates, "trs_book_lore.gas", r.found);
+        AddTemplateReadingNotes(text, r.templates, "trs_book_lore.gas", r.found, everyNode);
     }
     return r;
+}
+
+std::string AllNotes(const Read& r) {
+    std::string all;
+    for (const Diagnostic* note : r.Notes()) {
+        all += DiagnosticLine(*note) + " [" + note->nodeName + "] " + note->field + "\n";
+    }
+    return all;
 }
 
 std::string Written(const Read& r, bool lore) {
@@ -150,11 +158,7 @@ TEST(ReadingNotes, NameEachConstructASaveWouldNotKeep) {
             EXPECT_TRUE(notes.empty()) << "a file as Save writes it: " << notes[0]->text;
             continue;
         }
-        std::string all;
-        for (const Diagnostic* note : notes) {
-            all += DiagnosticLine(*note) + "\n";
-        }
-        ASSERT_EQ(notes.size(), 1u) << text << "\n" << all;
+        ASSERT_EQ(notes.size(), 1u) << text << "\n" << AllNotes(r);
         EXPECT_EQ(notes[0]->path, row.lore ? "lore.gas" : "trs_book_lore.gas");
         EXPECT_EQ(notes[0]->line, LineOf(text, row.marker, row.lore ? clean.find("\n[lore]") : 0))
             << text;
@@ -176,11 +180,12 @@ TEST(ReadingNotes, BlockCommentsAndMixedLineEndsAreRead) {
     EXPECT_EQ(hidden.books[0]->GetName(), "a");
 }
 
-// Generated files rich in the constructs: either the notes name a difference, or the written
-// file reads back exactly and a second format changes no byte; and what Save writes never
-// gets a note of its own.
+// Generated files rich in the constructs, among nodes as Save writes them: either the notes
+// name a difference, or the written file reads back exactly and a second format changes no
+// byte; what Save writes never gets a note of its own; and passing over the nodes that a file
+// holds as written gives the notes that reading every node gives.
 TEST(ReadingNotes, FormatIsAFixedPointAndItsOutputHasNoNotes) {
-    const std::vector<std::string> lorePieces = {
+    std::vector<std::string> lorePieces = {
         "\t[b%]\n\t{\n\t\tdescription = \"t%\";\n\t}\n",
         "\t// c%\n",
         "/* [h%] { } */\n",
@@ -189,8 +194,12 @@ TEST(ReadingNotes, FormatIsAFixedPointAndItsOutputHasNoNotes) {
         "\t[k%]\n\t{\n\t\ttitle = \"x\";\n\t\tDescription = \"y\";\n\t}\n",
         "\r",
         "\r\n",
-        "\t[e%]\n\t{\n\t\tdescription = \"a\\nb\";\n\t}\n"};
-    const std::vector<std::string> templatePieces = {
+        "\t[e%]\n\t{\n\t\tdescription = \"a\\nb\";\n\t}\n",
+        "\t// w%\n\t[w%]\n\t{\n\t\tdescription = \"/* {x} // [y]\";\n\t}\n",
+        "\t[x%]\n\t{\n\t\tdescription = \"a /*\";\n\t}\n\t[y%]\n\t{\n\t\tdescription = "
+        "\"b\";\n\t}\n",
+        "\t[b1]\n\t{\n\t\tdescription = \"t1\";\n\t}\n"};
+    std::vector<std::string> templatePieces = {
         "[t:template,n:base_%]\n{\n\tspecializes = treasure;\n\t[aspect] { gold_value = 0; "
         "}\n\t[gui] "
         "{ inventory_height = 0; }\n}\n",
@@ -204,11 +213,31 @@ TEST(ReadingNotes, FormatIsAFixedPointAndItsOutputHasNoNotes) {
         "[t:template,n:base_Blank_%]\n{\n\tspecializes = treasure;\n\t[common]\n\t{\n\t\t"
         "screen_name = \"\";\n\t}\n}\n[t:template,n:plain_%]\n{\n\tspecializes = "
         "base_blank_%;\n}\n",
-        "// note %\n",
-        "/* [t:template,n:gone_%] { } */\n",
+        "// note %\n", "/* [t:template,n:gone_%] { } */\n",
         "[t:template,n:t%]\n{\n\t[aspect]\n\t{\n\t\t"
         "[textures]\n\t\t{\n\t\t\t0 = a;\n\t\t\t1 = b;\n\t\t}\n\t}\n}\n",
-        "\r"};
+        "\r",
+        // As Save writes them: a base, a book of it, and a hand-edited book of that base.
+        "[t:template,n:base_w%]\n{\n\tcategory_name = \"lorebook\";\n\tdoc = \"base_w%\";\n\t"
+        "specializes = treasure;\n\t[aspect]\n\t{\n\t\tgold_value = 5;\n\t\t[voice]\n\t\t{\n\t\t\t"
+        "[put_down]\n\t\t\t{\n\t\t\t\t* = "
+        "s_e_gui_put_down_book\n\t\t\t}\n\t\t}\n\t}\n\t[gui]\n\t{\n"
+        "\t\tinventory_height = 2;\n\t\tinventory_width = 1;\n\t\tis_lorebook = TRUE;\n\t}\n}\n"
+        "// w%\n[t:template,n:book_w%]\n{\n\tdoc = \"book_w%\";\n\tspecializes = base_w%;\n\t"
+        "[common]\n\t{\n\t\tscreen_name = \"W\";\n\t}\n\t[gui]\n\t{\n\t\tlore_key = k;\n\t}\n}\n"
+        "[t:template,n:hand_%]\n{\n\tspecializes = base_w%;\n\tscale_base = 2;\n}\n"};
+    // As Save writes what it reads of these, with an unmatched quote where no quotes are kept.
+    const auto asWritten = [](bool lore, const std::string& text) {
+        const std::string once = Written(ReadText(lore, text), lore);
+        return lore ? once.substr(once.find("[lore]\n{\n") + 9,
+                                  once.size() - once.find("[lore]\n{\n") - 11)
+                    : once.substr(once.find("[t:"));
+    };
+    templatePieces.push_back(asWritten(
+        false, "[t:template,n:qm%]\n{\n\tspecializes = treasure;\n\t[aspect]\n\t{\n\t\tmodel = "
+               "m\"x;\n\t}\n}\n"));
+    lorePieces.push_back(
+        asWritten(true, "[lore]\n{\n\t[n\"%]\n\t{\n\t\tdescription = \"/*\";\n\t}\n}\n"));
     std::mt19937 random(17);
     int saved = 0;
     for (int round = 0; round < 300; ++round) {
@@ -221,6 +250,7 @@ TEST(ReadingNotes, FormatIsAFixedPointAndItsOutputHasNoNotes) {
         }
         text += lore ? "}\n" : "";
         const Read first = ReadText(lore, text);
+        EXPECT_EQ(AllNotes(first), AllNotes(ReadText(lore, text, true))) << text;
         const std::string once = Written(first, lore);
         const Read second = ReadText(lore, once);
         const std::string difference =
