@@ -66,7 +66,13 @@ CMainFrame::CMainFrame(CTomecraftDoc& doc)
     m_wndSplitter->SetMinimumPaneSize(60);
     m_tree = new TomecraftTreeView(m_wndSplitter, m_doc, *this);
     m_tree->SetImages(res::TreeImages());
-    m_form = new TCLoreBookFormView(m_wndSplitter, m_doc, *m_tree);
+    // Both forms are made once, and the selection shows one or the other: making the template
+    // form anew each time the selection crosses from books to templates costs more than all the
+    // rest of a key press in the tree.
+    m_templateForm = new TCTemplateFormView(m_wndSplitter, m_doc, *m_tree);
+    m_templateForm->Detach();
+    m_templateForm->Hide();
+    m_form = m_bookForm = new TCLoreBookFormView(m_wndSplitter, m_doc, *m_tree);
     SetFirstSize();
     const int clientWidth = GetClientSize().GetWidth();
     m_wndSplitter->SplitVertically(m_tree, m_form, static_cast<int>(clientWidth * 0.3));
@@ -308,31 +314,26 @@ FormPane* CMainFrame::SwitchFormView(NodeType type) {
     if (type == g_nFormType && m_form != nullptr) {
         return m_form;
     }
-    FormPane* next =
-        type == NODE_TEMPLATE
-            ? static_cast<FormPane*>(new TCTemplateFormView(m_wndSplitter, m_doc, *m_tree))
-            : new TCLoreBookFormView(m_wndSplitter, m_doc, *m_tree);
+    FormPane* next = type == NODE_TEMPLATE ? m_templateForm : m_bookForm;
     FormPane* previous = m_form;
     m_form = next;
     g_nFormType = type;
-    m_doc.AttachFormView(next);
+    next->Attach();
     if (previous != nullptr) {
-        m_wndSplitter->ReplaceWindow(previous, next);
-        // The old form may be on the call stack (its own Update can lead here): retire it now,
-        // destroy it once the event loop is back in control.
         previous->Detach();
+        m_wndSplitter->ReplaceWindow(previous, next);
         previous->Hide();
-        m_retiredForms.push_back(previous);
-        CallAfter(&CMainFrame::DeleteRetiredForms);
     }
+    next->Show();
     return next;
 }
 
-void CMainFrame::DeleteRetiredForms() {
-    for (FormPane* form : m_retiredForms) {
-        form->Destroy();
+void CMainFrame::PrepareForms() {
+    for (FormPane* form : {m_bookForm, m_templateForm}) {
+        if (form != nullptr) {
+            form->Prepare();
+        }
     }
-    m_retiredForms.clear();
 }
 
 void CMainFrame::OnClose(wxCloseEvent& event) {

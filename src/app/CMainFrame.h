@@ -9,7 +9,6 @@
 #include <wx/frame.h>
 
 #include <functional>
-#include <vector>
 
 class wxSplitterWindow;
 
@@ -22,6 +21,7 @@ public:
 
     FormPane* SwitchFormView(NodeType type) override;
     FormPane* CurrentForm() override { return m_form; }
+    void PrepareForms() override;
     TomecraftTreeView* Tree() { return m_tree; }
     wxSplitterWindow* Splitter() { return m_wndSplitter; }
 
@@ -41,13 +41,13 @@ private:
     void BindCommands();
     void OnClose(wxCloseEvent& event);
     void OnIdle(wxIdleEvent& event);
-    void DeleteRetiredForms();
 
     CTomecraftDoc& m_doc;
     wxSplitterWindow* m_wndSplitter = nullptr;
     TomecraftTreeView* m_tree = nullptr;
-    FormPane* m_form = nullptr;
-    std::vector<FormPane*> m_retiredForms;
+    FormPane* m_form = nullptr; // the shown one of the two below
+    FormPane* m_bookForm = nullptr;
+    FormPane* m_templateForm = nullptr;
     bool m_routing = false;
     // After View > Split, the arrow keys move the bar until Enter or Escape; -1 when not.
     int m_splitStart = -1;

@@ -164,6 +164,8 @@ void EditableData::ClearData(Books books, Templates templates) {
     m_steps.clear();
     m_done = 0;
     m_saved = {};
+    Revise(DataFile::Lore);
+    Revise(DataFile::Templates);
 }
 
 std::string EditableData::DeleteQuestion(const TCObject& node) const {
@@ -209,11 +211,13 @@ const TCObject* EditableData::UndoRemoves() const {
 
 DataChange EditableData::Undo() {
     --m_done;
+    Revise(m_steps[m_done].command->File());
     return Applied(m_steps[m_done].command->Undo(BookList(), TemplateList()));
 }
 
 DataChange EditableData::Redo() {
     ++m_done;
+    Revise(m_steps[m_done - 1].command->File());
     return Applied(m_steps[m_done - 1].command->Do(BookList(), TemplateList()));
 }
 
@@ -245,6 +249,7 @@ void EditableData::Record(std::unique_ptr<DataCommand> command) {
     Step step{std::move(command),
               {ChangesAt(DataFile::Lore, m_done), ChangesAt(DataFile::Templates, m_done)}};
     ++step.changes[static_cast<std::size_t>(step.command->File())];
+    Revise(step.command->File());
     Applied(step.command->Do(BookList(), TemplateList()));
     m_steps.push_back(std::move(step));
     ++m_done;

@@ -7,6 +7,7 @@
 #include "model/LoreData.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,6 +57,12 @@ public:
     DataChange Undo();
     DataChange Redo();
 
+    // Changes with every change of the file's nodes (a step done or undone, new data): what is
+    // built from them may be kept while it stays the same.
+    std::uint64_t Revision(DataFile file) const {
+        return m_revisions[static_cast<std::size_t>(file)];
+    }
+
     bool IsModified(DataFile file) const;
     bool IsModified() const {
         return IsModified(DataFile::Lore) || IsModified(DataFile::Templates);
@@ -74,12 +81,14 @@ private:
     std::size_t ChangesAt(DataFile file, std::size_t position) const;
     void Record(std::unique_ptr<DataCommand> command);
     DataChange Applied(DataChange change);
+    void Revise(DataFile file) { ++m_revisions[static_cast<std::size_t>(file)]; }
 
     static constexpr std::size_t kLost = static_cast<std::size_t>(-1);
     std::vector<Step> m_steps;
     std::size_t m_done = 0; // the steps before this are done, the others undone
     // Where each file was last read or saved; kLost once that state can no longer be reached.
     std::array<std::size_t, 2> m_saved{};
+    std::array<std::uint64_t, 2> m_revisions{};
 };
 
 } // namespace tc

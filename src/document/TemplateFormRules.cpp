@@ -44,7 +44,7 @@ void TemplateFormRules::SetTemplate(CTemplate* tmpl) {
     m_pTemplate = tmpl;
     m_bReadOnly = false;
     m_cbSpecializes = ComboList(ComboList::Order::SortedIgnoringCase, 1);
-    m_cbLoreKey = ComboList(ComboList::Order::SortedIgnoringCase, 1);
+    FillLoreKeys();
     if (tmpl == nullptr) {
         fields = {};
         RememberShown();
@@ -67,15 +67,13 @@ void TemplateFormRules::SetTemplate(CTemplate* tmpl) {
             m_cbSpecializes.Add(other->GetName());
         }
     }
-    m_cbLoreKey.Add(kNoKeyEntry);
-    m_cbLoreKey.AppendInOrder(SortedBookKeys());
-
     const std::string key = tmpl->GetLoreKey();
     int keyIndex = key.empty() ? 0 : FindStored(m_cbLoreKey, key);
     if (keyIndex < 0) {
         // The key names no loaded book: show it, but leave title and key alone.
         m_bReadOnly = true;
         keyIndex = m_cbLoreKey.Add(key);
+        m_addedKey = keyIndex;
     }
     m_cbLoreKey.Select(keyIndex);
 
@@ -101,7 +99,33 @@ bool TemplateFormRules::Typed() const {
            m_cbLoreKey.Selection() != m_shownKey;
 }
 
+void TemplateFormRules::FillLoreKeys() {
+    const std::size_t keys = SortedBookKeys().size();
+    const std::size_t filled = keys + 1 + (m_addedKey >= 0 ? 1 : 0);
+    if (m_listFilled && m_listKeys == m_sortedKeysMade &&
+        static_cast<std::size_t>(m_cbLoreKey.Count()) == filled) {
+        if (m_addedKey >= 0) {
+            m_cbLoreKey.RemoveAt(m_addedKey);
+        }
+    } else {
+        m_cbLoreKey = ComboList(ComboList::Order::SortedIgnoringCase, 1);
+        m_cbLoreKey.Add(kNoKeyEntry);
+        m_cbLoreKey.AppendInOrder(m_sortedKeys);
+        m_listKeys = m_sortedKeysMade;
+        m_listFilled = true;
+    }
+    m_addedKey = -1;
+    m_cbLoreKey.Select(-1);
+}
+
 const std::vector<std::string>& TemplateFormRules::SortedBookKeys() {
+    const std::uint64_t revision = m_data.Revision(DataFile::Lore);
+    if (m_keysKnown && revision == m_keysRevision &&
+        m_keysInBookOrder.size() == m_data.GetBooks().size()) {
+        return m_sortedKeys;
+    }
+    m_keysKnown = true;
+    m_keysRevision = revision;
     const auto& books = m_data.GetBooks();
     bool same = m_keysInBookOrder.size() == books.size();
     for (std::size_t k = 0; same && k < books.size(); ++k) {
@@ -114,6 +138,7 @@ const std::vector<std::string>& TemplateFormRules::SortedBookKeys() {
         }
         m_sortedKeys = m_keysInBookOrder;
         ComboList::SortIgnoringCase(m_sortedKeys);
+        ++m_sortedKeysMade;
     }
     return m_sortedKeys;
 }

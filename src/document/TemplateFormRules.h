@@ -7,6 +7,7 @@
 #include "document/DialogVerdict.h"
 #include "document/EditableData.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,13 @@ public:
     UpdateResult Update(FormStore store = FormStore::Everything);
     // Whether the fields or lists differ from what was last shown for the template.
     bool Typed() const;
+    // Makes the lists a template shows ready before one is shown (sorting a hundred thousand keys
+    // takes a while), as the pair is opened.
+    void PrepareLists() {
+        if (m_pTemplate == nullptr) {
+            FillLoreKeys();
+        }
+    }
 
     Fields fields;
     ComboList m_cbSpecializes{ComboList::Order::SortedIgnoringCase, 1};
@@ -91,9 +99,22 @@ private:
     // The books' keys in list order. Kept from one template to the next while the books keep
     // their keys: sorting a hundred thousand keys for every template shown makes selecting slow.
     const std::vector<std::string>& SortedBookKeys();
+    // Fills the lore key list with "(None)" and the books' keys. The list is kept from one
+    // template to the next while the books stay the same; only a key that names no book, added
+    // for the template before, is taken out.
+    void FillLoreKeys();
 
     std::vector<std::string> m_keysInBookOrder;
     std::vector<std::string> m_sortedKeys;
+    // The books' revision the keys were last compared at, and how many times they were sorted.
+    std::uint64_t m_keysRevision = 0;
+    bool m_keysKnown = false;
+    std::uint64_t m_sortedKeysMade = 0;
+    // The lore key list holds the keys of that sort, and the entry added for a key that names
+    // no book (-1: none).
+    std::uint64_t m_listKeys = 0;
+    bool m_listFilled = false;
+    int m_addedKey = -1;
 
     EditableData& m_data;
     CTemplate* m_pTemplate = nullptr;

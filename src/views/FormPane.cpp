@@ -48,6 +48,11 @@ void FormPane::Detach() {
     m_doc.DetachFormView(this);
 }
 
+void FormPane::Attach() {
+    m_detached = false;
+    m_doc.AttachFormView(this);
+}
+
 void FormPane::Stretches(wxWindow* control, Stretch stretch) {
     m_stretching.push_back({control, control->GetRect(), stretch});
 }

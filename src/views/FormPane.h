@@ -29,11 +29,17 @@ public:
     // Update: checks and stores what the controls hold; false when a check refused it.
     bool OnUpdateButton() { return Store(FormStore::Everything, false); }
 
-    // The pane is being replaced: it forgets its node and answers no more.
+    // The pane is being replaced: it forgets its node and answers no more until Attach, which
+    // puts it in the right pane again.
     void Detach();
+    void Attach();
 
     bool WindowExists() const override { return !m_detached; }
     bool CommitEdits(bool quiet) override { return m_detached || Store(FormStore::Typing, quiet); }
+
+    // New data was read: what the form builds from all nodes is made now rather than when the
+    // first node is shown.
+    virtual void Prepare() {}
 
     // The whole layout in pixels, as this window's font and the display's DPI make it.
     wxSize LayoutSize() const { return m_layoutSize; }

@@ -21,6 +21,7 @@ public:
     const TCObject* ShownNode() const override { return m_rules.Template(); }
     void PutBack() override { SetTemplate(m_rules.Template(), m_hItem); }
     bool HasTyping() override;
+    void Prepare() override { m_rules.PrepareLists(); }
     // Whether the shown template's key names no loaded book, which leaves title and key locked.
     bool KeyNamesNoBook() const { return m_rules.KeyNamesNoBook(); }
     // Unlocks them, so that the template can be pointed at another book.

@@ -6,10 +6,17 @@
 #include "views/FormPane.h"
 #include "views/TCTemplateFormView.h"
 
+#include <wx/dcclient.h>
 #include <wx/frame.h>
 #include <wx/menu.h>
+#include <wx/renderer.h>
+#include <wx/settings.h>
 #include <wx/utils.h>
 #include <wx/weakref.h>
+
+#ifdef __WXGTK3__
+#include <dlfcn.h>
+#endif
 
 #include <algorithm>
 #include <string_view>
@@ -25,6 +32,20 @@ public:
     TCObject* node; // owned by the document
 };
 
+#ifdef __WXGTK3__
+// GTK fades an overlay scroll bar in and out after each scroll, and the tree below it is drawn
+// again for every frame of that, some sixty times after one key. A classic bar is drawn once.
+// The toolkit is loaded already; its headers are not needed for one call.
+void UseClassicScrollBars(wxWindow* window) {
+    using SetOverlayScrolling = void (*)(void* scrolledWindow, int overlay);
+    if (const auto set = reinterpret_cast<SetOverlayScrolling>(
+            dlsym(RTLD_DEFAULT, "gtk_scrolled_window_set_overlay_scrolling"));
+        set != nullptr && window->GetHandle() != nullptr) {
+        set(window->GetHandle(), 0);
+    }
+}
+#endif
+
 } // namespace
 
 TomecraftTreeView::TomecraftTreeView(wxWindow* parent, CTomecraftDoc& doc, FormHost& host)
@@ -32,6 +53,9 @@ TomecraftTreeView::TomecraftTreeView(wxWindow* parent, CTomecraftDoc& doc, FormH
                  wxTR_HAS_BUTTONS | wxTR_LINES_AT_ROOT | wxTR_HIDE_ROOT | wxTR_SINGLE |
                      wxBORDER_THEME),
       m_doc(doc), m_host(host) {
+#ifdef __WXGTK3__
+    UseClassicScrollBars(this);
+#endif
     Bind(wxEVT_TREE_SEL_CHANGED, [this](wxTreeEvent& event) {
         if (!m_ignoreSelection) {
             OnSelChanged(event.GetItem());
@@ -49,6 +73,13 @@ TomecraftTreeView::TomecraftTreeView(wxWindow* parent, CTomecraftDoc& doc, FormH
     Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& event) {
         const bool menuKey = event.GetKeyCode() == WXK_MENU ||
                              (event.GetKeyCode() == WXK_F10 && event.GetModifiers() == wxMOD_SHIFT);
+#ifdef wxHAS_GENERIC_TREECTRL
+        if ((event.GetKeyCode() == WXK_PAGEUP || event.GetKeyCode() == WXK_PAGEDOWN) &&
+            !event.HasAnyModifiers()) {
+            SelectPageAway(event.GetKeyCode() == WXK_PAGEDOWN);
+            return;
+        }
+#endif
         wxRect row;
         if (!menuKey || !GetSelection().IsOk() || !GetBoundingRect(GetSelection(), row, true)) {
             event.Skip();
@@ -72,6 +103,9 @@ TomecraftTreeView::TomecraftTreeView(wxWindow* parent, CTomecraftDoc& doc, FormH
         event.Skip();
     });
     Bind(wxEVT_SET_FOCUS, &TomecraftTreeView::OnFocus, this);
+#ifdef wxHAS_GENERIC_TREECTRL
+    Bind(wxEVT_PAINT, [this](wxPaintEvent&) { PaintRows(); });
+#endif
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { AddNewNode(NODE_TEMPLATE); }, ID_NEW_TEMPLATE);
     Bind(
@@ -155,6 +189,7 @@ void TomecraftTreeView::RebuildTree(unsigned groups) {
     if (FillNodes(NODE_LOREBOOK)) {
         FillNodes(NODE_TEMPLATE);
     }
+    m_host.PrepareForms();
     Expand(m_hBooksRoot);
     Expand(m_hTemplatesRoot);
     ScrollTo(m_hBooksRoot);
@@ -454,5 +489,205 @@ void TomecraftTreeView::OnFocus(wxFocusEvent& event) {
     }
     event.Skip();
 }
+
+#ifdef wxHAS_GENERIC_TREECTRL
+
+wxTreeItemId TomecraftTreeView::DoInsertItem(const wxTreeItemId& parent, size_t previous,
+                                             const wxString& text, int image, int selectedImage,
+                                             wxTreeItemData* data) {
+    m_rowsKnown = false;
+    return wxTreeCtrl::DoInsertItem(parent, previous, text, image, selectedImage, data);
+}
+
+wxTreeItemId TomecraftTreeView::DoInsertAfter(const wxTreeItemId& parent,
+                                              const wxTreeItemId& previous, const wxString& text,
+                                              int image, int selectedImage, wxTreeItemData* data) {
+    m_rowsKnown = false;
+    return wxTreeCtrl::DoInsertAfter(parent, previous, text, image, selectedImage, data);
+}
+
+void TomecraftTreeView::Delete(const wxTreeItemId& item) {
+    m_rowsKnown = false;
+    wxTreeCtrl::Delete(item);
+}
+
+void TomecraftTreeView::DeleteChildren(const wxTreeItemId& item) {
+    m_rowsKnown = false;
+    wxTreeCtrl::DeleteChildren(item);
+}
+
+void TomecraftTreeView::DeleteAllItems() {
+    m_rowsKnown = false;
+    wxTreeCtrl::DeleteAllItems();
+}
+
+void TomecraftTreeView::Expand(const wxTreeItemId& item) {
+    m_rowsKnown = false;
+    wxTreeCtrl::Expand(item);
+}
+
+void TomecraftTreeView::Collapse(const wxTreeItemId& item) {
+    m_rowsKnown = false;
+    wxTreeCtrl::Collapse(item);
+}
+
+const std::vector<wxTreeItemId>& TomecraftTreeView::Rows() {
+    if (m_rowsKnown) {
+        return m_rows;
+    }
+    m_rows.clear();
+    const wxTreeItemId root = GetRootItem();
+    if (root.IsOk()) {
+        wxTreeItemIdValue groups;
+        for (wxTreeItemId group = GetFirstChild(root, groups); group.IsOk();
+             group = GetNextChild(root, groups)) {
+            m_rows.push_back(group);
+            if (!IsExpanded(group)) {
+                continue;
+            }
+            wxTreeItemIdValue cookie;
+            for (wxTreeItemId item = GetFirstChild(group, cookie); item.IsOk();
+                 item = GetNextChild(group, cookie)) {
+                m_rows.push_back(item);
+            }
+        }
+    }
+    m_rowsKnown = true;
+    return m_rows;
+}
+
+// Draws as the toolkit's tree does: rows of equal height from two pixels down, a group at one
+// indent and its nodes at two, dotted lines to each row and down each expanded group, a button
+// on each group, the selected row's text highlighted.
+void TomecraftTreeView::PaintRows() {
+    wxPaintDC dc(this);
+    PrepareDC(dc);
+    if (!GetRootItem().IsOk() || m_lineHeight <= 0) {
+        return;
+    }
+    if (m_dirty) {
+        DoDirtyProcessing(); // item positions, which clicks are tested against
+    }
+    const std::vector<wxTreeItemId>& rows = Rows();
+    if (rows.empty()) {
+        return;
+    }
+    const int height = m_lineHeight;
+    const wxRect box = GetUpdateRegion().GetBox();
+    const int top = CalcUnscrolledPosition(box.GetTopLeft()).y;
+    const int bottom = top + box.GetHeight();
+    const int count = static_cast<int>(rows.size());
+    const int first = std::clamp((top - 2) / height - 1, 0, count - 1);
+    const int last = std::clamp((bottom - 2) / height + 1, 0, count - 1);
+    const int indent = static_cast<int>(GetIndent());
+    const int spacing = static_cast<int>(GetSpacing());
+    const auto middle = [height](int row) { return 2 + row * height + height / 2; };
+    const wxTreeItemId root = GetRootItem();
+    const auto verticalLine = [&dc, top, bottom](int x, int from, int to) {
+        from = std::max(from, top);
+        to = std::min(to, bottom);
+        if (from < to) {
+            dc.DrawLine(x, from, x, to);
+        }
+    };
+
+    dc.SetFont(m_normalFont);
+    dc.SetPen(m_dottedPen);
+    // The vertical lines: one down the groups at the left, one down each expanded group.
+    int groupRow = 0;
+    int lastGroupRow = 0;
+    while (groupRow < count) {
+        const wxTreeItemId group = rows[static_cast<std::size_t>(groupRow)];
+        const int children =
+            IsExpanded(group) ? static_cast<int>(GetChildrenCount(group, false)) : 0;
+        if (children > 0) {
+            verticalLine(indent, middle(groupRow) + 5, middle(groupRow + children));
+        }
+        lastGroupRow = groupRow;
+        groupRow += 1 + children;
+    }
+    verticalLine(3, middle(0), middle(lastGroupRow));
+
+    for (int row = first; row <= last; ++row) {
+        const wxTreeItemId item = rows[static_cast<std::size_t>(row)];
+        const bool group = GetItemParent(item) == root;
+        const int x = (group ? 1 : 2) * indent;
+        const int itemX = x + spacing;
+        const int y = 2 + row * height;
+        const int yMiddle = y + height / 2;
+        const bool selected = IsSelected(item);
+
+        int image = wxWithImages::NO_IMAGE;
+        if (IsExpanded(item)) {
+            image = selected ? GetItemImage(item, wxTreeItemIcon_SelectedExpanded) : image;
+            image = image == wxWithImages::NO_IMAGE ? GetItemImage(item, wxTreeItemIcon_Expanded)
+                                                    : image;
+        } else if (selected) {
+            image = GetItemImage(item, wxTreeItemIcon_Selected);
+        }
+        image = image == wxWithImages::NO_IMAGE ? GetItemImage(item) : image;
+        int imageWidth = 0;
+        wxSize imageSize;
+        if (image != wxWithImages::NO_IMAGE && HasImages()) {
+            imageSize = GetImageLogicalSize(this, image);
+            imageWidth = imageSize.GetWidth() + 4;
+        }
+        const wxString text = GetItemText(item);
+        const wxSize textSize = dc.GetTextExtent(text);
+
+        if (selected) {
+            int flags = wxCONTROL_SELECTED;
+            if (m_hasFocus) {
+                flags |= wxCONTROL_FOCUSED;
+                if (item == GetSelection()) {
+                    flags |= wxCONTROL_CURRENT;
+                }
+            }
+            wxRendererNative::Get().DrawItemSelectionRect(
+                this, dc, wxRect(itemX + imageWidth - 3, y, textSize.GetWidth() + 6, height),
+                flags);
+        }
+        if (imageWidth > 0) {
+            dc.DrawBitmap(GetImageBitmapFor(this, image), itemX,
+                          y + std::max(0, (height - imageSize.GetHeight()) / 2), true);
+        }
+        dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+        dc.SetTextForeground(
+            selected ? wxSystemSettings::GetColour(m_hasFocus ? wxSYS_COLOUR_HIGHLIGHTTEXT
+                                                              : wxSYS_COLOUR_LISTBOXHIGHLIGHTTEXT)
+                     : GetForegroundColour());
+        dc.DrawText(text, itemX + imageWidth, y + std::max(0, (height - textSize.GetHeight()) / 2));
+
+        dc.SetPen(m_dottedPen);
+        dc.DrawLine(x > indent ? x - indent : 3, yMiddle, itemX, yMiddle);
+        if (ItemHasChildren(item)) {
+            const int size = FromDIP(9);
+            int flags = IsExpanded(item) ? static_cast<int>(wxCONTROL_EXPANDED) : 0;
+            if (item.GetID() == m_underMouse) {
+                flags |= wxCONTROL_CURRENT;
+            }
+            wxRendererNative::Get().DrawTreeItemButton(
+                this, dc, wxRect(x - size / 2, yMiddle - size / 2, size, size), flags);
+        }
+    }
+}
+
+void TomecraftTreeView::SelectPageAway(bool down) {
+    const std::vector<wxTreeItemId>& rows = Rows();
+    const auto at = std::find(rows.begin(), rows.end(), GetSelection());
+    if (at == rows.end() || m_lineHeight <= 0) {
+        return;
+    }
+    // A page is the rows in view less one, so that the row left stays in view.
+    const int page = std::max(1, GetClientSize().GetHeight() / m_lineHeight - 1);
+    const int row = static_cast<int>(at - rows.begin());
+    const int target =
+        std::clamp(down ? row + page : row - page, 0, static_cast<int>(rows.size()) - 1);
+    if (target != row) {
+        SelectItem(rows[static_cast<std::size_t>(target)]);
+    }
+}
+
+#endif
 
 } // namespace tc

@@ -21,6 +21,8 @@ public:
     virtual ~FormHost() = default;
     virtual FormPane* SwitchFormView(NodeType type) = 0;
     virtual FormPane* CurrentForm() = 0;
+    // The tree holds new data: the forms may make ready what they build from all nodes.
+    virtual void PrepareForms() = 0;
 };
 
 class TomecraftTreeView : public wxTreeCtrl, public TreeViewInterface {
@@ -62,6 +64,19 @@ public:
 
 protected:
     int OnCompareItems(const wxTreeItemId& a, const wxTreeItemId& b) override;
+#ifdef wxHAS_GENERIC_TREECTRL
+    // Every change of the shown rows goes through these, so the row list can follow.
+    wxTreeItemId DoInsertItem(const wxTreeItemId& parent, size_t previous, const wxString& text,
+                              int image, int selectedImage, wxTreeItemData* data) override;
+    wxTreeItemId DoInsertAfter(const wxTreeItemId& parent, const wxTreeItemId& previous,
+                               const wxString& text, int image, int selectedImage,
+                               wxTreeItemData* data) override;
+    void Delete(const wxTreeItemId& item) override;
+    void DeleteChildren(const wxTreeItemId& item) override;
+    void DeleteAllItems() override;
+    void Expand(const wxTreeItemId& item) override;
+    void Collapse(const wxTreeItemId& item) override;
+#endif
     // Puts `node` in its place among the items of `group`: a new item, or `item` moved there.
     wxTreeItemId PlaceInOrder(wxTreeItemId group, TCObject* node, wxTreeItemId item);
 
@@ -79,6 +94,19 @@ private:
     void OnFocus(wxFocusEvent& event);
     // Has the shown form store what was typed; false when it refused (its message is shown).
     bool CommitForm();
+
+#ifdef wxHAS_GENERIC_TREECTRL
+    // The toolkit's own tree paints by walking every item, tens of milliseconds for each paint
+    // with a hundred thousand books; this paints only the rows the paint needs, found by
+    // their place in the list of shown rows.
+    void PaintRows();
+    // The shown rows from the top: each group, then its children while it is expanded.
+    const std::vector<wxTreeItemId>& Rows();
+    // PageUp and PageDown move the selection by a page, as the native trees do.
+    void SelectPageAway(bool down);
+    std::vector<wxTreeItemId> m_rows;
+    bool m_rowsKnown = false;
+#endif
 
     CTomecraftDoc& m_doc;
     FormHost& m_host;

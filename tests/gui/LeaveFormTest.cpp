@@ -314,5 +314,23 @@ TEST_F(LeaveFormTest, TheMenuKeyAndShiftF10OpenTheContextMenuWhoseItemsShowTheir
     EXPECT_EQ(Tree().GetItemText(Tree().GetSelection()), "ferry_song");
 }
 
+// PageDown and PageUp move the selection a page (here past the last and the first row), and
+// leaving the form that way stores its typing as every other route does.
+TEST_F(LeaveFormTest, PageDownAndPageUpMoveTheSelectionAPage) {
+    LoadSample();
+    TCObject* node = Tree().NodeOf(Item("ferry_song"));
+    const std::string typed = node->GetComment() + "-typed";
+    TypeInto("ferry_song", false);
+    input.Key(WXK_F6);
+    const std::pair<int, const char*> pages[] = {{WXK_PAGEDOWN, "book_warden_oath"},
+                                                 {WXK_PAGEUP, "Lore Books"}};
+    for (const auto& [key, label] : pages) {
+        input.Key(key);
+        EXPECT_EQ(Tree().GetItemText(Tree().GetSelection()), label);
+    }
+    EXPECT_FALSE(Form()->HasNode()) << "a group shows no node";
+    EXPECT_EQ(node->GetComment(), typed);
+}
+
 } // namespace
 } // namespace tc::test

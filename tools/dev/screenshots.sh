@@ -45,3 +45,7 @@ xdotool key shift+F10; sleep 0.4; xdotool key Up Return   # Delete, from the con
 sleep 0.6; xdotool key Return                             # Yes
 sleep 0.4; xdotool key alt+e; shot edit-menu 1000x700+0+0
 xdotool key Escape
+focus "Tomecraft"
+xdotool mousemove 120 264 click 1          # book_ferry_song, whose book is gone now
+sleep 0.4; xdotool key shift+F10; shot point-at-book 1000x700+0+0
+xdotool key Escape
