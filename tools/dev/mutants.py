@@ -12,6 +12,7 @@ The source is put back after each mutant, also when interrupted, and the build m
 """
 import argparse
 import os
+import signal
 import subprocess
 import sys
 
@@ -70,8 +71,17 @@ MUTANTS = {
 LOCK = []
 
 
-def run(cmd, **kw):
-    return subprocess.run(LOCK + cmd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, **kw).returncode
+def run(cmd, timeout=None):
+    # In a process group of its own, so that a test that hangs (or waits at an assertion
+    # dialog) is ended with everything it started, and lets go of the lock.
+    process = subprocess.Popen(LOCK + cmd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                               start_new_session=True)
+    try:
+        return process.wait(timeout=timeout)
+    except subprocess.TimeoutExpired:
+        os.killpg(process.pid, signal.SIGKILL)
+        process.wait()
+        return None
 
 
 def main():
@@ -108,7 +118,7 @@ def main():
             command = [os.path.join(args.build, binary), f"--gtest_filter={gtest}"]
             if target == GUI[0]:
                 command = ["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24"] + command
-            caught = run(command) != 0
+            caught = run(command, timeout=900) != 0
             print(f"{name}: {'caught' if caught else 'SURVIVED'}", flush=True)
             if not caught:
                 survived.append(name)
