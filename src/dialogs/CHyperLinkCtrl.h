@@ -6,7 +6,6 @@
 #include "platform/UserInterface.h"
 
 #include <wx/hyperlink.h>
-#include <wx/generic/hyperlink.h>
 
 #include <functional>
 
