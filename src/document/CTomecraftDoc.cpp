@@ -35,10 +35,10 @@ void CTomecraftDoc::DetachTreeView(const TreeViewInterface* tree) {
     }
 }
 
-void CTomecraftDoc::ShowMessages(std::size_t from) {
-    for (std::size_t k = from; k < m_diagnostics.size(); ++k) {
-        if (m_diagnostics[k].kind == Diagnostic::Kind::Message) {
-            m_ui.MessageBoxUtf8(m_diagnostics[k].text, MsgButtons::Ok, MsgIcon::Exclamation);
+void CTomecraftDoc::ShowMessages(const Diagnostics& found, std::size_t from) {
+    for (std::size_t k = from; k < found.size(); ++k) {
+        if (found[k].kind == Diagnostic::Kind::Message) {
+            m_ui.MessageBoxUtf8(found[k].text, MsgButtons::Ok, MsgIcon::Exclamation);
         }
     }
 }
@@ -50,10 +50,10 @@ bool CTomecraftDoc::ReadLoreFile(const std::string& path) {
     try {
         read = tc::ReadLoreFile(path, BookList(), m_diagnostics, &m_loreVersion.stamp);
     } catch (...) {
-        ShowMessages(from); // what was found before the read failed comes first
+        ShowMessages(m_diagnostics, from); // what was found before the read failed comes first
         throw;
     }
-    ShowMessages(from);
+    ShowMessages(m_diagnostics, from);
     m_loreNotesAccepted = CountReadingNotes(m_diagnostics) == 0;
     return read;
 }
@@ -66,10 +66,10 @@ bool CTomecraftDoc::ReadTemplateFile(const std::string& path) {
     try {
         read = tc::ReadTemplateFile(path, TemplateList(), m_diagnostics, &m_templateVersion.stamp);
     } catch (...) {
-        ShowMessages(from);
+        ShowMessages(m_diagnostics, from);
         throw;
     }
-    ShowMessages(from);
+    ShowMessages(m_diagnostics, from);
     m_templateNotesAccepted = CountReadingNotes(m_diagnostics) == notesBefore;
     return read;
 }
@@ -180,9 +180,7 @@ bool CTomecraftDoc::Save(std::span<SaveRequest> requests) {
                                                               : DataFile::Templates);
         }
     }
-    for (const Diagnostic& message : messages) {
-        m_ui.MessageBoxUtf8(message.text, MsgButtons::Ok, MsgIcon::Exclamation);
-    }
+    ShowMessages(messages);
     return written;
 }
 

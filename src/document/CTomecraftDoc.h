@@ -97,8 +97,9 @@ public:
 private:
     bool ReadLoreFile(const std::string& path);
     bool ReadTemplateFile(const std::string& path);
-    // Shows the readers' messages among diagnostics [from, end) as message boxes, in order.
-    void ShowMessages(std::size_t from);
+    // Shows the messages among found[from, end) as message boxes, in order; notes are listed,
+    // never boxed.
+    void ShowMessages(const Diagnostics& found, std::size_t from = 0);
     // Before the first save of a file with reading notes: false when the user keeps the files.
     bool AcceptReadingNotes(bool lore, bool templates);
     bool WriteFiles(bool lore, bool templates);
