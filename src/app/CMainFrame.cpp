@@ -289,12 +289,16 @@ bool CMainFrame::MoveSplitBar(const wxKeyEvent& event) {
     return key == WXK_ESCAPE || key == WXK_RETURN || key == WXK_NUMPAD_ENTER;
 }
 
+void CMainFrame::ClearMessage() {
+    if (GetStatusBar() != nullptr && m_splitStart < 0) {
+        SetStatusText("Ready", kMessagePane);
+    }
+}
+
 bool CMainFrame::TryBefore(wxEvent& event) {
     const wxEventType type = event.GetEventType();
-    // A message in the status bar describes the last command: the next one clears it.
-    if (!m_routing && type == wxEVT_MENU && event.GetId() != ID_WINDOW_SPLIT &&
-        GetStatusBar() != nullptr) {
-        SetStatusText("Ready", kMessagePane);
+    if (!m_routing && type == wxEVT_MENU && event.GetId() != ID_WINDOW_SPLIT) {
+        ClearMessage();
     }
     if (!m_routing && m_tree != nullptr && (type == wxEVT_MENU || type == wxEVT_UPDATE_UI)) {
         m_routing = true;

@@ -21,6 +21,7 @@ public:
 
     FormPane* SwitchFormView(NodeType type) override;
     FormPane* CurrentForm() override { return m_form; }
+    void ClearMessage() override;
     void PrepareForms() override;
     TomecraftTreeView* Tree() { return m_tree; }
     wxSplitterWindow* Splitter() { return m_wndSplitter; }

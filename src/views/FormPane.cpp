@@ -124,6 +124,9 @@ bool FormPane::FinishUpdate(const DialogVerdict& verdict, bool stored, bool rena
         }
         return false;
     }
+    if (stored) {
+        m_tree.Host().ClearMessage();
+    }
     if (HasNode()) {
         if (stored) {
             RefreshControls();

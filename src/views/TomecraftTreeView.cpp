@@ -267,6 +267,7 @@ void TomecraftTreeView::OnSelChanged(wxTreeItemId item) {
         return;
     }
     const wxTreeItemId root = GetRootItemOf(item);
+    m_host.ClearMessage();
     if (root == m_hTemplatesRoot || root == m_hBooksRoot) {
         const NodeType type = root == m_hTemplatesRoot ? NODE_TEMPLATE : NODE_LOREBOOK;
         if (FormPane* form = m_host.SwitchFormView(type)) {

@@ -23,6 +23,8 @@ public:
     virtual FormPane* CurrentForm() = 0;
     // The tree holds new data: the forms may make ready what they build from all nodes.
     virtual void PrepareForms() = 0;
+    // A message in the status bar describes the last action: the next one clears it.
+    virtual void ClearMessage() = 0;
 };
 
 class TomecraftTreeView : public wxTreeCtrl, public TreeViewInterface {
@@ -38,6 +40,7 @@ public:
     std::vector<const TCObject*> NodesInOrder() const override;
     const TCObject* SelectedNode() const override { return NodeOf(GetSelection()); }
     void SelectNode(const TCObject* node) override;
+    FormHost& Host() { return m_host; }
     // Adds one item for the node under its group, at its alphabetical place.
     wxTreeItemId AddNode(NodeType type, TCObject* node);
     // Relabels a renamed node's item and moves it to its place in order; returns the item that

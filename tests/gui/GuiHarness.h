@@ -84,6 +84,21 @@ inline void ChooseByKeys(RealInput& input, wxWindow* before, LongChoice* list,
     ASSERT_EQ(list->GetSelection(), target) << entry;
 }
 
+// Scripted dialogs whose messages go to the frame's status bar, as the real host's do.
+class StatusBarHost : public ScriptedHost {
+public:
+    explicit StatusBarHost(CMainFrame*& frame) : m_frame(frame) {}
+    void ShowStatus(const std::string& text) override {
+        ScriptedHost::ShowStatus(text);
+        if (m_frame != nullptr) {
+            m_frame->SetStatusText(text.empty() ? wxString("Ready") : ToWx(text), 0);
+        }
+    }
+
+private:
+    CMainFrame*& m_frame;
+};
+
 class GuiTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -142,7 +157,7 @@ protected:
     std::string lore = dir / "lore.gas";
     std::string templates = dir / "trs_book_lore.gas";
     ScriptedUi ui;
-    ScriptedHost host;
+    StatusBarHost host{frame};
     MemorySettings settings;
     std::unique_ptr<CTomecraftDoc> doc;
     CMainFrame* frame = nullptr;

@@ -6,6 +6,7 @@
 #include "views/TCLoreBookFormView.h"
 
 #include <wx/menu.h>
+#include <wx/statusbr.h>
 #include <wx/textctrl.h>
 
 #include <algorithm>
@@ -138,6 +139,17 @@ TEST_F(UndoFindTest, FindSelectsEachHolderInTurnAndSaysSoInTheStatusBar) {
     EXPECT_EQ(host.status, "'no such words' not found");
     EXPECT_EQ(Selected(), "book_ledger_of_osric");
     EXPECT_TRUE(ui.shown.empty()) << "no message box";
+
+    // The message goes with the next action: another node selected, or an Update.
+    wxStatusBar* status = frame->GetStatusBar();
+    input.ClickItem(&Tree(), Item("ferry_song"));
+    EXPECT_EQ(status->GetStatusText(), "Ready");
+    input.Key(WXK_F3);
+    EXPECT_EQ(status->GetStatusText(), "'no such words' not found");
+    input.Click(Edit(1040));
+    input.Type("x");
+    input.Click(Form()->FindWindow(1));
+    EXPECT_EQ(status->GetStatusText(), "Ready");
 }
 
 } // namespace
