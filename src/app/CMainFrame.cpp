@@ -332,6 +332,15 @@ FormPane* CMainFrame::SwitchFormView(NodeType type) {
     return next;
 }
 
+bool CMainFrame::Show(bool show) {
+    const bool changed = wxFrame::Show(show);
+    if (show && m_templateForm != nullptr && !m_templateForm->IsShown()) {
+        m_templateForm->Show();
+        m_templateForm->Hide();
+    }
+    return changed;
+}
+
 void CMainFrame::PrepareForms() {
     for (FormPane* form : {m_bookForm, m_templateForm}) {
         if (form != nullptr) {

@@ -23,6 +23,7 @@ public:
     FormPane* CurrentForm() override { return m_form; }
     void ClearMessage() override;
     void PrepareForms() override;
+    bool Show(bool show = true) override;
     TomecraftTreeView* Tree() { return m_tree; }
     wxSplitterWindow* Splitter() { return m_wndSplitter; }
 

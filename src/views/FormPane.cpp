@@ -43,7 +43,7 @@ FormPane::~FormPane() {
 }
 
 void FormPane::Detach() {
-    ShowNode(nullptr, wxTreeItemId());
+    ForgetNode();
     m_detached = true;
     m_doc.DetachFormView(this);
 }

@@ -22,6 +22,10 @@ public:
 
     // Shows the node of a tree item (null for a group item).
     virtual void ShowNode(TCObject* node, wxTreeItemId item) = 0;
+    // Lets go of the node and leaves the controls as they are: the hidden pane is not drawn,
+    // and the next ShowNode fills them (greying and ungreying every control costs GTK more
+    // than the rest of a switch between the forms).
+    virtual void ForgetNode() = 0;
     virtual bool HasNode() const = 0;
     // Whether the controls hold typing that is not stored yet.
     virtual bool HasTyping() = 0;

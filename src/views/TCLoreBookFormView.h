@@ -15,6 +15,10 @@ public:
 
     void SetBook(CLoreBook* book, wxTreeItemId item);
     void ShowNode(TCObject* node, wxTreeItemId item) override;
+    void ForgetNode() override {
+        m_rules.SetBook(nullptr);
+        m_hItem = wxTreeItemId();
+    }
     bool HasNode() const override { return m_rules.Book() != nullptr; }
     const TCObject* ShownNode() const override { return m_rules.Book(); }
     void PutBack() override { RefreshControls(); }

@@ -134,8 +134,9 @@ TCTemplateFormView::TCTemplateFormView(wxWindow* parent, CTomecraftDoc& doc,
     m_cbLoreKey->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) {
         m_rules.m_cbLoreKey.Select(m_cbLoreKey->GetSelection());
     });
+    // The form starts hidden, and the tree shows a node in it before it is seen: greying the
+    // controls now would only make the first switch to this form ungrey them all again.
     m_doc.AttachFormView(this);
-    EnableControls();
 }
 
 wxTextCtrl* TCTemplateFormView::AddEdit(int id, int x, int y, int width, long style) {

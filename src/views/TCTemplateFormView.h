@@ -17,6 +17,10 @@ public:
 
     void SetTemplate(CTemplate* tmpl, wxTreeItemId item);
     void ShowNode(TCObject* node, wxTreeItemId item) override;
+    void ForgetNode() override {
+        m_rules.SetTemplate(nullptr);
+        m_hItem = wxTreeItemId();
+    }
     bool HasNode() const override { return m_rules.Template() != nullptr; }
     const TCObject* ShownNode() const override { return m_rules.Template(); }
     void PutBack() override { SetTemplate(m_rules.Template(), m_hItem); }
