@@ -2,7 +2,7 @@
 // same file as the reference. Run: build/bench/tomecraft_bench
 #include "PairGenerator.h"
 
-#include "document/CTomecraftDoc.h"
+#include "document/Document.h"
 #include "document/FindNode.h"
 #include "document/HeadlessHost.h"
 #include "gasfiles/LoreFile.h"
@@ -211,7 +211,7 @@ void BM_WriteLore(benchmark::State& state) {
     SilentUi ui;
     tc::HeadlessHost host;
     const tc::MemorySettings settings;
-    tc::CTomecraftDoc doc(ui, host, settings);
+    tc::Document doc(ui, host, settings);
     doc.ReadPair(pair.lorePath, pair.templatePath);
     const std::string out = pair.lorePath + ".out";
     for (auto _ : state) {
@@ -226,7 +226,7 @@ void BM_WriteTemplates(benchmark::State& state) {
     SilentUi ui;
     tc::HeadlessHost host;
     const tc::MemorySettings settings;
-    tc::CTomecraftDoc doc(ui, host, settings);
+    tc::Document doc(ui, host, settings);
     doc.ReadPair(pair.lorePath, pair.templatePath);
     const std::string out = pair.templatePath + ".out";
     for (auto _ : state) {
@@ -243,7 +243,7 @@ void BM_UndoRedo(benchmark::State& state) {
     SilentUi ui;
     tc::HeadlessHost host;
     const tc::MemorySettings settings;
-    tc::CTomecraftDoc doc(ui, host, settings);
+    tc::Document doc(ui, host, settings);
     constexpr std::size_t kSteps = 10000;
     for (auto _ : state) {
         state.PauseTiming();
@@ -251,15 +251,15 @@ void BM_UndoRedo(benchmark::State& state) {
         state.ResumeTiming();
         for (std::size_t k = 0; k < kSteps; ++k) {
             const auto& books = doc.GetBooks();
-            tc::CLoreBook& book = *books[(k * 7919) % books.size()];
+            tc::LoreBook& book = *books[(k * 7919) % books.size()];
             if (k % 3 == 0) {
-                tc::CLoreBook values = book;
+                tc::LoreBook values = book;
                 values.SetText(book.GetText() + " and more");
                 doc.StoreBook(book, values);
             } else if (k % 3 == 1) {
                 doc.DeleteNode(&book);
             } else {
-                doc.AddNode(tc::NODE_LOREBOOK, "new_" + std::to_string(k));
+                doc.AddNode(tc::NodeType::LoreBook, "new_" + std::to_string(k));
             }
         }
         while (doc.CanUndo()) {
@@ -282,7 +282,7 @@ void BM_Find(benchmark::State& state) {
     SilentUi ui;
     tc::HeadlessHost host;
     const tc::MemorySettings settings;
-    tc::CTomecraftDoc doc(ui, host, settings);
+    tc::Document doc(ui, host, settings);
     std::string lore = pair.lorePath;
     if (saved) {
         doc.ReadPair(pair.lorePath, pair.templatePath);
@@ -291,14 +291,14 @@ void BM_Find(benchmark::State& state) {
         tc::WriteLoreFile(lore, "", doc.GetBooks(), messages);
     }
     doc.ReadPair(lore, pair.templatePath);
-    std::vector<const tc::TCObject*> order;
+    std::vector<const tc::Node*> order;
     for (const auto& book : doc.GetBooks()) {
         order.push_back(book.get());
     }
     for (const auto& tmpl : doc.GetTemplates()) {
         order.push_back(tmpl.get());
     }
-    const auto byName = [](const tc::TCObject* a, const tc::TCObject* b) {
+    const auto byName = [](const tc::Node* a, const tc::Node* b) {
         return tc::CompareNoCase(a->GetNameView(), b->GetNameView()) < 0;
     };
     std::stable_sort(order.begin(),

@@ -2,12 +2,12 @@
 // xvfb-run build/bench/tomecraft_tree_bench
 #include "PairGenerator.h"
 
-#include "app/CMainFrame.h"
-#include "document/CTomecraftDoc.h"
+#include "app/MainFrame.h"
+#include "document/Document.h"
 #include "document/HeadlessHost.h"
 #include "platform/MemorySettings.h"
 #include "views/FormPane.h"
-#include "views/TomecraftTreeView.h"
+#include "views/TreeView.h"
 
 #include <benchmark/benchmark.h>
 #include <wx/app.h>
@@ -38,7 +38,7 @@ struct LoadedWindow {
             ("tomecraft-tree-bench-" + std::to_string(books) + "-" + std::to_string(templates));
         pair = tc::bench::GeneratePair(folder.string(), books, templates);
         host.paths = {pair.lorePath, pair.templatePath};
-        frame = new tc::CMainFrame(doc);
+        frame = new tc::MainFrame(doc);
         frame->Show();
         doc.OnFileOpen();
     }
@@ -66,8 +66,8 @@ struct LoadedWindow {
     QuietUi ui;
     PairHost host;
     const tc::MemorySettings settings;
-    tc::CTomecraftDoc doc{ui, host, settings};
-    tc::CMainFrame* frame = nullptr;
+    tc::Document doc{ui, host, settings};
+    tc::MainFrame* frame = nullptr;
 };
 
 void BM_OpenToFilledTree(benchmark::State& state) {

@@ -1,8 +1,8 @@
 #include "app/WxDocumentHost.h"
 
-#include "dialogs/CBackupLocationDlg.h"
-#include "dialogs/CNewNodeDlg.h"
-#include "dialogs/COpenFilesDlg.h"
+#include "dialogs/BackupLocationDialog.h"
+#include "dialogs/NewNodeDialog.h"
+#include "dialogs/OpenFilesDialog.h"
 
 #include "platform/wx/WxText.h"
 
@@ -14,19 +14,19 @@
 namespace tc {
 
 std::optional<OpenPaths> WxDocumentHost::RunOpenDialog() {
-    COpenFilesDlg dialog(m_frame, m_settings, m_ui);
+    OpenFilesDialog dialog(m_frame, m_settings, m_ui);
     if (!m_offeredFiles.empty()) {
         dialog.Prefill(std::exchange(m_offeredFiles, {}));
     }
     if (dialog.ShowModal() != wxID_OK) {
         return std::nullopt;
     }
-    return OpenPaths{dialog.Rules().m_strLorePath, dialog.Rules().m_strTemplatePath};
+    return OpenPaths{dialog.Rules().lorePath, dialog.Rules().templatePath};
 }
 
 std::optional<std::string> WxDocumentHost::RunNewNodeDialog(const std::string& caption,
                                                             const LoreData& data) {
-    CNewNodeDlg dialog(m_frame, &data, m_ui, caption);
+    NewNodeDialog dialog(m_frame, &data, m_ui, caption);
     if (dialog.ShowModal() != wxID_OK) {
         return std::nullopt;
     }
@@ -34,11 +34,11 @@ std::optional<std::string> WxDocumentHost::RunNewNodeDialog(const std::string& c
 }
 
 std::optional<std::string> WxDocumentHost::RunBackupLocationDialog() {
-    CBackupLocationDlg dialog(m_frame, m_settings, m_ui);
+    BackupLocationDialog dialog(m_frame, m_settings, m_ui);
     if (dialog.ShowModal() != wxID_OK) {
         return std::nullopt;
     }
-    return dialog.Rules().m_strBackupPath;
+    return dialog.Rules().backupPath;
 }
 
 std::optional<std::string> WxDocumentHost::RunFindDialog(const std::string& last) {

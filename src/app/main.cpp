@@ -1,14 +1,14 @@
-#include "app/CTomecraftApp.h"
+#include "app/TomecraftApp.h"
 
 #ifdef _WIN32
-wxIMPLEMENT_APP(tc::CTomecraftApp);
+wxIMPLEMENT_APP(tc::TomecraftApp);
 #else
 #include "document/EditorCommandLine.h"
 
 #include <iostream>
 #include <unistd.h>
 
-wxIMPLEMENT_APP_NO_MAIN(tc::CTomecraftApp);
+wxIMPLEMENT_APP_NO_MAIN(tc::TomecraftApp);
 
 // --help and --version answer before the toolkit starts, so that they work without a display;
 // so does a wrong option typed in a terminal. Started from the desktop, the application shows

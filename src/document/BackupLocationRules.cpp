@@ -28,22 +28,22 @@ void SelectFolder(ComboList& list, const std::string& folder) {
 void BackupLocationRules::LoadBackupHistory(const SettingsStore& settings) {
     const int selected = settings.GetInt(keys::kBackupSection, keys::kSelected, 0);
     const int count = settings.GetInt(keys::kBackupSection, keys::kPathCount, 0);
-    m_cbBackupPaths.Add(kSameLocation);
+    backupPaths.Add(kSameLocation);
     for (int i = 0; i < count; ++i) {
         std::string folder =
             settings.GetString(keys::kBackupSection, NumberedName(keys::kBackupPath, i), "");
         if (!folder.empty()) {
-            m_cbBackupPaths.Add(std::move(folder));
+            backupPaths.Add(std::move(folder));
         }
     }
-    m_cbBackupPaths.Select(selected);
+    backupPaths.Select(selected);
 }
 
 void BackupLocationRules::SaveBackupHistory(SettingsStore& settings) const {
-    settings.SetInt(keys::kBackupSection, keys::kSelected, m_cbBackupPaths.Selection());
+    settings.SetInt(keys::kBackupSection, keys::kSelected, backupPaths.Selection());
     // The folders follow the fixed entry, so the one selected at k >= 1 is stored as k - 1.
-    const auto& entries = m_cbBackupPaths.Entries();
-    const int folders = std::max(0, m_cbBackupPaths.Count() - 1);
+    const auto& entries = backupPaths.Entries();
+    const int folders = std::max(0, backupPaths.Count() - 1);
     const int count = std::min(folders, keys::kHistoryLimit);
     if (count != 0) {
         settings.SetInt(keys::kBackupSection, keys::kPathCount, count);
@@ -60,23 +60,23 @@ void BackupLocationRules::OnBrowse(const std::string& chosenFolder) {
     if (chosenFolder.empty()) {
         return;
     }
-    m_strBackupPath = WithFolderSeparator(UserPath(chosenFolder));
-    SelectFolder(m_cbBackupPaths, m_strBackupPath);
+    backupPath = WithFolderSeparator(UserPath(chosenFolder));
+    SelectFolder(backupPaths, backupPath);
 }
 
 DialogVerdict BackupLocationRules::OnOk(SettingsStore& settings) {
-    const std::string& typed = m_cbBackupPaths.EditText();
-    m_strBackupPath = typed.substr(std::min(typed.find_first_not_of(" \t"), typed.size()));
-    if (m_strBackupPath == kSameLocation) {
-        m_strBackupPath.clear();
-    } else if (!m_strBackupPath.empty()) {
-        m_strBackupPath = UserPath(m_strBackupPath);
-        if (!PathExists(m_strBackupPath)) {
+    const std::string& typed = backupPaths.EditText();
+    backupPath = typed.substr(std::min(typed.find_first_not_of(" \t"), typed.size()));
+    if (backupPath == kSameLocation) {
+        backupPath.clear();
+    } else if (!backupPath.empty()) {
+        backupPath = UserPath(backupPath);
+        if (!PathExists(backupPath)) {
             return DialogVerdict::Refuse(
                 "Specified backup path is not found.  Please select existing folder.", kFolderList);
         }
-        m_strBackupPath = WithFolderSeparator(m_strBackupPath);
-        SelectFolder(m_cbBackupPaths, m_strBackupPath);
+        backupPath = WithFolderSeparator(backupPath);
+        SelectFolder(backupPaths, backupPath);
     }
     SaveBackupHistory(settings);
     return DialogVerdict::Accept();

@@ -21,12 +21,12 @@ public:
     // The folder chosen with the browse button; an empty path means nothing was chosen.
     void OnBrowse(const std::string& chosenFolder);
 
-    // Checks the typed folder; on success stores the history and fills m_strBackupPath (empty
+    // Checks the typed folder; on success stores the history and fills backupPath (empty
     // for backups beside the file).
     DialogVerdict OnOk(SettingsStore& settings);
 
-    std::string m_strBackupPath;
-    ComboList m_cbBackupPaths{ComboList::Order::SortedIgnoringCase, 1};
+    std::string backupPath;
+    ComboList backupPaths{ComboList::Order::SortedIgnoringCase, 1};
 };
 
 // The backup folder the settings name for the start of a run; empty for beside the file.

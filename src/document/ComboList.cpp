@@ -63,18 +63,18 @@ void ComboList::RemoveAt(int index) {
 void ComboList::Select(int index) {
     if (index < 0 || index >= Count()) {
         m_selection = -1;
-        m_editText.clear();
+        m_typed.clear();
         return;
     }
     m_selection = index;
-    m_editText = At(index);
+    m_typed = At(index);
 }
 
 void ComboList::SetEditText(std::string text) {
     if (m_selection >= 0 && At(m_selection) != text) {
         m_selection = -1;
     }
-    m_editText = std::move(text);
+    m_typed = std::move(text);
 }
 
 } // namespace tc

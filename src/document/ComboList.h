@@ -49,14 +49,14 @@ public:
 
     // What the user typed. Text that differs from the selected entry ends the selection.
     void SetEditText(std::string text);
-    const std::string& EditText() const { return m_editText; }
+    const std::string& EditText() const { return m_typed; }
 
 private:
     Order m_order;
     int m_pinned;
     std::vector<std::string> m_entries;
     int m_selection = -1;
-    std::string m_editText;
+    std::string m_typed;
 };
 
 } // namespace tc

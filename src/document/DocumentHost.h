@@ -49,7 +49,7 @@ public:
     // Drops the typing: the form shows its node's stored values again.
     virtual void PutBack() = 0;
     // The node the form shows; null for none.
-    virtual const TCObject* ShownNode() const = 0;
+    virtual const Node* ShownNode() const = 0;
 };
 
 // The tree of all nodes, as the document sees it.
@@ -63,10 +63,10 @@ public:
     // form's typing has been stored already.
     virtual void Follow(const DataChange& change) = 0;
     // Every node in the order the tree shows them.
-    virtual std::vector<const TCObject*> NodesInOrder() const = 0;
-    virtual const TCObject* SelectedNode() const = 0;
+    virtual std::vector<const Node*> NodesInOrder() const = 0;
+    virtual const Node* SelectedNode() const = 0;
     // Selects, scrolls to and shows a node; the form's typing has been stored already.
-    virtual void SelectNode(const TCObject* node) = 0;
+    virtual void SelectNode(const Node* node) = 0;
 };
 
 } // namespace tc

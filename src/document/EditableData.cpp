@@ -15,7 +15,7 @@ public:
     virtual DataChange Do(LoreData::Books& books, LoreData::Templates& templates) = 0;
     virtual DataChange Undo(LoreData::Books& books, LoreData::Templates& templates) = 0;
     // The node that undoing this step takes out of its collection, if any.
-    virtual const TCObject* UndoRemoves() const { return nullptr; }
+    virtual const Node* UndoRemoves() const { return nullptr; }
     DataFile File() const { return m_file; }
     const std::string& Name() const { return m_name; }
 
@@ -30,13 +30,13 @@ std::string Quoted(std::string_view verb, std::string_view name) {
     return std::string(verb) + " '" + std::string(name) + "'";
 }
 
-template <class Node> constexpr DataFile FileOf() {
-    return std::is_same_v<Node, CLoreBook> ? DataFile::Lore : DataFile::Templates;
+template <class Kind> constexpr DataFile FileOf() {
+    return std::is_same_v<Kind, LoreBook> ? DataFile::Lore : DataFile::Templates;
 }
 
-template <class Node>
-std::vector<std::unique_ptr<Node>>& ListOf(LoreData::Books& books, LoreData::Templates& templates) {
-    if constexpr (std::is_same_v<Node, CLoreBook>) {
+template <class Kind>
+std::vector<std::unique_ptr<Kind>>& ListOf(LoreData::Books& books, LoreData::Templates& templates) {
+    if constexpr (std::is_same_v<Kind, LoreBook>) {
         return books;
     } else {
         return templates;
@@ -44,10 +44,10 @@ std::vector<std::unique_ptr<Node>>& ListOf(LoreData::Books& books, LoreData::Tem
 }
 
 // Storing values in a node: the node and the values it does not hold trade places.
-template <class Node> class StoreCommand : public DataCommand {
+template <class Kind> class StoreCommand : public DataCommand {
 public:
-    StoreCommand(Node& node, const Node& values)
-        : DataCommand(FileOf<Node>(), node.GetNameView() == values.GetNameView()
+    StoreCommand(Kind& node, const Kind& values)
+        : DataCommand(FileOf<Kind>(), node.GetNameView() == values.GetNameView()
                                           ? Quoted("Update", values.GetNameView())
                                           : Quoted("Rename", node.GetNameView()) + " to '" +
                                                 values.GetName() + "'"),
@@ -60,32 +60,32 @@ private:
         std::swap(m_node, m_other);
         return {DataChange::Kind::Stored, &m_node};
     }
-    Node& m_node;
-    Node m_other;
+    Kind& m_node;
+    Kind m_other;
 };
 
 // Adding or deleting a node: the node moves between its collection and this step, which keeps it
 // alive (and so every step that names it valid) while it is out of the collection.
-template <class Node> class PresenceCommand : public DataCommand {
+template <class Kind> class PresenceCommand : public DataCommand {
 public:
     // A new node, to be added at the end.
-    PresenceCommand(std::unique_ptr<Node> node, std::size_t index)
-        : DataCommand(FileOf<Node>(), Quoted("New", node->GetNameView())), m_node(node.get()),
+    PresenceCommand(std::unique_ptr<Kind> node, std::size_t index)
+        : DataCommand(FileOf<Kind>(), Quoted("New", node->GetNameView())), m_node(node.get()),
           m_owned(std::move(node)), m_index(index) {}
     // A node in its collection, to be deleted.
-    explicit PresenceCommand(Node* node)
-        : DataCommand(FileOf<Node>(), Quoted("Delete", node->GetNameView())), m_node(node) {}
+    explicit PresenceCommand(Kind* node)
+        : DataCommand(FileOf<Kind>(), Quoted("Delete", node->GetNameView())), m_node(node) {}
 
     DataChange Do(LoreData::Books& books, LoreData::Templates& templates) override {
-        return Toggle(ListOf<Node>(books, templates));
+        return Toggle(ListOf<Kind>(books, templates));
     }
     DataChange Undo(LoreData::Books& books, LoreData::Templates& templates) override {
-        return Toggle(ListOf<Node>(books, templates));
+        return Toggle(ListOf<Kind>(books, templates));
     }
-    const TCObject* UndoRemoves() const override { return m_owned ? nullptr : m_node; }
+    const Node* UndoRemoves() const override { return m_owned ? nullptr : m_node; }
 
 private:
-    DataChange Toggle(std::vector<std::unique_ptr<Node>>& list) {
+    DataChange Toggle(std::vector<std::unique_ptr<Kind>>& list) {
         if (m_owned) {
             // Back where it was; a save may have sorted the collection since.
             m_index = std::min(m_index, list.size());
@@ -100,13 +100,13 @@ private:
         return {DataChange::Kind::Removed, m_node};
     }
 
-    Node* m_node;
-    std::unique_ptr<Node> m_owned; // set while the node is out of its collection
+    Kind* m_node;
+    std::unique_ptr<Kind> m_owned; // set while the node is out of its collection
     std::size_t m_index = 0;
 };
 
-template <class Node>
-Node* FindIn(const std::vector<std::unique_ptr<Node>>& list, const TCObject* node) {
+template <class Kind>
+Kind* FindIn(const std::vector<std::unique_ptr<Kind>>& list, const Node* node) {
     const auto at =
         std::find_if(list.begin(), list.end(), [node](const auto& n) { return n.get() == node; });
     return at == list.end() ? nullptr : at->get();
@@ -117,41 +117,41 @@ Node* FindIn(const std::vector<std::unique_ptr<Node>>& list, const TCObject* nod
 EditableData::EditableData() = default;
 EditableData::~EditableData() = default;
 
-bool EditableData::StoreBook(CLoreBook& book, const CLoreBook& values) {
+bool EditableData::StoreBook(LoreBook& book, const LoreBook& values) {
     if (book == values) {
         return false;
     }
-    Record(std::make_unique<StoreCommand<CLoreBook>>(book, values));
+    Record(std::make_unique<StoreCommand<LoreBook>>(book, values));
     return true;
 }
 
-bool EditableData::StoreTemplate(CTemplate& tmpl, const CTemplate& values) {
+bool EditableData::StoreTemplate(Template& tmpl, const Template& values) {
     if (tmpl == values) {
         return false;
     }
-    Record(std::make_unique<StoreCommand<CTemplate>>(tmpl, values));
+    Record(std::make_unique<StoreCommand<Template>>(tmpl, values));
     return true;
 }
 
-TCObject* EditableData::AddNode(NodeType type, std::string_view name) {
-    const auto add = [&](auto node, std::size_t end) -> TCObject* {
-        using Node = typename decltype(node)::element_type;
+Node* EditableData::AddNode(NodeType type, std::string_view name) {
+    const auto add = [&](auto node, std::size_t end) -> Node* {
+        using Kind = typename decltype(node)::element_type;
         node->SetName(name);
-        TCObject* added = node.get();
-        Record(std::make_unique<PresenceCommand<Node>>(std::move(node), end));
+        Node* added = node.get();
+        Record(std::make_unique<PresenceCommand<Kind>>(std::move(node), end));
         return added;
     };
-    return type == NODE_TEMPLATE ? add(std::make_unique<CTemplate>(), GetTemplates().size())
-                                 : add(std::make_unique<CLoreBook>(), GetBooks().size());
+    return type == NodeType::Template ? add(std::make_unique<Template>(), GetTemplates().size())
+                                      : add(std::make_unique<LoreBook>(), GetBooks().size());
 }
 
-bool EditableData::DeleteNode(const TCObject* node) {
-    if (CTemplate* tmpl = FindIn(GetTemplates(), node)) {
-        Record(std::make_unique<PresenceCommand<CTemplate>>(tmpl));
+bool EditableData::DeleteNode(const Node* node) {
+    if (Template* tmpl = FindIn(GetTemplates(), node)) {
+        Record(std::make_unique<PresenceCommand<Template>>(tmpl));
         return true;
     }
-    if (CLoreBook* book = FindIn(GetBooks(), node)) {
-        Record(std::make_unique<PresenceCommand<CLoreBook>>(book));
+    if (LoreBook* book = FindIn(GetBooks(), node)) {
+        Record(std::make_unique<PresenceCommand<LoreBook>>(book));
         return true;
     }
     return false;
@@ -168,9 +168,9 @@ void EditableData::ClearData(Books books, Templates templates) {
     Revise(DataFile::Templates);
 }
 
-std::string EditableData::DeleteQuestion(const TCObject& node) const {
+std::string EditableData::DeleteQuestion(const Node& node) const {
     std::string question = "Delete " + node.GetName() + "?";
-    if (node.GetType() != NODE_LOREBOOK) {
+    if (node.GetType() != NodeType::LoreBook) {
         return question;
     }
     // A template names the book its key equals byte for byte, or else ignoring case, as the
@@ -205,7 +205,7 @@ std::string EditableData::RedoName() const {
     return CanRedo() ? m_steps[m_done].command->Name() : std::string();
 }
 
-const TCObject* EditableData::UndoRemoves() const {
+const Node* EditableData::UndoRemoves() const {
     return CanUndo() ? m_steps[m_done - 1].command->UndoRemoves() : nullptr;
 }
 

@@ -29,22 +29,22 @@ public:
 
     // Each records a step only when it changes something, and says whether it did.
     // Gives the book the key, text and comment of `values`.
-    bool StoreBook(CLoreBook& book, const CLoreBook& values);
+    bool StoreBook(LoreBook& book, const LoreBook& values);
     // Gives the template every field of `values`.
-    bool StoreTemplate(CTemplate& tmpl, const CTemplate& values);
+    bool StoreTemplate(Template& tmpl, const Template& values);
     // Appends a new node of that name to its collection and returns it.
-    TCObject* AddNode(NodeType type, std::string_view name);
+    Node* AddNode(NodeType type, std::string_view name);
     // False when the node is in neither collection.
-    bool DeleteNode(const TCObject* node);
+    bool DeleteNode(const Node* node);
     // Replaces all nodes with these (none by default), forgets the history and counts both
     // files as unmodified: what Open does once it has read the files.
     void ClearData(Books books = {}, Templates templates = {});
 
     // The question Delete asks for a node: for a book that templates name, it lists them.
-    std::string DeleteQuestion(const TCObject& node) const;
+    std::string DeleteQuestion(const Node& node) const;
 
     // Remembers the base last chosen in a template form (not a change of the data).
-    void RememberBase(const CTemplate* base) { SetLastBase(base); }
+    void RememberBase(const Template* base) { SetLastBase(base); }
 
     bool CanUndo() const { return m_done > 0; }
     bool CanRedo() const { return m_done < m_steps.size(); }
@@ -52,7 +52,7 @@ public:
     std::string UndoName() const;
     std::string RedoName() const;
     // The node that Undo would take out of its collection (the undo of its New), or null.
-    const TCObject* UndoRemoves() const;
+    const Node* UndoRemoves() const;
     // Both require CanUndo() / CanRedo().
     DataChange Undo();
     DataChange Redo();

@@ -1,7 +1,7 @@
 #include "document/FindNode.h"
 
-#include "model/CLoreBook.h"
-#include "model/CTemplate.h"
+#include "model/LoreBook.h"
+#include "model/Template.h"
 #include "platform/NoCaseFinder.h"
 
 #include <algorithm>
@@ -10,15 +10,15 @@ namespace tc {
 
 namespace {
 
-bool Holds(const TCObject& node, const NoCaseFinder& part) {
+bool Holds(const Node& node, const NoCaseFinder& part) {
     if (part.In(node.GetNameView()) || part.In(node.GetCommentView())) {
         return true;
     }
     // The type tells the class: no cast to try on each of a hundred thousand nodes.
-    if (node.GetType() == NODE_LOREBOOK) {
-        return part.In(static_cast<const CLoreBook&>(node).GetTextView());
+    if (node.GetType() == NodeType::LoreBook) {
+        return part.In(static_cast<const LoreBook&>(node).GetTextView());
     }
-    return part.In(static_cast<const CTemplate&>(node).GetScreenNameView());
+    return part.In(static_cast<const Template&>(node).GetScreenNameView());
 }
 
 // Asks the memory for what a search will read soon. Nodes and their texts lie where the reader
@@ -31,18 +31,18 @@ void Prefetch(const void* address) {
 #endif
 }
 
-void PrefetchTexts(const TCObject& node) {
+void PrefetchTexts(const Node& node) {
     Prefetch(node.GetNameView().data());
     Prefetch(node.GetCommentView().data());
-    if (node.GetType() == NODE_LOREBOOK) {
-        Prefetch(static_cast<const CLoreBook&>(node).GetTextView().data());
+    if (node.GetType() == NodeType::LoreBook) {
+        Prefetch(static_cast<const LoreBook&>(node).GetTextView().data());
     }
 }
 
 } // namespace
 
-FoundNode FindNode(const std::vector<const TCObject*>& order, const TCObject* from,
-                   std::string_view text, bool forward) {
+FoundNode FindNode(const std::vector<const Node*>& order, const Node* from, std::string_view text,
+                   bool forward) {
     const std::size_t count = order.size();
     if (count == 0) {
         return {};

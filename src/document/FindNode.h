@@ -2,7 +2,7 @@
 // holds a text, ignoring case.
 #pragma once
 
-#include "model/TCObject.h"
+#include "model/Node.h"
 
 #include <string_view>
 #include <vector>
@@ -10,13 +10,13 @@
 namespace tc {
 
 struct FoundNode {
-    const TCObject* node = nullptr; // null when no node holds the text
-    bool wrapped = false;           // the search passed the end (or the start) to find it
+    const Node* node = nullptr; // null when no node holds the text
+    bool wrapped = false;       // the search passed the end (or the start) to find it
 };
 
 // Searches `order` after `from` (before it when not `forward`), wrapping around, `from` itself
 // last; from the first (or last) node when `from` is null or not in `order`.
-FoundNode FindNode(const std::vector<const TCObject*>& order, const TCObject* from,
-                   std::string_view text, bool forward);
+FoundNode FindNode(const std::vector<const Node*>& order, const Node* from, std::string_view text,
+                   bool forward);
 
 } // namespace tc

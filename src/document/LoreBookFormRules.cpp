@@ -25,20 +25,20 @@ std::string WithCrLfLineBreaks(std::string_view text) {
 }
 
 LoreBookFormRules::Fields LoreBookFormRules::Refresh() const {
-    if (m_pBook == nullptr) {
+    if (m_book == nullptr) {
         return {};
     }
-    return {m_pBook->GetName(), m_pBook->GetText(), m_pBook->GetComment()};
+    return {m_book->GetName(), m_book->GetText(), m_book->GetComment()};
 }
 
 bool LoreBookFormRules::Typed(const Fields& typed) const {
-    return m_pBook != nullptr &&
+    return m_book != nullptr &&
            (typed.key != m_shown.key || typed.comment != m_shown.comment ||
             WithCrLfLineBreaks(typed.text) != WithCrLfLineBreaks(m_shown.text));
 }
 
 LoreBookFormRules::UpdateResult LoreBookFormRules::Update(const Fields& typed, FormStore store) {
-    if (m_pBook == nullptr) {
+    if (m_book == nullptr) {
         return {};
     }
     const bool all = store == FormStore::Everything;
@@ -54,7 +54,7 @@ LoreBookFormRules::UpdateResult LoreBookFormRules::Update(const Fields& typed, F
         return {DialogVerdict::Refuse("You must specify the lore key of this book!", kKeyEdit)};
     }
     std::replace(key.begin(), key.end(), ' ', '_');
-    if (!m_data.IsBookKeyUnique(key, m_pBook)) {
+    if (!m_data.IsBookKeyUnique(key, m_book)) {
         return {DialogVerdict::Refuse(
             "Lore key must be unique!  Please select another lore key for this book!", kKeyEdit)};
     }
@@ -78,7 +78,7 @@ LoreBookFormRules::UpdateResult LoreBookFormRules::Update(const Fields& typed, F
         return {lineBreak};
     }
     // Every check passed: only now is anything stored.
-    CLoreBook values = *m_pBook;
+    LoreBook values = *m_book;
     if (keyTyped) {
         values.SetName(key);
     }
@@ -90,8 +90,8 @@ LoreBookFormRules::UpdateResult LoreBookFormRules::Update(const Fields& typed, F
     if (commentTyped) {
         values.SetComment(typed.comment);
     }
-    const bool renamed = values.GetNameView() != m_pBook->GetNameView();
-    m_data.StoreBook(*m_pBook, values);
+    const bool renamed = values.GetNameView() != m_book->GetNameView();
+    m_data.StoreBook(*m_book, values);
     m_shown = Refresh();
     return {DialogVerdict::Accept(), true, renamed};
 }

@@ -24,11 +24,11 @@ public:
     explicit LoreBookFormRules(EditableData& data) : m_data(data) {}
 
     // Shows the book (or nothing); what is shown now is what the user has not yet typed over.
-    void SetBook(CLoreBook* book) {
-        m_pBook = book;
+    void SetBook(LoreBook* book) {
+        m_book = book;
         m_shown = Refresh();
     }
-    CLoreBook* Book() const { return m_pBook; }
+    LoreBook* ShownBook() const { return m_book; }
     // The values to show: the book's, or empty ones without a book.
     Fields Refresh() const;
 
@@ -47,7 +47,7 @@ public:
 
 private:
     EditableData& m_data;
-    CLoreBook* m_pBook = nullptr;
+    LoreBook* m_book = nullptr;
     Fields m_shown;
 };
 

@@ -13,16 +13,16 @@ public:
     static constexpr int kNameEdit = 1001;
 
     // `data` null switches the uniqueness checks off.
-    explicit NewNodeRules(const LoreData* data) : m_pDoc(data) {}
+    explicit NewNodeRules(const LoreData* data) : m_data(data) {}
 
     // Blanks become underscores; the name may repeat no book key and no template name, and
     // holds nothing the game files would not give back as a name.
     DialogVerdict OnOk(const std::string& typed);
 
-    std::string m_strNodeName;
+    std::string m_nodeName;
 
 private:
-    const LoreData* m_pDoc;
+    const LoreData* m_data;
 };
 
 } // namespace tc

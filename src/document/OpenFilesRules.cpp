@@ -93,13 +93,13 @@ void OpenFilesRules::LoadPathHistory(const SettingsStore& settings) {
     }
     // The lore history is in name order and the template history in order of use: their first
     // entries may come from two folders, a mix that Enter would open.
-    const std::string& lore = m_cbLorePaths.EditText();
+    const std::string& lore = lorePaths.EditText();
     if (!lore.empty()) {
-        const int partner = m_cbTemplatePaths.Find(lore, [](const std::string& entry, auto path) {
+        const int partner = templatePaths.Find(lore, [](const std::string& entry, auto path) {
             return SamePath(FolderOf(entry), FolderOf(path));
         });
         if (partner >= 0) {
-            m_cbTemplatePaths.Select(partner);
+            templatePaths.Select(partner);
         }
     }
 }
@@ -125,7 +125,7 @@ void OpenFilesRules::Prefill(const std::vector<std::string>& files) {
 void OpenFilesRules::SavePathHistory(SettingsStore& settings) const {
     for (Which which : kBoth) {
         const FileRules& rules = RulesOf(which);
-        const ComboList& list = which == Which::Lore ? m_cbLorePaths : m_cbTemplatePaths;
+        const ComboList& list = which == Which::Lore ? lorePaths : templatePaths;
         const int count = std::min(list.Count(), keys::kHistoryLimit);
         settings.SetInt(keys::kOpenSection, rules.countName, count);
         for (int i = 0; i < count; ++i) {
@@ -156,37 +156,36 @@ std::optional<std::string> OpenFilesRules::OnBrowse(Which which, const std::stri
 }
 
 DialogVerdict OpenFilesRules::OnOk(SettingsStore& settings) {
-    m_strLorePath = m_cbLorePaths.EditText();
-    m_strTemplatePath = m_cbTemplatePaths.EditText();
-    if (m_strLorePath.empty()) {
+    lorePath = lorePaths.EditText();
+    templatePath = templatePaths.EditText();
+    if (lorePath.empty()) {
         return DialogVerdict::Refuse(
             "You must provide the full path and file name of the lore book content file.",
             kLoreList);
     }
-    if (m_strTemplatePath.empty()) {
+    if (templatePath.empty()) {
         return DialogVerdict::Refuse(
             "You must provide the full path and file name of the lore templates file.",
             kTemplateList);
     }
-    m_strLorePath = UserPath(m_strLorePath);
-    m_strTemplatePath = UserPath(m_strTemplatePath);
-    if (!PathExists(m_strLorePath) || !EndsWithNoCase(m_strLorePath, "lore.gas") ||
-        IsTemplateFileName(m_strLorePath)) {
+    lorePath = UserPath(lorePath);
+    templatePath = UserPath(templatePath);
+    if (!PathExists(lorePath) || !EndsWithNoCase(lorePath, "lore.gas") ||
+        IsTemplateFileName(lorePath)) {
         return DialogVerdict::Refuse(
             "Specified lore book content file not found or incorrect name.", kLoreList);
     }
-    if (!PathExists(m_strTemplatePath) || !EndsWithNoCase(m_strTemplatePath, "trs_book_lore.gas")) {
+    if (!PathExists(templatePath) || !EndsWithNoCase(templatePath, "trs_book_lore.gas")) {
         return DialogVerdict::Refuse("Specified lore template file not found or incorrect name.",
                                      kTemplateList);
     }
     // "trs_book_lore.gas" also ends in "lore.gas": one file chosen twice would have each save
     // write both collections over it.
-    if (const std::string problem = PairProblem(m_strLorePath, m_strTemplatePath);
-        !problem.empty()) {
+    if (const std::string problem = PairProblem(lorePath, templatePath); !problem.empty()) {
         return DialogVerdict::Refuse(problem, kLoreList);
     }
     for (Which which : kBoth) {
-        const std::string& path = which == Which::Lore ? m_strLorePath : m_strTemplatePath;
+        const std::string& path = which == Which::Lore ? lorePath : templatePath;
         ComboList& list = List(which);
         if (list.Find(path, SamePathEntry) < 0) {
             list.InsertAt(0, path);

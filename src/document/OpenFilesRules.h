@@ -41,14 +41,12 @@ public:
     // histories and fills the results.
     DialogVerdict OnOk(SettingsStore& settings);
 
-    ComboList& List(Which which) {
-        return which == Which::Lore ? m_cbLorePaths : m_cbTemplatePaths;
-    }
+    ComboList& List(Which which) { return which == Which::Lore ? lorePaths : templatePaths; }
 
-    std::string m_strLorePath;
-    std::string m_strTemplatePath;
-    ComboList m_cbTemplatePaths{ComboList::Order::Insertion};
-    ComboList m_cbLorePaths{ComboList::Order::SortedIgnoringCase};
+    std::string lorePath;
+    std::string templatePath;
+    ComboList templatePaths{ComboList::Order::Insertion};
+    ComboList lorePaths{ComboList::Order::SortedIgnoringCase};
 };
 
 } // namespace tc

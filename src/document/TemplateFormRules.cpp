@@ -26,24 +26,24 @@ int FindStored(const ComboList& list, std::string_view stored) {
 struct AppearanceField {
     std::string TemplateFormRules::Fields::*edit;
     const char* fallback;
-    std::string (*valueOf)(const CTemplate&);
+    std::string (*valueOf)(const Template&);
 };
 
 const AppearanceField kAppearance[] = {
     {&TemplateFormRules::Fields::inventoryIcon, TemplateFormRules::kDefaultIcon,
-     [](const CTemplate& t) { return t.GetInventoryIcon(); }},
+     [](const Template& t) { return t.GetInventoryIcon(); }},
     {&TemplateFormRules::Fields::model, TemplateFormRules::kDefaultModel,
-     [](const CTemplate& t) { return t.GetModel(); }},
+     [](const Template& t) { return t.GetModel(); }},
     {&TemplateFormRules::Fields::texture, TemplateFormRules::kDefaultTexture,
-     [](const CTemplate& t) { return t.GetTexture(); }},
+     [](const Template& t) { return t.GetTexture(); }},
 };
 
 } // namespace
 
-void TemplateFormRules::SetTemplate(CTemplate* tmpl) {
-    m_pTemplate = tmpl;
-    m_bReadOnly = false;
-    m_cbSpecializes = ComboList(ComboList::Order::SortedIgnoringCase, 1);
+void TemplateFormRules::SetTemplate(Template* tmpl) {
+    m_template = tmpl;
+    m_readOnly = false;
+    specializesList = ComboList(ComboList::Order::SortedIgnoringCase, 1);
     FillLoreKeys();
     if (tmpl == nullptr) {
         fields = {};
@@ -60,29 +60,29 @@ void TemplateFormRules::SetTemplate(CTemplate* tmpl) {
               std::to_string(tmpl->GetInventoryHeight()),
               std::to_string(tmpl->GetGoldValue())};
 
-    m_cbSpecializes.Add(kTreasureEntry);
+    specializesList.Add(kTreasureEntry);
     for (const auto& other : m_data.GetTemplates()) {
         if (IsBaseName(other->GetNameView()) &&
             !EqualsNoCase(other->GetNameView(), tmpl->GetNameView())) {
-            m_cbSpecializes.Add(other->GetName());
+            specializesList.Add(other->GetName());
         }
     }
     const std::string key = tmpl->GetLoreKey();
-    int keyIndex = key.empty() ? 0 : FindStored(m_cbLoreKey, key);
+    int keyIndex = key.empty() ? 0 : FindStored(loreKeyList, key);
     if (keyIndex < 0) {
         // The key names no loaded book: show it, but leave title and key alone.
-        m_bReadOnly = true;
-        keyIndex = m_cbLoreKey.Add(key);
+        m_readOnly = true;
+        keyIndex = loreKeyList.Add(key);
         m_addedKey = keyIndex;
     }
-    m_cbLoreKey.Select(keyIndex);
+    loreKeyList.Select(keyIndex);
 
     const std::string base = tmpl->GetSpecializes();
     if (base.empty()) {
-        m_cbSpecializes.Select(-1);
+        specializesList.Select(-1);
     } else {
-        m_cbSpecializes.Select(StartsWith(base, "treasure") ? 0
-                                                            : FindStored(m_cbSpecializes, base));
+        specializesList.Select(StartsWith(base, "treasure") ? 0
+                                                            : FindStored(specializesList, base));
         OnSelChangeSpecializes();
     }
     RememberShown();
@@ -90,32 +90,32 @@ void TemplateFormRules::SetTemplate(CTemplate* tmpl) {
 
 void TemplateFormRules::RememberShown() {
     m_shown = fields;
-    m_shownBase = m_cbSpecializes.Selection();
-    m_shownKey = m_cbLoreKey.Selection();
+    m_shownBase = specializesList.Selection();
+    m_shownKey = loreKeyList.Selection();
 }
 
 bool TemplateFormRules::Typed() const {
-    return fields != m_shown || m_cbSpecializes.Selection() != m_shownBase ||
-           m_cbLoreKey.Selection() != m_shownKey;
+    return fields != m_shown || specializesList.Selection() != m_shownBase ||
+           loreKeyList.Selection() != m_shownKey;
 }
 
 void TemplateFormRules::FillLoreKeys() {
     const std::size_t keys = SortedBookKeys().size();
     const std::size_t filled = keys + 1 + (m_addedKey >= 0 ? 1 : 0);
     if (m_listFilled && m_listKeys == m_sortedKeysMade &&
-        static_cast<std::size_t>(m_cbLoreKey.Count()) == filled) {
+        static_cast<std::size_t>(loreKeyList.Count()) == filled) {
         if (m_addedKey >= 0) {
-            m_cbLoreKey.RemoveAt(m_addedKey);
+            loreKeyList.RemoveAt(m_addedKey);
         }
     } else {
-        m_cbLoreKey = ComboList(ComboList::Order::SortedIgnoringCase, 1);
-        m_cbLoreKey.Add(kNoKeyEntry);
-        m_cbLoreKey.AppendInOrder(m_sortedKeys);
+        loreKeyList = ComboList(ComboList::Order::SortedIgnoringCase, 1);
+        loreKeyList.Add(kNoKeyEntry);
+        loreKeyList.AppendInOrder(m_sortedKeys);
         m_listKeys = m_sortedKeysMade;
         m_listFilled = true;
     }
     m_addedKey = -1;
-    m_cbLoreKey.Select(-1);
+    loreKeyList.Select(-1);
 }
 
 const std::vector<std::string>& TemplateFormRules::SortedBookKeys() {
@@ -143,12 +143,12 @@ const std::vector<std::string>& TemplateFormRules::SortedBookKeys() {
     return m_sortedKeys;
 }
 
-const CTemplate* TemplateFormRules::SelectedBase() const {
-    const int selected = m_cbSpecializes.Selection();
+const Template* TemplateFormRules::SelectedBase() const {
+    const int selected = specializesList.Selection();
     if (selected < 1) {
         return nullptr;
     }
-    const std::string& name = m_cbSpecializes.At(selected);
+    const std::string& name = specializesList.At(selected);
     for (const auto& tmpl : m_data.GetTemplates()) {
         if (tmpl->GetNameView() == name) {
             return tmpl.get();
@@ -158,12 +158,12 @@ const CTemplate* TemplateFormRules::SelectedBase() const {
 }
 
 void TemplateFormRules::OnSelChangeSpecializes() {
-    if (m_cbSpecializes.Selection() < 0) {
+    if (specializesList.Selection() < 0) {
         return;
     }
-    const bool treasure = m_cbSpecializes.Selection() == 0;
-    const CTemplate* base = SelectedBase();
-    const CTemplate* lastBase = m_data.GetLastBase();
+    const bool treasure = specializesList.Selection() == 0;
+    const Template* base = SelectedBase();
+    const Template* lastBase = m_data.GetLastBase();
     for (const AppearanceField& field : kAppearance) {
         std::string& text = fields.*field.edit;
         const bool follows = text.empty() ||
@@ -181,18 +181,18 @@ void TemplateFormRules::OnSelChangeSpecializes() {
 
 TemplateFormRules::Enabled TemplateFormRules::EnableState() const {
     Enabled state;
-    bool enabled = m_pTemplate != nullptr;
+    bool enabled = m_template != nullptr;
     state.name = enabled;
-    enabled = enabled && m_cbSpecializes.Selection() >= 0;
+    enabled = enabled && specializesList.Selection() >= 0;
     state.properties = enabled;
-    enabled = enabled && !m_bReadOnly;
+    enabled = enabled && !m_readOnly;
     state.bookTitle = enabled;
     state.loreKey = enabled && !fields.bookTitle.empty();
     return state;
 }
 
 TemplateFormRules::UpdateResult TemplateFormRules::Update(FormStore store) {
-    if (m_pTemplate == nullptr || (store == FormStore::Typing && !Typed())) {
+    if (m_template == nullptr || (store == FormStore::Typing && !Typed())) {
         return {};
     }
     const bool all = store == FormStore::Everything;
@@ -204,7 +204,7 @@ TemplateFormRules::UpdateResult TemplateFormRules::Update(FormStore store) {
         return {DialogVerdict::Refuse("You must specify a name for this template!", kNameEdit)};
     }
     std::replace(name.begin(), name.end(), ' ', '_');
-    if (!m_data.IsTemplateNameUnique(name, m_pTemplate)) {
+    if (!m_data.IsTemplateNameUnique(name, m_template)) {
         return {DialogVerdict::Refuse(
             "Template name must be unique!  Please select another name for this template!",
             kNameEdit)};
@@ -271,7 +271,7 @@ TemplateFormRules::UpdateResult TemplateFormRules::Update(FormStore store) {
             return {verdict};
         }
     }
-    const int base = m_cbSpecializes.Selection();
+    const int base = specializesList.Selection();
     if (base == 0 && !IsBaseName(name)) {
         return {DialogVerdict::Refuse(
             "Tomecraft requires templates based on the 'treasure' template to be named starting "
@@ -284,51 +284,51 @@ TemplateFormRules::UpdateResult TemplateFormRules::Update(FormStore store) {
             "the template with something other than 'base_' as in 'book_glb_name.'",
             kNameEdit)};
     }
-    if (!m_bReadOnly && !fields.bookTitle.empty() && m_cbLoreKey.Selection() < 1) {
+    if (!m_readOnly && !fields.bookTitle.empty() && loreKeyList.Selection() < 1) {
         return {DialogVerdict::Refuse("You must specify a lore key to create a book template!  "
                                       "Remove the book title if are not creating a book template.",
                                       kLoreKeyList)};
     }
 
     // Every check passed: only now is anything stored.
-    CTemplate values = *m_pTemplate;
+    Template values = *m_template;
     if (typed(&Fields::name)) {
         values.SetName(name);
     }
-    if (!m_bReadOnly) {
+    if (!m_readOnly) {
         if (typed(&Fields::bookTitle)) {
             values.SetScreenName(fields.bookTitle);
         }
-        const int keyIndex = m_cbLoreKey.Selection();
+        const int keyIndex = loreKeyList.Selection();
         if (all || keyIndex != m_shownKey) {
-            values.SetLoreKey(keyIndex < 1 ? std::string() : m_cbLoreKey.At(keyIndex));
+            values.SetLoreKey(keyIndex < 1 ? std::string() : loreKeyList.At(keyIndex));
         }
     }
     if (all || base != m_shownBase) {
         if (base == 0 && !StartsWith(values.GetSpecializes(), "treasure")) {
             values.SetSpecializes("treasure");
         } else if (base > 0) {
-            values.SetSpecializes(m_cbSpecializes.At(base));
+            values.SetSpecializes(specializesList.At(base));
         }
     }
     const struct {
         std::string Fields::*field;
-        void (CTemplate::*set)(std::string_view);
-    } setters[] = {{&Fields::texture, &CTemplate::SetTexture},
-                   {&Fields::inventoryIcon, &CTemplate::SetInventoryIcon},
-                   {&Fields::model, &CTemplate::SetModel},
-                   {&Fields::comment, &CTemplate::SetComment},
-                   {&Fields::inventoryWidth, &CTemplate::SetInventoryWidth},
-                   {&Fields::inventoryHeight, &CTemplate::SetInventoryHeight},
-                   {&Fields::goldValue, &CTemplate::SetGoldValue}};
+        void (Template::*set)(std::string_view);
+    } setters[] = {{&Fields::texture, &Template::SetTexture},
+                   {&Fields::inventoryIcon, &Template::SetInventoryIcon},
+                   {&Fields::model, &Template::SetModel},
+                   {&Fields::comment, &Template::SetComment},
+                   {&Fields::inventoryWidth, &Template::SetInventoryWidth},
+                   {&Fields::inventoryHeight, &Template::SetInventoryHeight},
+                   {&Fields::goldValue, &Template::SetGoldValue}};
     for (const auto& setter : setters) {
         if (typed(setter.field)) {
             (values.*setter.set)(fields.*setter.field);
         }
     }
-    const bool renamed = values.GetNameView() != m_pTemplate->GetNameView();
-    m_data.StoreTemplate(*m_pTemplate, values);
-    SetTemplate(m_pTemplate);
+    const bool renamed = values.GetNameView() != m_template->GetNameView();
+    m_data.StoreTemplate(*m_template, values);
+    SetTemplate(m_template);
     return {DialogVerdict::Accept(), true, renamed};
 }
 

@@ -54,8 +54,8 @@ public:
     explicit TemplateFormRules(EditableData& data) : m_data(data) {}
 
     // Shows the template (or nothing): fills the fields and both lists and selects in them.
-    void SetTemplate(CTemplate* tmpl);
-    CTemplate* Template() const { return m_pTemplate; }
+    void SetTemplate(Template* tmpl);
+    Template* ShownTemplate() const { return m_template; }
 
     // The base chosen in the Specializes list changed: appearance fields that are empty, hold a
     // default or hold the previous base's value follow the new base.
@@ -64,9 +64,9 @@ public:
     Enabled EnableState() const;
 
     // The template's lore key names no loaded book: its title and key are shown but locked.
-    bool KeyNamesNoBook() const { return m_bReadOnly; }
+    bool KeyNamesNoBook() const { return m_readOnly; }
     // Unlocks the title and key of such a template so that it can name another book.
-    void PointAtAnotherBook() { m_bReadOnly = false; }
+    void PointAtAnotherBook() { m_readOnly = false; }
 
     struct UpdateResult {
         DialogVerdict verdict;
@@ -83,18 +83,18 @@ public:
     // Makes the lists a template shows ready before one is shown (sorting a hundred thousand keys
     // takes a while), as the pair is opened.
     void PrepareLists() {
-        if (m_pTemplate == nullptr) {
+        if (m_template == nullptr) {
             FillLoreKeys();
         }
     }
 
     Fields fields;
-    ComboList m_cbSpecializes{ComboList::Order::SortedIgnoringCase, 1};
-    ComboList m_cbLoreKey{ComboList::Order::SortedIgnoringCase, 1};
-    bool m_bReadOnly = false;
+    ComboList specializesList{ComboList::Order::SortedIgnoringCase, 1};
+    ComboList loreKeyList{ComboList::Order::SortedIgnoringCase, 1};
+    bool m_readOnly = false;
 
 private:
-    const CTemplate* SelectedBase() const;
+    const Template* SelectedBase() const;
     void RememberShown();
     // The books' keys in list order. Kept from one template to the next while the books keep
     // their keys: sorting a hundred thousand keys for every template shown makes selecting slow.
@@ -117,7 +117,7 @@ private:
     int m_addedKey = -1;
 
     EditableData& m_data;
-    CTemplate* m_pTemplate = nullptr;
+    Template* m_template = nullptr;
     // What SetTemplate showed, to tell the user's typing from the defaults the form shows.
     Fields m_shown;
     int m_shownBase = -1;

@@ -1,6 +1,6 @@
 #include "gasfiles/Diagnostic.h"
 
-#include "model/TCObject.h"
+#include "model/Node.h"
 #include "platform/Text.h"
 
 #include <algorithm>
@@ -8,7 +8,7 @@
 namespace tc {
 
 void AddReaderMessage(Diagnostics& found, const std::string& path, int line,
-                      const std::string& cp1252Text, const TCObject* node) {
+                      const std::string& cp1252Text, const Node* node) {
     Diagnostic d;
     d.path = path;
     d.line = line;

@@ -23,19 +23,19 @@ struct Diagnostic {
     std::string text; // UTF-8: file texts quoted in it are already converted from Windows-1252
     // The node it concerns, if any: its kind and its name as the model holds it (Windows-1252).
     bool hasNode = false;
-    NodeType nodeType = NODE_LOREBOOK;
+    NodeType nodeType = NodeType::LoreBook;
     std::string nodeName;
     std::string field; // the key concerned, when one is (Windows-1252)
 };
 
 using Diagnostics = std::vector<Diagnostic>;
 
-class TCObject;
+class Node;
 
 // Adds one of a reader's own messages, which the editor shows as a message box: `cp1252Text` is
 // Windows-1252, as the file's words in it are; `node`, when given, is what it concerns.
 void AddReaderMessage(Diagnostics& found, const std::string& path, int line,
-                      const std::string& cp1252Text, const TCObject* node = nullptr);
+                      const std::string& cp1252Text, const Node* node = nullptr);
 
 std::size_t CountReadingNotes(const Diagnostics& found);
 

@@ -11,20 +11,20 @@ namespace {
 
 struct NumberField {
     std::uint8_t bit;
-    int (CTemplate::*get)() const;
-    void (CTemplate::*set)(std::string_view);
+    int (Template::*get)() const;
+    void (Template::*set)(std::string_view);
 };
 
 constexpr NumberField kFields[] = {
-    {kGoldValue, &CTemplate::GetGoldValue, &CTemplate::SetGoldValue},
-    {kInventoryWidth, &CTemplate::GetInventoryWidth, &CTemplate::SetInventoryWidth},
-    {kInventoryHeight, &CTemplate::GetInventoryHeight, &CTemplate::SetInventoryHeight},
+    {kGoldValue, &Template::GetGoldValue, &Template::SetGoldValue},
+    {kInventoryWidth, &Template::GetInventoryWidth, &Template::SetInventoryWidth},
+    {kInventoryHeight, &Template::GetInventoryHeight, &Template::SetInventoryHeight},
 };
 
 enum class State : std::uint8_t { Open, OnPath, Settled };
 
 void InheritField(const NumberField& field, const TemplateIndex& index,
-                  const std::unordered_map<const CTemplate*, std::size_t>& readIndex,
+                  const std::unordered_map<const Template*, std::size_t>& readIndex,
                   const std::vector<ReadTemplate>& read) {
     std::vector<State> state(read.size(), State::Open);
     for (std::size_t k = 0; k < read.size(); ++k) {
@@ -38,18 +38,18 @@ void InheritField(const NumberField& field, const TemplateIndex& index,
         path.clear();
         int value = 0;
         for (std::size_t node = start;;) {
-            const CTemplate& tmpl = *read[node].tmpl;
+            const Template& tmpl = *read[node].tmpl;
             if (state[node] == State::Settled) {
                 value = (tmpl.*field.get)();
                 break;
             }
             if (state[node] == State::OnPath) {
-                value = (CTemplate().*field.get)(); // a cycle: nobody gives a value
+                value = (Template().*field.get)(); // a cycle: nobody gives a value
                 break;
             }
             state[node] = State::OnPath;
             path.push_back(node);
-            const CTemplate* parent =
+            const Template* parent =
                 tmpl.IsTreasureBased() ? nullptr : index.Find(tmpl.GetSpecializes());
             if (parent == nullptr) {
                 value = (tmpl.*field.get)();
@@ -72,10 +72,10 @@ void InheritField(const NumberField& field, const TemplateIndex& index,
 
 } // namespace
 
-void InheritMissingNumbers(const std::vector<std::unique_ptr<CTemplate>>& all,
+void InheritMissingNumbers(const std::vector<std::unique_ptr<Template>>& all,
                            const std::vector<ReadTemplate>& read) {
     const TemplateIndex index(all);
-    std::unordered_map<const CTemplate*, std::size_t> readIndex;
+    std::unordered_map<const Template*, std::size_t> readIndex;
     readIndex.reserve(read.size());
     for (std::size_t k = 0; k < read.size(); ++k) {
         readIndex.emplace(read[k].tmpl, k);

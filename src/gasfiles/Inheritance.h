@@ -1,7 +1,7 @@
 // Numbers a template section leaves out come from its parent in the game.
 #pragma once
 
-#include "model/CTemplate.h"
+#include "model/Template.h"
 
 #include <cstdint>
 #include <memory>
@@ -16,7 +16,7 @@ enum InheritedNumber : std::uint8_t {
 };
 
 struct ReadTemplate {
-    CTemplate* tmpl;
+    Template* tmpl;
     std::uint8_t givenNumbers; // InheritedNumber bits of the numbers its section gave
 };
 
@@ -24,7 +24,7 @@ struct ReadTemplate {
 // following the chain of parents (a parent may inherit in turn). A treasure-based template, one
 // whose parent is not loaded and the members of a cycle of parents keep their default. Linear in
 // the number of templates.
-void InheritMissingNumbers(const std::vector<std::unique_ptr<CTemplate>>& all,
+void InheritMissingNumbers(const std::vector<std::unique_ptr<Template>>& all,
                            const std::vector<ReadTemplate>& read);
 
 } // namespace tc

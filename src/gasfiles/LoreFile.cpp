@@ -15,7 +15,7 @@ namespace {
 
 // The state of one book while its section is read.
 struct BookInProgress {
-    std::unique_ptr<CLoreBook> book;
+    std::unique_ptr<LoreBook> book;
     bool inDescription = false;
     std::string description;
     // A one-line description is stored with its line breaks already decoded; lines joined
@@ -109,7 +109,7 @@ void ParseLoreFile(ByteSource& source, const BookSink& take, Diagnostics& found,
             if (open == line.npos && close == line.npos) {
                 continue;
             }
-            current.book = std::make_unique<CLoreBook>();
+            current.book = std::make_unique<LoreBook>();
             current.book->SetSourceLine(lines.Number());
             if (open == line.npos || close == line.npos) {
                 const std::string number = std::to_string(lines.Number());
@@ -145,7 +145,7 @@ void ParseLoreFile(ByteSource& source, const BookSink& take, Diagnostics& found,
 void ParseLoreFile(ByteSource& source, BookList& books, Diagnostics& found,
                    const std::string& path) {
     ParseLoreFile(
-        source, [&](std::unique_ptr<CLoreBook> book) { books.push_back(std::move(book)); }, found,
+        source, [&](std::unique_ptr<LoreBook> book) { books.push_back(std::move(book)); }, found,
         path);
 }
 
@@ -181,7 +181,7 @@ void EmitLoreHead(TextSink& out) {
     out.Write("[lore]\n{\n");
 }
 
-void EmitLoreBook(const CLoreBook& book, TextSink& out) {
+void EmitLoreBook(const LoreBook& book, TextSink& out) {
     if (const std::string_view comment = book.GetCommentView(); !comment.empty()) {
         out.Write("\t// ");
         out.Write(comment);
@@ -229,7 +229,7 @@ SaveRequest LoreSaveRequest(const std::string& path, const std::string& backupFo
             return CauseText(opened.cause, path);
         }
         ParseLoreFile(
-            *opened.source, [&](std::unique_ptr<CLoreBook> book) { back.Take(*book); }, ignored);
+            *opened.source, [&](std::unique_ptr<LoreBook> book) { back.Take(*book); }, ignored);
         return back.Difference();
     };
     request.stamp = stamp;

@@ -3,7 +3,7 @@
 
 #include "gasfiles/Diagnostic.h"
 #include "gasfiles/SafeWrite.h"
-#include "model/CLoreBook.h"
+#include "model/LoreBook.h"
 #include "platform/TextFile.h"
 
 #include <functional>
@@ -13,7 +13,7 @@
 
 namespace tc {
 
-using BookList = std::vector<std::unique_ptr<CLoreBook>>;
+using BookList = std::vector<std::unique_ptr<LoreBook>>;
 
 // Appends the books of the file to `books` in the order their sections close, and the messages
 // about malformed sections to `found`, naming the file `path`. Throws FileError when the source
@@ -21,7 +21,7 @@ using BookList = std::vector<std::unique_ptr<CLoreBook>>;
 void ParseLoreFile(ByteSource& source, BookList& books, Diagnostics& found,
                    const std::string& path = "");
 // As above, handing each book to `take` as its section closes.
-using BookSink = std::function<void(std::unique_ptr<CLoreBook>)>;
+using BookSink = std::function<void(std::unique_ptr<LoreBook>)>;
 void ParseLoreFile(ByteSource& source, const BookSink& take, Diagnostics& found,
                    const std::string& path = "");
 
@@ -35,7 +35,7 @@ bool ReadLoreFile(const std::string& path, BookList& books, Diagnostics& found,
 void EmitLoreFile(const BookList& books, TextSink& out);
 // Its parts in turn: the head up to the books, each book, and the end.
 void EmitLoreHead(TextSink& out);
-void EmitLoreBook(const CLoreBook& book, TextSink& out);
+void EmitLoreBook(const LoreBook& book, TextSink& out);
 void EmitLoreTail(TextSink& out);
 
 // Saves every book as SaveFile does, the previous file becoming lore.tcb. False, with a message,

@@ -48,8 +48,8 @@ std::string Number(int value) {
 }
 
 // A value the file leaves out because the parent gives it reads back empty.
-std::string Inherited(const std::string& value, const CTemplate* parent,
-                      std::string (CTemplate::*get)() const) {
+std::string Inherited(const std::string& value, const Template* parent,
+                      std::string (Template::*get)() const) {
     if (value.empty() || (parent != nullptr && EqualsNoCase((parent->*get)(), value))) {
         return {};
     }
@@ -58,12 +58,12 @@ std::string Inherited(const std::string& value, const CTemplate* parent,
 
 } // namespace
 
-void BookReadBack::Take(const CLoreBook& r) {
+void BookReadBack::Take(const LoreBook& r) {
     const std::size_t k = m_read++;
     if (!m_difference.empty() || k >= m_meant.size()) {
         return;
     }
-    const CLoreBook& m = *m_meant[k];
+    const LoreBook& m = *m_meant[k];
     const Field fields[] = {
         {"the key", m.GetName(), r.GetName()},
         {"the text", m.GetText(), r.GetText()},
@@ -96,18 +96,18 @@ std::string FirstTemplateDifference(const TemplateList& meant, const TemplateLis
     const TemplateIndex index(meant);
     const std::size_t common = std::min(meant.size(), read.size());
     for (std::size_t k = 0; k < common; ++k) {
-        const CTemplate& m = *meant[k];
-        const CTemplate& r = *read[k];
-        const CTemplate* p = m.IsTreasureBased() ? nullptr : index.Find(m.GetSpecializes());
+        const Template& m = *meant[k];
+        const Template& r = *read[k];
+        const Template* p = m.IsTreasureBased() ? nullptr : index.Find(m.GetSpecializes());
         const Field fields[] = {
             {"the name", m.GetName(), r.GetName()},
             {"the comment", Value(m.GetComment()), r.GetComment()},
             {"specializes", Value(m.GetSpecializes()), r.GetSpecializes()},
             {"the screen name", Value(m.GetScreenName()), r.GetScreenName()},
             {"the lore key", Value(m.GetLoreKey()), r.GetLoreKey()},
-            {"the model", Inherited(m.GetModel(), p, &CTemplate::GetModel), r.GetModel()},
-            {"the texture", Inherited(m.GetTexture(), p, &CTemplate::GetTexture), r.GetTexture()},
-            {"the inventory icon", Inherited(m.GetInventoryIcon(), p, &CTemplate::GetInventoryIcon),
+            {"the model", Inherited(m.GetModel(), p, &Template::GetModel), r.GetModel()},
+            {"the texture", Inherited(m.GetTexture(), p, &Template::GetTexture), r.GetTexture()},
+            {"the inventory icon", Inherited(m.GetInventoryIcon(), p, &Template::GetInventoryIcon),
              r.GetInventoryIcon()},
             {"the gold value", Number(m.GetGoldValue()), Number(r.GetGoldValue())},
             {"the inventory width", Number(m.GetInventoryWidth()), Number(r.GetInventoryWidth())},

@@ -17,7 +17,7 @@ std::string FirstBookDifference(const BookList& meant, const BookList& read);
 class BookReadBack {
 public:
     explicit BookReadBack(const BookList& meant) : m_meant(meant) {}
-    void Take(const CLoreBook& read);
+    void Take(const LoreBook& read);
     // After the last book.
     std::string Difference() const;
 

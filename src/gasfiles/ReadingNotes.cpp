@@ -887,8 +887,8 @@ void CompareByNodes(std::string_view fileBytes, bool templates,
     }
     Build(was, wasAside);
     Build(will, willAside);
-    CompareSides(was, will, templates, templates ? NODE_TEMPLATE : NODE_LOREBOOK, nodes, path,
-                 found);
+    CompareSides(was, will, templates, templates ? NodeType::Template : NodeType::LoreBook, nodes,
+                 path, found);
 }
 
 // Whether the file is as Save writes it, written piece by piece until the first difference.
@@ -920,7 +920,7 @@ void AddLoreReadingNotes(std::string_view fileBytes, const BookList& books, cons
 
 void AddTemplateReadingNotes(std::string_view fileBytes, const TemplateList& templates,
                              const std::string& path, Diagnostics& found, bool everyNode) {
-    std::vector<const CTemplate*> parents;
+    std::vector<const Template*> parents;
     parents.reserve(templates.size());
     const TemplateIndex index(templates);
     for (const auto& t : templates) {

@@ -23,12 +23,12 @@ struct Reporter {
 
 // The state of the template whose section is being read.
 struct TemplateInProgress {
-    std::unique_ptr<CTemplate> tmpl;
+    std::unique_ptr<Template> tmpl;
     std::uint8_t givenNumbers = 0;
     bool inTextures = false;
 };
 
-void TakeScreenName(std::string_view line, int number, CTemplate& tmpl, const Reporter& say) {
+void TakeScreenName(std::string_view line, int number, Template& tmpl, const Reporter& say) {
     const std::size_t q1 = line.find('"');
     if (q1 == line.npos) {
         AddReaderMessage(say.found, say.path, number,
@@ -49,7 +49,7 @@ void TakeScreenName(std::string_view line, int number, CTemplate& tmpl, const Re
 
 // The keys the reader takes, in the order it tests them; true when one took the line.
 bool TakeKey(std::string_view line, int number, TemplateInProgress& current, const Reporter& say) {
-    CTemplate& tmpl = *current.tmpl;
+    Template& tmpl = *current.tmpl;
     const auto value = [&] { return ExtractBetween(line, "=", ";"); };
     if (StartsWith(line, "specializes")) {
         tmpl.SetSpecializes(value());
@@ -134,7 +134,7 @@ void ParseTemplateFile(ByteSource& source, TemplateList& templates, Diagnostics&
             if (!Contains(line, "[t:template")) {
                 continue;
             }
-            current.tmpl = std::make_unique<CTemplate>();
+            current.tmpl = std::make_unique<Template>();
             current.tmpl->SetSourceLine(lines.Number());
             const std::size_t i = FindText(line, "n:");
             const std::size_t j = line.find(']');
@@ -196,9 +196,9 @@ bool ReadTemplateFile(const std::string& path, TemplateList& templates, Diagnost
 }
 
 // Writes one template in the game's layout, leaving out what it inherits from `parent`.
-void EmitTemplate(const CTemplate& t, const CTemplate* parent, TextSink& out) {
+void EmitTemplate(const Template& t, const Template* parent, TextSink& out) {
     const bool treasure = t.IsTreasureBased();
-    const CTemplate* p = treasure ? nullptr : parent;
+    const Template* p = treasure ? nullptr : parent;
     const auto num = [](int value) { return std::to_string(value); };
 
     if (const std::string comment = t.GetComment(); !comment.empty()) {
@@ -210,7 +210,7 @@ void EmitTemplate(const CTemplate& t, const CTemplate* parent, TextSink& out) {
     }
     // An empty doc is written as the name, lower-cased for a base as reading derives it from the
     // name; a child is compared with its base's doc as written, which is what reads back.
-    const auto docOf = [](const CTemplate& x) {
+    const auto docOf = [](const Template& x) {
         if (!x.GetDoc().empty()) {
             return x.GetDoc();
         }

@@ -3,7 +3,7 @@
 
 #include "gasfiles/Diagnostic.h"
 #include "gasfiles/SafeWrite.h"
-#include "model/CTemplate.h"
+#include "model/Template.h"
 #include "platform/TextFile.h"
 
 #include <memory>
@@ -13,7 +13,7 @@
 
 namespace tc {
 
-using TemplateList = std::vector<std::unique_ptr<CTemplate>>;
+using TemplateList = std::vector<std::unique_ptr<Template>>;
 
 // The trimmed text between the first `opening` and the first `closing` after it; a missing ";"
 // lets the value run to the end of the line. Empty when either is missing.
@@ -39,7 +39,7 @@ std::string TemplateFileHeader();
 void EmitTemplateFile(const TemplateList& templates, TextSink& out);
 // Its parts in turn: the head, then each template with the one it specializes (or none).
 void EmitTemplateHead(TextSink& out);
-void EmitTemplate(const CTemplate& t, const CTemplate* parent, TextSink& out);
+void EmitTemplate(const Template& t, const Template* parent, TextSink& out);
 
 // As WriteLoreFile, for the template file and its backup trs_book_lore.tcb.
 bool WriteTemplateFile(const std::string& path, const std::string& backupFolder,

@@ -6,13 +6,10 @@
 
 namespace tc {
 
-using NodeType = std::uint16_t;
+enum class NodeType : std::uint16_t { Template = 0, LoreBook = 1 };
 
-constexpr NodeType NODE_TEMPLATE = 0;
-constexpr NodeType NODE_LOREBOOK = 1;
-
-bool IsNodeType(int type);
-// Accepts only NODE_TEMPLATE and NODE_LOREBOOK and throws std::out_of_range otherwise.
+bool IsNodeType(NodeType type);
+// Accepts only the two kinds above and throws std::out_of_range otherwise.
 std::string GetNodeTypeName(NodeType type);
 
 } // namespace tc

@@ -4,17 +4,17 @@
 
 namespace tc {
 
-TemplateIndex::TemplateIndex(const std::vector<std::unique_ptr<CTemplate>>& templates) {
-    m_byFoldedName.reserve(templates.size());
+TemplateIndex::TemplateIndex(const std::vector<std::unique_ptr<Template>>& templates) {
+    m_templatesByFoldedName.reserve(templates.size());
     for (const auto& tmpl : templates) {
         // emplace keeps the first of several equal names, as FindTemplate does.
-        m_byFoldedName.emplace(ToLower(tmpl->GetNameView()), tmpl.get());
+        m_templatesByFoldedName.emplace(ToLower(tmpl->GetNameView()), tmpl.get());
     }
 }
 
-const CTemplate* TemplateIndex::Find(std::string_view name) const {
-    const auto it = m_byFoldedName.find(ToLower(name));
-    return it == m_byFoldedName.end() ? nullptr : it->second;
+const Template* TemplateIndex::Find(std::string_view name) const {
+    const auto it = m_templatesByFoldedName.find(ToLower(name));
+    return it == m_templatesByFoldedName.end() ? nullptr : it->second;
 }
 
 } // namespace tc

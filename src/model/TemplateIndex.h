@@ -2,7 +2,7 @@
 // same result (the first template whose name equals the given one, ignoring case).
 #pragma once
 
-#include "model/CTemplate.h"
+#include "model/Template.h"
 
 #include <memory>
 #include <string>
@@ -13,12 +13,12 @@ namespace tc {
 
 class TemplateIndex {
 public:
-    explicit TemplateIndex(const std::vector<std::unique_ptr<CTemplate>>& templates);
+    explicit TemplateIndex(const std::vector<std::unique_ptr<Template>>& templates);
 
-    const CTemplate* Find(std::string_view name) const;
+    const Template* Find(std::string_view name) const;
 
 private:
-    std::unordered_map<std::string, const CTemplate*> m_byFoldedName;
+    std::unordered_map<std::string, const Template*> m_templatesByFoldedName;
 };
 
 } // namespace tc

@@ -1,13 +1,13 @@
 #include "views/FormPane.h"
 
 #include "views/Refusal.h"
-#include "views/TomecraftTreeView.h"
+#include "views/TreeView.h"
 
 #include <algorithm>
 
 namespace tc {
 
-FormPane::FormPane(wxWindow* parent, CTomecraftDoc& doc, TomecraftTreeView& tree)
+FormPane::FormPane(wxWindow* parent, Document& doc, TreeView& tree)
     : wxScrolled<wxPanel>(parent, wxID_ANY), m_doc(doc), m_tree(tree) {
     // Escape puts back what the node holds: the way out of a form that refuses its typing.
     Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {

@@ -2,8 +2,8 @@
 // shown, and how the dialog-unit layout meets a pane of any size.
 #pragma once
 
-#include "document/CTomecraftDoc.h"
 #include "document/DialogVerdict.h"
+#include "document/Document.h"
 
 #include <wx/panel.h>
 #include <wx/scrolwin.h>
@@ -13,15 +13,15 @@
 
 namespace tc {
 
-class TomecraftTreeView;
+class TreeView;
 
 class FormPane : public wxScrolled<wxPanel>, public FormViewInterface {
 public:
-    FormPane(wxWindow* parent, CTomecraftDoc& doc, TomecraftTreeView& tree);
+    FormPane(wxWindow* parent, Document& doc, TreeView& tree);
     ~FormPane() override;
 
     // Shows the node of a tree item (null for a group item).
-    virtual void ShowNode(TCObject* node, wxTreeItemId item) = 0;
+    virtual void ShowNode(Node* node, wxTreeItemId item) = 0;
     // Lets go of the node and leaves the controls as they are: the hidden pane is not drawn,
     // and the next ShowNode fills them (greying and ungreying every control costs GTK more
     // than the rest of a switch between the forms).
@@ -75,8 +75,8 @@ protected:
     // The whole layout, in dialog units: a smaller pane scrolls it.
     void SetLayoutSize(int width, int height);
 
-    CTomecraftDoc& m_doc;
-    TomecraftTreeView& m_tree;
+    Document& m_doc;
+    TreeView& m_tree;
     bool m_detached = false;
 
 private:

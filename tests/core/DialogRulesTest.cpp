@@ -79,8 +79,8 @@ OpenFilesRules Loaded(const SettingsStore& settings) {
 
 TEST(OpenFilesRules, LoadsBothHistoriesInTheirOwnOrder) {
     MemorySettings settings;
-    EXPECT_EQ(Loaded(settings).m_cbLorePaths.Count(), 0);
-    EXPECT_EQ(Loaded(settings).m_cbLorePaths.EditText(), "");
+    EXPECT_EQ(Loaded(settings).lorePaths.Count(), 0);
+    EXPECT_EQ(Loaded(settings).lorePaths.EditText(), "");
 
     settings.SetInt("Open", "LoreCount", 3);
     settings.SetString("Open", "LorePath0", "/z/lore.gas");
@@ -91,17 +91,16 @@ TEST(OpenFilesRules, LoadsBothHistoriesInTheirOwnOrder) {
     settings.SetString("Open", "TemplatePath1", "/a/trs_book_lore.gas");
     settings.SetString("Open", "TemplatePath2", "/A/trs_book_lore.gas");
     OpenFilesRules rules = Loaded(settings);
-    EXPECT_EQ(rules.m_cbLorePaths.Entries(),
-              (std::vector<std::string>{"/A/lore.gas", "/z/lore.gas"}));
-    EXPECT_EQ(rules.m_cbLorePaths.EditText(), "/A/lore.gas");
-    EXPECT_EQ(rules.m_cbTemplatePaths.Entries(),
+    EXPECT_EQ(rules.lorePaths.Entries(), (std::vector<std::string>{"/A/lore.gas", "/z/lore.gas"}));
+    EXPECT_EQ(rules.lorePaths.EditText(), "/A/lore.gas");
+    EXPECT_EQ(rules.templatePaths.Entries(),
               (std::vector<std::string>{"/z/trs_book_lore.gas", "/a/trs_book_lore.gas",
                                         "/A/trs_book_lore.gas"}));
-    EXPECT_EQ(rules.m_cbTemplatePaths.EditText(), UserPath("/A/trs_book_lore.gas"))
+    EXPECT_EQ(rules.templatePaths.EditText(), UserPath("/A/trs_book_lore.gas"))
         << "the preselected lore file's partner from its own folder, not the last one used";
     settings.SetString("Open", "LorePath2", "/B/lore.gas");
     rules = Loaded(settings);
-    EXPECT_EQ(rules.m_cbTemplatePaths.EditText(), "/z/trs_book_lore.gas")
+    EXPECT_EQ(rules.templatePaths.EditText(), "/z/trs_book_lore.gas")
         << "without a partner the last one used";
 }
 
@@ -113,8 +112,8 @@ TEST(OpenFilesRules, OkChecksRunInOrderAndStoreNothingWhenRefused) {
     OpenFilesRules rules = Loaded(settings);
 
     const auto ok = [&](const std::string& lorePath, const std::string& templatePath) {
-        rules.m_cbLorePaths.SetEditText(lorePath);
-        rules.m_cbTemplatePaths.SetEditText(templatePath);
+        rules.lorePaths.SetEditText(lorePath);
+        rules.templatePaths.SetEditText(templatePath);
         return rules.OnOk(settings);
     };
     DialogVerdict verdict = ok("", pair.templates);
@@ -143,7 +142,7 @@ TEST(OpenFilesRules, OkChecksRunInOrderAndStoreNothingWhenRefused) {
     EXPECT_TRUE(ok(pair.dir / "mylore.gas", pair.templates).accepted);
     EXPECT_TRUE(ok(pair.dir / "folder.lore.gas", pair.templates).accepted);
     EXPECT_TRUE(ok(pair.lore, pair.templates).accepted);
-    EXPECT_EQ(rules.m_strLorePath, UserPath(pair.lore));
+    EXPECT_EQ(rules.lorePath, UserPath(pair.lore));
     EXPECT_EQ(settings.GetInt("Open", "LoreCount", -1), 3);
     EXPECT_EQ(settings.GetInt("Open", "TemplateCount", -1), 1);
     EXPECT_EQ(settings.GetString("Open", "LorePath0", ""), UserPath(pair.lore));
@@ -158,8 +157,8 @@ TEST(OpenFilesRules, HistoriesKeepTenAndNeverRepeatAPath) {
                            "/old" + std::to_string(i) + "/trs_book_lore.gas");
     }
     OpenFilesRules rules = Loaded(settings);
-    rules.m_cbLorePaths.SetEditText(pair.lore);
-    rules.m_cbTemplatePaths.SetEditText(pair.templates);
+    rules.lorePaths.SetEditText(pair.lore);
+    rules.templatePaths.SetEditText(pair.templates);
     ASSERT_TRUE(rules.OnOk(settings).accepted);
     EXPECT_EQ(settings.GetInt("Open", "TemplateCount", 0), 10);
     EXPECT_EQ(settings.GetString("Open", "TemplatePath0", ""), UserPath(pair.templates));
@@ -171,12 +170,12 @@ TEST(OpenFilesRules, HistoriesKeepTenAndNeverRepeatAPath) {
     // Pressing OK on a listed path that is not the first adds nothing and moves nothing.
     PairOnDisk other;
     OpenFilesRules second = Loaded(settings);
-    second.m_cbLorePaths.Select(0);
-    second.m_cbTemplatePaths.SetEditText(other.templates);
+    second.lorePaths.Select(0);
+    second.templatePaths.SetEditText(other.templates);
     ASSERT_TRUE(second.OnOk(settings).accepted);
     OpenFilesRules third = Loaded(settings);
-    third.m_cbLorePaths.Select(0);
-    third.m_cbTemplatePaths.Select(1);
+    third.lorePaths.Select(0);
+    third.templatePaths.Select(1);
     ASSERT_TRUE(third.OnOk(settings).accepted);
     EXPECT_EQ(settings.GetInt("Open", "LoreCount", 0), 1);
     EXPECT_EQ(settings.GetString("Open", "TemplatePath0", ""), UserPath(other.templates));
@@ -198,15 +197,15 @@ TEST(OpenFilesRules, BrowsingSelectsTheSamePathOrAddsIt) {
     EXPECT_EQ(rules.OnBrowse(Which::Templates, pair.lore),
               "Please select only the lore book template (trs_book_lore.gas) file!  Any other "
               "file will not be parsed correctly.");
-    EXPECT_EQ(rules.m_cbLorePaths.Count(), 2);
+    EXPECT_EQ(rules.lorePaths.Count(), 2);
     EXPECT_EQ(rules.OnBrowse(Which::Lore, ""), std::nullopt);
 
     EXPECT_EQ(rules.OnBrowse(Which::Lore, "/a/lore.gas.d/lore.gas"), std::nullopt);
-    EXPECT_EQ(rules.m_cbLorePaths.Selection(), 1);
+    EXPECT_EQ(rules.lorePaths.Selection(), 1);
     EXPECT_EQ(rules.OnBrowse(Which::Lore, "/a/Lore.gas"), std::nullopt); // the name ignores case
-    EXPECT_EQ(rules.m_cbLorePaths.Selection(), 0);
-    EXPECT_EQ(rules.m_cbLorePaths.EditText(), UserPath("/a/Lore.gas"));
-    EXPECT_EQ(rules.m_cbLorePaths.Count(), kPathsIgnoreCase ? 2 : 3);
+    EXPECT_EQ(rules.lorePaths.Selection(), 0);
+    EXPECT_EQ(rules.lorePaths.EditText(), UserPath("/a/Lore.gas"));
+    EXPECT_EQ(rules.lorePaths.Count(), kPathsIgnoreCase ? 2 : 3);
     EXPECT_TRUE(settings.GetString("Open", "LorePath2", "").empty()) << "browsing stores nothing";
 }
 
@@ -222,11 +221,11 @@ TEST(BackupLocationRules, TypedFoldersAreCheckedStoredAndSelected) {
     std::filesystem::create_directory(folder);
     MemorySettings settings;
     BackupLocationRules rules = LoadedBackup(settings);
-    EXPECT_EQ(rules.m_cbBackupPaths.Entries(),
+    EXPECT_EQ(rules.backupPaths.Entries(),
               std::vector<std::string>{"(Create backup in same location as file)"});
-    EXPECT_EQ(rules.m_cbBackupPaths.Selection(), 0) << "without settings, beside the file";
+    EXPECT_EQ(rules.backupPaths.Selection(), 0) << "without settings, beside the file";
 
-    rules.m_cbBackupPaths.SetEditText(dir / "missing");
+    rules.backupPaths.SetEditText(dir / "missing");
     DialogVerdict verdict = rules.OnOk(settings);
     EXPECT_EQ(verdict.message,
               "Specified backup path is not found.  Please select existing folder.");
@@ -234,14 +233,14 @@ TEST(BackupLocationRules, TypedFoldersAreCheckedStoredAndSelected) {
     EXPECT_TRUE(settings.Values().empty());
 
 #ifndef _WIN32 // Windows itself drops the blanks at the end of a name
-    rules.m_cbBackupPaths.SetEditText(folder + " ");
+    rules.backupPaths.SetEditText(folder + " ");
     EXPECT_FALSE(rules.OnOk(settings).accepted) << "trailing blanks stay part of the path";
 #endif
 
-    rules.m_cbBackupPaths.SetEditText(" \t" + folder);
+    rules.backupPaths.SetEditText(" \t" + folder);
     ASSERT_TRUE(rules.OnOk(settings).accepted);
     const std::string expected = WithFolderSeparator(UserPath(folder));
-    EXPECT_EQ(rules.m_strBackupPath, expected);
+    EXPECT_EQ(rules.backupPath, expected);
     EXPECT_EQ(settings.GetInt("Backup", "Selected", -9), 1);
     EXPECT_EQ(settings.GetInt("Backup", "PathCount", -9), 1);
     EXPECT_EQ(settings.GetString("Backup", "BackupPath0", ""), expected);
@@ -249,15 +248,15 @@ TEST(BackupLocationRules, TypedFoldersAreCheckedStoredAndSelected) {
 
     // Typing it again adds no second entry.
     BackupLocationRules again = LoadedBackup(settings);
-    EXPECT_EQ(again.m_cbBackupPaths.EditText(), expected);
-    again.m_cbBackupPaths.SetEditText(folder);
+    EXPECT_EQ(again.backupPaths.EditText(), expected);
+    again.backupPaths.SetEditText(folder);
     ASSERT_TRUE(again.OnOk(settings).accepted);
-    EXPECT_EQ(again.m_cbBackupPaths.Count(), 2);
+    EXPECT_EQ(again.backupPaths.Count(), 2);
 
     // Choosing the fixed entry means beside the file.
-    again.m_cbBackupPaths.Select(0);
+    again.backupPaths.Select(0);
     ASSERT_TRUE(again.OnOk(settings).accepted);
-    EXPECT_EQ(again.m_strBackupPath, "");
+    EXPECT_EQ(again.backupPath, "");
     EXPECT_EQ(settings.GetInt("Backup", "Selected", -9), 0);
     EXPECT_EQ(LoadBackupLocation(settings), "");
 }
@@ -272,10 +271,10 @@ TEST(BackupLocationRules, TenFoldersAreKeptAndTheNewestComesFirst) {
                            "/b" + std::to_string(9 - i) + "/");
     }
     BackupLocationRules rules = LoadedBackup(settings);
-    EXPECT_EQ(rules.m_cbBackupPaths.Selection(), -1) << "an index beyond the list";
-    EXPECT_EQ(rules.m_cbBackupPaths.At(1), "/b0/") << "loaded in sorted order";
+    EXPECT_EQ(rules.backupPaths.Selection(), -1) << "an index beyond the list";
+    EXPECT_EQ(rules.backupPaths.At(1), "/b0/") << "loaded in sorted order";
 
-    rules.m_cbBackupPaths.SetEditText(dir.Path());
+    rules.backupPaths.SetEditText(dir.Path());
     ASSERT_TRUE(rules.OnOk(settings).accepted);
     EXPECT_EQ(settings.GetInt("Backup", "PathCount", 0), 10);
     EXPECT_EQ(settings.GetString("Backup", "BackupPath0", ""),
@@ -291,20 +290,20 @@ TEST(BackupLocationRules, BrowsingSelectsTheSameFolderOrAddsIt) {
     settings.SetString("Backup", "BackupPath0", "/data/old/");
     BackupLocationRules rules = LoadedBackup(settings);
     rules.OnBrowse("/data");
-    EXPECT_EQ(rules.m_cbBackupPaths.Entries(),
+    EXPECT_EQ(rules.backupPaths.Entries(),
               (std::vector<std::string>{"(Create backup in same location as file)",
                                         WithFolderSeparator("/data"), "/data/old/"}));
-    EXPECT_EQ(rules.m_cbBackupPaths.Selection(), 1);
+    EXPECT_EQ(rules.backupPaths.Selection(), 1);
     rules.OnBrowse("/data/old/");
-    EXPECT_EQ(rules.m_cbBackupPaths.Selection(), 2);
-    EXPECT_EQ(rules.m_cbBackupPaths.Count(), 3);
+    EXPECT_EQ(rules.backupPaths.Selection(), 2);
+    EXPECT_EQ(rules.backupPaths.Count(), 3);
     EXPECT_TRUE(settings.GetString("Backup", "BackupPath1", "").empty());
 }
 
 TEST(NewNodeRules, NamesMustBeGivenAndNewToBothCollections) {
     test::TestData data;
-    data.Book("my_tome");
-    data.Template("book_x");
+    data.AddBook("my_tome");
+    data.AddTemplate("book_x");
 
     NewNodeRules rules(&data);
     DialogVerdict verdict = rules.OnOk("");
@@ -315,9 +314,9 @@ TEST(NewNodeRules, NamesMustBeGivenAndNewToBothCollections) {
     EXPECT_EQ(rules.OnOk("my tome").message, notUnique);
     EXPECT_EQ(rules.OnOk("book_x").message, notUnique) << "template names count for books too";
     EXPECT_TRUE(rules.OnOk("My tome").accepted);
-    EXPECT_EQ(rules.m_strNodeName, "My_tome");
+    EXPECT_EQ(rules.m_nodeName, "My_tome");
     EXPECT_TRUE(rules.OnOk("   ").accepted);
-    EXPECT_EQ(rules.m_strNodeName, "___");
+    EXPECT_EQ(rules.m_nodeName, "___");
     for (const char* unreadable : {"a]b", "{a}", "my/*tome", "my//tome"}) {
         EXPECT_EQ(rules.OnOk(unreadable).message.rfind("The name ", 0), 0u) << unreadable;
     }
@@ -417,8 +416,8 @@ TEST(EditorCommandLine, OffersNamedOrDroppedFilesWithTheirPartnersAndAnswersOpti
         }
         OpenFilesRules rules = Loaded(history);
         rules.Prefill(SplitHandedFiles(JoinHandedFiles(start.files)));
-        EXPECT_EQ(rules.m_cbLorePaths.EditText(), UserPath(c.lore));
-        EXPECT_EQ(rules.m_cbTemplatePaths.EditText(), UserPath(c.templates));
+        EXPECT_EQ(rules.lorePaths.EditText(), UserPath(c.lore));
+        EXPECT_EQ(rules.templatePaths.EditText(), UserPath(c.templates));
     }
     std::filesystem::current_path(home);
 }

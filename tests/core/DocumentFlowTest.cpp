@@ -1,7 +1,7 @@
 // The document's command flows, driven through scripted dialogs, panes and answers.
 #include "TestSupport.h"
 
-#include "document/CTomecraftDoc.h"
+#include "document/Document.h"
 #include "platform/FileSystem.h"
 #include "platform/MemorySettings.h"
 
@@ -32,7 +32,7 @@ public:
         return accept;
     }
     void PutBack() override {}
-    const TCObject* ShownNode() const override { return nullptr; }
+    const Node* ShownNode() const override { return nullptr; }
 
     bool exists = true;
     bool accept = true;
@@ -50,9 +50,9 @@ public:
         }
     }
     void Follow(const DataChange& change) override { followed.push_back(change); }
-    std::vector<const TCObject*> NodesInOrder() const override { return {}; }
-    const TCObject* SelectedNode() const override { return nullptr; }
-    void SelectNode(const TCObject*) override {}
+    std::vector<const Node*> NodesInOrder() const override { return {}; }
+    const Node* SelectedNode() const override { return nullptr; }
+    void SelectNode(const Node*) override {}
 
     int rebuilds = 0;
     std::function<void()> onRebuild;
@@ -80,13 +80,13 @@ protected:
     // Stores a change in the first book or template, as the forms do.
     void Edit(DataFile file, const std::string& text = "edited") {
         if (file == DataFile::Lore) {
-            CLoreBook& book = *doc.GetBooks()[0];
-            CLoreBook values = book;
+            LoreBook& book = *doc.GetBooks()[0];
+            LoreBook values = book;
             values.SetText(text);
             doc.StoreBook(book, values);
         } else {
-            CTemplate& tmpl = *doc.GetTemplates()[0];
-            CTemplate values = tmpl;
+            Template& tmpl = *doc.GetTemplates()[0];
+            Template values = tmpl;
             values.SetComment(text);
             doc.StoreTemplate(tmpl, values);
         }
@@ -111,12 +111,12 @@ protected:
     MemorySettings settings;
     FakeForm form;
     FakeTree tree;
-    CTomecraftDoc doc{ui, host, settings};
+    Document doc{ui, host, settings};
 };
 
 TEST_F(DocumentFlow, OpenReadsSortsAndRebuilds) {
     doc.OnFileOpen();
-    EXPECT_EQ(doc.m_strLorePath, lore);
+    EXPECT_EQ(doc.m_lorePath, lore);
     EXPECT_EQ(doc.GetBooks()[0]->GetName(), "Warden_Oath");
     EXPECT_EQ(doc.GetTemplates()[0]->GetName(), "base_book_lore");
     EXPECT_EQ(tree.rebuilds, 1);
@@ -189,13 +189,12 @@ TEST_F(DocumentFlow, AFileThatCannotBeOpenedStillLetsTheOtherLoad) {
     host.openResult = OpenPaths{dir / "gone/lore.gas", templates};
     doc.OnFileOpen();
     ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_TRUE(
-        ui.shown[0].text.starts_with("CTomecraftDoc:: " + ErrorOf(kMissingFolder) + "reading"))
+    EXPECT_TRUE(ui.shown[0].text.starts_with("Document:: " + ErrorOf(kMissingFolder) + "reading"))
         << ui.shown[0].text;
     EXPECT_TRUE(doc.GetBooks().empty());
     EXPECT_EQ(doc.GetTemplates().size(), 6u);
     EXPECT_EQ(tree.rebuilds, 1);
-    EXPECT_EQ(doc.m_strLorePath, dir / "gone/lore.gas") << "Save creates the file there";
+    EXPECT_EQ(doc.m_lorePath, dir / "gone/lore.gas") << "Save creates the file there";
 }
 
 TEST_F(DocumentFlow, AnErrorMidReadStopsTheFlowButKeepsWhatWasReadAndTheTreeSound) {
@@ -265,12 +264,12 @@ TEST_F(DocumentFlow, TypedEditsAreCommittedWhateverTheFlags) {
 TEST_F(DocumentFlow, ASaveThatFailsKeepsTheWindowAndTheData) {
     OpenSample();
     Edit(DataFile::Lore);
-    doc.m_strLorePath = dir / "missing-folder/lore.gas";
+    doc.m_lorePath = dir / "missing-folder/lore.gas";
     ui.answers = {MsgAnswer::Yes};
     EXPECT_FALSE(doc.CanCloseFrame());
     EXPECT_TRUE(doc.IsModified(DataFile::Lore));
     ASSERT_EQ(ui.shown.size(), 2u);
-    EXPECT_TRUE(ui.shown[1].text.starts_with("CTomecraftDoc:: " + ErrorOf(kMissingFolder) +
+    EXPECT_TRUE(ui.shown[1].text.starts_with("Document:: " + ErrorOf(kMissingFolder) +
                                              "writing the lore book"));
 
     ui.answers = {MsgAnswer::Yes};
@@ -282,23 +281,23 @@ TEST_F(DocumentFlow, ASaveThatFailsKeepsTheWindowAndTheData) {
 TEST_F(DocumentFlow, NewNodesAreNamedAppendedAndMarkTheirFile) {
     OpenSample();
     host.newNodeName = "base_tome";
-    TCObject* tmpl = doc.NewNode(NODE_TEMPLATE);
+    Node* tmpl = doc.NewNode(NodeType::Template);
     ASSERT_NE(tmpl, nullptr);
     EXPECT_EQ(doc.GetTemplates().back().get(), tmpl);
-    EXPECT_EQ(static_cast<CTemplate*>(tmpl)->GetDoc(), "base_tome");
+    EXPECT_EQ(static_cast<Template*>(tmpl)->GetDoc(), "base_tome");
     EXPECT_TRUE(doc.IsModified(DataFile::Templates));
     EXPECT_FALSE(doc.IsModified(DataFile::Lore));
 
     host.newNodeName = "aardvark";
-    TCObject* book = doc.NewNode(NODE_LOREBOOK);
+    Node* book = doc.NewNode(NodeType::LoreBook);
     ASSERT_NE(book, nullptr);
     EXPECT_EQ(doc.GetBooks().back().get(), book) << "appended, not sorted in";
     EXPECT_TRUE(doc.IsModified(DataFile::Lore));
     EXPECT_EQ(host.captions, (std::vector<std::string>{"New Template", "New Lore Book"}));
 
     host.newNodeName.reset();
-    EXPECT_EQ(doc.NewNode(NODE_LOREBOOK), nullptr);
-    EXPECT_EQ(doc.NewNode(5), nullptr);
+    EXPECT_EQ(doc.NewNode(NodeType::LoreBook), nullptr);
+    EXPECT_EQ(doc.NewNode(static_cast<NodeType>(5)), nullptr);
     EXPECT_EQ(host.captions.size(), 3u) << "no dialog for an unknown type";
     EXPECT_EQ(doc.GetBooks().size(), 5u);
     EXPECT_EQ(doc.UndoName(), "New 'aardvark'") << "no step for a cancelled dialog";
@@ -306,7 +305,7 @@ TEST_F(DocumentFlow, NewNodesAreNamedAppendedAndMarkTheirFile) {
 
 TEST_F(DocumentFlow, UndoAndRedoAskTheFormFirstAndTheTreeFollows) {
     OpenSample();
-    const TCObject* oath = doc.GetBooks()[0].get();
+    const Node* oath = doc.GetBooks()[0].get();
     doc.DeleteNode(oath);
     doc.OnEditUndo();
     EXPECT_EQ(form.commits, 1);
@@ -338,7 +337,7 @@ TEST_F(DocumentFlow, BackupFolderComesFromTheSettingsAndTheDialog) {
         store.SetString("Backup", "BackupPath1", "/second/");
         ScriptedUi anyUi;
         ScriptedHost anyHost;
-        return CTomecraftDoc(anyUi, anyHost, store).m_strBackupPath;
+        return Document(anyUi, anyHost, store).backupPath;
     };
     EXPECT_EQ(startWith(2, true), "/second/");
     EXPECT_EQ(startWith(0, true), "");
@@ -348,13 +347,13 @@ TEST_F(DocumentFlow, BackupFolderComesFromTheSettingsAndTheDialog) {
 
     OpenSample();
     host.backupResult.reset();
-    doc.m_strBackupPath = "/kept/";
+    doc.backupPath = "/kept/";
     doc.OnBackupLocation();
-    EXPECT_EQ(doc.m_strBackupPath, "/kept/");
+    EXPECT_EQ(doc.backupPath, "/kept/");
     std::filesystem::create_directory(dir / "bak");
     host.backupResult = dir / "bak/";
     doc.OnBackupLocation();
-    EXPECT_EQ(doc.m_strBackupPath, dir / "bak/");
+    EXPECT_EQ(doc.backupPath, dir / "bak/");
     EXPECT_FALSE(FileExists(dir / "bak/lore.tcb")) << "nothing is written at once";
     Edit(DataFile::Lore);
     doc.OnFileSave();

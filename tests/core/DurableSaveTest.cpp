@@ -70,7 +70,7 @@ public:
 BookList Books(int count, const std::string& flavour) {
     BookList books;
     for (int k = 0; k < count; ++k) {
-        books.push_back(std::make_unique<CLoreBook>());
+        books.push_back(std::make_unique<LoreBook>());
         books.back()->SetName("book_" + std::to_string(k));
         books.back()->SetComment("Volume " + std::to_string(k));
         books.back()->SetText(flavour + " " + std::string(900 + k % 300, 'a' + k % 26) +
@@ -340,7 +340,7 @@ TEST(DurableSave, WhatWouldNotReadBackIsNotSaved) {
     WriteBytes(templates, "previous");
     TemplateList list;
     for (const char* name : {"base_history", "book_history_1", "book_history_2"}) {
-        list.push_back(std::make_unique<CTemplate>());
+        list.push_back(std::make_unique<Template>());
         list.back()->SetName(name);
     }
     list[0]->SetSpecializes("treasure");

@@ -2,7 +2,7 @@
 // saves in between; and Find over the nodes in the tree's order.
 #include "TestSupport.h"
 
-#include "document/CTomecraftDoc.h"
+#include "document/Document.h"
 #include "document/FindNode.h"
 
 #include <gtest/gtest.h>
@@ -35,13 +35,13 @@ concept WritableOutside = requires(Data& data) {
 || requires(Data& data) {
     data.MarkSaved(DataFile::Lore);
 };
-static_assert(!WritableOutside<EditableData> && !WritableOutside<CTomecraftDoc>);
+static_assert(!WritableOutside<EditableData> && !WritableOutside<Document>);
 static_assert(WritableOutside<TestData>, "the check sees what a test may write");
 
 // Every node's values and identity, in collection order.
 struct Snapshot {
-    std::vector<std::pair<const TCObject*, CLoreBook>> books;
-    std::vector<std::pair<const TCObject*, CTemplate>> templates;
+    std::vector<std::pair<const Node*, LoreBook>> books;
+    std::vector<std::pair<const Node*, Template>> templates;
     bool operator==(const Snapshot&) const = default;
 };
 
@@ -64,8 +64,8 @@ class History {
 public:
     explicit History(unsigned seed) : m_rng(seed) {
         for (int k = 0; k < 3; ++k) {
-            data.Book("book_" + std::to_string(k));
-            data.Template("tmpl_" + std::to_string(k), "base_x");
+            data.AddBook("book_" + std::to_string(k));
+            data.AddTemplate("tmpl_" + std::to_string(k), "base_x");
         }
         m_states.push_back(Take(data));
         m_saved = {m_states[0], m_states[0]};
@@ -79,8 +79,8 @@ public:
             if (data.GetBooks().empty()) {
                 break;
             }
-            CLoreBook& book = *data.GetBooks()[Pick(data.GetBooks().size())];
-            CLoreBook values = book;
+            LoreBook& book = *data.GetBooks()[Pick(data.GetBooks().size())];
+            LoreBook values = book;
             Pick(3) == 0 ? values.SetName(Fresh()) : values.SetText(Fresh());
             values.SetComment(Pick(2) == 0 ? book.GetComment() : Fresh());
             Changed(data.StoreBook(book, values));
@@ -90,23 +90,24 @@ public:
             if (data.GetTemplates().empty()) {
                 break;
             }
-            CTemplate& tmpl = *data.GetTemplates()[Pick(data.GetTemplates().size())];
-            CTemplate values = tmpl;
+            Template& tmpl = *data.GetTemplates()[Pick(data.GetTemplates().size())];
+            Template values = tmpl;
             values.SetName(Pick(2) == 0 ? tmpl.GetName() : Fresh());
             values.SetGoldValue(std::to_string(Pick(3)));
             Changed(data.StoreTemplate(tmpl, values));
             break;
         }
         case 3:
-            Changed(data.AddNode(Pick(2) == 0 ? NODE_LOREBOOK : NODE_TEMPLATE, Fresh()) != nullptr);
+            Changed(data.AddNode(Pick(2) == 0 ? NodeType::LoreBook : NodeType::Template, Fresh()) !=
+                    nullptr);
             break;
         case 4: {
             const std::size_t count = data.GetBooks().size() + data.GetTemplates().size();
             if (count > 0) {
                 const std::size_t k = Pick(count);
-                const TCObject* node = k < data.GetBooks().size()
-                                           ? static_cast<const TCObject*>(data.GetBooks()[k].get())
-                                           : data.GetTemplates()[k - data.GetBooks().size()].get();
+                const Node* node = k < data.GetBooks().size()
+                                       ? static_cast<const Node*>(data.GetBooks()[k].get())
+                                       : data.GetTemplates()[k - data.GetBooks().size()].get();
                 Changed(data.DeleteNode(node));
             }
             break;
@@ -216,24 +217,24 @@ TEST(EditHistory, RandomStepsUndoToTheStartAndRedoToTheEnd) {
 
 TEST(Find, NextNodeHoldingTheTextIgnoringCaseWrappingAround) {
     TestData data;
-    CLoreBook* tale = data.Book("tale", "The \xC9lan of the Ferry, by \x8Aimon");
-    CLoreBook* plain = data.Book("plain", "nothing");
-    CTemplate* titled = data.Template("book_tale");
-    CLoreBook* noted = data.Book("noted");
+    LoreBook* tale = data.AddBook("tale", "The \xC9lan of the Ferry, by \x8Aimon");
+    LoreBook* plain = data.AddBook("plain", "nothing");
+    Template* titled = data.AddTemplate("book_tale");
+    LoreBook* noted = data.AddBook("noted");
     {
-        CTemplate values = *titled;
+        Template values = *titled;
         values.SetScreenName("The Ferry Book");
         data.StoreTemplate(*titled, values);
-        CLoreBook note = *noted;
+        LoreBook note = *noted;
         note.SetComment("found by the FERRY");
         data.StoreBook(*noted, note);
     }
-    const std::vector<const TCObject*> order = {tale, plain, noted, titled};
+    const std::vector<const Node*> order = {tale, plain, noted, titled};
     const struct {
         const char* text;
-        const TCObject* from;
+        const Node* from;
         bool forward;
-        const TCObject* found;
+        const Node* found;
         bool wrapped;
     } cases[] = {
         {"ferry", nullptr, true, tale, false},     // the text

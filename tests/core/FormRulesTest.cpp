@@ -13,8 +13,8 @@ using test::TestData;
 
 TEST(LoreBookForm, UpdateChecksThenStoresEverything) {
     TestData data;
-    CLoreBook* book = data.Book("tale", "old");
-    data.Book("other");
+    LoreBook* book = data.AddBook("tale", "old");
+    data.AddBook("other");
     LoreBookFormRules form(data);
     EXPECT_EQ(form.Refresh().key, "");
     EXPECT_TRUE(form.Update({"", "", ""}).verdict.accepted) << "no book: nothing to do";
@@ -75,8 +75,8 @@ TEST(LoreBookForm, UpdateChecksThenStoresEverything) {
 
 TEST(LoreBookForm, UnchangedValuesMakeNoStepButAnyChangeDoes) {
     TestData data;
-    CLoreBook* book = data.Book("tale", "one\r\ntwo");
-    data.Book("Other");
+    LoreBook* book = data.AddBook("tale", "one\r\ntwo");
+    data.AddBook("Other");
     LoreBookFormRules form(data);
     form.SetBook(book);
     auto shown = form.Refresh();
@@ -96,17 +96,17 @@ TEST(LoreBookForm, UnchangedValuesMakeNoStepButAnyChangeDoes) {
 
 struct TemplateWorld {
     TestData data;
-    CTemplate* base = data.Template("base_book", "treasure");
-    CTemplate* scroll = data.Template("base_scroll", "treasure");
-    CTemplate* book = data.Template("book_red", "base_book");
+    Template* base = data.AddTemplate("base_book", "treasure");
+    Template* scroll = data.AddTemplate("base_scroll", "treasure");
+    Template* book = data.AddTemplate("book_red", "base_book");
     TemplateWorld() {
         base->SetModel("m_book");
         base->SetTexture("t_book");
         base->SetInventoryIcon("i_book");
         scroll->SetModel("m_scroll");
         scroll->SetTexture("t_scroll");
-        data.Book("red");
-        data.Book("Blue");
+        data.AddBook("red");
+        data.AddBook("Blue");
         book->SetLoreKey("RED");
         book->SetScreenName("The Red Book");
     }
@@ -114,53 +114,53 @@ struct TemplateWorld {
 
 TEST(TemplateForm, RefreshFillsListsAndSelectsByExactName) {
     TemplateWorld w;
-    w.data.Template("Base_upper", "treasure");
-    w.data.Template("base_book_long", "treasure");
+    w.data.AddTemplate("Base_upper", "treasure");
+    w.data.AddTemplate("base_book_long", "treasure");
     TemplateFormRules form(w.data);
     form.SetTemplate(w.book);
     EXPECT_EQ(
-        form.m_cbSpecializes.Entries(),
+        form.specializesList.Entries(),
         (std::vector<std::string>{"(treasure)", "base_book", "base_book_long", "base_scroll"}));
-    EXPECT_EQ(form.m_cbSpecializes.Selection(), 1);
-    EXPECT_EQ(form.m_cbLoreKey.Entries(), (std::vector<std::string>{"(None)", "Blue", "red"}));
-    EXPECT_EQ(form.m_cbLoreKey.Selection(), 2) << "the key matches ignoring case";
-    EXPECT_FALSE(form.m_bReadOnly);
+    EXPECT_EQ(form.specializesList.Selection(), 1);
+    EXPECT_EQ(form.loreKeyList.Entries(), (std::vector<std::string>{"(None)", "Blue", "red"}));
+    EXPECT_EQ(form.loreKeyList.Selection(), 2) << "the key matches ignoring case";
+    EXPECT_FALSE(form.m_readOnly);
     EXPECT_EQ(form.fields.model, "m_book") << "an empty field follows the base";
 
     form.SetTemplate(w.base);
-    EXPECT_EQ(form.m_cbSpecializes.Selection(), 0);
-    EXPECT_EQ(form.m_cbSpecializes.Find("base_book", [](auto& a, auto b) { return a == b; }), -1)
+    EXPECT_EQ(form.specializesList.Selection(), 0);
+    EXPECT_EQ(form.specializesList.Find("base_book", [](auto& a, auto b) { return a == b; }), -1)
         << "a template is never offered as its own base";
 
     // Deleting a book names the templates that name it, as the form picks the book.
-    CLoreBook* red = w.data.GetBooks().front().get();
-    w.data.Template("book_red_2", "base_book")->SetLoreKey("red");
+    LoreBook* red = w.data.GetBooks().front().get();
+    w.data.AddTemplate("book_red_2", "base_book")->SetLoreKey("red");
     EXPECT_EQ(w.data.DeleteQuestion(*red),
               "Delete red?\n\n2 templates name this book: book_red, book_red_2.");
     EXPECT_EQ(w.data.DeleteQuestion(*w.book), "Delete book_red?");
 
     // Keys that differ only in case are two books: the one named byte for byte wins.
-    w.data.Book("Red");
+    w.data.AddBook("Red");
     w.book->SetLoreKey("Red");
     EXPECT_EQ(w.data.DeleteQuestion(*red),
               "Delete red?\n\n1 template names this book: book_red_2.");
     for (const std::string key : {"Red", "red", "RED"}) {
         w.book->SetLoreKey(key);
         form.SetTemplate(w.book);
-        EXPECT_EQ(form.m_cbLoreKey.EditText(), key == "RED" ? "red" : key);
+        EXPECT_EQ(form.loreKeyList.EditText(), key == "RED" ? "red" : key);
     }
 
     w.book->SetLoreKey("re"); // only a prefix of a loaded key
     form.SetTemplate(w.book);
-    EXPECT_TRUE(form.m_bReadOnly);
+    EXPECT_TRUE(form.m_readOnly);
 
     // The list follows renamed books, though it is kept from one template to the next.
-    CLoreBook renamed = *w.data.GetBooks().front();
+    LoreBook renamed = *w.data.GetBooks().front();
     renamed.SetName("Amber");
     w.data.StoreBook(*w.data.GetBooks().front(), renamed);
     form.SetTemplate(w.book);
-    EXPECT_EQ(form.m_cbLoreKey.At(1), "Amber");
-    EXPECT_EQ(form.m_cbLoreKey.EditText(), "re");
+    EXPECT_EQ(form.loreKeyList.At(1), "Amber");
+    EXPECT_EQ(form.loreKeyList.EditText(), "re");
     EXPECT_FALSE(form.EnableState().bookTitle);
     EXPECT_TRUE(form.EnableState().properties);
 
@@ -171,23 +171,23 @@ TEST(TemplateForm, RefreshFillsListsAndSelectsByExactName) {
 
 TEST(TemplateForm, BaseChangeReplacesOnlyWhatFollowedTheOldBase) {
     TemplateWorld w;
-    CTemplate* fresh = w.data.Template("book_new", "");
+    Template* fresh = w.data.AddTemplate("book_new", "");
     TemplateFormRules form(w.data);
     form.SetTemplate(fresh);
-    EXPECT_EQ(form.m_cbSpecializes.Selection(), -1);
+    EXPECT_EQ(form.specializesList.Selection(), -1);
     EXPECT_FALSE(form.EnableState().properties) << "gray until a base is chosen";
 
-    form.m_cbSpecializes.Select(0);
+    form.specializesList.Select(0);
     form.OnSelChangeSpecializes();
     EXPECT_EQ(form.fields.inventoryIcon, "b_gui_ig_i_it_lore-book");
     EXPECT_EQ(form.fields.model, "m_i_glb_book-magic");
     EXPECT_EQ(form.fields.texture, "b_i_glb_book-lore");
 
-    form.m_cbSpecializes.Select(1); // base_book replaces the defaults
+    form.specializesList.Select(1); // base_book replaces the defaults
     form.OnSelChangeSpecializes();
     EXPECT_EQ(form.fields.model, "m_book");
     form.fields.texture = "my_texture";
-    form.m_cbSpecializes.Select(
+    form.specializesList.Select(
         2); // base_scroll: the inherited model follows, the typed texture stays
     form.OnSelChangeSpecializes();
     EXPECT_EQ(form.fields.model, "m_scroll");
@@ -211,11 +211,11 @@ TEST(TemplateForm, UpdateRunsEveryCheckBeforeStoringAnything) {
     EXPECT_EQ(w.book->GetName(), "book_red") << "refused: the name is not stored";
 
     form.fields.name = "book_red";
-    form.m_cbSpecializes.Select(0);
+    form.specializesList.Select(0);
     EXPECT_EQ(form.Update().verdict.message,
               "Tomecraft requires templates based on the 'treasure' template to be named "
               "starting with 'base_' as in 'base_lore_name.'");
-    form.m_cbSpecializes.Select(1);
+    form.specializesList.Select(1);
     form.fields.name = "base_scroll";
     EXPECT_EQ(form.Update().verdict.message,
               "Template name must be unique!  Please select another name for this template!");
@@ -268,12 +268,12 @@ TEST(TemplateForm, UpdateRunsEveryCheckBeforeStoringAnything) {
     form.SetTemplate(w.book);
 
     form.fields.name = "book red tome";
-    form.m_cbLoreKey.Select(0);
+    form.loreKeyList.Select(0);
     result = form.Update();
     EXPECT_EQ(result.verdict.focusControl, TemplateFormRules::kLoreKeyList);
     EXPECT_FALSE(w.data.IsModified());
 
-    form.m_cbLoreKey.Select(1);
+    form.loreKeyList.Select(1);
     form.fields.goldValue = "250";
     form.fields.inventoryWidth = "";
     result = form.Update();
@@ -298,13 +298,13 @@ TEST(TemplateForm, UpdateRunsEveryCheckBeforeStoringAnything) {
 // through the base or a key matched ignoring case changes nothing unless typed into.
 TEST(TemplateForm, LeavingStoresOnlyTheTyping) {
     TemplateWorld w;
-    CTemplate* fresh = w.data.Template("base_plain", "treasure");
+    Template* fresh = w.data.AddTemplate("base_plain", "treasure");
     w.base->SetSpecializes("treasure_chest");
     TemplateFormRules form(w.data);
     LoreBookFormRules bookForm(w.data);
-    for (CTemplate* tmpl : {fresh, w.base, w.scroll, w.book}) {
+    for (Template* tmpl : {fresh, w.base, w.scroll, w.book}) {
         SCOPED_TRACE(tmpl->GetName());
-        const CTemplate before = *tmpl;
+        const Template before = *tmpl;
         form.SetTemplate(tmpl);
         auto result = form.Update(FormStore::Typing);
         EXPECT_TRUE(result.verdict.accepted);
@@ -313,14 +313,14 @@ TEST(TemplateForm, LeavingStoresOnlyTheTyping) {
 
         form.fields.comment = "typed";
         ASSERT_TRUE(form.Update(FormStore::Typing).stored);
-        CTemplate expected = before;
+        Template expected = before;
         expected.SetComment("typed");
         EXPECT_TRUE(*tmpl == expected) << "only the typing is stored";
         EXPECT_EQ(form.fields.comment, "typed");
         EXPECT_FALSE(form.Typed()) << "what is stored is what is shown";
         w.data.Undo();
     }
-    CLoreBook* empty = w.data.Book("new_book", "");
+    LoreBook* empty = w.data.AddBook("new_book", "");
     bookForm.SetBook(empty);
     auto left = bookForm.Update({"new_book", "", ""}, FormStore::Typing);
     EXPECT_TRUE(left.verdict.accepted) << "an empty new book not typed into lets the user go";
@@ -336,7 +336,7 @@ TEST(TemplateForm, LeavingStoresOnlyTheTyping) {
     form.fields.bookTitle = "";
     ASSERT_TRUE(form.Update().stored);
     EXPECT_EQ(fresh->GetTexture(), TemplateFormRules::kDefaultTexture);
-    CLoreBook* book = w.data.GetBooks().front().get();
+    LoreBook* book = w.data.GetBooks().front().get();
     bookForm.SetBook(book);
     ASSERT_TRUE(bookForm.Update({"red", "Say \"hi\"", ""}).stored);
     EXPECT_EQ(bookForm.Refresh().text, "Say 'hi'");

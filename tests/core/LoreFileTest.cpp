@@ -140,7 +140,7 @@ TEST(LoreReader, MalformedHeadersAndMissingBracesAreReportedNotLost) {
 // The layout itself is pinned by the sample pair's golden output.
 TEST(LoreWriter, EscapesLineEndsAndKeepsCommentsAsTheyAre) {
     BookList books;
-    books.push_back(std::make_unique<CLoreBook>());
+    books.push_back(std::make_unique<LoreBook>());
     books.back()->SetName("tale");
     books.back()->SetComment("// about \\n the tale");
     books.back()->SetText("one\r\ntwo\\n");

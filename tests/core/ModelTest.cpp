@@ -11,14 +11,14 @@ TEST(Nodes, CommentLosesItsMarkerAndLeadingBlanksOnly) {
     const std::pair<const char*, const char*> cases[] = {
         {"//  old text ", "old text "}, {"  // x", "// x"}, {"////x", "//x"}, {"//\t\r\n", ""}};
     for (const auto& [given, kept] : cases) {
-        CLoreBook book;
+        LoreBook book;
         book.SetComment(given);
         EXPECT_EQ(book.GetComment(), kept) << given;
     }
 }
 
 TEST(Nodes, DocTextFollowsTheLaterOfScreenNameAndBaseNameAndNumbersAreParsed) {
-    CTemplate tmpl;
+    Template tmpl;
     // {screen name or "" , name or "", doc after the change}
     const std::tuple<const char*, const char*, const char*> steps[] = {
         {"The Tome of Ages", "", "tome of ages"},
@@ -42,16 +42,16 @@ TEST(Nodes, DocTextFollowsTheLaterOfScreenNameAndBaseNameAndNumbersAreParsed) {
 
 TEST(Collections, FindAndUniquenessDifferInCase) {
     TestData data;
-    data.Template("other");
-    CTemplate* base = data.Template("base_book");
-    data.Template("BASE_BOOK");
+    data.AddTemplate("other");
+    Template* base = data.AddTemplate("base_book");
+    data.AddTemplate("BASE_BOOK");
     EXPECT_EQ(data.FindTemplate("BASE_BOOK"), 1);
     EXPECT_EQ(data.FindTemplate("missing"), -1);
     EXPECT_TRUE(data.IsTemplateNameUnique("Base_Book", nullptr));
     EXPECT_FALSE(data.IsTemplateNameUnique("base_book", nullptr));
     EXPECT_TRUE(data.IsTemplateNameUnique("base_book", base));
 
-    CLoreBook* book = data.Book("key");
+    LoreBook* book = data.AddBook("key");
     EXPECT_TRUE(data.IsBookKeyUnique("KEY", nullptr));
     EXPECT_FALSE(data.IsBookKeyUnique("key", nullptr));
     EXPECT_TRUE(data.IsBookKeyUnique("key", book));

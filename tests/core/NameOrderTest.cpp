@@ -58,9 +58,9 @@ TEST(ExchangeSortOrder, TemplatesPartitionThenSortAsBefore) {
             names.push_back((rng() % 2 ? "base_" : "") + stem);
         }
         for (const auto& name : names) {
-            data.Template(name);
+            data.AddTemplate(name);
         }
-        std::vector<const CTemplate*> expected;
+        std::vector<const Template*> expected;
         for (const auto& t : data.GetTemplates()) {
             expected.push_back(t.get());
         }

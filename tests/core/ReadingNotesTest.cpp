@@ -67,7 +67,7 @@ int LineOf(const std::string& text, const std::string& marker, std::size_t from)
 // A pair as Save writes it: a base template, a book template and the book it shows.
 std::string CleanLore() {
     BookList books;
-    books.push_back(std::make_unique<CLoreBook>());
+    books.push_back(std::make_unique<LoreBook>());
     books[0]->SetName("a");
     books[0]->SetText("x");
     StringSink sink;
@@ -77,16 +77,16 @@ std::string CleanLore() {
 
 std::string CleanTemplates() {
     TemplateList templates;
-    templates.push_back(std::make_unique<CTemplate>());
-    templates.push_back(std::make_unique<CTemplate>());
-    CTemplate& base = *templates[0];
+    templates.push_back(std::make_unique<Template>());
+    templates.push_back(std::make_unique<Template>());
+    Template& base = *templates[0];
     base.SetName("base_b");
     base.SetSpecializes("treasure");
     base.SetGoldValue("5");
     base.SetModel("m_book");
     base.SetTexture("b_tex");
     base.SetInventoryIcon("b_icon");
-    CTemplate& book = *templates[1];
+    Template& book = *templates[1];
     book.SetName("book_b");
     book.SetSpecializes("base_b");
     book.SetScreenName("Book B");

@@ -13,7 +13,7 @@ struct TemplatesRead {
     TemplateList templates;
     std::vector<std::string> messages;
 
-    const CTemplate& operator[](std::size_t k) const { return *templates.at(k); }
+    const Template& operator[](std::size_t k) const { return *templates.at(k); }
 };
 
 TemplatesRead ReadTemplates(const std::string& text) {
@@ -54,7 +54,7 @@ TEST(TemplateReader, ReadsEveryKeyWhereverItStands) {
                       "\t}\n"
                       "}\n");
     ASSERT_EQ(read.templates.size(), 1u);
-    const CTemplate& t = read[0];
+    const Template& t = read[0];
     EXPECT_EQ(t.GetName(), "book_one");
     EXPECT_EQ(t.GetSpecializes(), "base_book");
     EXPECT_EQ(t.GetScreenName(), "The Red Book");
@@ -149,7 +149,7 @@ TEST(TemplateReader, OmittedNumbersComeFromTheLoadedParent) {
                       "[t:template,n:self]\n{\n specializes = self;\n}\n"
                       "[t:template,n:base_plain]\n{\n specializes = treasure;\n}\n");
     ASSERT_EQ(read.templates.size(), 8u);
-    const auto numbers = [](const CTemplate& t) {
+    const auto numbers = [](const Template& t) {
         return std::vector<int>{t.GetGoldValue(), t.GetInventoryWidth(), t.GetInventoryHeight()};
     };
     EXPECT_EQ(numbers(read[0]), (std::vector<int>{7, 2, 3})); // chain book → mid → top

@@ -8,8 +8,8 @@
 namespace tc {
 namespace {
 
-CTemplate& Add(TemplateList& list, const std::string& name, const std::string& specializes) {
-    list.push_back(std::make_unique<CTemplate>());
+Template& Add(TemplateList& list, const std::string& name, const std::string& specializes) {
+    list.push_back(std::make_unique<Template>());
     list.back()->SetName(name);
     list.back()->SetSpecializes(specializes);
     return *list.back();
@@ -24,8 +24,8 @@ std::string EmitOne(const TemplateList& list, std::size_t index) {
     return all.substr(start, all.find("\n}\n", start) + 3 - start);
 }
 
-CTemplate& AddBase(TemplateList& list) {
-    CTemplate& base = Add(list, "base_book", "treasure");
+Template& AddBase(TemplateList& list) {
+    Template& base = Add(list, "base_book", "treasure");
     base.SetGoldValue("10");
     base.SetModel("m_book");
     base.SetInventoryIcon("icon_book");
@@ -34,7 +34,7 @@ CTemplate& AddBase(TemplateList& list) {
 
 TEST(TemplateWriter, ABaseWritesWhatItHoldsAndOnlyATreasureBaseSpeaks) {
     TemplateList list;
-    CTemplate& base = AddBase(list);
+    Template& base = AddBase(list);
     base.SetGoldValue("0");
     base.SetInventoryWidth("0");
     base.SetInventoryHeight("0");
@@ -54,7 +54,7 @@ TEST(TemplateWriter, ABaseWritesWhatItHoldsAndOnlyATreasureBaseSpeaks) {
 TEST(TemplateWriter, ABookRepeatsOnlyWhatDiffersFromItsBaseIgnoringCaseButTheGuiBlockExactly) {
     TemplateList list;
     AddBase(list).SetLoreKey("shared");
-    CTemplate& book = Add(list, "book_red", "BASE_BOOK");
+    Template& book = Add(list, "book_red", "BASE_BOOK");
     book.SetGoldValue("10");
     book.SetModel("M_BOOK");
     book.SetInventoryIcon("ICON_BOOK");

@@ -40,14 +40,14 @@ struct TestData : EditableData {
     using LoreData::SortBooks;
     using LoreData::SortTemplates;
 
-    CLoreBook* Book(const std::string& key, const std::string& text = "text") {
-        BookList().push_back(std::make_unique<CLoreBook>());
+    LoreBook* AddBook(const std::string& key, const std::string& text = "text") {
+        BookList().push_back(std::make_unique<LoreBook>());
         BookList().back()->SetName(key);
         BookList().back()->SetText(text);
         return BookList().back().get();
     }
-    CTemplate* Template(const std::string& name, const std::string& base = "") {
-        TemplateList().push_back(std::make_unique<CTemplate>());
+    Template* AddTemplate(const std::string& name, const std::string& base = "") {
+        TemplateList().push_back(std::make_unique<Template>());
         TemplateList().back()->SetName(name);
         TemplateList().back()->SetSpecializes(base);
         return TemplateList().back().get();

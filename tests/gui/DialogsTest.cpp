@@ -2,13 +2,13 @@
 #include "GuiHarness.h"
 #include "RealInput.h"
 
-#include "dialogs/CAboutDlg.h"
-#include "dialogs/CBackupLocationDlg.h"
-#include "dialogs/CHyperLinkCtrl.h"
-#include "dialogs/CNewNodeDlg.h"
-#include "dialogs/COpenFilesDlg.h"
-#include "dialogs/CReadingNotesDlg.h"
+#include "dialogs/AboutDialog.h"
+#include "dialogs/BackupLocationDialog.h"
 #include "dialogs/DialogParts.h"
+#include "dialogs/HyperLink.h"
+#include "dialogs/NewNodeDialog.h"
+#include "dialogs/OpenFilesDialog.h"
+#include "dialogs/ReadingNotesDialog.h"
 #include "platform/Paths.h"
 #include "platform/wx/WxText.h"
 
@@ -34,26 +34,26 @@ TEST(OpenDialog, ChecksWhatIsTypedAndStoresTheHistoriesOnOk) {
     ScriptedUi ui;
     MemorySettings settings;
     std::vector<OpenFilesRules::Which> browsed;
-    COpenFilesDlg dialog(nullptr, settings, ui, [&](OpenFilesRules::Which which) {
+    OpenFilesDialog dialog(nullptr, settings, ui, [&](OpenFilesRules::Which which) {
         browsed.push_back(which);
         return which == OpenFilesRules::Which::Lore ? dir / "other.gas" : dir / "trs_book_lore.gas";
     });
 
-    dialog.m_cbTemplatePaths->SetValue(PathToWx(dir / "trs_book_lore.gas"));
+    dialog.m_templatePathsField->SetValue(PathToWx(dir / "trs_book_lore.gas"));
     Click(&dialog, wxID_OK);
     ASSERT_EQ(ui.Texts().size(), 1u) << "no lore file";
     EXPECT_TRUE(settings.Values().empty());
 
     Click(&dialog, 1068); // browse for the lore file: the chooser picks a wrong name
     EXPECT_EQ(ui.Texts().size(), 2u);
-    EXPECT_EQ(dialog.m_cbLorePaths->GetCount(), 0u);
+    EXPECT_EQ(dialog.m_lorePathsField->GetCount(), 0u);
     Click(&dialog, 1047); // browse for the template file: accepted and selected
-    EXPECT_EQ(dialog.m_cbTemplatePaths->GetValue(), PathToWx(dir / "trs_book_lore.gas"));
+    EXPECT_EQ(dialog.m_templatePathsField->GetValue(), PathToWx(dir / "trs_book_lore.gas"));
 
-    dialog.m_cbLorePaths->SetValue(PathToWx(dir / "lore.gas"));
+    dialog.m_lorePathsField->SetValue(PathToWx(dir / "lore.gas"));
     Click(&dialog, wxID_OK);
     EXPECT_EQ(dialog.GetReturnCode(), wxID_OK);
-    EXPECT_EQ(dialog.Rules().m_strLorePath, UserPath(dir / "lore.gas"));
+    EXPECT_EQ(dialog.Rules().lorePath, UserPath(dir / "lore.gas"));
     EXPECT_EQ(settings.GetString("Open", "LorePath0", ""), UserPath(dir / "lore.gas"));
     EXPECT_EQ(browsed.size(), 2u);
 }
@@ -62,32 +62,32 @@ TEST(BackupLocationDialog, BrowsesAndReturnsTheFolder) {
     TempDir dir;
     ScriptedUi ui;
     MemorySettings settings;
-    CBackupLocationDlg dialog(nullptr, settings, ui, [&] { return dir.Path(); });
-    EXPECT_EQ(dialog.m_cbBackupPaths->GetValue(), "(Create backup in same location as file)");
-    dialog.m_cbBackupPaths->SetValue(PathToWx(dir / "missing"));
+    BackupLocationDialog dialog(nullptr, settings, ui, [&] { return dir.Path(); });
+    EXPECT_EQ(dialog.m_backupPathsField->GetValue(), "(Create backup in same location as file)");
+    dialog.m_backupPathsField->SetValue(PathToWx(dir / "missing"));
     Click(&dialog, wxID_OK);
     EXPECT_EQ(ui.Texts().size(), 1u);
     Click(&dialog, 1080);
-    EXPECT_EQ(dialog.m_cbBackupPaths->GetSelection(), 1);
+    EXPECT_EQ(dialog.m_backupPathsField->GetSelection(), 1);
     Click(&dialog, wxID_OK);
     EXPECT_EQ(dialog.GetReturnCode(), wxID_OK);
-    EXPECT_EQ(dialog.Rules().m_strBackupPath, WithFolderSeparator(dir.Path()));
+    EXPECT_EQ(dialog.Rules().backupPath, WithFolderSeparator(dir.Path()));
     EXPECT_EQ(settings.GetInt("Backup", "Selected", 0), 1);
 }
 
 TEST(NewNodeDialog, TypesLowerCaseAndRefusesRepeatedNames) {
     TestData data;
-    data.Book("my_tome");
+    data.AddBook("my_tome");
     ScriptedUi ui;
-    CNewNodeDlg dialog(nullptr, &data, ui, "New Lore Book");
+    NewNodeDialog dialog(nullptr, &data, ui, "New Lore Book");
     dialog.Show();
     RealInput input;
-    input.Click(dialog.m_editName);
+    input.Click(dialog.m_nameField);
     input.Type("My Tome");
-    EXPECT_EQ(dialog.m_editName->GetValue(), "my tome");
+    EXPECT_EQ(dialog.m_nameField->GetValue(), "my tome");
     Click(&dialog, wxID_OK);
     EXPECT_EQ(ui.Texts().size(), 1u);
-    dialog.m_editName->SetValue("my other tome");
+    dialog.m_nameField->SetValue("my other tome");
     Click(&dialog, wxID_OK);
     EXPECT_EQ(dialog.GetReturnCode(), wxID_OK);
     EXPECT_EQ(dialog.NodeName(), "my_other_tome");
@@ -95,21 +95,20 @@ TEST(NewNodeDialog, TypesLowerCaseAndRefusesRepeatedNames) {
 
 TEST(AboutDialog, ALinkClickOrKeyOpensItsTargetAndSaysSoWhenNothingCould) {
     ScriptedUi ui;
-    CAboutDlg about(nullptr, ui);
+    AboutDialog about(nullptr, ui);
     EXPECT_EQ(about.GetTitle(), "About Tomecraft");
-    EXPECT_EQ(about.m_ctlWebLink->GetLabel(), "brindlemoor.org/tomecraft");
-    auto* bare =
-        new CHyperLinkCtrl(&about, ui, wxID_ANY, "example.org", wxPoint(4, 4), wxDefaultSize);
+    EXPECT_EQ(about.m_webLink->GetLabel(), "brindlemoor.org/tomecraft");
+    auto* bare = new HyperLink(&about, ui, wxID_ANY, "example.org", wxPoint(4, 4), wxDefaultSize);
     about.Show();
     Pump();
     struct Case {
-        CHyperLinkCtrl* link;
+        HyperLink* link;
         bool opens;
         const char* target;
     };
     const Case cases[] = {
-        {about.m_ctlEmailLink, true, "mailto:tomecraft@brindlemoor.org?subject=Tomecraft"},
-        {about.m_ctlWebLink, false, "https://brindlemoor.org/tomecraft"},
+        {about.m_emailLink, true, "mailto:tomecraft@brindlemoor.org?subject=Tomecraft"},
+        {about.m_webLink, false, "https://brindlemoor.org/tomecraft"},
         {bare, true, "example.org"}, // without a target the text is opened
     };
     RealInput input;
@@ -159,9 +158,9 @@ TEST_F(GuiTest, ReadingNotesListWhatSaveChangesAndLeadToTheirNodes) {
 
     input.Key('V', wxMOD_ALT);
     input.Key('R');
-    CReadingNotesDlg* notes = nullptr;
+    ReadingNotesDialog* notes = nullptr;
     for (wxWindow* window : wxTopLevelWindows) {
-        notes = notes != nullptr ? notes : dynamic_cast<CReadingNotesDlg*>(window);
+        notes = notes != nullptr ? notes : dynamic_cast<ReadingNotesDialog*>(window);
     }
     ASSERT_NE(notes, nullptr);
     auto* list = dynamic_cast<wxListCtrl*>(notes->FindWindowByName(wxListCtrlNameStr));

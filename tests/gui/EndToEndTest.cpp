@@ -4,14 +4,14 @@
 #include "GuiHarness.h"
 #include "RealInput.h"
 
-#include "app/CTomecraftApp.h"
-#include "dialogs/CBackupLocationDlg.h"
-#include "dialogs/CNewNodeDlg.h"
-#include "dialogs/COpenFilesDlg.h"
+#include "app/TomecraftApp.h"
+#include "dialogs/BackupLocationDialog.h"
 #include "dialogs/DialogParts.h"
+#include "dialogs/NewNodeDialog.h"
+#include "dialogs/OpenFilesDialog.h"
 #include "platform/wx/WxText.h"
-#include "views/TCLoreBookFormView.h"
-#include "views/TCTemplateFormView.h"
+#include "views/LoreBookForm.h"
+#include "views/TemplateForm.h"
 
 #include <wx/button.h>
 #include <wx/menu.h>
@@ -29,25 +29,25 @@ public:
     SessionHost(SettingsStore& settings, UserInterface& ui) : m_settings(settings), m_ui(ui) {}
 
     std::optional<OpenPaths> RunOpenDialog() override {
-        COpenFilesDlg dialog(nullptr, m_settings, m_ui);
-        dialog.m_cbLorePaths->SetValue(PathToWx(lorePath));
-        dialog.m_cbTemplatePaths->SetValue(PathToWx(templatePath));
+        OpenFilesDialog dialog(nullptr, m_settings, m_ui);
+        dialog.m_lorePathsField->SetValue(PathToWx(lorePath));
+        dialog.m_templatePathsField->SetValue(PathToWx(templatePath));
         if (!dialog.OnOK()) {
             return std::nullopt;
         }
-        return OpenPaths{dialog.Rules().m_strLorePath, dialog.Rules().m_strTemplatePath};
+        return OpenPaths{dialog.Rules().lorePath, dialog.Rules().templatePath};
     }
     std::optional<std::string> RunNewNodeDialog(const std::string& caption,
                                                 const LoreData& data) override {
-        CNewNodeDlg dialog(nullptr, &data, m_ui, caption);
-        dialog.m_editName->SetValue(ToWx(nextName));
+        NewNodeDialog dialog(nullptr, &data, m_ui, caption);
+        dialog.m_nameField->SetValue(ToWx(nextName));
         return dialog.OnOK() ? std::optional(dialog.NodeName()) : std::nullopt;
     }
     std::optional<std::string> RunBackupLocationDialog() override {
-        CBackupLocationDlg dialog(nullptr, m_settings, m_ui, [this] { return backupFolder; });
+        BackupLocationDialog dialog(nullptr, m_settings, m_ui, [this] { return backupFolder; });
         wxCommandEvent browse(wxEVT_BUTTON, 1080);
         dialog.FindWindow(1080)->ProcessWindowEvent(browse);
-        return dialog.OnOK() ? std::optional(dialog.Rules().m_strBackupPath) : std::nullopt;
+        return dialog.OnOK() ? std::optional(dialog.Rules().backupPath) : std::nullopt;
     }
     std::optional<std::string> RunFindDialog(const std::string&) override { return std::nullopt; }
     void ShowStatus(const std::string&) override {}
@@ -77,17 +77,17 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     host.lorePath = lore;
     host.templatePath = templates;
     host.backupFolder = dir / "backups";
-    CTomecraftDoc doc(ui, host, settings);
-    auto* frame = new CMainFrame(doc);
+    Document doc(ui, host, settings);
+    auto* frame = new MainFrame(doc);
     int abouts = 0;
     frame->m_runAbout = [&] { ++abouts; };
     frame->Show();
     Pump();
-    TomecraftTreeView& tree = *frame->Tree();
+    TreeView& tree = *frame->Tree();
     RealInput input;
     const auto form = [frame] { return frame->CurrentForm(); };
-    const auto bookForm = [&] { return dynamic_cast<TCLoreBookFormView*>(form()); };
-    const auto templateForm = [&] { return dynamic_cast<TCTemplateFormView*>(form()); };
+    const auto bookForm = [&] { return dynamic_cast<LoreBookForm*>(form()); };
+    const auto templateForm = [&] { return dynamic_cast<TemplateForm*>(form()); };
 
     // Start: two groups, the tree on three tenths, the About box, then the Open dialog.
     EXPECT_EQ(frame->GetTitle(), "Tomecraft");
@@ -96,31 +96,31 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     RunStartup(*frame);
     Pump();
     ASSERT_EQ(abouts, 1);
-    EXPECT_EQ(ChildLabels(tree, tree.m_hBooksRoot),
+    EXPECT_EQ(ChildLabels(tree, tree.m_booksRoot),
               (std::vector<std::string>{"abbey_founding", "ferry_song", "ledger_of_osric",
                                         "Warden_Oath"}));
-    EXPECT_EQ(ChildLabels(tree, tree.m_hTemplatesRoot).front(), "base_book_lore");
-    EXPECT_EQ(tree.GetItemImage(FindItem(tree, "ferry_song")), TomecraftTreeView::kBook);
-    EXPECT_EQ(tree.GetItemImage(FindItem(tree, "base_book_lore")), TomecraftTreeView::kTemplate);
-    EXPECT_EQ(tree.GetSelection(), tree.m_hBooksRoot);
+    EXPECT_EQ(ChildLabels(tree, tree.m_templatesRoot).front(), "base_book_lore");
+    EXPECT_EQ(tree.GetItemImage(FindItem(tree, "ferry_song")), TreeView::kBook);
+    EXPECT_EQ(tree.GetItemImage(FindItem(tree, "base_book_lore")), TreeView::kTemplate);
+    EXPECT_EQ(tree.GetSelection(), tree.m_booksRoot);
     EXPECT_FALSE(form()->HasNode());
 
     // A group shows an empty, gray form and cannot be deleted.
-    input.ClickItem(&tree, tree.m_hTemplatesRoot);
+    input.ClickItem(&tree, tree.m_templatesRoot);
     ASSERT_NE(templateForm(), nullptr);
-    EXPECT_FALSE(templateForm()->m_editName->IsEnabled());
-    EXPECT_FALSE(tree.CreateContextMenu()->IsEnabled(ID_DELETE_NODE));
+    EXPECT_FALSE(templateForm()->m_nameField->IsEnabled());
+    EXPECT_FALSE(tree.CreateContextMenu()->IsEnabled(Id(CommandId::DeleteNode)));
 
     // A new book, its text typed with Ctrl+Enter between the lines, stored with Enter.
     host.nextName = "the lost verse";
     input.Key('B', wxMOD_CONTROL);
     ASSERT_NE(bookForm(), nullptr);
-    ASSERT_EQ(bookForm()->m_editLoreKey->GetValue(), "the_lost_verse");
-    input.Click(bookForm()->m_editText);
+    ASSERT_EQ(bookForm()->m_loreKeyField->GetValue(), "the_lost_verse");
+    input.Click(bookForm()->m_textField);
     input.Type("Lost, the \"verse\" of old,");
     input.Key(WXK_RETURN, wxMOD_CONTROL);
     input.Type("found again in gold.");
-    input.Click(bookForm()->m_editComment);
+    input.Click(bookForm()->m_commentField);
     input.Type("// kept in the abbey library");
     input.Key(WXK_RETURN);
     EXPECT_TRUE(ui.shown.empty()) << (ui.shown.empty() ? "" : ui.shown[0].text);
@@ -129,23 +129,23 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     host.nextName = "book_lost_verse";
     input.Key('T', wxMOD_CONTROL);
     ASSERT_NE(templateForm(), nullptr);
-    ChooseByKeys(input, templateForm()->m_editName, templateForm()->m_cbSpecializes,
+    ChooseByKeys(input, templateForm()->m_nameField, templateForm()->m_specializesField,
                  "base_book_lore");
-    input.Click(templateForm()->m_editBookTitle);
+    input.Click(templateForm()->m_bookTitleField);
     input.Type("The Lost Verse");
-    ChooseByKeys(input, templateForm()->m_editBookTitle, templateForm()->m_cbLoreKey,
+    ChooseByKeys(input, templateForm()->m_bookTitleField, templateForm()->m_loreKeyChoice,
                  "the_lost_verse");
-    input.Click(templateForm()->m_btnUpdate);
+    input.Click(templateForm()->m_updateButton);
     EXPECT_TRUE(ui.shown.empty()) << (ui.shown.empty() ? "" : ui.shown[0].text);
 
     // Rename a book with Enter in its key: its item moves to its place and stays selected.
     input.ClickItem(&tree, FindItem(tree, "ferry_song"));
     ASSERT_NE(bookForm(), nullptr);
-    input.Click(bookForm()->m_editLoreKey);
+    input.Click(bookForm()->m_loreKeyField);
     input.Key('A', wxMOD_CONTROL);
     input.Type("ferry ballad");
     input.Key(WXK_RETURN);
-    EXPECT_EQ(ChildLabels(tree, tree.m_hBooksRoot),
+    EXPECT_EQ(ChildLabels(tree, tree.m_booksRoot),
               (std::vector<std::string>{"abbey_founding", "ferry_ballad", "ledger_of_osric",
                                         "the_lost_verse", "Warden_Oath"}));
     EXPECT_EQ(tree.GetSelection(), FindItem(tree, "ferry_ballad"));
@@ -157,7 +157,7 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
         input.Settle();
     }
     ASSERT_NE(templateForm(), nullptr);
-    EXPECT_NE(templateForm()->m_editName->GetValue(), "book_warden_oath");
+    EXPECT_NE(templateForm()->m_nameField->GetValue(), "book_warden_oath");
 
     // A backup folder from the File menu, then Save.
     input.Key('F', wxMOD_ALT);

@@ -4,9 +4,9 @@
 #include "RealInput.h"
 #include "TestSupport.h"
 
-#include "app/CMainFrame.h"
 #include "app/CommandIds.h"
-#include "document/CTomecraftDoc.h"
+#include "app/MainFrame.h"
+#include "document/Document.h"
 #include "platform/MemorySettings.h"
 #include "platform/wx/WxText.h"
 #include "views/FormPane.h"
@@ -27,7 +27,7 @@ inline void Pump() {
 }
 
 // The labels under a group item, in the tree's order.
-inline std::vector<std::string> ChildLabels(TomecraftTreeView& tree, wxTreeItemId group) {
+inline std::vector<std::string> ChildLabels(TreeView& tree, wxTreeItemId group) {
     std::vector<std::string> labels;
     wxTreeItemIdValue cookie;
     for (wxTreeItemId item = tree.GetFirstChild(group, cookie); item.IsOk();
@@ -38,8 +38,8 @@ inline std::vector<std::string> ChildLabels(TomecraftTreeView& tree, wxTreeItemI
 }
 
 // The node item with this label, in either group.
-inline wxTreeItemId FindItem(TomecraftTreeView& tree, const std::string& label) {
-    for (wxTreeItemId group : {tree.m_hBooksRoot, tree.m_hTemplatesRoot}) {
+inline wxTreeItemId FindItem(TreeView& tree, const std::string& label) {
+    for (wxTreeItemId group : {tree.m_booksRoot, tree.m_templatesRoot}) {
         wxTreeItemIdValue cookie;
         for (wxTreeItemId item = tree.GetFirstChild(group, cookie); item.IsOk();
              item = tree.GetNextChild(group, cookie)) {
@@ -54,8 +54,7 @@ inline wxTreeItemId FindItem(TomecraftTreeView& tree, const std::string& label) 
 
 // Right-clicks an item with real input and, once the context menu is open, picks its last
 // entry, Delete.
-inline void DeleteByContextMenu(RealInput& input, TomecraftTreeView& tree,
-                                const std::string& label) {
+inline void DeleteByContextMenu(RealInput& input, TreeView& tree, const std::string& label) {
     const auto pick = [&tree, &input](wxMenuEvent& event) {
         tree.CallAfter([&input] {
             input.Key(WXK_UP);
@@ -87,7 +86,7 @@ inline void ChooseByKeys(RealInput& input, wxWindow* before, LongChoice* list,
 // Scripted dialogs whose messages go to the frame's status bar, as the real host's do.
 class StatusBarHost : public ScriptedHost {
 public:
-    explicit StatusBarHost(CMainFrame*& frame) : m_frame(frame) {}
+    explicit StatusBarHost(MainFrame*& frame) : m_frame(frame) {}
     void ShowStatus(const std::string& text) override {
         ScriptedHost::ShowStatus(text);
         if (m_frame != nullptr) {
@@ -96,14 +95,14 @@ public:
     }
 
 private:
-    CMainFrame*& m_frame;
+    MainFrame*& m_frame;
 };
 
 class GuiTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        doc = std::make_unique<CTomecraftDoc>(ui, host, settings);
-        frame = new CMainFrame(*doc);
+        doc = std::make_unique<Document>(ui, host, settings);
+        frame = new MainFrame(*doc);
         frame->m_runAbout = [this] { order.push_back("about"); };
         frame->Show();
         Pump();
@@ -134,10 +133,10 @@ protected:
     void LoadSample() {
         CopySamplePair(lore, templates);
         host.openResult = OpenPaths{lore, templates};
-        Command(ID_FILE_OPEN);
+        Command(Id(CommandId::FileOpen));
     }
 
-    TomecraftTreeView& Tree() { return *frame->Tree(); }
+    TreeView& Tree() { return *frame->Tree(); }
     FormPane* Form() { return frame->CurrentForm(); }
 
     std::vector<std::string> Labels(wxTreeItemId group) { return ChildLabels(Tree(), group); }
@@ -159,8 +158,8 @@ protected:
     ScriptedUi ui;
     StatusBarHost host{frame};
     MemorySettings settings;
-    std::unique_ptr<CTomecraftDoc> doc;
-    CMainFrame* frame = nullptr;
+    std::unique_ptr<Document> doc;
+    MainFrame* frame = nullptr;
     std::vector<std::string> order;
 };
 

@@ -3,8 +3,8 @@
 #include "GuiHarness.h"
 #include "RealInput.h"
 
-#include "views/TCLoreBookFormView.h"
-#include "views/TCTemplateFormView.h"
+#include "views/LoreBookForm.h"
+#include "views/TemplateForm.h"
 
 #include <wx/button.h>
 #include <wx/menu.h>
@@ -108,7 +108,7 @@ TEST_F(LeaveFormTest, ViewingChangesNothingAndEveryRouteStoresTheTyping) {
     // base that the nodes do not hold, and none of it is stored.
     const std::string loreBytes = ReadBytes(lore);
     const std::string templateBytes = ReadBytes(templates);
-    for (const wxTreeItemId group : {Tree().m_hBooksRoot, Tree().m_hTemplatesRoot}) {
+    for (const wxTreeItemId group : {Tree().m_booksRoot, Tree().m_templatesRoot}) {
         for (const std::string& label : Labels(group)) {
             input.ClickItem(&Tree(), Item(label));
         }
@@ -126,7 +126,7 @@ TEST_F(LeaveFormTest, ViewingChangesNothingAndEveryRouteStoresTheTyping) {
             SCOPED_TRACE(shown.label + " left by " + route.name);
             host.newNodeName = std::nullopt;
             ui.answers = {MsgAnswer::Cancel};
-            TCObject* node = Tree().NodeOf(Item(shown.label));
+            Node* node = Tree().NodeOf(Item(shown.label));
             const std::string typed = node->GetComment() + "-typed";
             TypeInto(shown.label, false);
             route.leave(*this);
@@ -150,7 +150,7 @@ TEST_F(LeaveFormTest, EveryRouteStopsAtARefusalAndKeepsTheTyping) {
             host.newNodeName = "never_made";
             ui.answers.clear();
             const int openRuns = host.openRuns;
-            TCObject* node = Tree().NodeOf(Item(shown.label));
+            Node* node = Tree().NodeOf(Item(shown.label));
             const std::string stored = node->GetComment();
             wxTextCtrl* comment = TypeInto(shown.label, true);
             route.leave(*this);
@@ -207,7 +207,7 @@ TEST_F(LeaveFormTest, EveryWayOutOfARefusedNewBook) {
         input.ClickItem(&Tree(), Item("ferry_song"));
         host.newNodeName = "my_new_book";
         input.Key('B', wxMOD_CONTROL);
-        TCObject* fresh = Tree().NodeOf(Tree().GetSelection());
+        Node* fresh = Tree().NodeOf(Tree().GetSelection());
         ASSERT_EQ(fresh->GetName(), "my_new_book");
         input.Click(FindEdit(1040));
         input.Type("typed");
@@ -224,7 +224,7 @@ TEST_F(LeaveFormTest, EveryWayOutOfARefusedNewBook) {
         if (way.keepsTheBook) {
             MenuUndo(*this);
         }
-        const std::vector<std::string> books = Labels(Tree().m_hBooksRoot);
+        const std::vector<std::string> books = Labels(Tree().m_booksRoot);
         EXPECT_EQ(std::count(books.begin(), books.end(), "my_new_book"), 0);
         ui.shown.clear();
     }
@@ -237,14 +237,15 @@ TEST_F(LeaveFormTest, UpdateRefusesOrShowsWhatItStoredAndADanglingKeyCanBeRepoin
     LoadSample();
     const auto modified = [this] {
         Pump();
-        return frame->GetStatusBar()->GetStatusText(1) == "Modified" && Enabled(ID_FILE_SAVE);
+        return frame->GetStatusBar()->GetStatusText(1) == "Modified" &&
+               Enabled(Id(CommandId::FileSave));
     };
     EXPECT_FALSE(modified());
     input.ClickItem(&Tree(), Item("ferry_song"));
     input.Click(FindEdit(1003));
     input.Key(WXK_END, wxMOD_CONTROL);
     input.Type(" \"C:\\new\"");
-    EXPECT_TRUE(Enabled(ID_FILE_SAVE)) << "typing is something to save";
+    EXPECT_TRUE(Enabled(Id(CommandId::FileSave))) << "typing is something to save";
     input.Key(WXK_RETURN);
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_TRUE(ui.shown[0].text.starts_with("The book text holds \\n in '...") &&
@@ -267,17 +268,17 @@ TEST_F(LeaveFormTest, UpdateRefusesOrShowsWhatItStoredAndADanglingKeyCanBeRepoin
               std::vector<std::string>{
                   "Delete ferry_song?\n\n1 template names this book: book_ferry_song."});
     input.ClickItem(&Tree(), Item("book_ferry_song"));
-    auto* form = dynamic_cast<TCTemplateFormView*>(Form());
+    auto* form = dynamic_cast<TemplateForm*>(Form());
     ASSERT_NE(form, nullptr);
-    EXPECT_FALSE(form->m_editBookTitle->IsEnabled());
-    EXPECT_NE(Tree().CreateContextMenu()->FindItem(ID_POINT_AT_BOOK), nullptr);
-    input.Click(form->m_btnPointAtBook);
-    EXPECT_TRUE(form->m_editBookTitle->IsEnabled());
-    ChooseByKeys(input, form->m_editBookTitle, form->m_cbLoreKey, "abbey_founding");
-    input.Click(form->m_btnUpdate);
-    EXPECT_EQ(dynamic_cast<CTemplate*>(Tree().NodeOf(Item("book_ferry_song")))->GetLoreKey(),
+    EXPECT_FALSE(form->m_bookTitleField->IsEnabled());
+    EXPECT_NE(Tree().CreateContextMenu()->FindItem(Id(CommandId::PointAtBook)), nullptr);
+    input.Click(form->m_pointAtBookButton);
+    EXPECT_TRUE(form->m_bookTitleField->IsEnabled());
+    ChooseByKeys(input, form->m_bookTitleField, form->m_loreKeyChoice, "abbey_founding");
+    input.Click(form->m_updateButton);
+    EXPECT_EQ(dynamic_cast<Template*>(Tree().NodeOf(Item("book_ferry_song")))->GetLoreKey(),
               "abbey_founding");
-    EXPECT_EQ(Tree().CreateContextMenu()->FindItem(ID_POINT_AT_BOOK), nullptr);
+    EXPECT_EQ(Tree().CreateContextMenu()->FindItem(Id(CommandId::PointAtBook)), nullptr);
     input.Key('S', wxMOD_CONTROL);
     EXPECT_FALSE(modified());
 }
@@ -318,7 +319,7 @@ TEST_F(LeaveFormTest, TheMenuKeyAndShiftF10OpenTheContextMenuWhoseItemsShowTheir
 // leaving the form that way stores its typing as every other route does.
 TEST_F(LeaveFormTest, PageDownAndPageUpMoveTheSelectionAPage) {
     LoadSample();
-    TCObject* node = Tree().NodeOf(Item("ferry_song"));
+    Node* node = Tree().NodeOf(Item("ferry_song"));
     const std::string typed = node->GetComment() + "-typed";
     TypeInto("ferry_song", false);
     input.Key(WXK_F6);

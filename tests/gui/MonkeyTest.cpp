@@ -39,22 +39,22 @@ std::ostream& operator<<(std::ostream& out, const Values& v) {
                << " | " << v.gold << "}";
 }
 
-bool IsBook(const TCObject* node) {
-    return node->GetType() == NODE_LOREBOOK;
+bool IsBook(const Node* node) {
+    return node->GetType() == NodeType::LoreBook;
 }
 
-Values Stored(const TCObject* node) {
-    if (const auto* book = dynamic_cast<const CLoreBook*>(node)) {
+Values Stored(const Node* node) {
+    if (const auto* book = dynamic_cast<const LoreBook*>(node)) {
         return {book->GetName(), book->GetText(), book->GetComment(), "", ""};
     }
-    const auto* tmpl = dynamic_cast<const CTemplate*>(node);
+    const auto* tmpl = dynamic_cast<const Template*>(node);
     return {tmpl->GetName(), "", tmpl->GetComment(), tmpl->GetTexture(),
             std::to_string(tmpl->GetGoldValue())};
 }
 
 // What Update stores from what the form shows for a node: CR LF line breaks in a book's text,
 // a template's digits as a number (none is 0).
-Values Storing(const TCObject* node, Values shown) {
+Values Storing(const Node* node, Values shown) {
     shown.text = ReplaceAll(shown.text, "\n", "\r\n");
     if (!IsBook(node)) {
         shown.gold = std::to_string(shown.gold.empty() ? 0 : std::stoll(shown.gold));
@@ -64,7 +64,7 @@ Values Storing(const TCObject* node, Values shown) {
 
 // What a node holds after its form stored `typed`: every field the form shows (Update), or
 // only those typed over (leaving the form).
-Values Merged(const TCObject* node, const Values& held, const Values& shown, const Values& typed,
+Values Merged(const Node* node, const Values& held, const Values& shown, const Values& typed,
               bool everything) {
     Values result = held;
     const Values storing = Storing(node, typed);
@@ -113,10 +113,10 @@ protected:
 
     std::string FreshName(const std::string& prefix) { return prefix + std::to_string(++made); }
 
-    TCObject* Shown() { return Form()->HasNode() ? Tree().NodeOf(Tree().GetSelection()) : nullptr; }
+    Node* Shown() { return Form()->HasNode() ? Tree().NodeOf(Tree().GetSelection()) : nullptr; }
     wxTextCtrl* Edit(int id) { return dynamic_cast<wxTextCtrl*>(Form()->FindWindow(id)); }
 
-    Values OnScreen(const TCObject* node) {
+    Values OnScreen(const Node* node) {
         if (IsBook(node)) {
             return {FromWx(Edit(kName)->GetValue()), FromWx(Edit(kText)->GetValue()),
                     FromWx(Edit(kComment)->GetValue()), "", ""};
@@ -128,7 +128,7 @@ protected:
     // Whether the form must refuse these values for the node: an empty or taken name, a brace
     // or bracket where the files cannot keep one, a book without text or with a typed "\n", a
     // number past the integer range.
-    bool MustRefuse(const TCObject* node, const Values& v) {
+    bool MustRefuse(const Node* node, const Values& v) {
         const std::string name(TrimLeftWhite(v.name));
         if (name.empty() ||
             name.find_first_of(IsBook(node) ? "{}[]" : "{}]") != std::string::npos ||
@@ -286,7 +286,7 @@ protected:
         } else if (mode < 8) {
             ReplaceText(field, ""); // refused for a name or a book's text
         } else if (mode < 9 && field == kName) {
-            for (TCObject* other : Nodes()) {
+            for (Node* other : Nodes()) {
                 if (other != shown && IsBook(other) == book) {
                     ReplaceText(field, tracked[other].name); // taken
                     break;
@@ -322,8 +322,8 @@ protected:
 
     // The tracked nodes in the document's order, so that a seed replays the same session
     // wherever the nodes happen to lie in memory.
-    std::vector<TCObject*> Nodes() {
-        std::vector<TCObject*> nodes;
+    std::vector<Node*> Nodes() {
+        std::vector<Node*> nodes;
         const auto add = [this, &nodes](const auto& list) {
             for (const auto& owned : list) {
                 if (tracked.count(owned.get()) != 0) {
@@ -337,9 +337,9 @@ protected:
     }
 
     // A node that no other node builds on, so that deleting it leaves no orphan.
-    TCObject* Deletable() {
-        std::vector<TCObject*> nodes;
-        for (TCObject* node : Nodes()) {
+    Node* Deletable() {
+        std::vector<Node*> nodes;
+        for (Node* node : Nodes()) {
             bool parent = false;
             for (const auto& tmpl : doc->GetTemplates()) {
                 parent = parent || tmpl->GetSpecializes() == node->GetName();
@@ -351,7 +351,7 @@ protected:
         return nodes[Pick(int(nodes.size()))];
     }
 
-    bool Exists(const TCObject* node) {
+    bool Exists(const Node* node) {
         const auto has = [node](const auto& list) {
             return std::any_of(list.begin(), list.end(),
                                [node](const auto& owned) { return owned.get() == node; });
@@ -372,8 +372,8 @@ protected:
             return "type into " + std::to_string(field) + ": " + TypedField(field);
         }
         if (choice < 58) {
-            const std::vector<TCObject*> nodes = Nodes();
-            TCObject* target = nodes[Pick(int(nodes.size()))];
+            const std::vector<Node*> nodes = Nodes();
+            Node* target = nodes[Pick(int(nodes.size()))];
             input.ClickItem(&Tree(), Item(target->GetName()));
             if (target == shown) {
                 // The form keeps its node, but the tree takes the focus: the typing is stored.
@@ -421,7 +421,7 @@ protected:
             }
             // The command comes through the menu, which may take it after the keys were
             // handled: the session reads the history only once the command has run.
-            const int id = undo ? ID_EDIT_UNDO : ID_EDIT_REDO;
+            const int id = undo ? Id(CommandId::EditUndo) : Id(CommandId::EditRedo);
             int commands = 0;
             const auto count = [&commands](wxCommandEvent& event) {
                 ++commands;
@@ -465,7 +465,7 @@ protected:
             host.newNodeName = FreshName(book ? "new_book_" : "base_new_");
             input.Key(book ? 'B' : 'T', wxMOD_CONTROL);
             if (Refusals() == refusals) {
-                TCObject* made = Tree().NodeOf(Tree().GetSelection());
+                Node* made = Tree().NodeOf(Tree().GetSelection());
                 EXPECT_EQ(made->GetName(), *host.newNodeName);
                 tracked[made] = Stored(made);
             }
@@ -476,7 +476,7 @@ protected:
             return "New";
         }
         if (choice < 93) {
-            TCObject* victim = Deletable();
+            Node* victim = Deletable();
             const std::string name = victim->GetName();
             DeleteByContextMenu(input, victim->GetName());
             // The menu runs its own loop: its command may still be on its way.
@@ -553,8 +553,8 @@ protected:
 
     std::mt19937 random;
     RealInput input;
-    std::map<TCObject*, Values> tracked;
-    TCObject* shown = nullptr;
+    std::map<Node*, Values> tracked;
+    Node* shown = nullptr;
     Values showing;     // what the form showed for it
     int shownBase = -1; // the entry of a template's Specializes list
     Values typed;

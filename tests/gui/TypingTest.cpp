@@ -5,8 +5,8 @@
 #include "RealInput.h"
 
 #include "platform/wx/WxText.h"
-#include "views/TCLoreBookFormView.h"
-#include "views/TCTemplateFormView.h"
+#include "views/LoreBookForm.h"
+#include "views/TemplateForm.h"
 
 #include <wx/button.h>
 #include <wx/choice.h>
@@ -90,7 +90,7 @@ TEST_F(TypingTest, EveryByteIsShownEditedAndSavedUnchanged) {
     WriteBytes(lore, Crlf("[lore]\n{\n\t// " + odd + "\n\t[odd_bytes]\n\t{\n\t\tdescription = \"" +
                           odd + "\";\n\t}\n}\n"));
     host.openResult = OpenPaths{lore, templates};
-    Command(ID_FILE_OPEN);
+    Command(Id(CommandId::FileOpen));
 
     input.ClickItem(&Tree(), Item("odd_bytes"));
     EXPECT_EQ(FromWx(Edit(1040)->GetValue()), odd);
@@ -121,16 +121,16 @@ TEST_F(TypingTest, ATemplateKeepsTheBookItNamesWhenKeysDifferInCase) {
     ASSERT_TRUE(ui.shown.empty());
 
     input.ClickItem(&Tree(), Item("book_warden_oath"));
-    auto* form = dynamic_cast<TCTemplateFormView*>(Form());
+    auto* form = dynamic_cast<TemplateForm*>(Form());
     ASSERT_NE(form, nullptr);
-    ChooseByKeys(input, form->m_editBookTitle, form->m_cbLoreKey, "warden_oath");
-    input.Click(form->m_btnUpdate);
+    ChooseByKeys(input, form->m_bookTitleField, form->m_loreKeyChoice, "warden_oath");
+    input.Click(form->m_updateButton);
     input.Key('S', wxMOD_CONTROL);
 
     input.ClickItem(&Tree(), Item("ferry_song"));
     input.ClickItem(&Tree(), Item("book_warden_oath"));
-    form = dynamic_cast<TCTemplateFormView*>(Form());
-    EXPECT_EQ(form->m_cbLoreKey->GetStringSelection(), "warden_oath");
+    form = dynamic_cast<TemplateForm*>(Form());
+    EXPECT_EQ(form->m_loreKeyChoice->GetStringSelection(), "warden_oath");
     input.Key('S', wxMOD_CONTROL);
     EXPECT_NE(ReadBytes(templates).find("lore_key = warden_oath;"), std::string::npos);
 }

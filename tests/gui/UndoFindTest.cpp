@@ -3,7 +3,7 @@
 #include "GuiHarness.h"
 #include "RealInput.h"
 
-#include "views/TCLoreBookFormView.h"
+#include "views/LoreBookForm.h"
 
 #include <wx/menu.h>
 #include <wx/statusbr.h>
@@ -23,7 +23,7 @@ protected:
     }
 
     bool Shows(const std::string& label) {
-        const auto labels = Labels(Tree().m_hBooksRoot);
+        const auto labels = Labels(Tree().m_booksRoot);
         return std::find(labels.begin(), labels.end(), label) != labels.end();
     }
 
@@ -41,17 +41,17 @@ protected:
 
 TEST_F(UndoFindTest, CtrlZBringsADeletedBookBackSelectedAndShown) {
     LoadSample();
-    EXPECT_EQ(MenuLabel(ID_EDIT_UNDO), "Undo");
+    EXPECT_EQ(MenuLabel(Id(CommandId::EditUndo)), "Undo");
     DeleteByContextMenu(input, "ferry_song");
     ASSERT_FALSE(Shows("ferry_song"));
-    EXPECT_EQ(MenuLabel(ID_EDIT_UNDO), "Undo Delete 'ferry_song'");
+    EXPECT_EQ(MenuLabel(Id(CommandId::EditUndo)), "Undo Delete 'ferry_song'");
 
     input.Key('Z', wxMOD_CONTROL);
     EXPECT_TRUE(Shows("ferry_song"));
     EXPECT_EQ(Selected(), "ferry_song");
     EXPECT_EQ(Edit(1002)->GetValue(), "ferry_song");
     EXPECT_FALSE(doc->IsModified()) << "back at the state that was read";
-    EXPECT_EQ(MenuLabel(ID_EDIT_REDO), "Redo Delete 'ferry_song'");
+    EXPECT_EQ(MenuLabel(Id(CommandId::EditRedo)), "Redo Delete 'ferry_song'");
 
     input.Key('Y', wxMOD_CONTROL);
     EXPECT_FALSE(Shows("ferry_song"));
@@ -64,7 +64,7 @@ TEST_F(UndoFindTest, CtrlZBringsADeletedBookBackSelectedAndShown) {
 TEST_F(UndoFindTest, CtrlZUndoesAnUpdateButInAFieldOnlyTheFieldsTyping) {
     LoadSample();
     input.ClickItem(&Tree(), Item("ferry_song"));
-    TCObject* song = Tree().NodeOf(Item("ferry_song"));
+    Node* song = Tree().NodeOf(Item("ferry_song"));
     const std::string comment = song->GetComment();
     input.Click(Edit(1002));
     input.Key('A', wxMOD_CONTROL);
@@ -106,7 +106,7 @@ TEST_F(UndoFindTest, CtrlZUndoesAnUpdateButInAFieldOnlyTheFieldsTyping) {
 TEST_F(UndoFindTest, FindSelectsEachHolderInTurnAndSaysSoInTheStatusBar) {
     LoadSample();
     input.ClickItem(&Tree(), Item("Warden_Oath"));
-    TCObject* oath = Tree().NodeOf(Item("Warden_Oath"));
+    Node* oath = Tree().NodeOf(Item("Warden_Oath"));
     input.Click(Edit(1040));
     input.Key(WXK_END);
     input.Type("-typed");

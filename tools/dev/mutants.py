@@ -62,7 +62,7 @@ MUTANTS = {
                               "            const auto it = readIndex.end();\n", CORE, "*"),
     "escape-keeps-typing": ("src/views/FormPane.cpp", "            HasNode()) {\n            PutBack();",
                             "            HasNode()) {\n            (void)0;", GUI, "LeaveForm*:Monkey*"),
-    "tree-click-skips-typing": ("src/views/TomecraftTreeView.cpp",
+    "tree-click-skips-typing": ("src/views/TreeView.cpp",
                                 "if (!m_ignoreSelection && !m_formCommitted && !CommitForm()) {",
                                 "if (false) {", GUI, "LeaveForm*:Monkey*"),
 }

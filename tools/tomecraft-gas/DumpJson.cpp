@@ -84,7 +84,7 @@ void AppendJsonString(std::string& out, std::string_view cp1252, bool utf8) {
     out += '"';
 }
 
-void WriteDumpJson(const CTomecraftDoc& doc, const std::vector<std::string>& messages,
+void WriteDumpJson(const Document& doc, const std::vector<std::string>& messages,
                    std::ostream& out) {
     std::string line;
     const auto array = [&](const char* key, const auto& items, const auto& write) {

@@ -1,7 +1,7 @@
 // The JSON that `dump` prints, written an element at a time (docs/dump-format.md).
 #pragma once
 
-#include "document/CTomecraftDoc.h"
+#include "document/Document.h"
 
 #include <ostream>
 #include <string>
@@ -12,7 +12,7 @@ namespace tc::cli {
 // The version of the layout; raised when a key changes meaning or goes.
 constexpr int kDumpFormat = 1;
 
-void WriteDumpJson(const CTomecraftDoc& doc, const std::vector<std::string>& messages,
+void WriteDumpJson(const Document& doc, const std::vector<std::string>& messages,
                    std::ostream& out);
 
 // Appends `cp1252` (or, with `utf8`, a UTF-8 text) as a JSON string in UTF-8, quotes included.

@@ -1,6 +1,6 @@
 #include "tools/tomecraft-gas/GasCommands.h"
 
-#include "document/CTomecraftDoc.h"
+#include "document/Document.h"
 #include "document/HeadlessHost.h"
 #include "gasfiles/PairIdentity.h"
 #include "platform/FileCause.h"
@@ -173,7 +173,7 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Invocatio
 }
 
 // Reads the pair as the editor's Open does; false when a file could not be read in full.
-bool ReadAsEditor(CTomecraftDoc& doc, RecordingUi& ui, const Invocation& inv) {
+bool ReadAsEditor(Document& doc, RecordingUi& ui, const Invocation& inv) {
     try {
         return doc.ReadPair(inv.lorePath, inv.templatePath);
     } catch (const FileError& error) {
@@ -189,7 +189,7 @@ void PrintMessages(const RecordingUi& ui, std::size_t from, std::ostream& err) {
     }
 }
 
-void PrintNotes(const CTomecraftDoc& doc, std::ostream& out) {
+void PrintNotes(const Document& doc, std::ostream& out) {
     for (const Diagnostic& d : doc.GetDiagnostics()) {
         if (d.kind == Diagnostic::Kind::ReadingNote) {
             out << DiagnosticLine(d) << "\n";
@@ -198,7 +198,7 @@ void PrintNotes(const CTomecraftDoc& doc, std::ostream& out) {
 }
 
 // The file whose collection came out empty though the file was not; empty when none.
-std::string EmptiedFile(const CTomecraftDoc& doc, const Invocation& inv) {
+std::string EmptiedFile(const Document& doc, const Invocation& inv) {
     std::error_code ec;
     if (doc.GetBooks().empty() && std::filesystem::file_size(FsPath(inv.lorePath), ec) > 0 && !ec) {
         return inv.lorePath;
@@ -210,8 +210,8 @@ std::string EmptiedFile(const CTomecraftDoc& doc, const Invocation& inv) {
     return {};
 }
 
-int Format(CTomecraftDoc& doc, RecordingUi& ui, const Invocation& inv, std::ostream& err) {
-    doc.m_strLockHolder = "tomecraft-gas format";
+int Format(Document& doc, RecordingUi& ui, const Invocation& inv, std::ostream& err) {
+    doc.m_lockHolder = "tomecraft-gas format";
     if (!doc.LockPair(inv.lorePath, inv.templatePath)) {
         PrintMessages(ui, 0, err);
         err << "tomecraft-gas: nothing written\n";
@@ -244,9 +244,9 @@ int Format(CTomecraftDoc& doc, RecordingUi& ui, const Invocation& inv, std::ostr
         }
     }
     if (inv.backupDir) {
-        doc.m_strBackupPath = *inv.backupDir;
+        doc.backupPath = *inv.backupDir;
     }
-    doc.m_bMayAsk = false; // nobody answers: a file changed meanwhile is left as it is
+    doc.m_mayAsk = false; // nobody answers: a file changed meanwhile is left as it is
     const std::size_t before = ui.Messages().size();
     bool written = false;
     try {
@@ -266,7 +266,7 @@ int Format(CTomecraftDoc& doc, RecordingUi& ui, const Invocation& inv, std::ostr
     return written && ui.Messages().size() == before ? kExitOk : kExitFailed;
 }
 
-int Check(CTomecraftDoc& doc, RecordingUi& ui, const Invocation& inv, std::ostream& out,
+int Check(Document& doc, RecordingUi& ui, const Invocation& inv, std::ostream& out,
           std::ostream& err) {
     const bool read = ReadAsEditor(doc, ui, inv);
     PrintMessages(ui, 0, err);
@@ -308,7 +308,7 @@ int RunGasTool(const std::vector<std::string>& args, std::ostream& out, std::ost
         RecordingUi ui;
         HeadlessHost host;
         const MemorySettings noSettings; // backups go beside the files unless --backup-dir says
-        CTomecraftDoc doc(ui, host, noSettings);
+        Document doc(ui, host, noSettings);
         if (inv.command == "format") {
             return Format(doc, ui, inv, err);
         }

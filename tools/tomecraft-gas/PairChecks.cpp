@@ -23,7 +23,7 @@ void CheckRepeatedNames(const Nodes& nodes, const std::string& what, bool inTemp
                         std::vector<Finding>& out) {
     struct Seen {
         int count = 0;
-        const TCObject* repeat = nullptr;
+        const Node* repeat = nullptr;
     };
     std::map<std::string_view, Seen> seen;
     for (const auto& node : nodes) {

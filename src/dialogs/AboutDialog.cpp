@@ -1,8 +1,8 @@
-#include "dialogs/CAboutDlg.h"
+#include "dialogs/AboutDialog.h"
 #include "dialogs/DialogParts.h"
 
 #include "Resources.h"
-#include "dialogs/CHyperLinkCtrl.h"
+#include "dialogs/HyperLink.h"
 #include "platform/Product.h"
 
 #include <wx/button.h>
@@ -12,7 +12,7 @@
 
 namespace tc {
 
-CAboutDlg::CAboutDlg(wxWindow* parent, UserInterface& ui)
+AboutDialog::AboutDialog(wxWindow* parent, UserInterface& ui)
     : wxDialog(parent, wxID_ANY, "About Tomecraft") {
     auto* ok = new wxButton(this, wxID_OK, "OK", DuPoint(this, 175, 5), DuSize(this, 50, 14));
     new wxStaticBitmap(this, 1000, res::AboutIcon(), DuPoint(this, 6, 5));
@@ -21,13 +21,11 @@ CAboutDlg::CAboutDlg(wxWindow* parent, UserInterface& ui)
                      DuPoint(this, 35, 5), DuSize(this, 135, 45));
     new wxStaticBox(this, wxID_ANY, "Contact Me", DuPoint(this, 35, 55), DuSize(this, 135, 35));
     new wxStaticText(this, wxID_ANY, "E-mail: ", DuPoint(this, 41, 66));
-    m_ctlEmailLink =
-        new CHyperLinkCtrl(this, ui, 1001, kMakerEmail, DuPoint(this, 69, 66), wxDefaultSize);
+    m_emailLink = new HyperLink(this, ui, 1001, kMakerEmail, DuPoint(this, 69, 66), wxDefaultSize);
     new wxStaticText(this, wxID_ANY, "Web:", DuPoint(this, 41, 76));
-    m_ctlWebLink =
-        new CHyperLinkCtrl(this, ui, 1002, kMakerWebHost, DuPoint(this, 69, 76), wxDefaultSize);
-    m_ctlEmailLink->SetURL(wxString("mailto:") + kMakerEmail + "?subject=Tomecraft");
-    m_ctlWebLink->SetURL(kMakerWebAddress);
+    m_webLink = new HyperLink(this, ui, 1002, kMakerWebHost, DuPoint(this, 69, 76), wxDefaultSize);
+    m_emailLink->SetURL(wxString("mailto:") + kMakerEmail + "?subject=Tomecraft");
+    m_webLink->SetURL(kMakerWebAddress);
     SetClientSize(DuSize(this, 229, 95));
     ok->SetDefault();
     ok->SetFocus();

@@ -1,4 +1,4 @@
-#include "dialogs/CBackupLocationDlg.h"
+#include "dialogs/BackupLocationDialog.h"
 
 #include "dialogs/DialogParts.h"
 #include "platform/UserInterface.h"
@@ -10,8 +10,8 @@
 
 namespace tc {
 
-CBackupLocationDlg::CBackupLocationDlg(wxWindow* parent, SettingsStore& settings, UserInterface& ui,
-                                       FolderChooser chooseFolder)
+BackupLocationDialog::BackupLocationDialog(wxWindow* parent, SettingsStore& settings,
+                                           UserInterface& ui, FolderChooser chooseFolder)
     : wxDialog(parent, wxID_ANY, "Backup Location"), m_settings(settings), m_ui(ui),
       m_chooseFolder(std::move(chooseFolder)) {
     if (!m_chooseFolder) {
@@ -31,24 +31,25 @@ CBackupLocationDlg::CBackupLocationDlg(wxWindow* parent, SettingsStore& settings
     new wxStaticText(
         this, wxID_ANY,
         "&Location to store backup copy of lore.gas and trs_book_lore.gas:", DuPoint(this, 5, 40));
-    m_cbBackupPaths = new HistoryCombo(this, BackupLocationRules::kFolderList, DuPoint(this, 5, 50),
-                                       DuSize(this, 215, 14), m_rules.m_cbBackupPaths);
+    m_backupPathsField =
+        new HistoryCombo(this, BackupLocationRules::kFolderList, DuPoint(this, 5, 50),
+                         DuSize(this, 215, 14), m_rules.backupPaths);
     CreateBrowseButton(this, 1080, DuPoint(this, 225, 50))
         ->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnBrowseFolder(); });
     AddOkCancel(this, {135, 70}, {191, 70}, {247, 90}, [this] { OnOK(); });
 
     m_rules.LoadBackupHistory(m_settings);
-    m_cbBackupPaths->ShowList();
-    m_cbBackupPaths->SetFocus();
+    m_backupPathsField->ShowList();
+    m_backupPathsField->SetFocus();
     CentreOnParent();
 }
 
-void CBackupLocationDlg::OnBrowseFolder() {
+void BackupLocationDialog::OnBrowseFolder() {
     m_rules.OnBrowse(m_chooseFolder());
-    m_cbBackupPaths->ShowList();
+    m_backupPathsField->ShowList();
 }
 
-bool CBackupLocationDlg::OnOK() {
+bool BackupLocationDialog::OnOK() {
     return CloseUnlessRefused(this, m_ui, m_rules.OnOk(m_settings));
 }
 

@@ -1,4 +1,4 @@
-#include "dialogs/CReadingNotesDlg.h"
+#include "dialogs/ReadingNotesDialog.h"
 
 #include "platform/wx/WxText.h"
 
@@ -17,7 +17,7 @@ wxString FileNameOf(const std::string& path) {
 
 } // namespace
 
-CReadingNotesDlg::CReadingNotesDlg(wxWindow* parent, CTomecraftDoc& doc)
+ReadingNotesDialog::ReadingNotesDialog(wxWindow* parent, Document& doc)
     : wxDialog(parent, wxID_ANY, "Reading Notes", wxDefaultPosition, wxSize(760, 360),
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       m_doc(doc) {

@@ -1,4 +1,4 @@
-#include "dialogs/CNewNodeDlg.h"
+#include "dialogs/NewNodeDialog.h"
 
 #include "dialogs/DialogParts.h"
 #include "platform/UserInterface.h"
@@ -11,21 +11,21 @@
 
 namespace tc {
 
-CNewNodeDlg::CNewNodeDlg(wxWindow* parent, const LoreData* data, UserInterface& ui,
-                         const std::string& caption, const std::string& name)
+NewNodeDialog::NewNodeDialog(wxWindow* parent, const LoreData* data, UserInterface& ui,
+                             const std::string& caption, const std::string& name)
     : wxDialog(parent, wxID_ANY, caption.empty() ? wxString("New Node") : ToWx(caption)), m_ui(ui),
       m_rules(data) {
     new wxStaticText(this, 1000, "Enter name of new node to create:", DuPoint(this, 5, 5));
-    m_editName = new wxTextCtrl(this, NewNodeRules::kNameEdit, ToWx(name), DuPoint(this, 5, 15),
-                                DuSize(this, 190, 14));
-    MakeLowerCaseEdit(m_editName);
+    m_nameField = new wxTextCtrl(this, NewNodeRules::kNameEdit, ToWx(name), DuPoint(this, 5, 15),
+                                 DuSize(this, 190, 14));
+    MakeLowerCaseEdit(m_nameField);
     AddOkCancel(this, {205, 5}, {205, 20}, {261, 41}, [this] { OnOK(); });
-    m_editName->SetFocus();
+    m_nameField->SetFocus();
     CentreOnParent();
 }
 
-bool CNewNodeDlg::OnOK() {
-    return CloseUnlessRefused(this, m_ui, m_rules.OnOk(FromWx(m_editName->GetValue())));
+bool NewNodeDialog::OnOK() {
+    return CloseUnlessRefused(this, m_ui, m_rules.OnOk(FromWx(m_nameField->GetValue())));
 }
 
 } // namespace tc

@@ -1,13 +1,13 @@
-#include "app/CMainFrame.h"
+#include "app/MainFrame.h"
 
 #include "Resources.h"
 #include "app/CommandIds.h"
-#include "dialogs/CAboutDlg.h"
-#include "dialogs/CReadingNotesDlg.h"
+#include "dialogs/AboutDialog.h"
+#include "dialogs/ReadingNotesDialog.h"
 #include "platform/Product.h"
 #include "platform/wx/WxText.h"
-#include "views/TCLoreBookFormView.h"
-#include "views/TCTemplateFormView.h"
+#include "views/LoreBookForm.h"
+#include "views/TemplateForm.h"
 
 #include <wx/accel.h>
 #include <wx/display.h>
@@ -54,43 +54,43 @@ bool UndoInField(const wxKeyEvent& event) {
 
 } // namespace
 
-CMainFrame::CMainFrame(CTomecraftDoc& doc)
+MainFrame::MainFrame(Document& doc)
     : wxFrame(nullptr, wxID_ANY, kAppTitle, wxDefaultPosition, wxSize(1000, 700)), m_doc(doc) {
     SetIcons(res::AppIcons());
     CreateMenus();
     CreateBars();
 
-    m_wndSplitter = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                                         wxSP_3D | wxSP_LIVE_UPDATE);
-    m_wndSplitter->SetSashGravity(0.0); // the tree keeps its width; the form takes the rest
-    m_wndSplitter->SetMinimumPaneSize(60);
-    m_tree = new TomecraftTreeView(m_wndSplitter, m_doc, *this);
+    m_splitter = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                      wxSP_3D | wxSP_LIVE_UPDATE);
+    m_splitter->SetSashGravity(0.0); // the tree keeps its width; the form takes the rest
+    m_splitter->SetMinimumPaneSize(60);
+    m_tree = new TreeView(m_splitter, m_doc, *this);
     m_tree->SetImages(res::TreeImages());
     // Both forms are made once, and the selection shows one or the other: making the template
     // form anew each time the selection crosses from books to templates costs more than all the
     // rest of a key press in the tree.
-    m_templateForm = new TCTemplateFormView(m_wndSplitter, m_doc, *m_tree);
+    m_templateForm = new TemplateForm(m_splitter, m_doc, *m_tree);
     m_templateForm->Detach();
     m_templateForm->Hide();
-    m_form = m_bookForm = new TCLoreBookFormView(m_wndSplitter, m_doc, *m_tree);
+    m_form = m_bookForm = new LoreBookForm(m_splitter, m_doc, *m_tree);
     SetFirstSize();
     const int clientWidth = GetClientSize().GetWidth();
-    m_wndSplitter->SplitVertically(m_tree, m_form, static_cast<int>(clientWidth * 0.3));
+    m_splitter->SplitVertically(m_tree, m_form, static_cast<int>(clientWidth * 0.3));
     m_tree->RebuildTree(TreeViewInterface::kAllGroups);
     m_tree->SetFocus();
 
     m_runAbout = [this] {
-        CAboutDlg about(this, m_doc.Ui());
+        AboutDialog about(this, m_doc.Ui());
         about.ShowModal();
     };
     BindCommands();
-    Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
-    Bind(wxEVT_IDLE, &CMainFrame::OnIdle, this);
+    Bind(wxEVT_CLOSE_WINDOW, &MainFrame::OnClose, this);
+    Bind(wxEVT_IDLE, &MainFrame::OnIdle, this);
 }
 
 // Large enough for the whole form beside a tree three tenths wide, as the display's DPI and the
 // dialog font lay it out (a fixed size in pixels cuts the form off at 150 %), within the screen.
-void CMainFrame::SetFirstSize() {
+void MainFrame::SetFirstSize() {
     const wxSize usual = FromDIP(wxSize(1000, 700));
     // The template form is a little taller than the book form, and a scroll bar may stand
     // beside it; a few dialog units cover both.
@@ -103,39 +103,43 @@ void CMainFrame::SetFirstSize() {
     SetClientSize(client);
 }
 
-CMainFrame::~CMainFrame() {
+MainFrame::~MainFrame() {
     m_doc.AttachFormView(nullptr);
 }
 
-void CMainFrame::CreateMenus() {
+void MainFrame::CreateMenus() {
     auto* file = new wxMenu;
-    file->Append(ID_FILE_OPEN, "&Open...\tCtrl+O", "Open an existing document");
-    file->Append(ID_FILE_SAVE, "&Save\tCtrl+S", "Save the active document");
+    file->Append(Id(CommandId::FileOpen), "&Open...\tCtrl+O", "Open an existing document");
+    file->Append(Id(CommandId::FileSave), "&Save\tCtrl+S", "Save the active document");
     file->AppendSeparator();
-    file->Append(ID_BACKUP_LOCATION, "&Backup location...",
+    file->Append(Id(CommandId::BackupLocation), "&Backup location...",
                  "Specify the location to save backup files to");
     file->AppendSeparator();
-    file->Append(ID_APP_EXIT, "E&xit", "Quit the application; prompts to save documents");
+    file->Append(Id(CommandId::AppExit), "E&xit",
+                 "Quit the application; prompts to save documents");
     auto* edit = new wxMenu;
-    edit->Append(ID_EDIT_UNDO, StepLabel("&Undo", "", "Ctrl+Z"), "Undo the last change");
-    edit->Append(ID_EDIT_REDO, StepLabel("&Redo", "", "Ctrl+Y"), "Redo the change last undone");
+    edit->Append(Id(CommandId::EditUndo), StepLabel("&Undo", "", "Ctrl+Z"), "Undo the last change");
+    edit->Append(Id(CommandId::EditRedo), StepLabel("&Redo", "", "Ctrl+Y"),
+                 "Redo the change last undone");
     edit->AppendSeparator();
-    edit->Append(ID_EDIT_FIND, "&Find...\tCtrl+F", "Find a node by a text it holds");
-    edit->Append(ID_EDIT_REPEAT, "Find &Next\tF3", "Find the next node holding the text");
-    edit->Append(ID_EDIT_FIND_PREVIOUS, "Find &Previous\tShift+F3",
+    edit->Append(Id(CommandId::EditFind), "&Find...\tCtrl+F", "Find a node by a text it holds");
+    edit->Append(Id(CommandId::EditRepeat), "Find &Next\tF3",
+                 "Find the next node holding the text");
+    edit->Append(Id(CommandId::EditFindPrevious), "Find &Previous\tShift+F3",
                  "Find the previous node holding the text");
     auto* add = new wxMenu;
-    add->Append(ID_NEW_LOREBOOK, "&Lore Book...\tCtrl+B", "Add a new lore book");
-    add->Append(ID_NEW_TEMPLATE, "&Template...\tCtrl+T", "Add a new lore template");
+    add->Append(Id(CommandId::NewLoreBook), "&Lore Book...\tCtrl+B", "Add a new lore book");
+    add->Append(Id(CommandId::NewTemplate), "&Template...\tCtrl+T", "Add a new lore template");
     auto* view = new wxMenu;
-    view->AppendCheckItem(ID_VIEW_TOOLBAR, "&Toolbar", "Show or hide the toolbar");
-    view->AppendCheckItem(ID_VIEW_STATUS_BAR, "&Status Bar", "Show or hide the status bar");
-    view->Append(ID_WINDOW_SPLIT, "S&plit", "Split the active window into panes");
+    view->AppendCheckItem(Id(CommandId::ViewToolbar), "&Toolbar", "Show or hide the toolbar");
+    view->AppendCheckItem(Id(CommandId::ViewStatusBar), "&Status Bar",
+                          "Show or hide the status bar");
+    view->Append(Id(CommandId::WindowSplit), "S&plit", "Split the active window into panes");
     view->AppendSeparator();
-    view->Append(ID_VIEW_READING_NOTES, "&Reading Notes",
+    view->Append(Id(CommandId::ViewReadingNotes), "&Reading Notes",
                  "List what a save would change in the files as they were read");
     auto* help = new wxMenu;
-    help->Append(ID_APP_ABOUT, "&About Tomecraft...",
+    help->Append(Id(CommandId::AppAbout), "&About Tomecraft...",
                  "Display program information, version number and copyright");
     auto* bar = new wxMenuBar;
     bar->Append(file, "&File");
@@ -146,86 +150,90 @@ void CMainFrame::CreateMenus() {
     SetMenuBar(bar);
 
     // The pane keys and the second Redo key; the others come with their menu items.
-    wxAcceleratorEntry keys[] = {{wxACCEL_NORMAL, WXK_F6, ID_NEXT_PANE},
-                                 {wxACCEL_SHIFT, WXK_F6, ID_PREV_PANE},
-                                 {wxACCEL_CTRL | wxACCEL_SHIFT, 'Z', ID_EDIT_REDO}};
+    wxAcceleratorEntry keys[] = {{wxACCEL_NORMAL, WXK_F6, Id(CommandId::NextPane)},
+                                 {wxACCEL_SHIFT, WXK_F6, Id(CommandId::PrevPane)},
+                                 {wxACCEL_CTRL | wxACCEL_SHIFT, 'Z', Id(CommandId::EditRedo)}};
     SetAcceleratorTable(wxAcceleratorTable(3, keys));
 }
 
-void CMainFrame::CreateBars() {
-    wxToolBar* toolbar = CreateToolBar(wxTB_FLAT | wxTB_HORIZONTAL, ID_VIEW_TOOLBAR);
-    toolbar->AddTool(ID_FILE_OPEN, "Open", res::ToolbarBitmap(res::ToolbarImage::Open), "Open",
-                     wxITEM_NORMAL);
-    toolbar->SetToolLongHelp(ID_FILE_OPEN, "Open an existing document");
-    toolbar->AddTool(ID_FILE_SAVE, "Save", res::ToolbarBitmap(res::ToolbarImage::Save), "Save");
-    toolbar->SetToolLongHelp(ID_FILE_SAVE, "Save the active document");
+void MainFrame::CreateBars() {
+    wxToolBar* toolbar = CreateToolBar(wxTB_FLAT | wxTB_HORIZONTAL, Id(CommandId::ViewToolbar));
+    toolbar->AddTool(Id(CommandId::FileOpen), "Open", res::ToolbarBitmap(res::ToolbarImage::Open),
+                     "Open", wxITEM_NORMAL);
+    toolbar->SetToolLongHelp(Id(CommandId::FileOpen), "Open an existing document");
+    toolbar->AddTool(Id(CommandId::FileSave), "Save", res::ToolbarBitmap(res::ToolbarImage::Save),
+                     "Save");
+    toolbar->SetToolLongHelp(Id(CommandId::FileSave), "Save the active document");
     toolbar->AddSeparator();
-    toolbar->AddTool(ID_NEW_LOREBOOK, "New Book",
+    toolbar->AddTool(Id(CommandId::NewLoreBook), "New Book",
                      res::ToolbarBitmap(res::ToolbarImage::NewLoreBook), "New Book");
-    toolbar->SetToolLongHelp(ID_NEW_LOREBOOK, "Add a new lore book");
-    toolbar->AddTool(ID_NEW_TEMPLATE, "New Template",
+    toolbar->SetToolLongHelp(Id(CommandId::NewLoreBook), "Add a new lore book");
+    toolbar->AddTool(Id(CommandId::NewTemplate), "New Template",
                      res::ToolbarBitmap(res::ToolbarImage::NewTemplate), "New Template");
-    toolbar->SetToolLongHelp(ID_NEW_TEMPLATE, "Add a new lore template");
+    toolbar->SetToolLongHelp(Id(CommandId::NewTemplate), "Add a new lore template");
     toolbar->Realize();
 
-    wxStatusBar* status = CreateStatusBar(kPaneCount, wxSTB_DEFAULT_STYLE, ID_VIEW_STATUS_BAR);
+    wxStatusBar* status =
+        CreateStatusBar(kPaneCount, wxSTB_DEFAULT_STYLE, Id(CommandId::ViewStatusBar));
     const int widths[kPaneCount] = {-1, GetTextExtent("Modified").GetWidth() + 16, 44, 44, 44};
     status->SetStatusWidths(kPaneCount, widths);
     SetStatusText("Ready", kMessagePane);
 }
 
-void CMainFrame::BindCommands() {
+void MainFrame::BindCommands() {
     Bind(
-        wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnFileOpen(); }, ID_FILE_OPEN);
+        wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnFileOpen(); }, Id(CommandId::FileOpen));
     Bind(
-        wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnFileSave(); }, ID_FILE_SAVE);
+        wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnFileSave(); }, Id(CommandId::FileSave));
     // Save is gray while there is nothing to write: neither a stored change nor typing.
     Bind(
         wxEVT_UPDATE_UI,
         [this](wxUpdateUIEvent& event) {
             event.Enable(m_doc.IsModified() || (m_form != nullptr && m_form->HasTyping()));
         },
-        ID_FILE_SAVE);
+        Id(CommandId::FileSave));
     Bind(
-        wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnBackupLocation(); }, ID_BACKUP_LOCATION);
+        wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnBackupLocation(); },
+        Id(CommandId::BackupLocation));
     Bind(
-        wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, ID_APP_EXIT);
+        wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, Id(CommandId::AppExit));
     Bind(
         wxEVT_MENU,
         [this](wxCommandEvent&) {
             // Modeless, so that the user can go from note to note while looking at the node.
-            auto* notes = new CReadingNotesDlg(this, m_doc);
+            auto* notes = new ReadingNotesDialog(this, m_doc);
             notes->Bind(wxEVT_CLOSE_WINDOW, [notes](wxCloseEvent&) { notes->Destroy(); });
             notes->Bind(
                 wxEVT_BUTTON, [notes](wxCommandEvent&) { notes->Destroy(); }, wxID_CANCEL);
             notes->Show();
         },
-        ID_VIEW_READING_NOTES);
+        Id(CommandId::ViewReadingNotes));
     Bind(
-        wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnEditUndo(); }, ID_EDIT_UNDO);
+        wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnEditUndo(); }, Id(CommandId::EditUndo));
     Bind(
-        wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnEditRedo(); }, ID_EDIT_REDO);
+        wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnEditRedo(); }, Id(CommandId::EditRedo));
     // The labels follow the history at idle time (OnIdle), before a menu opens: a label changed
     // as the menu opens is cut to the width the menu had.
     Bind(
         wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(m_doc.CanUndo()); },
-        ID_EDIT_UNDO);
+        Id(CommandId::EditUndo));
     Bind(
         wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(m_doc.CanRedo()); },
-        ID_EDIT_REDO);
+        Id(CommandId::EditRedo));
     Bind(
-        wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnEditFind(); }, ID_EDIT_FIND);
+        wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnEditFind(); }, Id(CommandId::EditFind));
     Bind(
-        wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnFindNext(true); }, ID_EDIT_REPEAT);
+        wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnFindNext(true); }, Id(CommandId::EditRepeat));
     Bind(
-        wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnFindNext(false); }, ID_EDIT_FIND_PREVIOUS);
+        wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnFindNext(false); },
+        Id(CommandId::EditFindPrevious));
     Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
         if (!MoveSplitBar(event) && !UndoInField(event)) {
             event.Skip();
         }
     });
     Bind(
-        wxEVT_MENU, [this](wxCommandEvent&) { m_runAbout(); }, ID_APP_ABOUT);
+        wxEVT_MENU, [this](wxCommandEvent&) { m_runAbout(); }, Id(CommandId::AppAbout));
     Bind(
         wxEVT_MENU,
         [this](wxCommandEvent&) {
@@ -233,7 +241,7 @@ void CMainFrame::BindCommands() {
             toolbar->Show(!toolbar->IsShown());
             SendSizeEvent();
         },
-        ID_VIEW_TOOLBAR);
+        Id(CommandId::ViewToolbar));
     Bind(
         wxEVT_MENU,
         [this](wxCommandEvent&) {
@@ -241,24 +249,24 @@ void CMainFrame::BindCommands() {
             status->Show(!status->IsShown());
             SendSizeEvent();
         },
-        ID_VIEW_STATUS_BAR);
+        Id(CommandId::ViewStatusBar));
     Bind(
         wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Check(GetToolBar()->IsShown()); },
-        ID_VIEW_TOOLBAR);
+        Id(CommandId::ViewToolbar));
     Bind(
         wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Check(GetStatusBar()->IsShown()); },
-        ID_VIEW_STATUS_BAR);
+        Id(CommandId::ViewStatusBar));
     // Split puts the bar between the panes back where it started, and the arrow keys move it.
     Bind(
         wxEVT_MENU,
         [this](wxCommandEvent&) {
-            m_wndSplitter->SetSashPosition(static_cast<int>(GetClientSize().GetWidth() * 0.3));
-            m_splitStart = m_wndSplitter->GetSashPosition();
+            m_splitter->SetSashPosition(static_cast<int>(GetClientSize().GetWidth() * 0.3));
+            m_splitStart = m_splitter->GetSashPosition();
             SetStatusText("Move the split bar with the Left and Right keys; Enter keeps it, "
                           "Escape puts it back.",
                           kMessagePane);
         },
-        ID_WINDOW_SPLIT);
+        Id(CommandId::WindowSplit));
     const auto switchPane = [this](wxCommandEvent&) {
         if (m_tree->HasFocus() && m_form != nullptr) {
             m_form->SetFocus();
@@ -266,38 +274,38 @@ void CMainFrame::BindCommands() {
             m_tree->SetFocus();
         }
     };
-    Bind(wxEVT_MENU, switchPane, ID_NEXT_PANE);
-    Bind(wxEVT_MENU, switchPane, ID_PREV_PANE);
+    Bind(wxEVT_MENU, switchPane, Id(CommandId::NextPane));
+    Bind(wxEVT_MENU, switchPane, Id(CommandId::PrevPane));
 }
 
-bool CMainFrame::MoveSplitBar(const wxKeyEvent& event) {
+bool MainFrame::MoveSplitBar(const wxKeyEvent& event) {
     if (m_splitStart < 0) {
         return false;
     }
     const int key = event.GetKeyCode();
     if (key == WXK_LEFT || key == WXK_RIGHT) {
         const int step = event.ControlDown() ? 1 : 8;
-        m_wndSplitter->SetSashPosition(m_wndSplitter->GetSashPosition() +
-                                       (key == WXK_LEFT ? -step : step));
+        m_splitter->SetSashPosition(m_splitter->GetSashPosition() +
+                                    (key == WXK_LEFT ? -step : step));
         return true;
     }
     if (key == WXK_ESCAPE) {
-        m_wndSplitter->SetSashPosition(m_splitStart);
+        m_splitter->SetSashPosition(m_splitStart);
     }
     m_splitStart = -1;
     SetStatusText("Ready", kMessagePane);
     return key == WXK_ESCAPE || key == WXK_RETURN || key == WXK_NUMPAD_ENTER;
 }
 
-void CMainFrame::ClearMessage() {
+void MainFrame::ClearMessage() {
     if (GetStatusBar() != nullptr && m_splitStart < 0) {
         SetStatusText("Ready", kMessagePane);
     }
 }
 
-bool CMainFrame::TryBefore(wxEvent& event) {
+bool MainFrame::TryBefore(wxEvent& event) {
     const wxEventType type = event.GetEventType();
-    if (!m_routing && type == wxEVT_MENU && event.GetId() != ID_WINDOW_SPLIT) {
+    if (!m_routing && type == wxEVT_MENU && event.GetId() != Id(CommandId::WindowSplit)) {
         ClearMessage();
     }
     if (!m_routing && m_tree != nullptr && (type == wxEVT_MENU || type == wxEVT_UPDATE_UI)) {
@@ -314,25 +322,25 @@ bool CMainFrame::TryBefore(wxEvent& event) {
     return wxFrame::TryBefore(event);
 }
 
-FormPane* CMainFrame::SwitchFormView(NodeType type) {
-    if (type == g_nFormType && m_form != nullptr) {
+FormPane* MainFrame::SwitchFormView(NodeType type) {
+    if (type == m_formType && m_form != nullptr) {
         return m_form;
     }
-    FormPane* next = type == NODE_TEMPLATE ? m_templateForm : m_bookForm;
+    FormPane* next = type == NodeType::Template ? m_templateForm : m_bookForm;
     FormPane* previous = m_form;
     m_form = next;
-    g_nFormType = type;
+    m_formType = type;
     next->Attach();
     if (previous != nullptr) {
         previous->Detach();
-        m_wndSplitter->ReplaceWindow(previous, next);
+        m_splitter->ReplaceWindow(previous, next);
         previous->Hide();
     }
     next->Show();
     return next;
 }
 
-bool CMainFrame::Show(bool show) {
+bool MainFrame::Show(bool show) {
     const bool changed = wxFrame::Show(show);
     if (show && m_templateForm != nullptr && !m_templateForm->IsShown()) {
         m_templateForm->Show();
@@ -341,7 +349,7 @@ bool CMainFrame::Show(bool show) {
     return changed;
 }
 
-void CMainFrame::PrepareForms() {
+void MainFrame::PrepareForms() {
     for (FormPane* form : {m_bookForm, m_templateForm}) {
         if (form != nullptr) {
             form->Prepare();
@@ -349,7 +357,7 @@ void CMainFrame::PrepareForms() {
     }
 }
 
-void CMainFrame::OnClose(wxCloseEvent& event) {
+void MainFrame::OnClose(wxCloseEvent& event) {
     if (event.CanVeto() && !m_doc.CanCloseFrame()) {
         event.Veto();
         return;
@@ -357,15 +365,15 @@ void CMainFrame::OnClose(wxCloseEvent& event) {
     Destroy();
 }
 
-void CMainFrame::OnIdle(wxIdleEvent& event) {
+void MainFrame::OnIdle(wxIdleEvent& event) {
     const std::pair<StatusPane, std::pair<wxKeyCode, const char*>> indicators[] = {
         {kCapsPane, {WXK_CAPITAL, "CAP"}},
         {kNumPane, {WXK_NUMLOCK, "NUM"}},
         {kScrollPane, {WXK_SCROLL, "SCRL"}}};
     if (wxMenuBar* bar = GetMenuBar()) {
         const std::pair<int, wxString> steps[] = {
-            {ID_EDIT_UNDO, StepLabel("&Undo", m_doc.UndoName(), "Ctrl+Z")},
-            {ID_EDIT_REDO, StepLabel("&Redo", m_doc.RedoName(), "Ctrl+Y")}};
+            {Id(CommandId::EditUndo), StepLabel("&Undo", m_doc.UndoName(), "Ctrl+Z")},
+            {Id(CommandId::EditRedo), StepLabel("&Redo", m_doc.RedoName(), "Ctrl+Y")}};
         for (const auto& [id, label] : steps) {
             if (wxMenuItem* item = bar->FindItem(id);
                 item != nullptr && item->GetItemLabel() != label) {

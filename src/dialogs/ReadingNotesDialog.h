@@ -2,7 +2,7 @@
 // A double-click shows the row's node in the tree and the form.
 #pragma once
 
-#include "document/CTomecraftDoc.h"
+#include "document/Document.h"
 
 #include <wx/dialog.h>
 
@@ -10,14 +10,14 @@ class wxListCtrl;
 
 namespace tc {
 
-class CReadingNotesDlg : public wxDialog {
+class ReadingNotesDialog : public wxDialog {
 public:
-    CReadingNotesDlg(wxWindow* parent, CTomecraftDoc& doc);
+    ReadingNotesDialog(wxWindow* parent, Document& doc);
 
     wxListCtrl* List() { return m_list; }
 
 private:
-    CTomecraftDoc& m_doc;
+    Document& m_doc;
     wxListCtrl* m_list = nullptr;
     std::vector<Diagnostic> m_rows; // copies: the window may outlive the next Open
 };

@@ -3,8 +3,8 @@
 // the usual route, so the tree's commands work wherever the focus is.
 #pragma once
 
-#include "document/CTomecraftDoc.h"
-#include "views/TomecraftTreeView.h"
+#include "document/Document.h"
+#include "views/TreeView.h"
 
 #include <wx/frame.h>
 
@@ -14,24 +14,24 @@ class wxSplitterWindow;
 
 namespace tc {
 
-class CMainFrame : public wxFrame, public FormHost {
+class MainFrame : public wxFrame, public FormHost {
 public:
-    explicit CMainFrame(CTomecraftDoc& doc);
-    ~CMainFrame() override;
+    explicit MainFrame(Document& doc);
+    ~MainFrame() override;
 
     FormPane* SwitchFormView(NodeType type) override;
     FormPane* CurrentForm() override { return m_form; }
     void ClearMessage() override;
     void PrepareForms() override;
     bool Show(bool show = true) override;
-    TomecraftTreeView* Tree() { return m_tree; }
-    wxSplitterWindow* Splitter() { return m_wndSplitter; }
+    TreeView* Tree() { return m_tree; }
+    wxSplitterWindow* Splitter() { return m_splitter; }
 
     // Shows the About box; tests put their own in.
     std::function<void()> m_runAbout;
 
     // Which form is in the right pane.
-    NodeType g_nFormType = NODE_LOREBOOK;
+    NodeType m_formType = NodeType::LoreBook;
 
 protected:
     bool TryBefore(wxEvent& event) override;
@@ -44,9 +44,9 @@ private:
     void OnClose(wxCloseEvent& event);
     void OnIdle(wxIdleEvent& event);
 
-    CTomecraftDoc& m_doc;
-    wxSplitterWindow* m_wndSplitter = nullptr;
-    TomecraftTreeView* m_tree = nullptr;
+    Document& m_doc;
+    wxSplitterWindow* m_splitter = nullptr;
+    TreeView* m_tree = nullptr;
     FormPane* m_form = nullptr; // the shown one of the two below
     FormPane* m_bookForm = nullptr;
     FormPane* m_templateForm = nullptr;

@@ -12,17 +12,17 @@
 
 namespace tc {
 
-class CMainFrame;
-class CTomecraftDoc;
+class MainFrame;
+class Document;
 class SingleInstance;
 class WxDocumentHost;
 class WxSettingsStore;
 class WxUserInterface;
 
-class CTomecraftApp : public wxApp {
+class TomecraftApp : public wxApp {
 public:
-    CTomecraftApp();
-    ~CTomecraftApp() override;
+    TomecraftApp();
+    ~TomecraftApp() override;
 
     bool OnInit() override;
     int OnRun() override;
@@ -34,17 +34,17 @@ public:
 
 private:
     std::unique_ptr<SingleInstance> m_instance;
-    wxWeakRef<CMainFrame> m_frame; // gone once the window closes
+    wxWeakRef<MainFrame> m_frame; // gone once the window closes
     // Set when the program ends without running: another instance was raised, or the command
     // line asked only for help or the version.
     std::optional<int> m_exitStatus;
     std::unique_ptr<WxSettingsStore> m_settings;
     std::unique_ptr<WxUserInterface> m_ui;
     std::unique_ptr<WxDocumentHost> m_host;
-    std::unique_ptr<CTomecraftDoc> m_doc;
+    std::unique_ptr<Document> m_doc;
 };
 
 // The start of a run once the main window shows: the About box, then the Open command.
-void RunStartup(CMainFrame& frame);
+void RunStartup(MainFrame& frame);
 
 } // namespace tc

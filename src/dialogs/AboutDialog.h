@@ -7,14 +7,14 @@
 
 namespace tc {
 
-class CHyperLinkCtrl;
+class HyperLink;
 
-class CAboutDlg : public wxDialog {
+class AboutDialog : public wxDialog {
 public:
-    CAboutDlg(wxWindow* parent, UserInterface& ui);
+    AboutDialog(wxWindow* parent, UserInterface& ui);
 
-    CHyperLinkCtrl* m_ctlEmailLink;
-    CHyperLinkCtrl* m_ctlWebLink;
+    HyperLink* m_emailLink;
+    HyperLink* m_webLink;
 };
 
 } // namespace tc

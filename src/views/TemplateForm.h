@@ -11,19 +11,19 @@ class wxSpinButton;
 
 namespace tc {
 
-class TCTemplateFormView : public FormPane {
+class TemplateForm : public FormPane {
 public:
-    TCTemplateFormView(wxWindow* parent, CTomecraftDoc& doc, TomecraftTreeView& tree);
+    TemplateForm(wxWindow* parent, Document& doc, TreeView& tree);
 
-    void SetTemplate(CTemplate* tmpl, wxTreeItemId item);
-    void ShowNode(TCObject* node, wxTreeItemId item) override;
+    void SetTemplate(Template* tmpl, wxTreeItemId item);
+    void ShowNode(Node* node, wxTreeItemId item) override;
     void ForgetNode() override {
         m_rules.SetTemplate(nullptr);
-        m_hItem = wxTreeItemId();
+        m_item = wxTreeItemId();
     }
-    bool HasNode() const override { return m_rules.Template() != nullptr; }
-    const TCObject* ShownNode() const override { return m_rules.Template(); }
-    void PutBack() override { SetTemplate(m_rules.Template(), m_hItem); }
+    bool HasNode() const override { return m_rules.ShownTemplate() != nullptr; }
+    const Node* ShownNode() const override { return m_rules.ShownTemplate(); }
+    void PutBack() override { SetTemplate(m_rules.ShownTemplate(), m_item); }
     bool HasTyping() override;
     void Prepare() override { m_rules.PrepareLists(); }
     // Whether the shown template's key names no loaded book, which leaves title and key locked.
@@ -31,23 +31,23 @@ public:
     // Unlocks them, so that the template can be pointed at another book.
     void PointAtAnotherBook();
 
-    wxTextCtrl* m_editName;
-    wxTextCtrl* m_editBookTitle;
-    wxTextCtrl* m_editHelp;
-    wxTextCtrl* m_editComment;
-    wxTextCtrl* m_editInventoryIcon;
-    wxTextCtrl* m_editModel;
-    wxTextCtrl* m_editTexture;
-    wxTextCtrl* m_editInventoryWidth;
-    wxTextCtrl* m_editInventoryHeight;
-    wxTextCtrl* m_editGoldValue;
-    wxButton* m_btnUpdate;
-    LongChoice* m_cbSpecializes;
-    LongChoice* m_cbLoreKey;
-    wxButton* m_btnPointAtBook;
-    wxSpinButton* m_spinInventoryWidth;
-    wxSpinButton* m_spinInventoryHeight;
-    wxSpinButton* m_spinGoldValue;
+    wxTextCtrl* m_nameField;
+    wxTextCtrl* m_bookTitleField;
+    wxTextCtrl* m_helpField;
+    wxTextCtrl* m_commentField;
+    wxTextCtrl* m_inventoryIconField;
+    wxTextCtrl* m_modelField;
+    wxTextCtrl* m_textureField;
+    wxTextCtrl* m_inventoryWidthField;
+    wxTextCtrl* m_inventoryHeightField;
+    wxTextCtrl* m_goldValueField;
+    wxButton* m_updateButton;
+    LongChoice* m_specializesField;
+    LongChoice* m_loreKeyChoice;
+    wxButton* m_pointAtBookButton;
+    wxSpinButton* m_inventoryWidthSpin;
+    wxSpinButton* m_inventoryHeightSpin;
+    wxSpinButton* m_goldValueSpin;
 
 private:
     wxTextCtrl* AddEdit(int id, int x, int y, int width, long style = 0);
@@ -62,7 +62,7 @@ private:
     void OnSelChangeSpecializes();
 
     TemplateFormRules m_rules;
-    wxTreeItemId m_hItem;
+    wxTreeItemId m_item;
 };
 
 } // namespace tc

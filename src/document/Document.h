@@ -19,11 +19,11 @@
 
 namespace tc {
 
-class CTomecraftDoc : public EditableData {
+class Document : public EditableData {
 public:
     // Reads the remembered backup folder from `settings`.
-    CTomecraftDoc(UserInterface& ui, DocumentHost& host, const SettingsStore& settings);
-    ~CTomecraftDoc() override;
+    Document(UserInterface& ui, DocumentHost& host, const SettingsStore& settings);
+    ~Document() override;
 
     // The Open command: save question, Open dialog, read both files, sort, rebuild the tree.
     // Cancelling with nothing loaded ends the program.
@@ -38,7 +38,7 @@ public:
     // Has the shown form store what the user typed; false when the form refused it.
     bool CommitFormEdits();
     // Runs the New Node dialog and appends a node of that name; null when cancelled.
-    TCObject* NewNode(NodeType type);
+    Node* NewNode(NodeType type);
 
     // Undo, Redo, Find (which asks for the text), Find Next and Find Previous: each first has
     // the form store what was typed, and stops when it refuses; the tree and the form then
@@ -68,7 +68,7 @@ public:
     // "Saving will change 7 places in lore.gas: View > Reading Notes", or empty.
     std::string ReadingNotesSummary() const;
     // The node a diagnostic concerns, if it is loaded.
-    TCObject* NodeOf(const Diagnostic& d);
+    Node* NodeOf(const Diagnostic& d);
     // Shows the node of a reading note in the tree and the form.
     void GoToNode(const Diagnostic& d);
     // Writes each modified file, lore content first, each collection sorted first, the two
@@ -80,19 +80,19 @@ public:
     UserInterface& Ui() { return m_ui; }
 
     // The panes register themselves; Detach forgets a pane only if it is the registered one.
-    void AttachFormView(FormViewInterface* form) { m_pFormView = form; }
+    void AttachFormView(FormViewInterface* form) { m_formView = form; }
     void DetachFormView(const FormViewInterface* form);
-    bool HasFormView() const { return m_pFormView != nullptr; }
-    void AttachTreeView(TreeViewInterface* tree) { m_pTreeView = tree; }
+    bool HasFormView() const { return m_formView != nullptr; }
+    void AttachTreeView(TreeViewInterface* tree) { m_treeView = tree; }
     void DetachTreeView(const TreeViewInterface* tree);
 
-    std::string m_strBackupPath;
-    std::string m_strLorePath;
-    std::string m_strTemplatePath;
+    std::string backupPath;
+    std::string m_lorePath;
+    std::string m_templatePath;
     // How the locks name this program to whoever meets them.
-    std::string m_strLockHolder = "Tomecraft";
+    std::string m_lockHolder = "Tomecraft";
     // Whether someone can be asked before a file changed by another program is replaced.
-    bool m_bMayAsk = true;
+    bool m_mayAsk = true;
 
 private:
     bool ReadLoreFile(const std::string& path);
@@ -114,8 +114,8 @@ private:
 
     UserInterface& m_ui;
     DocumentHost& m_host;
-    FormViewInterface* m_pFormView = nullptr;
-    TreeViewInterface* m_pTreeView = nullptr;
+    FormViewInterface* m_formView = nullptr;
+    TreeViewInterface* m_treeView = nullptr;
     std::string m_findText;
     // The versions of the two files that were read or last written: a save asks before it
     // replaces anything else.

@@ -1,12 +1,12 @@
-#include "app/CTomecraftApp.h"
+#include "app/TomecraftApp.h"
 
-#include "app/CMainFrame.h"
 #include "app/CommandIds.h"
 #include "app/Console.h"
+#include "app/MainFrame.h"
 #include "app/SingleInstance.h"
 #include "app/WxDocumentHost.h"
-#include "dialogs/COpenFilesDlg.h"
-#include "document/CTomecraftDoc.h"
+#include "dialogs/OpenFilesDialog.h"
+#include "document/Document.h"
 #include "document/EditorCommandLine.h"
 #include "platform/Product.h"
 #include "platform/wx/WxSettingsStore.h"
@@ -21,13 +21,13 @@
 
 namespace tc {
 
-CTomecraftApp::CTomecraftApp() = default;
-CTomecraftApp::~CTomecraftApp() = default;
+TomecraftApp::TomecraftApp() = default;
+TomecraftApp::~TomecraftApp() = default;
 
-void RunStartup(CMainFrame& frame) {
-    wxCommandEvent about(wxEVT_MENU, ID_APP_ABOUT);
+void RunStartup(MainFrame& frame) {
+    wxCommandEvent about(wxEVT_MENU, Id(CommandId::AppAbout));
     frame.ProcessWindowEvent(about);
-    wxCommandEvent open(wxEVT_MENU, ID_FILE_OPEN);
+    wxCommandEvent open(wxEVT_MENU, Id(CommandId::FileOpen));
     frame.ProcessWindowEvent(open);
 }
 
@@ -35,7 +35,7 @@ namespace {
 
 class FilesDropTarget : public wxFileDropTarget {
 public:
-    explicit FilesDropTarget(CTomecraftApp& app) : m_app(app) {}
+    explicit FilesDropTarget(TomecraftApp& app) : m_app(app) {}
     bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& names) override {
         std::vector<std::string> files;
         for (const wxString& name : names) {
@@ -47,12 +47,12 @@ public:
     }
 
 private:
-    CTomecraftApp& m_app;
+    TomecraftApp& m_app;
 };
 
 } // namespace
 
-bool CTomecraftApp::OnInit() {
+bool TomecraftApp::OnInit() {
     // wx's own command-line parsing is not run: it knows neither our options nor /?.
     std::vector<std::string> args;
     for (int k = 1; k < argc; ++k) {
@@ -79,8 +79,8 @@ bool CTomecraftApp::OnInit() {
     m_settings = WxSettingsStore::ForCurrentUser();
     m_ui = std::make_unique<WxUserInterface>();
     m_host = std::make_unique<WxDocumentHost>(*m_settings, *m_ui);
-    m_doc = std::make_unique<CTomecraftDoc>(*m_ui, *m_host, *m_settings);
-    auto* frame = new CMainFrame(*m_doc);
+    m_doc = std::make_unique<Document>(*m_ui, *m_host, *m_settings);
+    auto* frame = new MainFrame(*m_doc);
     m_frame = frame;
     m_host->SetFrame(frame);
     m_host->OfferFiles(start.files);
@@ -97,12 +97,13 @@ bool CTomecraftApp::OnInit() {
     return true;
 }
 
-void CTomecraftApp::TakeFiles(const std::vector<std::string>& files) {
+void TomecraftApp::TakeFiles(const std::vector<std::string>& files) {
     if (files.empty() || m_frame == nullptr) {
         return;
     }
     for (wxWindow* window : wxTopLevelWindows) {
-        if (auto* open = dynamic_cast<COpenFilesDlg*>(window); open != nullptr && open->IsModal()) {
+        if (auto* open = dynamic_cast<OpenFilesDialog*>(window);
+            open != nullptr && open->IsModal()) {
             open->Prefill(files);
             return;
         }
@@ -116,16 +117,16 @@ void CTomecraftApp::TakeFiles(const std::vector<std::string>& files) {
             return dialog != nullptr && dialog->IsModal();
         });
     if (!dialogShown && m_frame->IsEnabled()) {
-        wxCommandEvent open(wxEVT_MENU, ID_FILE_OPEN);
+        wxCommandEvent open(wxEVT_MENU, Id(CommandId::FileOpen));
         m_frame->ProcessWindowEvent(open);
     }
 }
 
-int CTomecraftApp::OnRun() {
+int TomecraftApp::OnRun() {
     return m_exitStatus ? *m_exitStatus : wxApp::OnRun();
 }
 
-int CTomecraftApp::OnExit() {
+int TomecraftApp::OnExit() {
     m_instance.reset();
     return wxApp::OnExit();
 }

@@ -1,10 +1,10 @@
-#include "views/TomecraftTreeView.h"
+#include "views/TreeView.h"
 
 #include "app/CommandIds.h"
 #include "platform/Text.h"
 #include "platform/wx/WxText.h"
 #include "views/FormPane.h"
-#include "views/TCTemplateFormView.h"
+#include "views/TemplateForm.h"
 
 #include <wx/dcclient.h>
 #include <wx/frame.h>
@@ -28,8 +28,8 @@ namespace {
 
 class NodeData : public wxTreeItemData {
 public:
-    explicit NodeData(TCObject* node) : node(node) {}
-    TCObject* node; // owned by the document
+    explicit NodeData(Node* node) : node(node) {}
+    Node* node; // owned by the document
 };
 
 #ifdef __WXGTK3__
@@ -48,7 +48,7 @@ void UseClassicScrollBars(wxWindow* window) {
 
 } // namespace
 
-TomecraftTreeView::TomecraftTreeView(wxWindow* parent, CTomecraftDoc& doc, FormHost& host)
+TreeView::TreeView(wxWindow* parent, Document& doc, FormHost& host)
     : wxTreeCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                  wxTR_HAS_BUTTONS | wxTR_LINES_AT_ROOT | wxTR_HIDE_ROOT | wxTR_SINGLE |
                      wxBORDER_THEME),
@@ -102,38 +102,39 @@ TomecraftTreeView::TomecraftTreeView(wxWindow* parent, CTomecraftDoc& doc, FormH
         }
         event.Skip();
     });
-    Bind(wxEVT_SET_FOCUS, &TomecraftTreeView::OnFocus, this);
+    Bind(wxEVT_SET_FOCUS, &TreeView::OnFocus, this);
 #ifdef wxHAS_GENERIC_TREECTRL
     Bind(wxEVT_PAINT, [this](wxPaintEvent&) { PaintRows(); });
 #endif
     Bind(
-        wxEVT_MENU, [this](wxCommandEvent&) { AddNewNode(NODE_TEMPLATE); }, ID_NEW_TEMPLATE);
+        wxEVT_MENU, [this](wxCommandEvent&) { AddNewNode(NodeType::Template); },
+        Id(CommandId::NewTemplate));
     Bind(
-        wxEVT_MENU, [this](wxCommandEvent&) { AddNewNode(NODE_LOREBOOK); }, ID_NEW_LOREBOOK);
+        wxEVT_MENU, [this](wxCommandEvent&) { AddNewNode(NodeType::LoreBook); },
+        Id(CommandId::NewLoreBook));
     Bind(
-        wxEVT_MENU, [this](wxCommandEvent&) { OnDeleteNode(); }, ID_DELETE_NODE);
+        wxEVT_MENU, [this](wxCommandEvent&) { OnDeleteNode(); }, Id(CommandId::DeleteNode));
     Bind(
         wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(CanDeleteNode()); },
-        ID_DELETE_NODE);
+        Id(CommandId::DeleteNode));
     m_doc.AttachTreeView(this);
 }
 
-TomecraftTreeView::~TomecraftTreeView() {
+TreeView::~TreeView() {
     m_doc.DetachTreeView(this);
 }
 
 // Items are ordered by their nodes' names ignoring case, as the group lists always were.
-int TomecraftTreeView::OnCompareItems(const wxTreeItemId& a, const wxTreeItemId& b) {
-    const TCObject* x = NodeOf(a);
-    const TCObject* y = NodeOf(b);
+int TreeView::OnCompareItems(const wxTreeItemId& a, const wxTreeItemId& b) {
+    const Node* x = NodeOf(a);
+    const Node* y = NodeOf(b);
     if (x == nullptr || y == nullptr) {
         return x == y ? 0 : (x == nullptr ? -1 : 1);
     }
     return CompareNoCase(x->GetNameView(), y->GetNameView());
 }
 
-wxTreeItemId TomecraftTreeView::PlaceInOrder(wxTreeItemId group, TCObject* node,
-                                             wxTreeItemId item) {
+wxTreeItemId TreeView::PlaceInOrder(wxTreeItemId group, Node* node, wxTreeItemId item) {
     // The place after every other sibling that sorts before or with it, found by halving: a
     // group can hold a hundred thousand books, too many to sort again for each rename.
     std::vector<wxTreeItemId> siblings;
@@ -151,7 +152,7 @@ wxTreeItemId TomecraftTreeView::PlaceInOrder(wxTreeItemId group, TCObject* node,
                              return CompareNoCase(name, NodeOf(sibling)->GetNameView()) < 0;
                          });
     const auto index = static_cast<std::size_t>(at - siblings.begin());
-    const int image = group == m_hTemplatesRoot ? kTemplate : kBook;
+    const int image = group == m_templatesRoot ? kTemplate : kBook;
     if (item.IsOk()) {
         if (index < siblings.size() ? GetPrevSibling(siblings[index]) == item
                                     : GetLastChild(group) == item) {
@@ -172,7 +173,7 @@ wxTreeItemId TomecraftTreeView::PlaceInOrder(wxTreeItemId group, TCObject* node,
     return InsertItem(group, index, ToWx(node->GetName()), image, image + 1, new NodeData(node));
 }
 
-void TomecraftTreeView::RebuildTree(unsigned groups) {
+void TreeView::RebuildTree(unsigned groups) {
     wxBusyCursor busy;
     if (groups != kAllGroups) {
         FillNodes(static_cast<NodeType>(groups));
@@ -182,43 +183,43 @@ void TomecraftTreeView::RebuildTree(unsigned groups) {
     m_ignoreSelection = true;
     DeleteAllItems();
     const wxTreeItemId root = AddRoot("Tomecraft");
-    m_hBooksRoot = AppendItem(root, "Lore Books", kFolder, kFolderOpen);
-    m_hTemplatesRoot = AppendItem(root, "Templates", kFolder, kFolderOpen);
-    SetItemImage(m_hBooksRoot, kFolderOpen, wxTreeItemIcon_Expanded);
-    SetItemImage(m_hTemplatesRoot, kFolderOpen, wxTreeItemIcon_Expanded);
-    if (FillNodes(NODE_LOREBOOK)) {
-        FillNodes(NODE_TEMPLATE);
+    m_booksRoot = AppendItem(root, "Lore Books", kFolder, kFolderOpen);
+    m_templatesRoot = AppendItem(root, "Templates", kFolder, kFolderOpen);
+    SetItemImage(m_booksRoot, kFolderOpen, wxTreeItemIcon_Expanded);
+    SetItemImage(m_templatesRoot, kFolderOpen, wxTreeItemIcon_Expanded);
+    if (FillNodes(NodeType::LoreBook)) {
+        FillNodes(NodeType::Template);
     }
     m_host.PrepareForms();
-    Expand(m_hBooksRoot);
-    Expand(m_hTemplatesRoot);
-    ScrollTo(m_hBooksRoot);
-    SelectItem(m_hBooksRoot);
+    Expand(m_booksRoot);
+    Expand(m_templatesRoot);
+    ScrollTo(m_booksRoot);
+    SelectItem(m_booksRoot);
     m_ignoreSelection = false;
     if (m_doc.HasFormView()) {
-        OnSelChanged(m_hBooksRoot);
+        OnSelChanged(m_booksRoot);
     }
     Refresh();
 }
 
-bool TomecraftTreeView::FillNodes(NodeType type) {
-    std::vector<TCObject*> nodes;
-    if (type == NODE_LOREBOOK) {
+bool TreeView::FillNodes(NodeType type) {
+    std::vector<Node*> nodes;
+    if (type == NodeType::LoreBook) {
         for (const auto& book : m_doc.GetBooks()) {
             nodes.push_back(book.get());
         }
-    } else if (type == NODE_TEMPLATE) {
+    } else if (type == NodeType::Template) {
         for (const auto& tmpl : m_doc.GetTemplates()) {
             nodes.push_back(tmpl.get());
         }
     }
     // Each group is inserted already in its final order, instead of sorting after each item.
-    std::stable_sort(nodes.begin(), nodes.end(), [](const TCObject* a, const TCObject* b) {
+    std::stable_sort(nodes.begin(), nodes.end(), [](const Node* a, const Node* b) {
         return CompareNoCase(a->GetNameView(), b->GetNameView()) < 0;
     });
-    const wxTreeItemId parent = type == NODE_TEMPLATE ? m_hTemplatesRoot : m_hBooksRoot;
-    const int image = type == NODE_TEMPLATE ? kTemplate : kBook;
-    for (TCObject* node : nodes) {
+    const wxTreeItemId parent = type == NodeType::Template ? m_templatesRoot : m_booksRoot;
+    const int image = type == NodeType::Template ? kTemplate : kBook;
+    for (Node* node : nodes) {
         const wxTreeItemId item =
             AppendItem(parent, ToWx(node->GetName()), image, image + 1, new NodeData(node));
         if (!item.IsOk()) {
@@ -228,14 +229,14 @@ bool TomecraftTreeView::FillNodes(NodeType type) {
     return true;
 }
 
-wxTreeItemId TomecraftTreeView::AddNode(NodeType type, TCObject* node) {
+wxTreeItemId TreeView::AddNode(NodeType type, Node* node) {
     if (!IsNodeType(type) || node == nullptr) {
         return {};
     }
-    return PlaceInOrder(type == NODE_TEMPLATE ? m_hTemplatesRoot : m_hBooksRoot, node, {});
+    return PlaceInOrder(type == NodeType::Template ? m_templatesRoot : m_booksRoot, node, {});
 }
 
-wxTreeItemId TomecraftTreeView::GetRootItemOf(wxTreeItemId item) const {
+wxTreeItemId TreeView::GetRootItemOf(wxTreeItemId item) const {
     // The hidden root is not a group: stop below it.
     const wxTreeItemId hidden = GetRootItem();
     while (item.IsOk() && GetItemParent(item).IsOk() && GetItemParent(item) != hidden) {
@@ -244,7 +245,7 @@ wxTreeItemId TomecraftTreeView::GetRootItemOf(wxTreeItemId item) const {
     return item;
 }
 
-TCObject* TomecraftTreeView::NodeOf(wxTreeItemId item) const {
+Node* TreeView::NodeOf(wxTreeItemId item) const {
     if (!item.IsOk()) {
         return nullptr;
     }
@@ -252,41 +253,41 @@ TCObject* TomecraftTreeView::NodeOf(wxTreeItemId item) const {
     return data == nullptr ? nullptr : data->node;
 }
 
-wxTreeItemId TomecraftTreeView::UpdateTreeData(wxTreeItemId item) {
+wxTreeItemId TreeView::UpdateTreeData(wxTreeItemId item) {
     const wxTreeItemId root = GetRootItemOf(item);
-    TCObject* node = NodeOf(item);
-    if (!root.IsOk() || (root != m_hTemplatesRoot && root != m_hBooksRoot) || node == nullptr) {
+    Node* node = NodeOf(item);
+    if (!root.IsOk() || (root != m_templatesRoot && root != m_booksRoot) || node == nullptr) {
         m_doc.Ui().MessageBox("Critical error in UpdateTreeData!", MsgButtons::Ok, MsgIcon::Stop);
         return item;
     }
     return PlaceInOrder(root, node, item);
 }
 
-void TomecraftTreeView::OnSelChanged(wxTreeItemId item) {
+void TreeView::OnSelChanged(wxTreeItemId item) {
     if (!item.IsOk()) {
         return;
     }
     const wxTreeItemId root = GetRootItemOf(item);
     m_host.ClearMessage();
-    if (root == m_hTemplatesRoot || root == m_hBooksRoot) {
-        const NodeType type = root == m_hTemplatesRoot ? NODE_TEMPLATE : NODE_LOREBOOK;
+    if (root == m_templatesRoot || root == m_booksRoot) {
+        const NodeType type = root == m_templatesRoot ? NodeType::Template : NodeType::LoreBook;
         if (FormPane* form = m_host.SwitchFormView(type)) {
             form->ShowNode(NodeOf(item), item);
         }
     }
 }
 
-void TomecraftTreeView::SelectCommitted(wxTreeItemId item) {
+void TreeView::SelectCommitted(wxTreeItemId item) {
     m_formCommitted = true;
     SelectItem(item);
     m_formCommitted = false;
 }
 
-void TomecraftTreeView::AddNewNode(NodeType type) {
+void TreeView::AddNewNode(NodeType type) {
     if (!CommitForm()) {
         return;
     }
-    TCObject* node = m_doc.NewNode(type);
+    Node* node = m_doc.NewNode(type);
     if (node == nullptr) {
         return;
     }
@@ -301,13 +302,13 @@ void TomecraftTreeView::AddNewNode(NodeType type) {
     }
 }
 
-bool TomecraftTreeView::CanDeleteNode() const {
+bool TreeView::CanDeleteNode() const {
     return NodeOf(GetSelection()) != nullptr;
 }
 
-void TomecraftTreeView::OnDeleteNode() {
+void TreeView::OnDeleteNode() {
     const wxTreeItemId item = GetSelection();
-    TCObject* node = NodeOf(item);
+    Node* node = NodeOf(item);
     if (node == nullptr) {
         return;
     }
@@ -330,7 +331,7 @@ void TomecraftTreeView::OnDeleteNode() {
     RemoveItem(item);
 }
 
-void TomecraftTreeView::RemoveItem(wxTreeItemId item) {
+void TreeView::RemoveItem(wxTreeItemId item) {
     // The form moves to a neighbour, so that it never holds a node out of the collections.
     wxTreeItemId next = GetNextSibling(item);
     if (!next.IsOk()) {
@@ -346,7 +347,7 @@ void TomecraftTreeView::RemoveItem(wxTreeItemId item) {
     Refresh();
 }
 
-void TomecraftTreeView::ShowItem(wxTreeItemId item) {
+void TreeView::ShowItem(wxTreeItemId item) {
     if (GetSelection() == item) {
         OnSelChanged(item); // the form shows the node's values as they are now
     } else {
@@ -355,11 +356,12 @@ void TomecraftTreeView::ShowItem(wxTreeItemId item) {
     EnsureVisible(item);
 }
 
-wxTreeItemId TomecraftTreeView::ItemOf(const TCObject* node) const {
+wxTreeItemId TreeView::ItemOf(const Node* node) const {
     if (node == nullptr) {
         return {};
     }
-    const wxTreeItemId group = node->GetType() == NODE_TEMPLATE ? m_hTemplatesRoot : m_hBooksRoot;
+    const wxTreeItemId group =
+        node->GetType() == NodeType::Template ? m_templatesRoot : m_booksRoot;
     wxTreeItemIdValue cookie;
     for (wxTreeItemId item = GetFirstChild(group, cookie); item.IsOk();
          item = GetNextChild(group, cookie)) {
@@ -370,7 +372,7 @@ wxTreeItemId TomecraftTreeView::ItemOf(const TCObject* node) const {
     return {};
 }
 
-void TomecraftTreeView::Follow(const DataChange& change) {
+void TreeView::Follow(const DataChange& change) {
     const wxTreeItemId item = ItemOf(change.node);
     switch (change.kind) {
     case DataChange::Kind::Added:
@@ -389,10 +391,10 @@ void TomecraftTreeView::Follow(const DataChange& change) {
     }
 }
 
-std::vector<const TCObject*> TomecraftTreeView::NodesInOrder() const {
-    std::vector<const TCObject*> nodes;
+std::vector<const Node*> TreeView::NodesInOrder() const {
+    std::vector<const Node*> nodes;
     nodes.reserve(m_doc.GetBooks().size() + m_doc.GetTemplates().size());
-    for (const wxTreeItemId group : {m_hBooksRoot, m_hTemplatesRoot}) {
+    for (const wxTreeItemId group : {m_booksRoot, m_templatesRoot}) {
         wxTreeItemIdValue cookie;
         for (wxTreeItemId item = GetFirstChild(group, cookie); item.IsOk();
              item = GetNextChild(group, cookie)) {
@@ -402,13 +404,13 @@ std::vector<const TCObject*> TomecraftTreeView::NodesInOrder() const {
     return nodes;
 }
 
-void TomecraftTreeView::SelectNode(const TCObject* node) {
+void TreeView::SelectNode(const Node* node) {
     if (const wxTreeItemId item = ItemOf(node); item.IsOk()) {
         ShowItem(item);
     }
 }
 
-bool TomecraftTreeView::SelectAt(wxPoint point) {
+bool TreeView::SelectAt(wxPoint point) {
     int flags = 0;
     const wxTreeItemId hit = HitTest(point, flags);
     const bool onItem = hit.IsOk() && (flags & wxTREE_HITTEST_ONITEM);
@@ -426,25 +428,25 @@ bool TomecraftTreeView::SelectAt(wxPoint point) {
     return !m_refused;
 }
 
-std::unique_ptr<wxMenu> TomecraftTreeView::CreateContextMenu() const {
+std::unique_ptr<wxMenu> TreeView::CreateContextMenu() const {
     auto menu = std::make_unique<wxMenu>();
     auto* newMenu = new wxMenu;
-    newMenu->Append(ID_NEW_LOREBOOK, "&Lore Book...\tCtrl+B", "Add a new lore book");
-    newMenu->Append(ID_NEW_TEMPLATE, "&Template...\tCtrl+T", "Add a new lore template");
+    newMenu->Append(Id(CommandId::NewLoreBook), "&Lore Book...\tCtrl+B", "Add a new lore book");
+    newMenu->Append(Id(CommandId::NewTemplate), "&Template...\tCtrl+T", "Add a new lore template");
     menu->AppendSubMenu(newMenu, "&New");
     menu->AppendSeparator();
-    if (const auto* form = dynamic_cast<const TCTemplateFormView*>(m_host.CurrentForm());
+    if (const auto* form = dynamic_cast<const TemplateForm*>(m_host.CurrentForm());
         form != nullptr && form->HasNode() && form->KeyNamesNoBook()) {
-        menu->Append(ID_POINT_AT_BOOK, wxString::FromUTF8("&Point at Another Book\u2026"),
+        menu->Append(Id(CommandId::PointAtBook), wxString::FromUTF8("&Point at Another Book\u2026"),
                      "Unlock the book title and lore key to name another book");
         menu->AppendSeparator();
     }
-    menu->Append(ID_DELETE_NODE, "&Delete", "Delete this node from the tree");
-    menu->Enable(ID_DELETE_NODE, CanDeleteNode());
+    menu->Append(Id(CommandId::DeleteNode), "&Delete", "Delete this node from the tree");
+    menu->Enable(Id(CommandId::DeleteNode), CanDeleteNode());
     return menu;
 }
 
-void TomecraftTreeView::ShowContextMenu(wxPoint point) {
+void TreeView::ShowContextMenu(wxPoint point) {
     if (!SelectAt(point)) {
         return;
     }
@@ -452,13 +454,13 @@ void TomecraftTreeView::ShowContextMenu(wxPoint point) {
     PopupMenu(menu.get(), point);
 }
 
-void TomecraftTreeView::FocusAfterUpdate() {
+void TreeView::FocusAfterUpdate() {
     m_focusFromUpdate = true;
     SetFocus();
     m_focusFromUpdate = false;
 }
 
-bool TomecraftTreeView::CommitForm() {
+bool TreeView::CommitForm() {
     if (m_refused) {
         return false; // this input was refused already; one message is enough
     }
@@ -478,7 +480,7 @@ bool TomecraftTreeView::CommitForm() {
     return false;
 }
 
-void TomecraftTreeView::OnFocus(wxFocusEvent& event) {
+void TreeView::OnFocus(wxFocusEvent& event) {
     // Leaving the form for the tree stores what was typed there.
     FormPane* form = m_focusFromUpdate ? nullptr : m_host.CurrentForm();
     for (wxWindow* from = event.GetWindow(); form != nullptr && from != nullptr;
@@ -493,46 +495,46 @@ void TomecraftTreeView::OnFocus(wxFocusEvent& event) {
 
 #ifdef wxHAS_GENERIC_TREECTRL
 
-wxTreeItemId TomecraftTreeView::DoInsertItem(const wxTreeItemId& parent, size_t previous,
-                                             const wxString& text, int image, int selectedImage,
-                                             wxTreeItemData* data) {
+wxTreeItemId TreeView::DoInsertItem(const wxTreeItemId& parent, size_t previous,
+                                    const wxString& text, int image, int selectedImage,
+                                    wxTreeItemData* data) {
     m_rowsKnown = false;
     return wxTreeCtrl::DoInsertItem(parent, previous, text, image, selectedImage, data);
 }
 
-wxTreeItemId TomecraftTreeView::DoInsertAfter(const wxTreeItemId& parent,
-                                              const wxTreeItemId& previous, const wxString& text,
-                                              int image, int selectedImage, wxTreeItemData* data) {
+wxTreeItemId TreeView::DoInsertAfter(const wxTreeItemId& parent, const wxTreeItemId& previous,
+                                     const wxString& text, int image, int selectedImage,
+                                     wxTreeItemData* data) {
     m_rowsKnown = false;
     return wxTreeCtrl::DoInsertAfter(parent, previous, text, image, selectedImage, data);
 }
 
-void TomecraftTreeView::Delete(const wxTreeItemId& item) {
+void TreeView::Delete(const wxTreeItemId& item) {
     m_rowsKnown = false;
     wxTreeCtrl::Delete(item);
 }
 
-void TomecraftTreeView::DeleteChildren(const wxTreeItemId& item) {
+void TreeView::DeleteChildren(const wxTreeItemId& item) {
     m_rowsKnown = false;
     wxTreeCtrl::DeleteChildren(item);
 }
 
-void TomecraftTreeView::DeleteAllItems() {
+void TreeView::DeleteAllItems() {
     m_rowsKnown = false;
     wxTreeCtrl::DeleteAllItems();
 }
 
-void TomecraftTreeView::Expand(const wxTreeItemId& item) {
+void TreeView::Expand(const wxTreeItemId& item) {
     m_rowsKnown = false;
     wxTreeCtrl::Expand(item);
 }
 
-void TomecraftTreeView::Collapse(const wxTreeItemId& item) {
+void TreeView::Collapse(const wxTreeItemId& item) {
     m_rowsKnown = false;
     wxTreeCtrl::Collapse(item);
 }
 
-const std::vector<wxTreeItemId>& TomecraftTreeView::Rows() {
+const std::vector<wxTreeItemId>& TreeView::Rows() {
     if (m_rowsKnown) {
         return m_rows;
     }
@@ -560,7 +562,7 @@ const std::vector<wxTreeItemId>& TomecraftTreeView::Rows() {
 // Draws as the toolkit's tree does: rows of equal height from two pixels down, a group at one
 // indent and its nodes at two, dotted lines to each row and down each expanded group, a button
 // on each group, the selected row's text highlighted.
-void TomecraftTreeView::PaintRows() {
+void TreeView::PaintRows() {
     wxPaintDC dc(this);
     PrepareDC(dc);
     if (!GetRootItem().IsOk() || m_lineHeight <= 0) {
@@ -673,7 +675,7 @@ void TomecraftTreeView::PaintRows() {
     }
 }
 
-void TomecraftTreeView::SelectPageAway(bool down) {
+void TreeView::SelectPageAway(bool down) {
     const std::vector<wxTreeItemId>& rows = Rows();
     const auto at = std::find(rows.begin(), rows.end(), GetSelection());
     if (at == rows.end() || m_lineHeight <= 0) {

@@ -12,19 +12,19 @@ namespace tc {
 class HistoryCombo;
 class UserInterface;
 
-class CBackupLocationDlg : public wxDialog {
+class BackupLocationDialog : public wxDialog {
 public:
     // `chooseFolder` stands in for the folder chooser in tests; by default a wxDirDialog runs.
     using FolderChooser = std::function<std::string()>;
 
-    CBackupLocationDlg(wxWindow* parent, SettingsStore& settings, UserInterface& ui,
-                       FolderChooser chooseFolder = {});
+    BackupLocationDialog(wxWindow* parent, SettingsStore& settings, UserInterface& ui,
+                         FolderChooser chooseFolder = {});
 
     BackupLocationRules& Rules() { return m_rules; }
     bool OnOK();
     void OnBrowseFolder();
 
-    HistoryCombo* m_cbBackupPaths;
+    HistoryCombo* m_backupPathsField;
 
 private:
     SettingsStore& m_settings;

@@ -2,7 +2,7 @@
 // and the context menu.
 #pragma once
 
-#include "document/CTomecraftDoc.h"
+#include "document/Document.h"
 
 #include <wx/treectrl.h>
 
@@ -27,27 +27,27 @@ public:
     virtual void ClearMessage() = 0;
 };
 
-class TomecraftTreeView : public wxTreeCtrl, public TreeViewInterface {
+class TreeView : public wxTreeCtrl, public TreeViewInterface {
 public:
     // Image indexes in the frame's image list.
     enum Image { kBook, kBookOpen, kTemplate, kTemplateOpen, kFolder, kFolderOpen };
 
-    TomecraftTreeView(wxWindow* parent, CTomecraftDoc& doc, FormHost& host);
-    ~TomecraftTreeView() override;
+    TreeView(wxWindow* parent, Document& doc, FormHost& host);
+    ~TreeView() override;
 
     void RebuildTree(unsigned groups) override;
     void Follow(const DataChange& change) override;
-    std::vector<const TCObject*> NodesInOrder() const override;
-    const TCObject* SelectedNode() const override { return NodeOf(GetSelection()); }
-    void SelectNode(const TCObject* node) override;
+    std::vector<const Node*> NodesInOrder() const override;
+    const Node* SelectedNode() const override { return NodeOf(GetSelection()); }
+    void SelectNode(const Node* node) override;
     FormHost& Host() { return m_host; }
     // Adds one item for the node under its group, at its alphabetical place.
-    wxTreeItemId AddNode(NodeType type, TCObject* node);
+    wxTreeItemId AddNode(NodeType type, Node* node);
     // Relabels a renamed node's item and moves it to its place in order; returns the item that
     // now shows the node (moving makes a new one).
     wxTreeItemId UpdateTreeData(wxTreeItemId item);
     wxTreeItemId GetRootItemOf(wxTreeItemId item) const;
-    TCObject* NodeOf(wxTreeItemId item) const;
+    Node* NodeOf(wxTreeItemId item) const;
 
     // Takes the focus after a form's Update, which must not run that Update again.
     void FocusAfterUpdate();
@@ -62,8 +62,8 @@ public:
     bool SelectAt(wxPoint point);
     std::unique_ptr<wxMenu> CreateContextMenu() const;
 
-    wxTreeItemId m_hTemplatesRoot;
-    wxTreeItemId m_hBooksRoot;
+    wxTreeItemId m_templatesRoot;
+    wxTreeItemId m_booksRoot;
 
 protected:
     int OnCompareItems(const wxTreeItemId& a, const wxTreeItemId& b) override;
@@ -81,7 +81,7 @@ protected:
     void Collapse(const wxTreeItemId& item) override;
 #endif
     // Puts `node` in its place among the items of `group`: a new item, or `item` moved there.
-    wxTreeItemId PlaceInOrder(wxTreeItemId group, TCObject* node, wxTreeItemId item);
+    wxTreeItemId PlaceInOrder(wxTreeItemId group, Node* node, wxTreeItemId item);
 
 private:
     bool FillNodes(NodeType type);
@@ -93,7 +93,7 @@ private:
     // Deletes a node's item once the selection has moved to a neighbour (or the group).
     void RemoveItem(wxTreeItemId item);
     // The item that shows a node; not ok when none does.
-    wxTreeItemId ItemOf(const TCObject* node) const;
+    wxTreeItemId ItemOf(const Node* node) const;
     void OnFocus(wxFocusEvent& event);
     // Has the shown form store what was typed; false when it refused (its message is shown).
     bool CommitForm();
@@ -111,7 +111,7 @@ private:
     bool m_rowsKnown = false;
 #endif
 
-    CTomecraftDoc& m_doc;
+    Document& m_doc;
     FormHost& m_host;
     // Selection changes while items are deleted must not reach the form.
     bool m_ignoreSelection = false;

@@ -1,4 +1,4 @@
-#include "dialogs/COpenFilesDlg.h"
+#include "dialogs/OpenFilesDialog.h"
 
 #include "dialogs/DialogParts.h"
 #include "platform/UserInterface.h"
@@ -10,35 +10,36 @@
 
 namespace tc {
 
-COpenFilesDlg::COpenFilesDlg(wxWindow* parent, SettingsStore& settings, UserInterface& ui,
-                             FileChooser chooseFile)
+OpenFilesDialog::OpenFilesDialog(wxWindow* parent, SettingsStore& settings, UserInterface& ui,
+                                 FileChooser chooseFile)
     : wxDialog(parent, wxID_ANY, "Open"), m_settings(settings), m_ui(ui),
       m_chooseFile(std::move(chooseFile)) {
     if (!m_chooseFile) {
         m_chooseFile = [this](OpenFilesRules::Which which) { return ChooseWithFileDialog(which); };
     }
     new wxStaticText(this, wxID_ANY, "&Content for Lore Books (lore.gas):", DuPoint(this, 5, 5));
-    m_cbLorePaths = new HistoryCombo(this, OpenFilesRules::kLoreList, DuPoint(this, 5, 15),
-                                     DuSize(this, 235, 14), m_rules.m_cbLorePaths);
+    m_lorePathsField = new HistoryCombo(this, OpenFilesRules::kLoreList, DuPoint(this, 5, 15),
+                                        DuSize(this, 235, 14), m_rules.lorePaths);
     CreateBrowseButton(this, 1068, DuPoint(this, 245, 15))
         ->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnBrowse(OpenFilesRules::Which::Lore); });
     new wxStaticText(this, wxID_ANY,
                      "&Templates for Lore Books  (trs_book_lore.gas):", DuPoint(this, 5, 35));
-    m_cbTemplatePaths = new HistoryCombo(this, OpenFilesRules::kTemplateList, DuPoint(this, 5, 45),
-                                         DuSize(this, 235, 14), m_rules.m_cbTemplatePaths);
+    m_templatePathsField =
+        new HistoryCombo(this, OpenFilesRules::kTemplateList, DuPoint(this, 5, 45),
+                         DuSize(this, 235, 14), m_rules.templatePaths);
     CreateBrowseButton(this, 1047, DuPoint(this, 245, 45))
         ->Bind(wxEVT_BUTTON,
                [this](wxCommandEvent&) { OnBrowse(OpenFilesRules::Which::Templates); });
     AddOkCancel(this, {155, 70}, {211, 70}, {267, 90}, [this] { OnOK(); });
 
     m_rules.LoadPathHistory(m_settings);
-    m_cbLorePaths->ShowList();
-    m_cbTemplatePaths->ShowList();
-    m_cbLorePaths->SetFocus();
+    m_lorePathsField->ShowList();
+    m_templatePathsField->ShowList();
+    m_lorePathsField->SetFocus();
     CentreOnParent();
 }
 
-std::string COpenFilesDlg::ChooseWithFileDialog(OpenFilesRules::Which which) {
+std::string OpenFilesDialog::ChooseWithFileDialog(OpenFilesRules::Which which) {
     const bool lore = which == OpenFilesRules::Which::Lore;
     wxFileDialog dialog(this, lore ? "Lore Book Content" : "Lore Book Template", "",
                         lore ? "lore.gas" : "trs_book_lore.gas",
@@ -48,21 +49,21 @@ std::string COpenFilesDlg::ChooseWithFileDialog(OpenFilesRules::Which which) {
     return dialog.ShowModal() == wxID_OK ? PathFromWx(dialog.GetPath()) : std::string();
 }
 
-void COpenFilesDlg::Prefill(const std::vector<std::string>& files) {
+void OpenFilesDialog::Prefill(const std::vector<std::string>& files) {
     m_rules.Prefill(files);
-    m_cbLorePaths->ShowList();
-    m_cbTemplatePaths->ShowList();
+    m_lorePathsField->ShowList();
+    m_templatePathsField->ShowList();
 }
 
-void COpenFilesDlg::OnBrowse(OpenFilesRules::Which which) {
+void OpenFilesDialog::OnBrowse(OpenFilesRules::Which which) {
     if (const auto message = m_rules.OnBrowse(which, m_chooseFile(which))) {
         m_ui.MessageBox(*message, MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
-    (which == OpenFilesRules::Which::Lore ? m_cbLorePaths : m_cbTemplatePaths)->ShowList();
+    (which == OpenFilesRules::Which::Lore ? m_lorePathsField : m_templatePathsField)->ShowList();
 }
 
-bool COpenFilesDlg::OnOK() {
+bool OpenFilesDialog::OnOK() {
     return CloseUnlessRefused(this, m_ui, m_rules.OnOk(m_settings));
 }
 

@@ -1,4 +1,4 @@
-#include "views/TCLoreBookFormView.h"
+#include "views/LoreBookForm.h"
 
 #include "platform/Text.h"
 #include "platform/wx/WxText.h"
@@ -29,41 +29,40 @@ wxString ForControl(const std::string& text) {
 
 } // namespace
 
-TCLoreBookFormView::TCLoreBookFormView(wxWindow* parent, CTomecraftDoc& doc,
-                                       TomecraftTreeView& tree)
+LoreBookForm::LoreBookForm(wxWindow* parent, Document& doc, TreeView& tree)
     : FormPane(parent, doc, tree), m_rules(doc) {
     new wxStaticText(this, wxID_ANY, "&Lore Key:", Du(5, 5));
-    m_editLoreKey =
+    m_loreKeyField =
         new wxTextCtrl(this, 1002, "", Du(5, 15), Du(wxSize(290, 12)), wxTE_PROCESS_ENTER);
-    MakeLowerCaseEdit(m_editLoreKey);
+    MakeLowerCaseEdit(m_loreKeyField);
     new wxStaticText(this, wxID_ANY, "&Book Text:", Du(5, 30));
-    m_editText = new wxTextCtrl(this, 1003, "", Du(5, 40), Du(wxSize(290, 110)),
-                                wxTE_MULTILINE | wxTE_PROCESS_ENTER);
+    m_textField = new wxTextCtrl(this, 1003, "", Du(5, 40), Du(wxSize(290, 110)),
+                                 wxTE_MULTILINE | wxTE_PROCESS_ENTER);
     auto* commentLabel = new wxStaticText(this, wxID_ANY, "&Comment:", Du(5, 155));
-    m_editComment =
+    m_commentField =
         new wxTextCtrl(this, 1040, "", Du(5, 165), Du(wxSize(290, 12)), wxTE_PROCESS_ENTER);
-    m_btnUpdate = new wxButton(this, 1, "&Update", Du(5, 235), Du(wxSize(50, 14)));
-    m_editHelp = new wxTextCtrl(this, 1060, ToWx(ReplaceAll(kHelp, "\r\n", "\n")), Du(5, 185),
-                                Du(wxSize(290, 45)), wxTE_MULTILINE | wxTE_READONLY);
-    Stretches(m_editLoreKey, Stretch::Widen);
-    Stretches(m_editText, Stretch::Grow);
+    m_updateButton = new wxButton(this, 1, "&Update", Du(5, 235), Du(wxSize(50, 14)));
+    m_helpField = new wxTextCtrl(this, 1060, ToWx(ReplaceAll(kHelp, "\r\n", "\n")), Du(5, 185),
+                                 Du(wxSize(290, 45)), wxTE_MULTILINE | wxTE_READONLY);
+    Stretches(m_loreKeyField, Stretch::Widen);
+    Stretches(m_textField, Stretch::Grow);
     Stretches(commentLabel, Stretch::Below);
-    Stretches(m_editComment, Stretch::BelowWiden);
-    Stretches(m_editHelp, Stretch::BelowWiden);
-    Stretches(m_btnUpdate, Stretch::Below);
+    Stretches(m_commentField, Stretch::BelowWiden);
+    Stretches(m_helpField, Stretch::BelowWiden);
+    Stretches(m_updateButton, Stretch::Below);
     SetLayoutSize(300, 254);
 
-    m_btnUpdate->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnUpdateButton(); });
-    for (wxTextCtrl* edit : {m_editLoreKey, m_editComment}) {
+    m_updateButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnUpdateButton(); });
+    for (wxTextCtrl* edit : {m_loreKeyField, m_commentField}) {
         edit->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { OnUpdateButton(); });
     }
     // Enter in the book text runs Update; Ctrl+Enter starts a new line.
-    m_editText->Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& event) {
+    m_textField->Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& event) {
         const int key = event.GetKeyCode();
         if (key != WXK_RETURN && key != WXK_NUMPAD_ENTER) {
             event.Skip();
         } else if (event.ControlDown()) {
-            m_editText->WriteText("\n");
+            m_textField->WriteText("\n");
         } else {
             OnUpdateButton();
         }
@@ -72,45 +71,45 @@ TCLoreBookFormView::TCLoreBookFormView(wxWindow* parent, CTomecraftDoc& doc,
     EnableControls();
 }
 
-void TCLoreBookFormView::SetBook(CLoreBook* book, wxTreeItemId item) {
+void LoreBookForm::SetBook(LoreBook* book, wxTreeItemId item) {
     m_rules.SetBook(book);
-    m_hItem = item;
+    m_item = item;
     RefreshControls();
 }
 
-void TCLoreBookFormView::ShowNode(TCObject* node, wxTreeItemId item) {
-    SetBook(dynamic_cast<CLoreBook*>(node), item);
+void LoreBookForm::ShowNode(Node* node, wxTreeItemId item) {
+    SetBook(dynamic_cast<LoreBook*>(node), item);
 }
 
-void TCLoreBookFormView::RefreshControls() {
+void LoreBookForm::RefreshControls() {
     EnableControls();
-    m_rules.SetBook(m_rules.Book()); // what is shown now is nobody's typing
+    m_rules.SetBook(m_rules.ShownBook()); // what is shown now is nobody's typing
     const LoreBookFormRules::Fields shown = m_rules.Refresh();
-    m_editLoreKey->ChangeValue(ToWx(shown.key));
-    m_editText->ChangeValue(ForControl(shown.text));
-    m_editComment->ChangeValue(ToWx(shown.comment));
+    m_loreKeyField->ChangeValue(ToWx(shown.key));
+    m_textField->ChangeValue(ForControl(shown.text));
+    m_commentField->ChangeValue(ToWx(shown.comment));
 }
 
-void TCLoreBookFormView::EnableControls() {
+void LoreBookForm::EnableControls() {
     const bool enabled = HasNode();
     for (wxWindow* control : std::initializer_list<wxWindow*>{
-             m_editLoreKey, m_btnUpdate, m_editText, m_editComment, m_editHelp}) {
+             m_loreKeyField, m_updateButton, m_textField, m_commentField, m_helpField}) {
         control->Enable(enabled);
     }
 }
 
-LoreBookFormRules::Fields TCLoreBookFormView::Typed() const {
-    return {FromWx(m_editLoreKey->GetValue()), FromWx(m_editText->GetValue()),
-            FromWx(m_editComment->GetValue())};
+LoreBookFormRules::Fields LoreBookForm::Typed() const {
+    return {FromWx(m_loreKeyField->GetValue()), FromWx(m_textField->GetValue()),
+            FromWx(m_commentField->GetValue())};
 }
 
-bool TCLoreBookFormView::HasTyping() {
+bool LoreBookForm::HasTyping() {
     return !m_detached && m_rules.Typed(Typed());
 }
 
-bool TCLoreBookFormView::Store(FormStore store, bool quiet) {
+bool LoreBookForm::Store(FormStore store, bool quiet) {
     const LoreBookFormRules::UpdateResult result = m_rules.Update(Typed(), store);
-    return FinishUpdate(result, quiet, m_hItem);
+    return FinishUpdate(result, quiet, m_item);
 }
 
 } // namespace tc

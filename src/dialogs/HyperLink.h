@@ -11,10 +11,10 @@
 
 namespace tc {
 
-class CHyperLinkCtrl : public wxGenericHyperlinkCtrl {
+class HyperLink : public wxGenericHyperlinkCtrl {
 public:
-    CHyperLinkCtrl(wxWindow* parent, UserInterface& ui, int id, const wxString& text,
-                   wxPoint position, wxSize size);
+    HyperLink(wxWindow* parent, UserInterface& ui, int id, const wxString& text, wxPoint position,
+              wxSize size);
 
     // An empty target (the URL) opens the text itself.
     wxString Target() const { return GetURL().empty() ? GetLabel() : GetURL(); }

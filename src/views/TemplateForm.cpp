@@ -1,4 +1,4 @@
-#include "views/TCTemplateFormView.h"
+#include "views/TemplateForm.h"
 
 #include "app/CommandIds.h"
 #include "platform/Text.h"
@@ -64,90 +64,90 @@ constexpr int kRightWidth = 290 - kRightColumn;
 
 } // namespace
 
-TCTemplateFormView::TCTemplateFormView(wxWindow* parent, CTomecraftDoc& doc,
-                                       TomecraftTreeView& tree)
+TemplateForm::TemplateForm(wxWindow* parent, Document& doc, TreeView& tree)
     : FormPane(parent, doc, tree), m_rules(doc) {
     new wxStaticText(this, wxID_ANY, "&Template Name:", Du(5, 5));
-    m_editName = AddEdit(1002, 5, 15, 140);
-    MakeLowerCaseEdit(m_editName);
+    m_nameField = AddEdit(1002, 5, 15, 140);
+    MakeLowerCaseEdit(m_nameField);
     new wxStaticText(this, wxID_ANY, "&Specializes (based on):", Du(155, 5));
-    m_cbSpecializes = new LongChoice(this, 1061, Du(155, 15), Du(wxSize(140, 14)));
+    m_specializesField = new LongChoice(this, 1061, Du(155, 15), Du(wxSize(140, 14)));
     auto* bookBox =
         new wxStaticBox(this, wxID_ANY, "Lore Book Properties", Du(5, 30), Du(wxSize(290, 38)));
     new wxStaticText(this, wxID_ANY, "&Book Title:", Du(10, 40));
-    m_editBookTitle = AddEdit(1003, 10, 50, 155);
+    m_bookTitleField = AddEdit(1003, 10, 50, 155);
     new wxStaticText(this, wxID_ANY, "&Lore Key:", Du(175, 40));
-    m_cbLoreKey = new LongChoice(this, 1063, Du(175, 50), Du(wxSize(94, 14)));
-    m_btnPointAtBook = new wxButton(this, ID_POINT_AT_BOOK, wxString::FromUTF8("\u2026"),
-                                    Du(271, 50), Du(wxSize(19, 14)));
-    m_btnPointAtBook->SetToolTip(wxString::FromUTF8("Point at Another Book\u2026"));
+    m_loreKeyChoice = new LongChoice(this, 1063, Du(175, 50), Du(wxSize(94, 14)));
+    m_pointAtBookButton =
+        new wxButton(this, Id(CommandId::PointAtBook), wxString::FromUTF8("\u2026"), Du(271, 50),
+                     Du(wxSize(19, 14)));
+    m_pointAtBookButton->SetToolTip(wxString::FromUTF8("Point at Another Book\u2026"));
     auto* propertiesBox =
         new wxStaticBox(this, wxID_ANY, "Template Properties", Du(5, 70), Du(wxSize(290, 87)));
     new wxStaticText(this, wxID_ANY, "&Gold value:", Du(15, 80));
-    m_editGoldValue = AddEdit(1069, 15, 90, 30, wxTE_RIGHT);
-    m_spinGoldValue = AddSpin(1079, m_editGoldValue, 46, 90, 0, 200, 1);
+    m_goldValueField = AddEdit(1069, 15, 90, 30, wxTE_RIGHT);
+    m_goldValueSpin = AddSpin(1079, m_goldValueField, 46, 90, 0, 200, 1);
     new wxStaticText(this, wxID_ANY, "Te&xture (image used for book object when not in inventory):",
                      Du(kRightColumn, 80));
-    m_editTexture = AddEdit(1070, kRightColumn, 90, kRightWidth);
-    MakeLowerCaseEdit(m_editTexture);
+    m_textureField = AddEdit(1070, kRightColumn, 90, kRightWidth);
+    MakeLowerCaseEdit(m_textureField);
     new wxStaticText(this, wxID_ANY, "Inventory &Width:", Du(15, 105));
-    m_editInventoryWidth = AddEdit(1073, 15, 115, 30, wxTE_RIGHT);
-    m_spinInventoryWidth = AddSpin(1077, m_editInventoryWidth, 46, 115, 1, 4, 1);
+    m_inventoryWidthField = AddEdit(1073, 15, 115, 30, wxTE_RIGHT);
+    m_inventoryWidthSpin = AddSpin(1077, m_inventoryWidthField, 46, 115, 1, 4, 1);
     new wxStaticText(this, wxID_ANY,
                      "3D &Model (mesh used for the book object):", Du(kRightColumn, 105));
-    m_editModel = AddEdit(1075, kRightColumn, 115, kRightWidth);
-    MakeLowerCaseEdit(m_editModel);
+    m_modelField = AddEdit(1075, kRightColumn, 115, kRightWidth);
+    MakeLowerCaseEdit(m_modelField);
     new wxStaticText(this, wxID_ANY, "Inventory &Height:", Du(15, 130));
-    m_editInventoryHeight = AddEdit(1074, 15, 140, 30, wxTE_RIGHT);
-    m_spinInventoryHeight = AddSpin(1078, m_editInventoryHeight, 46, 140, 1, 4, 2);
+    m_inventoryHeightField = AddEdit(1074, 15, 140, 30, wxTE_RIGHT);
+    m_inventoryHeightSpin = AddSpin(1078, m_inventoryHeightField, 46, 140, 1, 4, 2);
     new wxStaticText(this, wxID_ANY, "&Inventory icon (image to use for book in inventory):",
                      Du(kRightColumn, 130));
-    m_editInventoryIcon = AddEdit(1072, kRightColumn, 140, kRightWidth);
-    MakeLowerCaseEdit(m_editInventoryIcon);
+    m_inventoryIconField = AddEdit(1072, kRightColumn, 140, kRightWidth);
+    MakeLowerCaseEdit(m_inventoryIconField);
     new wxStaticText(this, wxID_ANY, "&Comment:", Du(5, 160));
-    m_editComment = AddEdit(1040, 5, 170, 290);
-    m_editHelp = new wxTextCtrl(this, 1060, ToWx(ReplaceAll(kHelp, "\r\n", "\n")), Du(5, 190),
-                                Du(wxSize(290, 45)), wxTE_MULTILINE | wxTE_READONLY);
-    m_btnUpdate = new wxButton(this, 1, "&Update", Du(5, 240), Du(wxSize(55, 14)));
+    m_commentField = AddEdit(1040, 5, 170, 290);
+    m_helpField = new wxTextCtrl(this, 1060, ToWx(ReplaceAll(kHelp, "\r\n", "\n")), Du(5, 190),
+                                 Du(wxSize(290, 45)), wxTE_MULTILINE | wxTE_READONLY);
+    m_updateButton = new wxButton(this, 1, "&Update", Du(5, 240), Du(wxSize(55, 14)));
     for (wxWindow* wide :
-         std::initializer_list<wxWindow*>{bookBox, propertiesBox, m_editTexture, m_editModel,
-                                          m_editInventoryIcon, m_editComment}) {
+         std::initializer_list<wxWindow*>{bookBox, propertiesBox, m_textureField, m_modelField,
+                                          m_inventoryIconField, m_commentField}) {
         Stretches(wide, Stretch::Widen);
     }
-    Stretches(m_editHelp, Stretch::Grow);
-    Stretches(m_btnUpdate, Stretch::Below);
+    Stretches(m_helpField, Stretch::Grow);
+    Stretches(m_updateButton, Stretch::Below);
     SetLayoutSize(300, 259);
-    for (wxTextCtrl* digits : {m_editGoldValue, m_editInventoryWidth, m_editInventoryHeight}) {
+    for (wxTextCtrl* digits : {m_goldValueField, m_inventoryWidthField, m_inventoryHeightField}) {
         MakeDigitsOnlyEdit(digits);
     }
 
-    m_btnUpdate->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnUpdateButton(); });
-    m_editBookTitle->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
-        m_rules.fields.bookTitle = FromWx(m_editBookTitle->GetValue());
+    m_updateButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnUpdateButton(); });
+    m_bookTitleField->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
+        m_rules.fields.bookTitle = FromWx(m_bookTitleField->GetValue());
         EnableControls();
     });
-    m_btnPointAtBook->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { PointAtAnotherBook(); });
+    m_pointAtBookButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { PointAtAnotherBook(); });
     // The tree's context menu offers the same.
     Bind(
-        wxEVT_MENU, [this](wxCommandEvent&) { PointAtAnotherBook(); }, ID_POINT_AT_BOOK);
-    m_cbSpecializes->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { OnSelChangeSpecializes(); });
-    m_cbLoreKey->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) {
-        m_rules.m_cbLoreKey.Select(m_cbLoreKey->GetSelection());
+        wxEVT_MENU, [this](wxCommandEvent&) { PointAtAnotherBook(); }, Id(CommandId::PointAtBook));
+    m_specializesField->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { OnSelChangeSpecializes(); });
+    m_loreKeyChoice->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) {
+        m_rules.loreKeyList.Select(m_loreKeyChoice->GetSelection());
     });
     // The form starts hidden, and the tree shows a node in it before it is seen: greying the
     // controls now would only make the first switch to this form ungrey them all again.
     m_doc.AttachFormView(this);
 }
 
-wxTextCtrl* TCTemplateFormView::AddEdit(int id, int x, int y, int width, long style) {
+wxTextCtrl* TemplateForm::AddEdit(int id, int x, int y, int width, long style) {
     auto* edit =
         new wxTextCtrl(this, id, "", Du(x, y), Du(wxSize(width, 12)), style | wxTE_PROCESS_ENTER);
     edit->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { OnUpdateButton(); });
     return edit;
 }
 
-wxSpinButton* TCTemplateFormView::AddSpin(int id, wxTextCtrl* buddy, int x, int y, int low,
-                                          int high, int first) {
+wxSpinButton* TemplateForm::AddSpin(int id, wxTextCtrl* buddy, int x, int y, int low, int high,
+                                    int first) {
     // Up and down arrows beside the number, as the up-down control stands on Windows, as tall
     // as the field. GTK draws its own - and + side by side at their own size whatever the style,
     // so there the column of text fields starts further right than in the classic layout.
@@ -183,97 +183,97 @@ wxSpinButton* TCTemplateFormView::AddSpin(int id, wxTextCtrl* buddy, int x, int 
     return spin;
 }
 
-void TCTemplateFormView::SetTemplate(CTemplate* tmpl, wxTreeItemId item) {
+void TemplateForm::SetTemplate(Template* tmpl, wxTreeItemId item) {
     m_rules.SetTemplate(tmpl);
-    m_hItem = item;
+    m_item = item;
     RefreshControls();
 }
 
-void TCTemplateFormView::ShowNode(TCObject* node, wxTreeItemId item) {
-    SetTemplate(dynamic_cast<CTemplate*>(node), item);
+void TemplateForm::ShowNode(Node* node, wxTreeItemId item) {
+    SetTemplate(dynamic_cast<Template*>(node), item);
 }
 
-void TCTemplateFormView::ShowList(LongChoice* choice, const ComboList& list) {
+void TemplateForm::ShowList(LongChoice* choice, const ComboList& list) {
     choice->SetEntries(list.Entries(), list.Selection());
 }
 
-void TCTemplateFormView::ShowFields() {
+void TemplateForm::ShowFields() {
     const TemplateFormRules::Fields& f = m_rules.fields;
-    m_editName->ChangeValue(ToWx(f.name));
-    m_editBookTitle->ChangeValue(ToWx(f.bookTitle));
-    m_editInventoryIcon->ChangeValue(ToWx(f.inventoryIcon));
-    m_editModel->ChangeValue(ToWx(f.model));
-    m_editTexture->ChangeValue(ToWx(f.texture));
-    m_editComment->ChangeValue(ToWx(f.comment));
-    m_editInventoryWidth->SetValue(ToWx(f.inventoryWidth));
-    m_editInventoryHeight->SetValue(ToWx(f.inventoryHeight));
-    m_editGoldValue->SetValue(ToWx(f.goldValue));
+    m_nameField->ChangeValue(ToWx(f.name));
+    m_bookTitleField->ChangeValue(ToWx(f.bookTitle));
+    m_inventoryIconField->ChangeValue(ToWx(f.inventoryIcon));
+    m_modelField->ChangeValue(ToWx(f.model));
+    m_textureField->ChangeValue(ToWx(f.texture));
+    m_commentField->ChangeValue(ToWx(f.comment));
+    m_inventoryWidthField->SetValue(ToWx(f.inventoryWidth));
+    m_inventoryHeightField->SetValue(ToWx(f.inventoryHeight));
+    m_goldValueField->SetValue(ToWx(f.goldValue));
 }
 
-void TCTemplateFormView::ReadFields() {
+void TemplateForm::ReadFields() {
     TemplateFormRules::Fields& f = m_rules.fields;
-    f.name = FromWx(m_editName->GetValue());
-    f.bookTitle = FromWx(m_editBookTitle->GetValue());
-    f.inventoryIcon = FromWx(m_editInventoryIcon->GetValue());
-    f.model = FromWx(m_editModel->GetValue());
-    f.texture = FromWx(m_editTexture->GetValue());
-    f.comment = FromWx(m_editComment->GetValue());
-    f.inventoryWidth = FromWx(m_editInventoryWidth->GetValue());
-    f.inventoryHeight = FromWx(m_editInventoryHeight->GetValue());
-    f.goldValue = FromWx(m_editGoldValue->GetValue());
+    f.name = FromWx(m_nameField->GetValue());
+    f.bookTitle = FromWx(m_bookTitleField->GetValue());
+    f.inventoryIcon = FromWx(m_inventoryIconField->GetValue());
+    f.model = FromWx(m_modelField->GetValue());
+    f.texture = FromWx(m_textureField->GetValue());
+    f.comment = FromWx(m_commentField->GetValue());
+    f.inventoryWidth = FromWx(m_inventoryWidthField->GetValue());
+    f.inventoryHeight = FromWx(m_inventoryHeightField->GetValue());
+    f.goldValue = FromWx(m_goldValueField->GetValue());
 }
 
-void TCTemplateFormView::RefreshControls() {
+void TemplateForm::RefreshControls() {
     ShowFields();
-    ShowList(m_cbSpecializes, m_rules.m_cbSpecializes);
-    ShowList(m_cbLoreKey, m_rules.m_cbLoreKey);
+    ShowList(m_specializesField, m_rules.specializesList);
+    ShowList(m_loreKeyChoice, m_rules.loreKeyList);
     EnableControls();
 }
 
-void TCTemplateFormView::OnSelChangeSpecializes() {
+void TemplateForm::OnSelChangeSpecializes() {
     ReadFields();
-    m_rules.m_cbSpecializes.Select(m_cbSpecializes->GetSelection());
+    m_rules.specializesList.Select(m_specializesField->GetSelection());
     m_rules.OnSelChangeSpecializes();
-    m_editInventoryIcon->ChangeValue(ToWx(m_rules.fields.inventoryIcon));
-    m_editModel->ChangeValue(ToWx(m_rules.fields.model));
-    m_editTexture->ChangeValue(ToWx(m_rules.fields.texture));
+    m_inventoryIconField->ChangeValue(ToWx(m_rules.fields.inventoryIcon));
+    m_modelField->ChangeValue(ToWx(m_rules.fields.model));
+    m_textureField->ChangeValue(ToWx(m_rules.fields.texture));
     EnableControls();
 }
 
-void TCTemplateFormView::EnableControls() {
+void TemplateForm::EnableControls() {
     const TemplateFormRules::Enabled state = m_rules.EnableState();
     for (wxWindow* control :
-         std::initializer_list<wxWindow*>{m_editName, m_btnUpdate, m_cbSpecializes}) {
+         std::initializer_list<wxWindow*>{m_nameField, m_updateButton, m_specializesField}) {
         control->Enable(state.name);
     }
     for (wxWindow* control : std::initializer_list<wxWindow*>{
-             m_editHelp, m_editInventoryIcon, m_editModel, m_editComment, m_editTexture,
-             m_editInventoryWidth, m_editInventoryHeight, m_editGoldValue, m_spinInventoryWidth,
-             m_spinInventoryHeight, m_spinGoldValue}) {
+             m_helpField, m_inventoryIconField, m_modelField, m_commentField, m_textureField,
+             m_inventoryWidthField, m_inventoryHeightField, m_goldValueField, m_inventoryWidthSpin,
+             m_inventoryHeightSpin, m_goldValueSpin}) {
         control->Enable(state.properties);
     }
-    m_editBookTitle->Enable(state.bookTitle);
-    m_cbLoreKey->Enable(state.loreKey);
-    m_btnPointAtBook->Enable(state.properties && m_rules.KeyNamesNoBook());
+    m_bookTitleField->Enable(state.bookTitle);
+    m_loreKeyChoice->Enable(state.loreKey);
+    m_pointAtBookButton->Enable(state.properties && m_rules.KeyNamesNoBook());
 }
 
-void TCTemplateFormView::PointAtAnotherBook() {
+void TemplateForm::PointAtAnotherBook() {
     if (!HasNode() || !m_rules.KeyNamesNoBook()) {
         return;
     }
     ReadControls();
     m_rules.PointAtAnotherBook();
     EnableControls();
-    m_cbLoreKey->SetFocus();
+    m_loreKeyChoice->SetFocus();
 }
 
-void TCTemplateFormView::ReadControls() {
+void TemplateForm::ReadControls() {
     ReadFields();
-    m_rules.m_cbSpecializes.Select(m_cbSpecializes->GetSelection());
-    m_rules.m_cbLoreKey.Select(m_cbLoreKey->GetSelection());
+    m_rules.specializesList.Select(m_specializesField->GetSelection());
+    m_rules.loreKeyList.Select(m_loreKeyChoice->GetSelection());
 }
 
-bool TCTemplateFormView::HasTyping() {
+bool TemplateForm::HasTyping() {
     if (m_detached || !HasNode()) {
         return false;
     }
@@ -281,10 +281,10 @@ bool TCTemplateFormView::HasTyping() {
     return m_rules.Typed();
 }
 
-bool TCTemplateFormView::Store(FormStore store, bool quiet) {
+bool TemplateForm::Store(FormStore store, bool quiet) {
     ReadControls();
     const TemplateFormRules::UpdateResult result = m_rules.Update(store);
-    return FinishUpdate(result, quiet, m_hItem);
+    return FinishUpdate(result, quiet, m_item);
 }
 
 } // namespace tc

@@ -1,4 +1,4 @@
-#include "document/CTomecraftDoc.h"
+#include "document/Document.h"
 
 #include "document/BackupLocationRules.h"
 #include "document/FindNode.h"
@@ -18,24 +18,24 @@ constexpr const char* kSaveQuestion = "Save changes to current data?";
 
 } // namespace
 
-CTomecraftDoc::CTomecraftDoc(UserInterface& ui, DocumentHost& host, const SettingsStore& settings)
-    : m_strBackupPath(LoadBackupLocation(settings)), m_ui(ui), m_host(host) {}
+Document::Document(UserInterface& ui, DocumentHost& host, const SettingsStore& settings)
+    : backupPath(LoadBackupLocation(settings)), m_ui(ui), m_host(host) {}
 
-CTomecraftDoc::~CTomecraftDoc() = default;
+Document::~Document() = default;
 
-void CTomecraftDoc::DetachFormView(const FormViewInterface* form) {
-    if (m_pFormView == form) {
-        m_pFormView = nullptr;
+void Document::DetachFormView(const FormViewInterface* form) {
+    if (m_formView == form) {
+        m_formView = nullptr;
     }
 }
 
-void CTomecraftDoc::DetachTreeView(const TreeViewInterface* tree) {
-    if (m_pTreeView == tree) {
-        m_pTreeView = nullptr;
+void Document::DetachTreeView(const TreeViewInterface* tree) {
+    if (m_treeView == tree) {
+        m_treeView = nullptr;
     }
 }
 
-void CTomecraftDoc::ShowMessages(const Diagnostics& found, std::size_t from) {
+void Document::ShowMessages(const Diagnostics& found, std::size_t from) {
     for (std::size_t k = from; k < found.size(); ++k) {
         if (found[k].kind == Diagnostic::Kind::Message) {
             m_ui.MessageBoxUtf8(found[k].text, MsgButtons::Ok, MsgIcon::Exclamation);
@@ -43,7 +43,7 @@ void CTomecraftDoc::ShowMessages(const Diagnostics& found, std::size_t from) {
     }
 }
 
-bool CTomecraftDoc::ReadLoreFile(const std::string& path) {
+bool Document::ReadLoreFile(const std::string& path) {
     m_loreVersion = {path, {}};
     const std::size_t from = m_diagnostics.size();
     bool read = false;
@@ -58,7 +58,7 @@ bool CTomecraftDoc::ReadLoreFile(const std::string& path) {
     return read;
 }
 
-bool CTomecraftDoc::ReadTemplateFile(const std::string& path) {
+bool Document::ReadTemplateFile(const std::string& path) {
     m_templateVersion = {path, {}};
     const std::size_t from = m_diagnostics.size();
     const std::size_t notesBefore = CountReadingNotes(m_diagnostics);
@@ -83,12 +83,12 @@ std::string FileNameOf(const std::string& path) {
 
 } // namespace
 
-std::string CTomecraftDoc::ReadingNotesSummary() const {
+std::string Document::ReadingNotesSummary() const {
     std::size_t lore = 0;
     std::size_t templates = 0;
     for (const Diagnostic& d : m_diagnostics) {
         if (d.kind == Diagnostic::Kind::ReadingNote) {
-            ++(d.path == m_strLorePath ? lore : templates);
+            ++(d.path == m_lorePath ? lore : templates);
         }
     }
     if (lore + templates == 0) {
@@ -99,20 +99,20 @@ std::string CTomecraftDoc::ReadingNotesSummary() const {
     };
     std::string text = "Saving will change ";
     if (lore > 0 && templates > 0) {
-        text += places(lore) + " in " + FileNameOf(m_strLorePath) + " and " +
-                std::to_string(templates) + " in " + FileNameOf(m_strTemplatePath);
+        text += places(lore) + " in " + FileNameOf(m_lorePath) + " and " +
+                std::to_string(templates) + " in " + FileNameOf(m_templatePath);
     } else {
-        text += places(lore + templates) + " in " +
-                FileNameOf(lore > 0 ? m_strLorePath : m_strTemplatePath);
+        text +=
+            places(lore + templates) + " in " + FileNameOf(lore > 0 ? m_lorePath : m_templatePath);
     }
     return text + ": View \u203A Reading Notes";
 }
 
-TCObject* CTomecraftDoc::NodeOf(const Diagnostic& d) {
+Node* Document::NodeOf(const Diagnostic& d) {
     if (!d.hasNode) {
         return nullptr;
     }
-    if (d.nodeType == NODE_LOREBOOK) {
+    if (d.nodeType == NodeType::LoreBook) {
         for (const auto& book : GetBooks()) {
             if (book->GetName() == d.nodeName) {
                 return book.get();
@@ -128,14 +128,14 @@ TCObject* CTomecraftDoc::NodeOf(const Diagnostic& d) {
     return nullptr;
 }
 
-void CTomecraftDoc::GoToNode(const Diagnostic& d) {
-    TCObject* node = NodeOf(d);
-    if (node != nullptr && m_pTreeView != nullptr && CommitFormEdits()) {
-        m_pTreeView->SelectNode(node);
+void Document::GoToNode(const Diagnostic& d) {
+    Node* node = NodeOf(d);
+    if (node != nullptr && m_treeView != nullptr && CommitFormEdits()) {
+        m_treeView->SelectNode(node);
     }
 }
 
-bool CTomecraftDoc::AcceptReadingNotes(bool lore, bool templates) {
+bool Document::AcceptReadingNotes(bool lore, bool templates) {
     if ((!lore || m_loreNotesAccepted) && (!templates || m_templateNotesAccepted)) {
         return true;
     }
@@ -148,21 +148,20 @@ bool CTomecraftDoc::AcceptReadingNotes(bool lore, bool templates) {
     return true;
 }
 
-bool CTomecraftDoc::WriteLoreFile(const std::string& path) {
-    SaveRequest request =
-        LoreSaveRequest(path, m_strBackupPath, GetBooks(), m_loreVersion.Of(path));
+bool Document::WriteLoreFile(const std::string& path) {
+    SaveRequest request = LoreSaveRequest(path, backupPath, GetBooks(), m_loreVersion.Of(path));
     return Save(std::span<SaveRequest>(&request, 1));
 }
 
-bool CTomecraftDoc::WriteTemplateFile(const std::string& path) {
+bool Document::WriteTemplateFile(const std::string& path) {
     SaveRequest request =
-        TemplateSaveRequest(path, m_strBackupPath, GetTemplates(), m_templateVersion.Of(path));
+        TemplateSaveRequest(path, backupPath, GetTemplates(), m_templateVersion.Of(path));
     return Save(std::span<SaveRequest>(&request, 1));
 }
 
-bool CTomecraftDoc::Save(std::span<SaveRequest> requests) {
+bool Document::Save(std::span<SaveRequest> requests) {
     AskToReplace ask;
-    if (m_bMayAsk) {
+    if (m_mayAsk) {
         ask = [this](const std::string& question) {
             return m_ui.MessageBox(question, MsgButtons::YesNo, MsgIcon::Question) ==
                    MsgAnswer::Yes;
@@ -184,7 +183,7 @@ bool CTomecraftDoc::Save(std::span<SaveRequest> requests) {
     return written;
 }
 
-bool CTomecraftDoc::LockPair(const std::string& lorePath, const std::string& templatePath) {
+bool Document::LockPair(const std::string& lorePath, const std::string& templatePath) {
     // A device, FIFO, socket or folder is refused before a lock file is made beside it.
     for (const std::string* path : {&lorePath, &templatePath}) {
         FileInfo info;
@@ -194,7 +193,7 @@ bool CTomecraftDoc::LockPair(const std::string& lorePath, const std::string& tem
             return false;
         }
     }
-    const std::string problem = m_pairLock.Take(lorePath, templatePath, m_strLockHolder);
+    const std::string problem = m_pairLock.Take(lorePath, templatePath, m_lockHolder);
     if (!problem.empty()) {
         m_ui.MessageBox(problem, MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
@@ -202,36 +201,36 @@ bool CTomecraftDoc::LockPair(const std::string& lorePath, const std::string& tem
     return true;
 }
 
-bool CTomecraftDoc::ReadPair(const std::string& lorePath, const std::string& templatePath) {
+bool Document::ReadPair(const std::string& lorePath, const std::string& templatePath) {
     ClearData();
     m_diagnostics.clear();
-    m_strLorePath = lorePath;
-    m_strTemplatePath = templatePath;
-    const bool loreRead = ReadLoreFile(m_strLorePath);
-    const bool templatesRead = ReadTemplateFile(m_strTemplatePath);
+    m_lorePath = lorePath;
+    m_templatePath = templatePath;
+    const bool loreRead = ReadLoreFile(m_lorePath);
+    const bool templatesRead = ReadTemplateFile(m_templatePath);
     SortBooks();
     SortTemplates();
     return loreRead && templatesRead;
 }
 
-bool CTomecraftDoc::WriteFiles(bool lore, bool templates) {
+bool Document::WriteFiles(bool lore, bool templates) {
     // Both files are saved as a unit: neither is replaced until both are ready.
     std::vector<SaveRequest> requests;
     requests.reserve(2);
     if (lore) {
         SortBooks();
-        requests.push_back(LoreSaveRequest(m_strLorePath, m_strBackupPath, GetBooks(),
-                                           m_loreVersion.Of(m_strLorePath)));
+        requests.push_back(
+            LoreSaveRequest(m_lorePath, backupPath, GetBooks(), m_loreVersion.Of(m_lorePath)));
     }
     if (templates) {
         SortTemplates();
-        requests.push_back(TemplateSaveRequest(m_strTemplatePath, m_strBackupPath, GetTemplates(),
-                                               m_templateVersion.Of(m_strTemplatePath)));
+        requests.push_back(TemplateSaveRequest(m_templatePath, backupPath, GetTemplates(),
+                                               m_templateVersion.Of(m_templatePath)));
     }
     return Save(requests);
 }
 
-void CTomecraftDoc::WriteModified() {
+void Document::WriteModified() {
     const bool lore = IsModified(DataFile::Lore);
     const bool templates = IsModified(DataFile::Templates);
     if (AcceptReadingNotes(lore, templates)) {
@@ -239,19 +238,19 @@ void CTomecraftDoc::WriteModified() {
     }
 }
 
-bool CTomecraftDoc::WriteAll() {
+bool Document::WriteAll() {
     return WriteFiles(true, true);
 }
 
-bool CTomecraftDoc::CommitFormEdits() {
+bool Document::CommitFormEdits() {
     // Typed values are committed whatever the flags say, so nothing the user typed is lost.
-    if (m_pFormView == nullptr || !m_pFormView->WindowExists()) {
+    if (m_formView == nullptr || !m_formView->WindowExists()) {
         return true;
     }
-    return m_pFormView->CommitEdits();
+    return m_formView->CommitEdits();
 }
 
-bool CTomecraftDoc::AskToSave() {
+bool Document::AskToSave() {
     if (!IsModified()) {
         return true;
     }
@@ -267,17 +266,17 @@ bool CTomecraftDoc::AskToSave() {
     }
 }
 
-void CTomecraftDoc::ShowFileError(const FileError& error) {
+void Document::ShowFileError(const FileError& error) {
     m_ui.MessageBoxUtf8(error.what(), MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
-void CTomecraftDoc::RebuildTree() {
-    if (m_pTreeView != nullptr) {
-        m_pTreeView->RebuildTree(TreeViewInterface::kAllGroups);
+void Document::RebuildTree() {
+    if (m_treeView != nullptr) {
+        m_treeView->RebuildTree(TreeViewInterface::kAllGroups);
     }
 }
 
-void CTomecraftDoc::OnFileOpen() {
+void Document::OnFileOpen() {
     if (!CommitFormEdits()) {
         return;
     }
@@ -320,7 +319,7 @@ void CTomecraftDoc::OnFileOpen() {
     m_host.ShowStatus(Utf8ToCp1252(ReadingNotesSummary()));
 }
 
-void CTomecraftDoc::OnFileSave() {
+void Document::OnFileSave() {
     CommitFormEdits(); // a refused form keeps its typing; what is stored is still written
     try {
         WriteModified();
@@ -329,7 +328,7 @@ void CTomecraftDoc::OnFileSave() {
     }
 }
 
-bool CTomecraftDoc::CanCloseFrame() {
+bool Document::CanCloseFrame() {
     if (!CommitFormEdits()) {
         return false;
     }
@@ -341,13 +340,13 @@ bool CTomecraftDoc::CanCloseFrame() {
     }
 }
 
-void CTomecraftDoc::OnBackupLocation() {
+void Document::OnBackupLocation() {
     if (const std::optional<std::string> folder = m_host.RunBackupLocationDialog()) {
-        m_strBackupPath = *folder;
+        backupPath = *folder;
     }
 }
 
-TCObject* CTomecraftDoc::NewNode(NodeType type) {
+Node* Document::NewNode(NodeType type) {
     if (!IsNodeType(type)) {
         return nullptr;
     }
@@ -359,22 +358,22 @@ TCObject* CTomecraftDoc::NewNode(NodeType type) {
     return AddNode(type, *name);
 }
 
-void CTomecraftDoc::Follow(const DataChange& change) {
-    if (m_pTreeView != nullptr) {
-        m_pTreeView->Follow(change);
+void Document::Follow(const DataChange& change) {
+    if (m_treeView != nullptr) {
+        m_treeView->Follow(change);
     }
 }
 
-void CTomecraftDoc::OnEditUndo() {
+void Document::OnEditUndo() {
     if (!CanUndo()) {
         return;
     }
     // Undoing the New of the node the form shows always gets out of the form: typing it refuses
     // goes with the node.
-    if (m_pFormView != nullptr && m_pFormView->WindowExists() && UndoRemoves() != nullptr &&
-        UndoRemoves() == m_pFormView->ShownNode()) {
-        if (!m_pFormView->CommitEdits(true)) {
-            m_pFormView->PutBack();
+    if (m_formView != nullptr && m_formView->WindowExists() && UndoRemoves() != nullptr &&
+        UndoRemoves() == m_formView->ShownNode()) {
+        if (!m_formView->CommitEdits(true)) {
+            m_formView->PutBack();
         }
         Follow(Undo());
         return;
@@ -385,14 +384,14 @@ void CTomecraftDoc::OnEditUndo() {
     }
 }
 
-void CTomecraftDoc::OnEditRedo() {
+void Document::OnEditRedo() {
     // Typing stored now is a new step, after which there is nothing left to redo.
     if (CanRedo() && CommitFormEdits() && CanRedo()) {
         Follow(Redo());
     }
 }
 
-void CTomecraftDoc::OnEditFind() {
+void Document::OnEditFind() {
     if (std::optional<std::string> text = m_host.RunFindDialog(m_findText)) {
         m_findText = std::move(*text);
         if (!m_findText.empty()) {
@@ -401,21 +400,21 @@ void CTomecraftDoc::OnEditFind() {
     }
 }
 
-void CTomecraftDoc::OnFindNext(bool forward) {
+void Document::OnFindNext(bool forward) {
     if (m_findText.empty()) {
         OnEditFind();
         return;
     }
-    if (m_pTreeView == nullptr || !CommitFormEdits()) {
+    if (m_treeView == nullptr || !CommitFormEdits()) {
         return;
     }
     const FoundNode found =
-        FindNode(m_pTreeView->NodesInOrder(), m_pTreeView->SelectedNode(), m_findText, forward);
+        FindNode(m_treeView->NodesInOrder(), m_treeView->SelectedNode(), m_findText, forward);
     if (found.node == nullptr) {
         m_host.ShowStatus("'" + m_findText + "' not found");
         return;
     }
-    m_pTreeView->SelectNode(found.node);
+    m_treeView->SelectNode(found.node);
     m_host.ShowStatus(!found.wrapped ? std::string()
                       : forward      ? "Passed the end of the tree; continued from the top"
                                      : "Passed the start of the tree; continued from the end");

@@ -1,4 +1,4 @@
-#include "dialogs/CHyperLinkCtrl.h"
+#include "dialogs/HyperLink.h"
 
 #include "platform/wx/WxText.h"
 
@@ -6,8 +6,8 @@
 
 namespace tc {
 
-CHyperLinkCtrl::CHyperLinkCtrl(wxWindow* parent, UserInterface& ui, int id, const wxString& text,
-                               wxPoint position, wxSize size)
+HyperLink::HyperLink(wxWindow* parent, UserInterface& ui, int id, const wxString& text,
+                     wxPoint position, wxSize size)
     : wxGenericHyperlinkCtrl(parent, id, text, wxString(), position, size,
                              wxHL_CONTEXTMENU | wxHL_ALIGN_LEFT | wxNO_BORDER),
       m_open([](const wxString& target) { return wxLaunchDefaultBrowser(target); }), m_ui(ui) {
@@ -30,7 +30,7 @@ CHyperLinkCtrl::CHyperLinkCtrl(wxWindow* parent, UserInterface& ui, int id, cons
 
 // Without a word a failed open looks like a link that is not one; the message gives the
 // address, which the user can still take to a program of their own.
-void CHyperLinkCtrl::Open() {
+void HyperLink::Open() {
     if (!m_open(Target())) {
         m_ui.MessageBox("No program could open " + FromWx(Target()) +
                             ". Set up a default web browser and e-mail program, or copy the "

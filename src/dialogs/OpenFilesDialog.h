@@ -14,13 +14,13 @@ namespace tc {
 class HistoryCombo;
 class UserInterface;
 
-class COpenFilesDlg : public wxDialog {
+class OpenFilesDialog : public wxDialog {
 public:
     // `chooseFile` stands in for the file chooser in tests; by default a wxFileDialog runs.
     using FileChooser = std::function<std::string(OpenFilesRules::Which)>;
 
-    COpenFilesDlg(wxWindow* parent, SettingsStore& settings, UserInterface& ui,
-                  FileChooser chooseFile = {});
+    OpenFilesDialog(wxWindow* parent, SettingsStore& settings, UserInterface& ui,
+                    FileChooser chooseFile = {});
 
     OpenFilesRules& Rules() { return m_rules; }
     // Shows files given on the command line, handed over or dropped, with their partners.
@@ -29,8 +29,8 @@ public:
     bool OnOK();
     void OnBrowse(OpenFilesRules::Which which);
 
-    HistoryCombo* m_cbTemplatePaths;
-    HistoryCombo* m_cbLorePaths;
+    HistoryCombo* m_templatePathsField;
+    HistoryCombo* m_lorePathsField;
 
 private:
     std::string ChooseWithFileDialog(OpenFilesRules::Which which);

@@ -11,16 +11,16 @@ namespace tc {
 
 class UserInterface;
 
-class CNewNodeDlg : public wxDialog {
+class NewNodeDialog : public wxDialog {
 public:
     // `data` null switches the uniqueness checks off; an empty caption keeps "New Node".
-    CNewNodeDlg(wxWindow* parent, const LoreData* data, UserInterface& ui,
-                const std::string& caption = "", const std::string& name = "");
+    NewNodeDialog(wxWindow* parent, const LoreData* data, UserInterface& ui,
+                  const std::string& caption = "", const std::string& name = "");
 
     bool OnOK();
-    const std::string& NodeName() const { return m_rules.m_strNodeName; }
+    const std::string& NodeName() const { return m_rules.m_nodeName; }
 
-    wxTextCtrl* m_editName;
+    wxTextCtrl* m_nameField;
 
 private:
     UserInterface& m_ui;

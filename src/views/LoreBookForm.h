@@ -9,26 +9,26 @@ class wxButton;
 
 namespace tc {
 
-class TCLoreBookFormView : public FormPane {
+class LoreBookForm : public FormPane {
 public:
-    TCLoreBookFormView(wxWindow* parent, CTomecraftDoc& doc, TomecraftTreeView& tree);
+    LoreBookForm(wxWindow* parent, Document& doc, TreeView& tree);
 
-    void SetBook(CLoreBook* book, wxTreeItemId item);
-    void ShowNode(TCObject* node, wxTreeItemId item) override;
+    void SetBook(LoreBook* book, wxTreeItemId item);
+    void ShowNode(Node* node, wxTreeItemId item) override;
     void ForgetNode() override {
         m_rules.SetBook(nullptr);
-        m_hItem = wxTreeItemId();
+        m_item = wxTreeItemId();
     }
-    bool HasNode() const override { return m_rules.Book() != nullptr; }
-    const TCObject* ShownNode() const override { return m_rules.Book(); }
+    bool HasNode() const override { return m_rules.ShownBook() != nullptr; }
+    const Node* ShownNode() const override { return m_rules.ShownBook(); }
     void PutBack() override { RefreshControls(); }
     bool HasTyping() override;
 
-    wxTextCtrl* m_editLoreKey;
-    wxTextCtrl* m_editText;
-    wxTextCtrl* m_editComment;
-    wxTextCtrl* m_editHelp;
-    wxButton* m_btnUpdate;
+    wxTextCtrl* m_loreKeyField;
+    wxTextCtrl* m_textField;
+    wxTextCtrl* m_commentField;
+    wxTextCtrl* m_helpField;
+    wxButton* m_updateButton;
 
 private:
     LoreBookFormRules::Fields Typed() const;
@@ -37,7 +37,7 @@ private:
     void EnableControls();
 
     LoreBookFormRules m_rules;
-    wxTreeItemId m_hItem;
+    wxTreeItemId m_item;
 };
 
 } // namespace tc
