@@ -117,7 +117,7 @@ struct Scene {
         std::string previous;
     };
 
-    explicit Scene(Layout layout, int books = 160) : layout(layout) {
+    explicit Scene(Layout layout, int books = 60) : layout(layout) {
         if (layout == Layout::BackupOnOtherFileSystem) {
             backupFolder = OtherFileSystem() + "/tomecraft-save-test-" +
                            std::to_string(sys::ProcessId()) + "/";
@@ -412,9 +412,9 @@ TEST(DurableSave, AFileChangedByAnotherProgramIsReplacedOnlyWhenTheUserSaysSo) {
 }
 
 // Saves killed at random points, each run starting from what the last one left and writing a
-// version of its own, on a plain file, a file with another hard link and a pair: every file
-// always has a whole copy (itself, its backup, or the new version waiting beside a file that
-// was being written over in place), and the next save takes it up.
+// version of its own, on a file with another hard link, which is written over in place: it
+// always has a whole copy (itself, its backup, or the new version waiting beside it), and the
+// next save takes it up. Files replaced by a rename are covered by the failure at every step.
 TEST(DurableSave, KilledSavesInAChainNeverLeaveAPartialFile) {
 #ifdef _WIN32
     GTEST_SKIP() << "needs fork; the fault-injection test covers every step of a save there";
@@ -423,7 +423,7 @@ TEST(DurableSave, KilledSavesInAChainNeverLeaveAPartialFile) {
     GTEST_SKIP() << "a test of process deaths, not of memory: ten times slower under the "
                     "sanitizers for nothing more";
 #endif
-    for (Layout layout : {Layout::BackupBeside, Layout::HardLinkedFile, Layout::Pair}) {
+    for (Layout layout : {Layout::HardLinkedFile}) {
         Scene scene(layout, 2000);   // about 2 MB, so that a kill lands in the middle of a write
         std::set<std::size_t> whole; // every version ever saved, by hash
         for (const Scene::File& file : scene.files) {
@@ -434,10 +434,10 @@ TEST(DurableSave, KilledSavesInAChainNeverLeaveAPartialFile) {
         int killed = 0;
         int kept = 0;
         int run = 0;
-        // Three whole runs to time a save, then runs killed at random points until ten kills
+        // Three whole runs to time a save, then runs killed at random points until six kills
         // have landed mid-save: a save that finished first times the next kills afresh, as a
         // machine that was busy at the start makes the first timing too long.
-        for (; run < 3 + 60 && (run < 3 + 20 || killed < 10); ++run) {
+        for (; run < 3 + 40 && (run < 3 + 10 || killed < 6); ++run) {
             for (Scene::File& file : scene.files) {
                 file.meant =
                     Books(static_cast<int>(file.meant.size()), "run " + std::to_string(run));
@@ -483,7 +483,7 @@ TEST(DurableSave, KilledSavesInAChainNeverLeaveAPartialFile) {
                   << "/" << run - 3 << ", a full run takes "
                   << std::chrono::duration_cast<std::chrono::milliseconds>(fullRun).count()
                   << " ms\n";
-        EXPECT_GE(killed, 10);
+        EXPECT_GE(killed, 6);
         // The next save clears what the killed ones left.
         ScriptedUi ui;
         ASSERT_TRUE(scene.Save(ui));

@@ -27,6 +27,15 @@ void Click(wxWindow* dialog, int id) {
     RealInput().Click(dialog->FindWindow(id));
 }
 
+// Shows the dialog, if it is not yet, and types `text` over what one of its fields holds.
+void Retype(wxWindow* dialog, wxWindow* field, const std::string& text) {
+    if (!dialog->IsShown()) {
+        dialog->Show();
+        Pump();
+    }
+    RealInput().Retype(field, text);
+}
+
 TEST(OpenDialog, ChecksWhatIsTypedAndStoresTheHistoriesOnOk) {
     TempDir dir;
     WriteBytes(dir / "lore.gas", "");
@@ -39,7 +48,7 @@ TEST(OpenDialog, ChecksWhatIsTypedAndStoresTheHistoriesOnOk) {
         return which == OpenFilesRules::Which::Lore ? dir / "other.gas" : dir / "trs_book_lore.gas";
     });
 
-    dialog.m_templatePathsField->SetValue(PathToWx(dir / "trs_book_lore.gas"));
+    Retype(&dialog, dialog.m_templatePathsField, dir / "trs_book_lore.gas");
     Click(&dialog, wxID_OK);
     ASSERT_EQ(ui.Texts().size(), 1u) << "no lore file";
     EXPECT_TRUE(settings.Values().empty());
@@ -50,7 +59,7 @@ TEST(OpenDialog, ChecksWhatIsTypedAndStoresTheHistoriesOnOk) {
     Click(&dialog, 1047); // browse for the template file: accepted and selected
     EXPECT_EQ(dialog.m_templatePathsField->GetValue(), PathToWx(dir / "trs_book_lore.gas"));
 
-    dialog.m_lorePathsField->SetValue(PathToWx(dir / "lore.gas"));
+    Retype(&dialog, dialog.m_lorePathsField, dir / "lore.gas");
     Click(&dialog, wxID_OK);
     EXPECT_EQ(dialog.GetReturnCode(), wxID_OK);
     EXPECT_EQ(dialog.Rules().lorePath, UserPath(dir / "lore.gas"));
@@ -64,7 +73,7 @@ TEST(BackupLocationDialog, BrowsesAndReturnsTheFolder) {
     MemorySettings settings;
     BackupLocationDialog dialog(nullptr, settings, ui, [&] { return dir.Path(); });
     EXPECT_EQ(dialog.m_backupPathsField->GetValue(), "(Create backup in same location as file)");
-    dialog.m_backupPathsField->SetValue(PathToWx(dir / "missing"));
+    Retype(&dialog, dialog.m_backupPathsField, dir / "missing");
     Click(&dialog, wxID_OK);
     EXPECT_EQ(ui.Texts().size(), 1u);
     Click(&dialog, 1080);
@@ -87,7 +96,7 @@ TEST(NewNodeDialog, TypesLowerCaseAndRefusesRepeatedNames) {
     EXPECT_EQ(dialog.m_nameField->GetValue(), "my tome");
     Click(&dialog, wxID_OK);
     EXPECT_EQ(ui.Texts().size(), 1u);
-    dialog.m_nameField->SetValue("my other tome");
+    input.Retype(dialog.m_nameField, "my other tome");
     Click(&dialog, wxID_OK);
     EXPECT_EQ(dialog.GetReturnCode(), wxID_OK);
     EXPECT_EQ(dialog.NodeName(), "my_other_tome");
@@ -151,7 +160,6 @@ TEST_F(GuiTest, ReadingNotesListWhatSaveChangesAndLeadToTheirNodes) {
     WriteBytes(templates, ReadBytes(DataPath("handedited_trs_book_lore.gas")));
     const std::string original = ReadBytes(lore);
     host.openResult = OpenPaths{lore, templates};
-    RealInput input;
     input.Key('O', wxMOD_CONTROL);
     EXPECT_EQ(host.status, "Saving will change 2 places in lore.gas and 7 in "
                            "trs_book_lore.gas: View \x9B Reading Notes");

@@ -5,6 +5,7 @@
 #include "RealInput.h"
 
 #include "app/TomecraftApp.h"
+#include "app/WxDocumentHost.h"
 #include "dialogs/BackupLocationDialog.h"
 #include "dialogs/DialogParts.h"
 #include "dialogs/NewNodeDialog.h"
@@ -23,43 +24,15 @@
 namespace tc::test {
 namespace {
 
-// Runs the real dialogs, filled in by the session's next step instead of a person.
-class SessionHost : public DocumentHost {
-public:
-    SessionHost(SettingsStore& settings, UserInterface& ui) : m_settings(settings), m_ui(ui) {}
-
-    std::optional<OpenPaths> RunOpenDialog() override {
-        OpenFilesDialog dialog(nullptr, m_settings, m_ui);
-        dialog.m_lorePathsField->SetValue(PathToWx(lorePath));
-        dialog.m_templatePathsField->SetValue(PathToWx(templatePath));
-        if (!dialog.OnOK()) {
-            return std::nullopt;
+// Types into the modal dialog that comes up next and clicks its OK button.
+WhenModal Answer(RealInput& input, std::vector<std::pair<int, std::string>> fields) {
+    return WhenModal([&input, fields](wxDialog& dialog) {
+        for (const auto& [id, text] : fields) {
+            input.Retype(dialog.FindWindow(id), text);
         }
-        return OpenPaths{dialog.Rules().lorePath, dialog.Rules().templatePath};
-    }
-    std::optional<std::string> RunNewNodeDialog(const std::string& caption,
-                                                const LoreData& data) override {
-        NewNodeDialog dialog(nullptr, &data, m_ui, caption);
-        dialog.m_nameField->SetValue(ToWx(nextName));
-        return dialog.OnOK() ? std::optional(dialog.NodeName()) : std::nullopt;
-    }
-    std::optional<std::string> RunBackupLocationDialog() override {
-        BackupLocationDialog dialog(nullptr, m_settings, m_ui, [this] { return backupFolder; });
-        wxCommandEvent browse(wxEVT_BUTTON, 1080);
-        dialog.FindWindow(1080)->ProcessWindowEvent(browse);
-        return dialog.OnOK() ? std::optional(dialog.Rules().backupPath) : std::nullopt;
-    }
-    std::optional<std::string> RunFindDialog(const std::string&) override { return std::nullopt; }
-    void ShowStatus(const std::string&) override {}
-    void SendExit() override { ++exits; }
-
-    std::string lorePath, templatePath, nextName, backupFolder;
-    int exits = 0;
-
-private:
-    SettingsStore& m_settings;
-    UserInterface& m_ui;
-};
+        input.Click(dialog.FindWindow(wxID_OK));
+    });
+}
 
 TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     TempDir dir;
@@ -73,12 +46,10 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
 
     ScriptedUi ui;
     MemorySettings settings;
-    SessionHost host(settings, ui);
-    host.lorePath = lore;
-    host.templatePath = templates;
-    host.backupFolder = dir / "backups";
+    WxDocumentHost host(settings, ui); // the editor's own dialogs
     Document doc(ui, host, settings);
     auto* frame = new MainFrame(doc);
+    host.SetFrame(frame);
     int abouts = 0;
     frame->m_runAbout = [&] { ++abouts; };
     frame->Show();
@@ -93,8 +64,12 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     EXPECT_EQ(frame->GetTitle(), "Tomecraft");
     EXPECT_EQ(frame->Splitter()->GetSashPosition(),
               static_cast<int>(frame->GetClientSize().GetWidth() * 0.3));
-    RunStartup(*frame);
-    Pump();
+    {
+        WhenModal open = Answer(
+            input, {{OpenFilesRules::kLoreList, lore}, {OpenFilesRules::kTemplateList, templates}});
+        RunStartup(*frame);
+        Pump();
+    }
     ASSERT_EQ(abouts, 1);
     EXPECT_EQ(ChildLabels(tree, tree.m_booksRoot),
               (std::vector<std::string>{"abbey_founding", "ferry_song", "ledger_of_osric",
@@ -112,7 +87,7 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     EXPECT_FALSE(tree.CreateContextMenu()->IsEnabled(Id(CommandId::DeleteNode)));
 
     // A new book, its text typed with Ctrl+Enter between the lines, stored with Enter.
-    host.nextName = "the lost verse";
+    WhenModal newBook = Answer(input, {{NewNodeRules::kNameEdit, "the lost verse"}});
     input.Key('B', wxMOD_CONTROL);
     ASSERT_NE(bookForm(), nullptr);
     ASSERT_EQ(bookForm()->m_loreKeyField->GetValue(), "the_lost_verse");
@@ -126,7 +101,7 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     EXPECT_TRUE(ui.shown.empty()) << (ui.shown.empty() ? "" : ui.shown[0].text);
 
     // A book template for it, on the base book template, stored with the Update button.
-    host.nextName = "book_lost_verse";
+    WhenModal newTemplate = Answer(input, {{NewNodeRules::kNameEdit, "book_lost_verse"}});
     input.Key('T', wxMOD_CONTROL);
     ASSERT_NE(templateForm(), nullptr);
     ChooseByKeys(input, templateForm()->m_nameField, templateForm()->m_specializesField,
@@ -160,6 +135,7 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     EXPECT_NE(templateForm()->m_nameField->GetValue(), "book_warden_oath");
 
     // A backup folder from the File menu, then Save.
+    WhenModal backup = Answer(input, {{BackupLocationRules::kFolderList, dir / "backups"}});
     input.Key('F', wxMOD_ALT);
     input.Key('B');
     input.Key('S', wxMOD_CONTROL);

@@ -14,6 +14,11 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/dialog.h>
+#include <wx/menu.h>
+#include <wx/textctrl.h>
+#include <wx/timer.h>
+#include <wx/toolbar.h>
 #include <wx/utils.h>
 
 namespace tc::test {
@@ -83,6 +88,32 @@ inline void ChooseByKeys(RealInput& input, wxWindow* before, LongChoice* list,
     ASSERT_EQ(list->GetSelection(), target) << entry;
 }
 
+// Answers the next modal dialog once it is up, as a person would: `answer` types and clicks
+// into it. A dialog the answer leaves open is cancelled, so that a failure cannot hang the run.
+class WhenModal : public wxTimer {
+public:
+    explicit WhenModal(std::function<void(wxDialog&)> answer) : m_answer(std::move(answer)) {
+        Start(20);
+    }
+    void Notify() override {
+        for (wxWindow* window : wxTopLevelWindows) {
+            auto* dialog = dynamic_cast<wxDialog*>(window);
+            if (dialog != nullptr && dialog->IsModal()) {
+                Stop();
+                m_answer(*dialog);
+                if (dialog->IsModal()) {
+                    ADD_FAILURE() << "the dialog " << dialog->GetTitle() << " stayed open";
+                    dialog->EndModal(wxID_CANCEL);
+                }
+                return;
+            }
+        }
+    }
+
+private:
+    std::function<void(wxDialog&)> m_answer;
+};
+
 // Scripted dialogs whose messages go to the frame's status bar, as the real host's do.
 class StatusBarHost : public ScriptedHost {
 public:
@@ -113,31 +144,22 @@ protected:
         Pump();
     }
 
-    // Sends a command as a menu, the toolbar or a key would, starting at `from`.
-    void Command(int id, wxWindow* from = nullptr) {
-        wxWindow* window = from != nullptr ? from : frame;
-        wxCommandEvent event(wxEVT_MENU, id);
-        event.SetEventObject(window);
-        window->ProcessWindowEvent(event);
-        Pump();
-    }
-
-    // Asks the frame whether a command is enabled, as a menu or the toolbar would.
-    bool Enabled(int id) {
-        wxUpdateUIEvent event(id);
-        event.SetEventObject(frame);
-        frame->ProcessWindowEvent(event);
-        return !event.GetSetEnabled() || event.GetEnabled();
-    }
-
+    // Opens the pair with Ctrl+O, the Open dialog scripted to name it.
     void LoadSample() {
         CopySamplePair(lore, templates);
         host.openResult = OpenPaths{lore, templates};
-        Command(Id(CommandId::FileOpen));
+        input.Key('O', wxMOD_CONTROL);
+    }
+
+    // Whether the toolbar shows a command enabled, as the frame updates it when idle.
+    bool Enabled(int id) {
+        Pump();
+        return frame->GetToolBar()->GetToolEnabled(id);
     }
 
     TreeView& Tree() { return *frame->Tree(); }
     FormPane* Form() { return frame->CurrentForm(); }
+    wxTextCtrl* Edit(int id) { return dynamic_cast<wxTextCtrl*>(Form()->FindWindow(id)); }
 
     std::vector<std::string> Labels(wxTreeItemId group) { return ChildLabels(Tree(), group); }
     wxTreeItemId Item(const std::string& label) { return FindItem(Tree(), label); }
@@ -147,7 +169,7 @@ protected:
         Pump();
     }
 
-    void DeleteByContextMenu(RealInput& input, const std::string& label) {
+    void DeleteByContextMenu(const std::string& label) {
         ui.answers = {MsgAnswer::Yes};
         tc::test::DeleteByContextMenu(input, Tree(), label);
     }
@@ -161,6 +183,7 @@ protected:
     std::unique_ptr<Document> doc;
     MainFrame* frame = nullptr;
     std::vector<std::string> order;
+    RealInput input;
 };
 
 } // namespace tc::test

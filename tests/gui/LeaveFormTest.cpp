@@ -21,14 +21,15 @@ namespace {
 class LeaveFormTest : public GuiTest {
 public:
     using GuiTest::DeleteByContextMenu;
+    using GuiTest::input;
     using GuiTest::Item;
     using GuiTest::Tree;
 
     // Shows `label` and types into its comment; with `refuse` its name is emptied first.
     wxTextCtrl* TypeInto(const std::string& label, bool refuse) {
         input.ClickItem(&Tree(), Item(label));
-        wxTextCtrl* name = FindEdit(1002);
-        wxTextCtrl* comment = FindEdit(1040);
+        wxTextCtrl* name = Edit(1002);
+        wxTextCtrl* comment = Edit(1040);
         if (refuse) {
             input.Click(name);
             input.Key('A', wxMOD_CONTROL);
@@ -39,8 +40,6 @@ public:
         input.Type("-typed");
         return comment;
     }
-
-    wxTextCtrl* FindEdit(int id) { return dynamic_cast<wxTextCtrl*>(Form()->FindWindow(id)); }
 
     // Finds a toolbar button as a person does, by the prompt the status bar shows under the
     // mouse, and clicks it.
@@ -57,7 +56,6 @@ public:
         ADD_FAILURE() << "no tool " << prompt;
     }
 
-    RealInput input;
     std::string victim; // a node that a route may delete
 };
 
@@ -81,7 +79,7 @@ const Route kRoutes[] = {
          t.input.Key('T');
      }},
     {"the toolbar", [](LeaveFormTest& t) { t.ClickTool("Add a new lore book"); }},
-    {"Delete of another node", [](LeaveFormTest& t) { t.DeleteByContextMenu(t.input, t.victim); }},
+    {"Delete of another node", [](LeaveFormTest& t) { t.DeleteByContextMenu(t.victim); }},
     {"Ctrl+O", [](LeaveFormTest& t) { t.input.Key('O', wxMOD_CONTROL); }},
     {"Ctrl+S", [](LeaveFormTest& t) { t.input.Key('S', wxMOD_CONTROL); }},
     {"Exit",
@@ -164,7 +162,7 @@ TEST_F(LeaveFormTest, EveryRouteStopsAtARefusalAndKeepsTheTyping) {
             EXPECT_TRUE(Item(shown.victim).IsOk());
 
             // The name typed back, Enter stores it all.
-            input.Click(FindEdit(1002));
+            input.Click(Edit(1002));
             input.Type(shown.label);
             input.Key(WXK_RETURN);
             EXPECT_EQ(node->GetComment(), stored + "-typed");
@@ -194,7 +192,7 @@ const struct WayOut {
      "New 'my_new_book'",
      {}},
     {{"Edit > Undo", MenuUndo}, false, "", {}},
-    {{"Delete", [](LeaveFormTest& t) { t.DeleteByContextMenu(t.input, "my_new_book"); }},
+    {{"Delete", [](LeaveFormTest& t) { t.DeleteByContextMenu("my_new_book"); }},
      false,
      "Delete 'my_new_book'",
      {"Delete my_new_book?"}},
@@ -209,7 +207,7 @@ TEST_F(LeaveFormTest, EveryWayOutOfARefusedNewBook) {
         input.Key('B', wxMOD_CONTROL);
         Node* fresh = Tree().NodeOf(Tree().GetSelection());
         ASSERT_EQ(fresh->GetName(), "my_new_book");
-        input.Click(FindEdit(1040));
+        input.Click(Edit(1040));
         input.Type("typed");
         input.ClickItem(&Tree(), Item("ferry_song"));
         EXPECT_EQ(ui.Texts(),
@@ -242,7 +240,7 @@ TEST_F(LeaveFormTest, UpdateRefusesOrShowsWhatItStoredAndADanglingKeyCanBeRepoin
     };
     EXPECT_FALSE(modified());
     input.ClickItem(&Tree(), Item("ferry_song"));
-    input.Click(FindEdit(1003));
+    input.Click(Edit(1003));
     input.Key(WXK_END, wxMOD_CONTROL);
     input.Type(" \"C:\\new\"");
     EXPECT_TRUE(Enabled(Id(CommandId::FileSave))) << "typing is something to save";
@@ -256,11 +254,11 @@ TEST_F(LeaveFormTest, UpdateRefusesOrShowsWhatItStoredAndADanglingKeyCanBeRepoin
         input.Key(WXK_BACK);
     }
     input.Key(WXK_RETURN);
-    EXPECT_TRUE(FindEdit(1003)->GetValue().EndsWith(" 'C:")) << "shown as stored";
+    EXPECT_TRUE(Edit(1003)->GetValue().EndsWith(" 'C:")) << "shown as stored";
     EXPECT_TRUE(modified());
 
     ui.shown.clear();
-    DeleteByContextMenu(input, "ferry_song");
+    DeleteByContextMenu("ferry_song");
     for (int wait = 0; wait < 100 && ui.shown.empty(); ++wait) {
         input.Settle();
     }

@@ -114,7 +114,6 @@ protected:
     std::string FreshName(const std::string& prefix) { return prefix + std::to_string(++made); }
 
     Node* Shown() { return Form()->HasNode() ? Tree().NodeOf(Tree().GetSelection()) : nullptr; }
-    wxTextCtrl* Edit(int id) { return dynamic_cast<wxTextCtrl*>(Form()->FindWindow(id)); }
 
     Values OnScreen(const Node* node) {
         if (IsBook(node)) {
@@ -222,10 +221,7 @@ protected:
     }
 
     void ReplaceText(int field, const std::string& text) {
-        input.Click(Edit(field));
-        input.Key('A', wxMOD_CONTROL);
-        input.Key(WXK_DELETE);
-        input.Type(text);
+        input.Retype(Edit(field), text);
         SetTyped(field, text);
     }
 
@@ -478,7 +474,7 @@ protected:
         if (choice < 93) {
             Node* victim = Deletable();
             const std::string name = victim->GetName();
-            DeleteByContextMenu(input, victim->GetName());
+            DeleteByContextMenu(victim->GetName());
             // The menu runs its own loop: its command may still be on its way.
             for (int wait = 0; wait < 100 && Exists(victim) && Refusals() == refusals; ++wait) {
                 input.Settle();
@@ -552,7 +548,6 @@ protected:
     }
 
     std::mt19937 random;
-    RealInput input;
     std::map<Node*, Values> tracked;
     Node* shown = nullptr;
     Values showing;     // what the form showed for it

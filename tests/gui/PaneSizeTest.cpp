@@ -22,8 +22,6 @@ protected:
         return view.Contains(rect.GetTopLeft()) &&
                shown.height == std::min(rect.height, view.height - rect.y);
     }
-
-    RealInput input;
 };
 
 struct Shown {

@@ -93,4 +93,11 @@ void RealInput::Key(int keycode, int modifiers) {
     Settle();
 }
 
+void RealInput::Retype(wxWindow* field, const std::string& text) {
+    Click(field);
+    Key('A', wxMOD_CONTROL);
+    Key(WXK_DELETE);
+    Type(text);
+}
+
 } // namespace tc::test

@@ -22,6 +22,8 @@ public:
     // Types characters as keys; upper-case letters are typed with Shift.
     void Type(const std::string& text);
     void Key(int keycode, int modifiers = wxMOD_NONE);
+    // Clicks a text field, selects all it holds and types `text` over it.
+    void Retype(wxWindow* field, const std::string& text);
     // Lets the X server deliver what was sent and the event loop handle it.
     void Settle();
 

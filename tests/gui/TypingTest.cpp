@@ -16,12 +16,7 @@
 namespace tc::test {
 namespace {
 
-class TypingTest : public GuiTest {
-protected:
-    wxTextCtrl* Edit(int id) { return dynamic_cast<wxTextCtrl*>(Form()->FindWindow(id)); }
-
-    RealInput input;
-};
+using TypingTest = GuiTest;
 
 TEST_F(TypingTest, LowerCaseAndDigitsOnlyFieldsFilterWhatIsTyped) {
     LoadSample();
@@ -90,7 +85,7 @@ TEST_F(TypingTest, EveryByteIsShownEditedAndSavedUnchanged) {
     WriteBytes(lore, Crlf("[lore]\n{\n\t// " + odd + "\n\t[odd_bytes]\n\t{\n\t\tdescription = \"" +
                           odd + "\";\n\t}\n}\n"));
     host.openResult = OpenPaths{lore, templates};
-    Command(Id(CommandId::FileOpen));
+    input.Key('O', wxMOD_CONTROL);
 
     input.ClickItem(&Tree(), Item("odd_bytes"));
     EXPECT_EQ(FromWx(Edit(1040)->GetValue()), odd);

@@ -33,16 +33,12 @@ protected:
         frame->GetMenuBar()->UpdateMenus();
         return frame->GetMenuBar()->FindItem(id)->GetItemLabelText();
     }
-
-    wxTextCtrl* Edit(int id) { return dynamic_cast<wxTextCtrl*>(Form()->FindWindow(id)); }
-
-    RealInput input;
 };
 
 TEST_F(UndoFindTest, CtrlZBringsADeletedBookBackSelectedAndShown) {
     LoadSample();
     EXPECT_EQ(MenuLabel(Id(CommandId::EditUndo)), "Undo");
-    DeleteByContextMenu(input, "ferry_song");
+    DeleteByContextMenu("ferry_song");
     ASSERT_FALSE(Shows("ferry_song"));
     EXPECT_EQ(MenuLabel(Id(CommandId::EditUndo)), "Undo Delete 'ferry_song'");
 

@@ -57,6 +57,10 @@ MUTANTS = {
     "read-back-skipped": ("src/gasfiles/SafeWrite.cpp",
                           "if (const std::string problem = r.readBack(p.temp->Path()); !problem.empty()) {",
                           "if (const std::string problem; !problem.empty()) {", CORE, "*"),
+    "in-place-before-marker": ("src/gasfiles/SafeWrite.cpp",
+                               "        if (const int error = RenameFile(p.temp->Path(), p.marker)) {",
+                               "        if (const int error = CopyInPlace(p.temp->Path(), p.previous.realPath) ?: RenameFile(p.temp->Path(), p.marker)) {",
+                               CORE, "DurableSave.Killed*"),
     "numbers-not-inherited": ("src/gasfiles/Inheritance.cpp",
                               "            const auto it = readIndex.find(parent);\n",
                               "            const auto it = readIndex.end();\n", CORE, "*"),
@@ -65,6 +69,17 @@ MUTANTS = {
     "tree-click-skips-typing": ("src/views/TreeView.cpp",
                                 "if (!m_ignoreSelection && !m_formCommitted && !CommitForm()) {",
                                 "if (false) {", GUI, "LeaveForm*:Monkey*"),
+    "save-gray-while-typing": ("src/app/MainFrame.cpp",
+                               "event.Enable(m_doc.IsModified() || (m_form != nullptr && m_form->HasTyping()));",
+                               "event.Enable(m_doc.IsModified());", GUI, "LeaveForm*"),
+    "undo-key-leaves-field": ("src/app/MainFrame.cpp", "    if (key != 'Z' && key != 'Y') {",
+                              "    if (true) {", GUI, "UndoFind*"),
+    "modified-never-shown": ("src/app/MainFrame.cpp",
+                             "const wxString modified = m_doc.IsModified() ? \"Modified\" : \"\";",
+                             "const wxString modified = \"\";", GUI, "LeaveForm*"),
+    "browse-refusal-silent": ("src/dialogs/OpenFilesDialog.cpp",
+                              "        m_ui.MessageBox(*message, MsgButtons::Ok, MsgIcon::Exclamation);\n",
+                              "", GUI, "OpenDialog*"),
 }
 
 
