@@ -64,6 +64,8 @@ MUTANTS = {
     "numbers-not-inherited": ("src/gasfiles/Inheritance.cpp",
                               "            const auto it = readIndex.find(parent);\n",
                               "            const auto it = readIndex.end();\n", CORE, "*"),
+    "digits-take-shifted-letters": ("src/views/EditFilters.cpp", "event.HasModifiers() ||",
+                                    "event.HasAnyModifiers() ||", GUI, "TypingTest.LowerCase*"),
     "escape-keeps-typing": ("src/views/FormPane.cpp", "            HasNode()) {\n            PutBack();",
                             "            HasNode()) {\n            (void)0;", GUI, "LeaveForm*:Monkey*"),
     "tree-click-skips-typing": ("src/views/TreeView.cpp",
