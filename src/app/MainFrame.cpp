@@ -1,11 +1,11 @@
 #include "app/MainFrame.h"
 
 #include "Resources.h"
-#include "app/CommandIds.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/ReadingNotesDialog.h"
 #include "platform/Product.h"
 #include "platform/wx/WxText.h"
+#include "rules/CommandIds.h"
 #include "views/LoreBookForm.h"
 #include "views/TemplateForm.h"
 

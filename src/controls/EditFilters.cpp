@@ -1,4 +1,4 @@
-#include "views/EditFilters.h"
+#include "controls/EditFilters.h"
 
 #include "platform/Text.h"
 #include "platform/wx/WxText.h"

@@ -1,4 +1,4 @@
-#include "views/Refusal.h"
+#include "controls/Refusal.h"
 
 #include <wx/window.h>
 

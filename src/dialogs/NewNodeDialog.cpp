@@ -1,9 +1,9 @@
 #include "dialogs/NewNodeDialog.h"
 
+#include "controls/EditFilters.h"
 #include "dialogs/DialogParts.h"
 #include "platform/UserInterface.h"
 #include "platform/wx/WxText.h"
-#include "views/EditFilters.h"
 
 #include <wx/button.h>
 #include <wx/stattext.h>

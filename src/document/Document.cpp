@@ -1,6 +1,6 @@
 #include "document/Document.h"
 
-#include "document/BackupLocationRules.h"
+#include "document/BackupLocation.h"
 #include "document/FindNode.h"
 #include "gasfiles/LoreFile.h"
 #include "gasfiles/TemplateFile.h"

@@ -1,4 +1,4 @@
-#include "document/BackupLocationRules.h"
+#include "rules/BackupLocationRules.h"
 
 #include "document/SettingsKeys.h"
 #include "platform/Paths.h"
@@ -80,15 +80,6 @@ DialogVerdict BackupLocationRules::OnOk(SettingsStore& settings) {
     }
     SaveBackupHistory(settings);
     return DialogVerdict::Accept();
-}
-
-std::string LoadBackupLocation(const SettingsStore& settings) {
-    const int selected = settings.GetInt(keys::kBackupSection, keys::kSelected, 0);
-    if (selected == 0) {
-        return {};
-    }
-    return settings.GetString(keys::kBackupSection, NumberedName(keys::kBackupPath, selected - 1),
-                              "");
 }
 
 } // namespace tc

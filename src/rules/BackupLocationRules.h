@@ -2,9 +2,9 @@
 // OK checks that choose where backup copies go.
 #pragma once
 
-#include "document/ComboList.h"
-#include "document/DialogVerdict.h"
 #include "platform/SettingsStore.h"
+#include "rules/ComboList.h"
+#include "rules/DialogVerdict.h"
 
 #include <string>
 
@@ -28,8 +28,5 @@ public:
     std::string backupPath;
     ComboList backupPaths{ComboList::Order::SortedIgnoringCase, 1};
 };
-
-// The backup folder the settings name for the start of a run; empty for beside the file.
-std::string LoadBackupLocation(const SettingsStore& settings);
 
 } // namespace tc

@@ -1,4 +1,4 @@
-#include "document/BraceCheck.h"
+#include "rules/BraceCheck.h"
 
 #include "platform/Text.h"
 

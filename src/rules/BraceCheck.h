@@ -4,7 +4,7 @@
 // backslash-n becomes a line break, and a number past the integer range is cut to its end.
 #pragma once
 
-#include "document/DialogVerdict.h"
+#include "rules/DialogVerdict.h"
 
 #include <string_view>
 

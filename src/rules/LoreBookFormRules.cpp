@@ -1,6 +1,6 @@
-#include "document/LoreBookFormRules.h"
+#include "rules/LoreBookFormRules.h"
 
-#include "document/BraceCheck.h"
+#include "rules/BraceCheck.h"
 
 #include "platform/Text.h"
 

@@ -2,8 +2,8 @@
 // stores what the user typed.
 #pragma once
 
-#include "document/DialogVerdict.h"
 #include "document/EditableData.h"
+#include "rules/DialogVerdict.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "document/NewNodeRules.h"
+#include "rules/NewNodeRules.h"
 
-#include "document/BraceCheck.h"
+#include "rules/BraceCheck.h"
 
 #include <algorithm>
 

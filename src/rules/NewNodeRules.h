@@ -1,8 +1,8 @@
 // The New Node dialog's check of the name typed for a new lore book or template.
 #pragma once
 
-#include "document/DialogVerdict.h"
 #include "model/LoreData.h"
+#include "rules/DialogVerdict.h"
 
 #include <string>
 

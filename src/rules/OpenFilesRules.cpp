@@ -1,4 +1,4 @@
-#include "document/OpenFilesRules.h"
+#include "rules/OpenFilesRules.h"
 
 #include "document/SettingsKeys.h"
 #include "gasfiles/PairIdentity.h"

@@ -2,9 +2,9 @@
 // checks that choose the lore content file and the template file.
 #pragma once
 
-#include "document/ComboList.h"
-#include "document/DialogVerdict.h"
 #include "platform/SettingsStore.h"
+#include "rules/ComboList.h"
+#include "rules/DialogVerdict.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "document/TemplateFormRules.h"
+#include "rules/TemplateFormRules.h"
 
-#include "document/BraceCheck.h"
+#include "rules/BraceCheck.h"
 
 #include "platform/Text.h"
 

@@ -3,9 +3,9 @@
 // stores what the user typed.
 #pragma once
 
-#include "document/ComboList.h"
-#include "document/DialogVerdict.h"
 #include "document/EditableData.h"
+#include "rules/ComboList.h"
+#include "rules/DialogVerdict.h"
 
 #include <cstdint>
 #include <string>

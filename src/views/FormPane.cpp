@@ -1,6 +1,6 @@
 #include "views/FormPane.h"
 
-#include "views/Refusal.h"
+#include "controls/Refusal.h"
 #include "views/TreeView.h"
 
 #include <algorithm>

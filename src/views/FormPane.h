@@ -2,8 +2,8 @@
 // shown, and how the dialog-unit layout meets a pane of any size.
 #pragma once
 
-#include "document/DialogVerdict.h"
 #include "document/Document.h"
+#include "rules/DialogVerdict.h"
 
 #include <wx/panel.h>
 #include <wx/scrolwin.h>

@@ -1,8 +1,8 @@
 #include "views/LoreBookForm.h"
 
+#include "controls/EditFilters.h"
 #include "platform/Text.h"
 #include "platform/wx/WxText.h"
-#include "views/EditFilters.h"
 
 #include <wx/button.h>
 #include <wx/stattext.h>

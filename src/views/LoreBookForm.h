@@ -1,7 +1,7 @@
 // The right pane while a lore book (or the "Lore Books" group) is selected.
 #pragma once
 
-#include "document/LoreBookFormRules.h"
+#include "rules/LoreBookFormRules.h"
 #include "views/FormPane.h"
 
 class wxTextCtrl;

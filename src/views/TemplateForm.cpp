@@ -1,9 +1,9 @@
 #include "views/TemplateForm.h"
 
-#include "app/CommandIds.h"
+#include "controls/EditFilters.h"
 #include "platform/Text.h"
 #include "platform/wx/WxText.h"
-#include "views/EditFilters.h"
+#include "rules/CommandIds.h"
 
 #include <wx/button.h>
 #include <wx/spinbutt.h>

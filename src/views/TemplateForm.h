@@ -1,7 +1,7 @@
 // The right pane while a template (or the "Templates" group) is selected.
 #pragma once
 
-#include "document/TemplateFormRules.h"
+#include "rules/TemplateFormRules.h"
 #include "views/FormPane.h"
 #include "views/LongChoice.h"
 

@@ -1,8 +1,8 @@
 #include "views/TreeView.h"
 
-#include "app/CommandIds.h"
 #include "platform/Text.h"
 #include "platform/wx/WxText.h"
+#include "rules/CommandIds.h"
 #include "views/FormPane.h"
 #include "views/TemplateForm.h"
 

@@ -2,12 +2,13 @@
 // and an in-memory settings store.
 #include "TestSupport.h"
 
-#include "document/BackupLocationRules.h"
+#include "document/BackupLocation.h"
 #include "document/EditorCommandLine.h"
-#include "document/NewNodeRules.h"
-#include "document/OpenFilesRules.h"
 #include "platform/MemorySettings.h"
 #include "platform/Paths.h"
+#include "rules/BackupLocationRules.h"
+#include "rules/NewNodeRules.h"
+#include "rules/OpenFilesRules.h"
 
 #include <gtest/gtest.h>
 

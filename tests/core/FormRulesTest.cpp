@@ -1,6 +1,6 @@
 // The rules of the lore book form and the template form, without windows.
-#include "document/LoreBookFormRules.h"
-#include "document/TemplateFormRules.h"
+#include "rules/LoreBookFormRules.h"
+#include "rules/TemplateFormRules.h"
 
 #include "TestSupport.h"
 

@@ -4,11 +4,11 @@
 #include "RealInput.h"
 #include "TestSupport.h"
 
-#include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "document/Document.h"
 #include "platform/MemorySettings.h"
 #include "platform/wx/WxText.h"
+#include "rules/CommandIds.h"
 #include "views/FormPane.h"
 #include "views/LongChoice.h"
 
