@@ -73,7 +73,8 @@ DialogVerdict BackupLocationRules::OnOk(SettingsStore& settings) {
         backupPath = UserPath(backupPath);
         if (!PathExists(backupPath)) {
             return DialogVerdict::Refuse(
-                "Specified backup path is not found.  Please select existing folder.", kFolderList);
+                "Specified backup path is not found.  Please select existing folder.",
+                ControlId::BackupFolderList);
         }
         backupPath = WithFolderSeparator(backupPath);
         SelectFolder(backupPaths, backupPath);

@@ -12,7 +12,6 @@ namespace tc {
 
 class BackupLocationRules {
 public:
-    static constexpr int kFolderList = 1081;
     static constexpr const char* kSameLocation = "(Create backup in same location as file)";
 
     void LoadBackupHistory(const SettingsStore& settings);

@@ -11,9 +11,6 @@ namespace tc {
 
 class LoreBookFormRules {
 public:
-    static constexpr int kKeyEdit = 1002;
-    static constexpr int kTextEdit = 1003;
-
     // What the three edits hold. Line breaks in the text may come as "\n" from the control.
     struct Fields {
         std::string key;

@@ -10,8 +10,6 @@ namespace tc {
 
 class NewNodeRules {
 public:
-    static constexpr int kNameEdit = 1001;
-
     // `data` null switches the uniqueness checks off.
     explicit NewNodeRules(const LoreData* data) : m_data(data) {}
 

@@ -15,8 +15,6 @@ namespace tc {
 class OpenFilesRules {
 public:
     // Control ids of the two lists.
-    static constexpr int kTemplateList = 1066;
-    static constexpr int kLoreList = 1067;
 
     enum class Which { Lore, Templates };
 

@@ -15,15 +15,6 @@ namespace tc {
 
 class TemplateFormRules {
 public:
-    static constexpr int kNameEdit = 1002;
-    static constexpr int kBookTitleEdit = 1003;
-    static constexpr int kTextureEdit = 1070;
-    static constexpr int kInventoryIconEdit = 1072;
-    static constexpr int kModelEdit = 1075;
-    static constexpr int kGoldValueEdit = 1069;
-    static constexpr int kInventoryWidthEdit = 1073;
-    static constexpr int kInventoryHeightEdit = 1074;
-    static constexpr int kLoreKeyList = 1063;
     static constexpr const char* kTreasureEntry = "(treasure)";
     static constexpr const char* kNoKeyEntry = "(None)";
     static constexpr const char* kDefaultIcon = "b_gui_ig_i_it_lore-book";

@@ -3,6 +3,7 @@
 #include "controls/EditFilters.h"
 #include "platform/Text.h"
 #include "platform/wx/WxText.h"
+#include "rules/ControlIds.h"
 
 #include <wx/button.h>
 #include <wx/stattext.h>
@@ -32,18 +33,20 @@ wxString ForControl(const std::string& text) {
 LoreBookForm::LoreBookForm(wxWindow* parent, Document& doc, TreeView& tree)
     : FormPane(parent, doc, tree), m_rules(doc) {
     new wxStaticText(this, wxID_ANY, "&Lore Key:", Du(5, 5));
-    m_loreKeyField =
-        new wxTextCtrl(this, 1002, "", Du(5, 15), Du(wxSize(290, 12)), wxTE_PROCESS_ENTER);
+    m_loreKeyField = new wxTextCtrl(this, Id(ControlId::NameField), "", Du(5, 15),
+                                    Du(wxSize(290, 12)), wxTE_PROCESS_ENTER);
     MakeLowerCaseEdit(m_loreKeyField);
     new wxStaticText(this, wxID_ANY, "&Book Text:", Du(5, 30));
-    m_textField = new wxTextCtrl(this, 1003, "", Du(5, 40), Du(wxSize(290, 110)),
-                                 wxTE_MULTILINE | wxTE_PROCESS_ENTER);
+    m_textField = new wxTextCtrl(this, Id(ControlId::TextField), "", Du(5, 40),
+                                 Du(wxSize(290, 110)), wxTE_MULTILINE | wxTE_PROCESS_ENTER);
     auto* commentLabel = new wxStaticText(this, wxID_ANY, "&Comment:", Du(5, 155));
-    m_commentField =
-        new wxTextCtrl(this, 1040, "", Du(5, 165), Du(wxSize(290, 12)), wxTE_PROCESS_ENTER);
-    m_updateButton = new wxButton(this, 1, "&Update", Du(5, 235), Du(wxSize(50, 14)));
-    m_helpField = new wxTextCtrl(this, 1060, ToWx(ReplaceAll(kHelp, "\r\n", "\n")), Du(5, 185),
-                                 Du(wxSize(290, 45)), wxTE_MULTILINE | wxTE_READONLY);
+    m_commentField = new wxTextCtrl(this, Id(ControlId::CommentField), "", Du(5, 165),
+                                    Du(wxSize(290, 12)), wxTE_PROCESS_ENTER);
+    m_updateButton =
+        new wxButton(this, Id(ControlId::UpdateButton), "&Update", Du(5, 235), Du(wxSize(50, 14)));
+    m_helpField =
+        new wxTextCtrl(this, Id(ControlId::HelpField), ToWx(ReplaceAll(kHelp, "\r\n", "\n")),
+                       Du(5, 185), Du(wxSize(290, 45)), wxTE_MULTILINE | wxTE_READONLY);
     Stretches(m_loreKeyField, Stretch::Widen);
     Stretches(m_textField, Stretch::Grow);
     Stretches(commentLabel, Stretch::Below);

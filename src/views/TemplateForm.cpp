@@ -4,6 +4,7 @@
 #include "platform/Text.h"
 #include "platform/wx/WxText.h"
 #include "rules/CommandIds.h"
+#include "rules/ControlIds.h"
 
 #include <wx/button.h>
 #include <wx/spinbutt.h>
@@ -67,16 +68,18 @@ constexpr int kRightWidth = 290 - kRightColumn;
 TemplateForm::TemplateForm(wxWindow* parent, Document& doc, TreeView& tree)
     : FormPane(parent, doc, tree), m_rules(doc) {
     new wxStaticText(this, wxID_ANY, "&Template Name:", Du(5, 5));
-    m_nameField = AddEdit(1002, 5, 15, 140);
+    m_nameField = AddEdit(ControlId::NameField, 5, 15, 140);
     MakeLowerCaseEdit(m_nameField);
     new wxStaticText(this, wxID_ANY, "&Specializes (based on):", Du(155, 5));
-    m_specializesField = new LongChoice(this, 1061, Du(155, 15), Du(wxSize(140, 14)));
+    m_specializesField =
+        new LongChoice(this, Id(ControlId::SpecializesList), Du(155, 15), Du(wxSize(140, 14)));
     auto* bookBox =
         new wxStaticBox(this, wxID_ANY, "Lore Book Properties", Du(5, 30), Du(wxSize(290, 38)));
     new wxStaticText(this, wxID_ANY, "&Book Title:", Du(10, 40));
-    m_bookTitleField = AddEdit(1003, 10, 50, 155);
+    m_bookTitleField = AddEdit(ControlId::TextField, 10, 50, 155);
     new wxStaticText(this, wxID_ANY, "&Lore Key:", Du(175, 40));
-    m_loreKeyChoice = new LongChoice(this, 1063, Du(175, 50), Du(wxSize(94, 14)));
+    m_loreKeyChoice =
+        new LongChoice(this, Id(ControlId::LoreKeyList), Du(175, 50), Du(wxSize(94, 14)));
     m_pointAtBookButton =
         new wxButton(this, Id(CommandId::PointAtBook), wxString::FromUTF8("\u2026"), Du(271, 50),
                      Du(wxSize(19, 14)));
@@ -84,31 +87,35 @@ TemplateForm::TemplateForm(wxWindow* parent, Document& doc, TreeView& tree)
     auto* propertiesBox =
         new wxStaticBox(this, wxID_ANY, "Template Properties", Du(5, 70), Du(wxSize(290, 87)));
     new wxStaticText(this, wxID_ANY, "&Gold value:", Du(15, 80));
-    m_goldValueField = AddEdit(1069, 15, 90, 30, wxTE_RIGHT);
-    m_goldValueSpin = AddSpin(1079, m_goldValueField, 46, 90, 0, 200, 1);
+    m_goldValueField = AddEdit(ControlId::GoldValueField, 15, 90, 30, wxTE_RIGHT);
+    m_goldValueSpin = AddSpin(ControlId::GoldValueSpin, m_goldValueField, 46, 90, 0, 200, 1);
     new wxStaticText(this, wxID_ANY, "Te&xture (image used for book object when not in inventory):",
                      Du(kRightColumn, 80));
-    m_textureField = AddEdit(1070, kRightColumn, 90, kRightWidth);
+    m_textureField = AddEdit(ControlId::TextureField, kRightColumn, 90, kRightWidth);
     MakeLowerCaseEdit(m_textureField);
     new wxStaticText(this, wxID_ANY, "Inventory &Width:", Du(15, 105));
-    m_inventoryWidthField = AddEdit(1073, 15, 115, 30, wxTE_RIGHT);
-    m_inventoryWidthSpin = AddSpin(1077, m_inventoryWidthField, 46, 115, 1, 4, 1);
+    m_inventoryWidthField = AddEdit(ControlId::InventoryWidthField, 15, 115, 30, wxTE_RIGHT);
+    m_inventoryWidthSpin =
+        AddSpin(ControlId::InventoryWidthSpin, m_inventoryWidthField, 46, 115, 1, 4, 1);
     new wxStaticText(this, wxID_ANY,
                      "3D &Model (mesh used for the book object):", Du(kRightColumn, 105));
-    m_modelField = AddEdit(1075, kRightColumn, 115, kRightWidth);
+    m_modelField = AddEdit(ControlId::ModelField, kRightColumn, 115, kRightWidth);
     MakeLowerCaseEdit(m_modelField);
     new wxStaticText(this, wxID_ANY, "Inventory &Height:", Du(15, 130));
-    m_inventoryHeightField = AddEdit(1074, 15, 140, 30, wxTE_RIGHT);
-    m_inventoryHeightSpin = AddSpin(1078, m_inventoryHeightField, 46, 140, 1, 4, 2);
+    m_inventoryHeightField = AddEdit(ControlId::InventoryHeightField, 15, 140, 30, wxTE_RIGHT);
+    m_inventoryHeightSpin =
+        AddSpin(ControlId::InventoryHeightSpin, m_inventoryHeightField, 46, 140, 1, 4, 2);
     new wxStaticText(this, wxID_ANY, "&Inventory icon (image to use for book in inventory):",
                      Du(kRightColumn, 130));
-    m_inventoryIconField = AddEdit(1072, kRightColumn, 140, kRightWidth);
+    m_inventoryIconField = AddEdit(ControlId::InventoryIconField, kRightColumn, 140, kRightWidth);
     MakeLowerCaseEdit(m_inventoryIconField);
     new wxStaticText(this, wxID_ANY, "&Comment:", Du(5, 160));
-    m_commentField = AddEdit(1040, 5, 170, 290);
-    m_helpField = new wxTextCtrl(this, 1060, ToWx(ReplaceAll(kHelp, "\r\n", "\n")), Du(5, 190),
-                                 Du(wxSize(290, 45)), wxTE_MULTILINE | wxTE_READONLY);
-    m_updateButton = new wxButton(this, 1, "&Update", Du(5, 240), Du(wxSize(55, 14)));
+    m_commentField = AddEdit(ControlId::CommentField, 5, 170, 290);
+    m_helpField =
+        new wxTextCtrl(this, Id(ControlId::HelpField), ToWx(ReplaceAll(kHelp, "\r\n", "\n")),
+                       Du(5, 190), Du(wxSize(290, 45)), wxTE_MULTILINE | wxTE_READONLY);
+    m_updateButton =
+        new wxButton(this, Id(ControlId::UpdateButton), "&Update", Du(5, 240), Du(wxSize(55, 14)));
     for (wxWindow* wide :
          std::initializer_list<wxWindow*>{bookBox, propertiesBox, m_textureField, m_modelField,
                                           m_inventoryIconField, m_commentField}) {
@@ -139,15 +146,15 @@ TemplateForm::TemplateForm(wxWindow* parent, Document& doc, TreeView& tree)
     m_doc.AttachFormView(this);
 }
 
-wxTextCtrl* TemplateForm::AddEdit(int id, int x, int y, int width, long style) {
-    auto* edit =
-        new wxTextCtrl(this, id, "", Du(x, y), Du(wxSize(width, 12)), style | wxTE_PROCESS_ENTER);
+wxTextCtrl* TemplateForm::AddEdit(ControlId id, int x, int y, int width, long style) {
+    auto* edit = new wxTextCtrl(this, Id(id), "", Du(x, y), Du(wxSize(width, 12)),
+                                style | wxTE_PROCESS_ENTER);
     edit->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { OnUpdateButton(); });
     return edit;
 }
 
-wxSpinButton* TemplateForm::AddSpin(int id, wxTextCtrl* buddy, int x, int y, int low, int high,
-                                    int first) {
+wxSpinButton* TemplateForm::AddSpin(ControlId id, wxTextCtrl* buddy, int x, int y, int low,
+                                    int high, int first) {
     // Up and down arrows beside the number, as the up-down control stands on Windows, as tall
     // as the field. GTK draws its own - and + side by side at their own size whatever the style,
     // so there the column of text fields starts further right than in the classic layout.
@@ -155,7 +162,7 @@ wxSpinButton* TemplateForm::AddSpin(int id, wxTextCtrl* buddy, int x, int y, int
 #ifdef __WXMSW__
     size.y = buddy->GetSize().y;
 #endif
-    auto* spin = new wxSpinButton(this, id, Du(x, y), size, wxSP_VERTICAL);
+    auto* spin = new wxSpinButton(this, Id(id), Du(x, y), size, wxSP_VERTICAL);
     spin->SetRange(low, high);
     spin->SetValue(first);
     buddy->ChangeValue(std::to_string(first));

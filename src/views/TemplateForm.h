@@ -1,6 +1,7 @@
 // The right pane while a template (or the "Templates" group) is selected.
 #pragma once
 
+#include "rules/ControlIds.h"
 #include "rules/TemplateFormRules.h"
 #include "views/FormPane.h"
 #include "views/LongChoice.h"
@@ -50,8 +51,9 @@ public:
     wxSpinButton* m_goldValueSpin;
 
 private:
-    wxTextCtrl* AddEdit(int id, int x, int y, int width, long style = 0);
-    wxSpinButton* AddSpin(int id, wxTextCtrl* buddy, int x, int y, int low, int high, int first);
+    wxTextCtrl* AddEdit(ControlId id, int x, int y, int width, long style = 0);
+    wxSpinButton* AddSpin(ControlId id, wxTextCtrl* buddy, int x, int y, int low, int high,
+                          int first);
     bool Store(FormStore store, bool quiet) override;
     void RefreshControls() override;
     void ShowFields();

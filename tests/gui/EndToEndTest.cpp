@@ -45,8 +45,8 @@ public:
     }
     std::optional<std::string> RunBackupLocationDialog() override {
         BackupLocationDialog dialog(nullptr, m_settings, m_ui, [this] { return backupFolder; });
-        wxCommandEvent browse(wxEVT_BUTTON, 1080);
-        dialog.FindWindow(1080)->ProcessWindowEvent(browse);
+        wxCommandEvent browse(wxEVT_BUTTON, Id(ControlId::BackupBrowseButton));
+        dialog.FindWindow(Id(ControlId::BackupBrowseButton))->ProcessWindowEvent(browse);
         return dialog.OnOK() ? std::optional(dialog.Rules().backupPath) : std::nullopt;
     }
     std::optional<std::string> RunFindDialog(const std::string&) override { return std::nullopt; }

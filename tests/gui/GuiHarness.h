@@ -9,6 +9,7 @@
 #include "platform/MemorySettings.h"
 #include "platform/wx/WxText.h"
 #include "rules/CommandIds.h"
+#include "rules/ControlIds.h"
 #include "views/FormPane.h"
 #include "views/LongChoice.h"
 

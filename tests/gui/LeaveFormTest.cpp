@@ -27,8 +27,8 @@ public:
     // Shows `label` and types into its comment; with `refuse` its name is emptied first.
     wxTextCtrl* TypeInto(const std::string& label, bool refuse) {
         input.ClickItem(&Tree(), Item(label));
-        wxTextCtrl* name = FindEdit(1002);
-        wxTextCtrl* comment = FindEdit(1040);
+        wxTextCtrl* name = FindEdit(ControlId::NameField);
+        wxTextCtrl* comment = FindEdit(ControlId::CommentField);
         if (refuse) {
             input.Click(name);
             input.Key('A', wxMOD_CONTROL);
@@ -40,7 +40,9 @@ public:
         return comment;
     }
 
-    wxTextCtrl* FindEdit(int id) { return dynamic_cast<wxTextCtrl*>(Form()->FindWindow(id)); }
+    wxTextCtrl* FindEdit(ControlId id) {
+        return dynamic_cast<wxTextCtrl*>(Form()->FindWindow(Id(id)));
+    }
 
     // Finds a toolbar button as a person does, by the prompt the status bar shows under the
     // mouse, and clicks it.
@@ -164,7 +166,7 @@ TEST_F(LeaveFormTest, EveryRouteStopsAtARefusalAndKeepsTheTyping) {
             EXPECT_TRUE(Item(shown.victim).IsOk());
 
             // The name typed back, Enter stores it all.
-            input.Click(FindEdit(1002));
+            input.Click(FindEdit(ControlId::NameField));
             input.Type(shown.label);
             input.Key(WXK_RETURN);
             EXPECT_EQ(node->GetComment(), stored + "-typed");
@@ -209,7 +211,7 @@ TEST_F(LeaveFormTest, EveryWayOutOfARefusedNewBook) {
         input.Key('B', wxMOD_CONTROL);
         Node* fresh = Tree().NodeOf(Tree().GetSelection());
         ASSERT_EQ(fresh->GetName(), "my_new_book");
-        input.Click(FindEdit(1040));
+        input.Click(FindEdit(ControlId::CommentField));
         input.Type("typed");
         input.ClickItem(&Tree(), Item("ferry_song"));
         EXPECT_EQ(ui.Texts(),
@@ -242,7 +244,7 @@ TEST_F(LeaveFormTest, UpdateRefusesOrShowsWhatItStoredAndADanglingKeyCanBeRepoin
     };
     EXPECT_FALSE(modified());
     input.ClickItem(&Tree(), Item("ferry_song"));
-    input.Click(FindEdit(1003));
+    input.Click(FindEdit(ControlId::TextField));
     input.Key(WXK_END, wxMOD_CONTROL);
     input.Type(" \"C:\\new\"");
     EXPECT_TRUE(Enabled(Id(CommandId::FileSave))) << "typing is something to save";
@@ -256,7 +258,7 @@ TEST_F(LeaveFormTest, UpdateRefusesOrShowsWhatItStoredAndADanglingKeyCanBeRepoin
         input.Key(WXK_BACK);
     }
     input.Key(WXK_RETURN);
-    EXPECT_TRUE(FindEdit(1003)->GetValue().EndsWith(" 'C:")) << "shown as stored";
+    EXPECT_TRUE(FindEdit(ControlId::TextField)->GetValue().EndsWith(" 'C:")) << "shown as stored";
     EXPECT_TRUE(modified());
 
     ui.shown.clear();

@@ -26,7 +26,13 @@
 namespace tc::test {
 namespace {
 
-enum Field { kName = 1002, kText = 1003, kComment = 1040, kTexture = 1070, kGold = 1069 };
+enum Field {
+    kName = Id(ControlId::NameField),
+    kText = Id(ControlId::TextField),
+    kComment = Id(ControlId::CommentField),
+    kTexture = Id(ControlId::TextureField),
+    kGold = Id(ControlId::GoldValueField)
+};
 
 // What a node holds, or what the form shows for it, in the terms the session checks.
 struct Values {
@@ -164,7 +170,9 @@ protected:
         typed = OnScreen(shown);
         showing = typed;
         if (!IsBook(shown)) {
-            shownBase = dynamic_cast<LongChoice*>(Form()->FindWindow(1061))->GetSelection();
+            shownBase =
+                dynamic_cast<LongChoice*>(Form()->FindWindow(Id(ControlId::SpecializesList)))
+                    ->GetSelection();
         }
         Values expected = tracked[shown];
         // A template's appearance may follow its base as it is shown; only Update stores that.
@@ -217,7 +225,7 @@ protected:
             ReplaceText(kGold, "5");
         }
         const std::size_t refusals = Refusals();
-        input.Click(Form()->FindWindow(1));
+        input.Click(Form()->FindWindow(Id(ControlId::UpdateButton)));
         CheckLeft(refusals, true);
     }
 
@@ -308,7 +316,7 @@ protected:
     // A new template is based on nothing yet: its base_ name asks for the treasure template,
     // chosen with the keys in the Specializes list.
     void ChooseTreasureBase() {
-        auto* list = dynamic_cast<LongChoice*>(Form()->FindWindow(1061));
+        auto* list = dynamic_cast<LongChoice*>(Form()->FindWindow(Id(ControlId::SpecializesList)));
         input.Click(Edit(kName));
         input.Key(WXK_TAB);
         for (int step = 0; step < 10 && list->GetSelection() != 0; ++step) {
@@ -400,7 +408,7 @@ protected:
                 input.Click(Edit(kComment));
                 input.Key(WXK_RETURN);
             } else if (shown != nullptr) {
-                input.Click(Form()->FindWindow(1));
+                input.Click(Form()->FindWindow(Id(ControlId::UpdateButton)));
             }
             CheckLeft(refusals, true);
             return "Update";

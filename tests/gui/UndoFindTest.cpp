@@ -34,7 +34,7 @@ protected:
         return frame->GetMenuBar()->FindItem(id)->GetItemLabelText();
     }
 
-    wxTextCtrl* Edit(int id) { return dynamic_cast<wxTextCtrl*>(Form()->FindWindow(id)); }
+    wxTextCtrl* Edit(ControlId id) { return dynamic_cast<wxTextCtrl*>(Form()->FindWindow(Id(id))); }
 
     RealInput input;
 };
@@ -49,7 +49,7 @@ TEST_F(UndoFindTest, CtrlZBringsADeletedBookBackSelectedAndShown) {
     input.Key('Z', wxMOD_CONTROL);
     EXPECT_TRUE(Shows("ferry_song"));
     EXPECT_EQ(Selected(), "ferry_song");
-    EXPECT_EQ(Edit(1002)->GetValue(), "ferry_song");
+    EXPECT_EQ(Edit(ControlId::NameField)->GetValue(), "ferry_song");
     EXPECT_FALSE(doc->IsModified()) << "back at the state that was read";
     EXPECT_EQ(MenuLabel(Id(CommandId::EditRedo)), "Redo Delete 'ferry_song'");
 
@@ -66,16 +66,16 @@ TEST_F(UndoFindTest, CtrlZUndoesAnUpdateButInAFieldOnlyTheFieldsTyping) {
     input.ClickItem(&Tree(), Item("ferry_song"));
     Node* song = Tree().NodeOf(Item("ferry_song"));
     const std::string comment = song->GetComment();
-    input.Click(Edit(1002));
+    input.Click(Edit(ControlId::NameField));
     input.Key('A', wxMOD_CONTROL);
     input.Type("a_song");
-    input.Click(Edit(1040));
+    input.Click(Edit(ControlId::CommentField));
     input.Key(WXK_END);
     input.Type("-typed");
     input.Key(WXK_RETURN);
     ASSERT_EQ(song->GetName(), "a_song");
 
-    input.Click(Edit(1040));
+    input.Click(Edit(ControlId::CommentField));
     input.Key('Z', wxMOD_CONTROL);
     EXPECT_EQ(song->GetName(), "a_song") << "the field's key, not the document's";
 
@@ -87,11 +87,11 @@ TEST_F(UndoFindTest, CtrlZUndoesAnUpdateButInAFieldOnlyTheFieldsTyping) {
     input.Type("-more");
     input.Key('E', wxMOD_ALT);
     input.Key('U');
-    EXPECT_EQ(Edit(1040)->GetValue(), comment + "-typed");
+    EXPECT_EQ(Edit(ControlId::CommentField)->GetValue(), comment + "-typed");
     input.Key('E', wxMOD_ALT);
     input.Key('R');
     EXPECT_EQ(song->GetComment(), comment + "-typed-more");
-    EXPECT_EQ(Edit(1040)->GetValue(), comment + "-typed-more");
+    EXPECT_EQ(Edit(ControlId::CommentField)->GetValue(), comment + "-typed-more");
 
     input.ClickItem(&Tree(), Item("a_song"));
     input.Key('Z', wxMOD_CONTROL);
@@ -99,7 +99,7 @@ TEST_F(UndoFindTest, CtrlZUndoesAnUpdateButInAFieldOnlyTheFieldsTyping) {
     EXPECT_EQ(song->GetName(), "ferry_song");
     EXPECT_EQ(song->GetComment(), comment);
     EXPECT_EQ(Selected(), "ferry_song");
-    EXPECT_EQ(Edit(1040)->GetValue(), comment) << "the form follows";
+    EXPECT_EQ(Edit(ControlId::CommentField)->GetValue(), comment) << "the form follows";
     EXPECT_TRUE(ui.shown.empty());
 }
 
@@ -107,7 +107,7 @@ TEST_F(UndoFindTest, FindSelectsEachHolderInTurnAndSaysSoInTheStatusBar) {
     LoadSample();
     input.ClickItem(&Tree(), Item("Warden_Oath"));
     Node* oath = Tree().NodeOf(Item("Warden_Oath"));
-    input.Click(Edit(1040));
+    input.Click(Edit(ControlId::CommentField));
     input.Key(WXK_END);
     input.Type("-typed");
 
@@ -146,9 +146,9 @@ TEST_F(UndoFindTest, FindSelectsEachHolderInTurnAndSaysSoInTheStatusBar) {
     EXPECT_EQ(status->GetStatusText(), "Ready");
     input.Key(WXK_F3);
     EXPECT_EQ(status->GetStatusText(), "'no such words' not found");
-    input.Click(Edit(1040));
+    input.Click(Edit(ControlId::CommentField));
     input.Type("x");
-    input.Click(Form()->FindWindow(1));
+    input.Click(Form()->FindWindow(Id(ControlId::UpdateButton)));
     EXPECT_EQ(status->GetStatusText(), "Ready");
 }
 
