@@ -1,5 +1,5 @@
 // What the two forms in the right pane share: the document, the tree, how a refused Update is
-// shown, and how the dialog-unit layout meets a pane of any size.
+// shown, and how the layout meets a pane of any size.
 #pragma once
 
 #include "document/Document.h"
@@ -7,9 +7,8 @@
 
 #include <wx/panel.h>
 #include <wx/scrolwin.h>
+#include <wx/sizer.h>
 #include <wx/treebase.h>
-
-#include <vector>
 
 namespace tc {
 
@@ -63,34 +62,26 @@ protected:
     }
     bool FinishUpdate(const DialogVerdict& verdict, bool stored, bool renamed, bool quiet,
                       wxTreeItemId& item);
-    // Positions in dialog units, as the forms are laid out.
-    wxPoint Du(int x, int y) { return ConvertDialogToPixels(wxPoint(x, y)); }
+    // Sizes and gaps in dialog units, which follow the font and the display's DPI.
     wxSize Du(wxSize size) { return ConvertDialogToPixels(size); }
-
-    // How a control follows a pane larger than the layout: the one text meant for long
-    // writing or reading takes the extra room, what lies below it moves down, and controls
-    // as wide as the layout widen with it.
-    enum class Stretch { Grow, Widen, Below, BelowWiden };
-    void Stretches(wxWindow* control, Stretch stretch);
-    // The whole layout, in dialog units: a smaller pane scrolls it.
-    void SetLayoutSize(int width, int height);
+    int DuX(int x) { return Du(wxSize(x, 0)).GetWidth(); }
+    int DuY(int y) { return Du(wxSize(0, y)).GetHeight(); }
+    // Adds a label and, just below it, its field.
+    void AddLabelled(wxSizer* sizer, wxWindow* label, wxWindow* field, int flags = wxEXPAND,
+                     int proportion = 0);
+    // Lays the form out with `fields`, inside a margin: a pane larger than their least size
+    // gives the room to what the sizer lets grow, a smaller one scrolls.
+    void SetLayout(wxSizer* fields);
 
     Document& m_doc;
     TreeView& m_tree;
     bool m_detached = false;
 
 private:
-    void LayOut();
     // Scrolls as little as brings the control into view, its top left corner first.
     void ScrollToShow(wxWindow* control);
     bool ShouldScrollToChildOnFocus(wxWindow*) override { return false; }
 
-    struct Stretching {
-        wxWindow* control;
-        wxRect laidOut; // in dialog-unit layout, converted to pixels
-        Stretch stretch;
-    };
-    std::vector<Stretching> m_stretching;
     wxSize m_layoutSize;
 };
 

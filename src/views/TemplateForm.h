@@ -51,9 +51,8 @@ public:
     wxSpinButton* m_goldValueSpin;
 
 private:
-    wxTextCtrl* AddEdit(ControlId id, int x, int y, int width, long style = 0);
-    wxSpinButton* AddSpin(ControlId id, wxTextCtrl* buddy, int x, int y, int low, int high,
-                          int first);
+    wxTextCtrl* AddEdit(ControlId id, int width, long style = 0);
+    wxSpinButton* AddSpin(ControlId id, wxTextCtrl* buddy, int low, int high, int first);
     bool Store(FormStore store, bool quiet) override;
     void RefreshControls() override;
     void ShowFields();
