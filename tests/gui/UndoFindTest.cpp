@@ -95,14 +95,14 @@ TEST_F(UndoFindTest, CtrlZUndoesAnUpdateButInAFieldOnlyTheFieldsTyping) {
 
     // The menu's keys reach the menu from a number field too.
     input.ClickItem(&Tree(), Item("book_ledger_of_osric"));
-    const wxString gold = Edit(1069)->GetValue();
-    input.Click(Edit(1069));
+    const wxString gold = Edit(ControlId::GoldValueField)->GetValue();
+    input.Click(Edit(ControlId::GoldValueField));
     input.Key(WXK_END);
     input.Type("6x");
-    EXPECT_EQ(Edit(1069)->GetValue(), gold + "6") << "digits only";
+    EXPECT_EQ(Edit(ControlId::GoldValueField)->GetValue(), gold + "6") << "digits only";
     input.Key('E', wxMOD_ALT);
     input.Key('U');
-    EXPECT_EQ(Edit(1069)->GetValue(), gold);
+    EXPECT_EQ(Edit(ControlId::GoldValueField)->GetValue(), gold);
 
     input.ClickItem(&Tree(), Item("a_song"));
     input.Key('Z', wxMOD_CONTROL);
