@@ -54,8 +54,8 @@ void MakeLowerCaseEdit(wxTextCtrl* edit) {
 void MakeDigitsOnlyEdit(wxTextCtrl* edit) {
     edit->Bind(wxEVT_CHAR, [](wxKeyEvent& event) {
         const wxChar typed = event.GetUnicodeKey();
-        if (typed == WXK_NONE || typed < WXK_SPACE || typed == WXK_DELETE ||
-            event.HasAnyModifiers() || (typed >= '0' && typed <= '9')) {
+        if (typed == WXK_NONE || typed < WXK_SPACE || typed == WXK_DELETE || event.ControlDown() ||
+            event.AltDown() || (typed >= '0' && typed <= '9')) {
             event.Skip();
             return;
         }
