@@ -65,7 +65,7 @@ constexpr int kRightWidth = 290 - kRightColumn;
 } // namespace
 
 TemplateForm::TemplateForm(wxWindow* parent, Document& doc, TreeView& tree)
-    : FormPane(parent, doc, tree), m_rules(doc) {
+    : FormPane(parent, doc, tree), m_rules(doc.Data()) {
     new wxStaticText(this, wxID_ANY, "&Template Name:", Du(5, 5));
     m_nameField = AddEdit(1002, 5, 15, 140);
     MakeLowerCaseEdit(m_nameField);
@@ -183,14 +183,14 @@ wxSpinButton* TemplateForm::AddSpin(int id, wxTextCtrl* buddy, int x, int y, int
     return spin;
 }
 
-void TemplateForm::SetTemplate(Template* tmpl, wxTreeItemId item) {
+void TemplateForm::SetTemplate(const Template* tmpl, wxTreeItemId item) {
     m_rules.SetTemplate(tmpl);
     m_item = item;
     RefreshControls();
 }
 
-void TemplateForm::ShowNode(Node* node, wxTreeItemId item) {
-    SetTemplate(dynamic_cast<Template*>(node), item);
+void TemplateForm::ShowNode(const Node* node, wxTreeItemId item) {
+    SetTemplate(dynamic_cast<const Template*>(node), item);
 }
 
 void TemplateForm::ShowList(LongChoice* choice, const ComboList& list) {
