@@ -5,7 +5,7 @@
 
 #include <wx/clipbrd.h>
 #include <wx/textctrl.h>
-#include <wx/valtext.h>
+#include <wx/utils.h>
 
 namespace tc {
 
@@ -49,8 +49,18 @@ void MakeLowerCaseEdit(wxTextCtrl* edit) {
     });
 }
 
+// The toolkit's digits validator also swallows Alt and Ctrl with a letter, so that the menus'
+// keys (Alt+E, Alt+F) did nothing while the caret stood in a number.
 void MakeDigitsOnlyEdit(wxTextCtrl* edit) {
-    edit->SetValidator(wxTextValidator(wxFILTER_DIGITS));
+    edit->Bind(wxEVT_CHAR, [](wxKeyEvent& event) {
+        const wxChar typed = event.GetUnicodeKey();
+        if (typed == WXK_NONE || typed < WXK_SPACE || typed == WXK_DELETE ||
+            event.HasAnyModifiers() || (typed >= '0' && typed <= '9')) {
+            event.Skip();
+            return;
+        }
+        wxBell();
+    });
 }
 
 } // namespace tc

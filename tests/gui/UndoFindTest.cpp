@@ -93,6 +93,17 @@ TEST_F(UndoFindTest, CtrlZUndoesAnUpdateButInAFieldOnlyTheFieldsTyping) {
     EXPECT_EQ(song->GetComment(), comment + "-typed-more");
     EXPECT_EQ(Edit(1040)->GetValue(), comment + "-typed-more");
 
+    // The menu's keys reach the menu from a number field too.
+    input.ClickItem(&Tree(), Item("book_ledger_of_osric"));
+    const wxString gold = Edit(1069)->GetValue();
+    input.Click(Edit(1069));
+    input.Key(WXK_END);
+    input.Type("6x");
+    EXPECT_EQ(Edit(1069)->GetValue(), gold + "6") << "digits only";
+    input.Key('E', wxMOD_ALT);
+    input.Key('U');
+    EXPECT_EQ(Edit(1069)->GetValue(), gold);
+
     input.ClickItem(&Tree(), Item("a_song"));
     input.Key('Z', wxMOD_CONTROL);
     input.Key('Z', wxMOD_CONTROL);
