@@ -21,11 +21,11 @@ public:
     explicit LoreBookFormRules(EditableData& data) : m_data(data) {}
 
     // Shows the book (or nothing); what is shown now is what the user has not yet typed over.
-    void SetBook(LoreBook* book) {
+    void SetBook(const LoreBook* book) {
         m_book = book;
         m_shown = Refresh();
     }
-    LoreBook* ShownBook() const { return m_book; }
+    const LoreBook* ShownBook() const { return m_book; }
     // The values to show: the book's, or empty ones without a book.
     Fields Refresh() const;
 
@@ -44,7 +44,7 @@ public:
 
 private:
     EditableData& m_data;
-    LoreBook* m_book = nullptr;
+    const LoreBook* m_book = nullptr;
     Fields m_shown;
 };
 

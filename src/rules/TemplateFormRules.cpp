@@ -40,7 +40,7 @@ const AppearanceField kAppearance[] = {
 
 } // namespace
 
-void TemplateFormRules::SetTemplate(Template* tmpl) {
+void TemplateFormRules::SetTemplate(const Template* tmpl) {
     m_template = tmpl;
     m_readOnly = false;
     specializesList = ComboList(ComboList::Order::SortedIgnoringCase, 1);
@@ -149,12 +149,19 @@ const Template* TemplateFormRules::SelectedBase() const {
         return nullptr;
     }
     const std::string& name = specializesList.At(selected);
-    for (const auto& tmpl : m_data.GetTemplates()) {
+    for (const Template* tmpl : m_data.GetTemplates()) {
         if (tmpl->GetNameView() == name) {
-            return tmpl.get();
+            return tmpl;
         }
     }
     return nullptr;
+}
+
+const Template* TemplateFormRules::LastBase() const {
+    // Only compared while it is one of the collection's: a template taken out may be gone.
+    const auto templates = m_data.GetTemplates();
+    return std::find(templates.begin(), templates.end(), m_lastBase) != templates.end() ? m_lastBase
+                                                                                        : nullptr;
 }
 
 void TemplateFormRules::OnSelChangeSpecializes() {
@@ -163,7 +170,7 @@ void TemplateFormRules::OnSelChangeSpecializes() {
     }
     const bool treasure = specializesList.Selection() == 0;
     const Template* base = SelectedBase();
-    const Template* lastBase = m_data.GetLastBase();
+    const Template* lastBase = LastBase();
     for (const AppearanceField& field : kAppearance) {
         std::string& text = fields.*field.edit;
         const bool follows = text.empty() ||
@@ -175,7 +182,7 @@ void TemplateFormRules::OnSelChangeSpecializes() {
         }
     }
     if (base != nullptr) {
-        m_data.RememberBase(base);
+        m_lastBase = base;
     }
 }
 

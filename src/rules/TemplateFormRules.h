@@ -45,12 +45,15 @@ public:
     explicit TemplateFormRules(EditableData& data) : m_data(data) {}
 
     // Shows the template (or nothing): fills the fields and both lists and selects in them.
-    void SetTemplate(Template* tmpl);
-    Template* ShownTemplate() const { return m_template; }
+    void SetTemplate(const Template* tmpl);
+    const Template* ShownTemplate() const { return m_template; }
 
     // The base chosen in the Specializes list changed: appearance fields that are empty, hold a
     // default or hold the previous base's value follow the new base.
     void OnSelChangeSpecializes();
+    // The template most recently chosen as a base, kept from one template shown to the next;
+    // null once it has left the collection.
+    const Template* LastBase() const;
 
     Enabled EnableState() const;
 
@@ -108,7 +111,8 @@ private:
     int m_addedKey = -1;
 
     EditableData& m_data;
-    Template* m_template = nullptr;
+    const Template* m_template = nullptr;
+    const Template* m_lastBase = nullptr;
     // What SetTemplate showed, to tell the user's typing from the defaults the form shows.
     Fields m_shown;
     int m_shownBase = -1;

@@ -120,7 +120,7 @@ bool FormPane::FinishUpdate(const DialogVerdict& verdict, bool stored, bool rena
             RefreshControls();
         }
         if (renamed) {
-            item = m_tree.UpdateTreeData(item);
+            item = m_tree.ItemOf(ShownNode()); // the tree moved it into its place in order
         }
         m_tree.FocusAfterUpdate();
     }

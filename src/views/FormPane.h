@@ -20,7 +20,7 @@ public:
     ~FormPane() override;
 
     // Shows the node of a tree item (null for a group item).
-    virtual void ShowNode(Node* node, wxTreeItemId item) = 0;
+    virtual void ShowNode(const Node* node, wxTreeItemId item) = 0;
     // Lets go of the node and leaves the controls as they are: the hidden pane is not drawn,
     // and the next ShowNode fills them (greying and ungreying every control costs GTK more
     // than the rest of a switch between the forms).
@@ -53,9 +53,9 @@ protected:
     virtual bool Store(FormStore store, bool quiet) = 0;
     // Shows the values the node holds now.
     virtual void RefreshControls() = 0;
-    // Ends an Update: a refusal is shown unless `quiet`; stored values are shown as stored, the
-    // tree relabels a renamed item and takes the focus; `item` follows the node when the tree
-    // moves it. Returns whether the values were accepted.
+    // Ends an Update: a refusal is shown unless `quiet`; stored values are shown as stored and
+    // the tree takes the focus; `item` follows the node when the tree, following the store,
+    // moved it. Returns whether the values were accepted.
     template <class Result>
     bool FinishUpdate(const Result& result, bool quiet, wxTreeItemId& item) {
         return FinishUpdate(result.verdict, result.stored, result.renamed, quiet, item);

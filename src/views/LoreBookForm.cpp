@@ -32,7 +32,7 @@ wxString ForControl(const std::string& text) {
 } // namespace
 
 LoreBookForm::LoreBookForm(wxWindow* parent, Document& doc, TreeView& tree)
-    : FormPane(parent, doc, tree), m_rules(doc) {
+    : FormPane(parent, doc, tree), m_rules(doc.Data()) {
     auto* keyLabel = new wxStaticText(this, wxID_ANY, "&Lore Key:");
     m_loreKeyField = new wxTextCtrl(this, Id(ControlId::NameField), "", wxDefaultPosition,
                                     Du(wxSize(290, 12)), wxTE_PROCESS_ENTER);
@@ -80,14 +80,14 @@ LoreBookForm::LoreBookForm(wxWindow* parent, Document& doc, TreeView& tree)
     EnableControls();
 }
 
-void LoreBookForm::SetBook(LoreBook* book, wxTreeItemId item) {
+void LoreBookForm::SetBook(const LoreBook* book, wxTreeItemId item) {
     m_rules.SetBook(book);
     m_item = item;
     RefreshControls();
 }
 
-void LoreBookForm::ShowNode(Node* node, wxTreeItemId item) {
-    SetBook(dynamic_cast<LoreBook*>(node), item);
+void LoreBookForm::ShowNode(const Node* node, wxTreeItemId item) {
+    SetBook(dynamic_cast<const LoreBook*>(node), item);
 }
 
 void LoreBookForm::RefreshControls() {

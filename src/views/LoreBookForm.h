@@ -13,8 +13,8 @@ class LoreBookForm : public FormPane {
 public:
     LoreBookForm(wxWindow* parent, Document& doc, TreeView& tree);
 
-    void SetBook(LoreBook* book, wxTreeItemId item);
-    void ShowNode(Node* node, wxTreeItemId item) override;
+    void SetBook(const LoreBook* book, wxTreeItemId item);
+    void ShowNode(const Node* node, wxTreeItemId item) override;
     void ForgetNode() override {
         m_rules.SetBook(nullptr);
         m_item = wxTreeItemId();

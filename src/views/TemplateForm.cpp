@@ -67,7 +67,7 @@ constexpr int kRightWidth = 290 - 86;
 } // namespace
 
 TemplateForm::TemplateForm(wxWindow* parent, Document& doc, TreeView& tree)
-    : FormPane(parent, doc, tree), m_rules(doc) {
+    : FormPane(parent, doc, tree), m_rules(doc.Data()) {
     auto* nameLabel = new wxStaticText(this, wxID_ANY, "&Template Name:");
     m_nameField = AddEdit(ControlId::NameField, 140);
     MakeLowerCaseEdit(m_nameField);
@@ -260,14 +260,14 @@ wxSpinButton* TemplateForm::AddSpin(ControlId id, wxTextCtrl* buddy, int low, in
     return spin;
 }
 
-void TemplateForm::SetTemplate(Template* tmpl, wxTreeItemId item) {
+void TemplateForm::SetTemplate(const Template* tmpl, wxTreeItemId item) {
     m_rules.SetTemplate(tmpl);
     m_item = item;
     RefreshControls();
 }
 
-void TemplateForm::ShowNode(Node* node, wxTreeItemId item) {
-    SetTemplate(dynamic_cast<Template*>(node), item);
+void TemplateForm::ShowNode(const Node* node, wxTreeItemId item) {
+    SetTemplate(dynamic_cast<const Template*>(node), item);
 }
 
 void TemplateForm::ShowList(LongChoice* choice, const ComboList& list) {

@@ -16,8 +16,8 @@ class TemplateForm : public FormPane {
 public:
     TemplateForm(wxWindow* parent, Document& doc, TreeView& tree);
 
-    void SetTemplate(Template* tmpl, wxTreeItemId item);
-    void ShowNode(Node* node, wxTreeItemId item) override;
+    void SetTemplate(const Template* tmpl, wxTreeItemId item);
+    void ShowNode(const Node* node, wxTreeItemId item) override;
     void ForgetNode() override {
         m_rules.SetTemplate(nullptr);
         m_item = wxTreeItemId();

@@ -31,11 +31,11 @@ using test::WriteTemplateFile;
 // New books with text: the lore file is then modified.
 void AddBooks(Document& doc, int count) {
     for (int k = 0; k < count; ++k) {
-        auto& book =
-            static_cast<LoreBook&>(*doc.AddNode(NodeType::LoreBook, "book_" + std::to_string(k)));
+        const auto& book = static_cast<const LoreBook&>(
+            *doc.Data().AddNode(NodeType::LoreBook, "book_" + std::to_string(k)));
         LoreBook values = book;
         values.SetText(std::string(200, 'x'));
-        doc.StoreBook(book, values);
+        doc.Data().StoreBook(book, values);
     }
 }
 
@@ -81,9 +81,9 @@ TEST(Backup, APreviousVersionThatCannotBeMovedIsNotOverwritten) {
     const std::string lore = dir / "lore.gas";
     WriteBytes(lore, "precious");
 
-    doc.backupPath = dir / "missing-folder/";
+    doc.SetBackupPath(dir / "missing-folder/");
     EXPECT_FALSE(doc.WriteLoreFile(lore));
-    EXPECT_TRUE(doc.IsModified(DataFile::Lore));
+    EXPECT_TRUE(doc.Data().IsModified(DataFile::Lore));
     EXPECT_EQ(ReadBytes(lore), "precious");
     ASSERT_EQ(ui.shown.size(), 1u);
     const std::string backup = dir / "missing-folder/lore.tcb";
@@ -94,7 +94,7 @@ TEST(Backup, APreviousVersionThatCannotBeMovedIsNotOverwritten) {
     // A file whose backup name is its own name would be deleted by the backup step.
     const std::string named = dir / "lore.tcb";
     WriteBytes(named, "also precious");
-    doc.backupPath.clear();
+    doc.SetBackupPath("");
     EXPECT_FALSE(doc.WriteLoreFile(named));
     EXPECT_EQ(ReadBytes(named), "also precious");
     EXPECT_EQ(ui.busyDepth, 0);
@@ -122,7 +122,7 @@ TEST(Backup, UnwritableFoldersAreReportedAndNothingIsLost) {
         const MemorySettings settings;
         Document doc(ui, host, settings);
         AddBooks(doc, 1);
-        if (doc.WriteLoreFile(lore) || !doc.IsModified(DataFile::Lore)) {
+        if (doc.WriteLoreFile(lore) || !doc.Data().IsModified(DataFile::Lore)) {
             return 11;
         }
         const bool denied =

@@ -133,7 +133,7 @@ TEST(TemplateForm, RefreshFillsListsAndSelectsByExactName) {
         << "a template is never offered as its own base";
 
     // Deleting a book names the templates that name it, as the form picks the book.
-    LoreBook* red = w.data.GetBooks().front().get();
+    const LoreBook* red = w.data.GetBooks().front();
     w.data.AddTemplate("book_red_2", "base_book")->SetLoreKey("red");
     EXPECT_EQ(w.data.DeleteQuestion(*red),
               "Delete red?\n\n2 templates name this book: book_red, book_red_2.");
@@ -192,10 +192,10 @@ TEST(TemplateForm, BaseChangeReplacesOnlyWhatFollowedTheOldBase) {
     form.OnSelChangeSpecializes();
     EXPECT_EQ(form.fields.model, "m_scroll");
     EXPECT_EQ(form.fields.texture, "my_texture");
-    EXPECT_EQ(w.data.GetLastBase(), w.scroll);
+    EXPECT_EQ(form.LastBase(), w.scroll);
 
     w.data.DeleteNode(w.scroll);
-    EXPECT_EQ(w.data.GetLastBase(), nullptr) << "never left pointing at a deleted template";
+    EXPECT_EQ(form.LastBase(), nullptr) << "never left pointing at a deleted template";
 }
 
 TEST(TemplateForm, UpdateRunsEveryCheckBeforeStoringAnything) {
@@ -334,7 +334,7 @@ TEST(TemplateForm, LeavingStoresOnlyTheTyping) {
     form.fields.bookTitle = "";
     ASSERT_TRUE(form.Update().stored);
     EXPECT_EQ(fresh->GetTexture(), TemplateFormRules::kDefaultTexture);
-    LoreBook* book = w.data.GetBooks().front().get();
+    const LoreBook* book = w.data.GetBooks().front();
     bookForm.SetBook(book);
     ASSERT_TRUE(bookForm.Update({"red", "Say \"hi\"", ""}).stored);
     EXPECT_EQ(bookForm.Refresh().text, "Say 'hi'");

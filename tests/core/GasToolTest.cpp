@@ -233,11 +233,11 @@ TEST(GasTool, FormatWritesBothFilesWithBackupsAndIsIdempotent) {
     doc.OnFileOpen();
     EXPECT_EQ(host.status, "Saving will change 2 places in lore.gas and 7 in "
                            "trs_book_lore.gas: View \x9B Reading Notes");
-    LoreBook& abbey = *doc.GetBooks()[1];
+    const LoreBook& abbey = *doc.Data().GetBooks()[1];
     ASSERT_EQ(abbey.GetName(), "abbey_founding");
     LoreBook values = abbey;
     values.SetText("edited");
-    doc.StoreBook(abbey, values);
+    doc.Data().StoreBook(abbey, values);
     ui.answers = {MsgAnswer::No, MsgAnswer::Yes};
     doc.OnFileSave();
     EXPECT_EQ(ReadBytes(editedLore), originalLore) << "No keeps the file";

@@ -165,7 +165,7 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     input.Key('S', wxMOD_CONTROL);
 
     EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Delete book_warden_oath?"});
-    EXPECT_FALSE(doc.IsModified());
+    EXPECT_FALSE(doc.Data().IsModified());
     if (std::getenv("TOMECRAFT_UPDATE_GOLDEN") != nullptr) {
         WriteBytes(DataPath("session_lore.gas"), ReadBytes(lore));
         WriteBytes(DataPath("session_trs_book_lore.gas"), ReadBytes(templates));

@@ -118,8 +118,8 @@ TEST_F(LeaveFormTest, ViewingChangesNothingAndEveryRouteStoresTheTyping) {
     input.Key('S', wxMOD_CONTROL);
     EXPECT_EQ(ReadBytes(lore), loreBytes);
     EXPECT_EQ(ReadBytes(templates), templateBytes);
-    EXPECT_FALSE(doc->CanUndo());
-    EXPECT_FALSE(doc->IsModified()) << "no question on exit";
+    EXPECT_FALSE(doc->Data().CanUndo());
+    EXPECT_FALSE(doc->Data().IsModified()) << "no question on exit";
     EXPECT_TRUE(ui.shown.empty());
 
     for (const Shown& shown : kForms) {
@@ -128,16 +128,16 @@ TEST_F(LeaveFormTest, ViewingChangesNothingAndEveryRouteStoresTheTyping) {
             SCOPED_TRACE(shown.label + " left by " + route.name);
             host.newNodeName = std::nullopt;
             ui.answers = {MsgAnswer::Cancel};
-            Node* node = Tree().NodeOf(Item(shown.label));
+            const Node* node = Tree().NodeOf(Item(shown.label));
             const std::string typed = node->GetComment() + "-typed";
             TypeInto(shown.label, false);
             route.leave(*this);
             EXPECT_EQ(node->GetComment(), typed);
-            ASSERT_TRUE(doc->CanUndo());
-            doc->Undo();
-            EXPECT_EQ(doc->CanUndo(), &route != &kRoutes[0] || &shown != &kForms[0])
+            ASSERT_TRUE(doc->Data().CanUndo());
+            doc->Data().Undo();
+            EXPECT_EQ(doc->Data().CanUndo(), &route != &kRoutes[0] || &shown != &kForms[0])
                 << "the typing is exactly one step";
-            doc->Redo();
+            doc->Data().Redo();
             ui.shown.clear();
         }
     }
@@ -152,7 +152,7 @@ TEST_F(LeaveFormTest, EveryRouteStopsAtARefusalAndKeepsTheTyping) {
             host.newNodeName = "never_made";
             ui.answers.clear();
             const int openRuns = host.openRuns;
-            Node* node = Tree().NodeOf(Item(shown.label));
+            const Node* node = Tree().NodeOf(Item(shown.label));
             const std::string stored = node->GetComment();
             wxTextCtrl* comment = TypeInto(shown.label, true);
             route.leave(*this);
@@ -209,7 +209,7 @@ TEST_F(LeaveFormTest, EveryWayOutOfARefusedNewBook) {
         input.ClickItem(&Tree(), Item("ferry_song"));
         host.newNodeName = "my_new_book";
         input.Key('B', wxMOD_CONTROL);
-        Node* fresh = Tree().NodeOf(Tree().GetSelection());
+        const Node* fresh = Tree().NodeOf(Tree().GetSelection());
         ASSERT_EQ(fresh->GetName(), "my_new_book");
         input.Click(FindEdit(ControlId::CommentField));
         input.Type("typed");
@@ -221,7 +221,7 @@ TEST_F(LeaveFormTest, EveryWayOutOfARefusedNewBook) {
         way.route.leave(*this);
         EXPECT_NE(Tree().NodeOf(Tree().GetSelection()), fresh);
         EXPECT_EQ(fresh->GetComment(), "") << "the refused typing is not stored";
-        EXPECT_EQ(doc->UndoName(), way.undoName);
+        EXPECT_EQ(doc->Data().UndoName(), way.undoName);
         EXPECT_EQ(ui.Texts(), way.messages);
         if (way.keepsTheBook) {
             MenuUndo(*this);
@@ -278,7 +278,7 @@ TEST_F(LeaveFormTest, UpdateRefusesOrShowsWhatItStoredAndADanglingKeyCanBeRepoin
     EXPECT_TRUE(form->m_bookTitleField->IsEnabled());
     ChooseByKeys(input, form->m_bookTitleField, form->m_loreKeyChoice, "abbey_founding");
     input.Click(form->m_updateButton);
-    EXPECT_EQ(dynamic_cast<Template*>(Tree().NodeOf(Item("book_ferry_song")))->GetLoreKey(),
+    EXPECT_EQ(dynamic_cast<const Template*>(Tree().NodeOf(Item("book_ferry_song")))->GetLoreKey(),
               "abbey_founding");
     EXPECT_EQ(Tree().CreateContextMenu()->FindItem(Id(CommandId::PointAtBook)), nullptr);
     input.Key('S', wxMOD_CONTROL);
@@ -321,7 +321,7 @@ TEST_F(LeaveFormTest, TheMenuKeyAndShiftF10OpenTheContextMenuWhoseItemsShowTheir
 // leaving the form that way stores its typing as every other route does.
 TEST_F(LeaveFormTest, PageDownAndPageUpMoveTheSelectionAPage) {
     LoadSample();
-    Node* node = Tree().NodeOf(Item("ferry_song"));
+    const Node* node = Tree().NodeOf(Item("ferry_song"));
     const std::string typed = node->GetComment() + "-typed";
     TypeInto("ferry_song", false);
     input.Key(WXK_F6);

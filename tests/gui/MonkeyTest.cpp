@@ -119,7 +119,9 @@ protected:
 
     std::string FreshName(const std::string& prefix) { return prefix + std::to_string(++made); }
 
-    Node* Shown() { return Form()->HasNode() ? Tree().NodeOf(Tree().GetSelection()) : nullptr; }
+    const Node* Shown() {
+        return Form()->HasNode() ? Tree().NodeOf(Tree().GetSelection()) : nullptr;
+    }
     wxTextCtrl* Edit(int id) { return dynamic_cast<wxTextCtrl*>(Form()->FindWindow(id)); }
 
     Values OnScreen(const Node* node) {
@@ -183,11 +185,11 @@ protected:
     // Makes the session's picture of the nodes the document's again, after Undo or Redo.
     void TakeStoredValues() {
         tracked.clear();
-        for (const auto& book : doc->GetBooks()) {
-            tracked[book.get()] = Stored(book.get());
+        for (const auto& book : doc->Data().GetBooks()) {
+            tracked[book] = Stored(book);
         }
-        for (const auto& tmpl : doc->GetTemplates()) {
-            tracked[tmpl.get()] = Stored(tmpl.get());
+        for (const auto& tmpl : doc->Data().GetTemplates()) {
+            tracked[tmpl] = Stored(tmpl);
         }
     }
 
@@ -294,7 +296,7 @@ protected:
         } else if (mode < 8) {
             ReplaceText(field, ""); // refused for a name or a book's text
         } else if (mode < 9 && field == kName) {
-            for (Node* other : Nodes()) {
+            for (const Node* other : Nodes()) {
                 if (other != shown && IsBook(other) == book) {
                     ReplaceText(field, tracked[other].name); // taken
                     break;
@@ -330,26 +332,26 @@ protected:
 
     // The tracked nodes in the document's order, so that a seed replays the same session
     // wherever the nodes happen to lie in memory.
-    std::vector<Node*> Nodes() {
-        std::vector<Node*> nodes;
+    std::vector<const Node*> Nodes() {
+        std::vector<const Node*> nodes;
         const auto add = [this, &nodes](const auto& list) {
             for (const auto& owned : list) {
-                if (tracked.count(owned.get()) != 0) {
-                    nodes.push_back(owned.get());
+                if (tracked.count(owned) != 0) {
+                    nodes.push_back(owned);
                 }
             }
         };
-        add(doc->GetBooks());
-        add(doc->GetTemplates());
+        add(doc->Data().GetBooks());
+        add(doc->Data().GetTemplates());
         return nodes;
     }
 
     // A node that no other node builds on, so that deleting it leaves no orphan.
-    Node* Deletable() {
-        std::vector<Node*> nodes;
-        for (Node* node : Nodes()) {
+    const Node* Deletable() {
+        std::vector<const Node*> nodes;
+        for (const Node* node : Nodes()) {
             bool parent = false;
-            for (const auto& tmpl : doc->GetTemplates()) {
+            for (const auto& tmpl : doc->Data().GetTemplates()) {
                 parent = parent || tmpl->GetSpecializes() == node->GetName();
             }
             if (IsBook(node) || !parent) {
@@ -362,9 +364,9 @@ protected:
     bool Exists(const Node* node) {
         const auto has = [node](const auto& list) {
             return std::any_of(list.begin(), list.end(),
-                               [node](const auto& owned) { return owned.get() == node; });
+                               [node](const auto& owned) { return owned == node; });
         };
-        return has(doc->GetBooks()) || has(doc->GetTemplates());
+        return has(doc->Data().GetBooks()) || has(doc->Data().GetTemplates());
     }
 
     // One random action; returns what it did.
@@ -380,8 +382,8 @@ protected:
             return "type into " + std::to_string(field) + ": " + TypedField(field);
         }
         if (choice < 58) {
-            const std::vector<Node*> nodes = Nodes();
-            Node* target = nodes[Pick(int(nodes.size()))];
+            const std::vector<const Node*> nodes = Nodes();
+            const Node* target = nodes[Pick(int(nodes.size()))];
             input.ClickItem(&Tree(), Item(target->GetName()));
             if (target == shown) {
                 // The form keeps its node, but the tree takes the focus: the typing is stored.
@@ -422,8 +424,8 @@ protected:
         if (choice < 77) {
             const bool undo = choice < 76;
             // Undoing the New of the shown node gets out of a form that refuses its typing.
-            const bool out = undo && doc->CanUndo() && doc->UndoRemoves() == shown;
-            const bool can = undo ? doc->CanUndo() : doc->CanRedo();
+            const bool out = undo && doc->Data().CanUndo() && doc->Data().UndoRemoves() == shown;
+            const bool can = undo ? doc->Data().CanUndo() : doc->Data().CanRedo();
             if (!can) {
                 return "nothing to undo or redo"; // a gray menu item would keep its menu open
             }
@@ -455,7 +457,8 @@ protected:
                     Showing(); // Escape reached the form: it put back the stored values
                 }
                 ++missed;
-                std::printf("missed %s %s\n", undo ? "Undo" : "Redo", doc->UndoName().c_str());
+                std::printf("missed %s %s\n", undo ? "Undo" : "Redo",
+                            doc->Data().UndoName().c_str());
                 return undo ? "Undo missed" : "Redo missed";
             }
             EXPECT_EQ(commands, 1) << (undo ? "Undo" : "Redo") << " reached the document";
@@ -473,7 +476,7 @@ protected:
             host.newNodeName = FreshName(book ? "new_book_" : "base_new_");
             input.Key(book ? 'B' : 'T', wxMOD_CONTROL);
             if (Refusals() == refusals) {
-                Node* made = Tree().NodeOf(Tree().GetSelection());
+                const Node* made = Tree().NodeOf(Tree().GetSelection());
                 EXPECT_EQ(made->GetName(), *host.newNodeName);
                 tracked[made] = Stored(made);
             }
@@ -484,7 +487,7 @@ protected:
             return "New";
         }
         if (choice < 93) {
-            Node* victim = Deletable();
+            const Node* victim = Deletable();
             const std::string name = victim->GetName();
             DeleteByContextMenu(input, victim->GetName());
             // The menu runs its own loop: its command may still be on its way.
@@ -527,7 +530,7 @@ protected:
         input.Key('S', wxMOD_CONTROL);
         const bool refused = Refusals() != refusals;
         CheckLeft(refusals); // a refusal is mended, and so modifies again
-        EXPECT_TRUE(refused || !(doc->IsModified())) << "saved";
+        EXPECT_TRUE(refused || !(doc->Data().IsModified())) << "saved";
         return "Save";
     }
 
@@ -561,8 +564,8 @@ protected:
 
     std::mt19937 random;
     RealInput input;
-    std::map<Node*, Values> tracked;
-    Node* shown = nullptr;
+    std::map<const Node*, Values> tracked;
+    const Node* shown = nullptr;
     Values showing;     // what the form showed for it
     int shownBase = -1; // the entry of a template's Specializes list
     Values typed;
@@ -581,8 +584,8 @@ TEST_F(MonkeyTest, RandomEditingLosesNothing) {
         LoadSample();
         ui.answers.clear();
         ui.shown.clear();
-        ASSERT_FALSE(doc->IsModified());
-        ASSERT_EQ(doc->GetBooks().size(), 4u) << "the sample pair is open";
+        ASSERT_FALSE(doc->Data().IsModified());
+        ASSERT_EQ(doc->Data().GetBooks().size(), 4u) << "the sample pair is open";
         TakeStoredValues();
         Showing();
         std::string before; // the actions that led here, for the replay

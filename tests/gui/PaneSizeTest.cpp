@@ -38,7 +38,7 @@ TEST_F(PaneSizeTest, EveryFieldIsReachableInASmallWindowAndTheTextGrowsInALargeO
         SCOPED_TRACE(shown.node);
         frame->SetSize(450, 320);
         input.ClickItem(&Tree(), Item(shown.node));
-        Node* node = Tree().NodeOf(Item(shown.node));
+        const Node* node = Tree().NodeOf(Item(shown.node));
         const std::string typed = node->GetComment() + "-small";
         auto* comment = dynamic_cast<wxTextCtrl*>(Form()->FindWindow(Id(ControlId::CommentField)));
         wxWindow* update = Form()->FindWindow(Id(ControlId::UpdateButton));

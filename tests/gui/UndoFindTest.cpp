@@ -50,12 +50,12 @@ TEST_F(UndoFindTest, CtrlZBringsADeletedBookBackSelectedAndShown) {
     EXPECT_TRUE(Shows("ferry_song"));
     EXPECT_EQ(Selected(), "ferry_song");
     EXPECT_EQ(Edit(ControlId::NameField)->GetValue(), "ferry_song");
-    EXPECT_FALSE(doc->IsModified()) << "back at the state that was read";
+    EXPECT_FALSE(doc->Data().IsModified()) << "back at the state that was read";
     EXPECT_EQ(MenuLabel(Id(CommandId::EditRedo)), "Redo Delete 'ferry_song'");
 
     input.Key('Y', wxMOD_CONTROL);
     EXPECT_FALSE(Shows("ferry_song"));
-    EXPECT_TRUE(doc->IsModified(DataFile::Lore));
+    EXPECT_TRUE(doc->Data().IsModified(DataFile::Lore));
     input.Key('Z', wxMOD_CONTROL);
     input.Key('Z', wxMOD_CONTROL | wxMOD_SHIFT);
     EXPECT_FALSE(Shows("ferry_song"));
@@ -64,7 +64,7 @@ TEST_F(UndoFindTest, CtrlZBringsADeletedBookBackSelectedAndShown) {
 TEST_F(UndoFindTest, CtrlZUndoesAnUpdateButInAFieldOnlyTheFieldsTyping) {
     LoadSample();
     input.ClickItem(&Tree(), Item("ferry_song"));
-    Node* song = Tree().NodeOf(Item("ferry_song"));
+    const Node* song = Tree().NodeOf(Item("ferry_song"));
     const std::string comment = song->GetComment();
     input.Click(Edit(ControlId::NameField));
     input.Key('A', wxMOD_CONTROL);
@@ -79,7 +79,7 @@ TEST_F(UndoFindTest, CtrlZUndoesAnUpdateButInAFieldOnlyTheFieldsTyping) {
     input.Key('Z', wxMOD_CONTROL);
     EXPECT_EQ(song->GetName(), "a_song") << "the field's key, not the document's";
 
-    EXPECT_FALSE(doc->CanRedo());
+    EXPECT_FALSE(doc->Data().CanRedo());
 
     // Typing not yet stored is stored by the menu's Undo, which then takes it back; Redo
     // gives it back.
@@ -117,7 +117,7 @@ TEST_F(UndoFindTest, CtrlZUndoesAnUpdateButInAFieldOnlyTheFieldsTyping) {
 TEST_F(UndoFindTest, FindSelectsEachHolderInTurnAndSaysSoInTheStatusBar) {
     LoadSample();
     input.ClickItem(&Tree(), Item("Warden_Oath"));
-    Node* oath = Tree().NodeOf(Item("Warden_Oath"));
+    const Node* oath = Tree().NodeOf(Item("Warden_Oath"));
     input.Click(Edit(ControlId::CommentField));
     input.Key(WXK_END);
     input.Type("-typed");
