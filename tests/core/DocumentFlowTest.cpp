@@ -190,7 +190,8 @@ TEST_F(DocumentFlow, AFileThatCannotBeOpenedStillLetsTheOtherLoad) {
     host.openResult = OpenPaths{dir / "gone/lore.gas", templates};
     doc.OnFileOpen();
     ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_TRUE(ui.shown[0].text.starts_with("Document:: " + ErrorOf(kMissingFolder) + "reading"))
+    EXPECT_TRUE(
+        ui.shown[0].text.starts_with("CTomecraftDoc:: " + ErrorOf(kMissingFolder) + "reading"))
         << ui.shown[0].text;
     EXPECT_TRUE(doc.Data().GetBooks().empty());
     EXPECT_EQ(doc.Data().GetTemplates().size(), 6u);
@@ -263,6 +264,9 @@ TEST_F(DocumentFlow, TypedEditsAreCommittedWhateverTheFlags) {
 }
 
 TEST_F(DocumentFlow, ASaveThatFailsKeepsTheWindowAndTheData) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the open pair's lock files keep its folder on Windows";
+#endif
     const std::string folder = dir / "pair";
     std::filesystem::create_directory(folder);
     host.openResult = OpenPaths{folder + "/lore.gas", folder + "/trs_book_lore.gas"};
@@ -274,7 +278,7 @@ TEST_F(DocumentFlow, ASaveThatFailsKeepsTheWindowAndTheData) {
     EXPECT_FALSE(doc.CanCloseFrame());
     EXPECT_TRUE(doc.Data().IsModified(DataFile::Lore));
     ASSERT_EQ(ui.shown.size(), 2u);
-    EXPECT_TRUE(ui.shown[1].text.starts_with("Document:: " + ErrorOf(kMissingFolder) +
+    EXPECT_TRUE(ui.shown[1].text.starts_with("CTomecraftDoc:: " + ErrorOf(kMissingFolder) +
                                              "writing the lore book"));
 
     ui.answers = {MsgAnswer::Yes};

@@ -49,17 +49,17 @@ TEST(OpenFailure, ReportNamesTheCauseTheFileAndItsText) {
     EXPECT_FALSE(ReadLoreFile(missing, books, found));
     EXPECT_FALSE(ReadTemplateFile(dir.Path(), templates, found));
     ASSERT_EQ(found.size(), 2u);
-    EXPECT_EQ(found[0].text, "Document:: error 2 reading the lore book file!\n\nFile: " + missing +
-                                 "\n\nText: " + missing + " was not found.");
+    EXPECT_EQ(found[0].text, "CTomecraftDoc:: error 2 reading the lore book file!\n\nFile: " +
+                                 missing + "\n\nText: " + missing + " was not found.");
     EXPECT_EQ(found[0].kind, Diagnostic::Kind::Message);
     EXPECT_EQ(found[1].text,
-              "Document:: error 16 reading the lore book file!\n\nFile: " + dir.Path() +
+              "CTomecraftDoc:: error 16 reading the lore book file!\n\nFile: " + dir.Path() +
                   "\n\nText: " + dir.Path() + " is a folder, not a file.");
 
     ui.shown.clear();
     EXPECT_FALSE(WriteTemplateFile(dir / "no/such/trs_book_lore.gas", "", templates, ui));
     ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_TRUE(ui.shown[0].text.starts_with("Document:: " + ErrorOf(kMissingFolder) +
+    EXPECT_TRUE(ui.shown[0].text.starts_with("CTomecraftDoc:: " + ErrorOf(kMissingFolder) +
                                              "writing the lore template file!\n\nFile: "));
 
     // The text part is cut to 254 characters.
@@ -87,7 +87,7 @@ TEST(Backup, APreviousVersionThatCannotBeMovedIsNotOverwritten) {
     EXPECT_EQ(ReadBytes(lore), "precious");
     ASSERT_EQ(ui.shown.size(), 1u);
     const std::string backup = dir / "missing-folder/lore.tcb";
-    EXPECT_EQ(ui.shown[0].text, "Document:: " + ErrorOf(kMissingFolder) +
+    EXPECT_EQ(ui.shown[0].text, "CTomecraftDoc:: " + ErrorOf(kMissingFolder) +
                                     "writing the lore book file!\n\nFile: " + backup +
                                     "\n\nText: " + CauseText(kMissingFolder, backup));
 
