@@ -121,6 +121,10 @@ void BM_ReadTemplates(benchmark::State& state) {
 struct SortableData : tc::EditableData {
     using LoreData::SortBooks;
     using LoreData::SortTemplates;
+    void Put(Books books, Templates templates) {
+        BookList() = std::move(books);
+        TemplateList() = std::move(templates);
+    }
 };
 
 void BM_SortBoth(benchmark::State& state) {
@@ -134,7 +138,7 @@ void BM_SortBoth(benchmark::State& state) {
         tc::Diagnostics found;
         tc::ReadLoreFile(pair.lorePath, books, found);
         tc::ReadTemplateFile(pair.templatePath, templates, found);
-        data.ClearData(std::move(books), std::move(templates));
+        data.Put(std::move(books), std::move(templates));
         state.ResumeTiming();
         data.SortBooks();
         data.SortTemplates();
@@ -211,12 +215,13 @@ void BM_WriteLore(benchmark::State& state) {
     SilentUi ui;
     tc::HeadlessHost host;
     const tc::MemorySettings settings;
-    tc::Document doc(ui, host, settings);
-    doc.ReadPair(pair.lorePath, pair.templatePath);
+    tc::BookList books;
+    tc::Diagnostics found;
+    tc::ReadLoreFile(pair.lorePath, books, found);
     const std::string out = pair.lorePath + ".out";
     for (auto _ : state) {
         tc::Diagnostics messages;
-        tc::WriteLoreFile(out, "", doc.GetBooks(), messages);
+        tc::WriteLoreFile(out, "", books, messages);
     }
     Report(state, out, pair.books);
 }
@@ -226,12 +231,13 @@ void BM_WriteTemplates(benchmark::State& state) {
     SilentUi ui;
     tc::HeadlessHost host;
     const tc::MemorySettings settings;
-    tc::Document doc(ui, host, settings);
-    doc.ReadPair(pair.lorePath, pair.templatePath);
+    tc::TemplateList templates;
+    tc::Diagnostics found;
+    tc::ReadTemplateFile(pair.templatePath, templates, found);
     const std::string out = pair.templatePath + ".out";
     for (auto _ : state) {
         tc::Diagnostics messages;
-        tc::WriteTemplateFile(out, "", doc.GetTemplates(), messages);
+        tc::WriteTemplateFile(out, "", templates, messages);
     }
     Report(state, out, pair.templates);
 }
@@ -250,23 +256,24 @@ void BM_UndoRedo(benchmark::State& state) {
         doc.ReadPair(pair.lorePath, pair.templatePath);
         state.ResumeTiming();
         for (std::size_t k = 0; k < kSteps; ++k) {
-            const auto& books = doc.GetBooks();
-            tc::LoreBook& book = *books[(k * 7919) % books.size()];
+            tc::EditableData& data = doc.Data();
+            const auto books = data.GetBooks();
+            const tc::LoreBook& book = *books[(k * 7919) % books.size()];
             if (k % 3 == 0) {
                 tc::LoreBook values = book;
                 values.SetText(book.GetText() + " and more");
-                doc.StoreBook(book, values);
+                data.StoreBook(book, values);
             } else if (k % 3 == 1) {
-                doc.DeleteNode(&book);
+                data.DeleteNode(&book);
             } else {
-                doc.AddNode(tc::NodeType::LoreBook, "new_" + std::to_string(k));
+                data.AddNode(tc::NodeType::LoreBook, "new_" + std::to_string(k));
             }
         }
-        while (doc.CanUndo()) {
-            doc.Undo();
+        while (doc.Data().CanUndo()) {
+            doc.Data().Undo();
         }
-        while (doc.CanRedo()) {
-            doc.Redo();
+        while (doc.Data().CanRedo()) {
+            doc.Data().Redo();
         }
     }
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(3 * kSteps));
@@ -287,24 +294,21 @@ void BM_Find(benchmark::State& state) {
     if (saved) {
         doc.ReadPair(pair.lorePath, pair.templatePath);
         lore = pair.lorePath + ".saved";
-        tc::Diagnostics messages;
-        tc::WriteLoreFile(lore, "", doc.GetBooks(), messages);
+        doc.SetMayAsk(false);
+        doc.WriteLoreFile(lore);
     }
     doc.ReadPair(lore, pair.templatePath);
-    std::vector<const tc::Node*> order;
-    for (const auto& book : doc.GetBooks()) {
-        order.push_back(book.get());
-    }
-    for (const auto& tmpl : doc.GetTemplates()) {
-        order.push_back(tmpl.get());
-    }
+    const auto books = doc.Data().GetBooks();
+    const auto templates = doc.Data().GetTemplates();
+    std::vector<const tc::Node*> order(books.begin(), books.end());
+    order.insert(order.end(), templates.begin(), templates.end());
     const auto byName = [](const tc::Node* a, const tc::Node* b) {
         return tc::CompareNoCase(a->GetNameView(), b->GetNameView()) < 0;
     };
-    std::stable_sort(order.begin(),
-                     order.begin() + static_cast<std::ptrdiff_t>(doc.GetBooks().size()), byName);
-    std::stable_sort(order.begin() + static_cast<std::ptrdiff_t>(doc.GetBooks().size()),
-                     order.end(), byName);
+    std::stable_sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(books.size()),
+                     byName);
+    std::stable_sort(order.begin() + static_cast<std::ptrdiff_t>(books.size()), order.end(),
+                     byName);
     for (auto _ : state) {
         benchmark::DoNotOptimize(tc::FindNode(order, order.front(), "Quill of \xC9lan", true));
     }

@@ -1,11 +1,11 @@
 #include "app/MainFrame.h"
 
 #include "Resources.h"
-#include "app/CommandIds.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/ReadingNotesDialog.h"
 #include "platform/Product.h"
 #include "platform/wx/WxText.h"
+#include "rules/CommandIds.h"
 #include "views/LoreBookForm.h"
 #include "views/TemplateForm.h"
 
@@ -189,7 +189,7 @@ void MainFrame::BindCommands() {
     Bind(
         wxEVT_UPDATE_UI,
         [this](wxUpdateUIEvent& event) {
-            event.Enable(m_doc.IsModified() || (m_form != nullptr && m_form->HasTyping()));
+            event.Enable(m_doc.Data().IsModified() || (m_form != nullptr && m_form->HasTyping()));
         },
         Id(CommandId::FileSave));
     Bind(
@@ -215,10 +215,10 @@ void MainFrame::BindCommands() {
     // The labels follow the history at idle time (OnIdle), before a menu opens: a label changed
     // as the menu opens is cut to the width the menu had.
     Bind(
-        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(m_doc.CanUndo()); },
+        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(m_doc.Data().CanUndo()); },
         Id(CommandId::EditUndo));
     Bind(
-        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(m_doc.CanRedo()); },
+        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(m_doc.Data().CanRedo()); },
         Id(CommandId::EditRedo));
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnEditFind(); }, Id(CommandId::EditFind));
@@ -372,8 +372,8 @@ void MainFrame::OnIdle(wxIdleEvent& event) {
         {kScrollPane, {WXK_SCROLL, "SCRL"}}};
     if (wxMenuBar* bar = GetMenuBar()) {
         const std::pair<int, wxString> steps[] = {
-            {Id(CommandId::EditUndo), StepLabel("&Undo", m_doc.UndoName(), "Ctrl+Z")},
-            {Id(CommandId::EditRedo), StepLabel("&Redo", m_doc.RedoName(), "Ctrl+Y")}};
+            {Id(CommandId::EditUndo), StepLabel("&Undo", m_doc.Data().UndoName(), "Ctrl+Z")},
+            {Id(CommandId::EditRedo), StepLabel("&Redo", m_doc.Data().RedoName(), "Ctrl+Y")}};
         for (const auto& [id, label] : steps) {
             if (wxMenuItem* item = bar->FindItem(id);
                 item != nullptr && item->GetItemLabel() != label) {
@@ -382,7 +382,7 @@ void MainFrame::OnIdle(wxIdleEvent& event) {
         }
     }
     if (wxStatusBar* status = GetStatusBar()) {
-        const wxString modified = m_doc.IsModified() ? "Modified" : "";
+        const wxString modified = m_doc.Data().IsModified() ? "Modified" : "";
         if (status->GetStatusText(kModifiedPane) != modified) {
             status->SetStatusText(modified, kModifiedPane);
         }

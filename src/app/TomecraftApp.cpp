@@ -1,6 +1,5 @@
 #include "app/TomecraftApp.h"
 
-#include "app/CommandIds.h"
 #include "app/Console.h"
 #include "app/MainFrame.h"
 #include "app/SingleInstance.h"
@@ -12,6 +11,7 @@
 #include "platform/wx/WxSettingsStore.h"
 #include "platform/wx/WxText.h"
 #include "platform/wx/WxUserInterface.h"
+#include "rules/CommandIds.h"
 
 #include <wx/dialog.h>
 #include <wx/dnd.h>

@@ -3,6 +3,7 @@
 #include "dialogs/DialogParts.h"
 #include "platform/UserInterface.h"
 #include "platform/wx/WxText.h"
+#include "rules/ControlIds.h"
 
 #include <wx/button.h>
 #include <wx/dirdlg.h>
@@ -32,9 +33,9 @@ BackupLocationDialog::BackupLocationDialog(wxWindow* parent, SettingsStore& sett
         this, wxID_ANY,
         "&Location to store backup copy of lore.gas and trs_book_lore.gas:", DuPoint(this, 5, 40));
     m_backupPathsField =
-        new HistoryCombo(this, BackupLocationRules::kFolderList, DuPoint(this, 5, 50),
+        new HistoryCombo(this, Id(ControlId::BackupFolderList), DuPoint(this, 5, 50),
                          DuSize(this, 215, 14), m_rules.backupPaths);
-    CreateBrowseButton(this, 1080, DuPoint(this, 225, 50))
+    CreateBrowseButton(this, Id(ControlId::BackupBrowseButton), DuPoint(this, 225, 50))
         ->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnBrowseFolder(); });
     AddOkCancel(this, {135, 70}, {191, 70}, {247, 90}, [this] { OnOK(); });
 

@@ -1,7 +1,7 @@
 // The Backup Location dialog: chooses the folder for backup copies.
 #pragma once
 
-#include "document/BackupLocationRules.h"
+#include "rules/BackupLocationRules.h"
 
 #include <wx/dialog.h>
 

@@ -1,8 +1,8 @@
 #include "dialogs/DialogParts.h"
 
 #include "Resources.h"
+#include "controls/Refusal.h"
 #include "platform/wx/WxText.h"
-#include "views/Refusal.h"
 
 #include <wx/button.h>
 

@@ -1,9 +1,9 @@
 // Pieces the dialogs share: the browse button, and a drop-down that shows a ComboList.
 #pragma once
 
-#include "document/ComboList.h"
-#include "document/DialogVerdict.h"
 #include "platform/UserInterface.h"
+#include "rules/ComboList.h"
+#include "rules/DialogVerdict.h"
 
 #include <wx/bmpbuttn.h>
 #include <wx/combobox.h>

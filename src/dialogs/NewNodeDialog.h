@@ -1,7 +1,7 @@
 // The New Node dialog: asks for the name of a new lore book or template.
 #pragma once
 
-#include "document/NewNodeRules.h"
+#include "rules/NewNodeRules.h"
 
 #include <wx/dialog.h>
 

@@ -3,6 +3,7 @@
 #include "dialogs/DialogParts.h"
 #include "platform/UserInterface.h"
 #include "platform/wx/WxText.h"
+#include "rules/ControlIds.h"
 
 #include <wx/button.h>
 #include <wx/filedlg.h>
@@ -18,16 +19,16 @@ OpenFilesDialog::OpenFilesDialog(wxWindow* parent, SettingsStore& settings, User
         m_chooseFile = [this](OpenFilesRules::Which which) { return ChooseWithFileDialog(which); };
     }
     new wxStaticText(this, wxID_ANY, "&Content for Lore Books (lore.gas):", DuPoint(this, 5, 5));
-    m_lorePathsField = new HistoryCombo(this, OpenFilesRules::kLoreList, DuPoint(this, 5, 15),
+    m_lorePathsField = new HistoryCombo(this, Id(ControlId::LorePathList), DuPoint(this, 5, 15),
                                         DuSize(this, 235, 14), m_rules.lorePaths);
-    CreateBrowseButton(this, 1068, DuPoint(this, 245, 15))
+    CreateBrowseButton(this, Id(ControlId::LoreBrowseButton), DuPoint(this, 245, 15))
         ->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnBrowse(OpenFilesRules::Which::Lore); });
     new wxStaticText(this, wxID_ANY,
                      "&Templates for Lore Books  (trs_book_lore.gas):", DuPoint(this, 5, 35));
     m_templatePathsField =
-        new HistoryCombo(this, OpenFilesRules::kTemplateList, DuPoint(this, 5, 45),
+        new HistoryCombo(this, Id(ControlId::TemplatePathList), DuPoint(this, 5, 45),
                          DuSize(this, 235, 14), m_rules.templatePaths);
-    CreateBrowseButton(this, 1047, DuPoint(this, 245, 45))
+    CreateBrowseButton(this, Id(ControlId::TemplateBrowseButton), DuPoint(this, 245, 45))
         ->Bind(wxEVT_BUTTON,
                [this](wxCommandEvent&) { OnBrowse(OpenFilesRules::Which::Templates); });
     AddOkCancel(this, {155, 70}, {211, 70}, {267, 90}, [this] { OnOK(); });

@@ -1,7 +1,7 @@
 // The Open dialog: chooses the lore content file and the template file.
 #pragma once
 
-#include "document/OpenFilesRules.h"
+#include "rules/OpenFilesRules.h"
 
 #include <wx/dialog.h>
 

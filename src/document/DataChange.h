@@ -8,7 +8,11 @@ namespace tc {
 struct DataChange {
     enum class Kind { Stored, Added, Removed };
     Kind kind = Kind::Stored;
-    Node* node = nullptr; // alive whatever the kind: the history keeps removed nodes
+    const Node* node = nullptr; // alive whatever the kind: the history keeps removed nodes
+    // The step was undone or redone, rather than made now by whoever asked for it.
+    bool fromHistory = false;
+    // A store changed the node's name.
+    bool renamed = false;
 };
 
 } // namespace tc

@@ -1,6 +1,6 @@
 #include "document/Document.h"
 
-#include "document/BackupLocationRules.h"
+#include "document/BackupLocation.h"
 #include "document/FindNode.h"
 #include "gasfiles/LoreFile.h"
 #include "gasfiles/TemplateFile.h"
@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <new>
+#include <optional>
 #include <vector>
 
 namespace tc {
@@ -19,7 +20,9 @@ constexpr const char* kSaveQuestion = "Save changes to current data?";
 } // namespace
 
 Document::Document(UserInterface& ui, DocumentHost& host, const SettingsStore& settings)
-    : backupPath(LoadBackupLocation(settings)), m_ui(ui), m_host(host) {}
+    : m_backupPath(LoadBackupLocation(settings)), m_ui(ui), m_host(host) {
+    m_data.SetFollower([this](const DataChange& change) { Follow(change); });
+}
 
 Document::~Document() = default;
 
@@ -43,12 +46,12 @@ void Document::ShowMessages(const Diagnostics& found, std::size_t from) {
     }
 }
 
-bool Document::ReadLoreFile(const std::string& path) {
+bool Document::ReadLoreFile(const std::string& path, LoreData::Books& books) {
     m_loreVersion = {path, {}};
     const std::size_t from = m_diagnostics.size();
     bool read = false;
     try {
-        read = tc::ReadLoreFile(path, BookList(), m_diagnostics, &m_loreVersion.stamp);
+        read = tc::ReadLoreFile(path, books, m_diagnostics, &m_loreVersion.stamp);
     } catch (...) {
         ShowMessages(m_diagnostics, from); // what was found before the read failed comes first
         throw;
@@ -58,13 +61,13 @@ bool Document::ReadLoreFile(const std::string& path) {
     return read;
 }
 
-bool Document::ReadTemplateFile(const std::string& path) {
+bool Document::ReadTemplateFile(const std::string& path, LoreData::Templates& templates) {
     m_templateVersion = {path, {}};
     const std::size_t from = m_diagnostics.size();
     const std::size_t notesBefore = CountReadingNotes(m_diagnostics);
     bool read = false;
     try {
-        read = tc::ReadTemplateFile(path, TemplateList(), m_diagnostics, &m_templateVersion.stamp);
+        read = tc::ReadTemplateFile(path, templates, m_diagnostics, &m_templateVersion.stamp);
     } catch (...) {
         ShowMessages(m_diagnostics, from);
         throw;
@@ -108,20 +111,20 @@ std::string Document::ReadingNotesSummary() const {
     return text + ": View \u203A Reading Notes";
 }
 
-Node* Document::NodeOf(const Diagnostic& d) {
+const Node* Document::NodeOf(const Diagnostic& d) const {
     if (!d.hasNode) {
         return nullptr;
     }
     if (d.nodeType == NodeType::LoreBook) {
-        for (const auto& book : GetBooks()) {
+        for (const LoreBook* book : m_data.GetBooks()) {
             if (book->GetName() == d.nodeName) {
-                return book.get();
+                return book;
             }
         }
     } else {
-        for (const auto& tmpl : GetTemplates()) {
+        for (const Template* tmpl : m_data.GetTemplates()) {
             if (tmpl->GetName() == d.nodeName) {
-                return tmpl.get();
+                return tmpl;
             }
         }
     }
@@ -129,7 +132,7 @@ Node* Document::NodeOf(const Diagnostic& d) {
 }
 
 void Document::GoToNode(const Diagnostic& d) {
-    Node* node = NodeOf(d);
+    const Node* node = NodeOf(d);
     if (node != nullptr && m_treeView != nullptr && CommitFormEdits()) {
         m_treeView->SelectNode(node);
     }
@@ -149,13 +152,14 @@ bool Document::AcceptReadingNotes(bool lore, bool templates) {
 }
 
 bool Document::WriteLoreFile(const std::string& path) {
-    SaveRequest request = LoreSaveRequest(path, backupPath, GetBooks(), m_loreVersion.Of(path));
+    SaveRequest request =
+        LoreSaveRequest(path, m_backupPath, m_data.BookList(), m_loreVersion.Of(path));
     return Save(std::span<SaveRequest>(&request, 1));
 }
 
 bool Document::WriteTemplateFile(const std::string& path) {
     SaveRequest request =
-        TemplateSaveRequest(path, backupPath, GetTemplates(), m_templateVersion.Of(path));
+        TemplateSaveRequest(path, m_backupPath, m_data.TemplateList(), m_templateVersion.Of(path));
     return Save(std::span<SaveRequest>(&request, 1));
 }
 
@@ -175,8 +179,8 @@ bool Document::Save(std::span<SaveRequest> requests) {
     }
     for (const SaveRequest& request : requests) {
         if (request.saved) {
-            MarkSaved(request.access == FileAccess::WriteLore ? DataFile::Lore
-                                                              : DataFile::Templates);
+            m_data.MarkSaved(request.access == FileAccess::WriteLore ? DataFile::Lore
+                                                                     : DataFile::Templates);
         }
     }
     ShowMessages(messages);
@@ -201,15 +205,24 @@ bool Document::LockPair(const std::string& lorePath, const std::string& template
     return true;
 }
 
-bool Document::ReadPair(const std::string& lorePath, const std::string& templatePath) {
-    ClearData();
+Result<bool> Document::ReadPair(const std::string& lorePath, const std::string& templatePath) {
     m_diagnostics.clear();
     m_lorePath = lorePath;
     m_templatePath = templatePath;
-    const bool loreRead = ReadLoreFile(m_lorePath);
-    const bool templatesRead = ReadTemplateFile(m_templatePath);
-    SortBooks();
-    SortTemplates();
+    // The nodes shown so far stay until the new ones take their place, whatever the messages
+    // shown while reading let the windows do.
+    LoreData::Books books;
+    LoreData::Templates templates;
+    bool loreRead = false;
+    bool templatesRead = false;
+    try {
+        loreRead = ReadLoreFile(m_lorePath, books);
+        templatesRead = ReadTemplateFile(m_templatePath, templates);
+    } catch (const FileError& error) {
+        m_data.Reset(std::move(books), std::move(templates), false); // what was read is kept
+        return FileFailure(error.Path(), error.what());
+    }
+    m_data.Reset(std::move(books), std::move(templates));
     return loreRead && templatesRead;
 }
 
@@ -218,21 +231,21 @@ bool Document::WriteFiles(bool lore, bool templates) {
     std::vector<SaveRequest> requests;
     requests.reserve(2);
     if (lore) {
-        SortBooks();
-        requests.push_back(
-            LoreSaveRequest(m_lorePath, backupPath, GetBooks(), m_loreVersion.Of(m_lorePath)));
+        m_data.SortForSave(DataFile::Lore);
+        requests.push_back(LoreSaveRequest(m_lorePath, m_backupPath, m_data.BookList(),
+                                           m_loreVersion.Of(m_lorePath)));
     }
     if (templates) {
-        SortTemplates();
-        requests.push_back(TemplateSaveRequest(m_templatePath, backupPath, GetTemplates(),
+        m_data.SortForSave(DataFile::Templates);
+        requests.push_back(TemplateSaveRequest(m_templatePath, m_backupPath, m_data.TemplateList(),
                                                m_templateVersion.Of(m_templatePath)));
     }
     return Save(requests);
 }
 
 void Document::WriteModified() {
-    const bool lore = IsModified(DataFile::Lore);
-    const bool templates = IsModified(DataFile::Templates);
+    const bool lore = m_data.IsModified(DataFile::Lore);
+    const bool templates = m_data.IsModified(DataFile::Templates);
     if (AcceptReadingNotes(lore, templates)) {
         WriteFiles(lore, templates);
     }
@@ -251,7 +264,7 @@ bool Document::CommitFormEdits() {
 }
 
 bool Document::AskToSave() {
-    if (!IsModified()) {
+    if (!m_data.IsModified()) {
         return true;
     }
     switch (m_ui.MessageBox(kSaveQuestion, MsgButtons::YesNoCancel, MsgIcon::Question)) {
@@ -260,14 +273,14 @@ bool Document::AskToSave() {
     case MsgAnswer::Yes:
         // A file that could not be written keeps its flag; going on would drop its changes.
         WriteModified();
-        return !IsModified();
+        return !m_data.IsModified();
     default:
         return true;
     }
 }
 
 void Document::ShowFileError(const FileError& error) {
-    m_ui.MessageBoxUtf8(error.what(), MsgButtons::Ok, MsgIcon::Exclamation);
+    ShowMessages({FileFailure(error.Path(), error.what())});
 }
 
 void Document::RebuildTree() {
@@ -290,7 +303,7 @@ void Document::OnFileOpen() {
     }
     const std::optional<OpenPaths> paths = m_host.RunOpenDialog();
     if (!paths) {
-        if (GetBooks().empty() && GetTemplates().empty()) {
+        if (m_data.GetBooks().empty() && m_data.GetTemplates().empty()) {
             m_host.SendExit();
         }
         return;
@@ -298,24 +311,24 @@ void Document::OnFileOpen() {
     if (!LockPair(paths->lorePath, paths->templatePath)) {
         return;
     }
+    std::optional<Result<bool>> read;
     try {
-        ReadPair(paths->lorePath, paths->templatePath);
-    } catch (const FileError& error) {
-        // The read stopped midway. The tree still shows the nodes cleared before the read:
-        // rebuild it from what was read before anything else runs (the message box does), so
-        // that nothing refers to a destroyed node.
-        RebuildTree();
-        ShowFileError(error);
-        return;
+        read.emplace(ReadPair(paths->lorePath, paths->templatePath));
     } catch (const std::bad_alloc&) {
         m_diagnostics.clear();
-        ClearData(); // what was read so far may be any part of the files: keep none of it
+        m_data.Reset({}, {}); // what was read so far may be any part of the files: keep none of it
         RebuildTree();
         m_ui.MessageBox("There is not enough memory to open these files.", MsgButtons::Ok,
                         MsgIcon::Exclamation);
         return;
     }
+    // The tree still shows the nodes the read replaced: it is rebuilt before anything else runs
+    // (a message box does), so that nothing refers to a destroyed node.
     RebuildTree();
+    if (!*read) {
+        ShowMessages({read->GetFailure()}); // the read stopped midway, keeping what it read
+        return;
+    }
     m_host.ShowStatus(Utf8ToCp1252(ReadingNotesSummary()));
 }
 
@@ -342,20 +355,20 @@ bool Document::CanCloseFrame() {
 
 void Document::OnBackupLocation() {
     if (const std::optional<std::string> folder = m_host.RunBackupLocationDialog()) {
-        backupPath = *folder;
+        m_backupPath = *folder;
     }
 }
 
-Node* Document::NewNode(NodeType type) {
+const Node* Document::NewNode(NodeType type) {
     if (!IsNodeType(type)) {
         return nullptr;
     }
     const std::optional<std::string> name =
-        m_host.RunNewNodeDialog("New " + GetNodeTypeName(type), *this);
+        m_host.RunNewNodeDialog("New " + GetNodeTypeName(type), m_data);
     if (!name) {
         return nullptr;
     }
-    return AddNode(type, *name);
+    return m_data.AddNode(type, *name);
 }
 
 void Document::Follow(const DataChange& change) {
@@ -365,29 +378,29 @@ void Document::Follow(const DataChange& change) {
 }
 
 void Document::OnEditUndo() {
-    if (!CanUndo()) {
+    if (!m_data.CanUndo()) {
         return;
     }
     // Undoing the New of the node the form shows always gets out of the form: typing it refuses
     // goes with the node.
-    if (m_formView != nullptr && m_formView->WindowExists() && UndoRemoves() != nullptr &&
-        UndoRemoves() == m_formView->ShownNode()) {
+    if (m_formView != nullptr && m_formView->WindowExists() && m_data.UndoRemoves() != nullptr &&
+        m_data.UndoRemoves() == m_formView->ShownNode()) {
         if (!m_formView->CommitEdits(true)) {
             m_formView->PutBack();
         }
-        Follow(Undo());
+        m_data.Undo();
         return;
     }
     // Typing not yet stored becomes the step that Undo takes back; Redo gives it back.
     if (CommitFormEdits()) {
-        Follow(Undo());
+        m_data.Undo();
     }
 }
 
 void Document::OnEditRedo() {
     // Typing stored now is a new step, after which there is nothing left to redo.
-    if (CanRedo() && CommitFormEdits() && CanRedo()) {
-        Follow(Redo());
+    if (m_data.CanRedo() && CommitFormEdits() && m_data.CanRedo()) {
+        m_data.Redo();
     }
 }
 

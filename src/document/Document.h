@@ -1,12 +1,14 @@
 // The one document of the editor: it owns the books and templates of the open pair of files and
 // their undo history, reads and writes the two game files, and runs the open, save, close,
 // new-node, delete, undo, redo, find and backup location flows. It reaches the panes only
-// through their interfaces.
+// through their interfaces, and hands out the nodes as const: every change goes through the
+// data's door, and the tree follows each one as it is told.
 #pragma once
 
 #include "document/DocumentHost.h"
 #include "document/EditableData.h"
 #include "gasfiles/Diagnostic.h"
+#include "gasfiles/Result.h"
 #include "gasfiles/SafeWrite.h"
 #include "platform/FileCause.h"
 #include "platform/FileLock.h"
@@ -16,14 +18,22 @@
 
 #include <span>
 #include <string>
+#include <utility>
 
 namespace tc {
 
-class Document : public EditableData {
+class Document {
 public:
     // Reads the remembered backup folder from `settings`.
     Document(UserInterface& ui, DocumentHost& host, const SettingsStore& settings);
-    ~Document() override;
+    Document(const Document&) = delete;
+    Document& operator=(const Document&) = delete;
+    ~Document();
+
+    // The books, the templates and the history, to read; and the door through which the forms
+    // and the tree change them.
+    const EditableData& Data() const { return m_data; }
+    EditableData& Data() { return m_data; }
 
     // The Open command: save question, Open dialog, read both files, sort, rebuild the tree.
     // Cancelling with nothing loaded ends the program.
@@ -38,7 +48,7 @@ public:
     // Has the shown form store what the user typed; false when the form refused it.
     bool CommitFormEdits();
     // Runs the New Node dialog and appends a node of that name; null when cancelled.
-    Node* NewNode(NodeType type);
+    const Node* NewNode(NodeType type);
 
     // Undo, Redo, Find (which asks for the text), Find Next and Find Previous: each first has
     // the form store what was typed, and stops when it refuses; the tree and the form then
@@ -57,18 +67,19 @@ public:
     // another program holds either. The locks held before then stay.
     bool LockPair(const std::string& lorePath, const std::string& templatePath);
 
-    // Reads both files into the emptied document and sorts both collections. A file that cannot
-    // be opened is reported and the other is still read; a FileError from the middle of a read
-    // ends it there, keeping what was read. True when both files were opened. The readers'
-    // messages are shown as message boxes, in order; everything found is kept in Diagnostics().
-    bool ReadPair(const std::string& lorePath, const std::string& templatePath);
+    // Reads both files and puts their nodes, sorted, in place of the document's. A file that
+    // cannot be opened is reported and the other is still read: the value says whether both
+    // were opened. A file that fails in the middle of a read ends it there, keeping what was
+    // read, and is the result's failure. The readers' messages are shown as message boxes, in
+    // order; everything found is kept in Diagnostics().
+    Result<bool> ReadPair(const std::string& lorePath, const std::string& templatePath);
     // What the last ReadPair found: the readers' messages and the notes of what a save would
     // change in each file.
     const Diagnostics& GetDiagnostics() const { return m_diagnostics; }
     // "Saving will change 7 places in lore.gas: View > Reading Notes", or empty.
     std::string ReadingNotesSummary() const;
     // The node a diagnostic concerns, if it is loaded.
-    Node* NodeOf(const Diagnostic& d);
+    const Node* NodeOf(const Diagnostic& d) const;
     // Shows the node of a reading note in the tree and the form.
     void GoToNode(const Diagnostic& d);
     // Writes each modified file, lore content first, each collection sorted first, the two
@@ -86,17 +97,20 @@ public:
     void AttachTreeView(TreeViewInterface* tree) { m_treeView = tree; }
     void DetachTreeView(const TreeViewInterface* tree);
 
-    std::string backupPath;
-    std::string m_lorePath;
-    std::string m_templatePath;
+    // The folder the backups go to; empty for beside each file.
+    const std::string& GetBackupPath() const { return m_backupPath; }
+    void SetBackupPath(std::string folder) { m_backupPath = std::move(folder); }
+    // The pair last read.
+    const std::string& GetLorePath() const { return m_lorePath; }
+    const std::string& GetTemplatePath() const { return m_templatePath; }
     // How the locks name this program to whoever meets them.
-    std::string m_lockHolder = "Tomecraft";
+    void SetLockHolder(std::string holder) { m_lockHolder = std::move(holder); }
     // Whether someone can be asked before a file changed by another program is replaced.
-    bool m_mayAsk = true;
+    void SetMayAsk(bool mayAsk) { m_mayAsk = mayAsk; }
 
 private:
-    bool ReadLoreFile(const std::string& path);
-    bool ReadTemplateFile(const std::string& path);
+    bool ReadLoreFile(const std::string& path, LoreData::Books& books);
+    bool ReadTemplateFile(const std::string& path, LoreData::Templates& templates);
     // Shows the messages among found[from, end) as message boxes, in order; notes are listed,
     // never boxed.
     void ShowMessages(const Diagnostics& found, std::size_t from = 0);
@@ -112,6 +126,12 @@ private:
     void ShowFileError(const FileError& error);
     void RebuildTree();
 
+    EditableData m_data;
+    std::string m_backupPath;
+    std::string m_lorePath;
+    std::string m_templatePath;
+    std::string m_lockHolder = "Tomecraft";
+    bool m_mayAsk = true;
     UserInterface& m_ui;
     DocumentHost& m_host;
     FormViewInterface* m_formView = nullptr;

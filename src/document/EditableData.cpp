@@ -58,7 +58,8 @@ public:
 private:
     DataChange Swap() {
         std::swap(m_node, m_other);
-        return {DataChange::Kind::Stored, &m_node};
+        return {DataChange::Kind::Stored, &m_node, false,
+                m_node.GetNameView() != m_other.GetNameView()};
     }
     Kind& m_node;
     Kind m_other;
@@ -112,29 +113,35 @@ Kind* FindIn(const std::vector<std::unique_ptr<Kind>>& list, const Node* node) {
     return at == list.end() ? nullptr : at->get();
 }
 
+// The data hands out its own nodes as const; a step that changes one takes it back as the
+// mutable node it owns.
+template <class Kind> Kind& Owned(const Kind& node) {
+    return const_cast<Kind&>(node);
+}
+
 } // namespace
 
 EditableData::EditableData() = default;
 EditableData::~EditableData() = default;
 
-bool EditableData::StoreBook(LoreBook& book, const LoreBook& values) {
+bool EditableData::StoreBook(const LoreBook& book, const LoreBook& values) {
     if (book == values) {
         return false;
     }
-    Record(std::make_unique<StoreCommand<LoreBook>>(book, values));
+    Record(std::make_unique<StoreCommand<LoreBook>>(Owned(book), values));
     return true;
 }
 
-bool EditableData::StoreTemplate(Template& tmpl, const Template& values) {
+bool EditableData::StoreTemplate(const Template& tmpl, const Template& values) {
     if (tmpl == values) {
         return false;
     }
-    Record(std::make_unique<StoreCommand<Template>>(tmpl, values));
+    Record(std::make_unique<StoreCommand<Template>>(Owned(tmpl), values));
     return true;
 }
 
-Node* EditableData::AddNode(NodeType type, std::string_view name) {
-    const auto add = [&](auto node, std::size_t end) -> Node* {
+const Node* EditableData::AddNode(NodeType type, std::string_view name) {
+    const auto add = [&](auto node, std::size_t end) -> const Node* {
         using Kind = typename decltype(node)::element_type;
         node->SetName(name);
         Node* added = node.get();
@@ -146,26 +153,37 @@ Node* EditableData::AddNode(NodeType type, std::string_view name) {
 }
 
 bool EditableData::DeleteNode(const Node* node) {
-    if (Template* tmpl = FindIn(GetTemplates(), node)) {
+    if (Template* tmpl = FindIn(TemplateList(), node)) {
         Record(std::make_unique<PresenceCommand<Template>>(tmpl));
         return true;
     }
-    if (LoreBook* book = FindIn(GetBooks(), node)) {
+    if (LoreBook* book = FindIn(BookList(), node)) {
         Record(std::make_unique<PresenceCommand<LoreBook>>(book));
         return true;
     }
     return false;
 }
 
-void EditableData::ClearData(Books books, Templates templates) {
-    SetLastBase(nullptr);
+void EditableData::Reset(Books books, Templates templates, bool sort) {
     BookList() = std::move(books);
     TemplateList() = std::move(templates);
+    if (sort) {
+        SortBooks();
+        SortTemplates();
+    }
     m_steps.clear();
     m_done = 0;
     m_saved = {};
     Revise(DataFile::Lore);
     Revise(DataFile::Templates);
+}
+
+void EditableData::SortForSave(DataFile file) {
+    if (file == DataFile::Lore) {
+        SortBooks();
+    } else {
+        SortTemplates();
+    }
 }
 
 std::string EditableData::DeleteQuestion(const Node& node) const {
@@ -212,13 +230,17 @@ const Node* EditableData::UndoRemoves() const {
 DataChange EditableData::Undo() {
     --m_done;
     Revise(m_steps[m_done].command->File());
-    return Applied(m_steps[m_done].command->Undo(BookList(), TemplateList()));
+    DataChange change = m_steps[m_done].command->Undo(BookList(), TemplateList());
+    change.fromHistory = true;
+    return Told(change);
 }
 
 DataChange EditableData::Redo() {
     ++m_done;
     Revise(m_steps[m_done - 1].command->File());
-    return Applied(m_steps[m_done - 1].command->Do(BookList(), TemplateList()));
+    DataChange change = m_steps[m_done - 1].command->Do(BookList(), TemplateList());
+    change.fromHistory = true;
+    return Told(change);
 }
 
 std::size_t EditableData::ChangesAt(DataFile file, std::size_t position) const {
@@ -250,14 +272,15 @@ void EditableData::Record(std::unique_ptr<DataCommand> command) {
               {ChangesAt(DataFile::Lore, m_done), ChangesAt(DataFile::Templates, m_done)}};
     ++step.changes[static_cast<std::size_t>(step.command->File())];
     Revise(step.command->File());
-    Applied(step.command->Do(BookList(), TemplateList()));
+    const DataChange change = step.command->Do(BookList(), TemplateList());
     m_steps.push_back(std::move(step));
     ++m_done;
+    Told(change);
 }
 
-DataChange EditableData::Applied(DataChange change) {
-    if (change.kind == DataChange::Kind::Removed && change.node == GetLastBase()) {
-        SetLastBase(nullptr);
+DataChange EditableData::Told(DataChange change) {
+    if (m_follower) {
+        m_follower(change);
     }
     return change;
 }

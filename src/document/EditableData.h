@@ -1,6 +1,8 @@
-// The books and templates as the editor changes them. Every change goes through one of the
-// operations below and becomes a step of an unlimited undo history; a file counts as modified
-// while the history stands away from the point where that file was last read or saved.
+// The books and templates as the editor changes them: the one door. Anyone may read the nodes,
+// which it hands out as const; every change goes through one of the operations below, becomes a
+// step of an unlimited undo history and is told to the follower as one DataChange. A file counts
+// as modified while the history stands away from the point where that file was last read or
+// saved.
 #pragma once
 
 #include "document/DataChange.h"
@@ -8,8 +10,10 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tc {
@@ -21,30 +25,26 @@ enum class DataFile { Lore, Templates };
 enum class FormStore { Everything, Typing };
 
 class DataCommand;
+class Document;
 
 class EditableData : public LoreData {
 public:
     EditableData();
     ~EditableData() override;
 
-    // Each records a step only when it changes something, and says whether it did.
+    // Each records a step only when it changes something, and says whether it did. The node
+    // must be one of this data's, as GetBooks and GetTemplates hand them out.
     // Gives the book the key, text and comment of `values`.
-    bool StoreBook(LoreBook& book, const LoreBook& values);
+    bool StoreBook(const LoreBook& book, const LoreBook& values);
     // Gives the template every field of `values`.
-    bool StoreTemplate(Template& tmpl, const Template& values);
+    bool StoreTemplate(const Template& tmpl, const Template& values);
     // Appends a new node of that name to its collection and returns it.
-    Node* AddNode(NodeType type, std::string_view name);
+    const Node* AddNode(NodeType type, std::string_view name);
     // False when the node is in neither collection.
     bool DeleteNode(const Node* node);
-    // Replaces all nodes with these (none by default), forgets the history and counts both
-    // files as unmodified: what Open does once it has read the files.
-    void ClearData(Books books = {}, Templates templates = {});
 
     // The question Delete asks for a node: for a book that templates name, it lists them.
     std::string DeleteQuestion(const Node& node) const;
-
-    // Remembers the base last chosen in a template form (not a change of the data).
-    void RememberBase(const Template* base) { SetLastBase(base); }
 
     bool CanUndo() const { return m_done > 0; }
     bool CanRedo() const { return m_done < m_steps.size(); }
@@ -53,7 +53,7 @@ public:
     std::string RedoName() const;
     // The node that Undo would take out of its collection (the undo of its New), or null.
     const Node* UndoRemoves() const;
-    // Both require CanUndo() / CanRedo().
+    // Both require CanUndo() / CanRedo(). The change is also told to the follower.
     DataChange Undo();
     DataChange Redo();
 
@@ -69,8 +69,22 @@ public:
     }
 
 protected:
+    // What only the document does, as it reads and writes the files.
+    friend class Document;
     // The file now holds what the data holds.
     void MarkSaved(DataFile file);
+    // Replaces all nodes with these, sorted as the files keep them unless a read stopped
+    // midway; forgets the history and counts both files as unmodified: what Open does once it
+    // has read the files.
+    void Reset(Books books, Templates templates, bool sort = true);
+    // Sorts a collection as its file keeps it, before a save. Not a step: the order of a
+    // collection is shown nowhere (the tree keeps its own), Undo puts a node back at the place
+    // it had or at the end, and the values and the nodes present stay as they are.
+    void SortForSave(DataFile file);
+    // Hears every change, once, after it is made.
+    void SetFollower(std::function<void(const DataChange&)> follower) {
+        m_follower = std::move(follower);
+    }
 
 private:
     struct Step {
@@ -80,7 +94,7 @@ private:
     };
     std::size_t ChangesAt(DataFile file, std::size_t position) const;
     void Record(std::unique_ptr<DataCommand> command);
-    DataChange Applied(DataChange change);
+    DataChange Told(DataChange change);
     void Revise(DataFile file) { ++m_revisions[static_cast<std::size_t>(file)]; }
 
     static constexpr std::size_t kLost = static_cast<std::size_t>(-1);
@@ -89,6 +103,7 @@ private:
     // Where each file was last read or saved; kLost once that state can no longer be reached.
     std::array<std::size_t, 2> m_saved{};
     std::array<std::uint64_t, 2> m_revisions{};
+    std::function<void(const DataChange&)> m_follower;
 };
 
 } // namespace tc

@@ -26,7 +26,7 @@ std::string OpenFailureReport(FileAccess access, FileCause cause, const std::str
                               PathShown as) {
     // The class name already ends in a colon, so the message has two in a row.
     std::string report =
-        "Document:: error " + std::to_string(static_cast<int>(cause)) + " " + ActionOf(access);
+        "CTomecraftDoc:: error " + std::to_string(static_cast<int>(cause)) + " " + ActionOf(access);
     report += "\n\nFile: " + (as == PathShown::Utf8 ? path : PathInText(path));
     report += "\n\nText: " + CauseText(cause, path, as).substr(0, 254);
     return report;

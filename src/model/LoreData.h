@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/LoreBook.h"
+#include "model/NodeView.h"
 #include "model/Template.h"
 
 #include <memory>
@@ -20,11 +21,8 @@ public:
     LoreData& operator=(const LoreData&) = delete;
     virtual ~LoreData() = default;
 
-    const Books& GetBooks() const { return m_books; }
-    const Templates& GetTemplates() const { return m_templates; }
-    // The template most recently chosen as a base in a template form. It outlives the forms,
-    // and is forgotten when that template leaves the collection so that it never dangles.
-    const Template* GetLastBase() const { return m_lastBase; }
+    NodeView<LoreBook> GetBooks() const { return m_books; }
+    NodeView<Template> GetTemplates() const { return m_templates; }
 
     // The index of the first template named `name`, ignoring case, or -1.
     int FindTemplate(std::string_view name) const;
@@ -35,14 +33,12 @@ public:
 protected:
     Books& BookList() { return m_books; }
     Templates& TemplateList() { return m_templates; }
-    void SetLastBase(const Template* base) { m_lastBase = base; }
 
     // Books by key; templates "base_" first, then the others, each group by name.
     void SortBooks();
     void SortTemplates();
 
 private:
-    const Template* m_lastBase = nullptr;
     Templates m_templates;
     Books m_books;
 };

@@ -4,11 +4,11 @@
 
 namespace tc {
 
-TemplateIndex::TemplateIndex(const std::vector<std::unique_ptr<Template>>& templates) {
+TemplateIndex::TemplateIndex(NodeView<Template> templates) {
     m_templatesByFoldedName.reserve(templates.size());
-    for (const auto& tmpl : templates) {
+    for (const Template* tmpl : templates) {
         // emplace keeps the first of several equal names, as FindTemplate does.
-        m_templatesByFoldedName.emplace(ToLower(tmpl->GetNameView()), tmpl.get());
+        m_templatesByFoldedName.emplace(ToLower(tmpl->GetNameView()), tmpl);
     }
 }
 

@@ -2,6 +2,7 @@
 // same result (the first template whose name equals the given one, ignoring case).
 #pragma once
 
+#include "model/NodeView.h"
 #include "model/Template.h"
 
 #include <memory>
@@ -13,7 +14,7 @@ namespace tc {
 
 class TemplateIndex {
 public:
-    explicit TemplateIndex(const std::vector<std::unique_ptr<Template>>& templates);
+    explicit TemplateIndex(NodeView<Template> templates);
 
     const Template* Find(std::string_view name) const;
 

@@ -1,9 +1,7 @@
 #include "views/FormPane.h"
 
-#include "views/Refusal.h"
+#include "controls/Refusal.h"
 #include "views/TreeView.h"
-
-#include <algorithm>
 
 namespace tc {
 
@@ -18,7 +16,6 @@ FormPane::FormPane(wxWindow* parent, Document& doc, TreeView& tree)
         event.Skip();
     });
     Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
-        LayOut();
         Refresh(); // what a smaller, scrolled pane drew is drawn again in its place
         event.Skip();
     });
@@ -53,36 +50,27 @@ void FormPane::Attach() {
     m_doc.AttachFormView(this);
 }
 
-void FormPane::Stretches(wxWindow* control, Stretch stretch) {
-    m_stretching.push_back({control, control->GetRect(), stretch});
+void FormPane::AddLabelled(wxSizer* sizer, wxWindow* label, wxWindow* field, int flags,
+                           int proportion) {
+    sizer->Add(label);
+    sizer->AddSpacer(DuY(2));
+    sizer->Add(field, proportion, flags);
 }
 
-void FormPane::SetLayoutSize(int width, int height) {
-    m_layoutSize = Du(wxSize(width, height));
-    const int step = Du(wxSize(0, 8)).GetHeight();
+void FormPane::SetLayout(wxSizer* fields) {
+    auto* rows = new wxBoxSizer(wxVERTICAL);
+    rows->AddSpacer(DuY(5));
+    rows->Add(fields, 1, wxEXPAND);
+    rows->AddSpacer(DuY(5));
+    auto* margin = new wxBoxSizer(wxHORIZONTAL);
+    margin->AddSpacer(DuX(5));
+    margin->Add(rows, 1, wxEXPAND);
+    margin->AddSpacer(DuX(5));
+    SetSizer(margin);
+    m_layoutSize = margin->GetMinSize();
+    const int step = DuY(8);
     SetScrollRate(step, step);
-    LayOut();
-}
-
-void FormPane::LayOut() {
-    const wxSize client = GetClientSize();
-    const wxSize extra(std::max(0, client.GetWidth() - m_layoutSize.GetWidth()),
-                       std::max(0, client.GetHeight() - m_layoutSize.GetHeight()));
-    SetVirtualSize(m_layoutSize + extra);
-    for (const Stretching& s : m_stretching) {
-        wxRect rect = s.laidOut;
-        if (s.stretch != Stretch::Below) {
-            rect.width += extra.GetWidth();
-        }
-        if (s.stretch == Stretch::Grow) {
-            rect.height += extra.GetHeight();
-        } else if (s.stretch == Stretch::Below || s.stretch == Stretch::BelowWiden) {
-            rect.y += extra.GetHeight();
-        }
-        // Children are placed where they show, which a scrolled pane shifts.
-        rect.SetPosition(CalcScrolledPosition(rect.GetPosition()));
-        s.control->SetSize(rect);
-    }
+    FitInside();
 }
 
 namespace {
@@ -132,7 +120,7 @@ bool FormPane::FinishUpdate(const DialogVerdict& verdict, bool stored, bool rena
             RefreshControls();
         }
         if (renamed) {
-            item = m_tree.UpdateTreeData(item);
+            item = m_tree.ItemOf(ShownNode()); // the tree moved it into its place in order
         }
         m_tree.FocusAfterUpdate();
     }

@@ -1,15 +1,14 @@
 // What the two forms in the right pane share: the document, the tree, how a refused Update is
-// shown, and how the dialog-unit layout meets a pane of any size.
+// shown, and how the layout meets a pane of any size.
 #pragma once
 
-#include "document/DialogVerdict.h"
 #include "document/Document.h"
+#include "rules/DialogVerdict.h"
 
 #include <wx/panel.h>
 #include <wx/scrolwin.h>
+#include <wx/sizer.h>
 #include <wx/treebase.h>
-
-#include <vector>
 
 namespace tc {
 
@@ -21,7 +20,7 @@ public:
     ~FormPane() override;
 
     // Shows the node of a tree item (null for a group item).
-    virtual void ShowNode(Node* node, wxTreeItemId item) = 0;
+    virtual void ShowNode(const Node* node, wxTreeItemId item) = 0;
     // Lets go of the node and leaves the controls as they are: the hidden pane is not drawn,
     // and the next ShowNode fills them (greying and ungreying every control costs GTK more
     // than the rest of a switch between the forms).
@@ -54,43 +53,35 @@ protected:
     virtual bool Store(FormStore store, bool quiet) = 0;
     // Shows the values the node holds now.
     virtual void RefreshControls() = 0;
-    // Ends an Update: a refusal is shown unless `quiet`; stored values are shown as stored, the
-    // tree relabels a renamed item and takes the focus; `item` follows the node when the tree
-    // moves it. Returns whether the values were accepted.
+    // Ends an Update: a refusal is shown unless `quiet`; stored values are shown as stored and
+    // the tree takes the focus; `item` follows the node when the tree, following the store,
+    // moved it. Returns whether the values were accepted.
     template <class Result>
     bool FinishUpdate(const Result& result, bool quiet, wxTreeItemId& item) {
         return FinishUpdate(result.verdict, result.stored, result.renamed, quiet, item);
     }
     bool FinishUpdate(const DialogVerdict& verdict, bool stored, bool renamed, bool quiet,
                       wxTreeItemId& item);
-    // Positions in dialog units, as the forms are laid out.
-    wxPoint Du(int x, int y) { return ConvertDialogToPixels(wxPoint(x, y)); }
+    // Sizes and gaps in dialog units, which follow the font and the display's DPI.
     wxSize Du(wxSize size) { return ConvertDialogToPixels(size); }
-
-    // How a control follows a pane larger than the layout: the one text meant for long
-    // writing or reading takes the extra room, what lies below it moves down, and controls
-    // as wide as the layout widen with it.
-    enum class Stretch { Grow, Widen, Below, BelowWiden };
-    void Stretches(wxWindow* control, Stretch stretch);
-    // The whole layout, in dialog units: a smaller pane scrolls it.
-    void SetLayoutSize(int width, int height);
+    int DuX(int x) { return Du(wxSize(x, 0)).GetWidth(); }
+    int DuY(int y) { return Du(wxSize(0, y)).GetHeight(); }
+    // Adds a label and, just below it, its field.
+    void AddLabelled(wxSizer* sizer, wxWindow* label, wxWindow* field, int flags = wxEXPAND,
+                     int proportion = 0);
+    // Lays the form out with `fields`, inside a margin: a pane larger than their least size
+    // gives the room to what the sizer lets grow, a smaller one scrolls.
+    void SetLayout(wxSizer* fields);
 
     Document& m_doc;
     TreeView& m_tree;
     bool m_detached = false;
 
 private:
-    void LayOut();
     // Scrolls as little as brings the control into view, its top left corner first.
     void ScrollToShow(wxWindow* control);
     bool ShouldScrollToChildOnFocus(wxWindow*) override { return false; }
 
-    struct Stretching {
-        wxWindow* control;
-        wxRect laidOut; // in dialog-unit layout, converted to pixels
-        Stretch stretch;
-    };
-    std::vector<Stretching> m_stretching;
     wxSize m_layoutSize;
 };
 

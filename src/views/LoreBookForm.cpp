@@ -1,10 +1,12 @@
 #include "views/LoreBookForm.h"
 
+#include "controls/EditFilters.h"
 #include "platform/Text.h"
 #include "platform/wx/WxText.h"
-#include "views/EditFilters.h"
+#include "rules/ControlIds.h"
 
 #include <wx/button.h>
+#include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
@@ -30,27 +32,34 @@ wxString ForControl(const std::string& text) {
 } // namespace
 
 LoreBookForm::LoreBookForm(wxWindow* parent, Document& doc, TreeView& tree)
-    : FormPane(parent, doc, tree), m_rules(doc) {
-    new wxStaticText(this, wxID_ANY, "&Lore Key:", Du(5, 5));
-    m_loreKeyField =
-        new wxTextCtrl(this, 1002, "", Du(5, 15), Du(wxSize(290, 12)), wxTE_PROCESS_ENTER);
+    : FormPane(parent, doc, tree), m_rules(doc.Data()) {
+    auto* keyLabel = new wxStaticText(this, wxID_ANY, "&Lore Key:");
+    m_loreKeyField = new wxTextCtrl(this, Id(ControlId::NameField), "", wxDefaultPosition,
+                                    Du(wxSize(290, 12)), wxTE_PROCESS_ENTER);
     MakeLowerCaseEdit(m_loreKeyField);
-    new wxStaticText(this, wxID_ANY, "&Book Text:", Du(5, 30));
-    m_textField = new wxTextCtrl(this, 1003, "", Du(5, 40), Du(wxSize(290, 110)),
-                                 wxTE_MULTILINE | wxTE_PROCESS_ENTER);
-    auto* commentLabel = new wxStaticText(this, wxID_ANY, "&Comment:", Du(5, 155));
-    m_commentField =
-        new wxTextCtrl(this, 1040, "", Du(5, 165), Du(wxSize(290, 12)), wxTE_PROCESS_ENTER);
-    m_updateButton = new wxButton(this, 1, "&Update", Du(5, 235), Du(wxSize(50, 14)));
-    m_helpField = new wxTextCtrl(this, 1060, ToWx(ReplaceAll(kHelp, "\r\n", "\n")), Du(5, 185),
-                                 Du(wxSize(290, 45)), wxTE_MULTILINE | wxTE_READONLY);
-    Stretches(m_loreKeyField, Stretch::Widen);
-    Stretches(m_textField, Stretch::Grow);
-    Stretches(commentLabel, Stretch::Below);
-    Stretches(m_commentField, Stretch::BelowWiden);
-    Stretches(m_helpField, Stretch::BelowWiden);
-    Stretches(m_updateButton, Stretch::Below);
-    SetLayoutSize(300, 254);
+    auto* textLabel = new wxStaticText(this, wxID_ANY, "&Book Text:");
+    m_textField = new wxTextCtrl(this, Id(ControlId::TextField), "", wxDefaultPosition,
+                                 Du(wxSize(290, 110)), wxTE_MULTILINE | wxTE_PROCESS_ENTER);
+    auto* commentLabel = new wxStaticText(this, wxID_ANY, "&Comment:");
+    m_commentField = new wxTextCtrl(this, Id(ControlId::CommentField), "", wxDefaultPosition,
+                                    Du(wxSize(290, 12)), wxTE_PROCESS_ENTER);
+    m_updateButton = new wxButton(this, Id(ControlId::UpdateButton), "&Update", wxDefaultPosition,
+                                  Du(wxSize(50, 14)));
+    m_helpField =
+        new wxTextCtrl(this, Id(ControlId::HelpField), ToWx(ReplaceAll(kHelp, "\r\n", "\n")),
+                       wxDefaultPosition, Du(wxSize(290, 45)), wxTE_MULTILINE | wxTE_READONLY);
+    // The book text takes the room a larger pane gives.
+    auto* fields = new wxBoxSizer(wxVERTICAL);
+    AddLabelled(fields, keyLabel, m_loreKeyField);
+    fields->AddSpacer(DuY(3));
+    AddLabelled(fields, textLabel, m_textField, wxEXPAND, 1);
+    fields->AddSpacer(DuY(5));
+    AddLabelled(fields, commentLabel, m_commentField);
+    fields->AddSpacer(DuY(8));
+    fields->Add(m_helpField, 0, wxEXPAND);
+    fields->AddSpacer(DuY(5));
+    fields->Add(m_updateButton);
+    SetLayout(fields);
 
     m_updateButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnUpdateButton(); });
     for (wxTextCtrl* edit : {m_loreKeyField, m_commentField}) {
@@ -71,14 +80,14 @@ LoreBookForm::LoreBookForm(wxWindow* parent, Document& doc, TreeView& tree)
     EnableControls();
 }
 
-void LoreBookForm::SetBook(LoreBook* book, wxTreeItemId item) {
+void LoreBookForm::SetBook(const LoreBook* book, wxTreeItemId item) {
     m_rules.SetBook(book);
     m_item = item;
     RefreshControls();
 }
 
-void LoreBookForm::ShowNode(Node* node, wxTreeItemId item) {
-    SetBook(dynamic_cast<LoreBook*>(node), item);
+void LoreBookForm::ShowNode(const Node* node, wxTreeItemId item) {
+    SetBook(dynamic_cast<const LoreBook*>(node), item);
 }
 
 void LoreBookForm::RefreshControls() {

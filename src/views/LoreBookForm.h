@@ -1,7 +1,7 @@
 // The right pane while a lore book (or the "Lore Books" group) is selected.
 #pragma once
 
-#include "document/LoreBookFormRules.h"
+#include "rules/LoreBookFormRules.h"
 #include "views/FormPane.h"
 
 class wxTextCtrl;
@@ -13,8 +13,8 @@ class LoreBookForm : public FormPane {
 public:
     LoreBookForm(wxWindow* parent, Document& doc, TreeView& tree);
 
-    void SetBook(LoreBook* book, wxTreeItemId item);
-    void ShowNode(Node* node, wxTreeItemId item) override;
+    void SetBook(const LoreBook* book, wxTreeItemId item);
+    void ShowNode(const Node* node, wxTreeItemId item) override;
     void ForgetNode() override {
         m_rules.SetBook(nullptr);
         m_item = wxTreeItemId();

@@ -1,17 +1,20 @@
 #include "views/TemplateForm.h"
 
-#include "app/CommandIds.h"
+#include "controls/EditFilters.h"
 #include "platform/Text.h"
 #include "platform/wx/WxText.h"
-#include "views/EditFilters.h"
+#include "rules/CommandIds.h"
+#include "rules/ControlIds.h"
 
 #include <wx/button.h>
+#include <wx/sizer.h>
 #include <wx/spinbutt.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 #include <algorithm>
+#include <iterator>
 
 namespace tc {
 
@@ -58,65 +61,140 @@ constexpr const char* kHelp =
     "completed entering information, press the Update button to validate and accept your "
     "changes to the template.";
 
-// Where the appearance fields start, right of the number fields and their spins.
-constexpr int kRightColumn = 86;
-constexpr int kRightWidth = 290 - kRightColumn;
+// The least width of the appearance fields, right of the number fields and their spins.
+constexpr int kRightWidth = 290 - 86;
 
 } // namespace
 
 TemplateForm::TemplateForm(wxWindow* parent, Document& doc, TreeView& tree)
-    : FormPane(parent, doc, tree), m_rules(doc) {
-    new wxStaticText(this, wxID_ANY, "&Template Name:", Du(5, 5));
-    m_nameField = AddEdit(1002, 5, 15, 140);
+    : FormPane(parent, doc, tree), m_rules(doc.Data()) {
+    auto* nameLabel = new wxStaticText(this, wxID_ANY, "&Template Name:");
+    m_nameField = AddEdit(ControlId::NameField, 140);
     MakeLowerCaseEdit(m_nameField);
-    new wxStaticText(this, wxID_ANY, "&Specializes (based on):", Du(155, 5));
-    m_specializesField = new LongChoice(this, 1061, Du(155, 15), Du(wxSize(140, 14)));
-    auto* bookBox =
-        new wxStaticBox(this, wxID_ANY, "Lore Book Properties", Du(5, 30), Du(wxSize(290, 38)));
-    new wxStaticText(this, wxID_ANY, "&Book Title:", Du(10, 40));
-    m_bookTitleField = AddEdit(1003, 10, 50, 155);
-    new wxStaticText(this, wxID_ANY, "&Lore Key:", Du(175, 40));
-    m_loreKeyChoice = new LongChoice(this, 1063, Du(175, 50), Du(wxSize(94, 14)));
+    auto* specializesLabel = new wxStaticText(this, wxID_ANY, "&Specializes (based on):");
+    m_specializesField = new LongChoice(this, Id(ControlId::SpecializesList), wxDefaultPosition,
+                                        Du(wxSize(140, 14)));
+    auto* bookBox = new wxStaticBox(this, wxID_ANY, "Lore Book Properties");
+    auto* bookTitleLabel = new wxStaticText(this, wxID_ANY, "&Book Title:");
+    m_bookTitleField = AddEdit(ControlId::TextField, 155);
+    auto* loreKeyLabel = new wxStaticText(this, wxID_ANY, "&Lore Key:");
+    m_loreKeyChoice =
+        new LongChoice(this, Id(ControlId::LoreKeyList), wxDefaultPosition, Du(wxSize(94, 14)));
     m_pointAtBookButton =
-        new wxButton(this, Id(CommandId::PointAtBook), wxString::FromUTF8("\u2026"), Du(271, 50),
-                     Du(wxSize(19, 14)));
+        new wxButton(this, Id(CommandId::PointAtBook), wxString::FromUTF8("\u2026"),
+                     wxDefaultPosition, Du(wxSize(19, 14)));
     m_pointAtBookButton->SetToolTip(wxString::FromUTF8("Point at Another Book\u2026"));
-    auto* propertiesBox =
-        new wxStaticBox(this, wxID_ANY, "Template Properties", Du(5, 70), Du(wxSize(290, 87)));
-    new wxStaticText(this, wxID_ANY, "&Gold value:", Du(15, 80));
-    m_goldValueField = AddEdit(1069, 15, 90, 30, wxTE_RIGHT);
-    m_goldValueSpin = AddSpin(1079, m_goldValueField, 46, 90, 0, 200, 1);
-    new wxStaticText(this, wxID_ANY, "Te&xture (image used for book object when not in inventory):",
-                     Du(kRightColumn, 80));
-    m_textureField = AddEdit(1070, kRightColumn, 90, kRightWidth);
+    auto* propertiesBox = new wxStaticBox(this, wxID_ANY, "Template Properties");
+    auto* goldValueLabel = new wxStaticText(this, wxID_ANY, "&Gold value:");
+    m_goldValueField = AddEdit(ControlId::GoldValueField, 30, wxTE_RIGHT);
+    m_goldValueSpin = AddSpin(ControlId::GoldValueSpin, m_goldValueField, 0, 200, 1);
+    auto* textureLabel = new wxStaticText(
+        this, wxID_ANY, "Te&xture (image used for book object when not in inventory):");
+    m_textureField = AddEdit(ControlId::TextureField, kRightWidth);
     MakeLowerCaseEdit(m_textureField);
-    new wxStaticText(this, wxID_ANY, "Inventory &Width:", Du(15, 105));
-    m_inventoryWidthField = AddEdit(1073, 15, 115, 30, wxTE_RIGHT);
-    m_inventoryWidthSpin = AddSpin(1077, m_inventoryWidthField, 46, 115, 1, 4, 1);
-    new wxStaticText(this, wxID_ANY,
-                     "3D &Model (mesh used for the book object):", Du(kRightColumn, 105));
-    m_modelField = AddEdit(1075, kRightColumn, 115, kRightWidth);
+    auto* inventoryWidthLabel = new wxStaticText(this, wxID_ANY, "Inventory &Width:");
+    m_inventoryWidthField = AddEdit(ControlId::InventoryWidthField, 30, wxTE_RIGHT);
+    m_inventoryWidthSpin = AddSpin(ControlId::InventoryWidthSpin, m_inventoryWidthField, 1, 4, 1);
+    auto* modelLabel =
+        new wxStaticText(this, wxID_ANY, "3D &Model (mesh used for the book object):");
+    m_modelField = AddEdit(ControlId::ModelField, kRightWidth);
     MakeLowerCaseEdit(m_modelField);
-    new wxStaticText(this, wxID_ANY, "Inventory &Height:", Du(15, 130));
-    m_inventoryHeightField = AddEdit(1074, 15, 140, 30, wxTE_RIGHT);
-    m_inventoryHeightSpin = AddSpin(1078, m_inventoryHeightField, 46, 140, 1, 4, 2);
-    new wxStaticText(this, wxID_ANY, "&Inventory icon (image to use for book in inventory):",
-                     Du(kRightColumn, 130));
-    m_inventoryIconField = AddEdit(1072, kRightColumn, 140, kRightWidth);
+    auto* inventoryHeightLabel = new wxStaticText(this, wxID_ANY, "Inventory &Height:");
+    m_inventoryHeightField = AddEdit(ControlId::InventoryHeightField, 30, wxTE_RIGHT);
+    m_inventoryHeightSpin =
+        AddSpin(ControlId::InventoryHeightSpin, m_inventoryHeightField, 1, 4, 2);
+    auto* inventoryIconLabel =
+        new wxStaticText(this, wxID_ANY, "&Inventory icon (image to use for book in inventory):");
+    m_inventoryIconField = AddEdit(ControlId::InventoryIconField, kRightWidth);
     MakeLowerCaseEdit(m_inventoryIconField);
-    new wxStaticText(this, wxID_ANY, "&Comment:", Du(5, 160));
-    m_commentField = AddEdit(1040, 5, 170, 290);
-    m_helpField = new wxTextCtrl(this, 1060, ToWx(ReplaceAll(kHelp, "\r\n", "\n")), Du(5, 190),
-                                 Du(wxSize(290, 45)), wxTE_MULTILINE | wxTE_READONLY);
-    m_updateButton = new wxButton(this, 1, "&Update", Du(5, 240), Du(wxSize(55, 14)));
-    for (wxWindow* wide :
-         std::initializer_list<wxWindow*>{bookBox, propertiesBox, m_textureField, m_modelField,
-                                          m_inventoryIconField, m_commentField}) {
-        Stretches(wide, Stretch::Widen);
+    auto* commentLabel = new wxStaticText(this, wxID_ANY, "&Comment:");
+    m_commentField = AddEdit(ControlId::CommentField, 290);
+    m_helpField =
+        new wxTextCtrl(this, Id(ControlId::HelpField), ToWx(ReplaceAll(kHelp, "\r\n", "\n")),
+                       wxDefaultPosition, Du(wxSize(290, 45)), wxTE_MULTILINE | wxTE_READONLY);
+    m_updateButton = new wxButton(this, Id(ControlId::UpdateButton), "&Update", wxDefaultPosition,
+                                  Du(wxSize(55, 14)));
+
+    auto* nameRow = new wxBoxSizer(wxHORIZONTAL);
+    auto* nameColumn = new wxBoxSizer(wxVERTICAL);
+    AddLabelled(nameColumn, nameLabel, m_nameField, 0);
+    nameRow->Add(nameColumn);
+    nameRow->AddSpacer(DuX(10));
+    auto* specializesColumn = new wxBoxSizer(wxVERTICAL);
+    AddLabelled(specializesColumn, specializesLabel, m_specializesField, 0);
+    nameRow->Add(specializesColumn);
+
+    // The boxes' controls stay the form's own children, where the tab order has them.
+    auto* bookRow = new wxBoxSizer(wxHORIZONTAL);
+    auto* bookTitleColumn = new wxBoxSizer(wxVERTICAL);
+    AddLabelled(bookTitleColumn, bookTitleLabel, m_bookTitleField, 0);
+    bookRow->Add(bookTitleColumn);
+    bookRow->AddSpacer(DuX(10));
+    auto* keyChoice = new wxBoxSizer(wxHORIZONTAL);
+    keyChoice->Add(m_loreKeyChoice);
+    keyChoice->AddSpacer(DuX(2));
+    keyChoice->Add(m_pointAtBookButton);
+    auto* loreKeyColumn = new wxBoxSizer(wxVERTICAL);
+    loreKeyColumn->Add(loreKeyLabel);
+    loreKeyColumn->AddSpacer(DuY(2));
+    loreKeyColumn->Add(keyChoice);
+    bookRow->Add(loreKeyColumn);
+    auto* bookSizer = new wxStaticBoxSizer(bookBox, wxVERTICAL);
+    bookSizer->Add(bookRow, 0, wxLEFT | wxRIGHT | wxBOTTOM, DuX(5));
+
+    // Each number with its arrows, and the appearance field of its row, which widens.
+    auto* properties = new wxFlexGridSizer(2, 0, DuX(5));
+    properties->AddGrowableCol(1);
+    const struct {
+        wxWindow* label;
+        wxTextCtrl* number;
+        wxSpinButton* spin;
+        wxWindow* appearanceLabel;
+        wxTextCtrl* appearance;
+    } rows[] = {
+        {goldValueLabel, m_goldValueField, m_goldValueSpin, textureLabel, m_textureField},
+        {inventoryWidthLabel, m_inventoryWidthField, m_inventoryWidthSpin, modelLabel,
+         m_modelField},
+        {inventoryHeightLabel, m_inventoryHeightField, m_inventoryHeightSpin, inventoryIconLabel,
+         m_inventoryIconField},
+    };
+    for (const auto& row : rows) {
+        properties->Add(row.label, 0, wxBOTTOM, DuY(2));
+        properties->Add(row.appearanceLabel, 0, wxBOTTOM, DuY(2));
+        auto* number = new wxBoxSizer(wxHORIZONTAL);
+        if (&row != &rows[std::size(rows) - 1]) {
+            number->SetMinSize(wxSize(-1, DuY(15))); // rows as far apart as the fields below
+        }
+        number->Add(row.number);
+        number->AddSpacer(DuX(1));
+        number->Add(row.spin);
+        properties->Add(number);
+        // Wider with the pane, as tall as the field itself.
+        auto* appearance = new wxBoxSizer(wxVERTICAL);
+        appearance->Add(row.appearance, 0, wxEXPAND);
+        properties->Add(appearance, 0, wxEXPAND);
     }
-    Stretches(m_helpField, Stretch::Grow);
-    Stretches(m_updateButton, Stretch::Below);
-    SetLayoutSize(300, 259);
+    auto* propertiesSizer = new wxStaticBoxSizer(propertiesBox, wxVERTICAL);
+    auto* propertiesInside = new wxBoxSizer(wxHORIZONTAL);
+    propertiesInside->AddSpacer(DuX(10));
+    propertiesInside->Add(properties, 1);
+    propertiesInside->AddSpacer(DuX(5));
+    propertiesSizer->Add(propertiesInside, 0, wxEXPAND | wxBOTTOM, DuY(4));
+
+    // The help takes the room a larger pane gives.
+    auto* fields = new wxBoxSizer(wxVERTICAL);
+    fields->Add(nameRow);
+    fields->AddSpacer(DuY(3));
+    fields->Add(bookSizer, 0, wxEXPAND);
+    fields->AddSpacer(DuY(2));
+    fields->Add(propertiesSizer, 0, wxEXPAND);
+    fields->AddSpacer(DuY(3));
+    AddLabelled(fields, commentLabel, m_commentField);
+    fields->AddSpacer(DuY(8));
+    fields->Add(m_helpField, 1, wxEXPAND);
+    fields->AddSpacer(DuY(5));
+    fields->Add(m_updateButton);
+    SetLayout(fields);
     for (wxTextCtrl* digits : {m_goldValueField, m_inventoryWidthField, m_inventoryHeightField}) {
         MakeDigitsOnlyEdit(digits);
     }
@@ -139,15 +217,14 @@ TemplateForm::TemplateForm(wxWindow* parent, Document& doc, TreeView& tree)
     m_doc.AttachFormView(this);
 }
 
-wxTextCtrl* TemplateForm::AddEdit(int id, int x, int y, int width, long style) {
-    auto* edit =
-        new wxTextCtrl(this, id, "", Du(x, y), Du(wxSize(width, 12)), style | wxTE_PROCESS_ENTER);
+wxTextCtrl* TemplateForm::AddEdit(ControlId id, int width, long style) {
+    auto* edit = new wxTextCtrl(this, Id(id), "", wxDefaultPosition, Du(wxSize(width, 12)),
+                                style | wxTE_PROCESS_ENTER);
     edit->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { OnUpdateButton(); });
     return edit;
 }
 
-wxSpinButton* TemplateForm::AddSpin(int id, wxTextCtrl* buddy, int x, int y, int low, int high,
-                                    int first) {
+wxSpinButton* TemplateForm::AddSpin(ControlId id, wxTextCtrl* buddy, int low, int high, int first) {
     // Up and down arrows beside the number, as the up-down control stands on Windows, as tall
     // as the field. GTK draws its own - and + side by side at their own size whatever the style,
     // so there the column of text fields starts further right than in the classic layout.
@@ -155,7 +232,7 @@ wxSpinButton* TemplateForm::AddSpin(int id, wxTextCtrl* buddy, int x, int y, int
 #ifdef __WXMSW__
     size.y = buddy->GetSize().y;
 #endif
-    auto* spin = new wxSpinButton(this, id, Du(x, y), size, wxSP_VERTICAL);
+    auto* spin = new wxSpinButton(this, Id(id), wxDefaultPosition, size, wxSP_VERTICAL);
     spin->SetRange(low, high);
     spin->SetValue(first);
     buddy->ChangeValue(std::to_string(first));
@@ -183,14 +260,14 @@ wxSpinButton* TemplateForm::AddSpin(int id, wxTextCtrl* buddy, int x, int y, int
     return spin;
 }
 
-void TemplateForm::SetTemplate(Template* tmpl, wxTreeItemId item) {
+void TemplateForm::SetTemplate(const Template* tmpl, wxTreeItemId item) {
     m_rules.SetTemplate(tmpl);
     m_item = item;
     RefreshControls();
 }
 
-void TemplateForm::ShowNode(Node* node, wxTreeItemId item) {
-    SetTemplate(dynamic_cast<Template*>(node), item);
+void TemplateForm::ShowNode(const Node* node, wxTreeItemId item) {
+    SetTemplate(dynamic_cast<const Template*>(node), item);
 }
 
 void TemplateForm::ShowList(LongChoice* choice, const ComboList& list) {

@@ -1,7 +1,8 @@
 // The right pane while a template (or the "Templates" group) is selected.
 #pragma once
 
-#include "document/TemplateFormRules.h"
+#include "rules/ControlIds.h"
+#include "rules/TemplateFormRules.h"
 #include "views/FormPane.h"
 #include "views/LongChoice.h"
 
@@ -15,8 +16,8 @@ class TemplateForm : public FormPane {
 public:
     TemplateForm(wxWindow* parent, Document& doc, TreeView& tree);
 
-    void SetTemplate(Template* tmpl, wxTreeItemId item);
-    void ShowNode(Node* node, wxTreeItemId item) override;
+    void SetTemplate(const Template* tmpl, wxTreeItemId item);
+    void ShowNode(const Node* node, wxTreeItemId item) override;
     void ForgetNode() override {
         m_rules.SetTemplate(nullptr);
         m_item = wxTreeItemId();
@@ -50,8 +51,8 @@ public:
     wxSpinButton* m_goldValueSpin;
 
 private:
-    wxTextCtrl* AddEdit(int id, int x, int y, int width, long style = 0);
-    wxSpinButton* AddSpin(int id, wxTextCtrl* buddy, int x, int y, int low, int high, int first);
+    wxTextCtrl* AddEdit(ControlId id, int width, long style = 0);
+    wxSpinButton* AddSpin(ControlId id, wxTextCtrl* buddy, int low, int high, int first);
     bool Store(FormStore store, bool quiet) override;
     void RefreshControls() override;
     void ShowFields();

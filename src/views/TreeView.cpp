@@ -1,8 +1,8 @@
 #include "views/TreeView.h"
 
-#include "app/CommandIds.h"
 #include "platform/Text.h"
 #include "platform/wx/WxText.h"
+#include "rules/CommandIds.h"
 #include "views/FormPane.h"
 #include "views/TemplateForm.h"
 
@@ -28,8 +28,8 @@ namespace {
 
 class NodeData : public wxTreeItemData {
 public:
-    explicit NodeData(Node* node) : node(node) {}
-    Node* node; // owned by the document
+    explicit NodeData(const Node* node) : node(node) {}
+    const Node* node; // owned by the document
 };
 
 #ifdef __WXGTK3__
@@ -134,7 +134,7 @@ int TreeView::OnCompareItems(const wxTreeItemId& a, const wxTreeItemId& b) {
     return CompareNoCase(x->GetNameView(), y->GetNameView());
 }
 
-wxTreeItemId TreeView::PlaceInOrder(wxTreeItemId group, Node* node, wxTreeItemId item) {
+wxTreeItemId TreeView::PlaceInOrder(wxTreeItemId group, const Node* node, wxTreeItemId item) {
     // The place after every other sibling that sorts before or with it, found by halving: a
     // group can hold a hundred thousand books, too many to sort again for each rename.
     std::vector<wxTreeItemId> siblings;
@@ -203,15 +203,13 @@ void TreeView::RebuildTree(unsigned groups) {
 }
 
 bool TreeView::FillNodes(NodeType type) {
-    std::vector<Node*> nodes;
+    std::vector<const Node*> nodes;
     if (type == NodeType::LoreBook) {
-        for (const auto& book : m_doc.GetBooks()) {
-            nodes.push_back(book.get());
-        }
+        const auto books = m_doc.Data().GetBooks();
+        nodes.assign(books.begin(), books.end());
     } else if (type == NodeType::Template) {
-        for (const auto& tmpl : m_doc.GetTemplates()) {
-            nodes.push_back(tmpl.get());
-        }
+        const auto templates = m_doc.Data().GetTemplates();
+        nodes.assign(templates.begin(), templates.end());
     }
     // Each group is inserted already in its final order, instead of sorting after each item.
     std::stable_sort(nodes.begin(), nodes.end(), [](const Node* a, const Node* b) {
@@ -219,7 +217,7 @@ bool TreeView::FillNodes(NodeType type) {
     });
     const wxTreeItemId parent = type == NodeType::Template ? m_templatesRoot : m_booksRoot;
     const int image = type == NodeType::Template ? kTemplate : kBook;
-    for (Node* node : nodes) {
+    for (const Node* node : nodes) {
         const wxTreeItemId item =
             AppendItem(parent, ToWx(node->GetName()), image, image + 1, new NodeData(node));
         if (!item.IsOk()) {
@@ -229,7 +227,7 @@ bool TreeView::FillNodes(NodeType type) {
     return true;
 }
 
-wxTreeItemId TreeView::AddNode(NodeType type, Node* node) {
+wxTreeItemId TreeView::AddNode(NodeType type, const Node* node) {
     if (!IsNodeType(type) || node == nullptr) {
         return {};
     }
@@ -245,7 +243,7 @@ wxTreeItemId TreeView::GetRootItemOf(wxTreeItemId item) const {
     return item;
 }
 
-Node* TreeView::NodeOf(wxTreeItemId item) const {
+const Node* TreeView::NodeOf(wxTreeItemId item) const {
     if (!item.IsOk()) {
         return nullptr;
     }
@@ -255,7 +253,7 @@ Node* TreeView::NodeOf(wxTreeItemId item) const {
 
 wxTreeItemId TreeView::UpdateTreeData(wxTreeItemId item) {
     const wxTreeItemId root = GetRootItemOf(item);
-    Node* node = NodeOf(item);
+    const Node* node = NodeOf(item);
     if (!root.IsOk() || (root != m_templatesRoot && root != m_booksRoot) || node == nullptr) {
         m_doc.Ui().MessageBox("Critical error in UpdateTreeData!", MsgButtons::Ok, MsgIcon::Stop);
         return item;
@@ -287,16 +285,11 @@ void TreeView::AddNewNode(NodeType type) {
     if (!CommitForm()) {
         return;
     }
-    Node* node = m_doc.NewNode(type);
-    if (node == nullptr) {
+    // The tree shows the new node as it follows the change.
+    const Node* node = m_doc.NewNode(type);
+    if (node == nullptr || SelectedNode() != node) {
         return;
     }
-    const wxTreeItemId item = AddNode(type, node);
-    if (!item.IsOk()) {
-        return;
-    }
-    SelectCommitted(item);
-    EnsureVisible(item);
     if (FormPane* form = m_host.CurrentForm()) {
         form->SetFocus();
     }
@@ -308,7 +301,7 @@ bool TreeView::CanDeleteNode() const {
 
 void TreeView::OnDeleteNode() {
     const wxTreeItemId item = GetSelection();
-    Node* node = NodeOf(item);
+    const Node* node = NodeOf(item);
     if (node == nullptr) {
         return;
     }
@@ -320,15 +313,14 @@ void TreeView::OnDeleteNode() {
     if (!shown && !stored) {
         return;
     }
-    if (m_doc.Ui().MessageBox(m_doc.DeleteQuestion(*node), MsgButtons::YesNo, MsgIcon::Question) !=
-        MsgAnswer::Yes) {
+    if (m_doc.Ui().MessageBox(m_doc.Data().DeleteQuestion(*node), MsgButtons::YesNo,
+                              MsgIcon::Question) != MsgAnswer::Yes) {
         return;
     }
     if (!stored) {
         form->PutBack();
     }
-    m_doc.DeleteNode(node);
-    RemoveItem(item);
+    m_doc.Data().DeleteNode(node); // the tree removes the item as it follows the change
 }
 
 void TreeView::RemoveItem(wxTreeItemId item) {
@@ -373,6 +365,10 @@ wxTreeItemId TreeView::ItemOf(const Node* node) const {
 }
 
 void TreeView::Follow(const DataChange& change) {
+    // A store that a form made keeps the selection where it is; only a new name moves the item.
+    if (change.kind == DataChange::Kind::Stored && !change.fromHistory && !change.renamed) {
+        return;
+    }
     const wxTreeItemId item = ItemOf(change.node);
     switch (change.kind) {
     case DataChange::Kind::Added:
@@ -385,7 +381,10 @@ void TreeView::Follow(const DataChange& change) {
         break;
     case DataChange::Kind::Stored:
         if (item.IsOk()) {
-            ShowItem(UpdateTreeData(item));
+            const wxTreeItemId placed = UpdateTreeData(item);
+            if (change.fromHistory) {
+                ShowItem(placed);
+            }
         }
         break;
     }
@@ -393,7 +392,7 @@ void TreeView::Follow(const DataChange& change) {
 
 std::vector<const Node*> TreeView::NodesInOrder() const {
     std::vector<const Node*> nodes;
-    nodes.reserve(m_doc.GetBooks().size() + m_doc.GetTemplates().size());
+    nodes.reserve(m_doc.Data().GetBooks().size() + m_doc.Data().GetTemplates().size());
     for (const wxTreeItemId group : {m_booksRoot, m_templatesRoot}) {
         wxTreeItemIdValue cookie;
         for (wxTreeItemId item = GetFirstChild(group, cookie); item.IsOk();

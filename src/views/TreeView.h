@@ -42,12 +42,14 @@ public:
     void SelectNode(const Node* node) override;
     FormHost& Host() { return m_host; }
     // Adds one item for the node under its group, at its alphabetical place.
-    wxTreeItemId AddNode(NodeType type, Node* node);
+    wxTreeItemId AddNode(NodeType type, const Node* node);
     // Relabels a renamed node's item and moves it to its place in order; returns the item that
     // now shows the node (moving makes a new one).
     wxTreeItemId UpdateTreeData(wxTreeItemId item);
     wxTreeItemId GetRootItemOf(wxTreeItemId item) const;
-    Node* NodeOf(wxTreeItemId item) const;
+    const Node* NodeOf(wxTreeItemId item) const;
+    // The item that shows a node; not ok when none does.
+    wxTreeItemId ItemOf(const Node* node) const;
 
     // Takes the focus after a form's Update, which must not run that Update again.
     void FocusAfterUpdate();
@@ -81,7 +83,7 @@ protected:
     void Collapse(const wxTreeItemId& item) override;
 #endif
     // Puts `node` in its place among the items of `group`: a new item, or `item` moved there.
-    wxTreeItemId PlaceInOrder(wxTreeItemId group, Node* node, wxTreeItemId item);
+    wxTreeItemId PlaceInOrder(wxTreeItemId group, const Node* node, wxTreeItemId item);
 
 private:
     bool FillNodes(NodeType type);
@@ -92,8 +94,6 @@ private:
     void ShowItem(wxTreeItemId item);
     // Deletes a node's item once the selection has moved to a neighbour (or the group).
     void RemoveItem(wxTreeItemId item);
-    // The item that shows a node; not ok when none does.
-    wxTreeItemId ItemOf(const Node* node) const;
     void OnFocus(wxFocusEvent& event);
     // Has the shown form store what was typed; false when it refused (its message is shown).
     bool CommitForm();

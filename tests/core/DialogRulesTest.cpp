@@ -2,12 +2,13 @@
 // and an in-memory settings store.
 #include "TestSupport.h"
 
-#include "document/BackupLocationRules.h"
+#include "document/BackupLocation.h"
 #include "document/EditorCommandLine.h"
-#include "document/NewNodeRules.h"
-#include "document/OpenFilesRules.h"
 #include "platform/MemorySettings.h"
 #include "platform/Paths.h"
+#include "rules/BackupLocationRules.h"
+#include "rules/NewNodeRules.h"
+#include "rules/OpenFilesRules.h"
 
 #include <gtest/gtest.h>
 
@@ -119,11 +120,11 @@ TEST(OpenFilesRules, OkChecksRunInOrderAndStoreNothingWhenRefused) {
     DialogVerdict verdict = ok("", pair.templates);
     EXPECT_EQ(verdict.message,
               "You must provide the full path and file name of the lore book content file.");
-    EXPECT_EQ(verdict.focusControl, OpenFilesRules::kLoreList);
+    EXPECT_EQ(verdict.focusControl, ControlId::LorePathList);
     verdict = ok(pair.lore, "");
     EXPECT_EQ(verdict.message,
               "You must provide the full path and file name of the lore templates file.");
-    EXPECT_EQ(verdict.focusControl, OpenFilesRules::kTemplateList);
+    EXPECT_EQ(verdict.focusControl, ControlId::TemplatePathList);
     verdict = ok(pair.dir / "missing/lore.gas", pair.dir / "missing/trs_book_lore.gas");
     EXPECT_EQ(verdict.message, "Specified lore book content file not found or incorrect name.");
     WriteBytes(pair.dir / "lore.txt", "");
@@ -131,11 +132,11 @@ TEST(OpenFilesRules, OkChecksRunInOrderAndStoreNothingWhenRefused) {
     EXPECT_EQ(verdict.message, "Specified lore book content file not found or incorrect name.");
     verdict = ok(pair.lore, pair.lore);
     EXPECT_EQ(verdict.message, "Specified lore template file not found or incorrect name.");
-    EXPECT_EQ(verdict.focusControl, OpenFilesRules::kTemplateList);
+    EXPECT_EQ(verdict.focusControl, ControlId::TemplatePathList);
     verdict = ok(pair.templates, pair.templates);
     EXPECT_FALSE(verdict.accepted) << "one file cannot be both of the pair";
     EXPECT_NE(verdict.message, "");
-    EXPECT_EQ(verdict.focusControl, OpenFilesRules::kLoreList);
+    EXPECT_EQ(verdict.focusControl, ControlId::LorePathList);
     EXPECT_TRUE(settings.Values().empty());
 
     // Only the end of the path is tested: a longer file name and a folder both pass.
@@ -229,7 +230,7 @@ TEST(BackupLocationRules, TypedFoldersAreCheckedStoredAndSelected) {
     DialogVerdict verdict = rules.OnOk(settings);
     EXPECT_EQ(verdict.message,
               "Specified backup path is not found.  Please select existing folder.");
-    EXPECT_EQ(verdict.focusControl, BackupLocationRules::kFolderList);
+    EXPECT_EQ(verdict.focusControl, ControlId::BackupFolderList);
     EXPECT_TRUE(settings.Values().empty());
 
 #ifndef _WIN32 // Windows itself drops the blanks at the end of a name
@@ -308,7 +309,7 @@ TEST(NewNodeRules, NamesMustBeGivenAndNewToBothCollections) {
     NewNodeRules rules(&data);
     DialogVerdict verdict = rules.OnOk("");
     EXPECT_EQ(verdict.message, "A name is required to create a new node!");
-    EXPECT_EQ(verdict.focusControl, NewNodeRules::kNameEdit);
+    EXPECT_EQ(verdict.focusControl, ControlId::NewNodeNameField);
     const std::string notUnique =
         "Name is required to be unique.  This name already exists.  Please enter a new name.";
     EXPECT_EQ(rules.OnOk("my tome").message, notUnique);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 namespace tc {
@@ -80,15 +81,15 @@ protected:
     // Stores a change in the first book or template, as the forms do.
     void Edit(DataFile file, const std::string& text = "edited") {
         if (file == DataFile::Lore) {
-            LoreBook& book = *doc.GetBooks()[0];
+            const LoreBook& book = *doc.Data().GetBooks()[0];
             LoreBook values = book;
             values.SetText(text);
-            doc.StoreBook(book, values);
+            doc.Data().StoreBook(book, values);
         } else {
-            Template& tmpl = *doc.GetTemplates()[0];
+            const Template& tmpl = *doc.Data().GetTemplates()[0];
             Template values = tmpl;
             values.SetComment(text);
-            doc.StoreTemplate(tmpl, values);
+            doc.Data().StoreTemplate(tmpl, values);
         }
     }
 
@@ -116,11 +117,11 @@ protected:
 
 TEST_F(DocumentFlow, OpenReadsSortsAndRebuilds) {
     doc.OnFileOpen();
-    EXPECT_EQ(doc.m_lorePath, lore);
-    EXPECT_EQ(doc.GetBooks()[0]->GetName(), "Warden_Oath");
-    EXPECT_EQ(doc.GetTemplates()[0]->GetName(), "base_book_lore");
+    EXPECT_EQ(doc.GetLorePath(), lore);
+    EXPECT_EQ(doc.Data().GetBooks()[0]->GetName(), "Warden_Oath");
+    EXPECT_EQ(doc.Data().GetTemplates()[0]->GetName(), "base_book_lore");
     EXPECT_EQ(tree.rebuilds, 1);
-    EXPECT_FALSE(doc.IsModified());
+    EXPECT_FALSE(doc.Data().IsModified());
     EXPECT_TRUE(ui.shown.empty());
 }
 
@@ -153,7 +154,7 @@ TEST_F(DocumentFlow, TheSaveQuestionIsHonouredBeforeOpenAndClose) {
             ui.answers = {c.answer};
             EXPECT_EQ(action(), c.goesOn);
             EXPECT_EQ(Questions(), std::vector<std::string>{"Save changes to current data?"});
-            EXPECT_EQ(doc.IsModified(DataFile::Lore), !c.saves);
+            EXPECT_EQ(doc.Data().IsModified(DataFile::Lore), !c.saves);
             EXPECT_EQ(FileExists(dir / "lore.tcb"), c.saves);
             EXPECT_FALSE(FileExists(dir / "trs_book_lore.tcb"));
         }
@@ -182,19 +183,20 @@ TEST_F(DocumentFlow, CancellingOpenEndsTheProgramOnlyWhenNothingIsLoaded) {
     host.openResult.reset();
     doc.OnFileOpen();
     EXPECT_EQ(host.exits, 2);
-    EXPECT_EQ(doc.GetTemplates().size(), 6u);
+    EXPECT_EQ(doc.Data().GetTemplates().size(), 6u);
 }
 
 TEST_F(DocumentFlow, AFileThatCannotBeOpenedStillLetsTheOtherLoad) {
     host.openResult = OpenPaths{dir / "gone/lore.gas", templates};
     doc.OnFileOpen();
     ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_TRUE(ui.shown[0].text.starts_with("Document:: " + ErrorOf(kMissingFolder) + "reading"))
+    EXPECT_TRUE(
+        ui.shown[0].text.starts_with("CTomecraftDoc:: " + ErrorOf(kMissingFolder) + "reading"))
         << ui.shown[0].text;
-    EXPECT_TRUE(doc.GetBooks().empty());
-    EXPECT_EQ(doc.GetTemplates().size(), 6u);
+    EXPECT_TRUE(doc.Data().GetBooks().empty());
+    EXPECT_EQ(doc.Data().GetTemplates().size(), 6u);
     EXPECT_EQ(tree.rebuilds, 1);
-    EXPECT_EQ(doc.m_lorePath, dir / "gone/lore.gas") << "Save creates the file there";
+    EXPECT_EQ(doc.GetLorePath(), dir / "gone/lore.gas") << "Save creates the file there";
 }
 
 TEST_F(DocumentFlow, AnErrorMidReadStopsTheFlowButKeepsWhatWasReadAndTheTreeSound) {
@@ -212,9 +214,9 @@ TEST_F(DocumentFlow, AnErrorMidReadStopsTheFlowButKeepsWhatWasReadAndTheTreeSoun
     EXPECT_EQ(ui.shown[0].text,
               "A hardware I/O error was reported while accessing /proc/self/mem.");
     EXPECT_EQ(ui.shown[0].icon, MsgIcon::Exclamation);
-    ASSERT_EQ(doc.GetBooks().size(), 4u);
-    EXPECT_EQ(doc.GetBooks()[0]->GetName(), "abbey_founding") << "the sorts did not run";
-    EXPECT_TRUE(doc.GetTemplates().empty());
+    ASSERT_EQ(doc.Data().GetBooks().size(), 4u);
+    EXPECT_EQ(doc.Data().GetBooks()[0]->GetName(), "abbey_founding") << "the sorts did not run";
+    EXPECT_TRUE(doc.Data().GetTemplates().empty());
     EXPECT_EQ(tree.rebuilds, 1) << "the tree drops the destroyed nodes";
 #endif
 }
@@ -234,7 +236,7 @@ TEST_F(DocumentFlow, SaveWritesOnlyWhatChanged) {
     EXPECT_TRUE(FileExists(dir / "lore.tcb"));
     EXPECT_FALSE(FileExists(dir / "trs_book_lore.tcb"));
     EXPECT_EQ(ReadBytes(templates), templatesBefore);
-    EXPECT_FALSE(doc.IsModified(DataFile::Lore));
+    EXPECT_FALSE(doc.Data().IsModified(DataFile::Lore));
 }
 
 TEST_F(DocumentFlow, TypedEditsAreCommittedWhateverTheFlags) {
@@ -251,7 +253,7 @@ TEST_F(DocumentFlow, TypedEditsAreCommittedWhateverTheFlags) {
     EXPECT_EQ(Questions().size(), 1u);
     EXPECT_FALSE(doc.CanCloseFrame());
     doc.OnFileSave();
-    EXPECT_FALSE(doc.IsModified(DataFile::Templates));
+    EXPECT_FALSE(doc.Data().IsModified(DataFile::Templates));
     EXPECT_TRUE(FileExists(dir / "trs_book_lore.tcb"));
 
     // A form whose window is gone is not asked.
@@ -262,61 +264,72 @@ TEST_F(DocumentFlow, TypedEditsAreCommittedWhateverTheFlags) {
 }
 
 TEST_F(DocumentFlow, ASaveThatFailsKeepsTheWindowAndTheData) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the open pair's lock files keep its folder on Windows";
+#endif
+    const std::string folder = dir / "pair";
+    std::filesystem::create_directory(folder);
+    host.openResult = OpenPaths{folder + "/lore.gas", folder + "/trs_book_lore.gas"};
+    test::CopySamplePair(host.openResult->lorePath, host.openResult->templatePath);
     OpenSample();
     Edit(DataFile::Lore);
-    doc.m_lorePath = dir / "missing-folder/lore.gas";
+    std::filesystem::remove_all(folder); // the pair's folder goes while it is open
     ui.answers = {MsgAnswer::Yes};
     EXPECT_FALSE(doc.CanCloseFrame());
-    EXPECT_TRUE(doc.IsModified(DataFile::Lore));
+    EXPECT_TRUE(doc.Data().IsModified(DataFile::Lore));
     ASSERT_EQ(ui.shown.size(), 2u);
-    EXPECT_TRUE(ui.shown[1].text.starts_with("Document:: " + ErrorOf(kMissingFolder) +
+    EXPECT_TRUE(ui.shown[1].text.starts_with("CTomecraftDoc:: " + ErrorOf(kMissingFolder) +
                                              "writing the lore book"));
 
     ui.answers = {MsgAnswer::Yes};
     doc.OnFileOpen();
     EXPECT_EQ(host.openRuns, 0) << "Open must not clear changes it failed to save";
-    EXPECT_EQ(doc.GetBooks().size(), 4u);
+    EXPECT_EQ(doc.Data().GetBooks().size(), 4u);
 }
 
 TEST_F(DocumentFlow, NewNodesAreNamedAppendedAndMarkTheirFile) {
     OpenSample();
     host.newNodeName = "base_tome";
-    Node* tmpl = doc.NewNode(NodeType::Template);
+    const Node* tmpl = doc.NewNode(NodeType::Template);
     ASSERT_NE(tmpl, nullptr);
-    EXPECT_EQ(doc.GetTemplates().back().get(), tmpl);
-    EXPECT_EQ(static_cast<Template*>(tmpl)->GetDoc(), "base_tome");
-    EXPECT_TRUE(doc.IsModified(DataFile::Templates));
-    EXPECT_FALSE(doc.IsModified(DataFile::Lore));
+    EXPECT_EQ(doc.Data().GetTemplates().back(), tmpl);
+    EXPECT_EQ(static_cast<const Template*>(tmpl)->GetDoc(), "base_tome");
+    EXPECT_TRUE(doc.Data().IsModified(DataFile::Templates));
+    EXPECT_FALSE(doc.Data().IsModified(DataFile::Lore));
 
     host.newNodeName = "aardvark";
-    Node* book = doc.NewNode(NodeType::LoreBook);
+    const Node* book = doc.NewNode(NodeType::LoreBook);
     ASSERT_NE(book, nullptr);
-    EXPECT_EQ(doc.GetBooks().back().get(), book) << "appended, not sorted in";
-    EXPECT_TRUE(doc.IsModified(DataFile::Lore));
+    EXPECT_EQ(doc.Data().GetBooks().back(), book) << "appended, not sorted in";
+    EXPECT_TRUE(doc.Data().IsModified(DataFile::Lore));
     EXPECT_EQ(host.captions, (std::vector<std::string>{"New Template", "New Lore Book"}));
 
     host.newNodeName.reset();
     EXPECT_EQ(doc.NewNode(NodeType::LoreBook), nullptr);
     EXPECT_EQ(doc.NewNode(static_cast<NodeType>(5)), nullptr);
     EXPECT_EQ(host.captions.size(), 3u) << "no dialog for an unknown type";
-    EXPECT_EQ(doc.GetBooks().size(), 5u);
-    EXPECT_EQ(doc.UndoName(), "New 'aardvark'") << "no step for a cancelled dialog";
+    EXPECT_EQ(doc.Data().GetBooks().size(), 5u);
+    EXPECT_EQ(doc.Data().UndoName(), "New 'aardvark'") << "no step for a cancelled dialog";
 }
 
 TEST_F(DocumentFlow, UndoAndRedoAskTheFormFirstAndTheTreeFollows) {
     OpenSample();
-    const Node* oath = doc.GetBooks()[0].get();
-    doc.DeleteNode(oath);
+    const Node* oath = doc.Data().GetBooks()[0];
+    doc.Data().DeleteNode(oath); // every step, made or undone, reaches the tree the same way
+    ASSERT_EQ(tree.followed.size(), 1u);
+    EXPECT_EQ(tree.followed[0].kind, DataChange::Kind::Removed);
+    EXPECT_FALSE(tree.followed[0].fromHistory);
     doc.OnEditUndo();
     EXPECT_EQ(form.commits, 1);
-    ASSERT_EQ(tree.followed.size(), 1u);
-    EXPECT_EQ(tree.followed[0].kind, DataChange::Kind::Added);
-    EXPECT_EQ(tree.followed[0].node, oath);
-    EXPECT_FALSE(doc.IsModified());
+    ASSERT_EQ(tree.followed.size(), 2u);
+    EXPECT_EQ(tree.followed[1].kind, DataChange::Kind::Added);
+    EXPECT_EQ(tree.followed[1].node, oath);
+    EXPECT_TRUE(tree.followed[1].fromHistory);
+    EXPECT_FALSE(doc.Data().IsModified());
 
     form.accept = false; // the form refuses its typing: nothing else happens
     doc.OnEditRedo();
-    EXPECT_EQ(tree.followed.size(), 1u);
+    EXPECT_EQ(tree.followed.size(), 2u);
     form.accept = true;
     doc.OnEditRedo();
     EXPECT_EQ(tree.followed.back().kind, DataChange::Kind::Removed);
@@ -324,7 +337,7 @@ TEST_F(DocumentFlow, UndoAndRedoAskTheFormFirstAndTheTreeFollows) {
     // Open forgets the history.
     ui.answers = {MsgAnswer::No};
     doc.OnFileOpen();
-    EXPECT_FALSE(doc.CanUndo() || doc.CanRedo());
+    EXPECT_FALSE(doc.Data().CanUndo() || doc.Data().CanRedo());
 }
 
 TEST_F(DocumentFlow, BackupFolderComesFromTheSettingsAndTheDialog) {
@@ -337,7 +350,7 @@ TEST_F(DocumentFlow, BackupFolderComesFromTheSettingsAndTheDialog) {
         store.SetString("Backup", "BackupPath1", "/second/");
         ScriptedUi anyUi;
         ScriptedHost anyHost;
-        return Document(anyUi, anyHost, store).backupPath;
+        return Document(anyUi, anyHost, store).GetBackupPath();
     };
     EXPECT_EQ(startWith(2, true), "/second/");
     EXPECT_EQ(startWith(0, true), "");
@@ -347,13 +360,13 @@ TEST_F(DocumentFlow, BackupFolderComesFromTheSettingsAndTheDialog) {
 
     OpenSample();
     host.backupResult.reset();
-    doc.backupPath = "/kept/";
+    doc.SetBackupPath("/kept/");
     doc.OnBackupLocation();
-    EXPECT_EQ(doc.backupPath, "/kept/");
+    EXPECT_EQ(doc.GetBackupPath(), "/kept/");
     std::filesystem::create_directory(dir / "bak");
     host.backupResult = dir / "bak/";
     doc.OnBackupLocation();
-    EXPECT_EQ(doc.backupPath, dir / "bak/");
+    EXPECT_EQ(doc.GetBackupPath(), dir / "bak/");
     EXPECT_FALSE(FileExists(dir / "bak/lore.tcb")) << "nothing is written at once";
     Edit(DataFile::Lore);
     doc.OnFileSave();

@@ -14,30 +14,6 @@ namespace {
 
 using test::TestData;
 
-// Only the document changes the data: outside it, neither collection nor the saved points can
-// be written, so every change is a step of the history.
-template <class Data>
-concept WritableOutside = requires(Data& data) {
-    data.BookList();
-}
-|| requires(Data& data) {
-    data.TemplateList();
-}
-|| requires(Data& data) {
-    data.GetBooks().clear();
-}
-|| requires(Data& data) {
-    data.GetTemplates().clear();
-}
-|| requires(Data& data) {
-    data.SetLastBase(nullptr);
-}
-|| requires(Data& data) {
-    data.MarkSaved(DataFile::Lore);
-};
-static_assert(!WritableOutside<EditableData> && !WritableOutside<Document>);
-static_assert(WritableOutside<TestData>, "the check sees what a test may write");
-
 // Every node's values and identity, in collection order.
 struct Snapshot {
     std::vector<std::pair<const Node*, LoreBook>> books;
@@ -47,11 +23,11 @@ struct Snapshot {
 
 Snapshot Take(const LoreData& data) {
     Snapshot shot;
-    for (const auto& book : data.GetBooks()) {
-        shot.books.emplace_back(book.get(), *book);
+    for (const LoreBook* book : data.GetBooks()) {
+        shot.books.emplace_back(book, *book);
     }
-    for (const auto& tmpl : data.GetTemplates()) {
-        shot.templates.emplace_back(tmpl.get(), *tmpl);
+    for (const Template* tmpl : data.GetTemplates()) {
+        shot.templates.emplace_back(tmpl, *tmpl);
     }
     return shot;
 }
@@ -79,7 +55,7 @@ public:
             if (data.GetBooks().empty()) {
                 break;
             }
-            LoreBook& book = *data.GetBooks()[Pick(data.GetBooks().size())];
+            const LoreBook& book = *data.GetBooks()[Pick(data.GetBooks().size())];
             LoreBook values = book;
             Pick(3) == 0 ? values.SetName(Fresh()) : values.SetText(Fresh());
             values.SetComment(Pick(2) == 0 ? book.GetComment() : Fresh());
@@ -90,7 +66,7 @@ public:
             if (data.GetTemplates().empty()) {
                 break;
             }
-            Template& tmpl = *data.GetTemplates()[Pick(data.GetTemplates().size())];
+            const Template& tmpl = *data.GetTemplates()[Pick(data.GetTemplates().size())];
             Template values = tmpl;
             values.SetName(Pick(2) == 0 ? tmpl.GetName() : Fresh());
             values.SetGoldValue(std::to_string(Pick(3)));
@@ -106,8 +82,8 @@ public:
             if (count > 0) {
                 const std::size_t k = Pick(count);
                 const Node* node = k < data.GetBooks().size()
-                                       ? static_cast<const Node*>(data.GetBooks()[k].get())
-                                       : data.GetTemplates()[k - data.GetBooks().size()].get();
+                                       ? static_cast<const Node*>(data.GetBooks()[k])
+                                       : data.GetTemplates()[k - data.GetBooks().size()];
                 Changed(data.DeleteNode(node));
             }
             break;

@@ -31,11 +31,11 @@ using test::WriteTemplateFile;
 // New books with text: the lore file is then modified.
 void AddBooks(Document& doc, int count) {
     for (int k = 0; k < count; ++k) {
-        auto& book =
-            static_cast<LoreBook&>(*doc.AddNode(NodeType::LoreBook, "book_" + std::to_string(k)));
+        const auto& book = static_cast<const LoreBook&>(
+            *doc.Data().AddNode(NodeType::LoreBook, "book_" + std::to_string(k)));
         LoreBook values = book;
         values.SetText(std::string(200, 'x'));
-        doc.StoreBook(book, values);
+        doc.Data().StoreBook(book, values);
     }
 }
 
@@ -49,17 +49,17 @@ TEST(OpenFailure, ReportNamesTheCauseTheFileAndItsText) {
     EXPECT_FALSE(ReadLoreFile(missing, books, found));
     EXPECT_FALSE(ReadTemplateFile(dir.Path(), templates, found));
     ASSERT_EQ(found.size(), 2u);
-    EXPECT_EQ(found[0].text, "Document:: error 2 reading the lore book file!\n\nFile: " + missing +
-                                 "\n\nText: " + missing + " was not found.");
+    EXPECT_EQ(found[0].text, "CTomecraftDoc:: error 2 reading the lore book file!\n\nFile: " +
+                                 missing + "\n\nText: " + missing + " was not found.");
     EXPECT_EQ(found[0].kind, Diagnostic::Kind::Message);
     EXPECT_EQ(found[1].text,
-              "Document:: error 16 reading the lore book file!\n\nFile: " + dir.Path() +
+              "CTomecraftDoc:: error 16 reading the lore book file!\n\nFile: " + dir.Path() +
                   "\n\nText: " + dir.Path() + " is a folder, not a file.");
 
     ui.shown.clear();
     EXPECT_FALSE(WriteTemplateFile(dir / "no/such/trs_book_lore.gas", "", templates, ui));
     ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_TRUE(ui.shown[0].text.starts_with("Document:: " + ErrorOf(kMissingFolder) +
+    EXPECT_TRUE(ui.shown[0].text.starts_with("CTomecraftDoc:: " + ErrorOf(kMissingFolder) +
                                              "writing the lore template file!\n\nFile: "));
 
     // The text part is cut to 254 characters.
@@ -81,20 +81,20 @@ TEST(Backup, APreviousVersionThatCannotBeMovedIsNotOverwritten) {
     const std::string lore = dir / "lore.gas";
     WriteBytes(lore, "precious");
 
-    doc.backupPath = dir / "missing-folder/";
+    doc.SetBackupPath(dir / "missing-folder/");
     EXPECT_FALSE(doc.WriteLoreFile(lore));
-    EXPECT_TRUE(doc.IsModified(DataFile::Lore));
+    EXPECT_TRUE(doc.Data().IsModified(DataFile::Lore));
     EXPECT_EQ(ReadBytes(lore), "precious");
     ASSERT_EQ(ui.shown.size(), 1u);
     const std::string backup = dir / "missing-folder/lore.tcb";
-    EXPECT_EQ(ui.shown[0].text, "Document:: " + ErrorOf(kMissingFolder) +
+    EXPECT_EQ(ui.shown[0].text, "CTomecraftDoc:: " + ErrorOf(kMissingFolder) +
                                     "writing the lore book file!\n\nFile: " + backup +
                                     "\n\nText: " + CauseText(kMissingFolder, backup));
 
     // A file whose backup name is its own name would be deleted by the backup step.
     const std::string named = dir / "lore.tcb";
     WriteBytes(named, "also precious");
-    doc.backupPath.clear();
+    doc.SetBackupPath("");
     EXPECT_FALSE(doc.WriteLoreFile(named));
     EXPECT_EQ(ReadBytes(named), "also precious");
     EXPECT_EQ(ui.busyDepth, 0);
@@ -122,7 +122,7 @@ TEST(Backup, UnwritableFoldersAreReportedAndNothingIsLost) {
         const MemorySettings settings;
         Document doc(ui, host, settings);
         AddBooks(doc, 1);
-        if (doc.WriteLoreFile(lore) || !doc.IsModified(DataFile::Lore)) {
+        if (doc.WriteLoreFile(lore) || !doc.Data().IsModified(DataFile::Lore)) {
             return 11;
         }
         const bool denied =

@@ -1,6 +1,6 @@
 // The rules of the lore book form and the template form, without windows.
-#include "document/LoreBookFormRules.h"
-#include "document/TemplateFormRules.h"
+#include "rules/LoreBookFormRules.h"
+#include "rules/TemplateFormRules.h"
 
 #include "TestSupport.h"
 
@@ -23,31 +23,31 @@ TEST(LoreBookForm, UpdateChecksThenStoresEverything) {
     EXPECT_EQ(form.Refresh().text, "old");
     auto result = form.Update({"  ", "x", ""});
     EXPECT_EQ(result.verdict.message, "You must specify the lore key of this book!");
-    EXPECT_EQ(result.verdict.focusControl, LoreBookFormRules::kKeyEdit);
+    EXPECT_EQ(result.verdict.focusControl, ControlId::NameField);
     EXPECT_EQ(form.Update({"other", "x", ""}).verdict.message,
               "Lore key must be unique!  Please select another lore key for this book!");
     // What the file would not give back is refused, saying what and where.
     const struct {
         LoreBookFormRules::Fields typed;
-        int control;
+        ControlId control;
         const char* message;
     } unreadable[] = {
-        {{"tale}", "x", ""}, LoreBookFormRules::kKeyEdit, "The lore key cannot hold the braces"},
+        {{"tale}", "x", ""}, ControlId::NameField, "The lore key cannot hold the braces"},
         {{"tale]", "x", ""},
-         LoreBookFormRules::kKeyEdit,
+         ControlId::NameField,
          "The lore key holds ] in 'tale]'; the game files end a book's name there.  Please "
          "change it!"},
-        {{"[tale", "x", ""}, LoreBookFormRules::kKeyEdit, "The lore key holds [ in '[tale'"},
+        {{"[tale", "x", ""}, ControlId::NameField, "The lore key holds [ in '[tale'"},
         {{"book/*c", "x", ""},
-         LoreBookFormRules::kKeyEdit,
+         ControlId::NameField,
          "The lore key holds /* in 'book/*c'; the game files take it for the start of a "
          "comment."},
         {{"tale", "Saved to C:\\new\\temp", ""},
-         LoreBookFormRules::kTextEdit,
+         ControlId::TextField,
          "The book text holds \\n in 'Saved to C:\\new\\temp'; the game shows that as a "
          "line break.  Please change it!"},
         {{"tale", std::string(40, 'a') + "\\n" + std::string(40, 'b'), ""},
-         LoreBookFormRules::kTextEdit,
+         ControlId::TextField,
          "The book text holds \\n in '...aaaaaaaaaaaaaaaaaaaaaaaa\\nbbbbbbbbbbbbbbbbbbbbbbbb...'"},
     };
     for (const auto& row : unreadable) {
@@ -58,7 +58,7 @@ TEST(LoreBookForm, UpdateChecksThenStoresEverything) {
     }
     result = form.Update({"renamed", "", ""});
     EXPECT_EQ(result.verdict.message, "You must specify the text (story) for this Book!");
-    EXPECT_EQ(result.verdict.focusControl, LoreBookFormRules::kTextEdit);
+    EXPECT_EQ(result.verdict.focusControl, ControlId::TextField);
     EXPECT_EQ(book->GetName(), "tale") << "a refused Update stores nothing";
     EXPECT_FALSE(data.IsModified());
 
@@ -133,7 +133,7 @@ TEST(TemplateForm, RefreshFillsListsAndSelectsByExactName) {
         << "a template is never offered as its own base";
 
     // Deleting a book names the templates that name it, as the form picks the book.
-    LoreBook* red = w.data.GetBooks().front().get();
+    const LoreBook* red = w.data.GetBooks().front();
     w.data.AddTemplate("book_red_2", "base_book")->SetLoreKey("red");
     EXPECT_EQ(w.data.DeleteQuestion(*red),
               "Delete red?\n\n2 templates name this book: book_red, book_red_2.");
@@ -192,10 +192,10 @@ TEST(TemplateForm, BaseChangeReplacesOnlyWhatFollowedTheOldBase) {
     form.OnSelChangeSpecializes();
     EXPECT_EQ(form.fields.model, "m_scroll");
     EXPECT_EQ(form.fields.texture, "my_texture");
-    EXPECT_EQ(w.data.GetLastBase(), w.scroll);
+    EXPECT_EQ(form.LastBase(), w.scroll);
 
     w.data.DeleteNode(w.scroll);
-    EXPECT_EQ(w.data.GetLastBase(), nullptr) << "never left pointing at a deleted template";
+    EXPECT_EQ(form.LastBase(), nullptr) << "never left pointing at a deleted template";
 }
 
 TEST(TemplateForm, UpdateRunsEveryCheckBeforeStoringAnything) {
@@ -227,30 +227,28 @@ TEST(TemplateForm, UpdateRunsEveryCheckBeforeStoringAnything) {
     const struct {
         std::string F::*field;
         const char* typed;
-        int control;
+        ControlId control;
         const char* message;
     } unreadable[] = {
-        {&F::bookTitle, "A History {II}", TemplateFormRules::kBookTitleEdit,
+        {&F::bookTitle, "A History {II}", ControlId::TextField,
          "The book title cannot hold the braces"},
-        {&F::model, "m_{x}", TemplateFormRules::kModelEdit, "The model cannot hold the braces"},
-        {&F::name, "book_{x}", TemplateFormRules::kNameEdit,
-         "The template name cannot hold the braces"},
-        {&F::name, "book]red", TemplateFormRules::kNameEdit,
+        {&F::model, "m_{x}", ControlId::ModelField, "The model cannot hold the braces"},
+        {&F::name, "book_{x}", ControlId::NameField, "The template name cannot hold the braces"},
+        {&F::name, "book]red", ControlId::NameField,
          "The template name holds ] in 'book]red'; the game files end a template's name there."},
-        {&F::bookTitle, "The \"Red\" Book", TemplateFormRules::kBookTitleEdit,
+        {&F::bookTitle, "The \"Red\" Book", ControlId::TextField,
          "The book title holds \" in 'The \"Red\" Book'; the game files end the title there."},
-        {&F::texture, "t_a;b", TemplateFormRules::kTextureEdit,
+        {&F::texture, "t_a;b", ControlId::TextureField,
          "The texture holds ; in 't_a;b'; the game files end the value there."},
-        {&F::inventoryIcon, "i;", TemplateFormRules::kInventoryIconEdit,
-         "The inventory icon holds ;"},
-        {&F::name, "book_w/*x", TemplateFormRules::kNameEdit, "The template name holds /* in"},
-        {&F::texture, "t//x", TemplateFormRules::kTextureEdit, "The texture holds // in 't//x'"},
-        {&F::goldValue, "99999999999", TemplateFormRules::kGoldValueEdit,
+        {&F::inventoryIcon, "i;", ControlId::InventoryIconField, "The inventory icon holds ;"},
+        {&F::name, "book_w/*x", ControlId::NameField, "The template name holds /* in"},
+        {&F::texture, "t//x", ControlId::TextureField, "The texture holds // in 't//x'"},
+        {&F::goldValue, "99999999999", ControlId::GoldValueField,
          "The gold value 99999999999 lies beyond 2147483647, the furthest a number in the game "
          "files can go.  Please enter a smaller number!"},
-        {&F::inventoryWidth, "-2147483649", TemplateFormRules::kInventoryWidthEdit,
+        {&F::inventoryWidth, "-2147483649", ControlId::InventoryWidthField,
          "The inventory width -2147483649 lies beyond -2147483648"},
-        {&F::inventoryHeight, "4294967296", TemplateFormRules::kInventoryHeightEdit,
+        {&F::inventoryHeight, "4294967296", ControlId::InventoryHeightField,
          "The inventory height 4294967296 lies beyond"},
     };
     for (const auto& row : unreadable) {
@@ -270,7 +268,7 @@ TEST(TemplateForm, UpdateRunsEveryCheckBeforeStoringAnything) {
     form.fields.name = "book red tome";
     form.loreKeyList.Select(0);
     result = form.Update();
-    EXPECT_EQ(result.verdict.focusControl, TemplateFormRules::kLoreKeyList);
+    EXPECT_EQ(result.verdict.focusControl, ControlId::LoreKeyList);
     EXPECT_FALSE(w.data.IsModified());
 
     form.loreKeyList.Select(1);
@@ -336,7 +334,7 @@ TEST(TemplateForm, LeavingStoresOnlyTheTyping) {
     form.fields.bookTitle = "";
     ASSERT_TRUE(form.Update().stored);
     EXPECT_EQ(fresh->GetTexture(), TemplateFormRules::kDefaultTexture);
-    LoreBook* book = w.data.GetBooks().front().get();
+    const LoreBook* book = w.data.GetBooks().front();
     bookForm.SetBook(book);
     ASSERT_TRUE(bookForm.Update({"red", "Say \"hi\"", ""}).stored);
     EXPECT_EQ(bookForm.Refresh().text, "Say 'hi'");

@@ -165,7 +165,7 @@ TEST(GasTool, DumpListsEveryMessageInOrder) {
     const auto json = nlohmann::json::parse(run.out);
     EXPECT_EQ(json["format"], 1);
     ASSERT_EQ(json["messages"].size(), 3u);
-    EXPECT_TRUE(json["messages"][0].get<std::string>().starts_with("Document:: error 2"));
+    EXPECT_TRUE(json["messages"][0].get<std::string>().starts_with("CTomecraftDoc:: error 2"));
 #ifndef _WIN32 // under Wine the folder's name comes out encoded twice: not yet understood
     EXPECT_NE(json["messages"][0].get<std::string>().find("/\xC5\x81ukasz/missing_lore.gas"),
               std::string::npos)
@@ -233,11 +233,11 @@ TEST(GasTool, FormatWritesBothFilesWithBackupsAndIsIdempotent) {
     doc.OnFileOpen();
     EXPECT_EQ(host.status, "Saving will change 2 places in lore.gas and 7 in "
                            "trs_book_lore.gas: View \x9B Reading Notes");
-    LoreBook& abbey = *doc.GetBooks()[1];
+    const LoreBook& abbey = *doc.Data().GetBooks()[1];
     ASSERT_EQ(abbey.GetName(), "abbey_founding");
     LoreBook values = abbey;
     values.SetText("edited");
-    doc.StoreBook(abbey, values);
+    doc.Data().StoreBook(abbey, values);
     ui.answers = {MsgAnswer::No, MsgAnswer::Yes};
     doc.OnFileSave();
     EXPECT_EQ(ReadBytes(editedLore), originalLore) << "No keeps the file";

@@ -61,8 +61,8 @@ TEST(ExchangeSortOrder, TemplatesPartitionThenSortAsBefore) {
             data.AddTemplate(name);
         }
         std::vector<const Template*> expected;
-        for (const auto& t : data.GetTemplates()) {
-            expected.push_back(t.get());
+        for (const Template* t : data.GetTemplates()) {
+            expected.push_back(t);
         }
         // The historical algorithm on plain pointers.
         std::size_t k = 0;
@@ -88,7 +88,7 @@ TEST(ExchangeSortOrder, TemplatesPartitionThenSortAsBefore) {
 
         data.SortTemplates();
         for (std::size_t i = 0; i < expected.size(); ++i) {
-            ASSERT_EQ(data.GetTemplates()[i].get(), expected[i]) << "round " << round;
+            ASSERT_EQ(data.GetTemplates()[i], expected[i]) << "round " << round;
         }
     }
 }

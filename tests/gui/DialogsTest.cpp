@@ -53,10 +53,13 @@ TEST(OpenDialog, ChecksWhatIsTypedAndStoresTheHistoriesOnOk) {
     ASSERT_EQ(ui.Texts().size(), 1u) << "no lore file";
     EXPECT_TRUE(settings.Values().empty());
 
-    Click(&dialog, 1068); // browse for the lore file: the chooser picks a wrong name
+    Click(&dialog, Id(ControlId::LoreBrowseButton)); // browse for the lore file: the chooser picks
+                                                     // a wrong name
     EXPECT_EQ(ui.Texts().size(), 2u);
     EXPECT_EQ(dialog.m_lorePathsField->GetCount(), 0u);
-    Click(&dialog, 1047); // browse for the template file: accepted and selected
+    Click(
+        &dialog,
+        Id(ControlId::TemplateBrowseButton)); // browse for the template file: accepted and selected
     EXPECT_EQ(dialog.m_templatePathsField->GetValue(), PathToWx(dir / "trs_book_lore.gas"));
 
     Retype(&dialog, dialog.m_lorePathsField, dir / "lore.gas");
@@ -76,7 +79,7 @@ TEST(BackupLocationDialog, BrowsesAndReturnsTheFolder) {
     Retype(&dialog, dialog.m_backupPathsField, dir / "missing");
     Click(&dialog, wxID_OK);
     EXPECT_EQ(ui.Texts().size(), 1u);
-    Click(&dialog, 1080);
+    Click(&dialog, Id(ControlId::BackupBrowseButton));
     EXPECT_EQ(dialog.m_backupPathsField->GetSelection(), 1);
     Click(&dialog, wxID_OK);
     EXPECT_EQ(dialog.GetReturnCode(), wxID_OK);
@@ -186,7 +189,7 @@ TEST_F(GuiTest, ReadingNotesListWhatSaveChangesAndLeadToTheirNodes) {
 
     ui.answers = {MsgAnswer::No, MsgAnswer::Yes};
     input.ClickItem(&Tree(), Item("ferry_song"));
-    input.Click(Form()->FindWindow(1040)); // its comment
+    input.Click(Form()->FindWindow(Id(ControlId::CommentField))); // its comment
     input.Type("x");
     input.Key(WXK_RETURN);
     input.Key('S', wxMOD_CONTROL);

@@ -25,10 +25,10 @@ namespace tc::test {
 namespace {
 
 // Types into the modal dialog that comes up next and clicks its OK button.
-WhenModal Answer(RealInput& input, std::vector<std::pair<int, std::string>> fields) {
+WhenModal Answer(RealInput& input, std::vector<std::pair<ControlId, std::string>> fields) {
     return WhenModal([&input, fields](wxDialog& dialog) {
         for (const auto& [id, text] : fields) {
-            input.Retype(dialog.FindWindow(id), text);
+            input.Retype(dialog.FindWindow(Id(id)), text);
         }
         input.Click(dialog.FindWindow(wxID_OK));
     });
@@ -66,7 +66,7 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
               static_cast<int>(frame->GetClientSize().GetWidth() * 0.3));
     {
         WhenModal open = Answer(
-            input, {{OpenFilesRules::kLoreList, lore}, {OpenFilesRules::kTemplateList, templates}});
+            input, {{ControlId::LorePathList, lore}, {ControlId::TemplatePathList, templates}});
         RunStartup(*frame);
         Pump();
     }
@@ -87,7 +87,7 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     EXPECT_FALSE(tree.CreateContextMenu()->IsEnabled(Id(CommandId::DeleteNode)));
 
     // A new book, its text typed with Ctrl+Enter between the lines, stored with Enter.
-    WhenModal newBook = Answer(input, {{NewNodeRules::kNameEdit, "the lost verse"}});
+    WhenModal newBook = Answer(input, {{ControlId::NewNodeNameField, "the lost verse"}});
     input.Key('B', wxMOD_CONTROL);
     ASSERT_NE(bookForm(), nullptr);
     ASSERT_EQ(bookForm()->m_loreKeyField->GetValue(), "the_lost_verse");
@@ -101,7 +101,7 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     EXPECT_TRUE(ui.shown.empty()) << (ui.shown.empty() ? "" : ui.shown[0].text);
 
     // A book template for it, on the base book template, stored with the Update button.
-    WhenModal newTemplate = Answer(input, {{NewNodeRules::kNameEdit, "book_lost_verse"}});
+    WhenModal newTemplate = Answer(input, {{ControlId::NewNodeNameField, "book_lost_verse"}});
     input.Key('T', wxMOD_CONTROL);
     ASSERT_NE(templateForm(), nullptr);
     ChooseByKeys(input, templateForm()->m_nameField, templateForm()->m_specializesField,
@@ -135,13 +135,13 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     EXPECT_NE(templateForm()->m_nameField->GetValue(), "book_warden_oath");
 
     // A backup folder from the File menu, then Save.
-    WhenModal backup = Answer(input, {{BackupLocationRules::kFolderList, dir / "backups"}});
+    WhenModal backup = Answer(input, {{ControlId::BackupFolderList, dir / "backups"}});
     input.Key('F', wxMOD_ALT);
     input.Key('B');
     input.Key('S', wxMOD_CONTROL);
 
     EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Delete book_warden_oath?"});
-    EXPECT_FALSE(doc.IsModified());
+    EXPECT_FALSE(doc.Data().IsModified());
     if (std::getenv("TOMECRAFT_UPDATE_GOLDEN") != nullptr) {
         WriteBytes(DataPath("session_lore.gas"), ReadBytes(lore));
         WriteBytes(DataPath("session_trs_book_lore.gas"), ReadBytes(templates));

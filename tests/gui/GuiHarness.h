@@ -4,11 +4,12 @@
 #include "RealInput.h"
 #include "TestSupport.h"
 
-#include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "document/Document.h"
 #include "platform/MemorySettings.h"
 #include "platform/wx/WxText.h"
+#include "rules/CommandIds.h"
+#include "rules/ControlIds.h"
 #include "views/FormPane.h"
 #include "views/LongChoice.h"
 
@@ -159,7 +160,7 @@ protected:
 
     TreeView& Tree() { return *frame->Tree(); }
     FormPane* Form() { return frame->CurrentForm(); }
-    wxTextCtrl* Edit(int id) { return dynamic_cast<wxTextCtrl*>(Form()->FindWindow(id)); }
+    wxTextCtrl* Edit(ControlId id) { return dynamic_cast<wxTextCtrl*>(Form()->FindWindow(Id(id))); }
 
     std::vector<std::string> Labels(wxTreeItemId group) { return ChildLabels(Tree(), group); }
     wxTreeItemId Item(const std::string& label) { return FindItem(Tree(), label); }

@@ -28,8 +28,8 @@ public:
     // Shows `label` and types into its comment; with `refuse` its name is emptied first.
     wxTextCtrl* TypeInto(const std::string& label, bool refuse) {
         input.ClickItem(&Tree(), Item(label));
-        wxTextCtrl* name = Edit(1002);
-        wxTextCtrl* comment = Edit(1040);
+        wxTextCtrl* name = Edit(ControlId::NameField);
+        wxTextCtrl* comment = Edit(ControlId::CommentField);
         if (refuse) {
             input.Click(name);
             input.Key('A', wxMOD_CONTROL);
@@ -114,8 +114,8 @@ TEST_F(LeaveFormTest, ViewingChangesNothingAndEveryRouteStoresTheTyping) {
     input.Key('S', wxMOD_CONTROL);
     EXPECT_EQ(ReadBytes(lore), loreBytes);
     EXPECT_EQ(ReadBytes(templates), templateBytes);
-    EXPECT_FALSE(doc->CanUndo());
-    EXPECT_FALSE(doc->IsModified()) << "no question on exit";
+    EXPECT_FALSE(doc->Data().CanUndo());
+    EXPECT_FALSE(doc->Data().IsModified()) << "no question on exit";
     EXPECT_TRUE(ui.shown.empty());
 
     for (const Shown& shown : kForms) {
@@ -124,16 +124,16 @@ TEST_F(LeaveFormTest, ViewingChangesNothingAndEveryRouteStoresTheTyping) {
             SCOPED_TRACE(shown.label + " left by " + route.name);
             host.newNodeName = std::nullopt;
             ui.answers = {MsgAnswer::Cancel};
-            Node* node = Tree().NodeOf(Item(shown.label));
+            const Node* node = Tree().NodeOf(Item(shown.label));
             const std::string typed = node->GetComment() + "-typed";
             TypeInto(shown.label, false);
             route.leave(*this);
             EXPECT_EQ(node->GetComment(), typed);
-            ASSERT_TRUE(doc->CanUndo());
-            doc->Undo();
-            EXPECT_EQ(doc->CanUndo(), &route != &kRoutes[0] || &shown != &kForms[0])
+            ASSERT_TRUE(doc->Data().CanUndo());
+            doc->Data().Undo();
+            EXPECT_EQ(doc->Data().CanUndo(), &route != &kRoutes[0] || &shown != &kForms[0])
                 << "the typing is exactly one step";
-            doc->Redo();
+            doc->Data().Redo();
             ui.shown.clear();
         }
     }
@@ -148,7 +148,7 @@ TEST_F(LeaveFormTest, EveryRouteStopsAtARefusalAndKeepsTheTyping) {
             host.newNodeName = "never_made";
             ui.answers.clear();
             const int openRuns = host.openRuns;
-            Node* node = Tree().NodeOf(Item(shown.label));
+            const Node* node = Tree().NodeOf(Item(shown.label));
             const std::string stored = node->GetComment();
             wxTextCtrl* comment = TypeInto(shown.label, true);
             route.leave(*this);
@@ -162,7 +162,7 @@ TEST_F(LeaveFormTest, EveryRouteStopsAtARefusalAndKeepsTheTyping) {
             EXPECT_TRUE(Item(shown.victim).IsOk());
 
             // The name typed back, Enter stores it all.
-            input.Click(Edit(1002));
+            input.Click(Edit(ControlId::NameField));
             input.Type(shown.label);
             input.Key(WXK_RETURN);
             EXPECT_EQ(node->GetComment(), stored + "-typed");
@@ -205,9 +205,9 @@ TEST_F(LeaveFormTest, EveryWayOutOfARefusedNewBook) {
         input.ClickItem(&Tree(), Item("ferry_song"));
         host.newNodeName = "my_new_book";
         input.Key('B', wxMOD_CONTROL);
-        Node* fresh = Tree().NodeOf(Tree().GetSelection());
+        const Node* fresh = Tree().NodeOf(Tree().GetSelection());
         ASSERT_EQ(fresh->GetName(), "my_new_book");
-        input.Click(Edit(1040));
+        input.Click(Edit(ControlId::CommentField));
         input.Type("typed");
         input.ClickItem(&Tree(), Item("ferry_song"));
         EXPECT_EQ(ui.Texts(),
@@ -217,7 +217,7 @@ TEST_F(LeaveFormTest, EveryWayOutOfARefusedNewBook) {
         way.route.leave(*this);
         EXPECT_NE(Tree().NodeOf(Tree().GetSelection()), fresh);
         EXPECT_EQ(fresh->GetComment(), "") << "the refused typing is not stored";
-        EXPECT_EQ(doc->UndoName(), way.undoName);
+        EXPECT_EQ(doc->Data().UndoName(), way.undoName);
         EXPECT_EQ(ui.Texts(), way.messages);
         if (way.keepsTheBook) {
             MenuUndo(*this);
@@ -240,7 +240,7 @@ TEST_F(LeaveFormTest, UpdateRefusesOrShowsWhatItStoredAndADanglingKeyCanBeRepoin
     };
     EXPECT_FALSE(modified());
     input.ClickItem(&Tree(), Item("ferry_song"));
-    input.Click(Edit(1003));
+    input.Click(Edit(ControlId::TextField));
     input.Key(WXK_END, wxMOD_CONTROL);
     input.Type(" \"C:\\new\"");
     EXPECT_TRUE(Enabled(Id(CommandId::FileSave))) << "typing is something to save";
@@ -254,7 +254,7 @@ TEST_F(LeaveFormTest, UpdateRefusesOrShowsWhatItStoredAndADanglingKeyCanBeRepoin
         input.Key(WXK_BACK);
     }
     input.Key(WXK_RETURN);
-    EXPECT_TRUE(Edit(1003)->GetValue().EndsWith(" 'C:")) << "shown as stored";
+    EXPECT_TRUE(Edit(ControlId::TextField)->GetValue().EndsWith(" 'C:")) << "shown as stored";
     EXPECT_TRUE(modified());
 
     ui.shown.clear();
@@ -274,7 +274,7 @@ TEST_F(LeaveFormTest, UpdateRefusesOrShowsWhatItStoredAndADanglingKeyCanBeRepoin
     EXPECT_TRUE(form->m_bookTitleField->IsEnabled());
     ChooseByKeys(input, form->m_bookTitleField, form->m_loreKeyChoice, "abbey_founding");
     input.Click(form->m_updateButton);
-    EXPECT_EQ(dynamic_cast<Template*>(Tree().NodeOf(Item("book_ferry_song")))->GetLoreKey(),
+    EXPECT_EQ(dynamic_cast<const Template*>(Tree().NodeOf(Item("book_ferry_song")))->GetLoreKey(),
               "abbey_founding");
     EXPECT_EQ(Tree().CreateContextMenu()->FindItem(Id(CommandId::PointAtBook)), nullptr);
     input.Key('S', wxMOD_CONTROL);
@@ -317,7 +317,7 @@ TEST_F(LeaveFormTest, TheMenuKeyAndShiftF10OpenTheContextMenuWhoseItemsShowTheir
 // leaving the form that way stores its typing as every other route does.
 TEST_F(LeaveFormTest, PageDownAndPageUpMoveTheSelectionAPage) {
     LoadSample();
-    Node* node = Tree().NodeOf(Item("ferry_song"));
+    const Node* node = Tree().NodeOf(Item("ferry_song"));
     const std::string typed = node->GetComment() + "-typed";
     TypeInto("ferry_song", false);
     input.Key(WXK_F6);

@@ -26,7 +26,11 @@
 namespace tc::test {
 namespace {
 
-enum Field { kName = 1002, kText = 1003, kComment = 1040, kTexture = 1070, kGold = 1069 };
+constexpr ControlId kName = ControlId::NameField;
+constexpr ControlId kText = ControlId::TextField;
+constexpr ControlId kComment = ControlId::CommentField;
+constexpr ControlId kTexture = ControlId::TextureField;
+constexpr ControlId kGold = ControlId::GoldValueField;
 
 // What a node holds, or what the form shows for it, in the terms the session checks.
 struct Values {
@@ -113,7 +117,9 @@ protected:
 
     std::string FreshName(const std::string& prefix) { return prefix + std::to_string(++made); }
 
-    Node* Shown() { return Form()->HasNode() ? Tree().NodeOf(Tree().GetSelection()) : nullptr; }
+    const Node* Shown() {
+        return Form()->HasNode() ? Tree().NodeOf(Tree().GetSelection()) : nullptr;
+    }
 
     Values OnScreen(const Node* node) {
         if (IsBook(node)) {
@@ -163,7 +169,9 @@ protected:
         typed = OnScreen(shown);
         showing = typed;
         if (!IsBook(shown)) {
-            shownBase = dynamic_cast<LongChoice*>(Form()->FindWindow(1061))->GetSelection();
+            shownBase =
+                dynamic_cast<LongChoice*>(Form()->FindWindow(Id(ControlId::SpecializesList)))
+                    ->GetSelection();
         }
         Values expected = tracked[shown];
         // A template's appearance may follow its base as it is shown; only Update stores that.
@@ -174,11 +182,11 @@ protected:
     // Makes the session's picture of the nodes the document's again, after Undo or Redo.
     void TakeStoredValues() {
         tracked.clear();
-        for (const auto& book : doc->GetBooks()) {
-            tracked[book.get()] = Stored(book.get());
+        for (const auto& book : doc->Data().GetBooks()) {
+            tracked[book] = Stored(book);
         }
-        for (const auto& tmpl : doc->GetTemplates()) {
-            tracked[tmpl.get()] = Stored(tmpl.get());
+        for (const auto& tmpl : doc->Data().GetTemplates()) {
+            tracked[tmpl] = Stored(tmpl);
         }
     }
 
@@ -216,17 +224,17 @@ protected:
             ReplaceText(kGold, "5");
         }
         const std::size_t refusals = Refusals();
-        input.Click(Form()->FindWindow(1));
+        input.Click(Form()->FindWindow(Id(ControlId::UpdateButton)));
         CheckLeft(refusals, true);
     }
 
-    void ReplaceText(int field, const std::string& text) {
+    void ReplaceText(ControlId field, const std::string& text) {
         input.Retype(Edit(field), text);
         SetTyped(field, text);
     }
 
     // What the session typed becomes what the field shows, as the field promises.
-    std::string& TypedField(int field) {
+    std::string& TypedField(ControlId field) {
         switch (field) {
         case kText:
             return typed.text;
@@ -240,10 +248,10 @@ protected:
             return typed.name;
         }
     }
-    void SetTyped(int field, const std::string& text) {
+    void SetTyped(ControlId field, const std::string& text) {
         TypedField(field).clear(), Append(field, text);
     }
-    void Append(int field, const std::string& text) {
+    void Append(ControlId field, const std::string& text) {
         std::string shownText = text;
         if (field == kName || field == kTexture) {
             shownText = ToLower(text);
@@ -254,16 +262,16 @@ protected:
     }
 
     // Returns the field typed into.
-    int TypeSomething() {
+    ControlId TypeSomething() {
         const bool book = IsBook(shown);
-        std::vector<int> fields;
-        for (const int id : book ? std::vector<int>{kName, kText, kComment}
-                                 : std::vector<int>{kName, kComment, kTexture, kGold}) {
+        std::vector<ControlId> fields;
+        for (const ControlId id : book ? std::vector<ControlId>{kName, kText, kComment}
+                                       : std::vector<ControlId>{kName, kComment, kTexture, kGold}) {
             if (Edit(id)->IsEnabled()) {
                 fields.push_back(id);
             }
         }
-        const int field = fields[Pick(int(fields.size()))];
+        const ControlId field = fields[Pick(int(fields.size()))];
         input.Click(Edit(field));
         const int mode = Pick(10);
         if (mode < 5 || (field == kName && !book)) { // a template keeps its kind of name
@@ -282,7 +290,7 @@ protected:
         } else if (mode < 8) {
             ReplaceText(field, ""); // refused for a name or a book's text
         } else if (mode < 9 && field == kName) {
-            for (Node* other : Nodes()) {
+            for (const Node* other : Nodes()) {
                 if (other != shown && IsBook(other) == book) {
                     ReplaceText(field, tracked[other].name); // taken
                     break;
@@ -297,14 +305,14 @@ protected:
         } else if (field == kGold) {
             ReplaceText(field, "99999999999"); // past the integer range
         }
-        EXPECT_EQ(OnScreen(shown), typed) << "typed into " << field;
+        EXPECT_EQ(OnScreen(shown), typed) << "typed into " << Id(field);
         return field;
     }
 
     // A new template is based on nothing yet: its base_ name asks for the treasure template,
     // chosen with the keys in the Specializes list.
     void ChooseTreasureBase() {
-        auto* list = dynamic_cast<LongChoice*>(Form()->FindWindow(1061));
+        auto* list = dynamic_cast<LongChoice*>(Form()->FindWindow(Id(ControlId::SpecializesList)));
         input.Click(Edit(kName));
         input.Key(WXK_TAB);
         for (int step = 0; step < 10 && list->GetSelection() != 0; ++step) {
@@ -318,26 +326,26 @@ protected:
 
     // The tracked nodes in the document's order, so that a seed replays the same session
     // wherever the nodes happen to lie in memory.
-    std::vector<Node*> Nodes() {
-        std::vector<Node*> nodes;
+    std::vector<const Node*> Nodes() {
+        std::vector<const Node*> nodes;
         const auto add = [this, &nodes](const auto& list) {
             for (const auto& owned : list) {
-                if (tracked.count(owned.get()) != 0) {
-                    nodes.push_back(owned.get());
+                if (tracked.count(owned) != 0) {
+                    nodes.push_back(owned);
                 }
             }
         };
-        add(doc->GetBooks());
-        add(doc->GetTemplates());
+        add(doc->Data().GetBooks());
+        add(doc->Data().GetTemplates());
         return nodes;
     }
 
     // A node that no other node builds on, so that deleting it leaves no orphan.
-    Node* Deletable() {
-        std::vector<Node*> nodes;
-        for (Node* node : Nodes()) {
+    const Node* Deletable() {
+        std::vector<const Node*> nodes;
+        for (const Node* node : Nodes()) {
             bool parent = false;
-            for (const auto& tmpl : doc->GetTemplates()) {
+            for (const auto& tmpl : doc->Data().GetTemplates()) {
                 parent = parent || tmpl->GetSpecializes() == node->GetName();
             }
             if (IsBook(node) || !parent) {
@@ -350,9 +358,9 @@ protected:
     bool Exists(const Node* node) {
         const auto has = [node](const auto& list) {
             return std::any_of(list.begin(), list.end(),
-                               [node](const auto& owned) { return owned.get() == node; });
+                               [node](const auto& owned) { return owned == node; });
         };
-        return has(doc->GetBooks()) || has(doc->GetTemplates());
+        return has(doc->Data().GetBooks()) || has(doc->Data().GetTemplates());
     }
 
     // One random action; returns what it did.
@@ -364,12 +372,12 @@ protected:
         }
         const int choice = Pick(100);
         if (shown != nullptr && choice < 45) {
-            const int field = TypeSomething();
-            return "type into " + std::to_string(field) + ": " + TypedField(field);
+            const ControlId field = TypeSomething();
+            return "type into " + std::to_string(Id(field)) + ": " + TypedField(field);
         }
         if (choice < 58) {
-            const std::vector<Node*> nodes = Nodes();
-            Node* target = nodes[Pick(int(nodes.size()))];
+            const std::vector<const Node*> nodes = Nodes();
+            const Node* target = nodes[Pick(int(nodes.size()))];
             input.ClickItem(&Tree(), Item(target->GetName()));
             if (target == shown) {
                 // The form keeps its node, but the tree takes the focus: the typing is stored.
@@ -396,7 +404,7 @@ protected:
                 input.Click(Edit(kComment));
                 input.Key(WXK_RETURN);
             } else if (shown != nullptr) {
-                input.Click(Form()->FindWindow(1));
+                input.Click(Form()->FindWindow(Id(ControlId::UpdateButton)));
             }
             CheckLeft(refusals, true);
             return "Update";
@@ -410,8 +418,8 @@ protected:
         if (choice < 77) {
             const bool undo = choice < 76;
             // Undoing the New of the shown node gets out of a form that refuses its typing.
-            const bool out = undo && doc->CanUndo() && doc->UndoRemoves() == shown;
-            const bool can = undo ? doc->CanUndo() : doc->CanRedo();
+            const bool out = undo && doc->Data().CanUndo() && doc->Data().UndoRemoves() == shown;
+            const bool can = undo ? doc->Data().CanUndo() : doc->Data().CanRedo();
             if (!can) {
                 return "nothing to undo or redo"; // a gray menu item would keep its menu open
             }
@@ -443,7 +451,8 @@ protected:
                     Showing(); // Escape reached the form: it put back the stored values
                 }
                 ++missed;
-                std::printf("missed %s %s\n", undo ? "Undo" : "Redo", doc->UndoName().c_str());
+                std::printf("missed %s %s\n", undo ? "Undo" : "Redo",
+                            doc->Data().UndoName().c_str());
                 return undo ? "Undo missed" : "Redo missed";
             }
             EXPECT_EQ(commands, 1) << (undo ? "Undo" : "Redo") << " reached the document";
@@ -461,7 +470,7 @@ protected:
             host.newNodeName = FreshName(book ? "new_book_" : "base_new_");
             input.Key(book ? 'B' : 'T', wxMOD_CONTROL);
             if (Refusals() == refusals) {
-                Node* made = Tree().NodeOf(Tree().GetSelection());
+                const Node* made = Tree().NodeOf(Tree().GetSelection());
                 EXPECT_EQ(made->GetName(), *host.newNodeName);
                 tracked[made] = Stored(made);
             }
@@ -472,7 +481,7 @@ protected:
             return "New";
         }
         if (choice < 93) {
-            Node* victim = Deletable();
+            const Node* victim = Deletable();
             const std::string name = victim->GetName();
             DeleteByContextMenu(victim->GetName());
             // The menu runs its own loop: its command may still be on its way.
@@ -515,7 +524,7 @@ protected:
         input.Key('S', wxMOD_CONTROL);
         const bool refused = Refusals() != refusals;
         CheckLeft(refusals); // a refusal is mended, and so modifies again
-        EXPECT_TRUE(refused || !(doc->IsModified())) << "saved";
+        EXPECT_TRUE(refused || !(doc->Data().IsModified())) << "saved";
         return "Save";
     }
 
@@ -548,8 +557,8 @@ protected:
     }
 
     std::mt19937 random;
-    std::map<Node*, Values> tracked;
-    Node* shown = nullptr;
+    std::map<const Node*, Values> tracked;
+    const Node* shown = nullptr;
     Values showing;     // what the form showed for it
     int shownBase = -1; // the entry of a template's Specializes list
     Values typed;
@@ -568,8 +577,8 @@ TEST_F(MonkeyTest, RandomEditingLosesNothing) {
         LoadSample();
         ui.answers.clear();
         ui.shown.clear();
-        ASSERT_FALSE(doc->IsModified());
-        ASSERT_EQ(doc->GetBooks().size(), 4u) << "the sample pair is open";
+        ASSERT_FALSE(doc->Data().IsModified());
+        ASSERT_EQ(doc->Data().GetBooks().size(), 4u) << "the sample pair is open";
         TakeStoredValues();
         Showing();
         std::string before; // the actions that led here, for the replay

@@ -26,25 +26,27 @@ protected:
 
 struct Shown {
     const char* node;
-    int growing; // the text that takes a large pane's room
+    ControlId growing; // the text that takes a large pane's room
 };
 
 TEST_F(PaneSizeTest, EveryFieldIsReachableInASmallWindowAndTheTextGrowsInALargeOne) {
     LoadSample();
-    for (const Shown shown : {Shown{"ferry_song", 1003}, Shown{"book_ferry_song", 1060}}) {
+    for (const Shown shown : {Shown{"ferry_song", ControlId::TextField},
+                              Shown{"book_ferry_song", ControlId::HelpField}}) {
         SCOPED_TRACE(shown.node);
         frame->SetSize(450, 320);
         input.ClickItem(&Tree(), Item(shown.node));
-        Node* node = Tree().NodeOf(Item(shown.node));
+        const Node* node = Tree().NodeOf(Item(shown.node));
         const std::string typed = node->GetComment() + "-small";
-        auto* comment = dynamic_cast<wxTextCtrl*>(Form()->FindWindow(1040));
-        wxWindow* update = Form()->FindWindow(1);
-        const wxSize laidOut = Form()->FindWindow(shown.growing)->GetSize();
+        auto* comment = dynamic_cast<wxTextCtrl*>(Form()->FindWindow(Id(ControlId::CommentField)));
+        wxWindow* update = Form()->FindWindow(Id(ControlId::UpdateButton));
+        const wxSize laidOut = Form()->FindWindow(Id(shown.growing))->GetSize();
 
-        input.ClickAt(Form()->FindWindow(1002), wxPoint(4, 4)); // its middle may lie beyond
+        input.ClickAt(Form()->FindWindow(Id(ControlId::NameField)),
+                      wxPoint(4, 4)); // its middle may lie beyond
         ASSERT_NE(wxWindow::FindFocus(), nullptr)
             << frame->GetSize().x << " " << Form()->GetRect().x
-            << Form()->FindWindow(1002)->GetRect().x;
+            << Form()->FindWindow(Id(ControlId::NameField))->GetRect().x;
         std::vector<wxWindow*> visited;
         for (int tab = 0; tab < 20 && wxWindow::FindFocus() != update; ++tab) {
             // GTK does not tell which window has the focus while a drop-down list has it.
@@ -65,16 +67,20 @@ TEST_F(PaneSizeTest, EveryFieldIsReachableInASmallWindowAndTheTextGrowsInALargeO
         EXPECT_EQ(node->GetComment(), typed);
 
         // Each number's arrows stand up and down beside it, as Windows users know them.
-        for (const auto& [spinId, numberId] : {std::pair{1079, 1069}, {1077, 1073}, {1078, 1074}}) {
-            if (auto* spin = dynamic_cast<wxSpinButton*>(Form()->FindWindow(spinId))) {
-                EXPECT_TRUE(spin->HasFlag(wxSP_VERTICAL)) << spinId;
-                EXPECT_GT(spin->GetRect().x, Form()->FindWindow(numberId)->GetRect().GetRight());
+        for (const auto& [spinId, numberId] :
+             {std::pair{ControlId::GoldValueSpin, ControlId::GoldValueField},
+              {ControlId::InventoryWidthSpin, ControlId::InventoryWidthField},
+              {ControlId::InventoryHeightSpin, ControlId::InventoryHeightField}}) {
+            if (auto* spin = dynamic_cast<wxSpinButton*>(Form()->FindWindow(Id(spinId)))) {
+                EXPECT_TRUE(spin->HasFlag(wxSP_VERTICAL)) << Id(spinId);
+                EXPECT_GT(spin->GetRect().x,
+                          Form()->FindWindow(Id(numberId))->GetRect().GetRight());
             }
         }
 
         frame->SetSize(1900, 1000);
         input.Settle();
-        const wxSize grown = Form()->FindWindow(shown.growing)->GetSize();
+        const wxSize grown = Form()->FindWindow(Id(shown.growing))->GetSize();
         EXPECT_GT(grown.GetWidth(), 2 * laidOut.GetWidth());
         EXPECT_GT(grown.GetHeight(), 2 * laidOut.GetHeight());
         EXPECT_EQ(Form()->GetVirtualSize(), Form()->GetClientSize()) << "nothing to scroll";

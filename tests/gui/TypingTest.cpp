@@ -22,18 +22,18 @@ TEST_F(TypingTest, LowerCaseAndDigitsOnlyFieldsFilterWhatIsTyped) {
     LoadSample();
     struct Case {
         const char* node;
-        int field;
+        ControlId field;
         int caretKey; // where the typing starts
         const char* typed;
         const char* expected;
     };
     const Case cases[] = {
-        {"Warden_Oath", 1002, WXK_END, "X", "Warden_Oathx"},
-        {"Warden_Oath", 1002, WXK_HOME, "My ", "my Warden_Oath"},
-        {"book_warden_oath", 1002, WXK_END, "_Two", "book_warden_oath_two"},
-        {"book_warden_oath", 1070, WXK_HOME, "NEW_", "new_b_i_glb_book_01"},
-        {"book_warden_oath", 1069, WXK_END, "4a2B", "1042"},
-        {"book_warden_oath", 1073, WXK_HOME, "x3", "31"},
+        {"Warden_Oath", ControlId::NameField, WXK_END, "X", "Warden_Oathx"},
+        {"Warden_Oath", ControlId::NameField, WXK_HOME, "My ", "my Warden_Oath"},
+        {"book_warden_oath", ControlId::NameField, WXK_END, "_Two", "book_warden_oath_two"},
+        {"book_warden_oath", ControlId::TextureField, WXK_HOME, "NEW_", "new_b_i_glb_book_01"},
+        {"book_warden_oath", ControlId::GoldValueField, WXK_END, "4a2B", "1042"},
+        {"book_warden_oath", ControlId::InventoryWidthField, WXK_HOME, "x3", "31"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.node) + " typed " + c.typed);
@@ -52,20 +52,24 @@ TEST_F(TypingTest, UpAndDownInANumberFieldStepWithinTheSpinRange) {
     LoadSample();
     input.ClickItem(&Tree(), Item("book_warden_oath"));
     struct Case {
-        int field;
+        ControlId field;
         const char* typed;
         int key;
         int presses;
         const char* expected;
     };
     const Case cases[] = {
-        {1069, "25", WXK_UP, 1, "26"},     {1069, "25", WXK_DOWN, 2, "23"},
-        {1069, "199", WXK_UP, 3, "200"},   {1069, "1", WXK_DOWN, 2, "0"},
-        {1069, "250", WXK_DOWN, 1, "199"}, {1073, "3", WXK_UP, 2, "4"},
-        {1074, "2", WXK_DOWN, 2, "1"},     {1074, "", WXK_UP, 1, "2"},
+        {ControlId::GoldValueField, "25", WXK_UP, 1, "26"},
+        {ControlId::GoldValueField, "25", WXK_DOWN, 2, "23"},
+        {ControlId::GoldValueField, "199", WXK_UP, 3, "200"},
+        {ControlId::GoldValueField, "1", WXK_DOWN, 2, "0"},
+        {ControlId::GoldValueField, "250", WXK_DOWN, 1, "199"},
+        {ControlId::InventoryWidthField, "3", WXK_UP, 2, "4"},
+        {ControlId::InventoryHeightField, "2", WXK_DOWN, 2, "1"},
+        {ControlId::InventoryHeightField, "", WXK_UP, 1, "2"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.field) + " holding " + c.typed);
+        SCOPED_TRACE(std::to_string(Id(c.field)) + " holding " + c.typed);
         wxTextCtrl* field = Edit(c.field);
         input.Click(field);
         input.Key('A', wxMOD_CONTROL);
@@ -88,9 +92,9 @@ TEST_F(TypingTest, EveryByteIsShownEditedAndSavedUnchanged) {
     input.Key('O', wxMOD_CONTROL);
 
     input.ClickItem(&Tree(), Item("odd_bytes"));
-    EXPECT_EQ(FromWx(Edit(1040)->GetValue()), odd);
-    EXPECT_EQ(FromWx(Edit(1003)->GetValue()), odd);
-    input.Click(Edit(1003));
+    EXPECT_EQ(FromWx(Edit(ControlId::CommentField)->GetValue()), odd);
+    EXPECT_EQ(FromWx(Edit(ControlId::TextField)->GetValue()), odd);
+    input.Click(Edit(ControlId::TextField));
     input.Key(WXK_END, wxMOD_CONTROL);
     input.Type("!");
     // A letter Windows-1252 does not have (L with stroke), pasted.
@@ -110,7 +114,7 @@ TEST_F(TypingTest, ATemplateKeepsTheBookItNamesWhenKeysDifferInCase) {
     LoadSample();
     host.newNodeName = "warden_oath";
     input.Key('B', wxMOD_CONTROL);
-    input.Click(Edit(1003));
+    input.Click(Edit(ControlId::TextField));
     input.Type("A second oath.");
     input.Key(WXK_RETURN);
     ASSERT_TRUE(ui.shown.empty());

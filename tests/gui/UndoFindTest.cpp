@@ -45,13 +45,13 @@ TEST_F(UndoFindTest, CtrlZBringsADeletedBookBackSelectedAndShown) {
     input.Key('Z', wxMOD_CONTROL);
     EXPECT_TRUE(Shows("ferry_song"));
     EXPECT_EQ(Selected(), "ferry_song");
-    EXPECT_EQ(Edit(1002)->GetValue(), "ferry_song");
-    EXPECT_FALSE(doc->IsModified()) << "back at the state that was read";
+    EXPECT_EQ(Edit(ControlId::NameField)->GetValue(), "ferry_song");
+    EXPECT_FALSE(doc->Data().IsModified()) << "back at the state that was read";
     EXPECT_EQ(MenuLabel(Id(CommandId::EditRedo)), "Redo Delete 'ferry_song'");
 
     input.Key('Y', wxMOD_CONTROL);
     EXPECT_FALSE(Shows("ferry_song"));
-    EXPECT_TRUE(doc->IsModified(DataFile::Lore));
+    EXPECT_TRUE(doc->Data().IsModified(DataFile::Lore));
     input.Key('Z', wxMOD_CONTROL);
     input.Key('Z', wxMOD_CONTROL | wxMOD_SHIFT);
     EXPECT_FALSE(Shows("ferry_song"));
@@ -60,22 +60,22 @@ TEST_F(UndoFindTest, CtrlZBringsADeletedBookBackSelectedAndShown) {
 TEST_F(UndoFindTest, CtrlZUndoesAnUpdateButInAFieldOnlyTheFieldsTyping) {
     LoadSample();
     input.ClickItem(&Tree(), Item("ferry_song"));
-    Node* song = Tree().NodeOf(Item("ferry_song"));
+    const Node* song = Tree().NodeOf(Item("ferry_song"));
     const std::string comment = song->GetComment();
-    input.Click(Edit(1002));
+    input.Click(Edit(ControlId::NameField));
     input.Key('A', wxMOD_CONTROL);
     input.Type("a_song");
-    input.Click(Edit(1040));
+    input.Click(Edit(ControlId::CommentField));
     input.Key(WXK_END);
     input.Type("-typed");
     input.Key(WXK_RETURN);
     ASSERT_EQ(song->GetName(), "a_song");
 
-    input.Click(Edit(1040));
+    input.Click(Edit(ControlId::CommentField));
     input.Key('Z', wxMOD_CONTROL);
     EXPECT_EQ(song->GetName(), "a_song") << "the field's key, not the document's";
 
-    EXPECT_FALSE(doc->CanRedo());
+    EXPECT_FALSE(doc->Data().CanRedo());
 
     // Typing not yet stored is stored by the menu's Undo, which then takes it back; Redo
     // gives it back.
@@ -83,22 +83,22 @@ TEST_F(UndoFindTest, CtrlZUndoesAnUpdateButInAFieldOnlyTheFieldsTyping) {
     input.Type("-more");
     input.Key('E', wxMOD_ALT);
     input.Key('U');
-    EXPECT_EQ(Edit(1040)->GetValue(), comment + "-typed");
+    EXPECT_EQ(Edit(ControlId::CommentField)->GetValue(), comment + "-typed");
     input.Key('E', wxMOD_ALT);
     input.Key('R');
     EXPECT_EQ(song->GetComment(), comment + "-typed-more");
-    EXPECT_EQ(Edit(1040)->GetValue(), comment + "-typed-more");
+    EXPECT_EQ(Edit(ControlId::CommentField)->GetValue(), comment + "-typed-more");
 
     // The menu's keys reach the menu from a number field too.
     input.ClickItem(&Tree(), Item("book_ledger_of_osric"));
-    const wxString gold = Edit(1069)->GetValue();
-    input.Click(Edit(1069));
+    const wxString gold = Edit(ControlId::GoldValueField)->GetValue();
+    input.Click(Edit(ControlId::GoldValueField));
     input.Key(WXK_END);
     input.Type("6x");
-    EXPECT_EQ(Edit(1069)->GetValue(), gold + "6") << "digits only";
+    EXPECT_EQ(Edit(ControlId::GoldValueField)->GetValue(), gold + "6") << "digits only";
     input.Key('E', wxMOD_ALT);
     input.Key('U');
-    EXPECT_EQ(Edit(1069)->GetValue(), gold);
+    EXPECT_EQ(Edit(ControlId::GoldValueField)->GetValue(), gold);
 
     input.ClickItem(&Tree(), Item("a_song"));
     input.Key('Z', wxMOD_CONTROL);
@@ -106,15 +106,15 @@ TEST_F(UndoFindTest, CtrlZUndoesAnUpdateButInAFieldOnlyTheFieldsTyping) {
     EXPECT_EQ(song->GetName(), "ferry_song");
     EXPECT_EQ(song->GetComment(), comment);
     EXPECT_EQ(Selected(), "ferry_song");
-    EXPECT_EQ(Edit(1040)->GetValue(), comment) << "the form follows";
+    EXPECT_EQ(Edit(ControlId::CommentField)->GetValue(), comment) << "the form follows";
     EXPECT_TRUE(ui.shown.empty());
 }
 
 TEST_F(UndoFindTest, FindSelectsEachHolderInTurnAndSaysSoInTheStatusBar) {
     LoadSample();
     input.ClickItem(&Tree(), Item("Warden_Oath"));
-    Node* oath = Tree().NodeOf(Item("Warden_Oath"));
-    input.Click(Edit(1040));
+    const Node* oath = Tree().NodeOf(Item("Warden_Oath"));
+    input.Click(Edit(ControlId::CommentField));
     input.Key(WXK_END);
     input.Type("-typed");
 
@@ -153,9 +153,9 @@ TEST_F(UndoFindTest, FindSelectsEachHolderInTurnAndSaysSoInTheStatusBar) {
     EXPECT_EQ(status->GetStatusText(), "Ready");
     input.Key(WXK_F3);
     EXPECT_EQ(status->GetStatusText(), "'no such words' not found");
-    input.Click(Edit(1040));
+    input.Click(Edit(ControlId::CommentField));
     input.Type("x");
-    input.Click(Form()->FindWindow(1));
+    input.Click(Form()->FindWindow(Id(ControlId::UpdateButton)));
     EXPECT_EQ(status->GetStatusText(), "Ready");
 }
 

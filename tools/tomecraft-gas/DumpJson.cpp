@@ -118,14 +118,14 @@ void WriteDumpJson(const Document& doc, const std::vector<std::string>& messages
         AppendJsonString(line, d->text, true);
         line += '}';
     });
-    array("books", doc.GetBooks(), [&](const auto& book) {
+    array("books", doc.Data().GetBooks(), [&](const auto& book) {
         Line(line)
             .Text("name", book->GetNameView())
             .Text("text", book->GetText())
             .Text("comment", book->GetComment())
             .End();
     });
-    array("templates", doc.GetTemplates(), [&](const auto& t) {
+    array("templates", doc.Data().GetTemplates(), [&](const auto& t) {
         Line(line)
             .Text("name", t->GetNameView())
             .Text("comment", t->GetComment())

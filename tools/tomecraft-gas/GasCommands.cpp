@@ -174,12 +174,12 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Invocatio
 
 // Reads the pair as the editor's Open does; false when a file could not be read in full.
 bool ReadAsEditor(Document& doc, RecordingUi& ui, const Invocation& inv) {
-    try {
-        return doc.ReadPair(inv.lorePath, inv.templatePath);
-    } catch (const FileError& error) {
-        ui.Add(error.what());
+    const Result<bool> read = doc.ReadPair(inv.lorePath, inv.templatePath);
+    if (!read) {
+        ui.Add(read.GetFailure().text);
         return false;
     }
+    return read.GetValue();
 }
 
 void PrintMessages(const RecordingUi& ui, std::size_t from, std::ostream& err) {
@@ -200,10 +200,11 @@ void PrintNotes(const Document& doc, std::ostream& out) {
 // The file whose collection came out empty though the file was not; empty when none.
 std::string EmptiedFile(const Document& doc, const Invocation& inv) {
     std::error_code ec;
-    if (doc.GetBooks().empty() && std::filesystem::file_size(FsPath(inv.lorePath), ec) > 0 && !ec) {
+    if (doc.Data().GetBooks().empty() && std::filesystem::file_size(FsPath(inv.lorePath), ec) > 0 &&
+        !ec) {
         return inv.lorePath;
     }
-    if (doc.GetTemplates().empty() &&
+    if (doc.Data().GetTemplates().empty() &&
         std::filesystem::file_size(FsPath(inv.templatePath), ec) > 0 && !ec) {
         return inv.templatePath;
     }
@@ -211,7 +212,7 @@ std::string EmptiedFile(const Document& doc, const Invocation& inv) {
 }
 
 int Format(Document& doc, RecordingUi& ui, const Invocation& inv, std::ostream& err) {
-    doc.m_lockHolder = "tomecraft-gas format";
+    doc.SetLockHolder("tomecraft-gas format");
     if (!doc.LockPair(inv.lorePath, inv.templatePath)) {
         PrintMessages(ui, 0, err);
         err << "tomecraft-gas: nothing written\n";
@@ -244,9 +245,9 @@ int Format(Document& doc, RecordingUi& ui, const Invocation& inv, std::ostream& 
         }
     }
     if (inv.backupDir) {
-        doc.backupPath = *inv.backupDir;
+        doc.SetBackupPath(*inv.backupDir);
     }
-    doc.m_mayAsk = false; // nobody answers: a file changed meanwhile is left as it is
+    doc.SetMayAsk(false); // nobody answers: a file changed meanwhile is left as it is
     const std::size_t before = ui.Messages().size();
     bool written = false;
     try {
@@ -274,7 +275,7 @@ int Check(Document& doc, RecordingUi& ui, const Invocation& inv, std::ostream& o
     if (!read) {
         out << "error: the files could not be read in full\n";
     }
-    for (const Finding& finding : CheckPair(doc)) {
+    for (const Finding& finding : CheckPair(doc.Data())) {
         anyError = anyError || finding.error;
         out << (finding.inTemplates ? inv.templatePath : inv.lorePath) << ":";
         if (finding.line > 0) {

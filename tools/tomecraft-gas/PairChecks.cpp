@@ -26,10 +26,10 @@ void CheckRepeatedNames(const Nodes& nodes, const std::string& what, bool inTemp
         const Node* repeat = nullptr;
     };
     std::map<std::string_view, Seen> seen;
-    for (const auto& node : nodes) {
+    for (const Node* node : nodes) {
         Seen& s = seen[node->GetNameView()];
         if (++s.count == 2) {
-            s.repeat = node.get();
+            s.repeat = node;
         }
     }
     for (const auto& [name, s] : seen) {

@@ -1,8 +1,8 @@
 // The New Node dialog's check of the name typed for a new lore book or template.
 #pragma once
 
-#include "document/DialogVerdict.h"
 #include "model/LoreData.h"
+#include "rules/DialogVerdict.h"
 
 #include <string>
 
@@ -10,8 +10,6 @@ namespace tc {
 
 class NewNodeRules {
 public:
-    static constexpr int kNameEdit = 1001;
-
     // `data` null switches the uniqueness checks off.
     explicit NewNodeRules(const LoreData* data) : m_data(data) {}
 

@@ -1,4 +1,4 @@
-#include "document/BackupLocationRules.h"
+#include "rules/BackupLocationRules.h"
 
 #include "document/SettingsKeys.h"
 #include "platform/Paths.h"
@@ -73,22 +73,14 @@ DialogVerdict BackupLocationRules::OnOk(SettingsStore& settings) {
         backupPath = UserPath(backupPath);
         if (!PathExists(backupPath)) {
             return DialogVerdict::Refuse(
-                "Specified backup path is not found.  Please select existing folder.", kFolderList);
+                "Specified backup path is not found.  Please select existing folder.",
+                ControlId::BackupFolderList);
         }
         backupPath = WithFolderSeparator(backupPath);
         SelectFolder(backupPaths, backupPath);
     }
     SaveBackupHistory(settings);
     return DialogVerdict::Accept();
-}
-
-std::string LoadBackupLocation(const SettingsStore& settings) {
-    const int selected = settings.GetInt(keys::kBackupSection, keys::kSelected, 0);
-    if (selected == 0) {
-        return {};
-    }
-    return settings.GetString(keys::kBackupSection, NumberedName(keys::kBackupPath, selected - 1),
-                              "");
 }
 
 } // namespace tc

@@ -1,6 +1,6 @@
-#include "document/NewNodeRules.h"
+#include "rules/NewNodeRules.h"
 
-#include "document/BraceCheck.h"
+#include "rules/BraceCheck.h"
 
 #include <algorithm>
 
@@ -9,14 +9,16 @@ namespace tc {
 DialogVerdict NewNodeRules::OnOk(const std::string& typed) {
     m_nodeName = typed;
     if (m_nodeName.empty()) {
-        return DialogVerdict::Refuse("A name is required to create a new node!", kNameEdit);
+        return DialogVerdict::Refuse("A name is required to create a new node!",
+                                     ControlId::NewNodeNameField);
     }
     std::replace(m_nodeName.begin(), m_nodeName.end(), ' ', '_');
     // What the forms would refuse to store under this name.
     for (DialogVerdict verdict :
-         {RefuseBraces(m_nodeName, "name", kNameEdit),
-          RefuseCharacters(m_nodeName, "name", "[]", "the game files end a name there.", kNameEdit),
-          RefuseCommentStart(m_nodeName, "name", kNameEdit)}) {
+         {RefuseBraces(m_nodeName, "name", ControlId::NewNodeNameField),
+          RefuseCharacters(m_nodeName, "name", "[]", "the game files end a name there.",
+                           ControlId::NewNodeNameField),
+          RefuseCommentStart(m_nodeName, "name", ControlId::NewNodeNameField)}) {
         if (!verdict.accepted) {
             return verdict;
         }
@@ -25,7 +27,7 @@ DialogVerdict NewNodeRules::OnOk(const std::string& typed) {
                               !m_data->IsTemplateNameUnique(m_nodeName, nullptr))) {
         return DialogVerdict::Refuse(
             "Name is required to be unique.  This name already exists.  Please enter a new name.",
-            kNameEdit);
+            ControlId::NewNodeNameField);
     }
     return DialogVerdict::Accept();
 }

@@ -1,8 +1,8 @@
 // How a refused check is shown: its message, then the focus on the control it names.
 #pragma once
 
-#include "document/DialogVerdict.h"
 #include "platform/UserInterface.h"
+#include "rules/DialogVerdict.h"
 
 class wxWindow;
 

@@ -1,4 +1,4 @@
-#include "views/EditFilters.h"
+#include "controls/EditFilters.h"
 
 #include "platform/Text.h"
 #include "platform/wx/WxText.h"
@@ -51,12 +51,11 @@ void MakeLowerCaseEdit(wxTextCtrl* edit) {
 
 // The toolkit's digits validator also swallows Alt and Ctrl with a letter, so that the menus'
 // keys (Alt+E, Alt+F) did nothing while the caret stood in a number.
-// Shift with a letter is typing, and is refused like any other letter.
 void MakeDigitsOnlyEdit(wxTextCtrl* edit) {
     edit->Bind(wxEVT_CHAR, [](wxKeyEvent& event) {
         const wxChar typed = event.GetUnicodeKey();
-        if (typed == WXK_NONE || typed < WXK_SPACE || typed == WXK_DELETE || event.HasModifiers() ||
-            (typed >= '0' && typed <= '9')) {
+        if (typed == WXK_NONE || typed < WXK_SPACE || typed == WXK_DELETE || event.ControlDown() ||
+            event.AltDown() || (typed >= '0' && typed <= '9')) {
             event.Skip();
             return;
         }

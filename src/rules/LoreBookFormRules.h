@@ -2,8 +2,8 @@
 // stores what the user typed.
 #pragma once
 
-#include "document/DialogVerdict.h"
 #include "document/EditableData.h"
+#include "rules/DialogVerdict.h"
 
 #include <string>
 
@@ -11,9 +11,6 @@ namespace tc {
 
 class LoreBookFormRules {
 public:
-    static constexpr int kKeyEdit = 1002;
-    static constexpr int kTextEdit = 1003;
-
     // What the three edits hold. Line breaks in the text may come as "\n" from the control.
     struct Fields {
         std::string key;
@@ -24,11 +21,11 @@ public:
     explicit LoreBookFormRules(EditableData& data) : m_data(data) {}
 
     // Shows the book (or nothing); what is shown now is what the user has not yet typed over.
-    void SetBook(LoreBook* book) {
+    void SetBook(const LoreBook* book) {
         m_book = book;
         m_shown = Refresh();
     }
-    LoreBook* ShownBook() const { return m_book; }
+    const LoreBook* ShownBook() const { return m_book; }
     // The values to show: the book's, or empty ones without a book.
     Fields Refresh() const;
 
@@ -47,7 +44,7 @@ public:
 
 private:
     EditableData& m_data;
-    LoreBook* m_book = nullptr;
+    const LoreBook* m_book = nullptr;
     Fields m_shown;
 };
 

@@ -1,6 +1,8 @@
 // What a dialog's OK check decided: close, or show a message and put the focus on a control.
 #pragma once
 
+#include "rules/ControlIds.h"
+
 #include <string>
 
 namespace tc {
@@ -8,10 +10,10 @@ namespace tc {
 struct DialogVerdict {
     bool accepted = true;
     std::string message; // shown with an OK button and the warning icon when not accepted
-    int focusControl = 0;
+    ControlId focusControl = ControlId::None;
 
     static DialogVerdict Accept() { return {}; }
-    static DialogVerdict Refuse(std::string message, int control) {
+    static DialogVerdict Refuse(std::string message, ControlId control) {
         return {false, std::move(message), control};
     }
 };

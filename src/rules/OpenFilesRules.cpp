@@ -1,4 +1,4 @@
-#include "document/OpenFilesRules.h"
+#include "rules/OpenFilesRules.h"
 
 #include "document/SettingsKeys.h"
 #include "gasfiles/PairIdentity.h"
@@ -161,28 +161,29 @@ DialogVerdict OpenFilesRules::OnOk(SettingsStore& settings) {
     if (lorePath.empty()) {
         return DialogVerdict::Refuse(
             "You must provide the full path and file name of the lore book content file.",
-            kLoreList);
+            ControlId::LorePathList);
     }
     if (templatePath.empty()) {
         return DialogVerdict::Refuse(
             "You must provide the full path and file name of the lore templates file.",
-            kTemplateList);
+            ControlId::TemplatePathList);
     }
     lorePath = UserPath(lorePath);
     templatePath = UserPath(templatePath);
     if (!PathExists(lorePath) || !EndsWithNoCase(lorePath, "lore.gas") ||
         IsTemplateFileName(lorePath)) {
         return DialogVerdict::Refuse(
-            "Specified lore book content file not found or incorrect name.", kLoreList);
+            "Specified lore book content file not found or incorrect name.",
+            ControlId::LorePathList);
     }
     if (!PathExists(templatePath) || !EndsWithNoCase(templatePath, "trs_book_lore.gas")) {
         return DialogVerdict::Refuse("Specified lore template file not found or incorrect name.",
-                                     kTemplateList);
+                                     ControlId::TemplatePathList);
     }
     // "trs_book_lore.gas" also ends in "lore.gas": one file chosen twice would have each save
     // write both collections over it.
     if (const std::string problem = PairProblem(lorePath, templatePath); !problem.empty()) {
-        return DialogVerdict::Refuse(problem, kLoreList);
+        return DialogVerdict::Refuse(problem, ControlId::LorePathList);
     }
     for (Which which : kBoth) {
         const std::string& path = which == Which::Lore ? lorePath : templatePath;

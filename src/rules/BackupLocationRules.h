@@ -2,9 +2,9 @@
 // OK checks that choose where backup copies go.
 #pragma once
 
-#include "document/ComboList.h"
-#include "document/DialogVerdict.h"
 #include "platform/SettingsStore.h"
+#include "rules/ComboList.h"
+#include "rules/DialogVerdict.h"
 
 #include <string>
 
@@ -12,7 +12,6 @@ namespace tc {
 
 class BackupLocationRules {
 public:
-    static constexpr int kFolderList = 1081;
     static constexpr const char* kSameLocation = "(Create backup in same location as file)";
 
     void LoadBackupHistory(const SettingsStore& settings);
@@ -28,8 +27,5 @@ public:
     std::string backupPath;
     ComboList backupPaths{ComboList::Order::SortedIgnoringCase, 1};
 };
-
-// The backup folder the settings name for the start of a run; empty for beside the file.
-std::string LoadBackupLocation(const SettingsStore& settings);
 
 } // namespace tc

@@ -1,6 +1,6 @@
-#include "document/LoreBookFormRules.h"
+#include "rules/LoreBookFormRules.h"
 
-#include "document/BraceCheck.h"
+#include "rules/BraceCheck.h"
 
 #include "platform/Text.h"
 
@@ -51,29 +51,34 @@ LoreBookFormRules::UpdateResult LoreBookFormRules::Update(const Fields& typed, F
     }
     std::string key(TrimLeftWhite(typed.key));
     if (key.empty()) {
-        return {DialogVerdict::Refuse("You must specify the lore key of this book!", kKeyEdit)};
+        return {DialogVerdict::Refuse("You must specify the lore key of this book!",
+                                      ControlId::NameField)};
     }
     std::replace(key.begin(), key.end(), ' ', '_');
     if (!m_data.IsBookKeyUnique(key, m_book)) {
         return {DialogVerdict::Refuse(
-            "Lore key must be unique!  Please select another lore key for this book!", kKeyEdit)};
+            "Lore key must be unique!  Please select another lore key for this book!",
+            ControlId::NameField)};
     }
-    if (DialogVerdict braces = RefuseBraces(key, "lore key", kKeyEdit); !braces.accepted) {
+    if (DialogVerdict braces = RefuseBraces(key, "lore key", ControlId::NameField);
+        !braces.accepted) {
         return {braces};
     }
     if (DialogVerdict bracket = RefuseCharacters(
-            key, "lore key", "[]", "the game files end a book's name there.", kKeyEdit);
+            key, "lore key", "[]", "the game files end a book's name there.", ControlId::NameField);
         !bracket.accepted) {
         return {bracket};
     }
-    if (DialogVerdict comment = RefuseCommentStart(key, "lore key", kKeyEdit); !comment.accepted) {
+    if (DialogVerdict comment = RefuseCommentStart(key, "lore key", ControlId::NameField);
+        !comment.accepted) {
         return {comment};
     }
     if (typed.text.empty()) {
-        return {
-            DialogVerdict::Refuse("You must specify the text (story) for this Book!", kTextEdit)};
+        return {DialogVerdict::Refuse("You must specify the text (story) for this Book!",
+                                      ControlId::TextField)};
     }
-    if (DialogVerdict lineBreak = RefuseTypedLineBreak(typed.text, "book text", kTextEdit);
+    if (DialogVerdict lineBreak =
+            RefuseTypedLineBreak(typed.text, "book text", ControlId::TextField);
         !lineBreak.accepted) {
         return {lineBreak};
     }

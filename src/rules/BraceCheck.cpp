@@ -1,4 +1,4 @@
-#include "document/BraceCheck.h"
+#include "rules/BraceCheck.h"
 
 #include "platform/Text.h"
 
@@ -24,7 +24,7 @@ std::string Around(std::string_view value, std::size_t at, std::size_t length) {
 }
 
 DialogVerdict Holds(std::string_view value, std::string_view field, std::string_view what,
-                    std::size_t at, std::string_view why, int control) {
+                    std::size_t at, std::string_view why, ControlId control) {
     return DialogVerdict::Refuse("The " + std::string(field) + " holds " + std::string(what) +
                                      " in '" + Around(value, at, what.size()) + "'; " +
                                      std::string(why) + "  Please change it!",
@@ -33,7 +33,7 @@ DialogVerdict Holds(std::string_view value, std::string_view field, std::string_
 
 } // namespace
 
-DialogVerdict RefuseBraces(std::string_view value, std::string_view field, int control) {
+DialogVerdict RefuseBraces(std::string_view value, std::string_view field, ControlId control) {
     if (value.find_first_of("{}") == std::string_view::npos) {
         return DialogVerdict::Accept();
     }
@@ -44,7 +44,8 @@ DialogVerdict RefuseBraces(std::string_view value, std::string_view field, int c
 }
 
 DialogVerdict RefuseCharacters(std::string_view value, std::string_view field,
-                               std::string_view characters, std::string_view why, int control) {
+                               std::string_view characters, std::string_view why,
+                               ControlId control) {
     const std::size_t at = value.find_first_of(characters);
     if (at == std::string_view::npos) {
         return DialogVerdict::Accept();
@@ -52,7 +53,8 @@ DialogVerdict RefuseCharacters(std::string_view value, std::string_view field,
     return Holds(value, field, value.substr(at, 1), at, why, control);
 }
 
-DialogVerdict RefuseCommentStart(std::string_view value, std::string_view field, int control) {
+DialogVerdict RefuseCommentStart(std::string_view value, std::string_view field,
+                                 ControlId control) {
     const std::size_t at = std::min(value.find("//"), value.find("/*"));
     if (at == std::string_view::npos) {
         return DialogVerdict::Accept();
@@ -61,7 +63,8 @@ DialogVerdict RefuseCommentStart(std::string_view value, std::string_view field,
                  "the game files take it for the start of a comment.", control);
 }
 
-DialogVerdict RefuseTypedLineBreak(std::string_view text, std::string_view field, int control) {
+DialogVerdict RefuseTypedLineBreak(std::string_view text, std::string_view field,
+                                   ControlId control) {
     const std::size_t at = text.find("\\n");
     if (at == std::string_view::npos) {
         return DialogVerdict::Accept();
@@ -69,7 +72,7 @@ DialogVerdict RefuseTypedLineBreak(std::string_view text, std::string_view field
     return Holds(text, field, "\\n", at, "the game shows that as a line break.", control);
 }
 
-DialogVerdict RefuseOutOfRange(std::string_view number, std::string_view field, int control) {
+DialogVerdict RefuseOutOfRange(std::string_view number, std::string_view field, ControlId control) {
     std::string_view digits = TrimWhite(number);
     const bool negative = !digits.empty() && digits.front() == '-';
     if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) {

@@ -1,6 +1,6 @@
-#include "document/TemplateFormRules.h"
+#include "rules/TemplateFormRules.h"
 
-#include "document/BraceCheck.h"
+#include "rules/BraceCheck.h"
 
 #include "platform/Text.h"
 
@@ -40,7 +40,7 @@ const AppearanceField kAppearance[] = {
 
 } // namespace
 
-void TemplateFormRules::SetTemplate(Template* tmpl) {
+void TemplateFormRules::SetTemplate(const Template* tmpl) {
     m_template = tmpl;
     m_readOnly = false;
     specializesList = ComboList(ComboList::Order::SortedIgnoringCase, 1);
@@ -149,12 +149,19 @@ const Template* TemplateFormRules::SelectedBase() const {
         return nullptr;
     }
     const std::string& name = specializesList.At(selected);
-    for (const auto& tmpl : m_data.GetTemplates()) {
+    for (const Template* tmpl : m_data.GetTemplates()) {
         if (tmpl->GetNameView() == name) {
-            return tmpl.get();
+            return tmpl;
         }
     }
     return nullptr;
+}
+
+const Template* TemplateFormRules::LastBase() const {
+    // Only compared while it is one of the collection's: a template taken out may be gone.
+    const auto templates = m_data.GetTemplates();
+    return std::find(templates.begin(), templates.end(), m_lastBase) != templates.end() ? m_lastBase
+                                                                                        : nullptr;
 }
 
 void TemplateFormRules::OnSelChangeSpecializes() {
@@ -163,7 +170,7 @@ void TemplateFormRules::OnSelChangeSpecializes() {
     }
     const bool treasure = specializesList.Selection() == 0;
     const Template* base = SelectedBase();
-    const Template* lastBase = m_data.GetLastBase();
+    const Template* lastBase = LastBase();
     for (const AppearanceField& field : kAppearance) {
         std::string& text = fields.*field.edit;
         const bool follows = text.empty() ||
@@ -175,7 +182,7 @@ void TemplateFormRules::OnSelChangeSpecializes() {
         }
     }
     if (base != nullptr) {
-        m_data.RememberBase(base);
+        m_lastBase = base;
     }
 }
 
@@ -201,23 +208,24 @@ TemplateFormRules::UpdateResult TemplateFormRules::Update(FormStore store) {
     };
     std::string name(TrimLeftWhite(fields.name));
     if (name.empty()) {
-        return {DialogVerdict::Refuse("You must specify a name for this template!", kNameEdit)};
+        return {DialogVerdict::Refuse("You must specify a name for this template!",
+                                      ControlId::NameField)};
     }
     std::replace(name.begin(), name.end(), ' ', '_');
     if (!m_data.IsTemplateNameUnique(name, m_template)) {
         return {DialogVerdict::Refuse(
             "Template name must be unique!  Please select another name for this template!",
-            kNameEdit)};
+            ControlId::NameField)};
     }
     const struct {
         const std::string& value;
         const char* field;
-        int control;
-    } texts[] = {{name, "template name", kNameEdit},
-                 {fields.bookTitle, "book title", kBookTitleEdit},
-                 {fields.texture, "texture", kTextureEdit},
-                 {fields.model, "model", kModelEdit},
-                 {fields.inventoryIcon, "inventory icon", kInventoryIconEdit}};
+        ControlId control;
+    } texts[] = {{name, "template name", ControlId::NameField},
+                 {fields.bookTitle, "book title", ControlId::TextField},
+                 {fields.texture, "texture", ControlId::TextureField},
+                 {fields.model, "model", ControlId::ModelField},
+                 {fields.inventoryIcon, "inventory icon", ControlId::InventoryIconField}};
     for (const auto& text : texts) {
         if (DialogVerdict braces = RefuseBraces(text.value, text.field, text.control);
             !braces.accepted) {
@@ -231,15 +239,17 @@ TemplateFormRules::UpdateResult TemplateFormRules::Update(FormStore store) {
         const char* field;
         const char* characters;
         const char* why;
-        int control;
+        ControlId control;
     } cuts[] = {
-        {name, "template name", "]", "the game files end a template's name there.", kNameEdit},
+        {name, "template name", "]", "the game files end a template's name there.",
+         ControlId::NameField},
         {fields.bookTitle, "book title", "\"", "the game files end the title there.",
-         kBookTitleEdit},
-        {fields.texture, "texture", ";", "the game files end the value there.", kTextureEdit},
-        {fields.model, "model", ";", "the game files end the value there.", kModelEdit},
+         ControlId::TextField},
+        {fields.texture, "texture", ";", "the game files end the value there.",
+         ControlId::TextureField},
+        {fields.model, "model", ";", "the game files end the value there.", ControlId::ModelField},
         {fields.inventoryIcon, "inventory icon", ";", "the game files end the value there.",
-         kInventoryIconEdit},
+         ControlId::InventoryIconField},
     };
     for (const auto& cut : cuts) {
         if (DialogVerdict verdict =
@@ -250,7 +260,7 @@ TemplateFormRules::UpdateResult TemplateFormRules::Update(FormStore store) {
     }
     // The title is written in quotes, which hide a comment's start; the others are not.
     for (const auto& text : texts) {
-        if (text.control == kBookTitleEdit) {
+        if (text.control == ControlId::TextField) {
             continue;
         }
         if (DialogVerdict verdict = RefuseCommentStart(text.value, text.field, text.control);
@@ -261,10 +271,10 @@ TemplateFormRules::UpdateResult TemplateFormRules::Update(FormStore store) {
     const struct {
         const std::string& value;
         const char* field;
-        int control;
-    } numbers[] = {{fields.goldValue, "gold value", kGoldValueEdit},
-                   {fields.inventoryWidth, "inventory width", kInventoryWidthEdit},
-                   {fields.inventoryHeight, "inventory height", kInventoryHeightEdit}};
+        ControlId control;
+    } numbers[] = {{fields.goldValue, "gold value", ControlId::GoldValueField},
+                   {fields.inventoryWidth, "inventory width", ControlId::InventoryWidthField},
+                   {fields.inventoryHeight, "inventory height", ControlId::InventoryHeightField}};
     for (const auto& number : numbers) {
         if (DialogVerdict verdict = RefuseOutOfRange(number.value, number.field, number.control);
             !verdict.accepted) {
@@ -276,18 +286,18 @@ TemplateFormRules::UpdateResult TemplateFormRules::Update(FormStore store) {
         return {DialogVerdict::Refuse(
             "Tomecraft requires templates based on the 'treasure' template to be named starting "
             "with 'base_' as in 'base_lore_name.'",
-            kNameEdit)};
+            ControlId::NameField)};
     }
     if (base != 0 && IsBaseName(name)) {
         return {DialogVerdict::Refuse(
             "Tomecraft requires templates NOT based on the 'treasure' template to be named start "
             "the template with something other than 'base_' as in 'book_glb_name.'",
-            kNameEdit)};
+            ControlId::NameField)};
     }
     if (!m_readOnly && !fields.bookTitle.empty() && loreKeyList.Selection() < 1) {
         return {DialogVerdict::Refuse("You must specify a lore key to create a book template!  "
                                       "Remove the book title if are not creating a book template.",
-                                      kLoreKeyList)};
+                                      ControlId::LoreKeyList)};
     }
 
     // Every check passed: only now is anything stored.

@@ -2,9 +2,9 @@
 // checks that choose the lore content file and the template file.
 #pragma once
 
-#include "document/ComboList.h"
-#include "document/DialogVerdict.h"
 #include "platform/SettingsStore.h"
+#include "rules/ComboList.h"
+#include "rules/DialogVerdict.h"
 
 #include <optional>
 #include <string>
@@ -15,8 +15,6 @@ namespace tc {
 class OpenFilesRules {
 public:
     // Control ids of the two lists.
-    static constexpr int kTemplateList = 1066;
-    static constexpr int kLoreList = 1067;
 
     enum class Which { Lore, Templates };
 

@@ -1,4 +1,4 @@
-#include "views/Refusal.h"
+#include "controls/Refusal.h"
 
 #include <wx/window.h>
 
@@ -6,7 +6,7 @@ namespace tc {
 
 void ShowRefusal(wxWindow* window, UserInterface& ui, const DialogVerdict& verdict) {
     ui.MessageBox(verdict.message, MsgButtons::Ok, MsgIcon::Exclamation);
-    if (wxWindow* control = window->FindWindow(verdict.focusControl)) {
+    if (wxWindow* control = window->FindWindow(Id(verdict.focusControl))) {
         control->SetFocus();
     }
 }

@@ -3,9 +3,9 @@
 // stores what the user typed.
 #pragma once
 
-#include "document/ComboList.h"
-#include "document/DialogVerdict.h"
 #include "document/EditableData.h"
+#include "rules/ComboList.h"
+#include "rules/DialogVerdict.h"
 
 #include <cstdint>
 #include <string>
@@ -15,15 +15,6 @@ namespace tc {
 
 class TemplateFormRules {
 public:
-    static constexpr int kNameEdit = 1002;
-    static constexpr int kBookTitleEdit = 1003;
-    static constexpr int kTextureEdit = 1070;
-    static constexpr int kInventoryIconEdit = 1072;
-    static constexpr int kModelEdit = 1075;
-    static constexpr int kGoldValueEdit = 1069;
-    static constexpr int kInventoryWidthEdit = 1073;
-    static constexpr int kInventoryHeightEdit = 1074;
-    static constexpr int kLoreKeyList = 1063;
     static constexpr const char* kTreasureEntry = "(treasure)";
     static constexpr const char* kNoKeyEntry = "(None)";
     static constexpr const char* kDefaultIcon = "b_gui_ig_i_it_lore-book";
@@ -54,12 +45,15 @@ public:
     explicit TemplateFormRules(EditableData& data) : m_data(data) {}
 
     // Shows the template (or nothing): fills the fields and both lists and selects in them.
-    void SetTemplate(Template* tmpl);
-    Template* ShownTemplate() const { return m_template; }
+    void SetTemplate(const Template* tmpl);
+    const Template* ShownTemplate() const { return m_template; }
 
     // The base chosen in the Specializes list changed: appearance fields that are empty, hold a
     // default or hold the previous base's value follow the new base.
     void OnSelChangeSpecializes();
+    // The template most recently chosen as a base, kept from one template shown to the next;
+    // null once it has left the collection.
+    const Template* LastBase() const;
 
     Enabled EnableState() const;
 
@@ -117,7 +111,8 @@ private:
     int m_addedKey = -1;
 
     EditableData& m_data;
-    Template* m_template = nullptr;
+    const Template* m_template = nullptr;
+    const Template* m_lastBase = nullptr;
     // What SetTemplate showed, to tell the user's typing from the defaults the form shows.
     Fields m_shown;
     int m_shownBase = -1;

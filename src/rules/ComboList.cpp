@@ -1,4 +1,4 @@
-#include "document/ComboList.h"
+#include "rules/ComboList.h"
 
 #include "platform/Text.h"
 
