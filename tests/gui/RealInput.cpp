@@ -93,6 +93,17 @@ void RealInput::Key(int keycode, int modifiers) {
     Settle();
 }
 
+void RealInput::TypeAtEnd(wxWindow* field, const std::string& text, bool withCtrl) {
+    Click(field);
+    Key(WXK_END, withCtrl ? wxMOD_CONTROL : wxMOD_NONE);
+    Type(text);
+}
+
+void RealInput::Menu(int menu, int item) {
+    Key(menu, wxMOD_ALT);
+    Key(item);
+}
+
 void RealInput::Retype(wxWindow* field, const std::string& text) {
     Click(field);
     Key('A', wxMOD_CONTROL);
