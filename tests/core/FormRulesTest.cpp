@@ -59,8 +59,10 @@ TEST(LoreBookForm, UpdateChecksThenStoresAnyChangeAsOneStep) {
 
     // Unchanged values make no step: the control gives the text back with "\n" line ends.
     book->SetText("one\r\ntwo");
+    form.SetBook(book);
     auto shown = form.Refresh();
     shown.text = "one\ntwo";
+    EXPECT_FALSE(form.Update(shown, FormStore::Typing).stored);
     EXPECT_FALSE(form.Update(shown).renamed);
     EXPECT_FALSE(data.IsModified());
     shown.comment = "note";
