@@ -79,6 +79,12 @@ TEST(LoreReader, ReadsWhatTheFileHoldsAndReportsWhatIsWrong) {
               "}\n[after_root]\n{\n}\n"),
          " spaced |second comment|last wins\n||\n||\nplain||a\r\nb\\\r\nc\n"
          "tale|not text|Once upona timethere was\na||curly } text\nb||\nafter_root||\n"},
+        // A block comment hides what it holds; mixed line ends all end lines.
+        {"[lore]\n{\n/* [old]\n{\ndescription = \"o\";\n} */\n[a] /* x */\n{\n}\n}\n", "a||\n"},
+        {"[lore]\r{\r\t[book_a]\r\t{\r\t\tdescription = "
+         "\"a\";\r\t}\n\t[book_b]\n\t{\n\t\tdescription = "
+         "\"b\";\n\t}\n}\n",
+         "book_a||a\nbook_b||b\n"},
         {"[lore]\n{\n" + std::string(9, '\n') + "  [broken  \n{\ndescription = \"kept\";\n}\n" +
              "// last comment\n[open]\n{\ndescription = \"unfinished",
          "untitled_12||kept\nopen|last comment|unfinished\n"
