@@ -71,7 +71,7 @@ MUTANTS = {
     "in-place-before-marker": ("src/gasfiles/SafeWrite.cpp",
                                "        if (const int error = RenameFile(p.temp->Path(), p.marker)) {",
                                "        if (const int error = CopyInPlace(p.temp->Path(), p.previous.realPath) ?: RenameFile(p.temp->Path(), p.marker)) {",
-                               CORE, "DurableSave.Killed*"),
+                               CORE, "DurableSave.*"),
     "numbers-not-inherited": ("src/gasfiles/Inheritance.cpp",
                               "            const auto it = readIndex.find(parent);\n",
                               "            const auto it = readIndex.end();\n", CORE, "*"),
