@@ -1,0 +1,351 @@
+#include "document/PairFindings.h"
+
+#include "platform/Text.h"
+
+#include <algorithm>
+#include <tuple>
+#include <unordered_set>
+
+namespace tc {
+
+namespace {
+
+std::string Quoted(std::string_view text) {
+    std::string quoted(1, '"');
+    quoted.append(text).push_back('"');
+    return quoted;
+}
+
+template <class Index, class T> void Erase(Index& index, const std::string& key, const T* node) {
+    const auto it = index.find(key);
+    if (it == index.end()) {
+        return;
+    }
+    std::erase(it->second, node);
+    if (it->second.empty()) {
+        index.erase(it);
+    }
+}
+
+template <class Index> const auto& HoldersOf(const Index& index, const std::string& key) {
+    static const typename Index::mapped_type kNone;
+    const auto it = index.find(key);
+    return it == index.end() ? kNone : it->second;
+}
+
+template <class T> void Append(std::vector<T>& to, const std::vector<T>& from) {
+    to.insert(to.end(), from.begin(), from.end());
+}
+
+} // namespace
+
+PairFindings::PairFindings(std::string lorePath, std::string templatePath)
+    : m_lorePath(std::move(lorePath)), m_templatePath(std::move(templatePath)) {}
+
+void PairFindings::Reset(const LoreData& data) {
+    *this = PairFindings(std::move(m_lorePath), std::move(m_templatePath));
+    Affected all;
+    for (const LoreBook* book : data.GetBooks()) {
+        Add(book);
+        all.books.push_back(book);
+        all.groups.emplace_back(NodeType::LoreBook, book->GetName());
+    }
+    for (const Template* tmpl : data.GetTemplates()) {
+        Add(tmpl);
+        all.templates.push_back(tmpl);
+        all.groups.emplace_back(NodeType::Template, tmpl->GetName());
+    }
+    Recheck(all);
+}
+
+void PairFindings::Add(const Node* node) {
+    if (node->GetType() == NodeType::LoreBook) {
+        const auto* book = static_cast<const LoreBook*>(node);
+        const BookEntry& e = m_books[book] = {book->GetName(), ToLower(book->GetNameView())};
+        m_booksByKey[e.key].push_back(book);
+        m_booksByFolded[e.folded].push_back(book);
+        return;
+    }
+    const auto* tmpl = static_cast<const Template*>(node);
+    const TemplateEntry& e =
+        m_templates[tmpl] = {tmpl->GetName(), ToLower(tmpl->GetNameView()),
+                             ToLower(tmpl->GetLoreKeyView()), ToLower(tmpl->GetSpecializes())};
+    m_templatesByName[e.name].push_back(tmpl);
+    m_templatesByFolded[e.folded].push_back(tmpl);
+    m_templatesByLoreKey[e.loreKey].push_back(tmpl);
+    m_templatesByParent[e.parent].push_back(tmpl);
+}
+
+void PairFindings::Remove(const Node* node) {
+    if (node->GetType() == NodeType::LoreBook) {
+        const auto* book = static_cast<const LoreBook*>(node);
+        const auto it = m_books.find(book);
+        Erase(m_booksByKey, it->second.key, book);
+        Erase(m_booksByFolded, it->second.folded, book);
+        m_books.erase(it);
+        return;
+    }
+    const auto* tmpl = static_cast<const Template*>(node);
+    const auto it = m_templates.find(tmpl);
+    Erase(m_templatesByName, it->second.name, tmpl);
+    Erase(m_templatesByFolded, it->second.folded, tmpl);
+    Erase(m_templatesByLoreKey, it->second.loreKey, tmpl);
+    Erase(m_templatesByParent, it->second.parent, tmpl);
+    m_templates.erase(it);
+}
+
+void PairFindings::Reach(const BookEntry& entry, Affected& affected) const {
+    affected.groups.emplace_back(NodeType::LoreBook, entry.key);
+    Append(affected.books, HoldersOf(m_booksByFolded, entry.folded));
+    Append(affected.templates, HoldersOf(m_templatesByLoreKey, entry.folded));
+}
+
+void PairFindings::Reach(const TemplateEntry& entry, Affected& affected) const {
+    affected.groups.emplace_back(NodeType::Template, entry.name);
+    Append(affected.templates, HoldersOf(m_templatesByParent, entry.folded));
+    Append(affected.books, HoldersOf(m_booksByFolded, entry.loreKey));
+}
+
+void PairFindings::ReachCycles(const Template* tmpl, const std::vector<std::string>& names,
+                               Affected& affected) const {
+    // A cycle may pass through the template, or through the one template that holds a name it
+    // held or takes: a name held by two leads nowhere.
+    if (m_templates.contains(tmpl)) {
+        CycleThrough(tmpl, affected.templates);
+    }
+    for (const std::string& name : names) {
+        if (const Template* holder = OnlyHolder(name)) {
+            CycleThrough(holder, affected.templates);
+        }
+    }
+}
+
+void PairFindings::Follow(const DataChange& change) {
+    const Node* node = change.node;
+    const bool removed = change.kind == DataChange::Kind::Removed;
+    Affected affected;
+    if (node->GetType() == NodeType::LoreBook) {
+        const auto* book = static_cast<const LoreBook*>(node);
+        if (const auto it = m_books.find(book); it != m_books.end()) {
+            Reach(it->second, affected);
+            Remove(book);
+        }
+        if (!removed) {
+            Add(book);
+            Reach(m_books.at(book), affected);
+            affected.books.push_back(book);
+        }
+    } else {
+        const auto* tmpl = static_cast<const Template*>(node);
+        std::vector<std::string> names;
+        if (!removed) {
+            names.push_back(ToLower(tmpl->GetNameView()));
+        }
+        const auto it = m_templates.find(tmpl);
+        if (it != m_templates.end()) {
+            names.push_back(it->second.folded);
+        }
+        ReachCycles(tmpl, names, affected); // as things were
+        if (it != m_templates.end()) {
+            Reach(it->second, affected);
+            Remove(tmpl);
+        }
+        if (!removed) {
+            Add(tmpl);
+            Reach(m_templates.at(tmpl), affected);
+            affected.templates.push_back(tmpl);
+        }
+        ReachCycles(tmpl, names, affected); // as they are now
+    }
+    if (removed) {
+        m_nodeFindings.erase(node);
+    }
+    Recheck(affected);
+}
+
+const Template* PairFindings::OnlyHolder(const std::string& folded) const {
+    const auto& holders = HoldersOf(m_templatesByFolded, folded);
+    return holders.size() == 1 ? holders.front() : nullptr;
+}
+
+void PairFindings::CycleThrough(const Template* from, std::vector<const Template*>& members) const {
+    // A name held by several templates leads nowhere: which one is meant is the error to fix.
+    std::vector<const Template*> path{from};
+    std::unordered_set<const Template*> seen{from};
+    for (const Template* at = from;;) {
+        const Template* next = OnlyHolder(m_templates.at(at).parent);
+        if (next == from) {
+            Append(members, path);
+            return;
+        }
+        if (next == nullptr || !seen.insert(next).second) {
+            return;
+        }
+        path.push_back(next);
+        at = next;
+    }
+}
+
+bool PairFindings::OnCycle(const Template* tmpl) const {
+    std::vector<const Template*> members;
+    CycleThrough(tmpl, members);
+    return !members.empty();
+}
+
+void PairFindings::Recheck(const Affected& affected) {
+    for (const LoreBook* book : affected.books) {
+        if (m_books.contains(book)) {
+            CheckBook(book);
+        }
+    }
+    for (const Template* tmpl : affected.templates) {
+        if (m_templates.contains(tmpl)) {
+            CheckTemplate(tmpl);
+        }
+    }
+    for (const GroupKey& group : affected.groups) {
+        CheckGroup(group);
+    }
+}
+
+Diagnostic PairFindings::Finding(Severity severity, const Node* node, const char* field,
+                                 const std::string& cp1252Text) const {
+    Diagnostic d;
+    d.kind = Diagnostic::Kind::Finding;
+    d.severity = severity;
+    const bool book = node->GetType() == NodeType::LoreBook;
+    d.path = book ? m_lorePath : m_templatePath;
+    d.line = node->GetSourceLine();
+    d.text = Cp1252ToUtf8(cp1252Text);
+    d.hasNode = true;
+    d.nodeType = node->GetType();
+    d.nodeName = node->GetName();
+    d.field = field;
+    return d;
+}
+
+void PairFindings::CheckBook(const LoreBook* book) {
+    const BookEntry& e = m_books.at(book);
+    Diagnostics found;
+    if (!m_templatesByLoreKey.contains(e.folded)) {
+        found.push_back(
+            Finding(Severity::Warning, book, "",
+                    "book " + Quoted(e.key) + " is the lore key of no loaded template"));
+    }
+    for (const LoreBook* other : HoldersOf(m_booksByFolded, e.folded)) {
+        if (m_books.at(other).key != e.key) {
+            found.push_back(Finding(Severity::Warning, book, "",
+                                    "book key " + Quoted(e.key) + " differs from " +
+                                        Quoted(m_books.at(other).key) + " only in case"));
+            break;
+        }
+    }
+    if (found.empty()) {
+        m_nodeFindings.erase(book);
+    } else {
+        m_nodeFindings[book] = std::move(found);
+    }
+}
+
+void PairFindings::CheckTemplate(const Template* tmpl) {
+    const TemplateEntry& e = m_templates.at(tmpl);
+    const std::string name = Quoted(e.name);
+    const std::string specializes = tmpl->GetSpecializes();
+    Diagnostics found;
+    const auto add = [&](Severity severity, const char* field, const std::string& text) {
+        found.push_back(Finding(severity, tmpl, field, text));
+    };
+    const bool base = IsBaseName(e.name);
+    if (StartsWith(specializes, "treasure") && !base) {
+        add(Severity::Error, "",
+            "template " + name +
+                " specializes treasure but its name does not begin with \"base_\"");
+    } else if (!StartsWith(specializes, "treasure") && base) {
+        add(Severity::Error, "",
+            "template " + name + " begins with \"base_\" but does not specialize treasure");
+    }
+    const std::string loreKey = tmpl->GetLoreKey();
+    if (!tmpl->GetScreenNameView().empty() && loreKey.empty()) {
+        add(Severity::Error, "lore_key", "template " + name + " has a screen name but no lore key");
+    }
+    if (!loreKey.empty() && !m_booksByFolded.contains(e.loreKey)) {
+        add(Severity::Warning, "lore_key",
+            "template " + name + " has lore key " + Quoted(loreKey) +
+                ", which names no loaded book");
+    }
+    if (!tmpl->IsTreasureBased() && !m_templatesByFolded.contains(e.parent)) {
+        add(Severity::Warning, "specializes",
+            "template " + name + " specializes " + Quoted(specializes) +
+                ", which names no loaded template");
+    }
+    if (OnCycle(tmpl)) {
+        add(Severity::Error, "specializes",
+            "template " + name + " is based on itself through the templates it specializes");
+    }
+    if (found.empty()) {
+        m_nodeFindings.erase(tmpl);
+    } else {
+        m_nodeFindings[tmpl] = std::move(found);
+    }
+}
+
+void PairFindings::CheckGroup(const GroupKey& group) {
+    const bool books = group.first == NodeType::LoreBook;
+    std::vector<const Node*> holders;
+    if (books) {
+        const auto& named = HoldersOf(m_booksByKey, group.second);
+        holders.assign(named.begin(), named.end());
+    } else {
+        const auto& named = HoldersOf(m_templatesByName, group.second);
+        holders.assign(named.begin(), named.end());
+    }
+    if (holders.size() < 2) {
+        m_groupFindings.erase(group);
+        return;
+    }
+    // Told at the first repetition: the second of the name in the file.
+    std::nth_element(
+        holders.begin(), holders.begin() + 1, holders.end(), [](const Node* a, const Node* b) {
+            return std::tuple(a->GetSourceLine(), a) < std::tuple(b->GetSourceLine(), b);
+        });
+    m_groupFindings[group] =
+        Finding(Severity::Error, holders[1], "",
+                std::string("duplicate ") + (books ? "book key " : "template name ") +
+                    Quoted(group.second) + " (" + std::to_string(holders.size()) + " times)");
+}
+
+Diagnostics PairFindings::All() const {
+    Diagnostics all;
+    for (const auto& [node, found] : m_nodeFindings) {
+        Append(all, found);
+    }
+    for (const auto& [group, found] : m_groupFindings) {
+        all.push_back(found);
+    }
+    std::sort(all.begin(), all.end(), [this](const Diagnostic& a, const Diagnostic& b) {
+        return std::tuple(a.path != m_lorePath, a.line, a.nodeName, a.text) <
+               std::tuple(b.path != m_lorePath, b.line, b.nodeName, b.text);
+    });
+    return all;
+}
+
+std::size_t PairFindings::Count(Severity severity) const {
+    std::size_t count = 0;
+    for (const auto& [node, found] : m_nodeFindings) {
+        count += std::count_if(found.begin(), found.end(),
+                               [severity](const Diagnostic& d) { return d.severity == severity; });
+    }
+    for (const auto& [group, found] : m_groupFindings) {
+        count += found.severity == severity ? 1 : 0;
+    }
+    return count;
+}
+
+Diagnostics FindProblems(const LoreData& data, const std::string& lorePath,
+                         const std::string& templatePath) {
+    PairFindings findings(lorePath, templatePath);
+    findings.Reset(data);
+    return findings.All();
+}
+
+} // namespace tc
