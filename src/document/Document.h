@@ -7,6 +7,7 @@
 
 #include "document/DocumentHost.h"
 #include "document/EditableData.h"
+#include "document/PairFindings.h"
 #include "gasfiles/Diagnostic.h"
 #include "gasfiles/Result.h"
 #include "gasfiles/SafeWrite.h"
@@ -76,6 +77,8 @@ public:
     // What the last ReadPair found: the readers' messages and the notes of what a save would
     // change in each file.
     const Diagnostics& GetDiagnostics() const { return m_diagnostics; }
+    // What is wrong or doubtful about the pair as it stands, kept current with every change.
+    const PairFindings& Findings() const { return m_findings; }
     // "Saving will change 7 places in lore.gas: View > Reading Notes", or empty.
     std::string ReadingNotesSummary() const;
     // The node a diagnostic concerns, if it is loaded.
@@ -122,6 +125,7 @@ private:
     // that now holds what is shown as saved.
     bool Save(std::span<SaveRequest> requests);
     void Follow(const DataChange& change);
+    void FindAnew();
     bool AskToSave(); // false when the user cancels or the save fails
     void ShowFileError(const FileError& error);
     void RebuildTree();
@@ -148,6 +152,7 @@ private:
     FileVersion m_templateVersion;
     PairLock m_pairLock;
     Diagnostics m_diagnostics;
+    PairFindings m_findings{"", ""};
     bool m_loreNotesAccepted = true;
     bool m_templateNotesAccepted = true;
 };

@@ -48,12 +48,20 @@ void PairFindings::Reset(const LoreData& data) {
     for (const LoreBook* book : data.GetBooks()) {
         Add(book);
         all.books.push_back(book);
-        all.groups.emplace_back(NodeType::LoreBook, book->GetName());
     }
     for (const Template* tmpl : data.GetTemplates()) {
         Add(tmpl);
         all.templates.push_back(tmpl);
-        all.groups.emplace_back(NodeType::Template, tmpl->GetName());
+    }
+    for (const auto& [key, holders] : m_booksByKey) {
+        if (holders.size() > 1) {
+            all.groups.emplace_back(NodeType::LoreBook, key);
+        }
+    }
+    for (const auto& [name, holders] : m_templatesByName) {
+        if (holders.size() > 1) {
+            all.groups.emplace_back(NodeType::Template, name);
+        }
     }
     Recheck(all);
 }

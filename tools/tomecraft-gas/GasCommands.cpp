@@ -2,7 +2,6 @@
 
 #include "document/Document.h"
 #include "document/HeadlessHost.h"
-#include "document/PairFindings.h"
 #include "gasfiles/PairIdentity.h"
 #include "platform/FileCause.h"
 #include "platform/FsPath.h"
@@ -275,7 +274,7 @@ int Check(Document& doc, RecordingUi& ui, const Invocation& inv, std::ostream& o
     if (!read) {
         out << "error: the files could not be read in full\n";
     }
-    for (const Diagnostic& finding : FindProblems(doc.Data(), inv.lorePath, inv.templatePath)) {
+    for (const Diagnostic& finding : doc.Findings().All()) {
         anyError = anyError || finding.severity == Severity::Error;
         out << DiagnosticLine(finding) << "\n";
     }
