@@ -3,6 +3,7 @@
 #include "platform/Text.h"
 
 #include <algorithm>
+#include <bit>
 #include <tuple>
 #include <unordered_set>
 
@@ -88,6 +89,7 @@ void PairFindings::Remove(const Node* node) {
     if (node->GetType() == NodeType::LoreBook) {
         const auto* book = static_cast<const LoreBook*>(node);
         const auto it = m_books.find(book);
+        SetRules(it->second.rules, 0);
         Erase(m_booksByKey, it->second.key, book);
         Erase(m_booksByFolded, it->second.folded, book);
         m_books.erase(it);
@@ -95,6 +97,7 @@ void PairFindings::Remove(const Node* node) {
     }
     const auto* tmpl = static_cast<const Template*>(node);
     const auto it = m_templates.find(tmpl);
+    SetRules(it->second.rules, 0);
     Erase(m_templatesByName, it->second.name, tmpl);
     Erase(m_templatesByFolded, it->second.folded, tmpl);
     Erase(m_templatesByLoreKey, it->second.loreKey, tmpl);
@@ -165,9 +168,6 @@ void PairFindings::Follow(const DataChange& change) {
         }
         ReachCycles(tmpl, names, affected); // as they are now
     }
-    if (removed) {
-        m_nodeFindings.erase(node);
-    }
     Recheck(affected);
 }
 
@@ -216,119 +216,161 @@ void PairFindings::Recheck(const Affected& affected) {
     }
 }
 
-Diagnostic PairFindings::Finding(Severity severity, const Node* node, const char* field,
-                                 const std::string& cp1252Text) const {
+namespace {
+
+// The rules, one bit each; the texts are made only when the findings are listed.
+enum Rule : unsigned {
+    kBookNamedByNone = 1u << 0,
+    kBookKeyCase = 1u << 1,
+    kTreasureNotBase = 1u << 2,
+    kBaseNotTreasure = 1u << 3,
+    kScreenNameNoKey = 1u << 4,
+    kLoreKeyNamesNothing = 1u << 5,
+    kParentNamesNothing = 1u << 6,
+    kOwnBase = 1u << 7,
+    kRepeatedName = 1u << 8,
+};
+constexpr unsigned kErrors =
+    kTreasureNotBase | kBaseNotTreasure | kScreenNameNoKey | kOwnBase | kRepeatedName;
+
+} // namespace
+
+void PairFindings::SetRules(unsigned& rules, unsigned now) {
+    m_counts[0] += std::popcount(now & kErrors) - std::popcount(rules & kErrors);
+    m_counts[1] += std::popcount(now & ~kErrors) - std::popcount(rules & ~kErrors);
+    rules = now;
+}
+
+void PairFindings::CheckBook(const LoreBook* book) {
+    BookEntry& e = m_books.at(book);
+    unsigned rules = m_templatesByLoreKey.contains(e.folded) ? 0u : unsigned(kBookNamedByNone);
+    for (const LoreBook* other : HoldersOf(m_booksByFolded, e.folded)) {
+        if (m_books.at(other).key != e.key) {
+            rules |= kBookKeyCase;
+        }
+    }
+    SetRules(e.rules, rules);
+}
+
+void PairFindings::CheckTemplate(const Template* tmpl) {
+    TemplateEntry& e = m_templates.at(tmpl);
+    unsigned rules = 0;
+    const bool treasure = StartsWith(tmpl->GetSpecializes(), "treasure");
+    if (treasure != IsBaseName(e.name)) {
+        rules |= treasure ? kTreasureNotBase : kBaseNotTreasure;
+    }
+    const std::string_view loreKey = tmpl->GetLoreKeyView();
+    if (!tmpl->GetScreenNameView().empty() && loreKey.empty()) {
+        rules |= kScreenNameNoKey;
+    }
+    if (!loreKey.empty() && !m_booksByFolded.contains(e.loreKey)) {
+        rules |= kLoreKeyNamesNothing;
+    }
+    if (!tmpl->IsTreasureBased() && !m_templatesByFolded.contains(e.parent)) {
+        rules |= kParentNamesNothing;
+    }
+    if (OnCycle(tmpl)) {
+        rules |= kOwnBase;
+    }
+    SetRules(e.rules, rules);
+}
+
+void PairFindings::CheckGroup(const GroupKey& group) {
+    const std::size_t holders = group.first == NodeType::LoreBook
+                                    ? HoldersOf(m_booksByKey, group.second).size()
+                                    : HoldersOf(m_templatesByName, group.second).size();
+    const bool repeated = holders > 1;
+    if (repeated != m_repeated.contains(group)) {
+        m_counts[0] += repeated ? 1 : -1;
+        repeated ? void(m_repeated.insert(group)) : void(m_repeated.erase(group));
+    }
+}
+
+Diagnostic PairFindings::Finding(const Node* node, unsigned rule, std::string cp1252Text) const {
+    static constexpr const char* kFields[] = {
+        "", "", "", "", "lore_key", "lore_key", "specializes", "specializes", ""};
     Diagnostic d;
     d.kind = Diagnostic::Kind::Finding;
-    d.severity = severity;
-    const bool book = node->GetType() == NodeType::LoreBook;
-    d.path = book ? m_lorePath : m_templatePath;
+    d.severity = rule & kErrors ? Severity::Error : Severity::Warning;
+    d.path = node->GetType() == NodeType::LoreBook ? m_lorePath : m_templatePath;
     d.line = node->GetSourceLine();
     d.text = Cp1252ToUtf8(cp1252Text);
     d.hasNode = true;
     d.nodeType = node->GetType();
     d.nodeName = node->GetName();
-    d.field = field;
+    d.field = kFields[std::countr_zero(rule)];
     return d;
 }
 
-void PairFindings::CheckBook(const LoreBook* book) {
-    const BookEntry& e = m_books.at(book);
-    Diagnostics found;
-    if (!m_templatesByLoreKey.contains(e.folded)) {
-        found.push_back(
-            Finding(Severity::Warning, book, "",
-                    "book " + Quoted(e.key) + " is the lore key of no loaded template"));
+void PairFindings::Describe(const LoreBook* book, const BookEntry& e, Diagnostics& out) const {
+    const std::string key = Quoted(e.key);
+    if (e.rules & kBookNamedByNone) {
+        out.push_back(Finding(book, kBookNamedByNone,
+                              "book " + key + " is the lore key of no loaded template"));
     }
-    for (const LoreBook* other : HoldersOf(m_booksByFolded, e.folded)) {
-        if (m_books.at(other).key != e.key) {
-            found.push_back(Finding(Severity::Warning, book, "",
-                                    "book key " + Quoted(e.key) + " differs from " +
-                                        Quoted(m_books.at(other).key) + " only in case"));
-            break;
+    if (e.rules & kBookKeyCase) {
+        // The first of the others by its bytes, so that the text does not depend on history.
+        const std::string* other = nullptr;
+        for (const LoreBook* b : HoldersOf(m_booksByFolded, e.folded)) {
+            const std::string& k = m_books.at(b).key;
+            if (k != e.key && (other == nullptr || k < *other)) {
+                other = &k;
+            }
+        }
+        out.push_back(
+            Finding(book, kBookKeyCase,
+                    "book key " + key + " differs from " + Quoted(*other) + " only in case"));
+    }
+}
+
+void PairFindings::Describe(const Template* tmpl, const TemplateEntry& e, Diagnostics& out) const {
+    const std::string name = "template " + Quoted(e.name);
+    const std::pair<Rule, std::string> texts[] = {
+        {kTreasureNotBase, " specializes treasure but its name does not begin with \"base_\""},
+        {kBaseNotTreasure, " begins with \"base_\" but does not specialize treasure"},
+        {kScreenNameNoKey, " has a screen name but no lore key"},
+        {kLoreKeyNamesNothing,
+         " has lore key " + Quoted(tmpl->GetLoreKeyView()) + ", which names no loaded book"},
+        {kParentNamesNothing,
+         " specializes " + Quoted(tmpl->GetSpecializes()) + ", which names no loaded template"},
+        {kOwnBase, " is based on itself through the templates it specializes"},
+    };
+    for (const auto& [rule, text] : texts) {
+        if (e.rules & rule) {
+            out.push_back(Finding(tmpl, rule, name + text));
         }
     }
-    if (found.empty()) {
-        m_nodeFindings.erase(book);
-    } else {
-        m_nodeFindings[book] = std::move(found);
-    }
-}
-
-void PairFindings::CheckTemplate(const Template* tmpl) {
-    const TemplateEntry& e = m_templates.at(tmpl);
-    const std::string name = Quoted(e.name);
-    const std::string specializes = tmpl->GetSpecializes();
-    Diagnostics found;
-    const auto add = [&](Severity severity, const char* field, const std::string& text) {
-        found.push_back(Finding(severity, tmpl, field, text));
-    };
-    const bool base = IsBaseName(e.name);
-    if (StartsWith(specializes, "treasure") && !base) {
-        add(Severity::Error, "",
-            "template " + name +
-                " specializes treasure but its name does not begin with \"base_\"");
-    } else if (!StartsWith(specializes, "treasure") && base) {
-        add(Severity::Error, "",
-            "template " + name + " begins with \"base_\" but does not specialize treasure");
-    }
-    const std::string loreKey = tmpl->GetLoreKey();
-    if (!tmpl->GetScreenNameView().empty() && loreKey.empty()) {
-        add(Severity::Error, "lore_key", "template " + name + " has a screen name but no lore key");
-    }
-    if (!loreKey.empty() && !m_booksByFolded.contains(e.loreKey)) {
-        add(Severity::Warning, "lore_key",
-            "template " + name + " has lore key " + Quoted(loreKey) +
-                ", which names no loaded book");
-    }
-    if (!tmpl->IsTreasureBased() && !m_templatesByFolded.contains(e.parent)) {
-        add(Severity::Warning, "specializes",
-            "template " + name + " specializes " + Quoted(specializes) +
-                ", which names no loaded template");
-    }
-    if (OnCycle(tmpl)) {
-        add(Severity::Error, "specializes",
-            "template " + name + " is based on itself through the templates it specializes");
-    }
-    if (found.empty()) {
-        m_nodeFindings.erase(tmpl);
-    } else {
-        m_nodeFindings[tmpl] = std::move(found);
-    }
-}
-
-void PairFindings::CheckGroup(const GroupKey& group) {
-    const bool books = group.first == NodeType::LoreBook;
-    std::vector<const Node*> holders;
-    if (books) {
-        const auto& named = HoldersOf(m_booksByKey, group.second);
-        holders.assign(named.begin(), named.end());
-    } else {
-        const auto& named = HoldersOf(m_templatesByName, group.second);
-        holders.assign(named.begin(), named.end());
-    }
-    if (holders.size() < 2) {
-        m_groupFindings.erase(group);
-        return;
-    }
-    // Told at the first repetition: the second of the name in the file.
-    std::nth_element(
-        holders.begin(), holders.begin() + 1, holders.end(), [](const Node* a, const Node* b) {
-            return std::tuple(a->GetSourceLine(), a) < std::tuple(b->GetSourceLine(), b);
-        });
-    m_groupFindings[group] =
-        Finding(Severity::Error, holders[1], "",
-                std::string("duplicate ") + (books ? "book key " : "template name ") +
-                    Quoted(group.second) + " (" + std::to_string(holders.size()) + " times)");
 }
 
 Diagnostics PairFindings::All() const {
     Diagnostics all;
-    for (const auto& [node, found] : m_nodeFindings) {
-        Append(all, found);
+    all.reserve(Count(Severity::Error) + Count(Severity::Warning));
+    for (const auto& [book, e] : m_books) {
+        Describe(book, e, all);
     }
-    for (const auto& [group, found] : m_groupFindings) {
-        all.push_back(found);
+    for (const auto& [tmpl, e] : m_templates) {
+        Describe(tmpl, e, all);
+    }
+    for (const GroupKey& group : m_repeated) {
+        const bool books = group.first == NodeType::LoreBook;
+        std::vector<const Node*> holders;
+        if (books) {
+            const auto& named = HoldersOf(m_booksByKey, group.second);
+            holders.assign(named.begin(), named.end());
+        } else {
+            const auto& named = HoldersOf(m_templatesByName, group.second);
+            holders.assign(named.begin(), named.end());
+        }
+        // Told at the first repetition: the second of the name in the file.
+        std::nth_element(
+            holders.begin(), holders.begin() + 1, holders.end(), [](const Node* a, const Node* b) {
+                return std::tuple(a->GetSourceLine(), a) < std::tuple(b->GetSourceLine(), b);
+            });
+        Diagnostic d =
+            Finding(holders[1], kRepeatedName,
+                    std::string("duplicate ") + (books ? "book key " : "template name ") +
+                        Quoted(group.second) + " (" + std::to_string(holders.size()) + " times)");
+        all.push_back(std::move(d));
     }
     std::sort(all.begin(), all.end(), [this](const Diagnostic& a, const Diagnostic& b) {
         return std::tuple(a.path != m_lorePath, a.line, a.nodeName, a.text) <
@@ -338,15 +380,9 @@ Diagnostics PairFindings::All() const {
 }
 
 std::size_t PairFindings::Count(Severity severity) const {
-    std::size_t count = 0;
-    for (const auto& [node, found] : m_nodeFindings) {
-        count += std::count_if(found.begin(), found.end(),
-                               [severity](const Diagnostic& d) { return d.severity == severity; });
-    }
-    for (const auto& [group, found] : m_groupFindings) {
-        count += found.severity == severity ? 1 : 0;
-    }
-    return count;
+    return static_cast<std::size_t>(severity == Severity::Error     ? m_counts[0]
+                                    : severity == Severity::Warning ? m_counts[1]
+                                                                    : 0);
 }
 
 Diagnostics FindProblems(const LoreData& data, const std::string& lorePath,

@@ -13,7 +13,8 @@
 #include "model/LoreData.h"
 
 #include <cstddef>
-#include <map>
+#include <cstdint>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -40,12 +41,14 @@ private:
     struct BookEntry {
         std::string key;
         std::string folded;
+        unsigned rules = 0; // the rules it breaks, a bit each
     };
     struct TemplateEntry {
         std::string name;
         std::string folded;
         std::string loreKey; // folded
         std::string parent;  // specializes, folded
+        unsigned rules = 0;
     };
     template <class T> using Index = std::unordered_map<std::string, std::vector<const T*>>;
     using GroupKey = std::pair<NodeType, std::string>;
@@ -71,8 +74,10 @@ private:
     void CheckBook(const LoreBook* book);
     void CheckTemplate(const Template* tmpl);
     void CheckGroup(const GroupKey& group);
-    Diagnostic Finding(Severity severity, const Node* node, const char* field,
-                       const std::string& cp1252Text) const;
+    void SetRules(unsigned& rules, unsigned now);
+    Diagnostic Finding(const Node* node, unsigned rule, std::string cp1252Text) const;
+    void Describe(const LoreBook* book, const BookEntry& entry, Diagnostics& out) const;
+    void Describe(const Template* tmpl, const TemplateEntry& entry, Diagnostics& out) const;
 
     std::string m_lorePath;
     std::string m_templatePath;
@@ -84,8 +89,8 @@ private:
     Index<Template> m_templatesByFolded;
     Index<Template> m_templatesByLoreKey;
     Index<Template> m_templatesByParent;
-    std::unordered_map<const Node*, Diagnostics> m_nodeFindings;
-    std::map<GroupKey, Diagnostic> m_groupFindings;
+    std::set<GroupKey> m_repeated;       // names held more than once
+    std::ptrdiff_t m_counts[2] = {0, 0}; // errors, warnings
 };
 
 // The findings about `data` as a whole, for a one-off check.
