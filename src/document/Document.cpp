@@ -187,22 +187,20 @@ bool Document::Save(std::span<SaveRequest> requests) {
     return written;
 }
 
-bool Document::LockPair(const std::string& lorePath, const std::string& templatePath) {
+Result<void> Document::LockPair(const std::string& lorePath, const std::string& templatePath) {
     // A device, FIFO, socket or folder is refused before a lock file is made beside it.
     for (const std::string* path : {&lorePath, &templatePath}) {
         FileInfo info;
         if (const int error = InspectFile(*path, info); error == EISDIR || error == ENODEV) {
-            m_ui.MessageBox(OpenFailureReport(FileAccess::ReadAny, CauseOfError(error), *path),
-                            MsgButtons::Ok, MsgIcon::Exclamation);
-            return false;
+            return FileFailure(*path, Cp1252ToUtf8(OpenFailureReport(FileAccess::ReadAny,
+                                                                     CauseOfError(error), *path)));
         }
     }
-    const std::string problem = m_pairLock.Take(lorePath, templatePath, m_lockHolder);
-    if (!problem.empty()) {
-        m_ui.MessageBox(problem, MsgButtons::Ok, MsgIcon::Exclamation);
-        return false;
+    if (const std::string problem = m_pairLock.Take(lorePath, templatePath, m_lockHolder);
+        !problem.empty()) {
+        return FileFailure(lorePath, Cp1252ToUtf8(problem));
     }
-    return true;
+    return {};
 }
 
 Result<bool> Document::ReadPair(const std::string& lorePath, const std::string& templatePath) {
@@ -281,10 +279,6 @@ bool Document::AskToSave() {
     }
 }
 
-void Document::ShowFileError(const FileError& error) {
-    ShowMessages({FileFailure(error.Path(), error.what())});
-}
-
 void Document::RebuildTree() {
     if (m_treeView != nullptr) {
         m_treeView->RebuildTree(TreeViewInterface::kAllGroups);
@@ -295,12 +289,7 @@ void Document::OnFileOpen() {
     if (!CommitFormEdits()) {
         return;
     }
-    try {
-        if (!AskToSave()) {
-            return;
-        }
-    } catch (const FileError& error) {
-        ShowFileError(error); // the save failed midway: keep everything as it is
+    if (!AskToSave()) {
         return;
     }
     const std::optional<OpenPaths> paths = m_host.RunOpenDialog();
@@ -310,7 +299,8 @@ void Document::OnFileOpen() {
         }
         return;
     }
-    if (!LockPair(paths->lorePath, paths->templatePath)) {
+    if (const Result<void> locked = LockPair(paths->lorePath, paths->templatePath); !locked) {
+        ShowMessages({locked.GetFailure()});
         return;
     }
     std::optional<Result<bool>> read;
@@ -337,23 +327,14 @@ void Document::OnFileOpen() {
 
 void Document::OnFileSave() {
     CommitFormEdits(); // a refused form keeps its typing; what is stored is still written
-    try {
-        WriteModified();
-    } catch (const FileError& error) {
-        ShowFileError(error);
-    }
+    WriteModified();
 }
 
 bool Document::CanCloseFrame() {
     if (!CommitFormEdits()) {
         return false;
     }
-    try {
-        return AskToSave();
-    } catch (const FileError& error) {
-        ShowFileError(error);
-        return false;
-    }
+    return AskToSave();
 }
 
 void Document::OnBackupLocation() {

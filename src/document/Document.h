@@ -64,9 +64,9 @@ public:
     bool WriteTemplateFile(const std::string& path);
 
     // Locks both files against other editors and tomecraft-gas for as long as the document
-    // keeps them (or until the next call); false, after a message naming the holder, when
-    // another program holds either. The locks held before then stay.
-    bool LockPair(const std::string& lorePath, const std::string& templatePath);
+    // keeps them (or until the next call). Fails, naming the holder, when another program holds
+    // either; the locks held before then stay.
+    Result<void> LockPair(const std::string& lorePath, const std::string& templatePath);
 
     // Reads both files and puts their nodes, sorted, in place of the document's. A file that
     // cannot be opened is reported and the other is still read: the value says whether both
@@ -127,7 +127,6 @@ private:
     void Follow(const DataChange& change);
     void FindAnew();
     bool AskToSave(); // false when the user cancels or the save fails
-    void ShowFileError(const FileError& error);
     void RebuildTree();
 
     EditableData m_data;

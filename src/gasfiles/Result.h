@@ -4,6 +4,7 @@
 
 #include "gasfiles/Diagnostic.h"
 
+#include <optional>
 #include <utility>
 #include <variant>
 
@@ -22,6 +23,20 @@ public:
 
 private:
     std::variant<Value, Diagnostic> m_outcome;
+};
+
+// An operation that gives back nothing but whether it was done.
+template <> class Result<void> {
+public:
+    Result() = default;
+    Result(Diagnostic failure) : m_failure(std::move(failure)) {} // NOLINT(google-explicit-*)
+
+    bool HasValue() const { return !m_failure; }
+    explicit operator bool() const { return HasValue(); }
+    const Diagnostic& GetFailure() const { return *m_failure; }
+
+private:
+    std::optional<Diagnostic> m_failure;
 };
 
 // A file that failed in the middle of a read or write, as a diagnostic of the file as a whole.

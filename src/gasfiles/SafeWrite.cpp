@@ -1,6 +1,7 @@
 #include "gasfiles/SafeWrite.h"
 
 #include "gasfiles/Backup.h"
+#include "gasfiles/Result.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 
@@ -100,19 +101,42 @@ struct Pending {
     bool changedLate = false; // another program changed it after the check: left as it is
 };
 
-// A step before any replace failed: nothing was written, which a full disk leaves in doubt.
-std::string Report(const SaveRequest& request, FileCause cause, const std::string& path) {
-    return OpenFailureReport(request.access, cause, path) +
-           (cause == FileCause::DiskFull ? kUnchanged : "");
+// Why a file cannot be saved; `text` is Windows-1252, as the file texts quoted in it are.
+Diagnostic Refusal(const SaveRequest& request, const std::string& text) {
+    return FileFailure(request.path, Cp1252ToUtf8(text));
 }
 
-std::string Report(const SaveRequest& request, int error, const std::string& path) {
+// A step before any replace failed: nothing was written, which a full disk leaves in doubt.
+Diagnostic Report(const SaveRequest& request, FileCause cause, const std::string& path) {
+    return Refusal(request, OpenFailureReport(request.access, cause, path) +
+                                (cause == FileCause::DiskFull ? kUnchanged : ""));
+}
+
+Diagnostic Report(const SaveRequest& request, int error, const std::string& path) {
     return Report(request, CauseOfError(error), path);
 }
 
-// Everything that can fail before a file is replaced. Nothing when the file is ready; otherwise
-// the message (empty when the user declined and needs none).
-std::optional<std::string> Prepare(Pending& p, const AskToReplace& ask) {
+// Writes the new version to the temporary file and reads it back: empty when it holds what was
+// meant, otherwise what differs. Throws FileError when the write or the read fails midway.
+std::string WriteAndReadBack(Pending& p, UniqueFd fd) {
+    SaveRequest& r = *p.request;
+    TextWriter writer(std::move(fd), r.path);
+    r.emit(writer);
+    if (p.previous.stamp.exists) {
+        if (const int error = TakeModeAndOwner(writer.Fd(), p.previous, r.path)) {
+            throw FileError(CauseOfError(error), r.path);
+        }
+    }
+    writer.Finish();
+    FileInfo written;
+    InspectFile(p.temp->Path(), written);
+    p.written = written.stamp;
+    return r.readBack(p.temp->Path());
+}
+
+// Everything that can fail before a file is replaced: true when the file is ready, false when
+// the user declined to replace it (nothing more to say), or why it cannot be saved.
+Result<bool> Prepare(Pending& p, const AskToReplace& ask) {
     SaveRequest& r = *p.request;
     if (const int error = InspectFile(r.path, p.previous)) {
         return Report(r, error, r.path);
@@ -132,7 +156,7 @@ std::optional<std::string> Prepare(Pending& p, const AskToReplace& ask) {
             Discard(InPlaceMarkerOf(p.previous.realPath));
             p.unchanged = true;
             p.written = StampOf(current.Get());
-            return std::nullopt;
+            return true;
         }
     }
     RemoveLeftoverTemps(p.previous.realPath);
@@ -145,23 +169,14 @@ std::optional<std::string> Prepare(Pending& p, const AskToReplace& ask) {
         return Report(r, error, r.path);
     }
     p.temp.emplace(std::move(name));
+    std::string difference;
     try {
-        TextWriter writer(std::move(fd), r.path);
-        r.emit(writer);
-        if (exists) {
-            if (const int error = TakeModeAndOwner(writer.Fd(), p.previous, r.path)) {
-                throw FileError(CauseOfError(error), r.path);
-            }
-        }
-        writer.Finish();
+        difference = WriteAndReadBack(p, std::move(fd));
     } catch (const FileError& error) {
-        return Utf8ToCp1252(error.what()) + std::string(kUnchanged);
+        return Refusal(r, Utf8ToCp1252(error.what()) + kUnchanged);
     }
-    FileInfo written;
-    InspectFile(p.temp->Path(), written);
-    p.written = written.stamp;
-    if (const std::string problem = r.readBack(p.temp->Path()); !problem.empty()) {
-        return PathInText(r.path) + "\n\nwas not saved: " + problem + kUnchanged;
+    if (!difference.empty()) {
+        return Refusal(r, PathInText(r.path) + "\n\nwas not saved: " + difference + kUnchanged);
     }
 
     // Looked at as late as possible, so that a version another program saved meanwhile is not
@@ -178,17 +193,17 @@ std::optional<std::string> Prepare(Pending& p, const AskToReplace& ask) {
     }
     if (r.stamp != nullptr && r.stamp->known && !(p.checked == *r.stamp)) {
         if (!ask) {
-            return PathInText(r.path) +
-                   "\n\nhas been changed by another program since it was read, so it was left "
-                   "as it is." +
-                   kUnchanged;
+            return Refusal(r, PathInText(r.path) +
+                                  "\n\nhas been changed by another program since it was read, "
+                                  "so it was left as it is." +
+                                  kUnchanged);
         }
         const std::string question =
             PathInText(r.path) +
             "\n\nhas been changed by another program since Tomecraft read it.  Replace it with "
             "the data shown in Tomecraft?";
         if (!ask(question)) {
-            return std::string();
+            return false;
         }
     }
     p.folder = FolderOf(p.previous.realPath);
@@ -204,7 +219,7 @@ std::optional<std::string> Prepare(Pending& p, const AskToReplace& ask) {
             return Report(r, cause, r.backupName);
         }
     }
-    return std::nullopt;
+    return true;
 }
 
 // Gives the backup and the file their names; 0 or the errno of the failure. Allocates nothing
@@ -325,21 +340,23 @@ bool Save(std::span<SaveRequest> requests, Pending* pending, Diagnostics& messag
         pending[k].request = &requests[k];
     }
     for (std::size_t k = 0; k < count; ++k) {
-        if (const auto problem = Prepare(pending[k], ask)) {
-            std::string text = *problem;
-            if (count > 1) {
-                // The other files are not saved either: the pair stays together.
-                text += (text.empty() ? "" : "\n\n") + std::string("Nothing was saved:");
-                for (std::size_t j = 0; j < count; ++j) {
-                    text += (j == 0 ? " " : " and ") + PathInText(requests[j].path);
-                }
-                text += " are as they were.";
-            }
-            if (!text.empty()) {
-                Warn(messages, requests[k].path, text);
-            }
-            return false;
+        const Result<bool> ready = Prepare(pending[k], ask);
+        if (ready && ready.GetValue()) {
+            continue;
         }
+        std::string text = ready ? std::string() : ready.GetFailure().text;
+        if (count > 1) {
+            // The other files are not saved either: the pair stays together.
+            text += (text.empty() ? "" : "\n\n") + Cp1252ToUtf8("Nothing was saved:");
+            for (std::size_t j = 0; j < count; ++j) {
+                text += (j == 0 ? " " : " and ") + Cp1252ToUtf8(PathInText(requests[j].path));
+            }
+            text += " are as they were.";
+        }
+        if (!text.empty()) {
+            messages.push_back(FileFailure(requests[k].path, std::move(text)));
+        }
+        return false;
     }
     for (std::size_t k = 0; k < count; ++k) {
         if (const int error = Commit(pending[k])) {

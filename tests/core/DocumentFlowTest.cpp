@@ -22,7 +22,8 @@ using test::ScriptedUi;
 using test::TempDir;
 using test::WriteBytes;
 
-class FakeForm : public FormViewInterface {
+// The form and the tree, scripted.
+class FakePanes : public FormViewInterface, public TreeViewInterface {
 public:
     bool WindowExists() const override { return exists; }
     bool CommitEdits(bool) override {
@@ -34,15 +35,6 @@ public:
     }
     void PutBack() override {}
     const Node* ShownNode() const override { return nullptr; }
-
-    bool exists = true;
-    bool accept = true;
-    int commits = 0;
-    std::function<void()> onCommit;
-};
-
-class FakeTree : public TreeViewInterface {
-public:
     void RebuildTree(unsigned groups) override {
         EXPECT_EQ(groups, 0xFFFFu);
         ++rebuilds;
@@ -55,8 +47,11 @@ public:
     const Node* SelectedNode() const override { return nullptr; }
     void SelectNode(const Node*) override {}
 
+    bool exists = true;
+    bool accept = true;
+    int commits = 0;
     int rebuilds = 0;
-    std::function<void()> onRebuild;
+    std::function<void()> onCommit, onRebuild;
     std::vector<DataChange> followed;
 };
 
@@ -65,17 +60,21 @@ class DocumentFlow : public ::testing::Test {
 protected:
     DocumentFlow() {
         test::CopySamplePair(lore, templates);
-        doc.AttachFormView(&form);
-        doc.AttachTreeView(&tree);
+        doc.AttachFormView(&panes);
+        doc.AttachTreeView(&panes);
         host.openResult = OpenPaths{lore, templates};
     }
 
+    // Opens the pair the Open dialog names: read, sorted and shown, with nothing to say.
     void OpenSample() {
         doc.OnFileOpen();
-        ui.shown.clear();
-        host.openRuns = 0;
-        tree.rebuilds = 0;
-        form.commits = 0;
+        EXPECT_EQ(doc.GetLorePath(), host.openResult->lorePath);
+        EXPECT_EQ(doc.Data().GetBooks()[0]->GetName(), "Warden_Oath");
+        EXPECT_EQ(doc.Data().GetTemplates()[0]->GetName(), "base_book_lore");
+        EXPECT_EQ(panes.rebuilds, 1);
+        EXPECT_FALSE(doc.Data().IsModified());
+        EXPECT_TRUE(ui.shown.empty());
+        host.openRuns = panes.rebuilds = panes.commits = 0;
     }
 
     // Stores a change in the first book or template, as the forms do.
@@ -110,20 +109,9 @@ protected:
     ScriptedUi ui;
     ScriptedHost host;
     MemorySettings settings;
-    FakeForm form;
-    FakeTree tree;
+    FakePanes panes;
     Document doc{ui, host, settings};
 };
-
-TEST_F(DocumentFlow, OpenReadsSortsAndRebuilds) {
-    doc.OnFileOpen();
-    EXPECT_EQ(doc.GetLorePath(), lore);
-    EXPECT_EQ(doc.Data().GetBooks()[0]->GetName(), "Warden_Oath");
-    EXPECT_EQ(doc.Data().GetTemplates()[0]->GetName(), "base_book_lore");
-    EXPECT_EQ(tree.rebuilds, 1);
-    EXPECT_FALSE(doc.Data().IsModified());
-    EXPECT_TRUE(ui.shown.empty());
-}
 
 // Open and closing ask before losing changes: Cancel stops, No goes on without saving, Yes saves
 // first.
@@ -162,6 +150,8 @@ TEST_F(DocumentFlow, TheSaveQuestionIsHonouredBeforeOpenAndClose) {
     EXPECT_EQ(host.exits, 0);
 }
 
+// A cancelled Open ends the program only when nothing is loaded; a file that cannot be opened
+// still lets the other load.
 TEST_F(DocumentFlow, CancellingOpenEndsTheProgramOnlyWhenNothingIsLoaded) {
     host.openResult.reset();
     doc.OnFileOpen();
@@ -169,6 +159,7 @@ TEST_F(DocumentFlow, CancellingOpenEndsTheProgramOnlyWhenNothingIsLoaded) {
     EXPECT_TRUE(ui.shown.empty());
 
     // Files without books or templates leave nothing loaded either.
+    const std::string sampleTemplates = ReadBytes(templates);
     WriteBytes(lore, "");
     WriteBytes(templates, "");
     host.openResult = OpenPaths{lore, templates};
@@ -177,17 +168,10 @@ TEST_F(DocumentFlow, CancellingOpenEndsTheProgramOnlyWhenNothingIsLoaded) {
     doc.OnFileOpen();
     EXPECT_EQ(host.exits, 2);
 
-    WriteBytes(templates, ReadBytes(SamplePath("trs_book_lore.gas")));
-    host.openResult = OpenPaths{lore, templates};
-    doc.OnFileOpen();
-    host.openResult.reset();
-    doc.OnFileOpen();
-    EXPECT_EQ(host.exits, 2);
-    EXPECT_EQ(doc.Data().GetTemplates().size(), 6u);
-}
-
-TEST_F(DocumentFlow, AFileThatCannotBeOpenedStillLetsTheOtherLoad) {
+    WriteBytes(templates, sampleTemplates);
     host.openResult = OpenPaths{dir / "gone/lore.gas", templates};
+    panes.rebuilds = 0;
+    ui.shown.clear();
     doc.OnFileOpen();
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_TRUE(
@@ -195,8 +179,12 @@ TEST_F(DocumentFlow, AFileThatCannotBeOpenedStillLetsTheOtherLoad) {
         << ui.shown[0].text;
     EXPECT_TRUE(doc.Data().GetBooks().empty());
     EXPECT_EQ(doc.Data().GetTemplates().size(), 6u);
-    EXPECT_EQ(tree.rebuilds, 1);
+    EXPECT_EQ(panes.rebuilds, 1);
     EXPECT_EQ(doc.GetLorePath(), dir / "gone/lore.gas") << "Save creates the file there";
+    host.openResult.reset();
+    doc.OnFileOpen();
+    EXPECT_EQ(host.exits, 2);
+    EXPECT_EQ(doc.Data().GetTemplates().size(), 6u);
 }
 
 TEST_F(DocumentFlow, AnErrorMidReadStopsTheFlowButKeepsWhatWasReadAndTheTreeSound) {
@@ -208,7 +196,7 @@ TEST_F(DocumentFlow, AnErrorMidReadStopsTheFlowButKeepsWhatWasReadAndTheTreeSoun
     test::WriteBytes(lore, test::ReadBytes(test::DataPath("handedited_lore.gas")));
     // Reading this file fails after it has been opened, like a disk going bad.
     host.openResult = OpenPaths{lore, "/proc/self/mem"};
-    tree.onRebuild = [this] { EXPECT_TRUE(ui.shown.empty()) << "the tree is sound first"; };
+    panes.onRebuild = [this] { EXPECT_TRUE(ui.shown.empty()) << "the tree is sound first"; };
     doc.OnFileOpen();
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ui.shown[0].text,
@@ -217,37 +205,36 @@ TEST_F(DocumentFlow, AnErrorMidReadStopsTheFlowButKeepsWhatWasReadAndTheTreeSoun
     ASSERT_EQ(doc.Data().GetBooks().size(), 4u);
     EXPECT_EQ(doc.Data().GetBooks()[0]->GetName(), "abbey_founding") << "the sorts did not run";
     EXPECT_TRUE(doc.Data().GetTemplates().empty());
-    EXPECT_EQ(tree.rebuilds, 1) << "the tree drops the destroyed nodes";
+    EXPECT_EQ(panes.rebuilds, 1) << "the tree drops the destroyed nodes";
 #endif
 }
 
-TEST_F(DocumentFlow, SaveWritesOnlyWhatChanged) {
+// Save, Open and closing store the form's typing first, whatever the flags; Save writes only
+// the file that changed, and what is stored even when the form refuses its typing.
+TEST_F(DocumentFlow, SaveWritesOnlyWhatChangedAndTypedEditsAreCommittedFirst) {
     OpenSample();
     doc.OnFileSave();
     EXPECT_FALSE(FileExists(dir / "lore.tcb"));
     EXPECT_FALSE(FileExists(dir / "trs_book_lore.tcb"));
     EXPECT_TRUE(ui.shown.empty());
-    EXPECT_EQ(form.commits, 1);
+    EXPECT_EQ(panes.commits, 1);
 
     const std::string templatesBefore = ReadBytes(templates);
-    form.onCommit = [&] { Edit(DataFile::Lore, "typed"); };
+    panes.onCommit = [&] { Edit(DataFile::Lore, "typed"); };
     doc.OnFileSave();
     EXPECT_NE(ReadBytes(lore).find("\"typed\""), std::string::npos);
     EXPECT_TRUE(FileExists(dir / "lore.tcb"));
     EXPECT_FALSE(FileExists(dir / "trs_book_lore.tcb"));
     EXPECT_EQ(ReadBytes(templates), templatesBefore);
     EXPECT_FALSE(doc.Data().IsModified(DataFile::Lore));
-}
 
-TEST_F(DocumentFlow, TypedEditsAreCommittedWhateverTheFlags) {
-    OpenSample();
+    panes.onCommit = nullptr;
     Edit(DataFile::Templates);
+    ui.shown.clear();
     ui.answers = {MsgAnswer::Cancel};
     doc.OnFileOpen();
-    EXPECT_EQ(form.commits, 1);
-
-    // A refused form stops Open and closing, and Save still writes what is stored.
-    form.accept = false;
+    EXPECT_EQ(panes.commits, 3);
+    panes.accept = false; // a refused form stops Open and closing
     doc.OnFileOpen();
     EXPECT_EQ(host.openRuns, 0);
     EXPECT_EQ(Questions().size(), 1u);
@@ -257,10 +244,10 @@ TEST_F(DocumentFlow, TypedEditsAreCommittedWhateverTheFlags) {
     EXPECT_TRUE(FileExists(dir / "trs_book_lore.tcb"));
 
     // A form whose window is gone is not asked.
-    form.exists = false;
-    form.commits = 0;
+    panes.exists = false;
+    panes.commits = 0;
     EXPECT_TRUE(doc.CanCloseFrame());
-    EXPECT_EQ(form.commits, 0);
+    EXPECT_EQ(panes.commits, 0);
 }
 
 TEST_F(DocumentFlow, ASaveThatFailsKeepsTheWindowAndTheData) {
@@ -316,23 +303,23 @@ TEST_F(DocumentFlow, UndoAndRedoAskTheFormFirstAndTheTreeFollows) {
     OpenSample();
     const Node* oath = doc.Data().GetBooks()[0];
     doc.Data().DeleteNode(oath); // every step, made or undone, reaches the tree the same way
-    ASSERT_EQ(tree.followed.size(), 1u);
-    EXPECT_EQ(tree.followed[0].kind, DataChange::Kind::Removed);
-    EXPECT_FALSE(tree.followed[0].fromHistory);
+    ASSERT_EQ(panes.followed.size(), 1u);
+    EXPECT_EQ(panes.followed[0].kind, DataChange::Kind::Removed);
+    EXPECT_FALSE(panes.followed[0].fromHistory);
     doc.OnEditUndo();
-    EXPECT_EQ(form.commits, 1);
-    ASSERT_EQ(tree.followed.size(), 2u);
-    EXPECT_EQ(tree.followed[1].kind, DataChange::Kind::Added);
-    EXPECT_EQ(tree.followed[1].node, oath);
-    EXPECT_TRUE(tree.followed[1].fromHistory);
+    EXPECT_EQ(panes.commits, 1);
+    ASSERT_EQ(panes.followed.size(), 2u);
+    EXPECT_EQ(panes.followed[1].kind, DataChange::Kind::Added);
+    EXPECT_EQ(panes.followed[1].node, oath);
+    EXPECT_TRUE(panes.followed[1].fromHistory);
     EXPECT_FALSE(doc.Data().IsModified());
 
-    form.accept = false; // the form refuses its typing: nothing else happens
+    panes.accept = false; // the form refuses its typing: nothing else happens
     doc.OnEditRedo();
-    EXPECT_EQ(tree.followed.size(), 2u);
-    form.accept = true;
+    EXPECT_EQ(panes.followed.size(), 2u);
+    panes.accept = true;
     doc.OnEditRedo();
-    EXPECT_EQ(tree.followed.back().kind, DataChange::Kind::Removed);
+    EXPECT_EQ(panes.followed.back().kind, DataChange::Kind::Removed);
 
     // Open forgets the history.
     ui.answers = {MsgAnswer::No};

@@ -89,6 +89,14 @@ std::string Emitted(const BookList& books) {
     return crlf;
 }
 
+// Whether `text` holds `part`, with the text when it does not.
+testing::AssertionResult Has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos ? testing::AssertionSuccess()
+                                                : testing::AssertionFailure()
+                                                      << "no \"" << part << "\" in:\n"
+                                                      << text;
+}
+
 std::set<std::string> Entries(const std::string& folder) {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder)) {
@@ -209,15 +217,11 @@ void SaveAndCheck(Scene& scene, Injector& injector, const std::string& at) {
         } else {
             EXPECT_FALSE(nothingChanged) << told;
             if (now == Emitted(file.meant) && !fs::exists(marker)) {
-                EXPECT_NE(told.find(file.path + " now holds the new version"), std::string::npos)
-                    << told;
+                EXPECT_TRUE(Has(told, file.path + " now holds the new version"));
             } else {
-                EXPECT_NE(told.find(file.path +
-                                    " was not written in full.  Its previous version "
-                                    "is in " +
-                                    file.backup + ", the new one in " + marker),
-                          std::string::npos)
-                    << told;
+                EXPECT_TRUE(Has(told, file.path +
+                                          " was not written in full.  Its previous version is in " +
+                                          file.backup + ", the new one in " + marker));
                 EXPECT_EQ(ReadBytes(marker), Emitted(file.meant));
                 expected.insert(fs::path(marker).filename().string());
             }
@@ -318,8 +322,7 @@ TEST(DurableSave, LinksModesAndOwnersAreKept) {
     EXPECT_FALSE(WriteLoreFile(readOnly, "", meant, ui));
     EXPECT_EQ(ReadBytes(readOnly), "previous");
     ASSERT_FALSE(ui.shown.empty());
-    EXPECT_NE(ui.shown.back().text.find("Access to " + readOnly + " was denied."),
-              std::string::npos);
+    EXPECT_TRUE(Has(ui.shown.back().text, "Access to " + readOnly + " was denied."));
 
     if (geteuid() == 0) {
         const std::string owned = dir / "owned_lore.gas";
@@ -351,10 +354,8 @@ TEST(DurableSave, WhatWouldNotReadBackIsNotSaved) {
     EXPECT_FALSE(WriteTemplateFile(templates, "", list, ui));
     EXPECT_EQ(ReadBytes(templates), "previous");
     ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_NE(
-        ui.shown[0].text.find("the template \"book_history_2\" and what follows it would be lost"),
-        std::string::npos)
-        << ui.shown[0].text;
+    EXPECT_TRUE(
+        Has(ui.shown[0].text, "the template \"book_history_2\" and what follows it would be lost"));
     EXPECT_EQ(Entries(dir.Path()), std::set<std::string>{"trs_book_lore.gas"});
 
     list[1]->SetScreenName("Greilyn: A History, part II");
@@ -363,9 +364,7 @@ TEST(DurableSave, WhatWouldNotReadBackIsNotSaved) {
     BookList books = Books(2, "x");
     books[1]->SetText("She said \"no\".");
     EXPECT_FALSE(WriteLoreFile(dir / "lore.gas", "", books, ui));
-    EXPECT_NE(ui.shown.back().text.find("the book \"book_1\" would read back with the text"),
-              std::string::npos)
-        << ui.shown.back().text;
+    EXPECT_TRUE(Has(ui.shown.back().text, "the book \"book_1\" would read back with the text"));
     EXPECT_FALSE(fs::exists(dir / "lore.gas"));
 }
 
@@ -405,10 +404,9 @@ TEST(DurableSave, AFileChangedByAnotherProgramIsReplacedOnlyWhenTheUserSaysSo) {
     EXPECT_EQ(ReadBytes(lore), saved ? Emitted(books) : theirs);
     EXPECT_EQ(ReadBytes(dir / "lore.tcb"), theirs);
     ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_NE(ui.shown[0].text.find(saved ? "the other program's version is in " + dir / "lore.tcb"
-                                          : "so it was left as that program wrote it"),
-              std::string::npos)
-        << ui.shown[0].text;
+    EXPECT_TRUE(Has(ui.shown[0].text, saved
+                                          ? "the other program's version is in " + dir / "lore.tcb"
+                                          : "so it was left as that program wrote it"));
 }
 
 // Saves killed at random points, each run starting from what the last one left and writing a
@@ -423,72 +421,69 @@ TEST(DurableSave, KilledSavesInAChainNeverLeaveAPartialFile) {
     GTEST_SKIP() << "a test of process deaths, not of memory: ten times slower under the "
                     "sanitizers for nothing more";
 #endif
-    for (Layout layout : {Layout::HardLinkedFile}) {
-        Scene scene(layout, 2000);   // about 2 MB, so that a kill lands in the middle of a write
-        std::set<std::size_t> whole; // every version ever saved, by hash
-        for (const Scene::File& file : scene.files) {
-            whole.insert(std::hash<std::string>{}(file.previous));
-        }
-        auto fullRun = std::chrono::steady_clock::duration::max();
-        std::mt19937 random(20261207);
-        int killed = 0;
-        int kept = 0;
-        int run = 0;
-        // Three whole runs to time a save, then runs killed at random points until six kills
-        // have landed mid-save: a save that finished first times the next kills afresh, as a
-        // machine that was busy at the start makes the first timing too long.
-        for (; run < 3 + 40 && (run < 3 + 10 || killed < 6); ++run) {
-            for (Scene::File& file : scene.files) {
-                file.meant =
-                    Books(static_cast<int>(file.meant.size()), "run " + std::to_string(run));
-                whole.insert(std::hash<std::string>{}(Emitted(file.meant)));
-            }
-            // Every other kill aims at the end, where the renames and in-place writes are.
-            const auto delay =
-                run < 3 ? std::chrono::microseconds::max()
-                        : std::chrono::microseconds(static_cast<long>(
-                              std::chrono::duration<double, std::micro>(fullRun).count() *
-                              std::uniform_real_distribution<double>(run % 2 ? 0.6 : 0.1,
-                                                                     run % 2 ? 1.1 : 0.8)(random)));
-            const auto start = std::chrono::steady_clock::now();
-            const int status = test::RunInChild(
-                [&] {
-                    ScriptedUi ui;
-                    return scene.Save(ui) ? 0 : 1;
-                },
-                delay);
-            if (status == 0) {
-                fullRun = std::min(fullRun, std::chrono::steady_clock::now() - start);
-            }
-            if (run < 3) {
-                ASSERT_EQ(status, 0);
-                continue;
-            }
-            killed += status == 200 + SIGKILL ? 1 : 0;
-            bool allWhole = true;
-            for (const Scene::File& file : scene.files) {
-                const auto isWhole = [&](const std::string& path) {
-                    return fs::exists(path) &&
-                           whole.contains(std::hash<std::string>{}(ReadBytes(path)));
-                };
-                const bool ok = isWhole(file.path) ||
-                                (isWhole(InPlaceMarkerOf(file.path)) && isWhole(file.backup));
-                EXPECT_TRUE(ok) << "layout " << static_cast<int>(layout) << ", run " << run;
-                allWhole = allWhole && ok;
-            }
-            kept += allWhole ? 1 : 0;
-        }
-        std::cout << "[          ] layout " << static_cast<int>(layout) << ": " << killed << " of "
-                  << run - 3 << " runs killed mid-save, a whole copy of every file kept " << kept
-                  << "/" << run - 3 << ", a full run takes "
-                  << std::chrono::duration_cast<std::chrono::milliseconds>(fullRun).count()
-                  << " ms\n";
-        EXPECT_GE(killed, 6);
-        // The next save clears what the killed ones left.
-        ScriptedUi ui;
-        ASSERT_TRUE(scene.Save(ui));
-        EXPECT_EQ(Entries(scene.dir.Path()), scene.Expected());
+    Scene scene(Layout::HardLinkedFile,
+                2000);           // about 2 MB, so that a kill lands in the middle of a write
+    std::set<std::size_t> whole; // every version ever saved, by hash
+    for (const Scene::File& file : scene.files) {
+        whole.insert(std::hash<std::string>{}(file.previous));
     }
+    auto fullRun = std::chrono::steady_clock::duration::max();
+    std::mt19937 random(20261207);
+    int killed = 0;
+    int kept = 0;
+    int run = 0;
+    // Three whole runs to time a save, then runs killed at random points until six kills
+    // have landed mid-save: a save that finished first times the next kills afresh, as a
+    // machine that was busy at the start makes the first timing too long.
+    for (; run < 3 + 40 && (run < 3 + 10 || killed < 6); ++run) {
+        for (Scene::File& file : scene.files) {
+            file.meant = Books(static_cast<int>(file.meant.size()), "run " + std::to_string(run));
+            whole.insert(std::hash<std::string>{}(Emitted(file.meant)));
+        }
+        // Every other kill aims at the end, where the renames and in-place writes are.
+        const auto delay =
+            run < 3 ? std::chrono::microseconds::max()
+                    : std::chrono::microseconds(static_cast<long>(
+                          std::chrono::duration<double, std::micro>(fullRun).count() *
+                          std::uniform_real_distribution<double>(run % 2 ? 0.6 : 0.1,
+                                                                 run % 2 ? 1.1 : 0.8)(random)));
+        const auto start = std::chrono::steady_clock::now();
+        const int status = test::RunInChild(
+            [&] {
+                ScriptedUi ui;
+                return scene.Save(ui) ? 0 : 1;
+            },
+            delay);
+        if (status == 0) {
+            fullRun = std::min(fullRun, std::chrono::steady_clock::now() - start);
+        }
+        if (run < 3) {
+            ASSERT_EQ(status, 0);
+            continue;
+        }
+        killed += status == 200 + SIGKILL ? 1 : 0;
+        bool allWhole = true;
+        for (const Scene::File& file : scene.files) {
+            const auto isWhole = [&](const std::string& path) {
+                return fs::exists(path) &&
+                       whole.contains(std::hash<std::string>{}(ReadBytes(path)));
+            };
+            const bool ok =
+                isWhole(file.path) || (isWhole(InPlaceMarkerOf(file.path)) && isWhole(file.backup));
+            EXPECT_TRUE(ok) << "run " << run;
+            allWhole = allWhole && ok;
+        }
+        kept += allWhole ? 1 : 0;
+    }
+    std::cout << "[          ] " << killed << " of " << run - 3
+              << " runs killed mid-save, a whole copy of every file kept " << kept << "/" << run - 3
+              << ", a full run takes "
+              << std::chrono::duration_cast<std::chrono::milliseconds>(fullRun).count() << " ms\n";
+    EXPECT_GE(killed, 6);
+    // The next save clears what the killed ones left.
+    ScriptedUi ui;
+    ASSERT_TRUE(scene.Save(ui));
+    EXPECT_EQ(Entries(scene.dir.Path()), scene.Expected());
 #endif
 }
 
@@ -508,16 +503,14 @@ TEST(PairLocks, OneProgramAtATimeWorksOnAFile) {
     EXPECT_EQ(first.Take(lore, templates, "Tomecraft"), "") << "the same pair again";
     PairLock second;
     const std::string refusal = second.Take(lore, otherTemplates, "tomecraft-gas format");
-    EXPECT_NE(refusal.find(lore + "\n\nis open in Tomecraft (process " +
-                           std::to_string(sys::ProcessId())),
-              std::string::npos)
-        << refusal;
+    EXPECT_TRUE(Has(refusal, lore + "\n\nis open in Tomecraft (process " +
+                                 std::to_string(sys::ProcessId())));
     EXPECT_FALSE(fs::exists(FileLock::LockPathOf(otherTemplates)))
         << "a refused pair takes neither lock";
 
     std::ostringstream out, err;
     EXPECT_EQ(cli::RunGasTool({"format", lore, templates}, out, err), 1);
-    EXPECT_NE(err.str().find("is open in Tomecraft"), std::string::npos) << err.str();
+    EXPECT_TRUE(Has(err.str(), "is open in Tomecraft"));
 
     // Moving to another template file keeps the lore lock and gives the old template file back.
     ASSERT_EQ(first.Take(lore, otherTemplates, "Tomecraft"), "");

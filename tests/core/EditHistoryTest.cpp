@@ -32,10 +32,6 @@ Snapshot Take(const LoreData& data) {
     return shot;
 }
 
-bool SameFile(const Snapshot& a, const Snapshot& b, DataFile file) {
-    return file == DataFile::Lore ? a.books == b.books : a.templates == b.templates;
-}
-
 class History {
 public:
     explicit History(unsigned seed) : m_rng(seed) {
@@ -49,100 +45,53 @@ public:
 
     // One random action: a change, an undo, a redo or a save.
     void Act() {
-        switch (Pick(9)) {
-        case 0:
-        case 1: {
-            if (data.GetBooks().empty()) {
-                break;
-            }
-            const LoreBook& book = *data.GetBooks()[Pick(data.GetBooks().size())];
+        const std::size_t books = data.GetBooks().size(),
+                          count = books + data.GetTemplates().size();
+        const int action = static_cast<int>(Pick(9));
+        if (action < 2 && books > 0) {
+            const LoreBook& book = *data.GetBooks()[Pick(books)];
             LoreBook values = book;
             Pick(3) == 0 ? values.SetName(Fresh()) : values.SetText(Fresh());
             values.SetComment(Pick(2) == 0 ? book.GetComment() : Fresh());
             Changed(data.StoreBook(book, values));
-            break;
-        }
-        case 2: {
-            if (data.GetTemplates().empty()) {
-                break;
-            }
-            const Template& tmpl = *data.GetTemplates()[Pick(data.GetTemplates().size())];
+        } else if (action == 2 && count > books) {
+            const Template& tmpl = *data.GetTemplates()[Pick(count - books)];
             Template values = tmpl;
             values.SetName(Pick(2) == 0 ? tmpl.GetName() : Fresh());
             values.SetGoldValue(std::to_string(Pick(3)));
             Changed(data.StoreTemplate(tmpl, values));
-            break;
-        }
-        case 3:
-            Changed(data.AddNode(Pick(2) == 0 ? NodeType::LoreBook : NodeType::Template, Fresh()) !=
-                    nullptr);
-            break;
-        case 4: {
-            const std::size_t count = data.GetBooks().size() + data.GetTemplates().size();
-            if (count > 0) {
-                const std::size_t k = Pick(count);
-                const Node* node = k < data.GetBooks().size()
-                                       ? static_cast<const Node*>(data.GetBooks()[k])
-                                       : data.GetTemplates()[k - data.GetBooks().size()];
-                Changed(data.DeleteNode(node));
-            }
-            break;
-        }
-        case 5:
-        case 6:
-            if (data.CanUndo()) {
-                data.Undo();
-                Moved(-1);
-            }
-            break;
-        case 7:
-            if (data.CanRedo()) {
-                data.Redo();
-                Moved(+1);
-            }
-            break;
-        case 8: {
+        } else if (action == 3) {
+            const NodeType type = Pick(2) == 0 ? NodeType::LoreBook : NodeType::Template;
+            Changed(data.AddNode(type, Fresh()) != nullptr);
+        } else if (action == 4 && count > 0) {
+            const std::size_t k = Pick(count);
+            Changed(data.DeleteNode(k < books ? static_cast<const Node*>(data.GetBooks()[k])
+                                              : data.GetTemplates()[k - books]));
+        } else if ((action == 5 || action == 6) && data.CanUndo()) {
+            Travel(-1);
+        } else if (action == 7 && data.CanRedo()) {
+            Travel(+1);
+        } else if (action == 8) {
             const DataFile file = Pick(2) == 0 ? DataFile::Lore : DataFile::Templates;
             data.MarkSaved(file);
             m_saved[static_cast<std::size_t>(file)] = m_states[m_position];
-            saves = true;
-            break;
-        }
+            m_saves = true;
         }
     }
 
-    // The flags must say whether each file differs from what was saved (or read).
-    void CheckFlags() const {
-        for (const DataFile file : {DataFile::Lore, DataFile::Templates}) {
-            const bool differs =
-                !SameFile(m_states[m_position], m_saved[static_cast<std::size_t>(file)], file);
-            if (differs) {
-                EXPECT_TRUE(data.IsModified(file)) << "at step " << m_position;
-            }
-        }
-        if (!saves && m_position == 0) {
-            EXPECT_FALSE(data.IsModified()) << "back at the start";
-        }
-    }
-
-    void UndoAll() {
+    // Undoes every step, then redoes them all.
+    void UndoAllThenRedoAll() {
         while (data.CanUndo()) {
-            data.Undo();
-            Moved(-1);
+            Travel(-1);
         }
         EXPECT_EQ(m_position, 0u);
-    }
-
-    void RedoAll() {
         while (data.CanRedo()) {
-            data.Redo();
-            Moved(+1);
+            Travel(+1);
         }
         EXPECT_EQ(m_position, m_states.size() - 1);
     }
 
     TestData data;
-    bool saves = false;
 
 private:
     std::size_t Pick(std::size_t n) {
@@ -162,11 +111,28 @@ private:
         CheckFlags();
     }
 
-    void Moved(int by) {
+    void Travel(int by) {
+        by < 0 ? data.Undo() : data.Redo();
         m_position = static_cast<std::size_t>(static_cast<int>(m_position) + by);
         ASSERT_TRUE(Take(data) == m_states[m_position]) << "at step " << m_position;
-        // A file is unmodified exactly at the position where it was saved.
         CheckFlags();
+    }
+
+    // A file differing from what was saved (or read) is flagged; back at the start with no
+    // save in between, nothing is.
+    void CheckFlags() const {
+        const Snapshot& now = m_states[m_position];
+        const Snapshot& lore = m_saved[static_cast<std::size_t>(DataFile::Lore)];
+        const Snapshot& templates = m_saved[static_cast<std::size_t>(DataFile::Templates)];
+        if (now.books != lore.books) {
+            EXPECT_TRUE(data.IsModified(DataFile::Lore)) << "at step " << m_position;
+        }
+        if (now.templates != templates.templates) {
+            EXPECT_TRUE(data.IsModified(DataFile::Templates)) << "at step " << m_position;
+        }
+        if (!m_saves && m_position == 0) {
+            EXPECT_FALSE(data.IsModified()) << "back at the start";
+        }
     }
 
     std::mt19937 m_rng;
@@ -174,6 +140,7 @@ private:
     std::vector<Snapshot> m_states; // the data after each step of the history
     std::size_t m_position = 0;
     std::array<Snapshot, 2> m_saved;
+    bool m_saves = false;
 };
 
 TEST(EditHistory, RandomStepsUndoToTheStartAndRedoToTheEnd) {
@@ -186,8 +153,7 @@ TEST(EditHistory, RandomStepsUndoToTheStartAndRedoToTheEnd) {
                 return;
             }
         }
-        history.UndoAll();
-        history.RedoAll();
+        history.UndoAllThenRedoAll();
     }
 }
 
@@ -197,14 +163,8 @@ TEST(Find, NextNodeHoldingTheTextIgnoringCaseWrappingAround) {
     LoreBook* plain = data.AddBook("plain", "nothing");
     Template* titled = data.AddTemplate("book_tale");
     LoreBook* noted = data.AddBook("noted");
-    {
-        Template values = *titled;
-        values.SetScreenName("The Ferry Book");
-        data.StoreTemplate(*titled, values);
-        LoreBook note = *noted;
-        note.SetComment("found by the FERRY");
-        data.StoreBook(*noted, note);
-    }
+    titled->SetScreenName("The Ferry Book");
+    noted->SetComment("found by the FERRY");
     const std::vector<const Node*> order = {tale, plain, noted, titled};
     const struct {
         const char* text;

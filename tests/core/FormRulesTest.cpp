@@ -11,7 +11,7 @@ namespace {
 
 using test::TestData;
 
-TEST(LoreBookForm, UpdateChecksThenStoresEverything) {
+TEST(LoreBookForm, UpdateChecksThenStoresAnyChangeAsOneStep) {
     TestData data;
     LoreBook* book = data.AddBook("tale", "old");
     data.AddBook("other");
@@ -28,31 +28,27 @@ TEST(LoreBookForm, UpdateChecksThenStoresEverything) {
               "Lore key must be unique!  Please select another lore key for this book!");
     // What the file would not give back is refused, saying what and where.
     const struct {
-        LoreBookFormRules::Fields typed;
+        std::string key, text;
         ControlId control;
         const char* message;
     } unreadable[] = {
-        {{"tale}", "x", ""}, ControlId::NameField, "The lore key cannot hold the braces"},
-        {{"tale]", "x", ""},
-         ControlId::NameField,
+        {"tale}", "x", ControlId::NameField, "The lore key cannot hold the braces"},
+        {"tale]", "x", ControlId::NameField,
          "The lore key holds ] in 'tale]'; the game files end a book's name there.  Please "
          "change it!"},
-        {{"[tale", "x", ""}, ControlId::NameField, "The lore key holds [ in '[tale'"},
-        {{"book/*c", "x", ""},
-         ControlId::NameField,
+        {"[tale", "x", ControlId::NameField, "The lore key holds [ in '[tale'"},
+        {"book/*c", "x", ControlId::NameField,
          "The lore key holds /* in 'book/*c'; the game files take it for the start of a "
          "comment."},
-        {{"tale", "Saved to C:\\new\\temp", ""},
-         ControlId::TextField,
+        {"tale", "Saved to C:\\new\\temp", ControlId::TextField,
          "The book text holds \\n in 'Saved to C:\\new\\temp'; the game shows that as a "
          "line break.  Please change it!"},
-        {{"tale", std::string(40, 'a') + "\\n" + std::string(40, 'b'), ""},
-         ControlId::TextField,
+        {"tale", std::string(40, 'a') + "\\n" + std::string(40, 'b'), ControlId::TextField,
          "The book text holds \\n in '...aaaaaaaaaaaaaaaaaaaaaaaa\\nbbbbbbbbbbbbbbbbbbbbbbbb...'"},
     };
     for (const auto& row : unreadable) {
-        SCOPED_TRACE(row.typed.key);
-        result = form.Update(row.typed);
+        SCOPED_TRACE(row.key);
+        result = form.Update({row.key, row.text, ""});
         EXPECT_EQ(result.verdict.focusControl, row.control);
         EXPECT_EQ(result.verdict.message.rfind(row.message, 0), 0u) << result.verdict.message;
     }
@@ -60,7 +56,19 @@ TEST(LoreBookForm, UpdateChecksThenStoresEverything) {
     EXPECT_EQ(result.verdict.message, "You must specify the text (story) for this Book!");
     EXPECT_EQ(result.verdict.focusControl, ControlId::TextField);
     EXPECT_EQ(book->GetName(), "tale") << "a refused Update stores nothing";
+
+    // Unchanged values make no step: the control gives the text back with "\n" line ends.
+    book->SetText("one\r\ntwo");
+    form.SetBook(book);
+    auto shown = form.Refresh();
+    shown.text = "one\ntwo";
+    EXPECT_FALSE(form.Update(shown, FormStore::Typing).stored);
+    EXPECT_FALSE(form.Update(shown).renamed);
     EXPECT_FALSE(data.IsModified());
+    shown.comment = "note";
+    form.Update(shown);
+    EXPECT_EQ(data.UndoName(), "Update 'tale'") << "a comment alone counts";
+    data.Undo();
 
     result = form.Update({"  my book ", "say \"hi\"\nnext\r\nlast\rend", "// in the tower"});
     ASSERT_TRUE(result.verdict.accepted);
@@ -69,29 +77,13 @@ TEST(LoreBookForm, UpdateChecksThenStoresEverything) {
     EXPECT_EQ(book->GetText(), "say 'hi'\r\nnext\r\nlast\r\nend");
     EXPECT_EQ(book->GetComment(), "in the tower");
     EXPECT_EQ(data.UndoName(), "Rename 'tale' to 'my_book_'");
+    EXPECT_EQ(data.RedoName(), "");
     EXPECT_TRUE(data.IsModified(DataFile::Lore));
     EXPECT_FALSE(data.IsModified(DataFile::Templates));
-}
-
-TEST(LoreBookForm, UnchangedValuesMakeNoStepButAnyChangeDoes) {
-    TestData data;
-    LoreBook* book = data.AddBook("tale", "one\r\ntwo");
-    data.AddBook("Other");
-    LoreBookFormRules form(data);
-    form.SetBook(book);
-    auto shown = form.Refresh();
-    shown.text = "one\ntwo"; // as the control gives it back
-    EXPECT_FALSE(form.Update(shown).renamed);
-    EXPECT_FALSE(data.IsModified());
-
-    shown.comment = "note";
-    form.Update(shown);
-    EXPECT_EQ(data.UndoName(), "Update 'tale'") << "a comment alone counts";
-    EXPECT_TRUE(form.Update({"other", "one\ntwo", "note"}).verdict.accepted)
+    EXPECT_TRUE(form.Update({"OTHER", "x", ""}).verdict.accepted)
         << "keys differing in case are distinct";
-    EXPECT_EQ(data.RedoName(), "");
     data.Undo();
-    EXPECT_EQ(data.RedoName(), "Rename 'tale' to 'other'");
+    EXPECT_EQ(data.RedoName(), "Rename 'my_book_' to 'OTHER'");
 }
 
 struct TemplateWorld {
@@ -112,7 +104,7 @@ struct TemplateWorld {
     }
 };
 
-TEST(TemplateForm, RefreshFillsListsAndSelectsByExactName) {
+TEST(TemplateForm, RefreshFillsListsSelectsByExactNameAndFollowsTheBase) {
     TemplateWorld w;
     w.data.AddTemplate("Base_upper", "treasure");
     w.data.AddTemplate("base_book_long", "treasure");
@@ -167,13 +159,9 @@ TEST(TemplateForm, RefreshFillsListsAndSelectsByExactName) {
     form.SetTemplate(nullptr);
     EXPECT_FALSE(form.EnableState().name);
     EXPECT_EQ(form.fields.name, "");
-}
 
-TEST(TemplateForm, BaseChangeReplacesOnlyWhatFollowedTheOldBase) {
-    TemplateWorld w;
-    Template* fresh = w.data.AddTemplate("book_new", "");
-    TemplateFormRules form(w.data);
-    form.SetTemplate(fresh);
+    // A base change replaces only what followed the old base.
+    form.SetTemplate(w.data.AddTemplate("book_new", ""));
     EXPECT_EQ(form.specializesList.Selection(), -1);
     EXPECT_FALSE(form.EnableState().properties) << "gray until a base is chosen";
 
@@ -187,8 +175,7 @@ TEST(TemplateForm, BaseChangeReplacesOnlyWhatFollowedTheOldBase) {
     form.OnSelChangeSpecializes();
     EXPECT_EQ(form.fields.model, "m_book");
     form.fields.texture = "my_texture";
-    form.specializesList.Select(
-        2); // base_scroll: the inherited model follows, the typed texture stays
+    form.specializesList.Select(3); // base_scroll: the inherited model follows, typing stays
     form.OnSelChangeSpecializes();
     EXPECT_EQ(form.fields.model, "m_scroll");
     EXPECT_EQ(form.fields.texture, "my_texture");
@@ -203,33 +190,27 @@ TEST(TemplateForm, UpdateRunsEveryCheckBeforeStoringAnything) {
     TemplateFormRules form(w.data);
     form.SetTemplate(w.book);
 
-    form.fields.name = "base_red";
+    form.specializesList.Select(0);
     auto result = form.Update();
     EXPECT_EQ(result.verdict.message,
-              "Tomecraft requires templates NOT based on the 'treasure' template to be named "
-              "start the template with something other than 'base_' as in 'book_glb_name.'");
-    EXPECT_EQ(w.book->GetName(), "book_red") << "refused: the name is not stored";
-
-    form.fields.name = "book_red";
-    form.specializesList.Select(0);
-    EXPECT_EQ(form.Update().verdict.message,
               "Tomecraft requires templates based on the 'treasure' template to be named "
               "starting with 'base_' as in 'base_lore_name.'");
     form.specializesList.Select(1);
-    form.fields.name = "base_scroll";
-    EXPECT_EQ(form.Update().verdict.message,
-              "Template name must be unique!  Please select another name for this template!");
-    form.fields.name = " ";
-    EXPECT_EQ(form.Update().verdict.message, "You must specify a name for this template!");
-    // What the file would not give back is refused, saying what and where.
-    form.fields.name = "book_red";
+    // Names the rules refuse, and what the file would not give back: refused, saying what and
+    // where, storing nothing.
     using F = TemplateFormRules::Fields;
     const struct {
         std::string F::*field;
         const char* typed;
         ControlId control;
         const char* message;
-    } unreadable[] = {
+    } refused[] = {
+        {&F::name, "base_red", ControlId::NameField,
+         "Tomecraft requires templates NOT based on the 'treasure' template to be named start the "
+         "template with something other than 'base_' as in 'book_glb_name.'"},
+        {&F::name, "base_scroll", ControlId::NameField,
+         "Template name must be unique!  Please select another name for this template!"},
+        {&F::name, " ", ControlId::NameField, "You must specify a name for this template!"},
         {&F::bookTitle, "A History {II}", ControlId::TextField,
          "The book title cannot hold the braces"},
         {&F::model, "m_{x}", ControlId::ModelField, "The model cannot hold the braces"},
@@ -251,13 +232,15 @@ TEST(TemplateForm, UpdateRunsEveryCheckBeforeStoringAnything) {
         {&F::inventoryHeight, "4294967296", ControlId::InventoryHeightField,
          "The inventory height 4294967296 lies beyond"},
     };
-    for (const auto& row : unreadable) {
+    for (const auto& row : refused) {
         SCOPED_TRACE(row.typed);
         const std::string kept = form.fields.*row.field;
         form.fields.*row.field = row.typed;
         result = form.Update();
         EXPECT_EQ(result.verdict.focusControl, row.control);
         EXPECT_EQ(result.verdict.message.rfind(row.message, 0), 0u) << result.verdict.message;
+        EXPECT_EQ(w.book->GetName(), "book_red");
+        EXPECT_FALSE(w.data.IsModified());
         form.fields.*row.field = kept;
     }
     form.fields.goldValue = "2147483647";
@@ -293,8 +276,9 @@ TEST(TemplateForm, UpdateRunsEveryCheckBeforeStoringAnything) {
 }
 
 // Leaving a form stores what was typed over and nothing else: a form that shows defaults, values
-// through the base or a key matched ignoring case changes nothing unless typed into.
-TEST(TemplateForm, LeavingStoresOnlyTheTyping) {
+// through the base or a key matched ignoring case changes nothing unless typed into. The Update
+// button stores what the form shows, but never a base or a key it could not show.
+TEST(TemplateForm, LeavingStoresOnlyTheTypingAndUpdateWhatIsShown) {
     TemplateWorld w;
     Template* fresh = w.data.AddTemplate("base_plain", "treasure");
     w.base->SetSpecializes("treasure_chest");
@@ -338,13 +322,12 @@ TEST(TemplateForm, LeavingStoresOnlyTheTyping) {
     bookForm.SetBook(book);
     ASSERT_TRUE(bookForm.Update({"red", "Say \"hi\"", ""}).stored);
     EXPECT_EQ(bookForm.Refresh().text, "Say 'hi'");
-}
 
-TEST(TemplateForm, ReadOnlyKeysAndTreasureBasesAreKept) {
-    TemplateWorld w;
+    // It keeps a base outside the list and a key no book has.
+    form.SetTemplate(w.base);
+    ASSERT_TRUE(form.Update().verdict.accepted);
+    EXPECT_EQ(w.base->GetSpecializes(), "treasure_chest");
     w.book->SetLoreKey("gone");
-    w.base->SetSpecializes("treasure_chest");
-    TemplateFormRules form(w.data);
     form.SetTemplate(w.book);
     form.fields.bookTitle = "Changed";
     form.fields.comment = "note";
@@ -352,10 +335,6 @@ TEST(TemplateForm, ReadOnlyKeysAndTreasureBasesAreKept) {
     EXPECT_EQ(w.book->GetLoreKey(), "gone");
     EXPECT_EQ(w.book->GetScreenName(), "The Red Book");
     EXPECT_EQ(w.book->GetComment(), "note");
-
-    form.SetTemplate(w.base);
-    ASSERT_TRUE(form.Update().verdict.accepted);
-    EXPECT_EQ(w.base->GetSpecializes(), "treasure_chest");
 }
 
 } // namespace

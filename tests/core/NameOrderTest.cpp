@@ -53,43 +53,35 @@ TEST(ExchangeSortOrder, TemplatesPartitionThenSortAsBefore) {
     std::mt19937 rng(99);
     for (int round = 0; round < 100; ++round) {
         test::TestData data;
-        std::vector<std::string> names;
         for (const auto& stem : RandomNames(rng, 30, 3, 2)) {
-            names.push_back((rng() % 2 ? "base_" : "") + stem);
+            data.AddTemplate((rng() % 2 ? "base_" : "") + stem);
         }
-        for (const auto& name : names) {
-            data.AddTemplate(name);
-        }
+        // The historical order: "base_" names swapped to the front, then each part
+        // exchange-sorted.
         std::vector<const Template*> expected;
+        std::size_t bases = 0;
         for (const Template* t : data.GetTemplates()) {
             expected.push_back(t);
-        }
-        // The historical algorithm on plain pointers.
-        std::size_t k = 0;
-        for (std::size_t i = 0; i < expected.size(); ++i) {
-            if (expected[i]->GetName().starts_with("base_")) {
-                if (i != k) {
-                    std::swap(expected[i], expected[k]);
-                }
-                ++k;
+            if (t->GetName().starts_with("base_")) {
+                std::swap(expected.back(), expected[bases++]);
             }
         }
-        const auto sortRange = [&](std::size_t first, std::size_t last) {
-            for (std::size_t i = first; i + 1 < last; ++i) {
-                for (std::size_t j = i + 1; j < last; ++j) {
-                    if (expected[j]->GetName() < expected[i]->GetName()) {
-                        std::swap(expected[i], expected[j]);
-                    }
-                }
+        for (const auto& [first, last] :
+             {std::pair{std::size_t{0}, bases}, {bases, std::size_t{30}}}) {
+            std::vector<std::string_view> names;
+            for (std::size_t k = first; k < last; ++k) {
+                names.push_back(expected[k]->GetNameView());
             }
-        };
-        sortRange(0, k);
-        sortRange(k, expected.size());
-
+            const std::vector<const Template*> part(expected.begin() + first,
+                                                    expected.begin() + last);
+            const auto order = ReferenceOrder(names);
+            for (std::size_t k = 0; k < order.size(); ++k) {
+                expected[first + k] = part[order[k]];
+            }
+        }
         data.SortTemplates();
-        for (std::size_t i = 0; i < expected.size(); ++i) {
-            ASSERT_EQ(data.GetTemplates()[i], expected[i]) << "round " << round;
-        }
+        ASSERT_TRUE(std::equal(expected.begin(), expected.end(), data.GetTemplates().begin()))
+            << "round " << round;
     }
 }
 

@@ -166,20 +166,6 @@ TEST(ReadingNotes, NameEachConstructASaveWouldNotKeep) {
     }
 }
 
-// Mended outright: a block comment hides what it holds, mixed line ends all end lines.
-TEST(ReadingNotes, BlockCommentsAndMixedLineEndsAreRead) {
-    const Read mixed =
-        ReadText(true, "[lore]\r{\r\t[book_a]\r\t{\r\t\tdescription = \"a\";\r\t}\n\t"
-                       "[book_b]\n\t{\n\t\tdescription = \"b\";\n\t}\n}\n");
-    ASSERT_EQ(mixed.books.size(), 2u);
-    EXPECT_EQ(mixed.books[1]->GetText(), "b");
-    EXPECT_TRUE(mixed.Notes().empty());
-    const Read hidden = ReadText(
-        true, "[lore]\n{\n/* [old]\n{\ndescription = \"o\";\n} */\n[a] /* x */\n{\n}\n}\n");
-    ASSERT_EQ(hidden.books.size(), 1u);
-    EXPECT_EQ(hidden.books[0]->GetName(), "a");
-}
-
 // Generated files rich in the constructs, among nodes as Save writes them: either the notes
 // name a difference, or the written file reads back exactly and a second format changes no
 // byte; what Save writes never gets a note of its own; and passing over the nodes that a file

@@ -37,7 +37,6 @@ namespace tc::test {
 // sorts that otherwise only the document starts.
 struct TestData : EditableData {
     using EditableData::MarkSaved;
-    using LoreData::SortBooks;
     using LoreData::SortTemplates;
 
     LoreBook* AddBook(const std::string& key, const std::string& text = "text") {
@@ -64,11 +63,8 @@ class ScriptedUi : public UserInterface {
 public:
     MsgAnswer MessageBox(const std::string& text, MsgButtons buttons, MsgIcon icon) override {
         shown.push_back({text, buttons, icon});
-        if (buttons == MsgButtons::Ok) {
-            return MsgAnswer::Ok;
-        }
-        if (answers.empty()) {
-            return MsgAnswer::Cancel;
+        if (buttons == MsgButtons::Ok || answers.empty()) {
+            return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
         }
         const MsgAnswer next = answers.front();
         answers.pop_front();
@@ -180,10 +176,7 @@ struct ChangeDuringSave : FaultInjector {
 inline std::string Crlf(const std::string& text) {
     std::string out;
     for (char c : text) {
-        if (c == '\n') {
-            out += '\r';
-        }
-        out += c;
+        out += c == '\n' ? std::string("\r\n") : std::string(1, c);
     }
     return out;
 }
@@ -256,17 +249,16 @@ inline bool Shown(UserInterface& ui, bool saved, const Diagnostics& messages) {
 inline bool WriteLoreFile(const std::string& path, const std::string& backupFolder,
                           const BookList& books, UserInterface& ui, FileStamp* stamp = nullptr) {
     Diagnostics messages;
-    const bool saved =
-        tc::WriteLoreFile(path, backupFolder, books, messages, stamp, AskThrough(ui));
-    return Shown(ui, saved, messages);
+    return Shown(ui, tc::WriteLoreFile(path, backupFolder, books, messages, stamp, AskThrough(ui)),
+                 messages);
 }
 inline bool WriteTemplateFile(const std::string& path, const std::string& backupFolder,
                               const TemplateList& templates, UserInterface& ui,
                               FileStamp* stamp = nullptr) {
     Diagnostics messages;
-    const bool saved =
-        tc::WriteTemplateFile(path, backupFolder, templates, messages, stamp, AskThrough(ui));
-    return Shown(ui, saved, messages);
+    return Shown(
+        ui, tc::WriteTemplateFile(path, backupFolder, templates, messages, stamp, AskThrough(ui)),
+        messages);
 }
 
 } // namespace tc::test

@@ -1,9 +1,13 @@
 #include "TestSupport.h"
 
+#include "platform/FileCause.h"
 #include "platform/FileSystem.h"
+#include "platform/Text.h"
 #include "platform/TextFile.h"
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 namespace tc {
 namespace {
@@ -39,42 +43,35 @@ std::vector<std::string> AllLines(ByteSource& source) {
     return lines;
 }
 
-// CR LF, LF and CR each end a line, mixed in one file.
-TEST(LineReader, SplitsAtCrLfLfOrCrKeepingNulBytes) {
-    MemorySource source("one\r\ntwo\nthree\r\r\nfour\rfive\r");
-    EXPECT_EQ(AllLines(source),
-              (std::vector<std::string>{"one", "two", "three", "", "four", "five"}));
-
-    MemorySource empty("");
-    EXPECT_TRUE(AllLines(empty).empty());
-    MemorySource blankLines("\n\r\n\n");
-    EXPECT_EQ(AllLines(blankLines), (std::vector<std::string>{"", "", ""}));
-    const std::string nul("a\0b\r\nnext", 9);
-    MemorySource withNul(nul);
-    EXPECT_EQ(AllLines(withNul), (std::vector<std::string>{nul.substr(0, 3), "next"}));
-}
-
-TEST(LineReader, HandlesLinesLongerThanItsBuffer) {
+// CR LF, LF and CR each end a line, mixed in one file; NUL bytes stay; a line may be longer
+// than the buffer; the lines are the same whatever the chunks the bytes come in.
+TEST(LineReader, SplitsAtCrLfLfOrCrWhateverTheChunksAre) {
     const std::string huge(10 * 1024 * 1024, 'x');
-    const std::string hugeText = "start\n" + huge + "\r\nend";
-    MemorySource hugeLine(hugeText);
-    const auto lines = AllLines(hugeLine);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[1], huge);
-    EXPECT_EQ(lines[2], "end");
-}
-
-TEST(LineReader, SplitsTheSameWhateverTheChunksAre) {
-    std::string text;
+    const std::string nul("a\0b\r\nnext", 9);
+    std::string many;
+    std::vector<std::string> manyLines;
     for (int k = 0; k < 5000; ++k) {
-        text += "line " + std::to_string(k) + (k % 3 ? "\r\n" : "\n");
+        manyLines.push_back("line " + std::to_string(k));
+        many += manyLines.back() + (k % 3 ? "\r\n" : "\n");
     }
-    MemorySource whole(text);
-    const auto expected = AllLines(whole);
-    ASSERT_EQ(expected.size(), 5000u);
-    for (std::size_t step : {1u, 2u, 7u, 4096u}) {
-        TrickleSource trickle(text, step);
-        EXPECT_EQ(AllLines(trickle), expected) << "step " << step;
+    const struct {
+        std::string text;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"one\r\ntwo\nthree\r\r\nfour\rfive\r", {"one", "two", "three", "", "four", "five"}},
+        {"", {}},
+        {"\n\r\n\n", {"", "", ""}},
+        {nul, {nul.substr(0, 3), "next"}},
+        {"start\n" + huge + "\r\nend", {"start", huge, "end"}},
+        {many, manyLines},
+    };
+    for (const auto& c : cases) {
+        MemorySource whole(c.text);
+        EXPECT_TRUE(AllLines(whole) == c.lines) << c.text.substr(0, 40);
+        for (std::size_t step : {1u, 2u, 7u, 4096u}) {
+            TrickleSource trickle(c.text, step);
+            EXPECT_TRUE(AllLines(trickle) == c.lines) << c.text.substr(0, 40) << ", step " << step;
+        }
     }
 }
 
@@ -98,6 +95,45 @@ TEST(FileOpen, ReportsTheCauseInsteadOfOpening) {
     EXPECT_EQ(OpenForReading("").cause, FileCause::BadPath);
     WriteBytes(dir / "file", "x");
     EXPECT_EQ(OpenForReading(dir / "file/below").cause, FileCause::BadPath);
+}
+
+TEST(Text, CaseFoldingCoversAsciiAndWindows1252Letters) {
+    EXPECT_EQ(ToLower("BASE_Book"), "base_book");
+    EXPECT_EQ(ToLower("\xC9\xD6\x8A\x9F"), "\xE9\xF6\x9A\xFF"); // É Ö Š Ÿ
+    EXPECT_EQ(ToLower("\xD7"), "\xD7");                         // the multiplication sign
+    EXPECT_TRUE(EqualsNoCase("Caf\xC9", "caf\xE9"));
+    EXPECT_FALSE(EqualsNoCase("base_a", "base_ab"));
+    // A path in UTF-8: whole characters fold; one outside the code page (\u0141) or a stray
+    // byte is kept, so lowering never breaks a multi-byte character.
+    EXPECT_EQ(ToLowerUtf8("C:\\Users\\\xC5\x81UKASZ\\\xC3\x89T\xC3\x89\xFF"),
+              "c:\\users\\\xC5\x81ukasz\\\xC3\xA9t\xC3\xA9\xFF");
+}
+
+TEST(Text, TrimAndReplace) {
+    EXPECT_EQ(TrimWhite(" \t\v\f x y \r\n"), "x y");
+    EXPECT_EQ(TrimLeftWhite("  x "), "x ");
+    EXPECT_EQ(ReplaceAll("a\\nb\\\\nc", "\\n", "\r\n"), "a\r\nb\\\r\nc");
+    EXPECT_EQ(ReplaceAll("aaa", "aa", "b"), "ba");
+}
+
+TEST(Text, Windows1252ConvertsToUtf8AndBack) {
+    const std::string cp1252 = "caf\xE9 \x80 \x96 \x81";
+    const std::string utf8 = Cp1252ToUtf8(cp1252);
+    EXPECT_EQ(utf8, "caf\xC3\xA9 \xE2\x82\xAC \xE2\x80\x93 \xC2\x81");
+    EXPECT_EQ(Utf8ToCp1252(utf8), cp1252);
+    EXPECT_EQ(Utf8ToCp1252("\xE4\xB8\xAD"), "?"); // no such character in the code page
+    EXPECT_EQ(Utf8ToCp1252("\xFF"), "?");
+}
+
+TEST(FileCause, TextsNameThePathOrAnUnnamedFile) {
+    EXPECT_EQ(CauseText(FileCause::FileNotFound, "/x/lore.gas"), "/x/lore.gas was not found.");
+    EXPECT_EQ(CauseText(FileCause::AccessDenied, ""), "Access to an unnamed file was denied.");
+    EXPECT_EQ(CauseText(FileCause::BadSeek, "f"), "Seek failed on f");
+    EXPECT_EQ(CauseText(FileCause::DiskFull, "f"), "Disk full while accessing f.");
+    EXPECT_EQ(CauseText(CauseOfError(EROFS), "f"), "f is on a read-only file system.");
+    EXPECT_EQ(CauseText(FileCause::None, "f"), "No error occurred.");
+    EXPECT_EQ(CauseText(FileCause::EndOfFile, "f"),
+              "An attempt was made to access f past its end.");
 }
 
 } // namespace

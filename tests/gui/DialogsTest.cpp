@@ -1,39 +1,30 @@
 // The dialogs' wiring, by real clicks and keys: typing, OK, browsing with scripted choosers.
 #include "GuiHarness.h"
-#include "RealInput.h"
 
 #include "dialogs/AboutDialog.h"
 #include "dialogs/BackupLocationDialog.h"
 #include "dialogs/DialogParts.h"
 #include "dialogs/HyperLink.h"
-#include "dialogs/NewNodeDialog.h"
 #include "dialogs/OpenFilesDialog.h"
 #include "dialogs/ReadingNotesDialog.h"
 #include "platform/Paths.h"
-#include "platform/wx/WxText.h"
 
 #include <wx/listctrl.h>
-#include <wx/textctrl.h>
 
 namespace tc::test {
 namespace {
 
-// Shows the dialog, if it is not yet, and clicks one of its buttons with the mouse.
-void Click(wxWindow* dialog, int id) {
+// Shows the dialog, if it is not yet, and clicks one of its buttons with the mouse or types
+// `text` over what one of its fields holds.
+void Click(wxWindow* dialog, int id, wxWindow* field = nullptr, const std::string& text = "") {
     if (!dialog->IsShown()) {
         dialog->Show();
         Pump();
     }
-    RealInput().Click(dialog->FindWindow(id));
+    field != nullptr ? RealInput().Retype(field, text) : RealInput().Click(dialog->FindWindow(id));
 }
-
-// Shows the dialog, if it is not yet, and types `text` over what one of its fields holds.
 void Retype(wxWindow* dialog, wxWindow* field, const std::string& text) {
-    if (!dialog->IsShown()) {
-        dialog->Show();
-        Pump();
-    }
-    RealInput().Retype(field, text);
+    Click(dialog, 0, field, text);
 }
 
 TEST(OpenDialog, ChecksWhatIsTypedAndStoresTheHistoriesOnOk) {
@@ -47,21 +38,16 @@ TEST(OpenDialog, ChecksWhatIsTypedAndStoresTheHistoriesOnOk) {
         browsed.push_back(which);
         return which == OpenFilesRules::Which::Lore ? dir / "other.gas" : dir / "trs_book_lore.gas";
     });
-
     Retype(&dialog, dialog.m_templatePathsField, dir / "trs_book_lore.gas");
     Click(&dialog, wxID_OK);
     ASSERT_EQ(ui.Texts().size(), 1u) << "no lore file";
     EXPECT_TRUE(settings.Values().empty());
-
-    Click(&dialog, Id(ControlId::LoreBrowseButton)); // browse for the lore file: the chooser picks
-                                                     // a wrong name
+    // Browsing: the chooser picks a wrong lore file, then the template file, which is selected.
+    Click(&dialog, Id(ControlId::LoreBrowseButton));
     EXPECT_EQ(ui.Texts().size(), 2u);
     EXPECT_EQ(dialog.m_lorePathsField->GetCount(), 0u);
-    Click(
-        &dialog,
-        Id(ControlId::TemplateBrowseButton)); // browse for the template file: accepted and selected
+    Click(&dialog, Id(ControlId::TemplateBrowseButton));
     EXPECT_EQ(dialog.m_templatePathsField->GetValue(), PathToWx(dir / "trs_book_lore.gas"));
-
     Retype(&dialog, dialog.m_lorePathsField, dir / "lore.gas");
     Click(&dialog, wxID_OK);
     EXPECT_EQ(dialog.GetReturnCode(), wxID_OK);
@@ -87,24 +73,6 @@ TEST(BackupLocationDialog, BrowsesAndReturnsTheFolder) {
     EXPECT_EQ(settings.GetInt("Backup", "Selected", 0), 1);
 }
 
-TEST(NewNodeDialog, TypesLowerCaseAndRefusesRepeatedNames) {
-    TestData data;
-    data.AddBook("my_tome");
-    ScriptedUi ui;
-    NewNodeDialog dialog(nullptr, &data, ui, "New Lore Book");
-    dialog.Show();
-    RealInput input;
-    input.Click(dialog.m_nameField);
-    input.Type("My Tome");
-    EXPECT_EQ(dialog.m_nameField->GetValue(), "my tome");
-    Click(&dialog, wxID_OK);
-    EXPECT_EQ(ui.Texts().size(), 1u);
-    input.Retype(dialog.m_nameField, "my other tome");
-    Click(&dialog, wxID_OK);
-    EXPECT_EQ(dialog.GetReturnCode(), wxID_OK);
-    EXPECT_EQ(dialog.NodeName(), "my_other_tome");
-}
-
 TEST(AboutDialog, ALinkClickOrKeyOpensItsTargetAndSaysSoWhenNothingCould) {
     ScriptedUi ui;
     AboutDialog about(nullptr, ui);
@@ -124,14 +92,19 @@ TEST(AboutDialog, ALinkClickOrKeyOpensItsTargetAndSaysSoWhenNothingCould) {
         {bare, true, "example.org"}, // without a target the text is opened
     };
     RealInput input;
+    std::vector<wxString> opened;
+    bool opens = true;
+    for (const Case& c : cases) {
+        c.link->m_open = [&](const wxString& target) {
+            opened.push_back(target);
+            return opens;
+        };
+    }
     for (const Case& c : cases) {
         SCOPED_TRACE(c.target);
         ui.shown.clear();
-        std::vector<wxString> opened;
-        c.link->m_open = [&](const wxString& target) {
-            opened.push_back(target);
-            return c.opens;
-        };
+        opened.clear();
+        opens = c.opens;
         input.Click(c.link);
         EXPECT_EQ(opened, std::vector<wxString>{c.target});
         EXPECT_EQ(ui.Texts().size(), c.opens ? 0u : 1u);
@@ -140,13 +113,8 @@ TEST(AboutDialog, ALinkClickOrKeyOpensItsTargetAndSaysSoWhenNothingCould) {
         }
     }
     // Tab from OK reaches each link in turn; Enter opens one (the dialog stays), Space the next.
-    std::vector<wxString> opened;
-    for (const Case& c : cases) {
-        c.link->m_open = [&](const wxString& target) {
-            opened.push_back(target);
-            return true;
-        };
-    }
+    opened.clear();
+    opens = true;
     about.FindWindow(wxID_OK)->SetFocus();
     Pump();
     for (const int key : {int(WXK_TAB), int(WXK_RETURN), int(WXK_TAB), int(' ')}) {
@@ -166,9 +134,7 @@ TEST_F(GuiTest, ReadingNotesListWhatSaveChangesAndLeadToTheirNodes) {
     input.Key('O', wxMOD_CONTROL);
     EXPECT_EQ(host.status, "Saving will change 2 places in lore.gas and 7 in "
                            "trs_book_lore.gas: View \x9B Reading Notes");
-
-    input.Key('V', wxMOD_ALT);
-    input.Key('R');
+    input.Menu('V', 'R');
     ReadingNotesDialog* notes = nullptr;
     for (wxWindow* window : wxTopLevelWindows) {
         notes = notes != nullptr ? notes : dynamic_cast<ReadingNotesDialog*>(window);
@@ -186,7 +152,6 @@ TEST_F(GuiTest, ReadingNotesListWhatSaveChangesAndLeadToTheirNodes) {
     input.DoubleClickAt(list, wxPoint(rect.GetX() + 20, rect.GetY() + rect.GetHeight() / 2));
     EXPECT_EQ(Tree().GetItemText(Tree().GetSelection()), "ferry_song");
     input.Click(notes->FindWindow(wxID_CANCEL));
-
     ui.answers = {MsgAnswer::No, MsgAnswer::Yes};
     input.ClickItem(&Tree(), Item("ferry_song"));
     input.Click(Form()->FindWindow(Id(ControlId::CommentField))); // its comment

@@ -2,22 +2,9 @@
 // pair, write a book and a book template for it, rename a book, delete a template, choose a
 // backup folder, save; the written files and their backups must equal the golden files.
 #include "GuiHarness.h"
-#include "RealInput.h"
 
 #include "app/TomecraftApp.h"
 #include "app/WxDocumentHost.h"
-#include "dialogs/BackupLocationDialog.h"
-#include "dialogs/DialogParts.h"
-#include "dialogs/NewNodeDialog.h"
-#include "dialogs/OpenFilesDialog.h"
-#include "platform/wx/WxText.h"
-#include "views/LoreBookForm.h"
-#include "views/TemplateForm.h"
-
-#include <wx/button.h>
-#include <wx/menu.h>
-#include <wx/splitter.h>
-#include <wx/textctrl.h>
 
 #include <cstdlib>
 
@@ -43,7 +30,6 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     CopySamplePair(lore, templates);
     const std::string originalLore = ReadBytes(lore);
     const std::string originalTemplates = ReadBytes(templates);
-
     ScriptedUi ui;
     MemorySettings settings;
     WxDocumentHost host(settings, ui); // the editor's own dialogs
@@ -59,7 +45,6 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     const auto form = [frame] { return frame->CurrentForm(); };
     const auto bookForm = [&] { return dynamic_cast<LoreBookForm*>(form()); };
     const auto templateForm = [&] { return dynamic_cast<TemplateForm*>(form()); };
-
     // Start: two groups, the tree on three tenths, the About box, then the Open dialog.
     EXPECT_EQ(frame->GetTitle(), "Tomecraft");
     EXPECT_EQ(frame->Splitter()->GetSashPosition(),
@@ -79,15 +64,21 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     EXPECT_EQ(tree.GetItemImage(FindItem(tree, "base_book_lore")), TreeView::kTemplate);
     EXPECT_EQ(tree.GetSelection(), tree.m_booksRoot);
     EXPECT_FALSE(form()->HasNode());
-
     // A group shows an empty, gray form and cannot be deleted.
     input.ClickItem(&tree, tree.m_templatesRoot);
     ASSERT_NE(templateForm(), nullptr);
     EXPECT_FALSE(templateForm()->m_nameField->IsEnabled());
     EXPECT_FALSE(tree.CreateContextMenu()->IsEnabled(Id(CommandId::DeleteNode)));
-
     // A new book, its text typed with Ctrl+Enter between the lines, stored with Enter.
-    WhenModal newBook = Answer(input, {{ControlId::NewNodeNameField, "the lost verse"}});
+    // Its name is typed in lower case; one taken, by a book or a template, is refused.
+    WhenModal newBook([&input](wxDialog& dialog) {
+        wxWindow* name = dialog.FindWindow(Id(ControlId::NewNodeNameField));
+        for (const char* typed : {"Ferry Song", "The Lost Verse"}) {
+            input.Retype(name, typed);
+            EXPECT_EQ(dynamic_cast<wxTextCtrl*>(name)->GetValue(), wxString(typed).Lower());
+            input.Click(dialog.FindWindow(wxID_OK));
+        }
+    });
     input.Key('B', wxMOD_CONTROL);
     ASSERT_NE(bookForm(), nullptr);
     ASSERT_EQ(bookForm()->m_loreKeyField->GetValue(), "the_lost_verse");
@@ -98,8 +89,9 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     input.Click(bookForm()->m_commentField);
     input.Type("// kept in the abbey library");
     input.Key(WXK_RETURN);
-    EXPECT_TRUE(ui.shown.empty()) << (ui.shown.empty() ? "" : ui.shown[0].text);
-
+    EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Name is required to be unique.  This name "
+                                                   "already exists.  Please enter a new name."});
+    ui.shown.clear();
     // A book template for it, on the base book template, stored with the Update button.
     WhenModal newTemplate = Answer(input, {{ControlId::NewNodeNameField, "book_lost_verse"}});
     input.Key('T', wxMOD_CONTROL);
@@ -112,7 +104,6 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
                  "the_lost_verse");
     input.Click(templateForm()->m_updateButton);
     EXPECT_TRUE(ui.shown.empty()) << (ui.shown.empty() ? "" : ui.shown[0].text);
-
     // Rename a book with Enter in its key: its item moves to its place and stays selected.
     input.ClickItem(&tree, FindItem(tree, "ferry_song"));
     ASSERT_NE(bookForm(), nullptr);
@@ -124,7 +115,6 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
               (std::vector<std::string>{"abbey_founding", "ferry_ballad", "ledger_of_osric",
                                         "the_lost_verse", "Warden_Oath"}));
     EXPECT_EQ(tree.GetSelection(), FindItem(tree, "ferry_ballad"));
-
     // Delete a template by the context menu: its neighbour is shown.
     ui.answers = {MsgAnswer::Yes};
     DeleteByContextMenu(input, tree, "book_warden_oath");
@@ -133,13 +123,10 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     }
     ASSERT_NE(templateForm(), nullptr);
     EXPECT_NE(templateForm()->m_nameField->GetValue(), "book_warden_oath");
-
     // A backup folder from the File menu, then Save.
     WhenModal backup = Answer(input, {{ControlId::BackupFolderList, dir / "backups"}});
-    input.Key('F', wxMOD_ALT);
-    input.Key('B');
+    input.Menu('F', 'B');
     input.Key('S', wxMOD_CONTROL);
-
     EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Delete book_warden_oath?"});
     EXPECT_FALSE(doc.Data().IsModified());
     if (std::getenv("TOMECRAFT_UPDATE_GOLDEN") != nullptr) {
@@ -151,7 +138,6 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     EXPECT_EQ(ReadBytes(dir / "backups/lore.tcb"), originalLore);
     EXPECT_EQ(ReadBytes(dir / "backups/trs_book_lore.tcb"), originalTemplates);
     EXPECT_FALSE(std::filesystem::exists(dir / "pair/lore.tcb"));
-
     frame->Destroy();
     Pump();
 }

@@ -12,15 +12,23 @@
 #include "rules/ControlIds.h"
 #include "views/FormPane.h"
 #include "views/LongChoice.h"
+#include "views/LoreBookForm.h"
+#include "views/TemplateForm.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/button.h>
 #include <wx/dialog.h>
 #include <wx/menu.h>
+#include <wx/splitter.h>
+#include <wx/statusbr.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
 #include <wx/toolbar.h>
 #include <wx/utils.h>
+
+#include <algorithm>
+#include <functional>
 
 namespace tc::test {
 
@@ -32,12 +40,19 @@ inline void Pump() {
     }
 }
 
-// The labels under a group item, in the tree's order.
-inline std::vector<std::string> ChildLabels(TreeView& tree, wxTreeItemId group) {
-    std::vector<std::string> labels;
+// The items under a group item, in the tree's order, and their labels.
+inline std::vector<wxTreeItemId> Children(TreeView& tree, wxTreeItemId group) {
+    std::vector<wxTreeItemId> items;
     wxTreeItemIdValue cookie;
     for (wxTreeItemId item = tree.GetFirstChild(group, cookie); item.IsOk();
          item = tree.GetNextChild(group, cookie)) {
+        items.push_back(item);
+    }
+    return items;
+}
+inline std::vector<std::string> ChildLabels(TreeView& tree, wxTreeItemId group) {
+    std::vector<std::string> labels;
+    for (const wxTreeItemId item : Children(tree, group)) {
         labels.push_back(tree.GetItemText(item).ToStdString());
     }
     return labels;
@@ -46,9 +61,7 @@ inline std::vector<std::string> ChildLabels(TreeView& tree, wxTreeItemId group) 
 // The node item with this label, in either group.
 inline wxTreeItemId FindItem(TreeView& tree, const std::string& label) {
     for (wxTreeItemId group : {tree.m_booksRoot, tree.m_templatesRoot}) {
-        wxTreeItemIdValue cookie;
-        for (wxTreeItemId item = tree.GetFirstChild(group, cookie); item.IsOk();
-             item = tree.GetNextChild(group, cookie)) {
+        for (const wxTreeItemId item : Children(tree, group)) {
             if (tree.GetItemText(item) == label) {
                 return item;
             }
@@ -130,12 +143,13 @@ private:
     MainFrame*& m_frame;
 };
 
+// Public, so that the tables of routes can drive it.
 class GuiTest : public ::testing::Test {
-protected:
+public:
     void SetUp() override {
         doc = std::make_unique<Document>(ui, host, settings);
         frame = new MainFrame(*doc);
-        frame->m_runAbout = [this] { order.push_back("about"); };
+        frame->m_runAbout = [] {};
         frame->Show();
         Pump();
     }
@@ -161,15 +175,8 @@ protected:
     TreeView& Tree() { return *frame->Tree(); }
     FormPane* Form() { return frame->CurrentForm(); }
     wxTextCtrl* Edit(ControlId id) { return dynamic_cast<wxTextCtrl*>(Form()->FindWindow(Id(id))); }
-
     std::vector<std::string> Labels(wxTreeItemId group) { return ChildLabels(Tree(), group); }
     wxTreeItemId Item(const std::string& label) { return FindItem(Tree(), label); }
-
-    void Select(const std::string& label) {
-        Tree().SelectItem(Item(label));
-        Pump();
-    }
-
     void DeleteByContextMenu(const std::string& label) {
         ui.answers = {MsgAnswer::Yes};
         tc::test::DeleteByContextMenu(input, Tree(), label);
@@ -183,7 +190,6 @@ protected:
     MemorySettings settings;
     std::unique_ptr<Document> doc;
     MainFrame* frame = nullptr;
-    std::vector<std::string> order;
     RealInput input;
 };
 

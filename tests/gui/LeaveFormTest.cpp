@@ -1,30 +1,12 @@
 // Whatever route leaves a form, what was typed there is stored first, or the form refuses and
 // keeps both the selection and the typing. Driven with real mouse clicks and key presses.
 #include "GuiHarness.h"
-#include "RealInput.h"
-
-#include "views/LoreBookForm.h"
-#include "views/TemplateForm.h"
-
-#include <wx/button.h>
-#include <wx/menu.h>
-#include <wx/statusbr.h>
-#include <wx/textctrl.h>
-#include <wx/toolbar.h>
-
-#include <algorithm>
-#include <functional>
 
 namespace tc::test {
 namespace {
 
 class LeaveFormTest : public GuiTest {
 public:
-    using GuiTest::DeleteByContextMenu;
-    using GuiTest::input;
-    using GuiTest::Item;
-    using GuiTest::Tree;
-
     // Shows `label` and types into its comment; with `refuse` its name is emptied first.
     wxTextCtrl* TypeInto(const std::string& label, bool refuse) {
         input.ClickItem(&Tree(), Item(label));
@@ -35,9 +17,7 @@ public:
             input.Key('A', wxMOD_CONTROL);
             input.Key(WXK_DELETE);
         }
-        input.Click(comment);
-        input.Key(WXK_END);
-        input.Type("-typed");
+        input.TypeAtEnd(comment, "-typed");
         return comment;
     }
 
@@ -73,34 +53,29 @@ const Route kRoutes[] = {
          t.input.Key(WXK_DOWN);
      }},
     {"Ctrl+B", [](LeaveFormTest& t) { t.input.Key('B', wxMOD_CONTROL); }},
-    {"the New menu",
-     [](LeaveFormTest& t) {
-         t.input.Key('N', wxMOD_ALT);
-         t.input.Key('T');
-     }},
+    {"the New menu", [](LeaveFormTest& t) { t.input.Menu('N', 'T'); }},
     {"the toolbar", [](LeaveFormTest& t) { t.ClickTool("Add a new lore book"); }},
     {"Delete of another node", [](LeaveFormTest& t) { t.DeleteByContextMenu(t.victim); }},
     {"Ctrl+O", [](LeaveFormTest& t) { t.input.Key('O', wxMOD_CONTROL); }},
     {"Ctrl+S", [](LeaveFormTest& t) { t.input.Key('S', wxMOD_CONTROL); }},
-    {"Exit",
-     [](LeaveFormTest& t) {
-         t.input.Key('F', wxMOD_ALT);
-         t.input.Key('X');
-     }},
+    {"Exit", [](LeaveFormTest& t) { t.input.Menu('F', 'X'); }},
 };
 
 struct Shown {
     std::string label;
-    std::string victim;
+    std::string victim;  // deleted by the route that deletes, while the typing is taken
+    std::string kept;    // not deleted, as the form refuses to be left
     std::string refusal; // shown for an empty name
 };
 
 const Shown kForms[] = {
-    {"ferry_song", "ledger_of_osric", "You must specify the lore key of this book!"},
-    {"book_ferry_song", "book_warden_oath", "You must specify a name for this template!"},
+    {"ferry_song", "ledger_of_osric", "Warden_Oath", "You must specify the lore key of this book!"},
+    {"book_ferry_song", "book_warden_oath", "book_ledger_of_osric",
+     "You must specify a name for this template!"},
 };
 
-TEST_F(LeaveFormTest, ViewingChangesNothingAndEveryRouteStoresTheTyping) {
+// Each route, first with typing the form takes, then with typing it refuses.
+TEST_F(LeaveFormTest, ViewingChangesNothingAndEveryRouteStoresTheTypingOrStopsAtARefusal) {
     LoadSample();
     // Every node clicked in turn, then Save: the forms show defaults and values through the
     // base that the nodes do not hold, and none of it is stored.
@@ -117,50 +92,38 @@ TEST_F(LeaveFormTest, ViewingChangesNothingAndEveryRouteStoresTheTyping) {
     EXPECT_FALSE(doc->Data().CanUndo());
     EXPECT_FALSE(doc->Data().IsModified()) << "no question on exit";
     EXPECT_TRUE(ui.shown.empty());
-
     for (const Shown& shown : kForms) {
-        victim = shown.victim;
         for (const Route& route : kRoutes) {
             SCOPED_TRACE(shown.label + " left by " + route.name);
+            victim = shown.victim;
             host.newNodeName = std::nullopt;
             ui.answers = {MsgAnswer::Cancel};
             const Node* node = Tree().NodeOf(Item(shown.label));
-            const std::string typed = node->GetComment() + "-typed";
+            const std::string stored = node->GetComment() + "-typed";
             TypeInto(shown.label, false);
             route.leave(*this);
-            EXPECT_EQ(node->GetComment(), typed);
+            EXPECT_EQ(node->GetComment(), stored);
             ASSERT_TRUE(doc->Data().CanUndo());
             doc->Data().Undo();
             EXPECT_EQ(doc->Data().CanUndo(), &route != &kRoutes[0] || &shown != &kForms[0])
                 << "the typing is exactly one step";
             doc->Data().Redo();
-            ui.shown.clear();
-        }
-    }
-}
-
-TEST_F(LeaveFormTest, EveryRouteStopsAtARefusalAndKeepsTheTyping) {
-    LoadSample();
-    for (const Shown& shown : kForms) {
-        victim = shown.victim;
-        for (const Route& route : kRoutes) {
-            SCOPED_TRACE(shown.label + " left by " + route.name);
+            victim = shown.kept;
             host.newNodeName = "never_made";
             ui.answers.clear();
+            ui.shown.clear();
             const int openRuns = host.openRuns;
-            const Node* node = Tree().NodeOf(Item(shown.label));
-            const std::string stored = node->GetComment();
+            const std::size_t captions = host.captions.size();
             wxTextCtrl* comment = TypeInto(shown.label, true);
             route.leave(*this);
             EXPECT_EQ(ui.Texts(), std::vector<std::string>{shown.refusal});
             EXPECT_EQ(Tree().GetItemText(Tree().GetSelection()), shown.label);
             EXPECT_EQ(comment->GetValue(), stored + "-typed");
             EXPECT_EQ(node->GetComment(), stored);
-            EXPECT_TRUE(host.captions.empty()) << "no New Node dialog";
+            EXPECT_EQ(host.captions.size(), captions) << "no New Node dialog";
             EXPECT_EQ(host.openRuns, openRuns) << "no Open dialog";
             EXPECT_TRUE(frame->IsShown());
-            EXPECT_TRUE(Item(shown.victim).IsOk());
-
+            EXPECT_TRUE(Item(shown.kept).IsOk());
             // The name typed back, Enter stores it all.
             input.Click(Edit(ControlId::NameField));
             input.Type(shown.label);
@@ -172,8 +135,7 @@ TEST_F(LeaveFormTest, EveryRouteStopsAtARefusalAndKeepsTheTyping) {
 }
 
 void MenuUndo(LeaveFormTest& t) {
-    t.input.Key('E', wxMOD_ALT);
-    t.input.Key('U');
+    t.input.Menu('E', 'U');
 }
 
 // A new book left empty refuses to be left once typed into; each of these gets out of it.
@@ -213,7 +175,6 @@ TEST_F(LeaveFormTest, EveryWayOutOfARefusedNewBook) {
         EXPECT_EQ(ui.Texts(),
                   std::vector<std::string>{"You must specify the text (story) for this Book!"});
         ui.shown.clear();
-
         way.route.leave(*this);
         EXPECT_NE(Tree().NodeOf(Tree().GetSelection()), fresh);
         EXPECT_EQ(fresh->GetComment(), "") << "the refused typing is not stored";
@@ -240,9 +201,7 @@ TEST_F(LeaveFormTest, UpdateRefusesOrShowsWhatItStoredAndADanglingKeyCanBeRepoin
     };
     EXPECT_FALSE(modified());
     input.ClickItem(&Tree(), Item("ferry_song"));
-    input.Click(Edit(ControlId::TextField));
-    input.Key(WXK_END, wxMOD_CONTROL);
-    input.Type(" \"C:\\new\"");
+    input.TypeAtEnd(Edit(ControlId::TextField), " \"C:\\new\"", true);
     EXPECT_TRUE(Enabled(Id(CommandId::FileSave))) << "typing is something to save";
     input.Key(WXK_RETURN);
     ASSERT_EQ(ui.shown.size(), 1u);
@@ -256,7 +215,6 @@ TEST_F(LeaveFormTest, UpdateRefusesOrShowsWhatItStoredAndADanglingKeyCanBeRepoin
     input.Key(WXK_RETURN);
     EXPECT_TRUE(Edit(ControlId::TextField)->GetValue().EndsWith(" 'C:")) << "shown as stored";
     EXPECT_TRUE(modified());
-
     ui.shown.clear();
     DeleteByContextMenu("ferry_song");
     for (int wait = 0; wait < 100 && ui.shown.empty(); ++wait) {
@@ -329,6 +287,134 @@ TEST_F(LeaveFormTest, PageDownAndPageUpMoveTheSelectionAPage) {
     }
     EXPECT_FALSE(Form()->HasNode()) << "a group shows no node";
     EXPECT_EQ(node->GetComment(), typed);
+}
+
+// Edit menu with real keys: Undo and Redo after a Delete and after an Update, the undo keys in
+// a text field, and Find with F3 and Shift+F3.
+class UndoFindTest : public GuiTest {
+protected:
+    // Ctrl+F, with the text the Find dialog is given.
+    void Find(const std::string& text) {
+        host.findText = text;
+        input.Key('F', wxMOD_CONTROL);
+    }
+
+    bool Shows(const std::string& label) {
+        const auto labels = Labels(Tree().m_booksRoot);
+        return std::find(labels.begin(), labels.end(), label) != labels.end();
+    }
+
+    std::string Selected() { return Tree().GetItemText(Tree().GetSelection()).ToStdString(); }
+    wxString MenuLabel(int id) {
+        frame->GetMenuBar()->UpdateMenus();
+        return frame->GetMenuBar()->FindItem(id)->GetItemLabelText();
+    }
+};
+
+TEST_F(UndoFindTest, CtrlZBringsADeletedBookBackSelectedAndShown) {
+    LoadSample();
+    EXPECT_EQ(MenuLabel(Id(CommandId::EditUndo)), "Undo");
+    DeleteByContextMenu("ferry_song");
+    ASSERT_FALSE(Shows("ferry_song"));
+    EXPECT_EQ(MenuLabel(Id(CommandId::EditUndo)), "Undo Delete 'ferry_song'");
+    input.Key('Z', wxMOD_CONTROL);
+    EXPECT_TRUE(Shows("ferry_song"));
+    EXPECT_EQ(Selected(), "ferry_song");
+    EXPECT_EQ(Edit(ControlId::NameField)->GetValue(), "ferry_song");
+    EXPECT_FALSE(doc->Data().IsModified()) << "back at the state that was read";
+    EXPECT_EQ(MenuLabel(Id(CommandId::EditRedo)), "Redo Delete 'ferry_song'");
+    input.Key('Y', wxMOD_CONTROL);
+    EXPECT_FALSE(Shows("ferry_song"));
+    EXPECT_TRUE(doc->Data().IsModified(DataFile::Lore));
+    input.Key('Z', wxMOD_CONTROL);
+    input.Key('Z', wxMOD_CONTROL | wxMOD_SHIFT);
+    EXPECT_FALSE(Shows("ferry_song"));
+}
+
+TEST_F(UndoFindTest, CtrlZUndoesAnUpdateButInAFieldOnlyTheFieldsTyping) {
+    LoadSample();
+    input.ClickItem(&Tree(), Item("ferry_song"));
+    const Node* song = Tree().NodeOf(Item("ferry_song"));
+    const std::string comment = song->GetComment();
+    input.Click(Edit(ControlId::NameField));
+    input.Key('A', wxMOD_CONTROL);
+    input.Type("a_song");
+    input.TypeAtEnd(Edit(ControlId::CommentField), "-typed");
+    input.Key(WXK_RETURN);
+    ASSERT_EQ(song->GetName(), "a_song");
+    input.Click(Edit(ControlId::CommentField));
+    input.Key('Z', wxMOD_CONTROL);
+    EXPECT_EQ(song->GetName(), "a_song") << "the field's key, not the document's";
+    EXPECT_FALSE(doc->Data().CanRedo());
+    // Typing not yet stored is stored by the menu's Undo, which then takes it back; Redo
+    // gives it back.
+    input.Key(WXK_END);
+    input.Type("-more");
+    input.Menu('E', 'U');
+    EXPECT_EQ(Edit(ControlId::CommentField)->GetValue(), comment + "-typed");
+    input.Menu('E', 'R');
+    EXPECT_EQ(song->GetComment(), comment + "-typed-more");
+    EXPECT_EQ(Edit(ControlId::CommentField)->GetValue(), comment + "-typed-more");
+    // The menu's keys reach the menu from a number field too.
+    input.ClickItem(&Tree(), Item("book_ledger_of_osric"));
+    const wxString gold = Edit(ControlId::GoldValueField)->GetValue();
+    input.TypeAtEnd(Edit(ControlId::GoldValueField), "6x");
+    EXPECT_EQ(Edit(ControlId::GoldValueField)->GetValue(), gold + "6") << "digits only";
+    input.Menu('E', 'U');
+    EXPECT_EQ(Edit(ControlId::GoldValueField)->GetValue(), gold);
+    input.ClickItem(&Tree(), Item("a_song"));
+    input.Key('Z', wxMOD_CONTROL);
+    input.Key('Z', wxMOD_CONTROL);
+    EXPECT_EQ(song->GetName(), "ferry_song");
+    EXPECT_EQ(song->GetComment(), comment);
+    EXPECT_EQ(Selected(), "ferry_song");
+    EXPECT_EQ(Edit(ControlId::CommentField)->GetValue(), comment) << "the form follows";
+    EXPECT_TRUE(ui.shown.empty());
+}
+
+TEST_F(UndoFindTest, FindSelectsEachHolderInTurnAndSaysSoInTheStatusBar) {
+    LoadSample();
+    input.ClickItem(&Tree(), Item("Warden_Oath"));
+    const Node* oath = Tree().NodeOf(Item("Warden_Oath"));
+    input.TypeAtEnd(Edit(ControlId::CommentField), "-typed");
+    Find("OSRIC");
+    EXPECT_EQ(oath->GetComment().substr(oath->GetComment().size() - 6), "-typed")
+        << "the typing is stored before the selection moves";
+    // From the last book on: the templates come next in the tree.
+    const struct {
+        int modifiers;
+        const char* selected;
+        const char* status;
+    } steps[] = {
+        {-1, "book_ledger_of_osric", ""},
+        {wxMOD_NONE, "ledger_of_osric", "Passed the end of the tree; continued from the top"},
+        {wxMOD_NONE, "book_ledger_of_osric", ""},
+        {wxMOD_SHIFT, "ledger_of_osric", ""},
+        {wxMOD_SHIFT, "book_ledger_of_osric",
+         "Passed the start of the tree; continued from the end"},
+    };
+    for (const auto& step : steps) {
+        if (step.modifiers >= 0) {
+            input.Key(WXK_F3, step.modifiers);
+        }
+        EXPECT_EQ(Selected(), step.selected);
+        EXPECT_EQ(host.status, step.status);
+    }
+
+    Find("no such words");
+    EXPECT_EQ(host.status, "'no such words' not found");
+    EXPECT_EQ(Selected(), "book_ledger_of_osric");
+    EXPECT_TRUE(ui.shown.empty()) << "no message box";
+    // The message goes with the next action: another node selected, or an Update.
+    wxStatusBar* status = frame->GetStatusBar();
+    input.ClickItem(&Tree(), Item("ferry_song"));
+    EXPECT_EQ(status->GetStatusText(), "Ready");
+    input.Key(WXK_F3);
+    EXPECT_EQ(status->GetStatusText(), "'no such words' not found");
+    input.Click(Edit(ControlId::CommentField));
+    input.Type("x");
+    input.Click(Form()->FindWindow(Id(ControlId::UpdateButton)));
+    EXPECT_EQ(status->GetStatusText(), "Ready");
 }
 
 } // namespace

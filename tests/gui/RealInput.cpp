@@ -5,13 +5,9 @@
 
 #include <X11/Xlib.h>
 
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <chrono>
+#include <cstdlib>
 #include <thread>
-
-extern char** environ;
 
 namespace tc::test {
 
@@ -72,17 +68,12 @@ void RealInput::ClickItem(wxTreeCtrl* tree, wxTreeItemId item, int button) {
 // xdotool types at once (the simulator waits 20 ms after each key); the keys still reach the
 // focused window through the X server. The simulator types when xdotool is missing.
 void RealInput::Type(const std::string& text) {
-    if (text.empty()) {
-        return;
+    std::string quoted; // for the shell, within single quotes
+    for (const char c : text) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     }
-    std::string program = "xdotool", type = "type", delay = "--delay", none = "0", dashes = "--";
-    std::string chars = text;
-    char* argv[] = {program.data(), type.data(),  delay.data(), none.data(),
-                    dashes.data(),  chars.data(), nullptr};
-    pid_t pid = 0;
-    int status = 0;
-    if (posix_spawnp(&pid, "xdotool", nullptr, nullptr, argv, environ) != 0 ||
-        waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    if (!text.empty() &&
+        std::system(("xdotool type --delay 0 -- '" + quoted + "' 2>/dev/null").c_str()) != 0) {
         m_sim.Text(text.c_str());
     }
     Settle();
@@ -91,6 +82,17 @@ void RealInput::Type(const std::string& text) {
 void RealInput::Key(int keycode, int modifiers) {
     m_sim.Char(keycode, modifiers);
     Settle();
+}
+
+void RealInput::TypeAtEnd(wxWindow* field, const std::string& text, bool withCtrl) {
+    Click(field);
+    Key(WXK_END, withCtrl ? wxMOD_CONTROL : wxMOD_NONE);
+    Type(text);
+}
+
+void RealInput::Menu(int menu, int item) {
+    Key(menu, wxMOD_ALT);
+    Key(item);
 }
 
 void RealInput::Retype(wxWindow* field, const std::string& text) {

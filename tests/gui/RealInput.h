@@ -22,8 +22,12 @@ public:
     // Types characters as keys; upper-case letters are typed with Shift.
     void Type(const std::string& text);
     void Key(int keycode, int modifiers = wxMOD_NONE);
-    // Clicks a text field, selects all it holds and types `text` over it.
+    // Clicks a text field, selects all it holds and types `text` over it, or after it (its
+    // last line's end for `withCtrl`).
     void Retype(wxWindow* field, const std::string& text);
+    void TypeAtEnd(wxWindow* field, const std::string& text, bool withCtrl = false);
+    // Picks an item of the menu bar by its Alt key and its own.
+    void Menu(int menu, int item);
     // Lets the X server deliver what was sent and the event loop handle it.
     void Settle();
 

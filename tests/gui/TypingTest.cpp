@@ -2,83 +2,65 @@
 // typed, digits-only fields take only digits, every Windows-1252 byte survives showing, editing
 // and saving, and a template keeps pointing at the book it names. Real keys and clicks.
 #include "GuiHarness.h"
-#include "RealInput.h"
 
-#include "platform/wx/WxText.h"
-#include "views/LoreBookForm.h"
-#include "views/TemplateForm.h"
-
-#include <wx/button.h>
-#include <wx/choice.h>
 #include <wx/clipbrd.h>
-#include <wx/textctrl.h>
+#include <wx/spinbutt.h>
 
 namespace tc::test {
 namespace {
 
 using TypingTest = GuiTest;
 
-TEST_F(TypingTest, LowerCaseAndDigitsOnlyFieldsFilterWhatIsTyped) {
+// Up and Down in a number field step within the spin range.
+TEST_F(TypingTest, LowerCaseAndDigitsOnlyFieldsFilterWhatIsTypedAndArrowsStepNumbers) {
     LoadSample();
+    constexpr ControlId kGold = ControlId::GoldValueField;
+    constexpr ControlId kWidth = ControlId::InventoryWidthField;
+    constexpr ControlId kHeight = ControlId::InventoryHeightField;
     struct Case {
         const char* node;
         ControlId field;
-        int caretKey; // where the typing starts
+        int caretKey; // where the typing starts; none: over what the field holds
         const char* typed;
         const char* expected;
+        int key = WXK_NONE; // then pressed `presses` times
+        int presses = 0;
     };
     const Case cases[] = {
         {"Warden_Oath", ControlId::NameField, WXK_END, "X", "Warden_Oathx"},
         {"Warden_Oath", ControlId::NameField, WXK_HOME, "My ", "my Warden_Oath"},
         {"book_warden_oath", ControlId::NameField, WXK_END, "_Two", "book_warden_oath_two"},
         {"book_warden_oath", ControlId::TextureField, WXK_HOME, "NEW_", "new_b_i_glb_book_01"},
-        {"book_warden_oath", ControlId::GoldValueField, WXK_END, "4a2B", "1042"},
-        {"book_warden_oath", ControlId::InventoryWidthField, WXK_HOME, "x3", "31"},
+        {"book_warden_oath", kGold, WXK_END, "4a2B", "1042"},
+        {"book_warden_oath", kWidth, WXK_HOME, "x3", "31"},
+        {"book_warden_oath", kGold, WXK_NONE, "25", "26", WXK_UP, 1},
+        {"book_warden_oath", kGold, WXK_NONE, "25", "23", WXK_DOWN, 2},
+        {"book_warden_oath", kGold, WXK_NONE, "199", "200", WXK_UP, 3},
+        {"book_warden_oath", kGold, WXK_NONE, "1", "0", WXK_DOWN, 2},
+        {"book_warden_oath", kGold, WXK_NONE, "250", "199", WXK_DOWN, 1},
+        {"book_warden_oath", kWidth, WXK_NONE, "3", "4", WXK_UP, 2},
+        {"book_warden_oath", kHeight, WXK_NONE, "2", "1", WXK_DOWN, 2},
+        {"book_warden_oath", kHeight, WXK_NONE, "", "2", WXK_UP, 1},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.node) + " typed " + c.typed);
-        input.ClickItem(&Tree(), Item(c.node));
+        SCOPED_TRACE(std::string(c.node) + " " + std::to_string(Id(c.field)) + " typed " + c.typed);
+        if (Tree().GetItemText(Tree().GetSelection()) != c.node) {
+            input.ClickItem(&Tree(), Item(c.node));
+        }
         wxTextCtrl* field = Edit(c.field);
         const wxString shown = field->GetValue();
-        input.Click(field);
-        input.Key(c.caretKey);
-        input.Type(c.typed);
-        EXPECT_EQ(field->GetValue(), c.expected);
-        field->ChangeValue(shown); // the next case starts from the file's values
-    }
-}
-
-TEST_F(TypingTest, UpAndDownInANumberFieldStepWithinTheSpinRange) {
-    LoadSample();
-    input.ClickItem(&Tree(), Item("book_warden_oath"));
-    struct Case {
-        ControlId field;
-        const char* typed;
-        int key;
-        int presses;
-        const char* expected;
-    };
-    const Case cases[] = {
-        {ControlId::GoldValueField, "25", WXK_UP, 1, "26"},
-        {ControlId::GoldValueField, "25", WXK_DOWN, 2, "23"},
-        {ControlId::GoldValueField, "199", WXK_UP, 3, "200"},
-        {ControlId::GoldValueField, "1", WXK_DOWN, 2, "0"},
-        {ControlId::GoldValueField, "250", WXK_DOWN, 1, "199"},
-        {ControlId::InventoryWidthField, "3", WXK_UP, 2, "4"},
-        {ControlId::InventoryHeightField, "2", WXK_DOWN, 2, "1"},
-        {ControlId::InventoryHeightField, "", WXK_UP, 1, "2"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(Id(c.field)) + " holding " + c.typed);
-        wxTextCtrl* field = Edit(c.field);
-        input.Click(field);
-        input.Key('A', wxMOD_CONTROL);
-        input.Key(WXK_DELETE);
-        input.Type(c.typed);
+        if (c.caretKey == WXK_NONE) {
+            input.Retype(field, c.typed);
+        } else {
+            input.Click(field);
+            input.Key(c.caretKey);
+            input.Type(c.typed);
+        }
         for (int press = 0; press < c.presses; ++press) {
             input.Key(c.key);
         }
         EXPECT_EQ(field->GetValue(), c.expected);
+        field->ChangeValue(shown); // the next case starts from the file's values
     }
 }
 
@@ -90,13 +72,10 @@ TEST_F(TypingTest, EveryByteIsShownEditedAndSavedUnchanged) {
                           odd + "\";\n\t}\n}\n"));
     host.openResult = OpenPaths{lore, templates};
     input.Key('O', wxMOD_CONTROL);
-
     input.ClickItem(&Tree(), Item("odd_bytes"));
     EXPECT_EQ(FromWx(Edit(ControlId::CommentField)->GetValue()), odd);
     EXPECT_EQ(FromWx(Edit(ControlId::TextField)->GetValue()), odd);
-    input.Click(Edit(ControlId::TextField));
-    input.Key(WXK_END, wxMOD_CONTROL);
-    input.Type("!");
+    input.TypeAtEnd(Edit(ControlId::TextField), "!", true);
     // A letter Windows-1252 does not have (L with stroke), pasted.
     if (wxTheClipboard->Open()) {
         wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8("\xC5\x81")));
@@ -118,20 +97,108 @@ TEST_F(TypingTest, ATemplateKeepsTheBookItNamesWhenKeysDifferInCase) {
     input.Type("A second oath.");
     input.Key(WXK_RETURN);
     ASSERT_TRUE(ui.shown.empty());
-
     input.ClickItem(&Tree(), Item("book_warden_oath"));
     auto* form = dynamic_cast<TemplateForm*>(Form());
     ASSERT_NE(form, nullptr);
     ChooseByKeys(input, form->m_bookTitleField, form->m_loreKeyChoice, "warden_oath");
     input.Click(form->m_updateButton);
     input.Key('S', wxMOD_CONTROL);
-
     input.ClickItem(&Tree(), Item("ferry_song"));
     input.ClickItem(&Tree(), Item("book_warden_oath"));
     form = dynamic_cast<TemplateForm*>(Form());
     EXPECT_EQ(form->m_loreKeyChoice->GetStringSelection(), "warden_oath");
     input.Key('S', wxMOD_CONTROL);
     EXPECT_NE(ReadBytes(templates).find("lore_key = warden_oath;"), std::string::npos);
+}
+
+// Both forms work in a window of any size: a small one scrolls every field and Update into
+// reach as the Tab key walks to it, a large one gives the long text the room.
+class PaneSizeTest : public GuiTest {
+protected:
+    // Whether the control's start shows in the form, with as much of it as the form can show.
+    bool Reachable(wxWindow* control) {
+        const wxRect view(Form()->GetClientSize());
+        const wxRect rect = control->GetRect();
+        const wxRect shown = rect.Intersect(view);
+        return view.Contains(rect.GetTopLeft()) &&
+               shown.height == std::min(rect.height, view.height - rect.y);
+    }
+};
+
+struct Shown {
+    const char* node;
+    ControlId growing; // the text that takes a large pane's room
+};
+
+TEST_F(PaneSizeTest, EveryFieldIsReachableInASmallWindowAndTheTextGrowsInALargeOne) {
+    LoadSample();
+    for (const Shown shown : {Shown{"ferry_song", ControlId::TextField},
+                              Shown{"book_ferry_song", ControlId::HelpField}}) {
+        SCOPED_TRACE(shown.node);
+        frame->SetSize(450, 320);
+        input.ClickItem(&Tree(), Item(shown.node));
+        const Node* node = Tree().NodeOf(Item(shown.node));
+        const std::string typed = node->GetComment() + "-small";
+        auto* comment = dynamic_cast<wxTextCtrl*>(Form()->FindWindow(Id(ControlId::CommentField)));
+        wxWindow* update = Form()->FindWindow(Id(ControlId::UpdateButton));
+        const wxSize laidOut = Form()->FindWindow(Id(shown.growing))->GetSize();
+        // Its middle may lie beyond the pane.
+        input.ClickAt(Form()->FindWindow(Id(ControlId::NameField)), wxPoint(4, 4));
+        ASSERT_NE(wxWindow::FindFocus(), nullptr);
+        std::vector<wxWindow*> visited;
+        for (int tab = 0; tab < 20 && wxWindow::FindFocus() != update; ++tab) {
+            // GTK does not tell which window has the focus while a drop-down list has it.
+            wxWindow* focus = wxWindow::FindFocus();
+            visited.push_back(focus);
+            EXPECT_TRUE(focus == nullptr || Reachable(focus)) << "focus on " << focus->GetId();
+            EXPECT_EQ(dynamic_cast<wxSpinButton*>(focus), nullptr) << "spins are no tab stop";
+            if (focus == comment) {
+                input.Key(WXK_END);
+                input.Type("-small");
+            }
+            input.Key(WXK_TAB);
+        }
+        ASSERT_EQ(wxWindow::FindFocus(), update);
+        EXPECT_NE(std::find(visited.begin(), visited.end(), comment), visited.end());
+        EXPECT_TRUE(wxRect(Form()->GetClientSize()).Contains(update->GetRect()));
+        input.Click(update);
+        EXPECT_EQ(node->GetComment(), typed);
+        // Each number's arrows stand up and down beside it, as Windows users know them.
+        for (const auto& [spinId, numberId] :
+             {std::pair{ControlId::GoldValueSpin, ControlId::GoldValueField},
+              {ControlId::InventoryWidthSpin, ControlId::InventoryWidthField},
+              {ControlId::InventoryHeightSpin, ControlId::InventoryHeightField}}) {
+            if (auto* spin = dynamic_cast<wxSpinButton*>(Form()->FindWindow(Id(spinId)))) {
+                EXPECT_TRUE(spin->HasFlag(wxSP_VERTICAL)) << Id(spinId);
+                EXPECT_GT(spin->GetRect().x,
+                          Form()->FindWindow(Id(numberId))->GetRect().GetRight());
+            }
+        }
+
+        frame->SetSize(1900, 1000);
+        input.Settle();
+        const wxSize grown = Form()->FindWindow(Id(shown.growing))->GetSize();
+        EXPECT_GT(grown.GetWidth(), 2 * laidOut.GetWidth());
+        EXPECT_GT(grown.GetHeight(), 2 * laidOut.GetHeight());
+        EXPECT_EQ(Form()->GetVirtualSize(), Form()->GetClientSize()) << "nothing to scroll";
+        EXPECT_TRUE(wxRect(Form()->GetClientSize()).Contains(update->GetRect()));
+    }
+
+    // View > Split puts the bar back and lets the arrow keys move it; Enter keeps where it is
+    // and Escape where it was.
+    for (const int end : {WXK_RETURN, WXK_ESCAPE}) {
+        input.Menu('V', 'P');
+        const int start = frame->Splitter()->GetSashPosition();
+        EXPECT_EQ(start, static_cast<int>(frame->GetClientSize().GetWidth() * 0.3));
+        EXPECT_TRUE(frame->GetStatusBar()->GetStatusText().StartsWith("Move the split bar"));
+        input.Key(WXK_RIGHT);
+        input.Key(WXK_RIGHT);
+        input.Key(WXK_LEFT);
+        EXPECT_EQ(frame->Splitter()->GetSashPosition(), start + 8);
+        input.Key(end);
+        EXPECT_EQ(frame->Splitter()->GetSashPosition(), end == WXK_RETURN ? start + 8 : start);
+        EXPECT_EQ(frame->GetStatusBar()->GetStatusText(), "Ready");
+    }
 }
 
 } // namespace

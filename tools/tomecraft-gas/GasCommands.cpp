@@ -212,7 +212,8 @@ std::string EmptiedFile(const Document& doc, const Invocation& inv) {
 
 int Format(Document& doc, RecordingUi& ui, const Invocation& inv, std::ostream& err) {
     doc.SetLockHolder("tomecraft-gas format");
-    if (!doc.LockPair(inv.lorePath, inv.templatePath)) {
+    if (const Result<void> locked = doc.LockPair(inv.lorePath, inv.templatePath); !locked) {
+        ui.Add(locked.GetFailure().text);
         PrintMessages(ui, 0, err);
         err << "tomecraft-gas: nothing written\n";
         return kExitFailed;
