@@ -45,6 +45,16 @@ PairFindings::PairFindings(std::string lorePath, std::string templatePath)
 
 void PairFindings::Reset(const LoreData& data) {
     *this = PairFindings(std::move(m_lorePath), std::move(m_templatePath));
+    const std::size_t books = data.GetBooks().size();
+    const std::size_t templates = data.GetTemplates().size();
+    m_books.reserve(books);
+    m_booksByKey.reserve(books);
+    m_booksByFolded.reserve(books);
+    m_templates.reserve(templates);
+    for (Index<Template>* index :
+         {&m_templatesByName, &m_templatesByFolded, &m_templatesByLoreKey, &m_templatesByParent}) {
+        index->reserve(templates);
+    }
     Affected all;
     for (const LoreBook* book : data.GetBooks()) {
         Add(book);
