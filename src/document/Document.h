@@ -17,6 +17,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/UserInterface.h"
 
+#include <optional>
 #include <span>
 #include <string>
 #include <utility>
@@ -77,8 +78,9 @@ public:
     // What the last ReadPair found: the readers' messages and the notes of what a save would
     // change in each file.
     const Diagnostics& GetDiagnostics() const { return m_diagnostics; }
-    // What is wrong or doubtful about the pair as it stands, kept current with every change.
-    const PairFindings& Findings() const { return m_findings; }
+    // What is wrong or doubtful about the pair as it stands: found when first asked for (an Open
+    // of a pair nobody checks costs nothing more), then kept current with every change.
+    const PairFindings& Findings() const;
     // "Saving will change 7 places in lore.gas: View > Reading Notes", or empty.
     std::string ReadingNotesSummary() const;
     // The node a diagnostic concerns, if it is loaded.
@@ -125,7 +127,7 @@ private:
     // that now holds what is shown as saved.
     bool Save(std::span<SaveRequest> requests);
     void Follow(const DataChange& change);
-    void FindAnew();
+    void ForgetFindings();
     bool AskToSave(); // false when the user cancels or the save fails
     void RebuildTree();
 
@@ -151,7 +153,7 @@ private:
     FileVersion m_templateVersion;
     PairLock m_pairLock;
     Diagnostics m_diagnostics;
-    PairFindings m_findings{"", ""};
+    mutable std::optional<PairFindings> m_findings;
     bool m_loreNotesAccepted = true;
     bool m_templateNotesAccepted = true;
 };

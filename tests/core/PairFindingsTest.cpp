@@ -1,7 +1,10 @@
 // The rules a pair is checked against, and the live findings that follow every change.
 #include "TestSupport.h"
 
+#include "document/Document.h"
+#include "document/HeadlessHost.h"
 #include "document/PairFindings.h"
+#include "platform/MemorySettings.h"
 
 #include <gtest/gtest.h>
 
@@ -173,6 +176,27 @@ TEST(PairFindings, LiveFindingsEqualAFreshCheckAfterEveryStep) {
                       live.All().size());
         }
     }
+}
+
+// The document finds when first asked, follows its own changes, and starts over with each Open.
+TEST(PairFindings, TheDocumentsFindingsFollowItsChangesAndItsOpens) {
+    test::ScriptedUi ui;
+    HeadlessHost host;
+    const MemorySettings settings;
+    Document doc(ui, host, settings);
+    const std::string lore = test::SamplePath("lore.gas");
+    const std::string templates = test::SamplePath("trs_book_lore.gas");
+    ASSERT_TRUE(doc.ReadPair(lore, templates));
+    EXPECT_TRUE(doc.Findings().All().empty());
+    const Node* made = doc.Data().AddNode(NodeType::LoreBook, "unread_book");
+    EXPECT_EQ(Lines(doc.Findings().All()), Lines(FindProblems(doc.Data(), lore, templates)));
+    ASSERT_EQ(doc.Findings().All().size(), 1u);
+    EXPECT_EQ(doc.Findings().All()[0].nodeName, made->GetName());
+    doc.Data().Undo();
+    EXPECT_TRUE(doc.Findings().All().empty());
+    doc.Data().Redo();
+    ASSERT_TRUE(doc.ReadPair(lore, templates));
+    EXPECT_TRUE(doc.Findings().All().empty()) << "the new book went with the Open";
 }
 
 } // namespace
