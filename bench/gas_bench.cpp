@@ -5,6 +5,7 @@
 #include "document/Document.h"
 #include "document/FindNode.h"
 #include "document/HeadlessHost.h"
+#include "document/PairFindings.h"
 #include "gasfiles/LoreFile.h"
 #include "gasfiles/TemplateFile.h"
 #include "platform/MemorySettings.h"
@@ -315,6 +316,71 @@ void BM_Find(benchmark::State& state) {
     Report(state, lore, pair.books);
 }
 
+// The findings of a whole pair, as an Open finds them; with 1, also listed in order.
+void BM_FindAll(benchmark::State& state) {
+    const auto& pair = PairOf(static_cast<std::size_t>(state.range(0)));
+    SilentUi ui;
+    tc::HeadlessHost host;
+    const tc::MemorySettings settings;
+    tc::Document doc(ui, host, settings);
+    doc.ReadPair(pair.lorePath, pair.templatePath);
+    tc::PairFindings findings(pair.lorePath, pair.templatePath);
+    for (auto _ : state) {
+        findings.Reset(doc.Data());
+        if (state.range(1) != 0) {
+            benchmark::DoNotOptimize(findings.All());
+        }
+    }
+    Report(state, pair.lorePath, pair.books);
+}
+
+// One step through the document with the findings following it: a template's lore key
+// changed, a book renamed, a template's base changed, a new book, a delete, in turn. The time
+// is per step, the store itself included.
+void BM_LiveFindings(benchmark::State& state) {
+    const auto& pair = PairOf(static_cast<std::size_t>(state.range(0)));
+    SilentUi ui;
+    tc::HeadlessHost host;
+    const tc::MemorySettings settings;
+    tc::Document doc(ui, host, settings);
+    doc.ReadPair(pair.lorePath, pair.templatePath);
+    tc::EditableData& data = doc.Data();
+    std::size_t k = 0;
+    for (auto _ : state) {
+        const auto books = data.GetBooks();
+        const auto templates = data.GetTemplates();
+        const tc::LoreBook& book = *books[(k * 7919) % books.size()];
+        const tc::Template& tmpl = *templates[(k * 104729) % templates.size()];
+        switch (k++ % 5) {
+        case 0: {
+            tc::Template values = tmpl;
+            values.SetLoreKey(book.GetName());
+            data.StoreTemplate(tmpl, values);
+            break;
+        }
+        case 1: {
+            tc::LoreBook values = book;
+            values.SetName(book.GetName() + "_b");
+            data.StoreBook(book, values);
+            break;
+        }
+        case 2: {
+            tc::Template values = tmpl;
+            values.SetSpecializes(templates[k % templates.size()]->GetName());
+            data.StoreTemplate(tmpl, values);
+            break;
+        }
+        case 3:
+            data.AddNode(tc::NodeType::LoreBook, "new_" + std::to_string(k));
+            break;
+        default:
+            data.DeleteNode(&book);
+        }
+    }
+    state.counters["findings"] = static_cast<double>(doc.Findings().All().size());
+    Report(state, pair.lorePath, pair.books);
+}
+
 void Sizes(benchmark::internal::Benchmark* b) {
     b->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 }
@@ -341,6 +407,8 @@ BENCHMARK(BM_SortNames)
 BENCHMARK(BM_WriteLore)->Apply(Sizes);
 BENCHMARK(BM_WriteTemplates)->Apply(Sizes);
 BENCHMARK(BM_UndoRedo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindAll)->ArgsProduct({{1000, 10000, 100000}, {0, 1}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LiveFindings)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Find)
     ->ArgsProduct({{1000, 10000, 100000}, {0, 1}})
     ->ArgNames({"books", "saved"})

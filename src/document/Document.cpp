@@ -218,9 +218,11 @@ Result<bool> Document::ReadPair(const std::string& lorePath, const std::string& 
         templatesRead = ReadTemplateFile(m_templatePath, templates);
     } catch (const FileError& error) {
         m_data.Reset(std::move(books), std::move(templates), false); // what was read is kept
+        ForgetFindings();
         return FileFailure(error.Path(), error.what());
     }
     m_data.Reset(std::move(books), std::move(templates));
+    ForgetFindings();
     return loreRead && templatesRead;
 }
 
@@ -307,6 +309,7 @@ void Document::OnFileOpen() {
     } catch (const std::bad_alloc&) {
         m_diagnostics.clear();
         m_data.Reset({}, {}); // what was read so far may be any part of the files: keep none of it
+        ForgetFindings();
         RebuildTree();
         m_ui.MessageBox("There is not enough memory to open these files.", MsgButtons::Ok,
                         MsgIcon::Exclamation);
@@ -352,7 +355,21 @@ const Node* Document::NewNode(NodeType type) {
     return m_data.AddNode(type, *name);
 }
 
+void Document::ForgetFindings() {
+    m_findings.reset();
+}
+
+const PairFindings& Document::Findings() const {
+    if (!m_findings) {
+        m_findings.emplace(m_lorePath, m_templatePath).Reset(m_data);
+    }
+    return *m_findings;
+}
+
 void Document::Follow(const DataChange& change) {
+    if (m_findings) {
+        m_findings->Follow(change);
+    }
     if (m_treeView != nullptr) {
         m_treeView->Follow(change);
     }

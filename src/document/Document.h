@@ -7,6 +7,7 @@
 
 #include "document/DocumentHost.h"
 #include "document/EditableData.h"
+#include "document/PairFindings.h"
 #include "gasfiles/Diagnostic.h"
 #include "gasfiles/Result.h"
 #include "gasfiles/SafeWrite.h"
@@ -16,6 +17,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/UserInterface.h"
 
+#include <optional>
 #include <span>
 #include <string>
 #include <utility>
@@ -76,6 +78,9 @@ public:
     // What the last ReadPair found: the readers' messages and the notes of what a save would
     // change in each file.
     const Diagnostics& GetDiagnostics() const { return m_diagnostics; }
+    // What is wrong or doubtful about the pair as it stands: found when first asked for (an Open
+    // of a pair nobody checks costs nothing more), then kept current with every change.
+    const PairFindings& Findings() const;
     // "Saving will change 7 places in lore.gas: View > Reading Notes", or empty.
     std::string ReadingNotesSummary() const;
     // The node a diagnostic concerns, if it is loaded.
@@ -122,6 +127,7 @@ private:
     // that now holds what is shown as saved.
     bool Save(std::span<SaveRequest> requests);
     void Follow(const DataChange& change);
+    void ForgetFindings();
     bool AskToSave(); // false when the user cancels or the save fails
     void RebuildTree();
 
@@ -147,6 +153,7 @@ private:
     FileVersion m_templateVersion;
     PairLock m_pairLock;
     Diagnostics m_diagnostics;
+    mutable std::optional<PairFindings> m_findings;
     bool m_loreNotesAccepted = true;
     bool m_templateNotesAccepted = true;
 };

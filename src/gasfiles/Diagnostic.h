@@ -13,8 +13,8 @@ enum class Severity { Error, Warning, Note };
 
 struct Diagnostic {
     // The reading messages the editor shows as message boxes, in order; a note of a change a
-    // save would make is listed, never boxed.
-    enum class Kind { Message, ReadingNote };
+    // save would make, and a finding about the pair as it stands, are listed, never boxed.
+    enum class Kind { Message, ReadingNote, Finding };
 
     Kind kind = Kind::Message;
     Severity severity = Severity::Warning;

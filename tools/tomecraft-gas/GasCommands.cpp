@@ -10,7 +10,6 @@
 #include "platform/Product.h"
 #include "platform/Text.h"
 #include "tools/tomecraft-gas/DumpJson.h"
-#include "tools/tomecraft-gas/PairChecks.h"
 #include "tools/tomecraft-gas/RecordingUi.h"
 
 #include <filesystem>
@@ -276,13 +275,9 @@ int Check(Document& doc, RecordingUi& ui, const Invocation& inv, std::ostream& o
     if (!read) {
         out << "error: the files could not be read in full\n";
     }
-    for (const Finding& finding : CheckPair(doc.Data())) {
-        anyError = anyError || finding.error;
-        out << (finding.inTemplates ? inv.templatePath : inv.lorePath) << ":";
-        if (finding.line > 0) {
-            out << finding.line << ":";
-        }
-        out << (finding.error ? " error: " : " warning: ") << Cp1252ToUtf8(finding.text) << "\n";
+    for (const Diagnostic& finding : doc.Findings().All()) {
+        anyError = anyError || finding.severity == Severity::Error;
+        out << DiagnosticLine(finding) << "\n";
     }
     PrintNotes(doc, out);
     return anyError ? kExitFailed : kExitOk;
