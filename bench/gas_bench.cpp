@@ -316,14 +316,22 @@ void BM_Find(benchmark::State& state) {
     Report(state, lore, pair.books);
 }
 
-// The findings of a whole pair, as an Open finds them; with 1, also listed in order.
-void BM_FindAll(benchmark::State& state) {
-    const auto& pair = PairOf(static_cast<std::size_t>(state.range(0)));
+// A document with a generated pair open, as the editor holds it.
+struct OpenPair {
+    explicit OpenPair(const tc::bench::GeneratedPair& pair) {
+        doc.ReadPair(pair.lorePath, pair.templatePath);
+    }
     SilentUi ui;
     tc::HeadlessHost host;
     const tc::MemorySettings settings;
-    tc::Document doc(ui, host, settings);
-    doc.ReadPair(pair.lorePath, pair.templatePath);
+    tc::Document doc{ui, host, settings};
+};
+
+// The findings of a whole pair, as an Open finds them; with 1, also listed in order.
+void BM_FindAll(benchmark::State& state) {
+    const auto& pair = PairOf(static_cast<std::size_t>(state.range(0)));
+    OpenPair opened(pair);
+    tc::Document& doc = opened.doc;
     tc::PairFindings findings(pair.lorePath, pair.templatePath);
     for (auto _ : state) {
         findings.Reset(doc.Data());
@@ -339,11 +347,8 @@ void BM_FindAll(benchmark::State& state) {
 // is per step, the store itself included.
 void BM_LiveFindings(benchmark::State& state) {
     const auto& pair = PairOf(static_cast<std::size_t>(state.range(0)));
-    SilentUi ui;
-    tc::HeadlessHost host;
-    const tc::MemorySettings settings;
-    tc::Document doc(ui, host, settings);
-    doc.ReadPair(pair.lorePath, pair.templatePath);
+    OpenPair opened(pair);
+    tc::Document& doc = opened.doc;
     tc::EditableData& data = doc.Data();
     std::size_t k = 0;
     for (auto _ : state) {

@@ -17,11 +17,7 @@ namespace {
 
 // `text` is Windows-1252, as the file texts quoted in it are.
 void Warn(Diagnostics& messages, const std::string& path, const std::string& text) {
-    Diagnostic message;
-    message.severity = Severity::Error;
-    message.path = path;
-    message.text = Cp1252ToUtf8(text);
-    messages.push_back(std::move(message));
+    messages.push_back(FileFailure(path, Cp1252ToUtf8(text)));
 }
 
 constexpr const char* kUnchanged = "\n\nThe file on disk was not changed.";

@@ -22,9 +22,9 @@ struct PairData : TestData {
 
 // "name:specializes:lore key:screen name", parts at the end left out when empty.
 void AddTemplates(PairData& data, const std::vector<std::string>& templates) {
-    for (const std::string& spec : templates) {
+    for (const std::string& described : templates) {
         std::vector<std::string> parts;
-        std::stringstream in(spec);
+        std::stringstream in(described);
         for (std::string part; std::getline(in, part, ':');) {
             parts.push_back(part);
         }
