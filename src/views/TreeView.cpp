@@ -68,7 +68,12 @@ TreeView::TreeView(wxWindow* parent, Document& doc, FormHost& host)
             event.Veto();
         }
     });
-    Bind(wxEVT_RIGHT_DOWN, [this](wxMouseEvent& event) { ShowContextMenu(event.GetPosition()); });
+    // A right press soon after another at the same place comes as a double click (as after
+    // picking Delete with the keys, when the next node moves up under the pointer): it opens
+    // the menu all the same.
+    const auto rightPress = [this](wxMouseEvent& event) { ShowContextMenu(event.GetPosition()); };
+    Bind(wxEVT_RIGHT_DOWN, rightPress);
+    Bind(wxEVT_RIGHT_DCLICK, rightPress);
     // The Menu key and Shift+F10 open the same menu beside the selected node.
     Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& event) {
         const bool menuKey = event.GetKeyCode() == WXK_MENU ||
