@@ -14,11 +14,9 @@
 
 #include <filesystem>
 
-namespace tc {
+namespace tc::test {
 namespace {
 
-using test::TempDir;
-using test::WriteBytes;
 using Which = OpenFilesRules::Which;
 using Strings = std::vector<std::string>;
 
@@ -291,7 +289,7 @@ TEST(BackupLocationRules, FoldersAreCheckedStoredNewestFirstAndSelectedOrBrowsed
 }
 
 TEST(NewNodeRules, NamesMustBeGivenAndNewToBothCollections) {
-    test::TestData data;
+    TestData data;
     data.AddBook("my_tome");
     data.AddTemplate("book_x");
     NewNodeRules rules(&data);
@@ -380,4 +378,4 @@ TEST(EditorCommandLine, OffersNamedOrDroppedFilesWithTheirPartnersAndAnswersOpti
 }
 
 } // namespace
-} // namespace tc
+} // namespace tc::test

@@ -9,10 +9,8 @@
 
 #include <random>
 
-namespace tc {
+namespace tc::test {
 namespace {
-
-using test::TestData;
 
 // Every node's values and identity, in collection order.
 struct Snapshot {
@@ -191,4 +189,4 @@ TEST(Find, NextNodeHoldingTheTextIgnoringCaseWrappingAround) {
 }
 
 } // namespace
-} // namespace tc
+} // namespace tc::test

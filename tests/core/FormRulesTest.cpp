@@ -6,10 +6,8 @@
 
 #include <gtest/gtest.h>
 
-namespace tc {
+namespace tc::test {
 namespace {
-
-using test::TestData;
 
 TEST(LoreBookForm, UpdateChecksThenStoresAnyChangeAsOneStep) {
     TestData data;
@@ -338,4 +336,4 @@ TEST(TemplateForm, LeavingStoresOnlyTheTypingAndUpdateWhatIsShown) {
 }
 
 } // namespace
-} // namespace tc
+} // namespace tc::test

@@ -5,10 +5,8 @@
 
 #include <gtest/gtest.h>
 
-namespace tc {
+namespace tc::test {
 namespace {
-
-using test::Crlf;
 
 // What a read gives: each book as name|comment|text on a line, then each message after "! ".
 std::string ReadLore(const std::string& text) {
@@ -20,7 +18,7 @@ std::string ReadLore(const std::string& text) {
     for (const auto& b : books) {
         read += b->GetName() + "|" + b->GetComment() + "|" + b->GetText() + "\n";
     }
-    for (const std::string& message : test::MessageTexts(found)) {
+    for (const std::string& message : MessageTexts(found)) {
         read += "! " + message + "\n";
     }
     return read;
@@ -112,4 +110,4 @@ TEST(LoreWriter, EscapesLineEndsAndKeepsCommentsAsTheyAre) {
 }
 
 } // namespace
-} // namespace tc
+} // namespace tc::test

@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-namespace tc {
+namespace tc::test {
 namespace {
-
-using test::TestData;
 
 TEST(Nodes, CommentLosesItsMarkerAndLeadingBlanksOnly) {
     const std::pair<const char*, const char*> cases[] = {
@@ -58,4 +56,4 @@ TEST(Collections, FindAndUniquenessDifferInCase) {
 }
 
 } // namespace
-} // namespace tc
+} // namespace tc::test

@@ -7,7 +7,7 @@
 #include <numeric>
 #include <random>
 
-namespace tc {
+namespace tc::test {
 namespace {
 
 // The exchange sort exactly as the editor has always run it, quadratic.
@@ -52,7 +52,7 @@ TEST(ExchangeSortOrder, MatchesTheExchangeSortIncludingEqualNames) {
 TEST(ExchangeSortOrder, TemplatesPartitionThenSortAsBefore) {
     std::mt19937 rng(99);
     for (int round = 0; round < 100; ++round) {
-        test::TestData data;
+        TestData data;
         for (const auto& stem : RandomNames(rng, 30, 3, 2)) {
             data.AddTemplate((rng() % 2 ? "base_" : "") + stem);
         }
@@ -111,4 +111,4 @@ TEST(ExchangeSortOrder, LargeInputsStayFast) {
 }
 
 } // namespace
-} // namespace tc
+} // namespace tc::test

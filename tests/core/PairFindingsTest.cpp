@@ -1,20 +1,12 @@
 // The rules a pair is checked against, and the live findings that follow every change.
 #include "TestSupport.h"
 
-#include "document/Document.h"
-#include "document/HeadlessHost.h"
 #include "document/PairFindings.h"
-#include "platform/MemorySettings.h"
 
-#include <gtest/gtest.h>
-
-#include <random>
 #include <sstream>
 
-namespace tc {
+namespace tc::test {
 namespace {
-
-using test::TestData;
 
 struct PairData : TestData {
     using EditableData::SetFollower;
@@ -180,12 +172,10 @@ TEST(PairFindings, LiveFindingsEqualAFreshCheckAfterEveryStep) {
 
 // The document finds when first asked, follows its own changes, and starts over with each Open.
 TEST(PairFindings, TheDocumentsFindingsFollowItsChangesAndItsOpens) {
-    test::ScriptedUi ui;
-    HeadlessHost host;
-    const MemorySettings settings;
-    Document doc(ui, host, settings);
-    const std::string lore = test::SamplePath("lore.gas");
-    const std::string templates = test::SamplePath("trs_book_lore.gas");
+    Editor editor;
+    Document& doc = editor.doc;
+    const std::string lore = SamplePath("lore.gas");
+    const std::string templates = SamplePath("trs_book_lore.gas");
     ASSERT_TRUE(doc.ReadPair(lore, templates));
     EXPECT_TRUE(doc.Findings().All().empty());
     const Node* made = doc.Data().AddNode(NodeType::LoreBook, "unread_book");
@@ -200,4 +190,4 @@ TEST(PairFindings, TheDocumentsFindingsFollowItsChangesAndItsOpens) {
 }
 
 } // namespace
-} // namespace tc
+} // namespace tc::test

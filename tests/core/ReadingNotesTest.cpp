@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-namespace tc {
+namespace tc::test {
 namespace {
 
 struct Read {
@@ -256,4 +256,4 @@ TEST(ReadingNotes, FormatIsAFixedPointAndItsOutputHasNoNotes) {
 }
 
 } // namespace
-} // namespace tc
+} // namespace tc::test

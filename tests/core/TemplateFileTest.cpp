@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-namespace tc {
+namespace tc::test {
 namespace {
 
 // What a read gives: each template on a line as name|specializes|screen name|doc|model|texture|
@@ -23,7 +23,7 @@ std::string ReadTemplates(const std::string& text) {
                 "," + std::to_string(t->GetInventoryHeight()) + "|" + t->GetInventoryIcon() + "|" +
                 t->GetLoreKey() + "|" + t->GetCategoryName() + "|" + t->GetComment() + "\n";
     }
-    for (const std::string& message : test::MessageTexts(found)) {
+    for (const std::string& message : MessageTexts(found)) {
         read += "! " + message + "\n";
     }
     return read;
@@ -193,4 +193,4 @@ TEST(TemplateWriter, ATemplateWithoutALoadedParentWritesEveryValue) {
 }
 
 } // namespace
-} // namespace tc
+} // namespace tc::test

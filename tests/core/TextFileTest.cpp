@@ -9,13 +9,8 @@
 
 #include <cerrno>
 
-namespace tc {
+namespace tc::test {
 namespace {
-
-using test::kMissingFolder;
-using test::ReadBytes;
-using test::TempDir;
-using test::WriteBytes;
 
 // Hands out its bytes a few at a time, so that lines cross every buffer boundary.
 class TrickleSource : public ByteSource {
@@ -137,4 +132,4 @@ TEST(FileCause, TextsNameThePathOrAnUnnamedFile) {
 }
 
 } // namespace
-} // namespace tc
+} // namespace tc::test
