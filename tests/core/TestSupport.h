@@ -41,7 +41,18 @@ namespace tc::test {
 // sorts that otherwise only the document starts.
 struct TestData : EditableData {
     using EditableData::MarkSaved;
+    using EditableData::SetFollower;
+    using LoreData::BookList;
     using LoreData::SortTemplates;
+    using LoreData::TemplateList;
+
+    // The file Save writes of the books or of the templates, with "\n" line ends.
+    std::string Written(DataFile file) {
+        StringSink sink;
+        file == DataFile::Lore ? EmitLoreFile(BookList(), sink)
+                               : EmitTemplateFile(TemplateList(), sink);
+        return sink.Text();
+    }
 
     LoreBook* AddBook(const std::string& key, const std::string& text = "text") {
         BookList().push_back(std::make_unique<LoreBook>());
@@ -89,17 +100,6 @@ public:
     std::deque<MsgAnswer> answers; // for questions; Cancel when none is left
     int busyDepth = 0;
 };
-
-// The readers' own messages among `found`, in Windows-1252 as the readers composed them.
-inline std::vector<std::string> MessageTexts(const Diagnostics& found) {
-    std::vector<std::string> texts;
-    for (const Diagnostic& d : found) {
-        if (d.kind == Diagnostic::Kind::Message) {
-            texts.push_back(Utf8ToCp1252(d.text));
-        }
-    }
-    return texts;
-}
 
 // Dialogs that return what the test put in, and a count of every call.
 class ScriptedHost : public DocumentHost {

@@ -1,11 +1,8 @@
+// The platform: lines, text files, their failures' causes, and Windows-1252 text.
 #include "TestSupport.h"
 
-#include "platform/FileCause.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
-#include "platform/TextFile.h"
-
-#include <gtest/gtest.h>
 
 #include <cerrno>
 
