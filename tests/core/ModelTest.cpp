@@ -41,23 +41,6 @@ TEST(Nodes, DocTextFollowsTheLaterOfScreenNameAndBaseNameAndNumbersAreParsed) {
     EXPECT_EQ(tmpl.GetGoldValue(), 0);
 }
 
-TEST(Collections, FindAndUniquenessDifferInCase) {
-    TestData data;
-    data.AddTemplate("other");
-    Template* base = data.AddTemplate("base_book");
-    data.AddTemplate("BASE_BOOK");
-    EXPECT_EQ(data.FindTemplate("BASE_BOOK"), 1);
-    EXPECT_EQ(data.FindTemplate("missing"), -1);
-    EXPECT_TRUE(data.IsTemplateNameUnique("Base_Book", nullptr));
-    EXPECT_FALSE(data.IsTemplateNameUnique("base_book", nullptr));
-    EXPECT_TRUE(data.IsTemplateNameUnique("base_book", base));
-
-    LoreBook* book = data.AddBook("key");
-    EXPECT_TRUE(data.IsBookKeyUnique("KEY", nullptr));
-    EXPECT_FALSE(data.IsBookKeyUnique("key", nullptr));
-    EXPECT_TRUE(data.IsBookKeyUnique("key", book));
-}
-
 // The exchange sort exactly as the editor has always run it, quadratic.
 std::vector<std::size_t> ReferenceOrder(const std::vector<std::string_view>& names) {
     std::vector<std::size_t> at(names.size());
