@@ -1,26 +1,10 @@
 // The document's command flows, driven through scripted dialogs, panes and answers.
 #include "TestSupport.h"
 
-#include "document/Document.h"
 #include "platform/FileSystem.h"
-#include "platform/MemorySettings.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <functional>
-
-namespace tc {
+namespace tc::test {
 namespace {
-
-using test::ErrorOf;
-using test::kMissingFolder;
-using test::ReadBytes;
-using test::SamplePath;
-using test::ScriptedHost;
-using test::ScriptedUi;
-using test::TempDir;
-using test::WriteBytes;
 
 // The form and the tree, scripted.
 class FakePanes : public FormViewInterface, public TreeViewInterface {
@@ -56,10 +40,10 @@ public:
 };
 
 // A document on a copy of the sample pair, with every pane and dialog scripted.
-class DocumentFlow : public ::testing::Test {
+class DocumentFlow : public testing::Test, protected PairFolder, protected Editor {
 protected:
     DocumentFlow() {
-        test::CopySamplePair(lore, templates);
+        CopySamplePair(lore, templates);
         doc.AttachFormView(&panes);
         doc.AttachTreeView(&panes);
         host.openResult = OpenPaths{lore, templates};
@@ -103,14 +87,7 @@ protected:
         return questions;
     }
 
-    TempDir dir;
-    std::string lore = dir / "lore.gas";
-    std::string templates = dir / "trs_book_lore.gas";
-    ScriptedUi ui;
-    ScriptedHost host;
-    MemorySettings settings;
     FakePanes panes;
-    Document doc{ui, host, settings};
 };
 
 // Open and closing ask before losing changes: Cancel stops, No goes on without saving, Yes saves
@@ -193,7 +170,7 @@ TEST_F(DocumentFlow, AnErrorMidReadStopsTheFlowButKeepsWhatWasReadAndTheTreeSoun
 #else
     OpenSample();
     // Books in the file's order, which the sorts would change.
-    test::WriteBytes(lore, test::ReadBytes(test::DataPath("handedited_lore.gas")));
+    WriteBytes(lore, ReadBytes(DataPath("handedited_lore.gas")));
     // Reading this file fails after it has been opened, like a disk going bad.
     host.openResult = OpenPaths{lore, "/proc/self/mem"};
     panes.onRebuild = [this] { EXPECT_TRUE(ui.shown.empty()) << "the tree is sound first"; };
@@ -257,7 +234,7 @@ TEST_F(DocumentFlow, ASaveThatFailsKeepsTheWindowAndTheData) {
     const std::string folder = dir / "pair";
     std::filesystem::create_directory(folder);
     host.openResult = OpenPaths{folder + "/lore.gas", folder + "/trs_book_lore.gas"};
-    test::CopySamplePair(host.openResult->lorePath, host.openResult->templatePath);
+    CopySamplePair(host.openResult->lorePath, host.openResult->templatePath);
     OpenSample();
     Edit(DataFile::Lore);
     std::filesystem::remove_all(folder); // the pair's folder goes while it is open
@@ -362,4 +339,4 @@ TEST_F(DocumentFlow, BackupFolderComesFromTheSettingsAndTheDialog) {
 }
 
 } // namespace
-} // namespace tc
+} // namespace tc::test

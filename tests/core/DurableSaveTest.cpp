@@ -1,37 +1,22 @@
-// Whatever fails during a save, and whatever the file is (a link, private, shared), the real name
-// holds a whole version and the backup a whole earlier one.
+// What the user sees, and what is left on disk, when the files misbehave. Whatever fails during
+// a save, and whatever the file is (a link, private, shared), the real name holds a whole version
+// and the backup a whole earlier one.
 #include "TestSupport.h"
 
 #include "gasfiles/Backup.h"
-#include "gasfiles/LoreFile.h"
-#include "gasfiles/TemplateFile.h"
 #include "platform/FileLock.h"
-#include "platform/FileOps.h"
+#include "platform/FileSystem.h"
 #include "platform/SystemFiles.h"
 #include "tools/tomecraft-gas/GasCommands.h"
 
-#include <gtest/gtest.h>
-
 #include <cerrno>
-#include <chrono>
-#include <csignal>
-#include <functional>
 #include <iostream>
 #include <new>
-#include <random>
-#include <set>
 #include <sstream>
 #include <sys/stat.h>
 
-namespace tc {
+namespace tc::test {
 namespace {
-
-using test::ReadBytes;
-using test::ScriptedUi;
-using test::TempDir;
-using test::WriteBytes;
-using test::WriteLoreFile;
-using test::WriteTemplateFile;
 
 namespace fs = std::filesystem;
 
@@ -61,12 +46,6 @@ public:
     long steps = 0;
 };
 
-class InjectorScope {
-public:
-    explicit InjectorScope(FaultInjector& injector) { SetFaultInjector(&injector); }
-    ~InjectorScope() { SetFaultInjector(nullptr); }
-};
-
 BookList Books(int count, const std::string& flavour) {
     BookList books;
     for (int k = 0; k < count; ++k) {
@@ -82,27 +61,7 @@ BookList Books(int count, const std::string& flavour) {
 std::string Emitted(const BookList& books) {
     StringSink sink;
     EmitLoreFile(books, sink);
-    std::string crlf;
-    for (char c : sink.Text()) {
-        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    }
-    return crlf;
-}
-
-// Whether `text` holds `part`, with the text when it does not.
-testing::AssertionResult Has(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos ? testing::AssertionSuccess()
-                                                : testing::AssertionFailure()
-                                                      << "no \"" << part << "\" in:\n"
-                                                      << text;
-}
-
-std::set<std::string> Entries(const std::string& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.insert(entry.path().filename().string());
-    }
-    return names;
+    return Crlf(sink.Text());
 }
 
 // A folder on another file system than the temporary folder, where there is one.
@@ -159,7 +118,7 @@ struct Scene {
             requests.push_back(LoreSaveRequest(file.path, backupFolder, file.meant, nullptr));
         }
         Diagnostics messages;
-        return test::Shown(ui, SaveFiles(requests, messages, test::AskThrough(ui)), messages);
+        return Shown(ui, SaveFiles(requests, messages, AskThrough(ui)), messages);
     }
     std::set<std::string> Expected() const {
         std::set<std::string> names;
@@ -191,7 +150,7 @@ void SaveAndCheck(Scene& scene, Injector& injector, const std::string& at) {
     ScriptedUi ui;
     bool saved = false;
     {
-        InjectorScope scope(injector);
+        Injected scope(injector);
         saved = scene.Save(ui);
     }
     std::string told;
@@ -393,7 +352,7 @@ TEST(DurableSave, AFileChangedByAnotherProgramIsReplacedOnlyWhenTheUserSaysSo) {
     // after its last check is not lost, and the message says where it is: in the backup where
     // the file can be replaced while held open, otherwise left in the file.
     ui.shown.clear();
-    test::ChangeDuringSave late;
+    ChangeDuringSave late;
     late.path = lore, late.step = FileStep::Rename;
     const std::string theirs = ReadBytes(lore) + "// theirs\r\n";
     books = Books(2, "mine again");
@@ -448,7 +407,7 @@ TEST(DurableSave, KilledSavesInAChainNeverLeaveAPartialFile) {
                           std::uniform_real_distribution<double>(run % 2 ? 0.6 : 0.1,
                                                                  run % 2 ? 1.1 : 0.8)(random)));
         const auto start = std::chrono::steady_clock::now();
-        const int status = test::RunInChild(
+        const int status = RunInChild(
             [&] {
                 ScriptedUi ui;
                 return scene.Save(ui) ? 0 : 1;
@@ -484,6 +443,118 @@ TEST(DurableSave, KilledSavesInAChainNeverLeaveAPartialFile) {
     ScriptedUi ui;
     ASSERT_TRUE(scene.Save(ui));
     EXPECT_EQ(Entries(scene.dir.Path()), scene.Expected());
+#endif
+}
+
+// New books with text: the lore file is then modified.
+void AddBooks(Document& doc, int count) {
+    for (int k = 0; k < count; ++k) {
+        const auto& book = static_cast<const LoreBook&>(
+            *doc.Data().AddNode(NodeType::LoreBook, "book_" + std::to_string(k)));
+        LoreBook values = book;
+        values.SetText(std::string(200, 'x'));
+        doc.Data().StoreBook(book, values);
+    }
+}
+
+TEST(OpenFailure, ReportNamesTheCauseTheFileAndItsText) {
+    TempDir dir;
+    ScriptedUi ui;
+    BookList books;
+    TemplateList templates;
+    const std::string missing = dir / "missing.gas";
+    Diagnostics found;
+    EXPECT_FALSE(ReadLoreFile(missing, books, found));
+    EXPECT_FALSE(ReadTemplateFile(dir.Path(), templates, found));
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].text, "CTomecraftDoc:: error 2 reading the lore book file!\n\nFile: " +
+                                 missing + "\n\nText: " + missing + " was not found.");
+    EXPECT_EQ(found[0].kind, Diagnostic::Kind::Message);
+    EXPECT_EQ(found[1].text,
+              "CTomecraftDoc:: error 16 reading the lore book file!\n\nFile: " + dir.Path() +
+                  "\n\nText: " + dir.Path() + " is a folder, not a file.");
+
+    ui.shown.clear();
+    EXPECT_FALSE(WriteTemplateFile(dir / "no/such/trs_book_lore.gas", "", templates, ui));
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_TRUE(ui.shown[0].text.starts_with("CTomecraftDoc:: " + ErrorOf(kMissingFolder) +
+                                             "writing the lore template file!\n\nFile: "));
+
+    // The text part is cut to 254 characters.
+    found.clear();
+    ReadLoreFile("/" + std::string(300, 'p') + "/lore.gas", books, found);
+    ASSERT_EQ(found.size(), 1u);
+    const std::string& text = found[0].text;
+    EXPECT_EQ(text.size() - (text.find("\n\nText: ") + 8), 254u);
+    EXPECT_EQ(ui.busyDepth, 0);
+}
+
+TEST(Backup, APreviousVersionThatCannotBeMovedIsNotOverwritten) {
+    TempDir dir;
+    Editor editor;
+    auto& [ui, host, settings, doc] = editor;
+    AddBooks(doc, 2);
+    const std::string lore = dir / "lore.gas";
+    WriteBytes(lore, "precious");
+
+    doc.SetBackupPath(dir / "missing-folder/");
+    EXPECT_FALSE(doc.WriteLoreFile(lore));
+    EXPECT_TRUE(doc.Data().IsModified(DataFile::Lore));
+    EXPECT_EQ(ReadBytes(lore), "precious");
+    ASSERT_EQ(ui.shown.size(), 1u);
+    const std::string backup = dir / "missing-folder/lore.tcb";
+    EXPECT_EQ(ui.shown[0].text, "CTomecraftDoc:: " + ErrorOf(kMissingFolder) +
+                                    "writing the lore book file!\n\nFile: " + backup +
+                                    "\n\nText: " + CauseText(kMissingFolder, backup));
+
+    // A file whose backup name is its own name would be deleted by the backup step.
+    const std::string named = dir / "lore.tcb";
+    WriteBytes(named, "also precious");
+    doc.SetBackupPath("");
+    EXPECT_FALSE(doc.WriteLoreFile(named));
+    EXPECT_EQ(ReadBytes(named), "also precious");
+    EXPECT_EQ(ui.busyDepth, 0);
+}
+
+TEST(Backup, UnwritableFoldersAreReportedAndNothingIsLost) {
+#ifdef _WIN32
+    GTEST_SKIP() << "needs an ordinary POSIX user and folder modes";
+#else
+    TempDir dir;
+    const std::string lore = dir / "lore.gas";
+    WriteBytes(lore, "precious");
+    WriteBytes(dir / "secret.gas", "[lore]\n");
+    chmod((dir / "secret.gas").c_str(), 0000);
+    std::filesystem::create_directory(dir / "locked");
+    chmod((dir / "locked").c_str(), 0555);
+    chmod(dir.Path().c_str(), 0555);
+    // Root may write anywhere, so the check runs as an ordinary user in a child process.
+    const int status = RunInChild([&] {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
+            return 10;
+        }
+        Editor editor;
+        auto& [ui, host, settings, doc] = editor;
+        AddBooks(doc, 1);
+        if (doc.WriteLoreFile(lore) || !doc.Data().IsModified(DataFile::Lore)) {
+            return 11;
+        }
+        const bool denied =
+            ui.shown.size() == 1 &&
+            ui.shown[0].text.find("Access to " + lore + " was denied.") != std::string::npos;
+        if (!denied) {
+            return 12;
+        }
+        ui.shown.clear();
+        if (doc.WriteTemplateFile(dir / "locked/trs_book_lore.gas") || ui.shown.size() != 1 ||
+            ui.shown[0].text.find("error 5 writing") == std::string::npos) {
+            return 13;
+        }
+        return 0;
+    });
+    chmod(dir.Path().c_str(), 0755);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(ReadBytes(lore), "precious");
 #endif
 }
 
@@ -527,4 +598,4 @@ TEST(PairLocks, OneProgramAtATimeWorksOnAFile) {
 }
 
 } // namespace
-} // namespace tc
+} // namespace tc::test

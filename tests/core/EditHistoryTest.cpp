@@ -1,18 +1,39 @@
-// The undo history: random changes through the document's one door, undone and redone, with
-// saves in between; and Find over the nodes in the tree's order.
+// Changes through the document's one door: random steps undone and redone, with saves in
+// between; the findings that follow every change; and Find over the nodes in the tree's order.
 #include "TestSupport.h"
 
-#include "document/Document.h"
 #include "document/FindNode.h"
+#include "document/PairFindings.h"
 
-#include <gtest/gtest.h>
+#include <sstream>
 
-#include <random>
-
-namespace tc {
+namespace tc::test {
 namespace {
 
-using test::TestData;
+// "name:specializes:lore key:screen name", parts at the end left out when empty.
+void AddTemplates(TestData& data, const std::vector<std::string>& templates) {
+    for (const std::string& described : templates) {
+        std::vector<std::string> parts;
+        std::stringstream in(described);
+        for (std::string part; std::getline(in, part, ':');) {
+            parts.push_back(part);
+        }
+        parts.resize(4);
+        Template* tmpl = data.AddTemplate(parts[0], parts[1]);
+        tmpl->SetLoreKey(parts[2]);
+        tmpl->SetScreenName(parts[3]);
+        tmpl->SetSourceLine(static_cast<int>(data.GetTemplates().size()));
+    }
+}
+
+std::vector<std::string> Lines(const Diagnostics& found) {
+    std::vector<std::string> lines;
+    for (const Diagnostic& d : found) {
+        lines.push_back(DiagnosticLine(d) + " [" + d.nodeName + (d.field.empty() ? "" : "/") +
+                        d.field + "]");
+    }
+    return lines;
+}
 
 // Every node's values and identity, in collection order.
 struct Snapshot {
@@ -32,13 +53,16 @@ Snapshot Take(const LoreData& data) {
     return shot;
 }
 
+// Random steps through the door on a few nodes whose names often collide. After each, the data is
+// the state the history says, the files are flagged as they differ from what was saved, and the
+// findings kept up to date one change at a time are those found anew.
 class History {
 public:
     explicit History(unsigned seed) : m_rng(seed) {
-        for (int k = 0; k < 3; ++k) {
-            data.AddBook("book_" + std::to_string(k));
-            data.AddTemplate("tmpl_" + std::to_string(k), "base_x");
-        }
+        data.AddBook("a");
+        AddTemplates(data, {"base_a:treasure", "x:y:a", "y:x:b"});
+        m_live.Reset(data);
+        data.SetFollower([this](const DataChange& change) { m_live.Follow(change); });
         m_states.push_back(Take(data));
         m_saved = {m_states[0], m_states[0]};
     }
@@ -51,18 +75,21 @@ public:
         if (action < 2 && books > 0) {
             const LoreBook& book = *data.GetBooks()[Pick(books)];
             LoreBook values = book;
-            Pick(3) == 0 ? values.SetName(Fresh()) : values.SetText(Fresh());
+            Pick(3) == 0 ? values.SetName(Name()) : values.SetText(Fresh());
             values.SetComment(Pick(2) == 0 ? book.GetComment() : Fresh());
             Changed(data.StoreBook(book, values));
         } else if (action == 2 && count > books) {
             const Template& tmpl = *data.GetTemplates()[Pick(count - books)];
             Template values = tmpl;
-            values.SetName(Pick(2) == 0 ? tmpl.GetName() : Fresh());
-            values.SetGoldValue(std::to_string(Pick(3)));
+            const std::size_t what = Pick(4);
+            (what == 0   ? values.SetName(Name())
+             : what == 1 ? values.SetLoreKey(Name())
+             : what == 2 ? values.SetSpecializes(Name())
+                         : values.SetGoldValue(std::to_string(Pick(3))));
             Changed(data.StoreTemplate(tmpl, values));
         } else if (action == 3) {
             const NodeType type = Pick(2) == 0 ? NodeType::LoreBook : NodeType::Template;
-            Changed(data.AddNode(type, Fresh()) != nullptr);
+            Changed(data.AddNode(type, Name()) != nullptr);
         } else if (action == 4 && count > 0) {
             const std::size_t k = Pick(count);
             Changed(data.DeleteNode(k < books ? static_cast<const Node*>(data.GetBooks()[k])
@@ -98,6 +125,11 @@ private:
         return std::uniform_int_distribution<std::size_t>(0, n - 1)(m_rng);
     }
     std::string Fresh() { return "n" + std::to_string(m_next++); }
+    std::string Name() {
+        static const char* const names[] = {"a", "A", "b", "B",       "base_a",
+                                            "x", "X", "y", "treasure"};
+        return names[Pick(9)];
+    }
 
     void Changed(bool recorded) {
         const Snapshot now = Take(data);
@@ -119,8 +151,12 @@ private:
     }
 
     // A file differing from what was saved (or read) is flagged; back at the start with no
-    // save in between, nothing is.
-    void CheckFlags() const {
+    // save in between, nothing is. The live findings are a fresh check's.
+    void CheckFlags() {
+        ASSERT_EQ(Lines(m_live.All()), Lines(FindProblems(data, "L", "T")))
+            << "at step " << m_position;
+        ASSERT_EQ(m_live.Count(Severity::Error) + m_live.Count(Severity::Warning),
+                  m_live.All().size());
         const Snapshot& now = m_states[m_position];
         const Snapshot& lore = m_saved[static_cast<std::size_t>(DataFile::Lore)];
         const Snapshot& templates = m_saved[static_cast<std::size_t>(DataFile::Templates)];
@@ -136,6 +172,7 @@ private:
     }
 
     std::mt19937 m_rng;
+    PairFindings m_live{"L", "T"};
     int m_next = 0;
     std::vector<Snapshot> m_states; // the data after each step of the history
     std::size_t m_position = 0;
@@ -190,5 +227,107 @@ TEST(Find, NextNodeHoldingTheTextIgnoringCaseWrappingAround) {
     }
 }
 
+TEST(PairFindings, EachRuleNamesItsNodeFieldAndLine) {
+    struct Case {
+        const char* rule;
+        std::vector<std::string> books;
+        std::vector<std::string> templates;
+        std::vector<std::string> expected;
+    };
+    const std::string base = "base_t:treasure";
+    const Case cases[] = {
+        {"clean", {"a"}, {base, "t:base_t:a"}, {}},
+        {"repeated book key",
+         {"a", "a"},
+         {base, "t:base_t:a"},
+         {"L:2: error: duplicate book key \"a\" (2 times) [a]"}},
+        {"repeated template name",
+         {"a"},
+         {base, "t:base_t:a", "t:base_t:a"},
+         {"T:3: error: duplicate template name \"t\" (2 times) [t]"}},
+        {"treasure without base_",
+         {"a"},
+         {"loot:treasure:a"},
+         {"T:1: error: template \"loot\" specializes treasure but its name does not begin with "
+          "\"base_\" [loot]"}},
+        {"base_ without treasure",
+         {"a"},
+         {base, "base_x:base_t:a"},
+         {"T:2: error: template \"base_x\" begins with \"base_\" but does not specialize "
+          "treasure [base_x]"}},
+        {"screen name without lore key",
+         {},
+         {base, "t:base_t::Book"},
+         {"T:2: error: template \"t\" has a screen name but no lore key [t/lore_key]"}},
+        {"lore key names nothing",
+         {},
+         {base, "t:base_t:zz"},
+         {"T:2: warning: template \"t\" has lore key \"zz\", which names no loaded book "
+          "[t/lore_key]"}},
+        {"specializes names nothing",
+         {"a"},
+         {"t:gone:a"},
+         {"T:1: warning: template \"t\" specializes \"gone\", which names no loaded template "
+          "[t/specializes]"}},
+        {"book nobody points at",
+         {"a", "b"},
+         {base, "t:base_t:A"},
+         {"L:2: warning: book \"b\" is the lore key of no loaded template [b]"}},
+        {"keys equal but for case",
+         {"a", "A"},
+         {base, "t:base_t:a"},
+         {"L:1: warning: book key \"a\" differs from \"A\" only in case [a]",
+          "L:2: warning: book key \"A\" differs from \"a\" only in case [A]"}},
+        {"a chain back to itself",
+         {},
+         {"x:Y", "y:z", "z:x", "w:x"},
+         {"T:1: error: template \"x\" is based on itself through the templates it specializes "
+          "[x/specializes]",
+          "T:2: error: template \"y\" is based on itself through the templates it specializes "
+          "[y/specializes]",
+          "T:3: error: template \"z\" is based on itself through the templates it specializes "
+          "[z/specializes]"}},
+        {"itself",
+         {},
+         {"x:x"},
+         {"T:1: error: template \"x\" is based on itself through the "
+          "templates it specializes [x/specializes]"}},
+        {"a repeated name breaks no chain",
+         {},
+         {"x:x", "x:y", "y:q"},
+         {"T:2: error: duplicate template name \"x\" (2 times) [x]",
+          "T:3: warning: template \"y\" specializes \"q\", which names no loaded template "
+          "[y/specializes]"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rule);
+        TestData data;
+        for (const std::string& key : c.books) {
+            data.AddBook(key)->SetSourceLine(static_cast<int>(data.GetBooks().size()));
+        }
+        AddTemplates(data, c.templates);
+        EXPECT_EQ(Lines(FindProblems(data, "L", "T")), c.expected);
+    }
+}
+
+// The document finds when first asked, follows its own changes, and starts over with each Open.
+TEST(PairFindings, TheDocumentsFindingsFollowItsChangesAndItsOpens) {
+    Editor editor;
+    Document& doc = editor.doc;
+    const std::string lore = SamplePath("lore.gas");
+    const std::string templates = SamplePath("trs_book_lore.gas");
+    ASSERT_TRUE(doc.ReadPair(lore, templates));
+    EXPECT_TRUE(doc.Findings().All().empty());
+    const Node* made = doc.Data().AddNode(NodeType::LoreBook, "unread_book");
+    EXPECT_EQ(Lines(doc.Findings().All()), Lines(FindProblems(doc.Data(), lore, templates)));
+    ASSERT_EQ(doc.Findings().All().size(), 1u);
+    EXPECT_EQ(doc.Findings().All()[0].nodeName, made->GetName());
+    doc.Data().Undo();
+    EXPECT_TRUE(doc.Findings().All().empty());
+    doc.Data().Redo();
+    ASSERT_TRUE(doc.ReadPair(lore, templates));
+    EXPECT_TRUE(doc.Findings().All().empty()) << "the new book went with the Open";
+}
+
 } // namespace
-} // namespace tc
+} // namespace tc::test

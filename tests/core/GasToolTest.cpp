@@ -6,46 +6,28 @@
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 #endif
 
-#include "document/Document.h"
 #include "platform/FileLock.h"
-#include "platform/FileOps.h"
 #include "platform/FileSystem.h"
-#include "platform/FsPath.h"
-#include "platform/MemorySettings.h"
 #include "platform/Product.h"
 #include "platform/Text.h"
 #include "tools/tomecraft-gas/DumpJson.h"
 #include "tools/tomecraft-gas/GasCommands.h"
 
-#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <atomic>
 #include <climits>
 #include <cstdlib>
-#include <functional>
 #include <iostream>
 #include <map>
 #include <new>
-#include <random>
-#include <set>
 #include <sstream>
 #ifndef _WIN32
 #include <sys/stat.h>
-#include <unistd.h>
 #endif
 
-namespace tc {
+namespace tc::test {
 namespace {
-
-using test::Crlf;
-using test::DataPath;
-using test::ErrorOf;
-using test::kMissingFolder;
-using test::ReadBytes;
-using test::SamplePath;
-using test::TempDir;
-using test::WriteBytes;
 
 struct ToolRun {
     int status;
@@ -57,14 +39,6 @@ ToolRun RunTool(const std::vector<std::string>& args) {
     std::ostringstream out, err;
     const int status = cli::RunGasTool(args, out, err);
     return {status, out.str(), err.str()};
-}
-
-// Whether `text` holds `part`, with the text when it does not.
-testing::AssertionResult Has(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos ? testing::AssertionSuccess()
-                                                : testing::AssertionFailure()
-                                                      << "no \"" << part << "\" in:\n"
-                                                      << text;
 }
 
 TEST(GasTool, UsageErrorsAndHelp) {
@@ -227,10 +201,8 @@ TEST(GasTool, FormatWritesBothFilesWithBackupsAndIsIdempotent) {
     const std::string editedLore = edited / "lore.gas";
     WriteBytes(editedLore, originalLore);
     WriteBytes(edited / "trs_book_lore.gas", ReadBytes(DataPath("handedited_trs_book_lore.gas")));
-    test::ScriptedUi ui;
-    test::ScriptedHost host;
-    const MemorySettings settings;
-    Document doc(ui, host, settings);
+    Editor editor;
+    auto& [ui, host, settings, doc] = editor;
     host.openResult = OpenPaths{editedLore, edited / "trs_book_lore.gas"};
     doc.OnFileOpen();
     const LoreBook& abbey = *doc.Data().GetBooks()[1];
@@ -295,10 +267,10 @@ std::atomic<long> g_allocations{0};
 std::atomic<long> g_failAt{-1};
 
 } // namespace
-} // namespace tc
+} // namespace tc::test
 
 void* operator new(std::size_t size) {
-    if (tc::g_failAt >= 0 && tc::g_allocations++ == tc::g_failAt) {
+    if (tc::test::g_failAt >= 0 && tc::test::g_allocations++ == tc::test::g_failAt) {
         throw std::bad_alloc();
     }
     if (void* block = std::malloc(size == 0 ? 1 : size)) {
@@ -340,7 +312,7 @@ void operator delete[](void* block, const std::nothrow_t&) noexcept {
     std::free(block);
 }
 
-namespace tc {
+namespace tc::test {
 namespace {
 
 // Format with every one of its allocations failing in turn: nothing escapes, no lock or
@@ -392,10 +364,7 @@ TEST(GasTool, OutOfMemoryAtEveryAllocationAbortsNothingAndSaysNothingFalse) {
         falseWords += saysUnchanged && !unchanged ? 1 : 0;
         EXPECT_TRUE(result.status == 0 || result.status == 1);
         EXPECT_FALSE(saysUnchanged && !unchanged);
-        std::set<std::string> left;
-        for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
-            left.insert(entry.path().filename().string());
-        }
+        std::set<std::string> left = Entries(dir.Path());
         left.erase("lore.tcb");
         left.erase("trs_book_lore.tcb");
         EXPECT_EQ(left, (std::set<std::string>{"lore.gas", "trs_book_lore.gas"}))
@@ -533,7 +502,7 @@ TEST(GasTool, AttacksChangeNothingAndSayWhatIsWrong) {
             }
             return files;
         };
-        test::CopySamplePair(lore, templates);
+        CopySamplePair(lore, templates);
         if (attack.setup) {
             attack.setup(lore, templates);
         } else {
@@ -542,7 +511,7 @@ TEST(GasTool, AttacksChangeNothingAndSayWhatIsWrong) {
             WriteBytes(templates, ReadBytes(DataPath("handedited_trs_book_lore.gas")));
         }
         std::map<std::string, std::string> before = snapshot();
-        test::ChangeDuringSave change;
+        ChangeDuringSave change;
         if (!attack.setup) {
             change.path = templates;
             before["trs_book_lore.gas"] += "// theirs\r\n";
@@ -571,4 +540,4 @@ TEST(GasTool, AttacksChangeNothingAndSayWhatIsWrong) {
 }
 
 } // namespace
-} // namespace tc
+} // namespace tc::test

@@ -1,7 +1,8 @@
-// Helpers shared by the core tests: a scripted user interface and scratch folders.
+// Helpers shared by the core tests: a scripted user interface and document, scratch folders and
+// the pair of files in them.
 #pragma once
 
-#include "document/DocumentHost.h"
+#include "document/Document.h"
 #include "document/EditableData.h"
 #include "gasfiles/Diagnostic.h"
 #include "gasfiles/LoreFile.h"
@@ -9,6 +10,7 @@
 #include "platform/FileCause.h"
 #include "platform/FileOps.h"
 #include "platform/FsPath.h"
+#include "platform/MemorySettings.h"
 #include "platform/TextFile.h"
 #include "platform/UserInterface.h"
 
@@ -19,9 +21,11 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <optional>
 #include <random>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -37,7 +41,18 @@ namespace tc::test {
 // sorts that otherwise only the document starts.
 struct TestData : EditableData {
     using EditableData::MarkSaved;
+    using EditableData::SetFollower;
+    using LoreData::BookList;
     using LoreData::SortTemplates;
+    using LoreData::TemplateList;
+
+    // The file Save writes of the books or of the templates, with "\n" line ends.
+    std::string Written(DataFile file) {
+        StringSink sink;
+        file == DataFile::Lore ? EmitLoreFile(BookList(), sink)
+                               : EmitTemplateFile(TemplateList(), sink);
+        return sink.Text();
+    }
 
     LoreBook* AddBook(const std::string& key, const std::string& text = "text") {
         BookList().push_back(std::make_unique<LoreBook>());
@@ -85,17 +100,6 @@ public:
     std::deque<MsgAnswer> answers; // for questions; Cancel when none is left
     int busyDepth = 0;
 };
-
-// The readers' own messages among `found`, in Windows-1252 as the readers composed them.
-inline std::vector<std::string> MessageTexts(const Diagnostics& found) {
-    std::vector<std::string> texts;
-    for (const Diagnostic& d : found) {
-        if (d.kind == Diagnostic::Kind::Message) {
-            texts.push_back(Utf8ToCp1252(d.text));
-        }
-    }
-    return texts;
-}
 
 // Dialogs that return what the test put in, and a count of every call.
 class ScriptedHost : public DocumentHost {
@@ -158,6 +162,29 @@ inline void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(FsPath(path), std::ios::binary);
     out << bytes;
 }
+
+// The names in `folder`.
+inline std::set<std::string> Entries(const std::string& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(FsPath(folder))) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
+
+// Whether `text` holds `part`, with the text when it does not.
+inline testing::AssertionResult Has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos ? testing::AssertionSuccess()
+                                                : testing::AssertionFailure()
+                                                      << "no \"" << part << "\" in:\n"
+                                                      << text;
+}
+
+// File steps fail, or change, as `injector` says while this is in scope.
+struct Injected {
+    explicit Injected(FaultInjector& injector) { SetFaultInjector(&injector); }
+    ~Injected() { SetFaultInjector(nullptr); }
+};
 
 // Another program appends to a file (written over in place) when a save first reaches `step`.
 struct ChangeDuringSave : FaultInjector {
@@ -233,6 +260,21 @@ inline void CopySamplePair(const std::string& lore, const std::string& templates
     WriteBytes(lore, ReadBytes(SamplePath("lore.gas")));
     WriteBytes(templates, ReadBytes(SamplePath("trs_book_lore.gas")));
 }
+
+// The pair's two names in a fresh folder; the files are there only after a test writes them.
+struct PairFolder {
+    TempDir dir;
+    std::string lore = dir / "lore.gas";
+    std::string templates = dir / "trs_book_lore.gas";
+};
+
+// A document on scripted dialogs and answers, and settings kept in memory.
+struct Editor {
+    ScriptedUi ui;
+    ScriptedHost host;
+    MemorySettings settings;
+    Document doc{ui, host, settings};
+};
 
 // A save as the editor makes it: `ui` answers its question and is then shown its messages.
 inline AskToReplace AskThrough(UserInterface& ui) {

@@ -1,21 +1,13 @@
+// The platform: lines, text files, their failures' causes, and Windows-1252 text.
 #include "TestSupport.h"
 
-#include "platform/FileCause.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
-#include "platform/TextFile.h"
-
-#include <gtest/gtest.h>
 
 #include <cerrno>
 
-namespace tc {
+namespace tc::test {
 namespace {
-
-using test::kMissingFolder;
-using test::ReadBytes;
-using test::TempDir;
-using test::WriteBytes;
 
 // Hands out its bytes a few at a time, so that lines cross every buffer boundary.
 class TrickleSource : public ByteSource {
@@ -97,44 +89,40 @@ TEST(FileOpen, ReportsTheCauseInsteadOfOpening) {
     EXPECT_EQ(OpenForReading(dir / "file/below").cause, FileCause::BadPath);
 }
 
-TEST(Text, CaseFoldingCoversAsciiAndWindows1252Letters) {
-    EXPECT_EQ(ToLower("BASE_Book"), "base_book");
-    EXPECT_EQ(ToLower("\xC9\xD6\x8A\x9F"), "\xE9\xF6\x9A\xFF"); // É Ö Š Ÿ
-    EXPECT_EQ(ToLower("\xD7"), "\xD7");                         // the multiplication sign
-    EXPECT_TRUE(EqualsNoCase("Caf\xC9", "caf\xE9"));
-    EXPECT_FALSE(EqualsNoCase("base_a", "base_ab"));
-    // A path in UTF-8: whole characters fold; one outside the code page (\u0141) or a stray
-    // byte is kept, so lowering never breaks a multi-byte character.
-    EXPECT_EQ(ToLowerUtf8("C:\\Users\\\xC5\x81UKASZ\\\xC3\x89T\xC3\x89\xFF"),
-              "c:\\users\\\xC5\x81ukasz\\\xC3\xA9t\xC3\xA9\xFF");
-}
-
-TEST(Text, TrimAndReplace) {
-    EXPECT_EQ(TrimWhite(" \t\v\f x y \r\n"), "x y");
-    EXPECT_EQ(TrimLeftWhite("  x "), "x ");
-    EXPECT_EQ(ReplaceAll("a\\nb\\\\nc", "\\n", "\r\n"), "a\r\nb\\\r\nc");
-    EXPECT_EQ(ReplaceAll("aaa", "aa", "b"), "ba");
-}
-
-TEST(Text, Windows1252ConvertsToUtf8AndBack) {
+// Case folding covers ASCII and Windows-1252 letters; a path in UTF-8 folds whole characters and
+// keeps one outside the code page (\u0141) or a stray byte, so lowering never breaks a multi-byte
+// character. A cause's text names the path, or an unnamed file.
+TEST(Text, FoldsTrimsReplacesConvertsAndNamesCauses) {
     const std::string cp1252 = "caf\xE9 \x80 \x96 \x81";
-    const std::string utf8 = Cp1252ToUtf8(cp1252);
-    EXPECT_EQ(utf8, "caf\xC3\xA9 \xE2\x82\xAC \xE2\x80\x93 \xC2\x81");
-    EXPECT_EQ(Utf8ToCp1252(utf8), cp1252);
-    EXPECT_EQ(Utf8ToCp1252("\xE4\xB8\xAD"), "?"); // no such character in the code page
-    EXPECT_EQ(Utf8ToCp1252("\xFF"), "?");
-}
-
-TEST(FileCause, TextsNameThePathOrAnUnnamedFile) {
-    EXPECT_EQ(CauseText(FileCause::FileNotFound, "/x/lore.gas"), "/x/lore.gas was not found.");
-    EXPECT_EQ(CauseText(FileCause::AccessDenied, ""), "Access to an unnamed file was denied.");
-    EXPECT_EQ(CauseText(FileCause::BadSeek, "f"), "Seek failed on f");
-    EXPECT_EQ(CauseText(FileCause::DiskFull, "f"), "Disk full while accessing f.");
-    EXPECT_EQ(CauseText(CauseOfError(EROFS), "f"), "f is on a read-only file system.");
-    EXPECT_EQ(CauseText(FileCause::None, "f"), "No error occurred.");
-    EXPECT_EQ(CauseText(FileCause::EndOfFile, "f"),
-              "An attempt was made to access f past its end.");
+    const std::string utf8 = "caf\xC3\xA9 \xE2\x82\xAC \xE2\x80\x93 \xC2\x81";
+    const std::pair<std::string, std::string> cases[] = {
+        {ToLower("BASE_Book"), "base_book"},
+        {ToLower("\xC9\xD6\x8A\x9F"), "\xE9\xF6\x9A\xFF"}, // É Ö Š Ÿ
+        {ToLower("\xD7"), "\xD7"},                         // the multiplication sign
+        {EqualsNoCase("Caf\xC9", "caf\xE9") ? "equal" : "differ", "equal"},
+        {EqualsNoCase("base_a", "base_ab") ? "equal" : "differ", "differ"},
+        {ToLowerUtf8("C:\\Users\\\xC5\x81UKASZ\\\xC3\x89T\xC3\x89\xFF"),
+         "c:\\users\\\xC5\x81ukasz\\\xC3\xA9t\xC3\xA9\xFF"},
+        {std::string(TrimWhite(" \t\v\f x y \r\n")), "x y"},
+        {std::string(TrimLeftWhite("  x ")), "x "},
+        {ReplaceAll("a\\nb\\\\nc", "\\n", "\r\n"), "a\r\nb\\\r\nc"},
+        {ReplaceAll("aaa", "aa", "b"), "ba"},
+        {Cp1252ToUtf8(cp1252), utf8},
+        {Utf8ToCp1252(utf8), cp1252},
+        {Utf8ToCp1252("\xE4\xB8\xAD"), "?"}, // no such character in the code page
+        {Utf8ToCp1252("\xFF"), "?"},
+        {CauseText(FileCause::FileNotFound, "/x/lore.gas"), "/x/lore.gas was not found."},
+        {CauseText(FileCause::AccessDenied, ""), "Access to an unnamed file was denied."},
+        {CauseText(FileCause::BadSeek, "f"), "Seek failed on f"},
+        {CauseText(FileCause::DiskFull, "f"), "Disk full while accessing f."},
+        {CauseText(CauseOfError(EROFS), "f"), "f is on a read-only file system."},
+        {CauseText(FileCause::None, "f"), "No error occurred."},
+        {CauseText(FileCause::EndOfFile, "f"), "An attempt was made to access f past its end."},
+    };
+    for (const auto& [got, expected] : cases) {
+        EXPECT_EQ(got, expected);
+    }
 }
 
 } // namespace
-} // namespace tc
+} // namespace tc::test
