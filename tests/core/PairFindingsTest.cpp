@@ -2,14 +2,18 @@
 #include "TestSupport.h"
 
 #include "document/Document.h"
+#include "document/FindingRows.h"
 #include "document/HeadlessHost.h"
 #include "document/PairFindings.h"
 #include "platform/MemorySettings.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <random>
 #include <sstream>
+#include <tuple>
 
 namespace tc {
 namespace {
@@ -128,7 +132,18 @@ TEST(PairFindings, EachRuleNamesItsNodeFieldAndLine) {
     }
 }
 
-// Whatever the steps, the findings kept up to date one change at a time are those found anew.
+// The rows as a list shows them: node, line, and id.
+std::vector<std::tuple<const Node*, std::string, std::uint64_t>> Rows(const FindingRows& rows) {
+    std::vector<std::tuple<const Node*, std::string, std::uint64_t>> out;
+    for (std::size_t k = 0; k < rows.Size(); ++k) {
+        out.emplace_back(rows[k].node, DiagnosticLine(rows[k].finding), rows[k].id);
+    }
+    return out;
+}
+
+// Whatever the steps, the findings kept up to date one change at a time are those found anew,
+// and so are the rows of a list that follows them, in any order and filter; a row that stays
+// keeps its id.
 TEST(PairFindings, LiveFindingsEqualAFreshCheckAfterEveryStep) {
     const char* names[] = {"a", "A", "b", "B", "base_a", "x", "X", "y", "treasure"};
     for (unsigned seed = 1; seed <= 20; ++seed) {
@@ -142,6 +157,10 @@ TEST(PairFindings, LiveFindingsEqualAFreshCheckAfterEveryStep) {
         PairFindings live("L", "T");
         live.Reset(data);
         data.SetFollower([&](const DataChange& change) { live.Follow(change); });
+        FindingRows rows;
+        rows.SortBy(static_cast<FindingRows::Column>(pick(4)), pick(2) == 0);
+        rows.Show(Severity::Warning, pick(3) != 0);
+        rows.Reset(live, {}, "L");
         for (int step = 0; step < 150; ++step) {
             const int what = pick(10);
             const bool book = pick(2) == 0;
@@ -172,6 +191,31 @@ TEST(PairFindings, LiveFindingsEqualAFreshCheckAfterEveryStep) {
                 }
             }
             ASSERT_EQ(Lines(live.All()), Lines(FindProblems(data, "L", "T"))) << "step " << step;
+            std::map<std::pair<const Node*, std::string>, std::uint64_t> ids;
+            for (const auto& [node, line, id] : Rows(rows)) {
+                ids[{node, line}] = id;
+            }
+            rows.Follow(live, live.TakeTouched());
+            FindingRows fresh;
+            fresh.SortBy(rows.SortColumn(), rows.Ascending());
+            fresh.Show(Severity::Warning, rows.IsShown(Severity::Warning));
+            fresh.Reset(live, {}, "L");
+            const auto followed = Rows(rows);
+            auto anew = Rows(fresh);
+            for (std::size_t k = 0; k < anew.size() && k < followed.size(); ++k) {
+                const auto kept = ids.find({std::get<0>(anew[k]), std::get<1>(anew[k])});
+                std::get<2>(anew[k]) = kept != ids.end() ? kept->second : std::get<2>(followed[k]);
+            }
+            ASSERT_EQ(followed, anew) << "step " << step;
+            const auto marked = [&live](const Node* node) {
+                Diagnostics about;
+                live.About(node, about);
+                EXPECT_EQ(live.HasError(node), std::ranges::any_of(about, [](const auto& d) {
+                              return d.severity == Severity::Error;
+                          }));
+            };
+            std::ranges::for_each(data.GetBooks(), marked);
+            std::ranges::for_each(data.GetTemplates(), marked);
             ASSERT_EQ(live.Count(Severity::Error) + live.Count(Severity::Warning),
                       live.All().size());
         }
