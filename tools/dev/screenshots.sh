@@ -55,6 +55,7 @@ xdotool key Escape
 
 # A pair where every rule fires, with the first problem shown by F8.
 kill $app; wait $app 2>/dev/null || true
+rm -rf "$home"/.config # a first start again, with no paths to offer
 $bin & app=$!
 focus "About Tomecraft"; xdotool key Escape
 focus "Open"
