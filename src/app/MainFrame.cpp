@@ -27,8 +27,8 @@ namespace {
 
 enum StatusPane {
     kMessagePane,
-    kFindingsPane,
     kModifiedPane,
+    kFindingsPane,
     kCapsPane,
     kNumPane,
     kScrollPane,
@@ -201,8 +201,8 @@ void MainFrame::CreateBars() {
     wxStatusBar* status =
         CreateStatusBar(kPaneCount, wxSTB_DEFAULT_STYLE, Id(CommandId::ViewStatusBar));
     const int widths[kPaneCount] = {-1,
-                                    GetTextExtent("99999 errors, 99999 warnings").GetWidth() + 16,
                                     GetTextExtent("Modified").GetWidth() + 16,
+                                    GetTextExtent("99999 errors, 99999 warnings").GetWidth() + 16,
                                     44,
                                     44,
                                     44};
@@ -309,11 +309,13 @@ void MainFrame::BindCommands() {
 }
 
 void MainFrame::SwitchPane(bool forward) {
+    // F6 goes between the tree and the form, and from the list back to the tree; Shift+F6 goes
+    // the other way round all three.
     std::vector<wxWindow*> panes{m_tree};
     if (m_form != nullptr) {
         panes.push_back(m_form);
     }
-    if (ProblemsShown()) {
+    if (ProblemsShown() && (!forward || m_problems->IsDescendant(FindFocus()))) {
         panes.push_back(m_problems->List());
     }
     std::size_t at = 0; // the pane that holds the focus, else the tree's place

@@ -51,7 +51,7 @@ private:
     void OnIdle(wxIdleEvent& event);
     // The problems list and the tree's marks follow the findings; the status bar counts them.
     void SyncFindings();
-    // F6 and Shift+F6: the tree, the form and the problems list in turn.
+    // F6 and Shift+F6: the tree, the form and the problems list.
     void SwitchPane(bool forward);
 
     Document& m_doc;

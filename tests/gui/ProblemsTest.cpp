@@ -17,7 +17,7 @@ namespace {
 class ProblemsTest : public GuiTest {
 public:
     wxListView& List() { return *dynamic_cast<wxListView*>(frame->Problems()->List()); }
-    wxString Status() { return frame->GetStatusBar()->GetStatusText(1); }
+    wxString Status() { return frame->GetStatusBar()->GetStatusText(2); }
     long Row(const wxString& text) {
         for (long k = 0; k < List().GetItemCount(); ++k) {
             if (List().GetItemText(k, 2).Contains(text)) {
@@ -122,9 +122,14 @@ TEST_F(ProblemsTest, EveryRowLeadsToItsFieldAndTheListFollowsEveryChange) {
     input.Click(errorFilter);
     EXPECT_EQ(List().GetItemCount(), 16);
 
-    // View > Problems hides the list and the settings remember it.
+    // Shift+F6 from the tree reaches the list; View > Problems hides it (the tree takes the
+    // focus back) and the settings remember it.
+    input.ClickItem(&Tree(), Item("loop_east"));
+    input.Key(WXK_F6, wxMOD_SHIFT);
+    EXPECT_TRUE(List().IsDescendant(wxWindow::FindFocus()));
     input.Menu('V', 'B');
     EXPECT_FALSE(frame->Problems()->IsShown());
+    EXPECT_EQ(wxWindow::FindFocus(), &Tree());
     EXPECT_EQ(settings.GetInt("View", "Problems", 1), 0);
 
     // What a save changes is asked about before the first save; No keeps the file.
