@@ -2,7 +2,7 @@
 
 #include "Resources.h"
 #include "dialogs/AboutDialog.h"
-#include "dialogs/ReadingNotesDialog.h"
+#include "document/SettingsKeys.h"
 #include "platform/Product.h"
 #include "platform/wx/WxText.h"
 #include "rules/CommandIds.h"
@@ -19,12 +19,21 @@
 #include <wx/utils.h>
 
 #include <algorithm>
+#include <vector>
 
 namespace tc {
 
 namespace {
 
-enum StatusPane { kMessagePane, kModifiedPane, kCapsPane, kNumPane, kScrollPane, kPaneCount };
+enum StatusPane {
+    kMessagePane,
+    kModifiedPane,
+    kFindingsPane,
+    kCapsPane,
+    kNumPane,
+    kScrollPane,
+    kPaneCount
+};
 
 // "&Undo Delete 'ferry_song'\tCtrl+Z"; the step's name may hold a mnemonic sign.
 wxString StepLabel(const wxString& verb, const std::string& step, const wxString& key) {
@@ -54,13 +63,18 @@ bool UndoInField(const wxKeyEvent& event) {
 
 } // namespace
 
-MainFrame::MainFrame(Document& doc)
-    : wxFrame(nullptr, wxID_ANY, kAppTitle, wxDefaultPosition, wxSize(1000, 700)), m_doc(doc) {
+MainFrame::MainFrame(Document& doc, SettingsStore* settings)
+    : wxFrame(nullptr, wxID_ANY, kAppTitle, wxDefaultPosition, wxSize(1000, 700)), m_doc(doc),
+      m_settings(settings) {
     SetIcons(res::AppIcons());
     CreateMenus();
     CreateBars();
 
-    m_splitter = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+    m_outer = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                   wxSP_3D | wxSP_LIVE_UPDATE);
+    m_outer->SetSashGravity(1.0); // the list keeps its height; the panes take the rest
+    m_outer->SetMinimumPaneSize(FromDIP(60));
+    m_splitter = new wxSplitterWindow(m_outer, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                       wxSP_3D | wxSP_LIVE_UPDATE);
     m_splitter->SetSashGravity(0.0); // the tree keeps its width; the form takes the rest
     m_splitter->SetMinimumPaneSize(60);
@@ -73,9 +87,16 @@ MainFrame::MainFrame(Document& doc)
     m_templateForm->Detach();
     m_templateForm->Hide();
     m_form = m_bookForm = new LoreBookForm(m_splitter, m_doc, *m_tree);
+    m_problems = new ProblemsPanel(m_outer, m_doc, *this);
+    m_problemsHeight = FromDIP(170);
     SetFirstSize();
     const int clientWidth = GetClientSize().GetWidth();
     m_splitter->SplitVertically(m_tree, m_form, static_cast<int>(clientWidth * 0.3));
+    m_outer->Initialize(m_splitter);
+    m_problems->Hide();
+    ShowProblems(m_settings == nullptr ||
+                 m_settings->GetInt(keys::kViewSection, keys::kProblemsShown, 1) != 0);
+    m_tree->SetMarks([this](const Node* node) { return m_doc.Findings().HasError(node); });
     m_tree->RebuildTree(TreeViewInterface::kAllGroups);
     m_tree->SetFocus();
 
@@ -96,7 +117,7 @@ void MainFrame::SetFirstSize() {
     // beside it; a few dialog units cover both.
     const wxSize form = m_form->LayoutSize() + m_form->ConvertDialogToPixels(wxSize(12, 16));
     wxSize client(std::max(usual.x - (GetSize().x - GetClientSize().x), form.x * 10 / 7),
-                  std::max(usual.y - (GetSize().y - GetClientSize().y), form.y));
+                  std::max(usual.y - (GetSize().y - GetClientSize().y), form.y) + m_problemsHeight);
     const wxRect screen = wxDisplay(this).GetClientArea();
     client.x = std::min(client.x, screen.width - (GetSize().x - GetClientSize().x));
     client.y = std::min(client.y, screen.height - (GetSize().y - GetClientSize().y));
@@ -136,8 +157,12 @@ void MainFrame::CreateMenus() {
                           "Show or hide the status bar");
     view->Append(Id(CommandId::WindowSplit), "S&plit", "Split the active window into panes");
     view->AppendSeparator();
-    view->Append(Id(CommandId::ViewReadingNotes), "&Reading Notes",
-                 "List what a save would change in the files as they were read");
+    view->AppendCheckItem(Id(CommandId::ViewProblems), "Pro&blems",
+                          "Show or hide the list of problems and of what a save would change");
+    view->Append(Id(CommandId::NextProblem), "&Next Problem\tF8",
+                 "Go to the next problem in the list");
+    view->Append(Id(CommandId::PreviousProblem), "Pre&vious Problem\tShift+F8",
+                 "Go to the previous problem in the list");
     auto* help = new wxMenu;
     help->Append(Id(CommandId::AppAbout), "&About Tomecraft...",
                  "Display program information, version number and copyright");
@@ -175,7 +200,12 @@ void MainFrame::CreateBars() {
 
     wxStatusBar* status =
         CreateStatusBar(kPaneCount, wxSTB_DEFAULT_STYLE, Id(CommandId::ViewStatusBar));
-    const int widths[kPaneCount] = {-1, GetTextExtent("Modified").GetWidth() + 16, 44, 44, 44};
+    const int widths[kPaneCount] = {-1,
+                                    GetTextExtent("Modified").GetWidth() + 16,
+                                    GetTextExtent("99999 errors, 99999 warnings").GetWidth() + 16,
+                                    44,
+                                    44,
+                                    44};
     status->SetStatusWidths(kPaneCount, widths);
     SetStatusText("Ready", kMessagePane);
 }
@@ -198,16 +228,21 @@ void MainFrame::BindCommands() {
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, Id(CommandId::AppExit));
     Bind(
-        wxEVT_MENU,
-        [this](wxCommandEvent&) {
-            // Modeless, so that the user can go from note to note while looking at the node.
-            auto* notes = new ReadingNotesDialog(this, m_doc);
-            notes->Bind(wxEVT_CLOSE_WINDOW, [notes](wxCloseEvent&) { notes->Destroy(); });
-            notes->Bind(
-                wxEVT_BUTTON, [notes](wxCommandEvent&) { notes->Destroy(); }, wxID_CANCEL);
-            notes->Show();
-        },
-        Id(CommandId::ViewReadingNotes));
+        wxEVT_MENU, [this](wxCommandEvent&) { ShowProblems(!ProblemsShown()); },
+        Id(CommandId::ViewProblems));
+    Bind(
+        wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Check(ProblemsShown()); },
+        Id(CommandId::ViewProblems));
+    for (const CommandId id : {CommandId::NextProblem, CommandId::PreviousProblem}) {
+        Bind(
+            wxEVT_MENU,
+            [this, id](wxCommandEvent&) {
+                if (!m_problems->GoToNext(id == CommandId::NextProblem)) {
+                    SetStatusText("No problems found", kMessagePane);
+                }
+            },
+            Id(id));
+    }
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnEditUndo(); }, Id(CommandId::EditUndo));
     Bind(
@@ -267,15 +302,66 @@ void MainFrame::BindCommands() {
                           kMessagePane);
         },
         Id(CommandId::WindowSplit));
-    const auto switchPane = [this](wxCommandEvent&) {
-        if (m_tree->HasFocus() && m_form != nullptr) {
-            m_form->SetFocus();
-        } else {
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { SwitchPane(true); }, Id(CommandId::NextPane));
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { SwitchPane(false); }, Id(CommandId::PrevPane));
+}
+
+void MainFrame::SwitchPane(bool forward) {
+    // F6 goes between the tree and the form, and from the list back to the tree; Shift+F6 goes
+    // the other way round all three.
+    std::vector<wxWindow*> panes{m_tree};
+    if (m_form != nullptr) {
+        panes.push_back(m_form);
+    }
+    if (ProblemsShown() && (!forward || m_problems->IsDescendant(FindFocus()))) {
+        panes.push_back(m_problems->List());
+    }
+    std::size_t at = 0; // the pane that holds the focus, else the tree's place
+    for (wxWindow* focus = FindFocus(); focus != nullptr; focus = focus->GetParent()) {
+        if (const auto it = std::find(panes.begin(), panes.end(), focus); it != panes.end()) {
+            at = static_cast<std::size_t>(it - panes.begin());
+            break;
+        }
+    }
+    panes[(at + (forward ? 1 : panes.size() - 1)) % panes.size()]->SetFocus();
+}
+
+bool MainFrame::ProblemsShown() const {
+    return m_outer->IsSplit();
+}
+
+void MainFrame::ShowProblems(bool show) {
+    if (show == ProblemsShown()) {
+        return;
+    }
+    if (show) {
+        m_problems->Show();
+        m_outer->SplitHorizontally(m_splitter, m_problems, -m_problemsHeight);
+    } else {
+        m_problemsHeight = m_outer->GetClientSize().GetHeight() - m_outer->GetSashPosition();
+        if (m_problems->IsDescendant(FindFocus())) {
             m_tree->SetFocus();
         }
-    };
-    Bind(wxEVT_MENU, switchPane, Id(CommandId::NextPane));
-    Bind(wxEVT_MENU, switchPane, Id(CommandId::PrevPane));
+        m_outer->Unsplit(m_problems);
+    }
+    if (m_settings != nullptr) {
+        m_settings->SetInt(keys::kViewSection, keys::kProblemsShown, show ? 1 : 0);
+    }
+}
+
+void MainFrame::SyncFindings() {
+    const Document::FindingChanges changes = m_problems->Sync();
+    if (!changes.all) {
+        m_tree->Remark(changes.touched);
+    }
+    if (wxStatusBar* status = GetStatusBar()) {
+        const wxString count = m_problems->CountText();
+        if (status->GetStatusText(kFindingsPane) != count) {
+            status->SetStatusText(count, kFindingsPane);
+        }
+    }
 }
 
 bool MainFrame::MoveSplitBar(const wxKeyEvent& event) {
@@ -366,6 +452,7 @@ void MainFrame::OnClose(wxCloseEvent& event) {
 }
 
 void MainFrame::OnIdle(wxIdleEvent& event) {
+    SyncFindings();
     const std::pair<StatusPane, std::pair<wxKeyCode, const char*>> indicators[] = {
         {kCapsPane, {WXK_CAPITAL, "CAP"}},
         {kNumPane, {WXK_NUMLOCK, "NUM"}},

@@ -4,6 +4,8 @@
 #pragma once
 
 #include "document/Document.h"
+#include "platform/SettingsStore.h"
+#include "views/ProblemsPanel.h"
 #include "views/TreeView.h"
 
 #include <wx/frame.h>
@@ -16,7 +18,8 @@ namespace tc {
 
 class MainFrame : public wxFrame, public FormHost {
 public:
-    explicit MainFrame(Document& doc);
+    // `settings`, when given, remembers whether the problems list is shown.
+    explicit MainFrame(Document& doc, SettingsStore* settings = nullptr);
     ~MainFrame() override;
 
     FormPane* SwitchFormView(NodeType type) override;
@@ -26,6 +29,9 @@ public:
     bool Show(bool show = true) override;
     TreeView* Tree() { return m_tree; }
     wxSplitterWindow* Splitter() { return m_splitter; }
+    ProblemsPanel* Problems() { return m_problems; }
+    void ShowProblems(bool show);
+    bool ProblemsShown() const;
 
     // Shows the About box; tests put their own in.
     std::function<void()> m_runAbout;
@@ -43,9 +49,17 @@ private:
     void BindCommands();
     void OnClose(wxCloseEvent& event);
     void OnIdle(wxIdleEvent& event);
+    // The problems list and the tree's marks follow the findings; the status bar counts them.
+    void SyncFindings();
+    // F6 and Shift+F6: the tree, the form and the problems list.
+    void SwitchPane(bool forward);
 
     Document& m_doc;
+    SettingsStore* m_settings;
+    wxSplitterWindow* m_outer = nullptr; // the two panes above the problems list
     wxSplitterWindow* m_splitter = nullptr;
+    ProblemsPanel* m_problems = nullptr;
+    int m_problemsHeight = 0;
     TreeView* m_tree = nullptr;
     FormPane* m_form = nullptr; // the shown one of the two below
     FormPane* m_bookForm = nullptr;

@@ -80,7 +80,7 @@ bool TomecraftApp::OnInit() {
     m_ui = std::make_unique<WxUserInterface>();
     m_host = std::make_unique<WxDocumentHost>(*m_settings, *m_ui);
     m_doc = std::make_unique<Document>(*m_ui, *m_host, *m_settings);
-    auto* frame = new MainFrame(*m_doc);
+    auto* frame = new MainFrame(*m_doc, m_settings.get());
     m_frame = frame;
     m_host->SetFrame(frame);
     m_host->OfferFiles(start.files);

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <new>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace tc {
@@ -108,7 +109,7 @@ std::string Document::ReadingNotesSummary() const {
         text +=
             places(lore + templates) + " in " + FileNameOf(lore > 0 ? m_lorePath : m_templatePath);
     }
-    return text + ": View \u203A Reading Notes";
+    return text + ": View \u203A Problems";
 }
 
 const Node* Document::NodeOf(const Diagnostic& d) const {
@@ -131,18 +132,19 @@ const Node* Document::NodeOf(const Diagnostic& d) const {
     return nullptr;
 }
 
-void Document::GoToNode(const Diagnostic& d) {
-    const Node* node = NodeOf(d);
-    if (node != nullptr && m_treeView != nullptr && CommitFormEdits()) {
-        m_treeView->SelectNode(node);
+bool Document::ShowNode(const Node* node) {
+    if (m_treeView == nullptr || !CommitFormEdits()) {
+        return false;
     }
+    m_treeView->SelectNode(node);
+    return true;
 }
 
 bool Document::AcceptReadingNotes(bool lore, bool templates) {
     if ((!lore || m_loreNotesAccepted) && (!templates || m_templateNotesAccepted)) {
         return true;
     }
-    if (m_ui.MessageBoxUtf8("Save anyway? The changes are listed under View \u203A Reading Notes.",
+    if (m_ui.MessageBoxUtf8("Save anyway? The changes are listed under View \u203A Problems.",
                             MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes) {
         return false;
     }
@@ -357,6 +359,16 @@ const Node* Document::NewNode(NodeType type) {
 
 void Document::ForgetFindings() {
     m_findings.reset();
+    m_findingsAnew = true;
+}
+
+Document::FindingChanges Document::TakeFindingChanges() {
+    Findings();
+    FindingChanges changes{std::exchange(m_findingsAnew, false), m_findings->TakeTouched()};
+    if (changes.all) {
+        changes.touched.clear();
+    }
+    return changes;
 }
 
 const PairFindings& Document::Findings() const {

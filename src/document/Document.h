@@ -81,12 +81,20 @@ public:
     // What is wrong or doubtful about the pair as it stands: found when first asked for (an Open
     // of a pair nobody checks costs nothing more), then kept current with every change.
     const PairFindings& Findings() const;
+    // What a list of the findings must make again since it last asked: everything after a
+    // read, else the rows about the touched nodes.
+    struct FindingChanges {
+        bool all = false;
+        std::vector<const Node*> touched;
+    };
+    FindingChanges TakeFindingChanges();
     // "Saving will change 7 places in lore.gas: View > Reading Notes", or empty.
     std::string ReadingNotesSummary() const;
     // The node a diagnostic concerns, if it is loaded.
     const Node* NodeOf(const Diagnostic& d) const;
-    // Shows the node of a reading note in the tree and the form.
-    void GoToNode(const Diagnostic& d);
+    // Shows a loaded node in the tree and the form, once the form has stored its typing; false
+    // when the form refused it.
+    bool ShowNode(const Node* node);
     // Writes each modified file, lore content first, each collection sorted first, the two
     // as a unit.
     void WriteModified();
@@ -154,6 +162,7 @@ private:
     PairLock m_pairLock;
     Diagnostics m_diagnostics;
     mutable std::optional<PairFindings> m_findings;
+    bool m_findingsAnew = true; // since the last TakeFindingChanges
     bool m_loreNotesAccepted = true;
     bool m_templateNotesAccepted = true;
 };

@@ -75,6 +75,7 @@ void PairFindings::Reset(const LoreData& data) {
         }
     }
     Recheck(all);
+    m_touched.clear(); // whoever follows starts from here
 }
 
 void PairFindings::Add(const Node* node) {
@@ -99,6 +100,7 @@ void PairFindings::Remove(const Node* node) {
     if (node->GetType() == NodeType::LoreBook) {
         const auto* book = static_cast<const LoreBook*>(node);
         const auto it = m_books.find(book);
+        m_touched.insert(book);
         SetRules(it->second.rules, 0);
         Erase(m_booksByKey, it->second.key, book);
         Erase(m_booksByFolded, it->second.folded, book);
@@ -107,6 +109,7 @@ void PairFindings::Remove(const Node* node) {
     }
     const auto* tmpl = static_cast<const Template*>(node);
     const auto it = m_templates.find(tmpl);
+    m_touched.insert(tmpl);
     SetRules(it->second.rules, 0);
     Erase(m_templatesByName, it->second.name, tmpl);
     Erase(m_templatesByFolded, it->second.folded, tmpl);
@@ -144,6 +147,7 @@ void PairFindings::ReachCycles(const Template* tmpl, const std::vector<std::stri
 void PairFindings::Follow(const DataChange& change) {
     const Node* node = change.node;
     const bool removed = change.kind == DataChange::Kind::Removed;
+    m_touched.insert(node); // a new name changes the texts that quote it
     Affected affected;
     if (node->GetType() == NodeType::LoreBook) {
         const auto* book = static_cast<const LoreBook*>(node);
@@ -211,14 +215,17 @@ bool PairFindings::OnCycle(const Template* tmpl) const {
 }
 
 void PairFindings::Recheck(const Affected& affected) {
+    // A node checked again is touched even when its rules stay: a text may quote another's.
     for (const LoreBook* book : affected.books) {
         if (m_books.contains(book)) {
             CheckBook(book);
+            m_touched.insert(book);
         }
     }
     for (const Template* tmpl : affected.templates) {
         if (m_templates.contains(tmpl)) {
             CheckTemplate(tmpl);
+            m_touched.insert(tmpl);
         }
     }
     for (const GroupKey& group : affected.groups) {
@@ -290,6 +297,10 @@ void PairFindings::CheckGroup(const GroupKey& group) {
                                     ? HoldersOf(m_booksByKey, group.second).size()
                                     : HoldersOf(m_templatesByName, group.second).size();
     const bool repeated = holders > 1;
+    // Which holder the finding is told at, and its count, may change with any holder.
+    const auto touch = [this](const auto& named) { m_touched.insert(named.begin(), named.end()); };
+    group.first == NodeType::LoreBook ? touch(HoldersOf(m_booksByKey, group.second))
+                                      : touch(HoldersOf(m_templatesByName, group.second));
     if (repeated != m_repeated.contains(group)) {
         m_counts[0] += repeated ? 1 : -1;
         repeated ? void(m_repeated.insert(group)) : void(m_repeated.erase(group));
@@ -352,39 +363,102 @@ void PairFindings::Describe(const Template* tmpl, const TemplateEntry& e, Diagno
     }
 }
 
+const Node* PairFindings::Told(const GroupKey& group) const {
+    std::vector<const Node*> holders;
+    if (group.first == NodeType::LoreBook) {
+        const auto& named = HoldersOf(m_booksByKey, group.second);
+        holders.assign(named.begin(), named.end());
+    } else {
+        const auto& named = HoldersOf(m_templatesByName, group.second);
+        holders.assign(named.begin(), named.end());
+    }
+    std::nth_element(
+        holders.begin(), holders.begin() + 1, holders.end(), [](const Node* a, const Node* b) {
+            return std::tuple(a->GetSourceLine(), a) < std::tuple(b->GetSourceLine(), b);
+        });
+    return holders[1];
+}
+
+Diagnostic PairFindings::Repeated(const GroupKey& group) const {
+    const bool books = group.first == NodeType::LoreBook;
+    const std::size_t times = books ? HoldersOf(m_booksByKey, group.second).size()
+                                    : HoldersOf(m_templatesByName, group.second).size();
+    return Finding(Told(group), kRepeatedName,
+                   std::string("duplicate ") + (books ? "book key " : "template name ") +
+                       Quoted(group.second) + " (" + std::to_string(times) + " times)");
+}
+
+std::vector<const Node*> PairFindings::Concerned() const {
+    std::vector<const Node*> nodes;
+    for (const auto& [book, e] : m_books) {
+        if (e.rules != 0) {
+            nodes.push_back(book);
+        }
+    }
+    for (const auto& [tmpl, e] : m_templates) {
+        if (e.rules != 0) {
+            nodes.push_back(tmpl);
+        }
+    }
+    for (const GroupKey& group : m_repeated) {
+        const Node* told = Told(group);
+        const unsigned rules = told->GetType() == NodeType::LoreBook ? m_books.at(told).rules
+                                                                     : m_templates.at(told).rules;
+        if (rules == 0) {
+            nodes.push_back(told);
+        }
+    }
+    return nodes;
+}
+
+void PairFindings::About(const Node* node, Diagnostics& out) const {
+    GroupKey group;
+    if (const auto it = m_books.find(node); it != m_books.end()) {
+        Describe(static_cast<const LoreBook*>(node), it->second, out);
+        group = {NodeType::LoreBook, it->second.key};
+    } else if (const auto at = m_templates.find(node); at != m_templates.end()) {
+        Describe(static_cast<const Template*>(node), at->second, out);
+        group = {NodeType::Template, at->second.name};
+    } else {
+        return;
+    }
+    if (m_repeated.contains(group) && Told(group) == node) {
+        out.push_back(Repeated(group));
+    }
+}
+
+bool PairFindings::HasError(const Node* node) const {
+    GroupKey group;
+    if (const auto it = m_books.find(node); it != m_books.end()) {
+        if (it->second.rules & kErrors) {
+            return true;
+        }
+        group = {NodeType::LoreBook, it->second.key};
+    } else if (const auto at = m_templates.find(node); at != m_templates.end()) {
+        if (at->second.rules & kErrors) {
+            return true;
+        }
+        group = {NodeType::Template, at->second.name};
+    } else {
+        return false;
+    }
+    return m_repeated.contains(group) && Told(group) == node;
+}
+
+std::vector<const Node*> PairFindings::TakeTouched() {
+    std::vector<const Node*> touched(m_touched.begin(), m_touched.end());
+    m_touched.clear();
+    return touched;
+}
+
 Diagnostics PairFindings::All() const {
     Diagnostics all;
     all.reserve(Count(Severity::Error) + Count(Severity::Warning));
-    for (const auto& [book, e] : m_books) {
-        Describe(book, e, all);
-    }
-    for (const auto& [tmpl, e] : m_templates) {
-        Describe(tmpl, e, all);
-    }
-    for (const GroupKey& group : m_repeated) {
-        const bool books = group.first == NodeType::LoreBook;
-        std::vector<const Node*> holders;
-        if (books) {
-            const auto& named = HoldersOf(m_booksByKey, group.second);
-            holders.assign(named.begin(), named.end());
-        } else {
-            const auto& named = HoldersOf(m_templatesByName, group.second);
-            holders.assign(named.begin(), named.end());
-        }
-        // Told at the first repetition: the second of the name in the file.
-        std::nth_element(
-            holders.begin(), holders.begin() + 1, holders.end(), [](const Node* a, const Node* b) {
-                return std::tuple(a->GetSourceLine(), a) < std::tuple(b->GetSourceLine(), b);
-            });
-        Diagnostic d =
-            Finding(holders[1], kRepeatedName,
-                    std::string("duplicate ") + (books ? "book key " : "template name ") +
-                        Quoted(group.second) + " (" + std::to_string(holders.size()) + " times)");
-        all.push_back(std::move(d));
+    for (const Node* node : Concerned()) {
+        About(node, all);
     }
     std::sort(all.begin(), all.end(), [this](const Diagnostic& a, const Diagnostic& b) {
-        return std::tuple(a.path != m_lorePath, a.line, a.nodeName, a.text) <
-               std::tuple(b.path != m_lorePath, b.line, b.nodeName, b.text);
+        return ListedBefore(a, b, m_lorePath);
     });
     return all;
 }

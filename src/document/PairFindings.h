@@ -17,6 +17,7 @@
 #include <set>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -36,6 +37,16 @@ public:
     // Every finding: about the lore file first, then the template file, each by line.
     Diagnostics All() const;
     std::size_t Count(Severity severity) const;
+
+    // The nodes that have findings, and what is found about one of them, so that a list can be
+    // made again node by node.
+    std::vector<const Node*> Concerned() const;
+    void About(const Node* node, Diagnostics& out) const;
+    // Whether an error is found about the node.
+    bool HasError(const Node* node) const;
+    // The nodes whose findings may have changed since the last call (a removed node among
+    // them), in no particular order.
+    std::vector<const Node*> TakeTouched();
 
 private:
     struct BookEntry {
@@ -75,14 +86,19 @@ private:
     void CheckTemplate(const Template* tmpl);
     void CheckGroup(const GroupKey& group);
     void SetRules(unsigned& rules, unsigned now);
+    // The holder of a repeated name that its finding is told at: the second in the file.
+    const Node* Told(const GroupKey& group) const;
+    Diagnostic Repeated(const GroupKey& group) const;
     Diagnostic Finding(const Node* node, unsigned rule, std::string cp1252Text) const;
     void Describe(const LoreBook* book, const BookEntry& entry, Diagnostics& out) const;
     void Describe(const Template* tmpl, const TemplateEntry& entry, Diagnostics& out) const;
 
     std::string m_lorePath;
     std::string m_templatePath;
-    std::unordered_map<const LoreBook*, BookEntry> m_books;
-    std::unordered_map<const Template*, TemplateEntry> m_templates;
+    // Keyed by the node as a node, so that a node no longer loaded (and perhaps gone) can be
+    // looked for without touching it.
+    std::unordered_map<const Node*, BookEntry> m_books;
+    std::unordered_map<const Node*, TemplateEntry> m_templates;
     Index<LoreBook> m_booksByKey;
     Index<LoreBook> m_booksByFolded;
     Index<Template> m_templatesByName;
@@ -91,6 +107,7 @@ private:
     Index<Template> m_templatesByParent;
     std::set<GroupKey> m_repeated;       // names held more than once
     std::ptrdiff_t m_counts[2] = {0, 0}; // errors, warnings
+    std::unordered_set<const Node*> m_touched;
 };
 
 // The findings about `data` as a whole, for a one-off check.

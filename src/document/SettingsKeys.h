@@ -14,6 +14,9 @@ inline constexpr const char* kSelected = "Selected";
 inline constexpr const char* kPathCount = "PathCount";
 inline constexpr const char* kBackupPath = "BackupPath"; // numbered from 0
 
+inline constexpr const char* kViewSection = "View";
+inline constexpr const char* kProblemsShown = "Problems"; // 1 or 0
+
 // A history keeps at most this many paths.
 inline constexpr int kHistoryLimit = 10;
 

@@ -4,6 +4,7 @@
 #include "platform/Text.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace tc {
 
@@ -34,6 +35,15 @@ std::string DiagnosticLine(const Diagnostic& d) {
         out += std::to_string(d.line) + ":";
     }
     return out + " " + kSeverity[static_cast<int>(d.severity)] + ": " + d.text;
+}
+
+bool ListedBefore(const Diagnostic& a, const Diagnostic& b, const std::string& firstPath) {
+    const auto key = [&firstPath](const Diagnostic& d) {
+        return std::tuple<bool, const std::string&, int, Diagnostic::Kind, const std::string&,
+                          const std::string&>(d.path != firstPath, d.path, d.line, d.kind,
+                                              d.nodeName, d.text);
+    };
+    return key(a) < key(b);
 }
 
 } // namespace tc

@@ -42,4 +42,8 @@ std::size_t CountReadingNotes(const Diagnostics& found);
 // "FILE:LINE: warning: TEXT", LINE left out when 0; UTF-8.
 std::string DiagnosticLine(const Diagnostic& d);
 
+// The order diagnostics are listed in: the file `firstPath` first, then each file by line, and
+// on one line by kind (message, reading note, finding), node and text.
+bool ListedBefore(const Diagnostic& a, const Diagnostic& b, const std::string& firstPath);
+
 } // namespace tc

@@ -20,12 +20,14 @@ enum class CommandId : int {
     ViewToolbar,
     ViewStatusBar,
     WindowSplit,
-    ViewReadingNotes,
+    ViewProblems,
     AppAbout,
     NextPane,
     PrevPane,
     // Unlocks the title and key of a template whose key names no loaded book.
     PointAtBook,
+    NextProblem,
+    PreviousProblem,
 };
 
 // The number the toolkit takes for a command.

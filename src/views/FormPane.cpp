@@ -1,7 +1,11 @@
 #include "views/FormPane.h"
 
 #include "controls/Refusal.h"
+#include "rules/CommandIds.h"
+#include "rules/FieldControl.h"
 #include "views/TreeView.h"
+
+#include <wx/textctrl.h>
 
 namespace tc {
 
@@ -48,6 +52,27 @@ void FormPane::Detach() {
 void FormPane::Attach() {
     m_detached = false;
     m_doc.AttachFormView(this);
+}
+
+void FormPane::FocusField(const std::string& key) {
+    if (!HasNode()) {
+        return;
+    }
+    const ControlId id = FieldControl(ShownNode()->GetType(), key);
+    wxWindow* control = FindWindow(Id(id));
+    if (control != nullptr && !control->IsEnabled() && id == ControlId::LoreKeyList) {
+        control = FindWindow(Id(CommandId::PointAtBook));
+    }
+    if (control == nullptr || !control->IsEnabled()) {
+        control = FindWindow(Id(ControlId::NameField)); // the form's first field
+    }
+    if (control == nullptr || !control->IsEnabled()) {
+        return;
+    }
+    control->SetFocus();
+    if (auto* field = wxDynamicCast(control, wxTextCtrl)) {
+        field->SetInsertionPointEnd();
+    }
 }
 
 void FormPane::AddLabelled(wxSizer* sizer, wxWindow* label, wxWindow* field, int flags,

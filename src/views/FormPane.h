@@ -44,6 +44,10 @@ public:
     // first node is shown.
     virtual void Prepare() {}
 
+    // Puts the caret in the control that shows `key` of the game files (the name for none). A
+    // lore key the form keeps greyed sends it to the button that unlocks the key.
+    void FocusField(const std::string& key);
+
     // The whole layout in pixels, as this window's font and the display's DPI make it.
     wxSize LayoutSize() const { return m_layoutSize; }
 

@@ -169,13 +169,53 @@ wxTreeItemId TreeView::PlaceInOrder(wxTreeItemId group, const Node* node, wxTree
         Delete(item);
         const wxTreeItemId moved =
             InsertItem(group, index, ToWx(node->GetName()), image, image + 1, new NodeData(node));
+        Mark(moved, node);
         if (selected) {
             SelectItem(moved);
         }
         m_ignoreSelection = false;
         return moved;
     }
-    return InsertItem(group, index, ToWx(node->GetName()), image, image + 1, new NodeData(node));
+    const wxTreeItemId added =
+        InsertItem(group, index, ToWx(node->GetName()), image, image + 1, new NodeData(node));
+    Mark(added, node);
+    return added;
+}
+
+void TreeView::Mark(wxTreeItemId item, const Node* node) {
+    const bool error = m_hasError && m_hasError(node);
+    if (error) {
+        m_marked.insert(node);
+        SetItemTextColour(item, wxColour(192, 0, 0));
+    } else if (m_marked.erase(node) != 0 || GetItemTextColour(item).IsOk()) {
+        SetItemTextColour(item, wxNullColour);
+    }
+}
+
+void TreeView::Remark(const std::vector<const Node*>& nodes) {
+    std::unordered_set<const Node*> changed;
+    for (const Node* node : nodes) {
+        if (m_hasError && m_hasError(node) != m_marked.contains(node)) {
+            changed.insert(node);
+        }
+    }
+    if (changed.empty()) {
+        return; // the usual step: one pass over the items is spared
+    }
+    for (const wxTreeItemId& group : {m_booksRoot, m_templatesRoot}) {
+        wxTreeItemIdValue cookie;
+        for (wxTreeItemId item = GetFirstChild(group, cookie); item.IsOk();
+             item = GetNextChild(group, cookie)) {
+            if (const Node* node = NodeOf(item); changed.contains(node)) {
+                Mark(item, node);
+            }
+        }
+    }
+    for (const Node* node : changed) {
+        if (!m_hasError(node)) {
+            m_marked.erase(node); // also a node no item shows any more
+        }
+    }
 }
 
 void TreeView::RebuildTree(unsigned groups) {
@@ -187,6 +227,7 @@ void TreeView::RebuildTree(unsigned groups) {
     }
     m_ignoreSelection = true;
     DeleteAllItems();
+    m_marked.clear();
     const wxTreeItemId root = AddRoot("Tomecraft");
     m_booksRoot = AppendItem(root, "Lore Books", kFolder, kFolderOpen);
     m_templatesRoot = AppendItem(root, "Templates", kFolder, kFolderOpen);
@@ -228,6 +269,7 @@ bool TreeView::FillNodes(NodeType type) {
         if (!item.IsOk()) {
             return false;
         }
+        Mark(item, node);
     }
     return true;
 }
@@ -659,10 +701,12 @@ void TreeView::PaintRows() {
                           y + std::max(0, (height - imageSize.GetHeight()) / 2), true);
         }
         dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+        const wxColour marked = GetItemTextColour(item);
         dc.SetTextForeground(
-            selected ? wxSystemSettings::GetColour(m_hasFocus ? wxSYS_COLOUR_HIGHLIGHTTEXT
-                                                              : wxSYS_COLOUR_LISTBOXHIGHLIGHTTEXT)
-                     : GetForegroundColour());
+            selected        ? wxSystemSettings::GetColour(m_hasFocus ? wxSYS_COLOUR_HIGHLIGHTTEXT
+                                                                     : wxSYS_COLOUR_LISTBOXHIGHLIGHTTEXT)
+            : marked.IsOk() ? marked
+                            : GetForegroundColour());
         dc.DrawText(text, itemX + imageWidth, y + std::max(0, (height - textSize.GetHeight()) / 2));
 
         dc.SetPen(m_dottedPen);

@@ -6,7 +6,9 @@
 
 #include <wx/treectrl.h>
 
+#include <functional>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 class wxMenu;
@@ -50,6 +52,11 @@ public:
     const Node* NodeOf(wxTreeItemId item) const;
     // The item that shows a node; not ok when none does.
     wxTreeItemId ItemOf(const Node* node) const;
+
+    // Nodes with errors are drawn in red: `hasError` is asked as each item is made, and Remark
+    // asks again for nodes whose findings changed.
+    void SetMarks(std::function<bool(const Node*)> hasError) { m_hasError = std::move(hasError); }
+    void Remark(const std::vector<const Node*>& nodes);
 
     // Takes the focus after a form's Update, which must not run that Update again.
     void FocusAfterUpdate();
@@ -95,6 +102,8 @@ private:
     // Deletes a node's item once the selection has moved to a neighbour (or the group).
     void RemoveItem(wxTreeItemId item);
     void OnFocus(wxFocusEvent& event);
+    // Draws the item in red when its node has an error, else as usual.
+    void Mark(wxTreeItemId item, const Node* node);
     // Has the shown form store what was typed; false when it refused (its message is shown).
     bool CommitForm();
 
@@ -113,6 +122,8 @@ private:
 
     Document& m_doc;
     FormHost& m_host;
+    std::function<bool(const Node*)> m_hasError;
+    std::unordered_set<const Node*> m_marked;
     // Selection changes while items are deleted must not reach the form.
     bool m_ignoreSelection = false;
     bool m_focusFromUpdate = false;

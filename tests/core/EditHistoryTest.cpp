@@ -3,8 +3,11 @@
 #include "TestSupport.h"
 
 #include "document/FindNode.h"
+#include "document/FindingRows.h"
 #include "document/PairFindings.h"
 
+#include <algorithm>
+#include <map>
 #include <sstream>
 
 namespace tc::test {
@@ -35,6 +38,15 @@ std::vector<std::string> Lines(const Diagnostics& found) {
     return lines;
 }
 
+// A list's rows as it shows them: each row's node and line.
+std::vector<std::pair<const Node*, std::string>> Shown(const FindingRows& rows) {
+    std::vector<std::pair<const Node*, std::string>> shown;
+    for (std::size_t k = 0; k < rows.Size(); ++k) {
+        shown.emplace_back(rows[k].node, DiagnosticLine(rows[k].finding));
+    }
+    return shown;
+}
+
 // Every node's values and identity, in collection order.
 struct Snapshot {
     std::vector<std::pair<const Node*, LoreBook>> books;
@@ -55,7 +67,8 @@ Snapshot Take(const LoreData& data) {
 
 // Random steps through the door on a few nodes whose names often collide. After each, the data is
 // the state the history says, the files are flagged as they differ from what was saved, and the
-// findings kept up to date one change at a time are those found anew.
+// findings kept up to date one change at a time are those found anew, as are the rows of a list
+// that follows them in any order and filter (a row that stays keeps its id).
 class History {
 public:
     explicit History(unsigned seed) : m_rng(seed) {
@@ -63,6 +76,9 @@ public:
         AddTemplates(data, {"base_a:treasure", "x:y:a", "y:x:b"});
         m_live.Reset(data);
         data.SetFollower([this](const DataChange& change) { m_live.Follow(change); });
+        m_rows.SortBy(static_cast<FindingRows::Column>(Pick(4)), Pick(2) == 0);
+        m_rows.Show(Severity::Warning, Pick(3) != 0);
+        m_rows.Reset(m_live, {}, "L");
         m_states.push_back(Take(data));
         m_saved = {m_states[0], m_states[0]};
     }
@@ -157,6 +173,29 @@ private:
             << "at step " << m_position;
         ASSERT_EQ(m_live.Count(Severity::Error) + m_live.Count(Severity::Warning),
                   m_live.All().size());
+        std::map<std::pair<const Node*, std::string>, std::uint64_t> ids;
+        for (std::size_t k = 0; k < m_rows.Size(); ++k) {
+            ids[{m_rows[k].node, DiagnosticLine(m_rows[k].finding)}] = m_rows[k].id;
+        }
+        m_rows.Follow(m_live, m_live.TakeTouched());
+        FindingRows fresh;
+        fresh.SortBy(m_rows.SortColumn(), m_rows.Ascending());
+        fresh.Show(Severity::Warning, m_rows.IsShown(Severity::Warning));
+        fresh.Reset(m_live, {}, "L");
+        ASSERT_EQ(Shown(m_rows), Shown(fresh)) << "at step " << m_position;
+        for (std::size_t k = 0; k < m_rows.Size(); ++k) {
+            const auto kept = ids.find({m_rows[k].node, DiagnosticLine(m_rows[k].finding)});
+            EXPECT_TRUE(kept == ids.end() || kept->second == m_rows[k].id) << "a row kept its id";
+        }
+        const auto marked = [this](const Node* node) {
+            Diagnostics about;
+            m_live.About(node, about);
+            EXPECT_EQ(m_live.HasError(node), std::ranges::any_of(about, [](const auto& d) {
+                          return d.severity == Severity::Error;
+                      }));
+        };
+        std::ranges::for_each(data.GetBooks(), marked);
+        std::ranges::for_each(data.GetTemplates(), marked);
         const Snapshot& now = m_states[m_position];
         const Snapshot& lore = m_saved[static_cast<std::size_t>(DataFile::Lore)];
         const Snapshot& templates = m_saved[static_cast<std::size_t>(DataFile::Templates)];
@@ -173,6 +212,7 @@ private:
 
     std::mt19937 m_rng;
     PairFindings m_live{"L", "T"};
+    FindingRows m_rows;
     int m_next = 0;
     std::vector<Snapshot> m_states; // the data after each step of the history
     std::size_t m_position = 0;

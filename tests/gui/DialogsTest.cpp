@@ -6,7 +6,6 @@
 #include "dialogs/DialogParts.h"
 #include "dialogs/HyperLink.h"
 #include "dialogs/OpenFilesDialog.h"
-#include "dialogs/ReadingNotesDialog.h"
 #include "platform/Paths.h"
 
 #include <wx/listctrl.h>
@@ -122,48 +121,6 @@ TEST(AboutDialog, ALinkClickOrKeyOpensItsTargetAndSaysSoWhenNothingCould) {
     }
     EXPECT_EQ(opened, (std::vector<wxString>{cases[0].target, cases[1].target}));
     EXPECT_TRUE(about.IsShown());
-}
-
-// A hand-edited pair: the status bar counts the notes, View > Reading Notes lists them, a
-// double-click on one selects its node, and Save after an edit asks until answered Yes.
-TEST_F(GuiTest, ReadingNotesListWhatSaveChangesAndLeadToTheirNodes) {
-    WriteBytes(lore, ReadBytes(DataPath("handedited_lore.gas")));
-    WriteBytes(templates, ReadBytes(DataPath("handedited_trs_book_lore.gas")));
-    const std::string original = ReadBytes(lore);
-    host.openResult = OpenPaths{lore, templates};
-    input.Key('O', wxMOD_CONTROL);
-    EXPECT_EQ(host.status, "Saving will change 2 places in lore.gas and 7 in "
-                           "trs_book_lore.gas: View \x9B Reading Notes");
-    input.Menu('V', 'R');
-    ReadingNotesDialog* notes = nullptr;
-    for (wxWindow* window : wxTopLevelWindows) {
-        notes = notes != nullptr ? notes : dynamic_cast<ReadingNotesDialog*>(window);
-    }
-    ASSERT_NE(notes, nullptr);
-    auto* list = dynamic_cast<wxListCtrl*>(notes->FindWindowByName(wxListCtrlNameStr));
-    ASSERT_NE(list, nullptr);
-    ASSERT_EQ(list->GetItemCount(), 9);
-    const long row = list->FindItem(-1, "ferry_song");
-    ASSERT_GE(row, 0);
-    EXPECT_EQ(list->GetItemText(row, 2), "12");
-    EXPECT_TRUE(list->GetItemText(row, 3).StartsWith("saving joins the lines of description"));
-    wxRect rect;
-    list->GetItemRect(row, rect);
-    input.DoubleClickAt(list, wxPoint(rect.GetX() + 20, rect.GetY() + rect.GetHeight() / 2));
-    EXPECT_EQ(Tree().GetItemText(Tree().GetSelection()), "ferry_song");
-    input.Click(notes->FindWindow(wxID_CANCEL));
-    ui.answers = {MsgAnswer::No, MsgAnswer::Yes};
-    input.ClickItem(&Tree(), Item("ferry_song"));
-    input.Click(Form()->FindWindow(Id(ControlId::CommentField))); // its comment
-    input.Type("x");
-    input.Key(WXK_RETURN);
-    input.Key('S', wxMOD_CONTROL);
-    EXPECT_EQ(ReadBytes(lore), original) << "No keeps the file";
-    input.Key('S', wxMOD_CONTROL);
-    EXPECT_EQ(ui.Texts(),
-              std::vector<std::string>(
-                  2, "Save anyway? The changes are listed under View \x9B Reading Notes."));
-    EXPECT_NE(ReadBytes(lore), original);
 }
 
 } // namespace

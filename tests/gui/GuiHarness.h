@@ -148,7 +148,7 @@ class GuiTest : public ::testing::Test {
 public:
     void SetUp() override {
         doc = std::make_unique<Document>(ui, host, settings);
-        frame = new MainFrame(*doc);
+        frame = new MainFrame(*doc, &settings);
         frame->m_runAbout = [] {};
         frame->Show();
         Pump();

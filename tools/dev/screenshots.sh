@@ -15,6 +15,8 @@ sleep 1
 
 focus() { xdotool windowfocus --sync "$(timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" | head -1)"; }
 shot() { sleep 0.6; import -window root -crop "$2" +repage "docs/$1.png"; }
+# The main window's size, which follows the font and the problems list.
+window=1000x700+0+0
 
 $bin & app=$!
 focus "About Tomecraft"; shot about 1100x760+0+0
@@ -25,10 +27,11 @@ xdotool type --delay 1 "$root/samples/trs_book_lore.gas"
 shot open-dialog 1100x760+0+0
 xdotool key Return
 focus "Tomecraft"
+eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name '^Tomecraft$' | head -1)")"; window=${WIDTH}x${HEIGHT}+0+0
 sleep 0.5; xdotool mousemove 110 103 click 1; sleep 0.3; xdotool click 1   # abbey_founding
-shot screenshot 1000x700+0+0
+shot screenshot $window
 xdotool mousemove 130 310 click 1          # book_ledger_of_osric
-shot template-form 1000x700+0+0
+shot template-form $window
 xdotool key ctrl+b
 focus "New Lore Book"; xdotool type "The Lost Verse"; shot new-node 1100x760+0+0
 xdotool key Escape
@@ -43,9 +46,19 @@ xdotool key Return
 focus "Tomecraft"; sleep 0.3
 xdotool key shift+F10; sleep 0.4; xdotool key Up Return   # Delete, from the context menu
 sleep 0.6; xdotool key Return                             # Yes
-sleep 0.4; xdotool key alt+e; shot edit-menu 1000x700+0+0
+sleep 0.4; xdotool key alt+e; shot edit-menu $window
 xdotool key Escape
 focus "Tomecraft"
 xdotool mousemove 120 264 click 1          # book_ferry_song, whose book is gone now
-sleep 0.4; xdotool key shift+F10; shot point-at-book 1000x700+0+0
+sleep 0.4; xdotool key shift+F10; shot point-at-book $window
 xdotool key Escape
+
+# A pair where every rule fires, with the first problem shown by F8.
+kill $app; wait $app 2>/dev/null || true
+rm -rf "$home"/.config # a first start again, with no paths to offer
+$bin & app=$!
+focus "About Tomecraft"; xdotool key Escape
+focus "Open"
+xdotool type --delay 1 "$root/tests/data/findings_lore.gas"; xdotool key Tab Tab
+xdotool type --delay 1 "$root/tests/data/findings_trs_book_lore.gas"; xdotool key Return
+focus "Tomecraft"; sleep 0.5; xdotool key F8 F8 F8 F8 F8 F8; shot problems "$window"

@@ -275,11 +275,20 @@ int Check(Document& doc, RecordingUi& ui, const Invocation& inv, std::ostream& o
     if (!read) {
         out << "error: the files could not be read in full\n";
     }
-    for (const Diagnostic& finding : doc.Findings().All()) {
-        anyError = anyError || finding.severity == Severity::Error;
-        out << DiagnosticLine(finding) << "\n";
+    // The findings and the reading notes in one list, in the order the editor lists them.
+    Diagnostics listed = doc.Findings().All();
+    for (const Diagnostic& d : doc.GetDiagnostics()) {
+        if (d.kind == Diagnostic::Kind::ReadingNote) {
+            listed.push_back(d);
+        }
     }
-    PrintNotes(doc, out);
+    std::stable_sort(listed.begin(), listed.end(), [&inv](const auto& a, const auto& b) {
+        return ListedBefore(a, b, inv.lorePath);
+    });
+    for (const Diagnostic& d : listed) {
+        anyError = anyError || d.severity == Severity::Error;
+        out << DiagnosticLine(d) << "\n";
+    }
     return anyError ? kExitFailed : kExitOk;
 }
 
