@@ -145,6 +145,12 @@ TEST_F(ProblemsTest, EveryRowLeadsToItsFieldAndTheListFollowsEveryChange) {
     EXPECT_EQ(ui.Texts(), std::vector<std::string>(
                               2, "Save anyway? The changes are listed under View \x9B Problems."));
     EXPECT_NE(ReadBytes(lore), original);
+
+    // The sample pair, where check finds nothing: the list holds nothing either.
+    LoadSample();
+    input.Settle();
+    EXPECT_EQ(Status(), "0 errors, 0 warnings");
+    EXPECT_EQ(frame->Problems()->Rows().Size(), 0u);
 }
 
 } // namespace

@@ -2,14 +2,23 @@
 # Takes docs/windows.png: the Windows build of the editor on the sample pair, under Wine in a
 # desktop window of Wine's own, driven with xdotool. With a DPI (144 is Windows' 150 %), the
 # same at that density into docs/windows-DPIdpi.png, everything scaled by DPI/96.
-# Usage: tools/dev/screenshots-windows.sh [DPI]   (after scripts/test-windows has built build-win/)
+# With "problems" instead, docs/windows-problems.png: the problems list on a pair where every
+# rule fires, the fourth problem shown.
+# Usage: tools/dev/screenshots-windows.sh [DPI|problems]   (after scripts/test-windows has built
+# build-win/)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
 dpi=${1:-96}
+pair=("$root/samples/lore.gas")
+if [ "$dpi" = problems ]; then
+  dpi=96
+  pair=("$root/tests/data/findings_lore.gas" "$root/tests/data/findings_trs_book_lore.gas")
+fi
 scaled() { echo $(($1 * dpi / 96)); }
 out=docs/windows.png
 [ "$dpi" = 96 ] || out=docs/windows-${dpi}dpi.png
+[ ${#pair[@]} = 1 ] || out=docs/windows-problems.png
 display=:94
 Xvfb $display -screen 0 "$(scaled 1100)x$(scaled 760)x24" >/dev/null 2>&1 &
 xvfb=$!
@@ -29,8 +38,9 @@ fi
 desktop() { xdotool windowfocus --sync "$(timeout 20 xdotool search --sync --onlyvisible --name "Wine desktop" | head -1)"; }
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
-wine explorer "/desktop=Tomecraft,$(scaled 1000)x$(scaled 700)" build-win/src/tomecraft.exe \
-  "$(windows_path "$root/samples/lore.gas")" &
+args=()
+for file in "${pair[@]}"; do args+=("$(windows_path "$file")"); done
+wine explorer "/desktop=Tomecraft,$(scaled 1000)x$(scaled 700)" build-win/src/tomecraft.exe "${args[@]}" &
 desktop
 sleep 4
 xdotool key Escape
@@ -39,7 +49,7 @@ xdotool key Return # the pair from the command line
 sleep 2
 # The template before the last one (book_ledger_of_osric). The title bar is left out: Wine draws
 # its buttons with a font it lacks here.
-xdotool key End Up
+if [ ${#pair[@]} = 1 ]; then xdotool key End Up; else xdotool key F8 F8 F8 F8; fi
 sleep 1
 import -window root -crop "$(scaled 1000)x$(scaled 678)+0+$(scaled 22)" +repage "$out"
 xdotool key alt+f
