@@ -146,7 +146,16 @@ TEST_F(ProblemsTest, EveryRowLeadsToItsFieldAndTheListFollowsEveryChange) {
                               2, "Save anyway? The changes are listed under View \x9B Problems."));
     EXPECT_NE(ReadBytes(lore), original);
 
+    // A change to one template mends another's error too: its red mark goes.
+    input.ClickItem(&Tree(), Item("loop_east"));
+    ChooseByKeys(input, Edit(ControlId::NameField),
+                 dynamic_cast<LongChoice*>(Form()->FindWindow(Id(ControlId::SpecializesList))),
+                 "base_book_lore");
+    input.Click(Form()->FindWindow(Id(ControlId::UpdateButton)));
+    EXPECT_FALSE(Tree().GetItemTextColour(Item("loop_west")).IsOk());
+
     // The sample pair, where check finds nothing: the list holds nothing either.
+    ui.answers = {MsgAnswer::No}; // to saving the change
     LoadSample();
     input.Settle();
     EXPECT_EQ(Status(), "0 errors, 0 warnings");
