@@ -39,9 +39,9 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     int abouts = 0;
     frame->m_runAbout = [&] { ++abouts; };
     frame->Show();
-    Pump();
-    TreeView& tree = *frame->Tree();
     RealInput input;
+    input.Settle();
+    TreeView& tree = *frame->Tree();
     const auto form = [frame] { return frame->CurrentForm(); };
     const auto bookForm = [&] { return dynamic_cast<LoreBookForm*>(form()); };
     const auto templateForm = [&] { return dynamic_cast<TemplateForm*>(form()); };
@@ -53,7 +53,7 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
         WhenModal open = Answer(
             input, {{ControlId::LorePathList, lore}, {ControlId::TemplatePathList, templates}});
         RunStartup(*frame);
-        Pump();
+        input.Settle();
     }
     ASSERT_EQ(abouts, 1);
     EXPECT_EQ(ChildLabels(tree, tree.m_booksRoot),
@@ -139,7 +139,7 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     EXPECT_EQ(ReadBytes(dir / "backups/trs_book_lore.tcb"), originalTemplates);
     EXPECT_FALSE(std::filesystem::exists(dir / "pair/lore.tcb"));
     frame->Destroy();
-    Pump();
+    input.Settle();
 }
 
 } // namespace

@@ -47,10 +47,10 @@ struct Route {
 const Route kRoutes[] = {
     {"a click on another node",
      [](LeaveFormTest& t) { t.input.ClickItem(&t.Tree(), t.Item("abbey_founding")); }},
-    {"a key in the tree after F6",
+    {"PageDown in the tree after F6",
      [](LeaveFormTest& t) {
          t.input.Key(WXK_F6);
-         t.input.Key(WXK_DOWN);
+         t.input.Key(WXK_PAGEDOWN);
      }},
     {"Ctrl+B", [](LeaveFormTest& t) { t.input.Key('B', wxMOD_CONTROL); }},
     {"the New menu", [](LeaveFormTest& t) { t.input.Menu('N', 'T'); }},
@@ -86,6 +86,12 @@ TEST_F(LeaveFormTest, ViewingChangesNothingAndEveryRouteStoresTheTypingOrStopsAt
             input.ClickItem(&Tree(), Item(label));
         }
     }
+    // PageUp and PageDown move the selection a page, here past the first and the last row.
+    input.Key(WXK_PAGEUP);
+    EXPECT_EQ(Selected(), "Lore Books");
+    EXPECT_FALSE(Form()->HasNode()) << "a group shows no node";
+    input.Key(WXK_PAGEDOWN);
+    EXPECT_EQ(Selected(), "book_warden_oath");
     input.Key('S', wxMOD_CONTROL);
     EXPECT_EQ(ReadBytes(lore), loreBytes);
     EXPECT_EQ(ReadBytes(templates), templateBytes);
@@ -117,7 +123,7 @@ TEST_F(LeaveFormTest, ViewingChangesNothingAndEveryRouteStoresTheTypingOrStopsAt
             wxTextCtrl* comment = TypeInto(shown.label, true);
             route.leave(*this);
             EXPECT_EQ(ui.Texts(), std::vector<std::string>{shown.refusal});
-            EXPECT_EQ(Tree().GetItemText(Tree().GetSelection()), shown.label);
+            EXPECT_EQ(Selected(), shown.label);
             EXPECT_EQ(comment->GetValue(), stored + "-typed");
             EXPECT_EQ(node->GetComment(), stored);
             EXPECT_EQ(host.captions.size(), captions) << "no New Node dialog";
@@ -189,33 +195,28 @@ TEST_F(LeaveFormTest, EveryWayOutOfARefusedNewBook) {
     }
 }
 
-// Update refuses what the files would not give back and then shows what it stored; a template
-// whose book is gone can be pointed at another; the status bar and Save say whether anything
-// is left to save.
-TEST_F(LeaveFormTest, UpdateRefusesOrShowsWhatItStoredAndADanglingKeyCanBeRepointed) {
+// Ctrl+Z brings a deleted book back selected and shown, Ctrl+Y and Ctrl+Shift+Z delete it
+// again; a template whose book is gone can be pointed at another; Update refuses what the files
+// would not give back and then shows what it stored; the status bar and Save say whether
+// anything is left to save.
+TEST_F(LeaveFormTest, UndoDeleteRepointUpdateAndTheModifiedState) {
     LoadSample();
-    const auto modified = [this] {
-        Pump();
-        return frame->GetStatusBar()->GetStatusText(1) == "Modified" &&
-               Enabled(Id(CommandId::FileSave));
+    const auto saveEnabled = [this] {
+        input.Settle();
+        return frame->GetToolBar()->GetToolEnabled(Id(CommandId::FileSave));
+    };
+    const auto modified = [&] {
+        return saveEnabled() && frame->GetStatusBar()->GetStatusText(1) == "Modified";
+    };
+    const auto menuLabel = [this](CommandId id) {
+        frame->GetMenuBar()->UpdateMenus();
+        return frame->GetMenuBar()->FindItem(Id(id))->GetItemLabelText();
+    };
+    const auto shows = [this](const std::string& label) {
+        return std::ranges::count(Labels(Tree().m_booksRoot), label) == 1;
     };
     EXPECT_FALSE(modified());
-    input.ClickItem(&Tree(), Item("ferry_song"));
-    input.TypeAtEnd(Edit(ControlId::TextField), " \"C:\\new\"", true);
-    EXPECT_TRUE(Enabled(Id(CommandId::FileSave))) << "typing is something to save";
-    input.Key(WXK_RETURN);
-    ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_TRUE(ui.shown[0].text.starts_with("The book text holds \\n in '...") &&
-                ui.shown[0].text.ends_with(" low. \"C:\\new\"'; the game shows that as a line "
-                                           "break.  Please change it!"))
-        << ui.shown[0].text;
-    for (int k = 0; k < 5; ++k) {
-        input.Key(WXK_BACK);
-    }
-    input.Key(WXK_RETURN);
-    EXPECT_TRUE(Edit(ControlId::TextField)->GetValue().EndsWith(" 'C:")) << "shown as stored";
-    EXPECT_TRUE(modified());
-    ui.shown.clear();
+    EXPECT_EQ(menuLabel(CommandId::EditUndo), "Undo");
     DeleteByContextMenu("ferry_song");
     for (int wait = 0; wait < 100 && ui.shown.empty(); ++wait) {
         input.Settle();
@@ -223,6 +224,21 @@ TEST_F(LeaveFormTest, UpdateRefusesOrShowsWhatItStoredAndADanglingKeyCanBeRepoin
     EXPECT_EQ(ui.Texts(),
               std::vector<std::string>{
                   "Delete ferry_song?\n\n1 template names this book: book_ferry_song."});
+    ASSERT_FALSE(shows("ferry_song"));
+    EXPECT_EQ(menuLabel(CommandId::EditUndo), "Undo Delete 'ferry_song'");
+    input.Key('Z', wxMOD_CONTROL);
+    EXPECT_TRUE(shows("ferry_song"));
+    EXPECT_EQ(Selected(), "ferry_song");
+    EXPECT_EQ(Edit(ControlId::NameField)->GetValue(), "ferry_song");
+    EXPECT_FALSE(doc->Data().IsModified()) << "back at the state that was read";
+    EXPECT_EQ(menuLabel(CommandId::EditRedo), "Redo Delete 'ferry_song'");
+    input.Key('Y', wxMOD_CONTROL);
+    EXPECT_FALSE(shows("ferry_song"));
+    EXPECT_TRUE(doc->Data().IsModified(DataFile::Lore));
+    input.Key('Z', wxMOD_CONTROL);
+    input.Key('Z', wxMOD_CONTROL | wxMOD_SHIFT);
+    EXPECT_FALSE(shows("ferry_song"));
+
     input.ClickItem(&Tree(), Item("book_ferry_song"));
     auto* form = dynamic_cast<TemplateForm*>(Form());
     ASSERT_NE(form, nullptr);
@@ -237,6 +253,23 @@ TEST_F(LeaveFormTest, UpdateRefusesOrShowsWhatItStoredAndADanglingKeyCanBeRepoin
     EXPECT_EQ(Tree().CreateContextMenu()->FindItem(Id(CommandId::PointAtBook)), nullptr);
     input.Key('S', wxMOD_CONTROL);
     EXPECT_FALSE(modified());
+
+    ui.shown.clear();
+    input.ClickItem(&Tree(), Item("Warden_Oath"));
+    input.TypeAtEnd(Edit(ControlId::TextField), " \"C:\\new\"", true);
+    EXPECT_TRUE(saveEnabled()) << "typing is something to save";
+    input.Key(WXK_RETURN);
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_TRUE(ui.shown[0].text.starts_with("The book text holds \\n in '...") &&
+                ui.shown[0].text.ends_with(" lie. \"C:\\new\"'; the game shows that as a line "
+                                           "break.  Please change it!"))
+        << ui.shown[0].text;
+    for (int k = 0; k < 5; ++k) {
+        input.Key(WXK_BACK);
+    }
+    input.Key(WXK_RETURN);
+    EXPECT_TRUE(Edit(ControlId::TextField)->GetValue().EndsWith(" 'C:")) << "shown as stored";
+    EXPECT_TRUE(modified());
 }
 
 TEST_F(LeaveFormTest, TheMenuKeyAndShiftF10OpenTheContextMenuWhoseItemsShowTheirPrompts) {
@@ -268,68 +301,11 @@ TEST_F(LeaveFormTest, TheMenuKeyAndShiftF10OpenTheContextMenuWhoseItemsShowTheir
         EXPECT_EQ(prompts, expected);
         EXPECT_EQ(frame->GetStatusBar()->GetStatusText(), "Ready");
     }
-    EXPECT_EQ(Tree().GetItemText(Tree().GetSelection()), "ferry_song");
-}
-
-// PageDown and PageUp move the selection a page (here past the last and the first row), and
-// leaving the form that way stores its typing as every other route does.
-TEST_F(LeaveFormTest, PageDownAndPageUpMoveTheSelectionAPage) {
-    LoadSample();
-    const Node* node = Tree().NodeOf(Item("ferry_song"));
-    const std::string typed = node->GetComment() + "-typed";
-    TypeInto("ferry_song", false);
-    input.Key(WXK_F6);
-    const std::pair<int, const char*> pages[] = {{WXK_PAGEDOWN, "book_warden_oath"},
-                                                 {WXK_PAGEUP, "Lore Books"}};
-    for (const auto& [key, label] : pages) {
-        input.Key(key);
-        EXPECT_EQ(Tree().GetItemText(Tree().GetSelection()), label);
-    }
-    EXPECT_FALSE(Form()->HasNode()) << "a group shows no node";
-    EXPECT_EQ(node->GetComment(), typed);
-}
-
-// Edit menu with real keys: Undo and Redo after a Delete and after an Update, the undo keys in
-// a text field, and Find with F3 and Shift+F3.
-class UndoFindTest : public GuiTest {
-protected:
-    // Ctrl+F, with the text the Find dialog is given.
-    void Find(const std::string& text) {
-        host.findText = text;
-        input.Key('F', wxMOD_CONTROL);
-    }
-
-    bool Shows(const std::string& label) {
-        const auto labels = Labels(Tree().m_booksRoot);
-        return std::find(labels.begin(), labels.end(), label) != labels.end();
-    }
-
-    std::string Selected() { return Tree().GetItemText(Tree().GetSelection()).ToStdString(); }
-    wxString MenuLabel(int id) {
-        frame->GetMenuBar()->UpdateMenus();
-        return frame->GetMenuBar()->FindItem(id)->GetItemLabelText();
-    }
-};
-
-TEST_F(UndoFindTest, CtrlZBringsADeletedBookBackSelectedAndShown) {
-    LoadSample();
-    EXPECT_EQ(MenuLabel(Id(CommandId::EditUndo)), "Undo");
-    DeleteByContextMenu("ferry_song");
-    ASSERT_FALSE(Shows("ferry_song"));
-    EXPECT_EQ(MenuLabel(Id(CommandId::EditUndo)), "Undo Delete 'ferry_song'");
-    input.Key('Z', wxMOD_CONTROL);
-    EXPECT_TRUE(Shows("ferry_song"));
     EXPECT_EQ(Selected(), "ferry_song");
-    EXPECT_EQ(Edit(ControlId::NameField)->GetValue(), "ferry_song");
-    EXPECT_FALSE(doc->Data().IsModified()) << "back at the state that was read";
-    EXPECT_EQ(MenuLabel(Id(CommandId::EditRedo)), "Redo Delete 'ferry_song'");
-    input.Key('Y', wxMOD_CONTROL);
-    EXPECT_FALSE(Shows("ferry_song"));
-    EXPECT_TRUE(doc->Data().IsModified(DataFile::Lore));
-    input.Key('Z', wxMOD_CONTROL);
-    input.Key('Z', wxMOD_CONTROL | wxMOD_SHIFT);
-    EXPECT_FALSE(Shows("ferry_song"));
 }
+
+// The undo keys in a text field and in the tree, and Find with F3 and Shift+F3.
+using UndoFindTest = GuiTest;
 
 TEST_F(UndoFindTest, CtrlZUndoesAnUpdateButInAFieldOnlyTheFieldsTyping) {
     LoadSample();
@@ -377,7 +353,8 @@ TEST_F(UndoFindTest, FindSelectsEachHolderInTurnAndSaysSoInTheStatusBar) {
     input.ClickItem(&Tree(), Item("Warden_Oath"));
     const Node* oath = Tree().NodeOf(Item("Warden_Oath"));
     input.TypeAtEnd(Edit(ControlId::CommentField), "-typed");
-    Find("OSRIC");
+    host.findText = "OSRIC";
+    input.Key('F', wxMOD_CONTROL);
     EXPECT_EQ(oath->GetComment().substr(oath->GetComment().size() - 6), "-typed")
         << "the typing is stored before the selection moves";
     // From the last book on: the templates come next in the tree.
@@ -401,7 +378,8 @@ TEST_F(UndoFindTest, FindSelectsEachHolderInTurnAndSaysSoInTheStatusBar) {
         EXPECT_EQ(host.status, step.status);
     }
 
-    Find("no such words");
+    host.findText = "no such words";
+    input.Key('F', wxMOD_CONTROL);
     EXPECT_EQ(host.status, "'no such words' not found");
     EXPECT_EQ(Selected(), "book_ledger_of_osric");
     EXPECT_TRUE(ui.shown.empty()) << "no message box";
