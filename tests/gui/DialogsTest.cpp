@@ -145,8 +145,7 @@ TEST_F(GuiTest, ReadingNotesListWhatSaveChangesAndLeadToTheirNodes) {
     input.Click(notes->FindWindow(wxID_CANCEL));
     ui.answers = {MsgAnswer::No, MsgAnswer::Yes};
     input.ClickItem(&Tree(), Item("ferry_song"));
-    input.Click(Form()->FindWindow(Id(ControlId::CommentField))); // its comment
-    input.Type("x");
+    input.TypeAtEnd(Edit(ControlId::CommentField), "x");
     input.Key(WXK_RETURN);
     input.Key('S', wxMOD_CONTROL);
     EXPECT_EQ(ReadBytes(lore), original) << "No keeps the file";

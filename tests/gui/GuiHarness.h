@@ -107,42 +107,6 @@ private:
     wxUIActionSimulator m_sim;
 };
 
-// The labels of the items under a group item, in the tree's order.
-inline std::vector<std::string> ChildLabels(TreeView& tree, wxTreeItemId group) {
-    std::vector<std::string> labels;
-    wxTreeItemIdValue cookie;
-    for (wxTreeItemId item = tree.GetFirstChild(group, cookie); item.IsOk();
-         item = tree.GetNextChild(group, cookie)) {
-        labels.push_back(tree.GetItemText(item).ToStdString());
-    }
-    return labels;
-}
-
-// The node item with this label, in either group.
-inline wxTreeItemId FindItem(TreeView& tree, const std::string& label) {
-    for (const Node* node : tree.NodesInOrder()) {
-        if (const wxTreeItemId item = tree.ItemOf(node); tree.GetItemText(item) == label) {
-            return item;
-        }
-    }
-    ADD_FAILURE() << "no item " << label;
-    return {};
-}
-
-// Right-clicks an item and, once the context menu is open, picks its last entry, Delete.
-inline void DeleteByContextMenu(RealInput& input, TreeView& tree, const std::string& label) {
-    const auto pick = [&tree, &input](wxMenuEvent& event) {
-        tree.CallAfter([&input] {
-            input.Key(WXK_UP);
-            input.Key(WXK_RETURN);
-        });
-        event.Skip();
-    };
-    tree.Bind(wxEVT_MENU_OPEN, pick);
-    input.ClickItem(&tree, FindItem(tree, label), wxMOUSE_BTN_RIGHT);
-    tree.Unbind(wxEVT_MENU_OPEN, pick);
-}
-
 // Chooses an entry of a list with the keys, reaching the list with Tab from `before`.
 inline void ChooseByKeys(RealInput& input, wxWindow* before, LongChoice* list,
                          const std::string& entry) {
@@ -204,7 +168,7 @@ private:
 class GuiTest : public ::testing::Test {
 public:
     void SetUp() override {
-        doc = std::make_unique<Document>(ui, host, settings);
+        doc = std::make_unique<Document>(ui, Host(), settings);
         frame = new MainFrame(*doc);
         frame->m_runAbout = [] {};
         frame->Show();
@@ -216,6 +180,8 @@ public:
         input.Settle();
     }
 
+    virtual DocumentHost& Host() { return host; }
+
     // Opens the pair with Ctrl+O, the Open dialog scripted to name it.
     void LoadSample() {
         CopySamplePair(lore, templates);
@@ -226,12 +192,41 @@ public:
     TreeView& Tree() { return *frame->Tree(); }
     FormPane* Form() { return frame->CurrentForm(); }
     wxTextCtrl* Edit(ControlId id) { return dynamic_cast<wxTextCtrl*>(Form()->FindWindow(Id(id))); }
-    std::vector<std::string> Labels(wxTreeItemId group) { return ChildLabels(Tree(), group); }
-    wxTreeItemId Item(const std::string& label) { return FindItem(Tree(), label); }
     std::string Selected() { return Tree().GetItemText(Tree().GetSelection()).ToStdString(); }
+    // The labels of the items under a group item, in the tree's order.
+    std::vector<std::string> Labels(wxTreeItemId group) {
+        std::vector<std::string> labels;
+        wxTreeItemIdValue cookie;
+        for (wxTreeItemId item = Tree().GetFirstChild(group, cookie); item.IsOk();
+             item = Tree().GetNextChild(group, cookie)) {
+            labels.push_back(Tree().GetItemText(item).ToStdString());
+        }
+        return labels;
+    }
+    // The node item with this label, in either group.
+    wxTreeItemId Item(const std::string& label) {
+        for (const Node* node : Tree().NodesInOrder()) {
+            if (const wxTreeItemId item = Tree().ItemOf(node); Tree().GetItemText(item) == label) {
+                return item;
+            }
+        }
+        ADD_FAILURE() << "no item " << label;
+        return {};
+    }
+    // Right-clicks an item and, once the context menu is open, picks its last entry, Delete,
+    // answering Yes to its question.
     void DeleteByContextMenu(const std::string& label) {
         ui.answers = {MsgAnswer::Yes};
-        tc::test::DeleteByContextMenu(input, Tree(), label);
+        const auto pick = [this](wxMenuEvent& event) {
+            Tree().CallAfter([this] {
+                input.Key(WXK_UP);
+                input.Key(WXK_RETURN);
+            });
+            event.Skip();
+        };
+        Tree().Bind(wxEVT_MENU_OPEN, pick);
+        input.ClickItem(&Tree(), Item(label), wxMOUSE_BTN_RIGHT);
+        Tree().Unbind(wxEVT_MENU_OPEN, pick);
     }
 
     TempDir dir;

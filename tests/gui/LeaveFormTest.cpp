@@ -10,15 +10,11 @@ public:
     // Shows `label` and types into its comment; with `refuse` its name is emptied first.
     wxTextCtrl* TypeInto(const std::string& label, bool refuse) {
         input.ClickItem(&Tree(), Item(label));
-        wxTextCtrl* name = Edit(ControlId::NameField);
-        wxTextCtrl* comment = Edit(ControlId::CommentField);
         if (refuse) {
-            input.Click(name);
-            input.Key('A', wxMOD_CONTROL);
-            input.Key(WXK_DELETE);
+            input.Retype(Edit(ControlId::NameField), "");
         }
-        input.TypeAtEnd(comment, "-typed");
-        return comment;
+        input.TypeAtEnd(Edit(ControlId::CommentField), "-typed");
+        return Edit(ControlId::CommentField);
     }
 
     // Finds a toolbar button as a person does, by the prompt the status bar shows under the
@@ -131,8 +127,7 @@ TEST_F(LeaveFormTest, ViewingChangesNothingAndEveryRouteStoresTheTypingOrStopsAt
             EXPECT_TRUE(frame->IsShown());
             EXPECT_TRUE(Item(shown.kept).IsOk());
             // The name typed back, Enter stores it all.
-            input.Click(Edit(ControlId::NameField));
-            input.Type(shown.label);
+            input.TypeAtEnd(Edit(ControlId::NameField), shown.label);
             input.Key(WXK_RETURN);
             EXPECT_EQ(node->GetComment(), stored + "-typed");
             ui.shown.clear();
@@ -175,8 +170,7 @@ TEST_F(LeaveFormTest, EveryWayOutOfARefusedNewBook) {
         input.Key('B', wxMOD_CONTROL);
         const Node* fresh = Tree().NodeOf(Tree().GetSelection());
         ASSERT_EQ(fresh->GetName(), "my_new_book");
-        input.Click(Edit(ControlId::CommentField));
-        input.Type("typed");
+        input.TypeAtEnd(Edit(ControlId::CommentField), "typed");
         input.ClickItem(&Tree(), Item("ferry_song"));
         EXPECT_EQ(ui.Texts(),
                   std::vector<std::string>{"You must specify the text (story) for this Book!"});
@@ -196,9 +190,9 @@ TEST_F(LeaveFormTest, EveryWayOutOfARefusedNewBook) {
 }
 
 // Ctrl+Z brings a deleted book back selected and shown, Ctrl+Y and Ctrl+Shift+Z delete it
-// again; a template whose book is gone can be pointed at another; Update refuses what the files
-// would not give back and then shows what it stored; the status bar and Save say whether
-// anything is left to save.
+// again; a template whose book is gone can be pointed at another, one whose key differs from a
+// third's only in case, and keeps it; Update refuses what the files would not give back and then
+// shows what it stored; the status bar and Save say whether anything is left to save.
 TEST_F(LeaveFormTest, UndoDeleteRepointUpdateAndTheModifiedState) {
     LoadSample();
     const auto saveEnabled = [this] {
@@ -239,6 +233,12 @@ TEST_F(LeaveFormTest, UndoDeleteRepointUpdateAndTheModifiedState) {
     input.Key('Z', wxMOD_CONTROL | wxMOD_SHIFT);
     EXPECT_FALSE(shows("ferry_song"));
 
+    ui.shown.clear();
+    host.newNodeName = "warden_oath";
+    input.Key('B', wxMOD_CONTROL);
+    input.TypeAtEnd(Edit(ControlId::TextField), "A second oath.");
+    input.Key(WXK_RETURN);
+    ASSERT_TRUE(ui.shown.empty());
     input.ClickItem(&Tree(), Item("book_ferry_song"));
     auto* form = dynamic_cast<TemplateForm*>(Form());
     ASSERT_NE(form, nullptr);
@@ -246,13 +246,18 @@ TEST_F(LeaveFormTest, UndoDeleteRepointUpdateAndTheModifiedState) {
     EXPECT_NE(Tree().CreateContextMenu()->FindItem(Id(CommandId::PointAtBook)), nullptr);
     input.Click(form->m_pointAtBookButton);
     EXPECT_TRUE(form->m_bookTitleField->IsEnabled());
-    ChooseByKeys(input, form->m_bookTitleField, form->m_loreKeyChoice, "abbey_founding");
+    ChooseByKeys(input, form->m_bookTitleField, form->m_loreKeyChoice, "warden_oath");
     input.Click(form->m_updateButton);
     EXPECT_EQ(dynamic_cast<const Template*>(Tree().NodeOf(Item("book_ferry_song")))->GetLoreKey(),
-              "abbey_founding");
+              "warden_oath");
     EXPECT_EQ(Tree().CreateContextMenu()->FindItem(Id(CommandId::PointAtBook)), nullptr);
     input.Key('S', wxMOD_CONTROL);
     EXPECT_FALSE(modified());
+    EXPECT_NE(ReadBytes(templates).find("lore_key = warden_oath;"), std::string::npos);
+    input.ClickItem(&Tree(), Item("abbey_founding"));
+    input.ClickItem(&Tree(), Item("book_ferry_song"));
+    form = dynamic_cast<TemplateForm*>(Form());
+    EXPECT_EQ(form->m_loreKeyChoice->GetStringSelection(), "warden_oath");
 
     ui.shown.clear();
     input.ClickItem(&Tree(), Item("Warden_Oath"));
@@ -389,8 +394,7 @@ TEST_F(UndoFindTest, FindSelectsEachHolderInTurnAndSaysSoInTheStatusBar) {
     EXPECT_EQ(status->GetStatusText(), "Ready");
     input.Key(WXK_F3);
     EXPECT_EQ(status->GetStatusText(), "'no such words' not found");
-    input.Click(Edit(ControlId::CommentField));
-    input.Type("x");
+    input.TypeAtEnd(Edit(ControlId::CommentField), "x");
     input.Click(Form()->FindWindow(Id(ControlId::UpdateButton)));
     EXPECT_EQ(status->GetStatusText(), "Ready");
 }

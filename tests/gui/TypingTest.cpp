@@ -1,6 +1,6 @@
 // What is typed reaches the node as the fields promise: lower-case fields lower only what is
 // typed, digits-only fields take only digits, every Windows-1252 byte survives showing, editing
-// and saving, and a template keeps pointing at the book it names. Real keys and clicks.
+// and saving. Real keys and clicks.
 #include "GuiHarness.h"
 
 #include <wx/clipbrd.h>
@@ -44,7 +44,7 @@ TEST_F(TypingTest, LowerCaseAndDigitsOnlyFieldsFilterWhatIsTypedAndArrowsStepNum
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.node) + " " + std::to_string(Id(c.field)) + " typed " + c.typed);
-        if (Tree().GetItemText(Tree().GetSelection()) != c.node) {
+        if (Selected() != c.node) {
             input.ClickItem(&Tree(), Item(c.node));
         }
         wxTextCtrl* field = Edit(c.field);
@@ -87,28 +87,6 @@ TEST_F(TypingTest, EveryByteIsShownEditedAndSavedUnchanged) {
     const std::string written = ReadBytes(lore);
     EXPECT_NE(written.find("// " + odd + "\r\n"), std::string::npos) << written;
     EXPECT_NE(written.find("description = \"" + odd + "!?\";"), std::string::npos) << written;
-}
-
-TEST_F(TypingTest, ATemplateKeepsTheBookItNamesWhenKeysDifferInCase) {
-    LoadSample();
-    host.newNodeName = "warden_oath";
-    input.Key('B', wxMOD_CONTROL);
-    input.Click(Edit(ControlId::TextField));
-    input.Type("A second oath.");
-    input.Key(WXK_RETURN);
-    ASSERT_TRUE(ui.shown.empty());
-    input.ClickItem(&Tree(), Item("book_warden_oath"));
-    auto* form = dynamic_cast<TemplateForm*>(Form());
-    ASSERT_NE(form, nullptr);
-    ChooseByKeys(input, form->m_bookTitleField, form->m_loreKeyChoice, "warden_oath");
-    input.Click(form->m_updateButton);
-    input.Key('S', wxMOD_CONTROL);
-    input.ClickItem(&Tree(), Item("ferry_song"));
-    input.ClickItem(&Tree(), Item("book_warden_oath"));
-    form = dynamic_cast<TemplateForm*>(Form());
-    EXPECT_EQ(form->m_loreKeyChoice->GetStringSelection(), "warden_oath");
-    input.Key('S', wxMOD_CONTROL);
-    EXPECT_NE(ReadBytes(templates).find("lore_key = warden_oath;"), std::string::npos);
 }
 
 // Both forms work in a window of any size: a small one scrolls every field and Update into

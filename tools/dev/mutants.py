@@ -18,6 +18,7 @@ import sys
 
 CORE = ("tomecraft_core_tests", "tests/tomecraft_core_tests")
 GUI = ("tomecraft_gui_tests", "tests/gui/tomecraft_gui_tests")
+SESSION = ("tomecraft", None)  # the built editor through its session; the filter names the ctest
 
 # name: (file, snippet, replacement, tests, gtest filter)
 MUTANTS = {
@@ -119,7 +120,7 @@ MUTANTS = {
                              "const wxString modified = \"\";", GUI, "LeaveForm*"),
     "browse-refusal-silent": ("src/dialogs/OpenFilesDialog.cpp",
                               "        m_ui.MessageBox(*message, MsgButtons::Ok, MsgIcon::Exclamation);\n",
-                              "", GUI, "OpenDialog*"),
+                              "", GUI, "PathDialogs*"),
     "new-name-not-lowered": ("src/dialogs/NewNodeDialog.cpp", "    MakeLowerCaseEdit(m_nameField);\n",
                              "", GUI, "EndToEnd*"),
     "new-name-not-unique": ("src/rules/NewNodeRules.cpp",
@@ -146,7 +147,17 @@ MUTANTS = {
                                 "        ShowItem(AddNode(change.node->GetType(), change.node));",
                                 "        AddNode(change.node->GetType(), change.node);", GUI, "LeaveForm*"),
     "handover-dropped": ("src/app/SingleInstance.cpp", "            handover(files);\n",
-                         "            (void)files;\n", GUI, "RealApp*"),
+                         "            (void)files;\n", SESSION, "editor_session"),
+    "hang-waited-for": ("src/app/SingleInstance.cpp",
+                        "if (!answered.wait_for(lock, kAnswerTime, [&] { return done; })) {",
+                        "if (answered.wait(lock, [&] { return done; }), false) {", SESSION, "editor_session"),
+    "settings-folder-not-made": ("src/platform/wx/WxSettingsStore.cpp",
+                                 "    wxFileName::Mkdir(folder, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);\n", "",
+                                 SESSION, "editor_session"),
+    "cancelled-start-stays": ("src/app/WxDocumentHost.cpp", "        m_frame->Close();\n", "",
+                              SESSION, "editor_session"),
+    "key-found-ignoring-case": ("src/rules/TemplateFormRules.cpp", "    if (exact >= 0) {\n        return exact;",
+                                "    if (false) {\n        return exact;", GUI, "LeaveForm*"),
 }
 
 
@@ -197,9 +208,11 @@ def main():
                 print(f"{name}: does not build; update the mutant")
                 survived.append(name)
                 continue
-            command = [os.path.join(args.build, binary), f"--gtest_filter={gtest}"]
+            command = [os.path.join(args.build, binary or ""), f"--gtest_filter={gtest}"]
             if target == GUI[0]:
                 command = ["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24"] + command
+            if binary is None:
+                command = ["ctest", "--test-dir", args.build, "-R", gtest]
             caught = run(command, timeout=900) != 0
             print(f"{name}: {'caught' if caught else 'SURVIVED'}", flush=True)
             if not caught:
