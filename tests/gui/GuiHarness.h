@@ -182,9 +182,12 @@ public:
 
     virtual DocumentHost& Host() { return host; }
 
-    // Opens the pair with Ctrl+O, the Open dialog scripted to name it.
-    void LoadSample() {
-        CopySamplePair(lore, templates);
+    // Opens the sample pair, or a pair of these bytes, with Ctrl+O, the Open dialog scripted to
+    // name it.
+    void LoadSample(const std::string& loreBytes = ReadBytes(SamplePath("lore.gas")),
+                    const std::string& templateBytes = ReadBytes(SamplePath("trs_book_lore.gas"))) {
+        WriteBytes(lore, loreBytes);
+        WriteBytes(templates, templateBytes);
         host.openResult = OpenPaths{lore, templates};
         input.Key('O', wxMOD_CONTROL);
     }

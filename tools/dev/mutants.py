@@ -156,6 +156,10 @@ MUTANTS = {
                                  SESSION, "editor_session"),
     "cancelled-start-stays": ("src/app/WxDocumentHost.cpp", "        m_frame->Close();\n", "",
                               SESSION, "editor_session"),
+    "cp1252-euro-shown": ("src/platform/Text.cpp", "    0x20AC, 0x0081,", "    0x20AD, 0x0081,", GUI,
+                          "TypingTest.EveryByte*"),
+    "wx-text-not-converted": ("src/platform/wx/WxText.cpp", "    const std::string utf8 = Cp1252ToUtf8(text);",
+                              "    const std::string utf8 = text;", GUI, "TypingTest.EveryByte*"),
     "key-found-ignoring-case": ("src/rules/TemplateFormRules.cpp", "    if (exact >= 0) {\n        return exact;",
                                 "    if (false) {\n        return exact;", GUI, "LeaveForm*"),
 }
