@@ -21,30 +21,21 @@ WhenModal Answer(RealInput& input, std::vector<std::pair<ControlId, std::string>
     });
 }
 
-TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
-    TempDir dir;
-    std::filesystem::create_directory(dir / "pair");
+// The editor's own dialogs, answered with real input.
+class EndToEnd : public GuiTest {
+protected:
+    DocumentHost& Host() override { return real; }
+    WxDocumentHost real{settings, ui};
+};
+
+TEST_F(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     std::filesystem::create_directory(dir / "backups");
-    const std::string lore = dir / "pair/lore.gas";
-    const std::string templates = dir / "pair/trs_book_lore.gas";
     CopySamplePair(lore, templates);
-    const std::string originalLore = ReadBytes(lore);
-    const std::string originalTemplates = ReadBytes(templates);
-    ScriptedUi ui;
-    MemorySettings settings;
-    WxDocumentHost host(settings, ui); // the editor's own dialogs
-    Document doc(ui, host, settings);
-    auto* frame = new MainFrame(doc);
-    host.SetFrame(frame);
+    real.SetFrame(frame);
     int abouts = 0;
     frame->m_runAbout = [&] { ++abouts; };
-    frame->Show();
-    Pump();
-    TreeView& tree = *frame->Tree();
-    RealInput input;
-    const auto form = [frame] { return frame->CurrentForm(); };
-    const auto bookForm = [&] { return dynamic_cast<LoreBookForm*>(form()); };
-    const auto templateForm = [&] { return dynamic_cast<TemplateForm*>(form()); };
+    const auto bookForm = [&] { return dynamic_cast<LoreBookForm*>(Form()); };
+    const auto templateForm = [&] { return dynamic_cast<TemplateForm*>(Form()); };
     // Start: two groups, the tree on three tenths, the About box, then the Open dialog.
     EXPECT_EQ(frame->GetTitle(), "Tomecraft");
     EXPECT_EQ(frame->Splitter()->GetSashPosition(),
@@ -53,25 +44,25 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
         WhenModal open = Answer(
             input, {{ControlId::LorePathList, lore}, {ControlId::TemplatePathList, templates}});
         RunStartup(*frame);
-        Pump();
+        input.Settle();
     }
     ASSERT_EQ(abouts, 1);
-    EXPECT_EQ(ChildLabels(tree, tree.m_booksRoot),
+    EXPECT_EQ(Labels(Tree().m_booksRoot),
               (std::vector<std::string>{"abbey_founding", "ferry_song", "ledger_of_osric",
                                         "Warden_Oath"}));
-    EXPECT_EQ(ChildLabels(tree, tree.m_templatesRoot).front(), "base_book_lore");
-    EXPECT_EQ(tree.GetItemImage(FindItem(tree, "ferry_song")), TreeView::kBook);
-    EXPECT_EQ(tree.GetItemImage(FindItem(tree, "base_book_lore")), TreeView::kTemplate);
-    EXPECT_EQ(tree.GetSelection(), tree.m_booksRoot);
-    EXPECT_FALSE(form()->HasNode());
+    EXPECT_EQ(Labels(Tree().m_templatesRoot).front(), "base_book_lore");
+    EXPECT_EQ(Tree().GetItemImage(Item("ferry_song")), TreeView::kBook);
+    EXPECT_EQ(Tree().GetItemImage(Item("base_book_lore")), TreeView::kTemplate);
+    EXPECT_EQ(Tree().GetSelection(), Tree().m_booksRoot);
+    EXPECT_FALSE(Form()->HasNode());
     // A group shows an empty, gray form and cannot be deleted.
-    input.ClickItem(&tree, tree.m_templatesRoot);
+    input.ClickItem(&Tree(), Tree().m_templatesRoot);
     ASSERT_NE(templateForm(), nullptr);
     EXPECT_FALSE(templateForm()->m_nameField->IsEnabled());
-    EXPECT_FALSE(tree.CreateContextMenu()->IsEnabled(Id(CommandId::DeleteNode)));
+    EXPECT_FALSE(Tree().CreateContextMenu()->IsEnabled(Id(CommandId::DeleteNode)));
     // A new book, its text typed with Ctrl+Enter between the lines, stored with Enter.
     // Its name is typed in lower case; one taken, by a book or a template, is refused.
-    WhenModal newBook([&input](wxDialog& dialog) {
+    WhenModal newBook([this](wxDialog& dialog) {
         wxWindow* name = dialog.FindWindow(Id(ControlId::NewNodeNameField));
         for (const char* typed : {"Ferry Song", "The Lost Verse"}) {
             input.Retype(name, typed);
@@ -82,12 +73,10 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     input.Key('B', wxMOD_CONTROL);
     ASSERT_NE(bookForm(), nullptr);
     ASSERT_EQ(bookForm()->m_loreKeyField->GetValue(), "the_lost_verse");
-    input.Click(bookForm()->m_textField);
-    input.Type("Lost, the \"verse\" of old,");
+    input.TypeAtEnd(bookForm()->m_textField, "Lost, the \"verse\" of old,");
     input.Key(WXK_RETURN, wxMOD_CONTROL);
     input.Type("found again in gold.");
-    input.Click(bookForm()->m_commentField);
-    input.Type("// kept in the abbey library");
+    input.TypeAtEnd(bookForm()->m_commentField, "// kept in the abbey library");
     input.Key(WXK_RETURN);
     EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Name is required to be unique.  This name "
                                                    "already exists.  Please enter a new name."});
@@ -105,19 +94,16 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     input.Click(templateForm()->m_updateButton);
     EXPECT_TRUE(ui.shown.empty()) << (ui.shown.empty() ? "" : ui.shown[0].text);
     // Rename a book with Enter in its key: its item moves to its place and stays selected.
-    input.ClickItem(&tree, FindItem(tree, "ferry_song"));
+    input.ClickItem(&Tree(), Item("ferry_song"));
     ASSERT_NE(bookForm(), nullptr);
-    input.Click(bookForm()->m_loreKeyField);
-    input.Key('A', wxMOD_CONTROL);
-    input.Type("ferry ballad");
+    input.Retype(bookForm()->m_loreKeyField, "ferry ballad");
     input.Key(WXK_RETURN);
-    EXPECT_EQ(ChildLabels(tree, tree.m_booksRoot),
+    EXPECT_EQ(Labels(Tree().m_booksRoot),
               (std::vector<std::string>{"abbey_founding", "ferry_ballad", "ledger_of_osric",
                                         "the_lost_verse", "Warden_Oath"}));
-    EXPECT_EQ(tree.GetSelection(), FindItem(tree, "ferry_ballad"));
+    EXPECT_EQ(Selected(), "ferry_ballad");
     // Delete a template by the context menu: its neighbour is shown.
-    ui.answers = {MsgAnswer::Yes};
-    DeleteByContextMenu(input, tree, "book_warden_oath");
+    DeleteByContextMenu("book_warden_oath");
     for (int wait = 0; wait < 100 && ui.shown.empty(); ++wait) {
         input.Settle();
     }
@@ -128,18 +114,17 @@ TEST(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     input.Menu('F', 'B');
     input.Key('S', wxMOD_CONTROL);
     EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Delete book_warden_oath?"});
-    EXPECT_FALSE(doc.Data().IsModified());
+    EXPECT_FALSE(doc->Data().IsModified());
     if (std::getenv("TOMECRAFT_UPDATE_GOLDEN") != nullptr) {
         WriteBytes(DataPath("session_lore.gas"), ReadBytes(lore));
         WriteBytes(DataPath("session_trs_book_lore.gas"), ReadBytes(templates));
     }
     EXPECT_EQ(ReadBytes(lore), ReadBytes(DataPath("session_lore.gas")));
     EXPECT_EQ(ReadBytes(templates), ReadBytes(DataPath("session_trs_book_lore.gas")));
-    EXPECT_EQ(ReadBytes(dir / "backups/lore.tcb"), originalLore);
-    EXPECT_EQ(ReadBytes(dir / "backups/trs_book_lore.tcb"), originalTemplates);
-    EXPECT_FALSE(std::filesystem::exists(dir / "pair/lore.tcb"));
-    frame->Destroy();
-    Pump();
+    EXPECT_EQ(ReadBytes(dir / "backups/lore.tcb"), ReadBytes(SamplePath("lore.gas")));
+    EXPECT_EQ(ReadBytes(dir / "backups/trs_book_lore.tcb"),
+              ReadBytes(SamplePath("trs_book_lore.gas")));
+    EXPECT_FALSE(std::filesystem::exists(dir / "lore.tcb"));
 }
 
 } // namespace

@@ -1,7 +1,8 @@
-// A real main frame over a scripted message box and scripted dialogs, and ways to drive it.
+// A real main frame over a scripted message box and scripted dialogs, and real mouse and
+// keyboard input to drive it: wxUIActionSimulator sends XTest events through the X server, so
+// that the widgets see events in the order a person's input produces them.
 #pragma once
 
-#include "RealInput.h"
 #include "TestSupport.h"
 
 #include "app/MainFrame.h"
@@ -25,66 +26,86 @@
 #include <wx/textctrl.h>
 #include <wx/timer.h>
 #include <wx/toolbar.h>
-#include <wx/utils.h>
+#include <wx/uiaction.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 
 namespace tc::test {
 
-inline void Pump() {
-    for (int k = 0; k < 4; ++k) {
-        wxTheApp->ProcessPendingEvents();
-        wxYield();
-        wxTheApp->ProcessIdle();
+class RealInput {
+public:
+    // Lets the X server deliver what was sent and the event loop handle it (GuiTestMain.cpp).
+    static void Settle();
+    // Clicks the middle of a window, or a point in its client area.
+    void Click(wxWindow* window) {
+        ClickAt(window, wxPoint(window->GetClientSize().x / 2, window->GetClientSize().y / 2));
     }
-}
-
-// The items under a group item, in the tree's order, and their labels.
-inline std::vector<wxTreeItemId> Children(TreeView& tree, wxTreeItemId group) {
-    std::vector<wxTreeItemId> items;
-    wxTreeItemIdValue cookie;
-    for (wxTreeItemId item = tree.GetFirstChild(group, cookie); item.IsOk();
-         item = tree.GetNextChild(group, cookie)) {
-        items.push_back(item);
+    void MoveTo(wxWindow* window, wxPoint client) {
+        m_sim.MouseMove(window->ClientToScreen(client));
+        Settle();
     }
-    return items;
-}
-inline std::vector<std::string> ChildLabels(TreeView& tree, wxTreeItemId group) {
-    std::vector<std::string> labels;
-    for (const wxTreeItemId item : Children(tree, group)) {
-        labels.push_back(tree.GetItemText(item).ToStdString());
+    void ClickAt(wxWindow* window, wxPoint client, int button = wxMOUSE_BTN_LEFT, int clicks = 1) {
+        MoveTo(window, client);
+        clicks == 2 ? m_sim.MouseDblClick(button) : m_sim.MouseClick(button);
+        Settle();
     }
-    return labels;
-}
-
-// The node item with this label, in either group.
-inline wxTreeItemId FindItem(TreeView& tree, const std::string& label) {
-    for (wxTreeItemId group : {tree.m_booksRoot, tree.m_templatesRoot}) {
-        for (const wxTreeItemId item : Children(tree, group)) {
-            if (tree.GetItemText(item) == label) {
-                return item;
+    // Clicks the label of a tree item, once the tree has laid its row out (when idle) in view.
+    void ClickItem(wxTreeCtrl* tree, wxTreeItemId item, int button = wxMOUSE_BTN_LEFT) {
+        wxPoint point;
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            tree->EnsureVisible(item);
+            Settle();
+            wxRect rect;
+            tree->GetBoundingRect(item, rect, true);
+            point = wxPoint(rect.GetX() + 4, rect.GetY() + rect.GetHeight() / 2);
+            int flags = 0;
+            if (tree->HitTest(point, flags) == item) {
+                break;
             }
         }
+        ClickAt(tree, point, button);
     }
-    ADD_FAILURE() << "no item " << label;
-    return {};
-}
+    // Types characters as keys (upper-case letters with Shift): xdotool at once, where the
+    // simulator waits 20 ms after each key, and the simulator when xdotool is missing.
+    void Type(const std::string& text) {
+        std::string quoted; // for the shell, within single quotes
+        for (const char c : text) {
+            quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        }
+        if (!text.empty() &&
+            std::system(("xdotool type --delay 0 -- '" + quoted + "' 2>/dev/null").c_str()) != 0) {
+            m_sim.Text(text.c_str());
+        }
+        Settle();
+    }
+    void Key(int keycode, int modifiers = wxMOD_NONE) {
+        m_sim.Char(keycode, modifiers);
+        Settle();
+    }
+    // Clicks a text field and types `text` over all it holds, or after it (its last line's end
+    // for `withCtrl`).
+    void Retype(wxWindow* field, const std::string& text) {
+        Click(field);
+        Key('A', wxMOD_CONTROL);
+        Key(WXK_DELETE);
+        Type(text);
+    }
+    void TypeAtEnd(wxWindow* field, const std::string& text, bool withCtrl = false) {
+        Click(field);
+        Key(WXK_END, withCtrl ? wxMOD_CONTROL : wxMOD_NONE);
+        Type(text);
+    }
+    // Picks an item of the menu bar by its Alt key and its own.
+    void Menu(int menu, int item) {
+        Key(menu, wxMOD_ALT);
+        Key(item);
+    }
 
-// Right-clicks an item with real input and, once the context menu is open, picks its last
-// entry, Delete.
-inline void DeleteByContextMenu(RealInput& input, TreeView& tree, const std::string& label) {
-    const auto pick = [&tree, &input](wxMenuEvent& event) {
-        tree.CallAfter([&input] {
-            input.Key(WXK_UP);
-            input.Key(WXK_RETURN);
-        });
-        event.Skip();
-    };
-    tree.Bind(wxEVT_MENU_OPEN, pick);
-    input.ClickItem(&tree, FindItem(tree, label), wxMOUSE_BTN_RIGHT);
-    tree.Unbind(wxEVT_MENU_OPEN, pick);
-}
+private:
+    wxUIActionSimulator m_sim;
+};
 
 // Chooses an entry of a list with the keys, reaching the list with Tab from `before`.
 inline void ChooseByKeys(RealInput& input, wxWindow* before, LongChoice* list,
@@ -147,39 +168,68 @@ private:
 class GuiTest : public ::testing::Test {
 public:
     void SetUp() override {
-        doc = std::make_unique<Document>(ui, host, settings);
+        doc = std::make_unique<Document>(ui, Host(), settings);
         frame = new MainFrame(*doc, &settings);
         frame->m_runAbout = [] {};
         frame->Show();
-        Pump();
+        input.Settle();
     }
 
     void TearDown() override {
         frame->Destroy();
-        Pump();
+        input.Settle();
     }
 
-    // Opens the pair with Ctrl+O, the Open dialog scripted to name it.
-    void LoadSample() {
-        CopySamplePair(lore, templates);
+    virtual DocumentHost& Host() { return host; }
+
+    // Opens the sample pair, or a pair of these bytes, with Ctrl+O, the Open dialog scripted to
+    // name it.
+    void LoadSample(const std::string& loreBytes = ReadBytes(SamplePath("lore.gas")),
+                    const std::string& templateBytes = ReadBytes(SamplePath("trs_book_lore.gas"))) {
+        WriteBytes(lore, loreBytes);
+        WriteBytes(templates, templateBytes);
         host.openResult = OpenPaths{lore, templates};
         input.Key('O', wxMOD_CONTROL);
-    }
-
-    // Whether the toolbar shows a command enabled, as the frame updates it when idle.
-    bool Enabled(int id) {
-        Pump();
-        return frame->GetToolBar()->GetToolEnabled(id);
     }
 
     TreeView& Tree() { return *frame->Tree(); }
     FormPane* Form() { return frame->CurrentForm(); }
     wxTextCtrl* Edit(ControlId id) { return dynamic_cast<wxTextCtrl*>(Form()->FindWindow(Id(id))); }
-    std::vector<std::string> Labels(wxTreeItemId group) { return ChildLabels(Tree(), group); }
-    wxTreeItemId Item(const std::string& label) { return FindItem(Tree(), label); }
+    std::string Selected() { return Tree().GetItemText(Tree().GetSelection()).ToStdString(); }
+    // The labels of the items under a group item, in the tree's order.
+    std::vector<std::string> Labels(wxTreeItemId group) {
+        std::vector<std::string> labels;
+        wxTreeItemIdValue cookie;
+        for (wxTreeItemId item = Tree().GetFirstChild(group, cookie); item.IsOk();
+             item = Tree().GetNextChild(group, cookie)) {
+            labels.push_back(Tree().GetItemText(item).ToStdString());
+        }
+        return labels;
+    }
+    // The node item with this label, in either group.
+    wxTreeItemId Item(const std::string& label) {
+        for (const Node* node : Tree().NodesInOrder()) {
+            if (const wxTreeItemId item = Tree().ItemOf(node); Tree().GetItemText(item) == label) {
+                return item;
+            }
+        }
+        ADD_FAILURE() << "no item " << label;
+        return {};
+    }
+    // Right-clicks an item and, once the context menu is open, picks its last entry, Delete,
+    // answering Yes to its question.
     void DeleteByContextMenu(const std::string& label) {
         ui.answers = {MsgAnswer::Yes};
-        tc::test::DeleteByContextMenu(input, Tree(), label);
+        const auto pick = [this](wxMenuEvent& event) {
+            Tree().CallAfter([this] {
+                input.Key(WXK_UP);
+                input.Key(WXK_RETURN);
+            });
+            event.Skip();
+        };
+        Tree().Bind(wxEVT_MENU_OPEN, pick);
+        input.ClickItem(&Tree(), Item(label), wxMOUSE_BTN_RIGHT);
+        Tree().Unbind(wxEVT_MENU_OPEN, pick);
     }
 
     TempDir dir;

@@ -10,15 +10,11 @@ public:
     // Shows `label` and types into its comment; with `refuse` its name is emptied first.
     wxTextCtrl* TypeInto(const std::string& label, bool refuse) {
         input.ClickItem(&Tree(), Item(label));
-        wxTextCtrl* name = Edit(ControlId::NameField);
-        wxTextCtrl* comment = Edit(ControlId::CommentField);
         if (refuse) {
-            input.Click(name);
-            input.Key('A', wxMOD_CONTROL);
-            input.Key(WXK_DELETE);
+            input.Retype(Edit(ControlId::NameField), "");
         }
-        input.TypeAtEnd(comment, "-typed");
-        return comment;
+        input.TypeAtEnd(Edit(ControlId::CommentField), "-typed");
+        return Edit(ControlId::CommentField);
     }
 
     // Finds a toolbar button as a person does, by the prompt the status bar shows under the
@@ -47,10 +43,10 @@ struct Route {
 const Route kRoutes[] = {
     {"a click on another node",
      [](LeaveFormTest& t) { t.input.ClickItem(&t.Tree(), t.Item("abbey_founding")); }},
-    {"a key in the tree after F6",
+    {"PageDown in the tree after F6",
      [](LeaveFormTest& t) {
          t.input.Key(WXK_F6);
-         t.input.Key(WXK_DOWN);
+         t.input.Key(WXK_PAGEDOWN);
      }},
     {"Ctrl+B", [](LeaveFormTest& t) { t.input.Key('B', wxMOD_CONTROL); }},
     {"the New menu", [](LeaveFormTest& t) { t.input.Menu('N', 'T'); }},
@@ -86,6 +82,12 @@ TEST_F(LeaveFormTest, ViewingChangesNothingAndEveryRouteStoresTheTypingOrStopsAt
             input.ClickItem(&Tree(), Item(label));
         }
     }
+    // PageUp and PageDown move the selection a page, here past the first and the last row.
+    input.Key(WXK_PAGEUP);
+    EXPECT_EQ(Selected(), "Lore Books");
+    EXPECT_FALSE(Form()->HasNode()) << "a group shows no node";
+    input.Key(WXK_PAGEDOWN);
+    EXPECT_EQ(Selected(), "book_warden_oath");
     input.Key('S', wxMOD_CONTROL);
     EXPECT_EQ(ReadBytes(lore), loreBytes);
     EXPECT_EQ(ReadBytes(templates), templateBytes);
@@ -117,7 +119,7 @@ TEST_F(LeaveFormTest, ViewingChangesNothingAndEveryRouteStoresTheTypingOrStopsAt
             wxTextCtrl* comment = TypeInto(shown.label, true);
             route.leave(*this);
             EXPECT_EQ(ui.Texts(), std::vector<std::string>{shown.refusal});
-            EXPECT_EQ(Tree().GetItemText(Tree().GetSelection()), shown.label);
+            EXPECT_EQ(Selected(), shown.label);
             EXPECT_EQ(comment->GetValue(), stored + "-typed");
             EXPECT_EQ(node->GetComment(), stored);
             EXPECT_EQ(host.captions.size(), captions) << "no New Node dialog";
@@ -125,8 +127,7 @@ TEST_F(LeaveFormTest, ViewingChangesNothingAndEveryRouteStoresTheTypingOrStopsAt
             EXPECT_TRUE(frame->IsShown());
             EXPECT_TRUE(Item(shown.kept).IsOk());
             // The name typed back, Enter stores it all.
-            input.Click(Edit(ControlId::NameField));
-            input.Type(shown.label);
+            input.TypeAtEnd(Edit(ControlId::NameField), shown.label);
             input.Key(WXK_RETURN);
             EXPECT_EQ(node->GetComment(), stored + "-typed");
             ui.shown.clear();
@@ -169,8 +170,7 @@ TEST_F(LeaveFormTest, EveryWayOutOfARefusedNewBook) {
         input.Key('B', wxMOD_CONTROL);
         const Node* fresh = Tree().NodeOf(Tree().GetSelection());
         ASSERT_EQ(fresh->GetName(), "my_new_book");
-        input.Click(Edit(ControlId::CommentField));
-        input.Type("typed");
+        input.TypeAtEnd(Edit(ControlId::CommentField), "typed");
         input.ClickItem(&Tree(), Item("ferry_song"));
         EXPECT_EQ(ui.Texts(),
                   std::vector<std::string>{"You must specify the text (story) for this Book!"});
@@ -189,24 +189,86 @@ TEST_F(LeaveFormTest, EveryWayOutOfARefusedNewBook) {
     }
 }
 
-// Update refuses what the files would not give back and then shows what it stored; a template
-// whose book is gone can be pointed at another; the status bar and Save say whether anything
-// is left to save.
-TEST_F(LeaveFormTest, UpdateRefusesOrShowsWhatItStoredAndADanglingKeyCanBeRepointed) {
+// Ctrl+Z brings a deleted book back selected and shown, Ctrl+Y and Ctrl+Shift+Z delete it
+// again; a template whose book is gone can be pointed at another, one whose key differs from a
+// third's only in case, and keeps it; Update refuses what the files would not give back and then
+// shows what it stored; the status bar and Save say whether anything is left to save.
+TEST_F(LeaveFormTest, UndoDeleteRepointUpdateAndTheModifiedState) {
     LoadSample();
-    const auto modified = [this] {
-        Pump();
-        return frame->GetStatusBar()->GetStatusText(1) == "Modified" &&
-               Enabled(Id(CommandId::FileSave));
+    const auto saveEnabled = [this] {
+        input.Settle();
+        return frame->GetToolBar()->GetToolEnabled(Id(CommandId::FileSave));
+    };
+    const auto modified = [&] {
+        return saveEnabled() && frame->GetStatusBar()->GetStatusText(1) == "Modified";
+    };
+    const auto menuLabel = [this](CommandId id) {
+        frame->GetMenuBar()->UpdateMenus();
+        return frame->GetMenuBar()->FindItem(Id(id))->GetItemLabelText();
+    };
+    const auto shows = [this](const std::string& label) {
+        return std::ranges::count(Labels(Tree().m_booksRoot), label) == 1;
     };
     EXPECT_FALSE(modified());
-    input.ClickItem(&Tree(), Item("ferry_song"));
+    EXPECT_EQ(menuLabel(CommandId::EditUndo), "Undo");
+    DeleteByContextMenu("ferry_song");
+    for (int wait = 0; wait < 100 && ui.shown.empty(); ++wait) {
+        input.Settle();
+    }
+    EXPECT_EQ(ui.Texts(),
+              std::vector<std::string>{
+                  "Delete ferry_song?\n\n1 template names this book: book_ferry_song."});
+    ASSERT_FALSE(shows("ferry_song"));
+    DeleteByContextMenu("ledger_of_osric"); // the next book, now under the pointer: a double click
+    input.Key('Z', wxMOD_CONTROL);
+    EXPECT_EQ(menuLabel(CommandId::EditUndo), "Undo Delete 'ferry_song'");
+    input.Key('Z', wxMOD_CONTROL);
+    EXPECT_TRUE(shows("ferry_song"));
+    EXPECT_EQ(Selected(), "ferry_song");
+    EXPECT_EQ(Edit(ControlId::NameField)->GetValue(), "ferry_song");
+    EXPECT_FALSE(doc->Data().IsModified()) << "back at the state that was read";
+    EXPECT_EQ(menuLabel(CommandId::EditRedo), "Redo Delete 'ferry_song'");
+    input.Key('Y', wxMOD_CONTROL);
+    EXPECT_FALSE(shows("ferry_song"));
+    EXPECT_TRUE(doc->Data().IsModified(DataFile::Lore));
+    input.Key('Z', wxMOD_CONTROL);
+    input.Key('Z', wxMOD_CONTROL | wxMOD_SHIFT);
+    EXPECT_FALSE(shows("ferry_song"));
+
+    ui.shown.clear();
+    host.newNodeName = "warden_oath";
+    input.Key('B', wxMOD_CONTROL);
+    input.TypeAtEnd(Edit(ControlId::TextField), "A second oath.");
+    input.Key(WXK_RETURN);
+    ASSERT_TRUE(ui.shown.empty());
+    input.ClickItem(&Tree(), Item("book_ferry_song"));
+    auto* form = dynamic_cast<TemplateForm*>(Form());
+    ASSERT_NE(form, nullptr);
+    EXPECT_FALSE(form->m_bookTitleField->IsEnabled());
+    EXPECT_NE(Tree().CreateContextMenu()->FindItem(Id(CommandId::PointAtBook)), nullptr);
+    input.Click(form->m_pointAtBookButton);
+    EXPECT_TRUE(form->m_bookTitleField->IsEnabled());
+    ChooseByKeys(input, form->m_bookTitleField, form->m_loreKeyChoice, "warden_oath");
+    input.Click(form->m_updateButton);
+    EXPECT_EQ(dynamic_cast<const Template*>(Tree().NodeOf(Item("book_ferry_song")))->GetLoreKey(),
+              "warden_oath");
+    EXPECT_EQ(Tree().CreateContextMenu()->FindItem(Id(CommandId::PointAtBook)), nullptr);
+    input.Key('S', wxMOD_CONTROL);
+    EXPECT_FALSE(modified());
+    EXPECT_NE(ReadBytes(templates).find("lore_key = warden_oath;"), std::string::npos);
+    input.ClickItem(&Tree(), Item("abbey_founding"));
+    input.ClickItem(&Tree(), Item("book_ferry_song"));
+    form = dynamic_cast<TemplateForm*>(Form());
+    EXPECT_EQ(form->m_loreKeyChoice->GetStringSelection(), "warden_oath");
+
+    ui.shown.clear();
+    input.ClickItem(&Tree(), Item("Warden_Oath"));
     input.TypeAtEnd(Edit(ControlId::TextField), " \"C:\\new\"", true);
-    EXPECT_TRUE(Enabled(Id(CommandId::FileSave))) << "typing is something to save";
+    EXPECT_TRUE(saveEnabled()) << "typing is something to save";
     input.Key(WXK_RETURN);
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_TRUE(ui.shown[0].text.starts_with("The book text holds \\n in '...") &&
-                ui.shown[0].text.ends_with(" low. \"C:\\new\"'; the game shows that as a line "
+                ui.shown[0].text.ends_with(" lie. \"C:\\new\"'; the game shows that as a line "
                                            "break.  Please change it!"))
         << ui.shown[0].text;
     for (int k = 0; k < 5; ++k) {
@@ -215,28 +277,6 @@ TEST_F(LeaveFormTest, UpdateRefusesOrShowsWhatItStoredAndADanglingKeyCanBeRepoin
     input.Key(WXK_RETURN);
     EXPECT_TRUE(Edit(ControlId::TextField)->GetValue().EndsWith(" 'C:")) << "shown as stored";
     EXPECT_TRUE(modified());
-    ui.shown.clear();
-    DeleteByContextMenu("ferry_song");
-    for (int wait = 0; wait < 100 && ui.shown.empty(); ++wait) {
-        input.Settle();
-    }
-    EXPECT_EQ(ui.Texts(),
-              std::vector<std::string>{
-                  "Delete ferry_song?\n\n1 template names this book: book_ferry_song."});
-    input.ClickItem(&Tree(), Item("book_ferry_song"));
-    auto* form = dynamic_cast<TemplateForm*>(Form());
-    ASSERT_NE(form, nullptr);
-    EXPECT_FALSE(form->m_bookTitleField->IsEnabled());
-    EXPECT_NE(Tree().CreateContextMenu()->FindItem(Id(CommandId::PointAtBook)), nullptr);
-    input.Click(form->m_pointAtBookButton);
-    EXPECT_TRUE(form->m_bookTitleField->IsEnabled());
-    ChooseByKeys(input, form->m_bookTitleField, form->m_loreKeyChoice, "abbey_founding");
-    input.Click(form->m_updateButton);
-    EXPECT_EQ(dynamic_cast<const Template*>(Tree().NodeOf(Item("book_ferry_song")))->GetLoreKey(),
-              "abbey_founding");
-    EXPECT_EQ(Tree().CreateContextMenu()->FindItem(Id(CommandId::PointAtBook)), nullptr);
-    input.Key('S', wxMOD_CONTROL);
-    EXPECT_FALSE(modified());
 }
 
 TEST_F(LeaveFormTest, TheMenuKeyAndShiftF10OpenTheContextMenuWhoseItemsShowTheirPrompts) {
@@ -268,70 +308,11 @@ TEST_F(LeaveFormTest, TheMenuKeyAndShiftF10OpenTheContextMenuWhoseItemsShowTheir
         EXPECT_EQ(prompts, expected);
         EXPECT_EQ(frame->GetStatusBar()->GetStatusText(), "Ready");
     }
-    EXPECT_EQ(Tree().GetItemText(Tree().GetSelection()), "ferry_song");
-}
-
-// PageDown and PageUp move the selection a page (here past the last and the first row), and
-// leaving the form that way stores its typing as every other route does.
-TEST_F(LeaveFormTest, PageDownAndPageUpMoveTheSelectionAPage) {
-    LoadSample();
-    const Node* node = Tree().NodeOf(Item("ferry_song"));
-    const std::string typed = node->GetComment() + "-typed";
-    TypeInto("ferry_song", false);
-    input.Key(WXK_F6);
-    const std::pair<int, const char*> pages[] = {{WXK_PAGEDOWN, "book_warden_oath"},
-                                                 {WXK_PAGEUP, "Lore Books"}};
-    for (const auto& [key, label] : pages) {
-        input.Key(key);
-        EXPECT_EQ(Tree().GetItemText(Tree().GetSelection()), label);
-    }
-    EXPECT_FALSE(Form()->HasNode()) << "a group shows no node";
-    EXPECT_EQ(node->GetComment(), typed);
-}
-
-// Edit menu with real keys: Undo and Redo after a Delete and after an Update, the undo keys in
-// a text field, and Find with F3 and Shift+F3.
-class UndoFindTest : public GuiTest {
-protected:
-    // Ctrl+F, with the text the Find dialog is given.
-    void Find(const std::string& text) {
-        host.findText = text;
-        input.Key('F', wxMOD_CONTROL);
-    }
-
-    bool Shows(const std::string& label) {
-        const auto labels = Labels(Tree().m_booksRoot);
-        return std::find(labels.begin(), labels.end(), label) != labels.end();
-    }
-
-    std::string Selected() { return Tree().GetItemText(Tree().GetSelection()).ToStdString(); }
-    wxString MenuLabel(int id) {
-        frame->GetMenuBar()->UpdateMenus();
-        return frame->GetMenuBar()->FindItem(id)->GetItemLabelText();
-    }
-};
-
-TEST_F(UndoFindTest, CtrlZBringsADeletedBookBackSelectedAndShown) {
-    LoadSample();
-    EXPECT_EQ(MenuLabel(Id(CommandId::EditUndo)), "Undo");
-    DeleteByContextMenu("ferry_song");
-    ASSERT_FALSE(Shows("ferry_song"));
-    DeleteByContextMenu("ledger_of_osric"); // the next book, now under the pointer: a double click
-    input.Key('Z', wxMOD_CONTROL);
-    EXPECT_EQ(MenuLabel(Id(CommandId::EditUndo)), "Undo Delete 'ferry_song'");
-    input.Key('Z', wxMOD_CONTROL);
-    EXPECT_TRUE(Shows("ferry_song"));
     EXPECT_EQ(Selected(), "ferry_song");
-    EXPECT_EQ(Edit(ControlId::NameField)->GetValue(), "ferry_song");
-    EXPECT_FALSE(doc->Data().IsModified()) << "back at the state that was read";
-    EXPECT_EQ(MenuLabel(Id(CommandId::EditRedo)), "Redo Delete 'ferry_song'");
-    input.Key('Y', wxMOD_CONTROL);
-    EXPECT_FALSE(Shows("ferry_song"));
-    EXPECT_TRUE(doc->Data().IsModified(DataFile::Lore));
-    input.Key('Z', wxMOD_CONTROL);
-    input.Key('Z', wxMOD_CONTROL | wxMOD_SHIFT);
-    EXPECT_FALSE(Shows("ferry_song"));
 }
+
+// The undo keys in a text field and in the tree, and Find with F3 and Shift+F3.
+using UndoFindTest = GuiTest;
 
 TEST_F(UndoFindTest, CtrlZUndoesAnUpdateButInAFieldOnlyTheFieldsTyping) {
     LoadSample();
@@ -379,7 +360,8 @@ TEST_F(UndoFindTest, FindSelectsEachHolderInTurnAndSaysSoInTheStatusBar) {
     input.ClickItem(&Tree(), Item("Warden_Oath"));
     const Node* oath = Tree().NodeOf(Item("Warden_Oath"));
     input.TypeAtEnd(Edit(ControlId::CommentField), "-typed");
-    Find("OSRIC");
+    host.findText = "OSRIC";
+    input.Key('F', wxMOD_CONTROL);
     EXPECT_EQ(oath->GetComment().substr(oath->GetComment().size() - 6), "-typed")
         << "the typing is stored before the selection moves";
     // From the last book on: the templates come next in the tree.
@@ -403,7 +385,8 @@ TEST_F(UndoFindTest, FindSelectsEachHolderInTurnAndSaysSoInTheStatusBar) {
         EXPECT_EQ(host.status, step.status);
     }
 
-    Find("no such words");
+    host.findText = "no such words";
+    input.Key('F', wxMOD_CONTROL);
     EXPECT_EQ(host.status, "'no such words' not found");
     EXPECT_EQ(Selected(), "book_ledger_of_osric");
     EXPECT_TRUE(ui.shown.empty()) << "no message box";
@@ -413,8 +396,7 @@ TEST_F(UndoFindTest, FindSelectsEachHolderInTurnAndSaysSoInTheStatusBar) {
     EXPECT_EQ(status->GetStatusText(), "Ready");
     input.Key(WXK_F3);
     EXPECT_EQ(status->GetStatusText(), "'no such words' not found");
-    input.Click(Edit(ControlId::CommentField));
-    input.Type("x");
+    input.TypeAtEnd(Edit(ControlId::CommentField), "x");
     input.Click(Form()->FindWindow(Id(ControlId::UpdateButton)));
     EXPECT_EQ(status->GetStatusText(), "Ready");
 }

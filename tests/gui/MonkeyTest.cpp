@@ -87,15 +87,14 @@ Values Merged(const Node* node, const Values& held, const Values& shown, const V
 
 std::vector<int> SeedsToRun() {
     const char* env = std::getenv("TOMECRAFT_MONKEY_SEEDS");
-    if (env == nullptr || *env == '\0') {
-        env = "1-3";
-    }
+    std::stringstream list(env == nullptr || *env == '\0' ? "1-3" : env);
     std::vector<int> seeds;
-    std::stringstream list(env);
     for (std::string part; std::getline(list, part, ',');) {
-        const auto dash = part.find('-');
-        const int first = std::stoi(part.substr(0, dash));
-        const int last = dash == std::string::npos ? first : std::stoi(part.substr(dash + 1));
+        int first = 0;
+        int last = 0;
+        if (std::sscanf(part.c_str(), "%d-%d", &first, &last) < 2) {
+            last = first;
+        }
         for (int seed = first; seed <= last; ++seed) {
             seeds.push_back(seed);
         }
@@ -228,7 +227,8 @@ protected:
 
     void ReplaceText(ControlId field, const std::string& text) {
         input.Retype(Edit(field), text);
-        SetTyped(field, text);
+        TypedField(field).clear();
+        Append(field, text);
     }
 
     // What the session typed becomes what the field shows, as the field promises.
@@ -236,9 +236,6 @@ protected:
         return typed.*std::find_if(std::begin(kFields), std::end(kFields), [field](const auto& f) {
                           return f.first == field;
                       })->second;
-    }
-    void SetTyped(ControlId field, const std::string& text) {
-        TypedField(field).clear(), Append(field, text);
     }
     void Append(ControlId field, const std::string& text) {
         std::string shownText = text;

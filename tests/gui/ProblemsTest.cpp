@@ -34,17 +34,15 @@ public:
         input.Settle();
         wxRect rect;
         List().GetItemRect(row, rect);
-        input.DoubleClickAt(&List(), wxPoint(rect.GetX() + 30, rect.GetY() + rect.GetHeight() / 2));
+        input.ClickAt(&List(), wxPoint(rect.GetX() + 30, rect.GetY() + rect.GetHeight() / 2),
+                      wxMOUSE_BTN_LEFT, 2);
     }
-    std::string Selected() { return FromWx(Tree().GetItemText(Tree().GetSelection())); }
     int Focus() { return wxWindow::FindFocus() == nullptr ? 0 : wxWindow::FindFocus()->GetId(); }
 };
 
 TEST_F(ProblemsTest, EveryRowLeadsToItsFieldAndTheListFollowsEveryChange) {
-    WriteBytes(lore, ReadBytes(DataPath("findings_lore.gas")));
-    WriteBytes(templates, ReadBytes(DataPath("findings_trs_book_lore.gas")));
-    host.openResult = OpenPaths{lore, templates};
-    input.Key('O', wxMOD_CONTROL);
+    LoadSample(ReadBytes(DataPath("findings_lore.gas")),
+               ReadBytes(DataPath("findings_trs_book_lore.gas")));
     input.Settle();
     EXPECT_EQ(host.status, "Saving will change 1 place in lore.gas and 10 in "
                            "trs_book_lore.gas: View \x9B Problems");

@@ -32,16 +32,5 @@ TEST(WxSettingsStore, ValuesSurviveAReopenAndMissingOnesGiveTheDefault) {
     EXPECT_NE(test::ReadBytes(file).find("[Open]"), std::string::npos);
 }
 
-TEST(WxText, Windows1252RoundTripsThroughWxString) {
-    std::string all;
-    for (int byte = 0x20; byte <= 0xFF; ++byte) {
-        if (byte != 0x81 && byte != 0x8D && byte != 0x8F && byte != 0x90 && byte != 0x9D) {
-            all += static_cast<char>(byte);
-        }
-    }
-    EXPECT_EQ(FromWx(ToWx(all)), all);
-    EXPECT_EQ(ToWx("caf\xE9"), wxString::FromUTF8("caf\xC3\xA9"));
-}
-
 } // namespace
 } // namespace tc

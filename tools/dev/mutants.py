@@ -18,6 +18,7 @@ import sys
 
 CORE = ("tomecraft_core_tests", "tests/tomecraft_core_tests")
 GUI = ("tomecraft_gui_tests", "tests/gui/tomecraft_gui_tests")
+SESSION = ("tomecraft", None)  # the built editor through its session; the filter names the ctest
 
 # name: (file, snippet, replacement, tests, gtest filter)
 MUTANTS = {
@@ -131,7 +132,7 @@ MUTANTS = {
                              "const wxString modified = \"\";", GUI, "LeaveForm*"),
     "browse-refusal-silent": ("src/dialogs/OpenFilesDialog.cpp",
                               "        m_ui.MessageBox(*message, MsgButtons::Ok, MsgIcon::Exclamation);\n",
-                              "", GUI, "OpenDialog*"),
+                              "", GUI, "PathDialogs*"),
     "new-name-not-lowered": ("src/dialogs/NewNodeDialog.cpp", "    MakeLowerCaseEdit(m_nameField);\n",
                              "", GUI, "EndToEnd*"),
     "new-name-not-unique": ("src/rules/NewNodeRules.cpp",
@@ -148,8 +149,31 @@ MUTANTS = {
     "spin-step-unclamped": ("src/views/TemplateForm.cpp",
                             "std::to_string(std::clamp(spin->GetValue() + step, low, high))",
                             "std::to_string(spin->GetValue() + step)", GUI, "TypingTest.LowerCase*"),
+    "page-keys-move-a-row": ("src/views/TreeView.cpp",
+                             "const int page = std::max(1, GetClientSize().GetHeight() / m_lineHeight - 1);",
+                             "const int page = 1;", GUI, "LeaveForm*"),
+    "undo-label-unnamed": ("src/app/MainFrame.cpp",
+                           "{Id(CommandId::EditUndo), StepLabel(\"&Undo\", m_doc.Data().UndoName(), \"Ctrl+Z\")},",
+                           "{Id(CommandId::EditUndo), StepLabel(\"&Undo\", \"\", \"Ctrl+Z\")},", GUI, "LeaveForm*"),
+    "undone-delete-not-shown": ("src/views/TreeView.cpp",
+                                "        ShowItem(AddNode(change.node->GetType(), change.node));",
+                                "        AddNode(change.node->GetType(), change.node);", GUI, "LeaveForm*"),
     "handover-dropped": ("src/app/SingleInstance.cpp", "            handover(files);\n",
-                         "            (void)files;\n", GUI, "RealApp*"),
+                         "            (void)files;\n", SESSION, "editor_session"),
+    "hang-waited-for": ("src/app/SingleInstance.cpp",
+                        "if (!answered.wait_for(lock, kAnswerTime, [&] { return done; })) {",
+                        "if (answered.wait(lock, [&] { return done; }), false) {", SESSION, "editor_session"),
+    "settings-folder-not-made": ("src/platform/wx/WxSettingsStore.cpp",
+                                 "    wxFileName::Mkdir(folder, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);\n", "",
+                                 SESSION, "editor_session"),
+    "cancelled-start-stays": ("src/app/WxDocumentHost.cpp", "        m_frame->Close();\n", "",
+                              SESSION, "editor_session"),
+    "cp1252-euro-shown": ("src/platform/Text.cpp", "    0x20AC, 0x0081,", "    0x20AD, 0x0081,", GUI,
+                          "TypingTest.EveryByte*"),
+    "wx-text-not-converted": ("src/platform/wx/WxText.cpp", "    const std::string utf8 = Cp1252ToUtf8(text);",
+                              "    const std::string utf8 = text;", GUI, "TypingTest.EveryByte*"),
+    "key-found-ignoring-case": ("src/rules/TemplateFormRules.cpp", "    if (exact >= 0) {\n        return exact;",
+                                "    if (false) {\n        return exact;", GUI, "LeaveForm*"),
 }
 
 
@@ -200,9 +224,11 @@ def main():
                 print(f"{name}: does not build; update the mutant")
                 survived.append(name)
                 continue
-            command = [os.path.join(args.build, binary), f"--gtest_filter={gtest}"]
+            command = [os.path.join(args.build, binary or ""), f"--gtest_filter={gtest}"]
             if target == GUI[0]:
                 command = ["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24"] + command
+            if binary is None:
+                command = ["ctest", "--test-dir", args.build, "-R", gtest]
             caught = run(command, timeout=900) != 0
             print(f"{name}: {'caught' if caught else 'SURVIVED'}", flush=True)
             if not caught:
