@@ -122,6 +122,10 @@ void MainFrame::SetFirstSize() {
     client.x = std::min(client.x, screen.width - (GetSize().x - GetClientSize().x));
     client.y = std::min(client.y, screen.height - (GetSize().y - GetClientSize().y));
     SetClientSize(client);
+    // On a short screen the form keeps its whole height and the list takes what is left, down
+    // to a few rows (the form scrolls below that).
+    m_problemsHeight =
+        std::clamp(GetClientSize().GetHeight() - form.y, FromDIP(100), m_problemsHeight);
 }
 
 MainFrame::~MainFrame() {

@@ -88,7 +88,7 @@ public:
         std::vector<const Node*> touched;
     };
     FindingChanges TakeFindingChanges();
-    // "Saving will change 7 places in lore.gas: View > Reading Notes", or empty.
+    // "Saving will change 7 places in lore.gas: View > Problems", or empty.
     std::string ReadingNotesSummary() const;
     // The node a diagnostic concerns, if it is loaded.
     const Node* NodeOf(const Diagnostic& d) const;
