@@ -91,8 +91,11 @@ bool FindingRows::Before(const FindingRow& x, const FindingRow& y) const {
     case Column::Place:
         break;
     }
-    if (ListedBefore(a, b, m_lorePath) || ListedBefore(b, a, m_lorePath)) {
-        return ListedBefore(a, b, m_lorePath);
+    if (ListedBefore(a, b, m_lorePath)) {
+        return true;
+    }
+    if (ListedBefore(b, a, m_lorePath)) {
+        return false;
     }
     // Two nodes of one name, on no line yet, say the same: any fixed order will do.
     return std::less<const Node*>()(m_ascending ? x.node : y.node, m_ascending ? y.node : x.node);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <optional>
 #include <tuple>
 #include <unordered_set>
 
@@ -388,6 +389,21 @@ Diagnostic PairFindings::Repeated(const GroupKey& group) const {
                        Quoted(group.second) + " (" + std::to_string(times) + " times)");
 }
 
+std::optional<std::pair<unsigned, PairFindings::GroupKey>>
+PairFindings::Held(const Node* node) const {
+    if (const auto it = m_books.find(node); it != m_books.end()) {
+        return std::pair(it->second.rules, GroupKey{NodeType::LoreBook, it->second.key});
+    }
+    if (const auto it = m_templates.find(node); it != m_templates.end()) {
+        return std::pair(it->second.rules, GroupKey{NodeType::Template, it->second.name});
+    }
+    return std::nullopt;
+}
+
+bool PairFindings::IsTold(const GroupKey& group, const Node* node) const {
+    return m_repeated.contains(group) && Told(group) == node;
+}
+
 std::vector<const Node*> PairFindings::Concerned() const {
     std::vector<const Node*> nodes;
     for (const auto& [book, e] : m_books) {
@@ -401,10 +417,7 @@ std::vector<const Node*> PairFindings::Concerned() const {
         }
     }
     for (const GroupKey& group : m_repeated) {
-        const Node* told = Told(group);
-        const unsigned rules = told->GetType() == NodeType::LoreBook ? m_books.at(told).rules
-                                                                     : m_templates.at(told).rules;
-        if (rules == 0) {
+        if (const Node* told = Told(group); Held(told)->first == 0) {
             nodes.push_back(told);
         }
     }
@@ -412,37 +425,23 @@ std::vector<const Node*> PairFindings::Concerned() const {
 }
 
 void PairFindings::About(const Node* node, Diagnostics& out) const {
-    GroupKey group;
-    if (const auto it = m_books.find(node); it != m_books.end()) {
-        Describe(static_cast<const LoreBook*>(node), it->second, out);
-        group = {NodeType::LoreBook, it->second.key};
-    } else if (const auto at = m_templates.find(node); at != m_templates.end()) {
-        Describe(static_cast<const Template*>(node), at->second, out);
-        group = {NodeType::Template, at->second.name};
-    } else {
+    const auto held = Held(node);
+    if (!held) {
         return;
     }
-    if (m_repeated.contains(group) && Told(group) == node) {
-        out.push_back(Repeated(group));
+    if (held->second.first == NodeType::LoreBook) {
+        Describe(static_cast<const LoreBook*>(node), m_books.at(node), out);
+    } else {
+        Describe(static_cast<const Template*>(node), m_templates.at(node), out);
+    }
+    if (IsTold(held->second, node)) {
+        out.push_back(Repeated(held->second));
     }
 }
 
 bool PairFindings::HasError(const Node* node) const {
-    GroupKey group;
-    if (const auto it = m_books.find(node); it != m_books.end()) {
-        if (it->second.rules & kErrors) {
-            return true;
-        }
-        group = {NodeType::LoreBook, it->second.key};
-    } else if (const auto at = m_templates.find(node); at != m_templates.end()) {
-        if (at->second.rules & kErrors) {
-            return true;
-        }
-        group = {NodeType::Template, at->second.name};
-    } else {
-        return false;
-    }
-    return m_repeated.contains(group) && Told(group) == node;
+    const auto held = Held(node);
+    return held && ((held->first & kErrors) != 0 || IsTold(held->second, node));
 }
 
 std::vector<const Node*> PairFindings::TakeTouched() {

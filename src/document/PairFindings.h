@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -86,8 +87,12 @@ private:
     void CheckTemplate(const Template* tmpl);
     void CheckGroup(const GroupKey& group);
     void SetRules(unsigned& rules, unsigned now);
+    // A loaded node's rules and the name it holds; nullopt for a node not loaded, which is
+    // looked for by its address alone.
+    std::optional<std::pair<unsigned, GroupKey>> Held(const Node* node) const;
     // The holder of a repeated name that its finding is told at: the second in the file.
     const Node* Told(const GroupKey& group) const;
+    bool IsTold(const GroupKey& group, const Node* node) const;
     Diagnostic Repeated(const GroupKey& group) const;
     Diagnostic Finding(const Node* node, unsigned rule, std::string cp1252Text) const;
     void Describe(const LoreBook* book, const BookEntry& entry, Diagnostics& out) const;

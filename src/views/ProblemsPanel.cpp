@@ -110,10 +110,7 @@ ProblemsPanel::ProblemsPanel(wxWindow* parent, Document& doc, FormHost& host)
     });
     m_list->Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& event) {
         if (event.GetModifiers() == wxMOD_CONTROL && event.GetKeyCode() == 'C') {
-            if (wxTheClipboard->Open()) {
-                wxTheClipboard->SetData(new wxTextDataObject(SelectedLines()));
-                wxTheClipboard->Close();
-            }
+            CopySelection();
         } else if (event.GetModifiers() == wxMOD_CONTROL && event.GetKeyCode() == 'A') {
             m_list->SetItemState(-1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
         } else {
@@ -128,9 +125,8 @@ ProblemsPanel::ProblemsPanel(wxWindow* parent, Document& doc, FormHost& host)
         const int chosen = GetPopupMenuSelectionFromUser(menu);
         if (chosen == wxID_JUMP_TO) {
             GoTo(row);
-        } else if (chosen == wxID_COPY && wxTheClipboard->Open()) {
-            wxTheClipboard->SetData(new wxTextDataObject(SelectedLines()));
-            wxTheClipboard->Close();
+        } else if (chosen == wxID_COPY) {
+            CopySelection();
         }
     });
 }
@@ -212,6 +208,13 @@ wxString ProblemsPanel::SelectedLines() const {
         lines += DiagnosticLine(m_rows[static_cast<std::size_t>(item)].finding) + "\n";
     }
     return wxString::FromUTF8(lines);
+}
+
+void ProblemsPanel::CopySelection() const {
+    if (wxTheClipboard->Open()) {
+        wxTheClipboard->SetData(new wxTextDataObject(SelectedLines()));
+        wxTheClipboard->Close();
+    }
 }
 
 bool ProblemsPanel::GoToNext(bool forward) {

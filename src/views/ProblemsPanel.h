@@ -38,6 +38,7 @@ private:
     class RowList;
 
     void GoTo(std::size_t row);
+    void CopySelection() const;
     // Sorting and filtering keep the selected findings selected.
     std::vector<std::uint64_t> SelectedIds() const;
     void Refill(const std::vector<std::uint64_t>& selected);
