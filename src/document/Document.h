@@ -17,6 +17,8 @@
 #include "platform/SettingsStore.h"
 #include "platform/UserInterface.h"
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -59,6 +61,21 @@ public:
     void OnEditRedo();
     void OnEditFind();
     void OnFindNext(bool forward);
+
+    // File > Open Translation: reads the language file at `path` and puts it beside the pair,
+    // locked, from now on saved with it. Unsaved changes are offered for saving first (a new
+    // translation starts a new history). What reading found is kept in
+    // TranslationDiagnostics(). A translation that cannot be opened leaves the one before.
+    Result<void> OpenTranslation(const std::string& path);
+    // Empty when none is open.
+    const std::string& GetTranslationPath() const { return m_translationPath; }
+    // What reading the language file found: malformed entries, duplicates, conflicts.
+    const Diagnostics& TranslationDiagnostics() const { return m_translationDiagnostics; }
+    // "German: 134 of 200 books, 40 of 60 titles", or empty with no translation open; made
+    // again only after a change.
+    const std::string& TranslationProgress() const;
+    // Every missing, stale or conflicting translation as the data stands; empty with none open.
+    const Diagnostics& TranslationProblems() const;
 
     // A successful write makes the file's present state its saved one.
     bool WriteLoreFile(const std::string& path);
@@ -129,7 +146,15 @@ private:
     void ShowMessages(const Diagnostics& found, std::size_t from = 0);
     // Before the first save of a file with reading notes: false when the user keeps the files.
     bool AcceptReadingNotes(bool lore, bool templates);
-    bool WriteFiles(bool lore, bool templates);
+    bool WriteFiles(bool lore, bool templates, bool translation);
+    // Made again when one of the data's revisions moved since.
+    struct TranslationCache {
+        std::array<std::uint64_t, 3> revisions{};
+        bool made = false;
+        std::string progress;
+        Diagnostics problems;
+    };
+    const TranslationCache& CurrentTranslation() const;
     // Saves the files as a unit with the wait cursor up, asks about a file another program
     // changed where anyone can be asked, shows what the save had to say, and marks each file
     // that now holds what is shown as saved.
@@ -149,7 +174,7 @@ private:
     DocumentHost& m_host;
     FormViewInterface* m_formView = nullptr;
     TreeViewInterface* m_treeView = nullptr;
-    std::string m_findText;
+    std::string m_findText; // UTF-8
     // The versions of the two files that were read or last written: a save asks before it
     // replaces anything else.
     struct FileVersion {
@@ -159,7 +184,12 @@ private:
     };
     FileVersion m_loreVersion;
     FileVersion m_templateVersion;
+    FileVersion m_translationVersion;
     PairLock m_pairLock;
+    FileLock m_translationLock;
+    std::string m_translationPath;
+    Diagnostics m_translationDiagnostics;
+    mutable TranslationCache m_translationCache;
     Diagnostics m_diagnostics;
     mutable std::optional<PairFindings> m_findings;
     bool m_findingsAnew = true; // since the last TakeFindingChanges
