@@ -2,7 +2,12 @@
 
 #include "Resources.h"
 #include "dialogs/AboutDialog.h"
+#include "dialogs/OpenTranslationDialog.h"
+#include "document/RememberedTranslations.h"
 #include "document/SettingsKeys.h"
+#include "platform/FileOps.h"
+#include "platform/FileSystem.h"
+#include "platform/Paths.h"
 #include "platform/Product.h"
 #include "platform/wx/WxText.h"
 #include "rules/CommandIds.h"
@@ -29,6 +34,7 @@ enum StatusPane {
     kMessagePane,
     kModifiedPane,
     kFindingsPane,
+    kTranslationPane,
     kCapsPane,
     kNumPane,
     kScrollPane,
@@ -135,6 +141,8 @@ MainFrame::~MainFrame() {
 void MainFrame::CreateMenus() {
     auto* file = new wxMenu;
     file->Append(Id(CommandId::FileOpen), "&Open...\tCtrl+O", "Open an existing document");
+    file->Append(Id(CommandId::OpenTranslation), "Open &Translation...",
+                 "Open a language file beside the books, to translate their texts and titles");
     file->Append(Id(CommandId::FileSave), "&Save\tCtrl+S", "Save the active document");
     file->AppendSeparator();
     file->Append(Id(CommandId::BackupLocation), "&Backup location...",
@@ -207,6 +215,7 @@ void MainFrame::CreateBars() {
     const int widths[kPaneCount] = {-1,
                                     GetTextExtent("Modified").GetWidth() + 16,
                                     GetTextExtent("99999 errors, 99999 warnings").GetWidth() + 16,
+                                    0, // the translation's progress, as wide as it needs
                                     44,
                                     44,
                                     44};
@@ -216,7 +225,15 @@ void MainFrame::CreateBars() {
 
 void MainFrame::BindCommands() {
     Bind(
-        wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnFileOpen(); }, Id(CommandId::FileOpen));
+        wxEVT_MENU,
+        [this](wxCommandEvent&) {
+            m_doc.OnFileOpen();
+            ReopenTranslation();
+        },
+        Id(CommandId::FileOpen));
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { OnOpenTranslation(); },
+        Id(CommandId::OpenTranslation));
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { m_doc.OnFileSave(); }, Id(CommandId::FileSave));
     // Save is gray while there is nothing to write: neither a stored change nor typing.
@@ -310,6 +327,53 @@ void MainFrame::BindCommands() {
         wxEVT_MENU, [this](wxCommandEvent&) { SwitchPane(true); }, Id(CommandId::NextPane));
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { SwitchPane(false); }, Id(CommandId::PrevPane));
+}
+
+void MainFrame::OnOpenTranslation() {
+    std::string start = m_doc.GetTranslationPath();
+    if (start.empty() && !m_doc.GetLorePath().empty()) {
+        // A mod's data tree keeps its language files in a folder beside the books.
+        const std::string folder = WithFolderSeparator(FolderOf(m_doc.GetLorePath())) + "language";
+        start = IsFolder(folder) ? folder : std::string();
+    }
+    OpenTranslationDialog dialog(this, m_doc.Ui(), start);
+    if (dialog.ShowModal() == wxID_OK) {
+        OpenTranslation(dialog.LanguagePath());
+    }
+}
+
+void MainFrame::ReopenTranslation() {
+    if (m_settings == nullptr || m_doc.Data().Translation() != nullptr ||
+        m_doc.GetLorePath().empty()) {
+        return; // no new pair was read
+    }
+    const std::string path =
+        RememberedTranslation(*m_settings, m_doc.GetLorePath(), m_doc.GetTemplatePath());
+    if (path.empty()) {
+        return;
+    }
+    if (!FileExists(path)) {
+        RememberTranslation(*m_settings, m_doc.GetLorePath(), m_doc.GetTemplatePath(), {});
+        return;
+    }
+    OpenTranslation(path);
+}
+
+void MainFrame::OpenTranslation(const std::string& path) {
+    if (const Result<void> opened = m_doc.OpenTranslation(path); !opened) {
+        m_doc.Ui().MessageBoxUtf8(opened.GetFailure().text, MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
+    if (m_doc.GetTranslationPath() != path) {
+        return; // the user kept the translation that was open
+    }
+    if (m_settings != nullptr) {
+        RememberTranslation(*m_settings, m_doc.GetLorePath(), m_doc.GetTemplatePath(), path);
+    }
+    m_tree->MarkTranslations();
+    if (m_form != nullptr) {
+        m_form->PutBack(); // its typing was stored before the file was opened
+    }
 }
 
 void MainFrame::SwitchPane(bool forward) {
@@ -473,6 +537,17 @@ void MainFrame::OnIdle(wxIdleEvent& event) {
         }
     }
     if (wxStatusBar* status = GetStatusBar()) {
+        const wxString progress = Utf8ToWx(m_doc.TranslationProgress());
+        if (status->GetStatusText(kTranslationPane) != progress) {
+            status->SetStatusText(progress, kTranslationPane);
+            int widths[kPaneCount];
+            for (int pane = 0; pane < kPaneCount; ++pane) {
+                widths[pane] = status->GetStatusWidth(pane);
+            }
+            widths[kTranslationPane] =
+                progress.empty() ? 0 : GetTextExtent(progress).GetWidth() + 16;
+            status->SetStatusWidths(kPaneCount, widths);
+        }
         const wxString modified = m_doc.Data().IsModified() ? "Modified" : "";
         if (status->GetStatusText(kModifiedPane) != modified) {
             status->SetStatusText(modified, kModifiedPane);

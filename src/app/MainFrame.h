@@ -51,6 +51,12 @@ private:
     void OnIdle(wxIdleEvent& event);
     // The problems list and the tree's marks follow the findings; the status bar counts them.
     void SyncFindings();
+    // File > Open Translation: the dialog, then the file it chose.
+    void OnOpenTranslation();
+    // After File > Open read a pair: the language file last opened beside it, if any.
+    void ReopenTranslation();
+    // Opens a language file beside the pair, or says why not; the tree and the form show it.
+    void OpenTranslation(const std::string& path);
     // F6 and Shift+F6: the tree, the form and the problems list.
     void SwitchPane(bool forward);
 

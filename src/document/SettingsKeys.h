@@ -17,6 +17,14 @@ inline constexpr const char* kBackupPath = "BackupPath"; // numbered from 0
 inline constexpr const char* kViewSection = "View";
 inline constexpr const char* kProblemsShown = "Problems"; // 1 or 0
 
+// The language file last opened beside each pair, newest first.
+inline constexpr const char* kTranslationSection = "Translations";
+inline constexpr const char* kPairCount = "PairCount";
+inline constexpr const char* kPairLore = "Lore";           // numbered from 0
+inline constexpr const char* kPairTemplates = "Templates"; // numbered from 0
+inline constexpr const char* kPairLanguage = "Language";   // numbered from 0
+inline constexpr int kTranslationLimit = 20;
+
 // A history keeps at most this many paths.
 inline constexpr int kHistoryLimit = 10;
 

@@ -28,6 +28,7 @@ enum class CommandId : int {
     PointAtBook,
     NextProblem,
     PreviousProblem,
+    OpenTranslation,
 };
 
 // The number the toolkit takes for a command.

@@ -13,6 +13,8 @@ enum class ControlId : int {
     TextField = 1003, // a book's text, a template's book title
     CommentField = 1040,
     HelpField = 1060,
+    TranslationField = 1090, // the translation of the text or title, under each form
+    TranslationState = 1091,
     // The template form.
     SpecializesList = 1061,
     LoreKeyList = 1063,
@@ -38,6 +40,10 @@ enum class ControlId : int {
     TemplateBrowseButton = 1047,
     BackupBrowseButton = 1080,
     BackupFolderList = 1081,
+    LanguagePathField = 1092,
+    LanguageFileButton = 1093,
+    LanguageFolderButton = 1094,
+    LanguageList = 1095,
 };
 
 // The number the toolkit takes for a control.

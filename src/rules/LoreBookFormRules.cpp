@@ -2,6 +2,8 @@
 
 #include "rules/BraceCheck.h"
 
+#include "document/Translation.h"
+
 #include "platform/Text.h"
 
 #include <algorithm>
@@ -24,17 +26,36 @@ std::string WithCrLfLineBreaks(std::string_view text) {
     return out;
 }
 
+std::string WithLfLineBreaks(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        if (text[k] == '\r') {
+            out += '\n';
+            if (k + 1 < text.size() && text[k + 1] == '\n') {
+                ++k;
+            }
+        } else {
+            out += text[k];
+        }
+    }
+    return out;
+}
+
 LoreBookFormRules::Fields LoreBookFormRules::Refresh() const {
     if (m_book == nullptr) {
         return {};
     }
-    return {m_book->GetName(), m_book->GetText(), m_book->GetComment()};
+    const LanguageFile* language = m_data.Translation();
+    return {m_book->GetName(), m_book->GetText(), m_book->GetComment(),
+            language == nullptr ? std::string() : TranslationOf(*language, *m_book)};
 }
 
 bool LoreBookFormRules::Typed(const Fields& typed) const {
     return m_book != nullptr &&
            (typed.key != m_shown.key || typed.comment != m_shown.comment ||
-            WithCrLfLineBreaks(typed.text) != WithCrLfLineBreaks(m_shown.text));
+            WithCrLfLineBreaks(typed.text) != WithCrLfLineBreaks(m_shown.text) ||
+            WithLfLineBreaks(typed.translation) != WithLfLineBreaks(m_shown.translation));
 }
 
 LoreBookFormRules::UpdateResult LoreBookFormRules::Update(const Fields& typed, FormStore store) {
@@ -46,7 +67,10 @@ LoreBookFormRules::UpdateResult LoreBookFormRules::Update(const Fields& typed, F
     const bool textTyped =
         all || WithCrLfLineBreaks(typed.text) != WithCrLfLineBreaks(m_shown.text);
     const bool commentTyped = all || typed.comment != m_shown.comment;
-    if (!keyTyped && !textTyped && !commentTyped) {
+    const bool translationTyped =
+        m_data.Translation() != nullptr &&
+        (all || WithLfLineBreaks(typed.translation) != WithLfLineBreaks(m_shown.translation));
+    if (!keyTyped && !textTyped && !commentTyped && !translationTyped) {
         return {};
     }
     std::string key(TrimLeftWhite(typed.key));
@@ -96,7 +120,8 @@ LoreBookFormRules::UpdateResult LoreBookFormRules::Update(const Fields& typed, F
         values.SetComment(typed.comment);
     }
     const bool renamed = values.GetNameView() != m_book->GetNameView();
-    m_data.StoreBook(*m_book, values);
+    const std::string translation = WithLfLineBreaks(typed.translation);
+    m_data.StoreBook(*m_book, values, translationTyped ? &translation : nullptr);
     m_shown = Refresh();
     return {DialogVerdict::Accept(), true, renamed};
 }

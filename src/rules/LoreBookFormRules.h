@@ -11,11 +11,13 @@ namespace tc {
 
 class LoreBookFormRules {
 public:
-    // What the three edits hold. Line breaks in the text may come as "\n" from the control.
+    // What the edits hold. Line breaks in the text may come as "\n" from the control. The
+    // translation of the text is UTF-8, empty while no language file is open.
     struct Fields {
         std::string key;
         std::string text;
         std::string comment;
+        std::string translation = {};
     };
 
     explicit LoreBookFormRules(EditableData& data) : m_data(data) {}
@@ -50,5 +52,7 @@ private:
 
 // A text whose line breaks, however typed, are CR LF pairs.
 std::string WithCrLfLineBreaks(std::string_view text);
+// A text whose line breaks, however typed, are single LFs, as a translation holds them.
+std::string WithLfLineBreaks(std::string_view text);
 
 } // namespace tc

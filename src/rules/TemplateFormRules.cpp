@@ -2,6 +2,8 @@
 
 #include "rules/BraceCheck.h"
 
+#include "document/Translation.h"
+
 #include "platform/Text.h"
 
 #include <algorithm>
@@ -58,7 +60,9 @@ void TemplateFormRules::SetTemplate(const Template* tmpl) {
               tmpl->GetComment(),
               std::to_string(tmpl->GetInventoryWidth()),
               std::to_string(tmpl->GetInventoryHeight()),
-              std::to_string(tmpl->GetGoldValue())};
+              std::to_string(tmpl->GetGoldValue()),
+              m_data.Translation() == nullptr ? std::string()
+                                              : TranslationOf(*m_data.Translation(), *tmpl)};
 
     specializesList.Add(kTreasureEntry);
     for (const auto& other : m_data.GetTemplates()) {
@@ -337,7 +341,8 @@ TemplateFormRules::UpdateResult TemplateFormRules::Update(FormStore store) {
         }
     }
     const bool renamed = values.GetNameView() != m_template->GetNameView();
-    m_data.StoreTemplate(*m_template, values);
+    const bool translationTyped = m_data.Translation() != nullptr && typed(&Fields::translation);
+    m_data.StoreTemplate(*m_template, values, translationTyped ? &fields.translation : nullptr);
     SetTemplate(m_template);
     return {DialogVerdict::Accept(), true, renamed};
 }

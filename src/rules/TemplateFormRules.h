@@ -32,6 +32,8 @@ public:
         std::string inventoryWidth;
         std::string inventoryHeight;
         std::string goldValue;
+        std::string translation =
+            {}; // of the book title, UTF-8; empty while no language file is open
         bool operator==(const Fields&) const = default;
     };
 

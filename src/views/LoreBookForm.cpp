@@ -39,23 +39,26 @@ LoreBookForm::LoreBookForm(wxWindow* parent, Document& doc, TreeView& tree)
     MakeLowerCaseEdit(m_loreKeyField);
     auto* textLabel = new wxStaticText(this, wxID_ANY, "&Book Text:");
     m_textField = new wxTextCtrl(this, Id(ControlId::TextField), "", wxDefaultPosition,
-                                 Du(wxSize(290, 110)), wxTE_MULTILINE | wxTE_PROCESS_ENTER);
+                                 Du(wxSize(290, 80)), wxTE_MULTILINE | wxTE_PROCESS_ENTER);
     auto* commentLabel = new wxStaticText(this, wxID_ANY, "&Comment:");
     m_commentField = new wxTextCtrl(this, Id(ControlId::CommentField), "", wxDefaultPosition,
                                     Du(wxSize(290, 12)), wxTE_PROCESS_ENTER);
+    m_translation.Create(this, true);
     m_updateButton = new wxButton(this, Id(ControlId::UpdateButton), "&Update", wxDefaultPosition,
                                   Du(wxSize(50, 14)));
     m_helpField =
         new wxTextCtrl(this, Id(ControlId::HelpField), ToWx(ReplaceAll(kHelp, "\r\n", "\n")),
                        wxDefaultPosition, Du(wxSize(290, 45)), wxTE_MULTILINE | wxTE_READONLY);
-    // The book text takes the room a larger pane gives.
+    // The book text takes two thirds of the room a larger pane gives, its translation the rest.
     auto* fields = new wxBoxSizer(wxVERTICAL);
     AddLabelled(fields, keyLabel, m_loreKeyField);
     fields->AddSpacer(DuY(3));
-    AddLabelled(fields, textLabel, m_textField, wxEXPAND, 1);
+    AddLabelled(fields, textLabel, m_textField, wxEXPAND, 2);
     fields->AddSpacer(DuY(5));
     AddLabelled(fields, commentLabel, m_commentField);
-    fields->AddSpacer(DuY(8));
+    fields->AddSpacer(DuY(5));
+    fields->Add(m_translation.Sizer(), 1, wxEXPAND);
+    fields->AddSpacer(DuY(5));
     fields->Add(m_helpField, 0, wxEXPAND);
     fields->AddSpacer(DuY(5));
     fields->Add(m_updateButton);
@@ -65,17 +68,19 @@ LoreBookForm::LoreBookForm(wxWindow* parent, Document& doc, TreeView& tree)
     for (wxTextCtrl* edit : {m_loreKeyField, m_commentField}) {
         edit->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { OnUpdateButton(); });
     }
-    // Enter in the book text runs Update; Ctrl+Enter starts a new line.
-    m_textField->Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& event) {
-        const int key = event.GetKeyCode();
-        if (key != WXK_RETURN && key != WXK_NUMPAD_ENTER) {
-            event.Skip();
-        } else if (event.ControlDown()) {
-            m_textField->WriteText("\n");
-        } else {
-            OnUpdateButton();
-        }
-    });
+    // Enter in the book text or its translation runs Update; Ctrl+Enter starts a new line.
+    for (wxTextCtrl* edit : {m_textField, m_translation.Field()}) {
+        edit->Bind(wxEVT_KEY_DOWN, [this, edit](wxKeyEvent& event) {
+            const int key = event.GetKeyCode();
+            if (key != WXK_RETURN && key != WXK_NUMPAD_ENTER) {
+                event.Skip();
+            } else if (event.ControlDown()) {
+                edit->WriteText("\n");
+            } else {
+                OnUpdateButton();
+            }
+        });
+    }
     m_doc.AttachFormView(this);
     EnableControls();
 }
@@ -97,6 +102,7 @@ void LoreBookForm::RefreshControls() {
     m_loreKeyField->ChangeValue(ToWx(shown.key));
     m_textField->ChangeValue(ForControl(shown.text));
     m_commentField->ChangeValue(ToWx(shown.comment));
+    m_translation.Show(m_doc.Data().Translation(), m_rules.ShownBook(), shown.translation);
 }
 
 void LoreBookForm::EnableControls() {
@@ -109,7 +115,7 @@ void LoreBookForm::EnableControls() {
 
 LoreBookFormRules::Fields LoreBookForm::Typed() const {
     return {FromWx(m_loreKeyField->GetValue()), FromWx(m_textField->GetValue()),
-            FromWx(m_commentField->GetValue())};
+            FromWx(m_commentField->GetValue()), m_translation.Value()};
 }
 
 bool LoreBookForm::HasTyping() {

@@ -3,6 +3,7 @@
 
 #include "rules/LoreBookFormRules.h"
 #include "views/FormPane.h"
+#include "views/TranslationControls.h"
 
 class wxTextCtrl;
 class wxButton;
@@ -29,6 +30,7 @@ public:
     wxTextCtrl* m_commentField;
     wxTextCtrl* m_helpField;
     wxButton* m_updateButton;
+    TranslationControls m_translation;
 
 private:
     LoreBookFormRules::Fields Typed() const;

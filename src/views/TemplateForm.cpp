@@ -109,9 +109,10 @@ TemplateForm::TemplateForm(wxWindow* parent, Document& doc, TreeView& tree)
     MakeLowerCaseEdit(m_inventoryIconField);
     auto* commentLabel = new wxStaticText(this, wxID_ANY, "&Comment:");
     m_commentField = AddEdit(ControlId::CommentField, 290);
+    m_translation.Create(this, false);
     m_helpField =
         new wxTextCtrl(this, Id(ControlId::HelpField), ToWx(ReplaceAll(kHelp, "\r\n", "\n")),
-                       wxDefaultPosition, Du(wxSize(290, 45)), wxTE_MULTILINE | wxTE_READONLY);
+                       wxDefaultPosition, Du(wxSize(290, 22)), wxTE_MULTILINE | wxTE_READONLY);
     m_updateButton = new wxButton(this, Id(ControlId::UpdateButton), "&Update", wxDefaultPosition,
                                   Du(wxSize(55, 14)));
 
@@ -190,7 +191,9 @@ TemplateForm::TemplateForm(wxWindow* parent, Document& doc, TreeView& tree)
     fields->Add(propertiesSizer, 0, wxEXPAND);
     fields->AddSpacer(DuY(3));
     AddLabelled(fields, commentLabel, m_commentField);
-    fields->AddSpacer(DuY(8));
+    fields->AddSpacer(DuY(5));
+    fields->Add(m_translation.Sizer(), 0, wxEXPAND);
+    fields->AddSpacer(DuY(5));
     fields->Add(m_helpField, 1, wxEXPAND);
     fields->AddSpacer(DuY(5));
     fields->Add(m_updateButton);
@@ -200,6 +203,7 @@ TemplateForm::TemplateForm(wxWindow* parent, Document& doc, TreeView& tree)
     }
 
     m_updateButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnUpdateButton(); });
+    m_translation.Field()->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { OnUpdateButton(); });
     m_bookTitleField->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
         m_rules.fields.bookTitle = FromWx(m_bookTitleField->GetValue());
         EnableControls();
@@ -285,6 +289,7 @@ void TemplateForm::ShowFields() {
     m_inventoryWidthField->SetValue(ToWx(f.inventoryWidth));
     m_inventoryHeightField->SetValue(ToWx(f.inventoryHeight));
     m_goldValueField->SetValue(ToWx(f.goldValue));
+    m_translation.Show(m_doc.Data().Translation(), m_rules.ShownTemplate(), f.translation);
 }
 
 void TemplateForm::ReadFields() {
@@ -298,6 +303,7 @@ void TemplateForm::ReadFields() {
     f.inventoryWidth = FromWx(m_inventoryWidthField->GetValue());
     f.inventoryHeight = FromWx(m_inventoryHeightField->GetValue());
     f.goldValue = FromWx(m_goldValueField->GetValue());
+    f.translation = m_translation.Value();
 }
 
 void TemplateForm::RefreshControls() {

@@ -5,6 +5,7 @@
 #include "rules/TemplateFormRules.h"
 #include "views/FormPane.h"
 #include "views/LongChoice.h"
+#include "views/TranslationControls.h"
 
 class wxTextCtrl;
 class wxButton;
@@ -49,6 +50,7 @@ public:
     wxSpinButton* m_inventoryWidthSpin;
     wxSpinButton* m_inventoryHeightSpin;
     wxSpinButton* m_goldValueSpin;
+    TranslationControls m_translation; // of the book title
 
 private:
     wxTextCtrl* AddEdit(ControlId id, int width, long style = 0);

@@ -1,5 +1,6 @@
 #include "views/TreeView.h"
 
+#include "document/Translation.h"
 #include "platform/Text.h"
 #include "platform/wx/WxText.h"
 #include "rules/CommandIds.h"
@@ -25,6 +26,10 @@
 namespace tc {
 
 namespace {
+
+const wxColour kErrorColour(192, 0, 0);
+// Dark amber: unfinished, not wrong, and as easy to read on white as the usual text.
+const wxColour kUntranslatedColour(170, 95, 0);
 
 class NodeData : public wxTreeItemData {
 public:
@@ -182,11 +187,29 @@ wxTreeItemId TreeView::PlaceInOrder(wxTreeItemId group, const Node* node, wxTree
     return added;
 }
 
+TreeView::MarkKind TreeView::MarkOf(const Node* node) const {
+    if (m_hasError && m_hasError(node)) {
+        return MarkKind::Error;
+    }
+    if (const LanguageFile* file = m_doc.Data().Translation()) {
+        const TranslationState state = StateOf(*file, *node);
+        if (state == TranslationState::Missing || state == TranslationState::Stale) {
+            return MarkKind::Untranslated;
+        }
+    }
+    return MarkKind::None;
+}
+
+TreeView::MarkKind TreeView::MarkedAs(const Node* node) const {
+    const auto at = m_marked.find(node);
+    return at == m_marked.end() ? MarkKind::None : at->second;
+}
+
 void TreeView::Mark(wxTreeItemId item, const Node* node) {
-    const bool error = m_hasError && m_hasError(node);
-    if (error) {
-        m_marked.insert(node);
-        SetItemTextColour(item, wxColour(192, 0, 0));
+    const MarkKind mark = MarkOf(node);
+    if (mark != MarkKind::None) {
+        m_marked[node] = mark;
+        SetItemTextColour(item, mark == MarkKind::Error ? kErrorColour : kUntranslatedColour);
     } else if (m_marked.erase(node) != 0 || GetItemTextColour(item).IsOk()) {
         SetItemTextColour(item, wxNullColour);
     }
@@ -195,7 +218,7 @@ void TreeView::Mark(wxTreeItemId item, const Node* node) {
 void TreeView::Remark(const std::vector<const Node*>& nodes) {
     std::unordered_set<const Node*> changed;
     for (const Node* node : nodes) {
-        if (m_hasError && m_hasError(node) != m_marked.contains(node)) {
+        if (MarkOf(node) != MarkedAs(node)) {
             changed.insert(node);
         }
     }
@@ -212,10 +235,76 @@ void TreeView::Remark(const std::vector<const Node*>& nodes) {
         }
     }
     for (const Node* node : changed) {
-        if (!m_hasError(node)) {
+        if (MarkOf(node) == MarkKind::None) {
             m_marked.erase(node); // also a node no item shows any more
         }
     }
+}
+
+void TreeView::IndexTexts() {
+    m_textOf.clear();
+    m_nodesOfText.clear();
+    if (m_doc.Data().Translation() == nullptr) {
+        return;
+    }
+    for (const LoreBook* book : m_doc.Data().GetBooks()) {
+        IndexText(book);
+    }
+    for (const Template* tmpl : m_doc.Data().GetTemplates()) {
+        IndexText(tmpl);
+    }
+}
+
+std::size_t TreeView::IndexText(const Node* node) {
+    const std::size_t hash = std::hash<std::string_view>{}(EnglishOf(*node));
+    m_textOf[node] = hash;
+    m_nodesOfText.emplace(hash, node);
+    return hash;
+}
+
+void TreeView::MarkTranslations() {
+    IndexTexts();
+    for (const wxTreeItemId& group : {m_booksRoot, m_templatesRoot}) {
+        wxTreeItemIdValue cookie;
+        for (wxTreeItemId item = GetFirstChild(group, cookie); item.IsOk();
+             item = GetNextChild(group, cookie)) {
+            Mark(item, NodeOf(item));
+        }
+    }
+    Refresh();
+}
+
+void TreeView::FollowTranslation(const DataChange& change) {
+    if (m_doc.Data().Translation() == nullptr || change.node == nullptr) {
+        return;
+    }
+    // The texts the node had and has: a translation stored for one concerns every node that
+    // shows it.
+    std::vector<std::size_t> texts;
+    if (const auto known = m_textOf.find(change.node); known != m_textOf.end()) {
+        texts.push_back(known->second);
+        const auto [from, to] = m_nodesOfText.equal_range(known->second);
+        for (auto at = from; at != to; ++at) {
+            if (at->second == change.node) {
+                m_nodesOfText.erase(at);
+                break;
+            }
+        }
+        m_textOf.erase(known);
+    }
+    if (change.kind != DataChange::Kind::Removed) {
+        texts.push_back(IndexText(change.node));
+    }
+    std::vector<const Node*> nodes{change.node};
+    if (change.translation) {
+        for (const std::size_t text : texts) {
+            const auto [from, to] = m_nodesOfText.equal_range(text);
+            for (auto at = from; at != to; ++at) {
+                nodes.push_back(at->second);
+            }
+        }
+    }
+    Remark(nodes);
 }
 
 void TreeView::RebuildTree(unsigned groups) {
@@ -228,6 +317,7 @@ void TreeView::RebuildTree(unsigned groups) {
     m_ignoreSelection = true;
     DeleteAllItems();
     m_marked.clear();
+    IndexTexts();
     const wxTreeItemId root = AddRoot("Tomecraft");
     m_booksRoot = AppendItem(root, "Lore Books", kFolder, kFolderOpen);
     m_templatesRoot = AppendItem(root, "Templates", kFolder, kFolderOpen);
@@ -402,6 +492,7 @@ wxTreeItemId TreeView::ItemOf(const Node* node) const {
 }
 
 void TreeView::Follow(const DataChange& change) {
+    FollowTranslation(change);
     // A store that a form made keeps the selection where it is; only a new name moves the item.
     if (change.kind == DataChange::Kind::Stored && !change.fromHistory && !change.renamed) {
         return;

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -57,6 +58,9 @@ public:
     // asks again for nodes whose findings changed.
     void SetMarks(std::function<bool(const Node*)> hasError) { m_hasError = std::move(hasError); }
     void Remark(const std::vector<const Node*>& nodes);
+    // With a language file open, nodes whose translation is missing or stale are drawn in
+    // amber: every node anew once a file was opened, then the nodes each change concerns.
+    void MarkTranslations();
 
     // Takes the focus after a form's Update, which must not run that Update again.
     void FocusAfterUpdate();
@@ -102,8 +106,18 @@ private:
     // Deletes a node's item once the selection has moved to a neighbour (or the group).
     void RemoveItem(wxTreeItemId item);
     void OnFocus(wxFocusEvent& event);
-    // Draws the item in red when its node has an error, else as usual.
+    enum class MarkKind { None, Error, Untranslated };
+    MarkKind MarkOf(const Node* node) const;
+    MarkKind MarkedAs(const Node* node) const;
+    // Draws the item in red when its node has an error, in amber when it lacks a translation,
+    // else as usual.
     void Mark(wxTreeItemId item, const Node* node);
+    // Remarks the changed node and, when the change translated a text, every node that shows
+    // the text it had or has.
+    void FollowTranslation(const DataChange& change);
+    // Which nodes share an English text, by its hash, while a language file is open.
+    void IndexTexts();
+    std::size_t IndexText(const Node* node);
     // Has the shown form store what was typed; false when it refused (its message is shown).
     bool CommitForm();
 
@@ -123,7 +137,9 @@ private:
     Document& m_doc;
     FormHost& m_host;
     std::function<bool(const Node*)> m_hasError;
-    std::unordered_set<const Node*> m_marked;
+    std::unordered_map<const Node*, MarkKind> m_marked;
+    std::unordered_map<const Node*, std::size_t> m_textOf;
+    std::unordered_multimap<std::size_t, const Node*> m_nodesOfText;
     // Selection changes while items are deleted must not reach the form.
     bool m_ignoreSelection = false;
     bool m_focusFromUpdate = false;

@@ -450,8 +450,13 @@ TEST(LoreBookForm, UpdateChecksThenStoresAnyChangeAsOneStep) {
     EXPECT_EQ(data.RedoName(), "Rename 'my_book_' to 'OTHER'");
 }
 
+// Data that a language file can be opened beside, as the document opens one.
+struct LanguageData : TestData {
+    using EditableData::SetTranslation;
+};
+
 struct TemplateWorld {
-    TestData data;
+    LanguageData data;
     Template* base = data.AddTemplate("base_book", "treasure");
     Template* scroll = data.AddTemplate("base_scroll", "treasure");
     Template* book = data.AddTemplate("book_red", "base_book");
@@ -699,6 +704,74 @@ TEST(TemplateForm, LeavingStoresOnlyTheTypingAndUpdateWhatIsShown) {
     EXPECT_EQ(w.book->GetLoreKey(), "gone");
     EXPECT_EQ(w.book->GetScreenName(), "The Red Book");
     EXPECT_EQ(w.book->GetComment(), "note");
+
+    // With a language file open, both forms show the translation of the text or the title and
+    // store it by the same rules: leaving stores it when typed over, Update whatever it shows
+    // (which confirms a stale one); a changed text takes its translation along, stale.
+    TemplateWorld t;
+    LoreBook* red = t.data.AddBook("tale", "Red tale");
+    auto german = std::make_unique<LanguageFile>(0x0407);
+    german->Append({"Red tale", "Rote Sage", false});
+    german->Append({"The Red Book", "Das rote Buch", true});
+    german->Append({"text", "Text", true});
+    const LoreBook* blue = t.data.GetBooks()[1];
+    t.data.SetTranslation(std::move(german));
+    const LanguageFile& file = *t.data.Translation();
+    TemplateFormRules titleForm(t.data);
+    LoreBookFormRules textForm(t.data);
+    const struct {
+        const Node* node;
+        FormStore store;
+        const char* translation; // typed into the box; null leaves what it shows
+        const char* english;     // typed over the text or title; null leaves it
+        const char* from;        // the entry looked at after the store
+        const char* to;          // its translation then; null: no step is made
+        bool stale;
+    } rows[] = {
+        {red, FormStore::Typing, nullptr, nullptr, "Red tale", nullptr, false},
+        {red, FormStore::Typing, "Rote\r\nSage\rneu", nullptr, "Red tale", "Rote\nSage\nneu",
+         false},
+        {red, FormStore::Everything, nullptr, "Red tale, retold", "Red tale, retold", "Rote Sage",
+         true},
+        {red, FormStore::Typing, "Sage", "Red tale, retold", "Red tale, retold", "Sage", false},
+        {blue, FormStore::Typing, nullptr, nullptr, "text", nullptr, true},
+        {blue, FormStore::Everything, nullptr, nullptr, "text", "Text", false},
+        {t.book, FormStore::Typing, nullptr, nullptr, "The Red Book", nullptr, true},
+        {t.book, FormStore::Everything, nullptr, nullptr, "The Red Book", "Das rote Buch", false},
+        {t.book, FormStore::Typing, "Das Rote Buch", nullptr, "The Red Book", "Das Rote Buch",
+         false},
+        {t.base, FormStore::Typing, "Kein Titel", nullptr, "The Red Book", nullptr, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.node->GetNameView()) + " " +
+                     (row.translation ? row.translation : "-"));
+        if (row.node->GetType() == NodeType::LoreBook) {
+            textForm.SetBook(static_cast<const LoreBook*>(row.node));
+            auto typed = textForm.Refresh();
+            EXPECT_EQ(typed.translation, row.node == red ? "Rote Sage" : "Text");
+            typed.translation = row.translation ? row.translation : typed.translation;
+            typed.text = row.english ? row.english : typed.text;
+            EXPECT_TRUE(textForm.Update(typed, row.store).verdict.accepted);
+        } else {
+            titleForm.SetTemplate(static_cast<const Template*>(row.node));
+            EXPECT_EQ(titleForm.fields.translation, row.node == t.book ? "Das rote Buch" : "");
+            if (row.translation) {
+                titleForm.fields.translation = row.translation;
+            }
+            EXPECT_TRUE(titleForm.Update(row.store).verdict.accepted);
+        }
+        const std::size_t at = file.Find(row.from);
+        ASSERT_NE(at, LanguageFile::npos);
+        EXPECT_EQ(file.Entry(at).stale, row.stale);
+        EXPECT_EQ(t.data.CanUndo(), row.to != nullptr);
+        if (row.to != nullptr) {
+            EXPECT_EQ(file.Entry(at).to, row.to);
+            EXPECT_TRUE(t.data.IsModified(DataFile::Translation));
+            t.data.Undo();
+        }
+        EXPECT_FALSE(t.data.IsModified());
+        EXPECT_EQ(file.Entry(file.Find("Red tale")).to, "Rote Sage");
+    }
 }
 
 } // namespace

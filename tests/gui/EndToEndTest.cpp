@@ -5,6 +5,10 @@
 
 #include "app/TomecraftApp.h"
 #include "app/WxDocumentHost.h"
+#include "document/Translation.h"
+
+#include <wx/choice.h>
+#include <wx/stattext.h>
 
 #include <cstdlib>
 
@@ -125,6 +129,91 @@ TEST_F(EndToEnd, ASessionWritesTheExpectedFilesAndBackups) {
     EXPECT_EQ(ReadBytes(dir / "backups/trs_book_lore.tcb"),
               ReadBytes(SamplePath("trs_book_lore.gas")));
     EXPECT_FALSE(std::filesystem::exists(dir / "lore.tcb"));
+}
+
+// Translating through the real windows: the language folder beside the pair chosen in File >
+// Open Translation, a missing book's text typed in Cyrillic and Greek, Update, Undo, Redo and
+// Save. The language file keeps every byte but the new entry's, its backup holds it as it was,
+// and opening the pair again opens it again.
+TEST_F(EndToEnd, ATranslationTypedInAnyScriptIsSavedBesideTheOldFile) {
+    CopySamplePair(lore, templates);
+    std::filesystem::create_directory(dir / "language");
+    const std::string german = dir / "language/german.gas";
+    const std::string sample = ReadBytes(SamplePath("language/german.gas"));
+    WriteBytes(german, sample);
+    real.SetFrame(frame);
+    const auto openPair = [&] {
+        WhenModal open = Answer(
+            input, {{ControlId::LorePathList, lore}, {ControlId::TemplatePathList, templates}});
+        input.Key('O', wxMOD_CONTROL);
+    };
+    openPair();
+    WhenModal language([&](wxDialog& dialog) {
+        input.Retype(dialog.FindWindow(Id(ControlId::LanguagePathField)), dir / "language");
+        auto* list = dynamic_cast<wxChoice*>(dialog.FindWindow(Id(ControlId::LanguageList)));
+        EXPECT_EQ(list->GetStringSelection(), "German (german.gas)");
+        input.Click(dialog.FindWindow(wxID_OK));
+    });
+    input.Menu('F', 'T');
+    const auto progress = [&] { return frame->GetStatusBar()->GetStatusText(3).ToStdString(); };
+    EXPECT_EQ(progress(), "German: 2 of 4 books, 2 of 4 titles");
+    const wxColour amber(170, 95, 0);
+    EXPECT_EQ(Tree().GetItemTextColour(Item("ledger_of_osric")), amber) << "stale";
+    EXPECT_FALSE(Tree().GetItemTextColour(Item("ferry_song")).IsOk()) << "translated";
+
+    // A title's translation shows in its one-line box, in the script it was written in.
+    const auto state = [&] {
+        return Utf8FromWx(Form()->FindWindow(Id(ControlId::TranslationState))->GetLabel());
+    };
+    input.ClickItem(&Tree(), Item("book_warden_oath"));
+    EXPECT_EQ(state(), "German: Translated");
+    EXPECT_EQ(Utf8FromWx(Edit(ControlId::TranslationField)->GetValue()),
+              "Der Eid des W\u00e4chters");
+
+    const std::string typed =
+        "\u0421\u0442\u043e\u0440\u043e\u0436 \u0438 \u03a6\u03a5\u039b\u0391\u039e";
+    input.ClickItem(&Tree(), Item("abbey_founding"));
+    EXPECT_EQ(Tree().GetItemTextColour(Item("abbey_founding")), amber);
+    EXPECT_EQ(state(), "German: Missing");
+    input.Click(Edit(ControlId::TranslationField));
+    input.Type(typed);
+    ASSERT_EQ(Utf8FromWx(Edit(ControlId::TranslationField)->GetValue()), typed);
+    input.Click(Form()->FindWindow(Id(ControlId::UpdateButton)));
+    const auto shows = [&](const std::string& translation, const char* stateText,
+                           const char* counts) {
+        EXPECT_EQ(Utf8FromWx(Edit(ControlId::TranslationField)->GetValue()), translation);
+        EXPECT_EQ(state(), stateText);
+        EXPECT_EQ(progress(), counts);
+        EXPECT_EQ(Tree().GetItemTextColour(Item("abbey_founding")).IsOk(), translation.empty());
+    };
+    shows(typed, "German: Translated", "German: 3 of 4 books, 2 of 4 titles");
+    input.Key('Z', wxMOD_CONTROL);
+    shows("", "German: Missing", "German: 2 of 4 books, 2 of 4 titles");
+    input.Key('Y', wxMOD_CONTROL);
+    shows(typed, "German: Translated", "German: 3 of 4 books, 2 of 4 titles");
+    input.Key('S', wxMOD_CONTROL);
+    EXPECT_TRUE(ui.shown.empty()) << (ui.shown.empty() ? "" : ui.shown[0].text);
+    EXPECT_FALSE(doc->Data().IsModified());
+
+    // The new entry goes before the section's end; all else stays as it was.
+    std::string expected = sample;
+    const std::string english(EnglishOf(*Tree().NodeOf(Item("abbey_founding"))));
+    expected.insert(sample.rfind("}"), "\t[0x0000]\r\n\t{\r\n\t\tfrom = \"" + english +
+                                           "\";\r\n\t\tto = \"" + typed + "\";\r\n\t}\r\n");
+    EXPECT_EQ(ReadBytes(german), expected);
+    EXPECT_EQ(ReadBytes(dir / "language/german.tcb"), sample);
+    EXPECT_FALSE(std::filesystem::exists(dir / "lore.tcb")) << "the pair was not changed";
+
+    // The pair opened again brings its translation; once the file is gone, it is forgotten
+    // without a word.
+    openPair();
+    EXPECT_EQ(doc->GetTranslationPath(), german);
+    EXPECT_EQ(progress(), "German: 3 of 4 books, 2 of 4 titles");
+    std::filesystem::remove(german);
+    openPair();
+    EXPECT_EQ(doc->Data().Translation(), nullptr);
+    EXPECT_EQ(progress(), "");
+    EXPECT_TRUE(ui.shown.empty());
 }
 
 } // namespace
