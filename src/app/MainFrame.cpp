@@ -367,7 +367,7 @@ void MainFrame::OpenTranslation(const std::string& path) {
     if (m_doc.GetTranslationPath() != path) {
         return; // the user kept the translation that was open
     }
-    if (m_settings != nullptr) {
+    if (m_settings != nullptr && !m_doc.GetLorePath().empty()) {
         RememberTranslation(*m_settings, m_doc.GetLorePath(), m_doc.GetTemplatePath(), path);
     }
     m_tree->MarkTranslations();

@@ -8,6 +8,7 @@
 #include "app/MainFrame.h"
 #include "document/Document.h"
 #include "platform/MemorySettings.h"
+#include "platform/Text.h"
 #include "platform/wx/WxText.h"
 #include "rules/CommandIds.h"
 #include "rules/ControlIds.h"
@@ -29,6 +30,7 @@
 #include <wx/uiaction.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 
@@ -78,20 +80,28 @@ public:
         }
         const bool ascii = std::all_of(text.begin(), text.end(),
                                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-        if (!ascii) {
-            Layouts("us,ru,gr");
+        std::string layouts; // the display's own, put back after
+        if (FILE* query = ascii ? nullptr : popen("setxkbmap -query", "r")) {
+            char line[256];
+            while (std::fgets(line, sizeof line, query) != nullptr) {
+                if (std::string_view(line).starts_with("layout:")) {
+                    layouts = std::string(TrimWhite(std::string_view(line).substr(7)));
+                }
+            }
+            pclose(query);
+            SetLayouts(layouts + ",ru,gr");
         }
         if (!text.empty() &&
             std::system(("xdotool type --delay 0 -- '" + quoted + "' 2>/dev/null").c_str()) != 0) {
             m_sim.Text(text.c_str());
         }
         Settle();
-        if (!ascii) {
-            Layouts("us");
+        if (!layouts.empty()) {
+            SetLayouts(layouts);
         }
     }
-    static void Layouts(const std::string& layouts) {
-        EXPECT_EQ(std::system(("setxkbmap -layout " + layouts).c_str()), 0);
+    static void SetLayouts(const std::string& layouts) {
+        EXPECT_EQ(std::system(("setxkbmap -layout '" + layouts + "'").c_str()), 0);
         Settle();
     }
     void Key(int keycode, int modifiers = wxMOD_NONE) {
