@@ -554,20 +554,25 @@ void LanguageFile::RemoveLast() {
 
 void LanguageFile::CheckRepeats(const std::string& path, Diagnostics& found) const {
     for (const auto& [from, list] : m_byFrom) {
-        if (list.size() < 2 || from.empty()) {
-            continue;
-        }
-        const Slot& first = m_entries[list.front()];
-        for (std::size_t k = 1; k < list.size(); ++k) {
-            const Slot& other = m_entries[list[k]];
+        // An entry with an empty translation translates nothing, and so repeats nothing.
+        const Slot* first = nullptr;
+        for (const std::size_t index : list) {
+            const Slot& other = m_entries[index];
+            if (from.empty() || other.value.to.empty()) {
+                continue;
+            }
+            if (first == nullptr) {
+                first = &other;
+                continue;
+            }
             Diagnostic d;
             d.kind = Diagnostic::Kind::Finding;
             d.severity = Severity::Warning;
             d.path = path;
             d.line = other.line;
             const std::string where =
-                first.line > 0 ? "the entry on line " + std::to_string(first.line) : "an entry";
-            d.text = other.value.to == first.value.to
+                first->line > 0 ? "the entry on line " + std::to_string(first->line) : "an entry";
+            d.text = other.value.to == first->value.to
                          ? "duplicate entry: " + where + " has the same text and translation"
                          : "conflicting translations: " + where +
                                " gives the same text another translation";
