@@ -484,24 +484,24 @@ Result<LanguageFile> LanguageFile::Parse(std::string bytes, const std::string& p
 }
 
 void LanguageFile::Index(std::size_t index) {
-    std::vector<std::size_t>& list = m_byFrom[m_entries[index].value.from];
+    std::vector<std::size_t>& list = m_textIndex[m_entries[index].value.from];
     list.insert(std::upper_bound(list.begin(), list.end(), index), index);
 }
 
 void LanguageFile::Unindex(std::size_t index) {
-    const auto at = m_byFrom.find(m_entries[index].value.from);
-    if (at == m_byFrom.end()) {
+    const auto at = m_textIndex.find(m_entries[index].value.from);
+    if (at == m_textIndex.end()) {
         return;
     }
     std::erase(at->second, index);
     if (at->second.empty()) {
-        m_byFrom.erase(at);
+        m_textIndex.erase(at);
     }
 }
 
 std::size_t LanguageFile::Find(std::string_view from) const {
-    const auto at = m_byFrom.find(std::string(from));
-    if (at == m_byFrom.end()) {
+    const auto at = m_textIndex.find(std::string(from));
+    if (at == m_textIndex.end()) {
         return npos;
     }
     for (const std::size_t index : at->second) {
@@ -513,8 +513,8 @@ std::size_t LanguageFile::Find(std::string_view from) const {
 }
 
 bool LanguageFile::IsRepeated(std::string_view from) const {
-    const auto at = m_byFrom.find(std::string(from));
-    return at != m_byFrom.end() && at->second.size() > 1;
+    const auto at = m_textIndex.find(std::string(from));
+    return at != m_textIndex.end() && at->second.size() > 1;
 }
 
 void LanguageFile::Set(std::size_t index, LanguageEntry entry) {
@@ -553,7 +553,7 @@ void LanguageFile::RemoveLast() {
 }
 
 void LanguageFile::CheckRepeats(const std::string& path, Diagnostics& found) const {
-    for (const auto& [from, list] : m_byFrom) {
+    for (const auto& [from, list] : m_textIndex) {
         // An entry with an empty translation translates nothing, and so repeats nothing.
         const Slot* first = nullptr;
         for (const std::size_t index : list) {

@@ -107,7 +107,7 @@ private:
     std::string m_lineEnd = "\r\n"; // the file's own
     std::string m_entryIndent = "\t";
     std::vector<Slot> m_entries;
-    std::unordered_map<std::string, std::vector<std::size_t>> m_byFrom;
+    std::unordered_map<std::string, std::vector<std::size_t>> m_textIndex;
 };
 
 // Reads a language file; a file that cannot be read or holds no text section is the failure.
