@@ -25,7 +25,7 @@
 
 namespace tc {
 
-class PairFindings : public NodeFindings {
+class PairFindings final : public NodeFindings {
 public:
     // Findings about books name `lorePath`, those about templates `templatePath`.
     PairFindings(std::string lorePath, std::string templatePath);

@@ -16,7 +16,7 @@ std::size_t HashOf(std::string_view text) {
 
 void TranslationStates::Reset(const LoreData& data) {
     m_nodes.clear();
-    m_byText.clear();
+    m_nodesOfText.clear();
     m_counts = {};
     m_lastChanged.clear();
     for (const LoreBook* book : data.GetBooks()) {
@@ -46,7 +46,7 @@ void TranslationStates::Take(const Node* node) {
     Held held{tc::StateOf(m_file, *node), HashOf(EnglishOf(*node)),
               node->GetType() == NodeType::LoreBook};
     Count(held, 1);
-    m_byText[held.text].push_back(node);
+    m_nodesOfText[held.text].push_back(node);
     m_nodes[node] = held;
 }
 
@@ -56,18 +56,18 @@ void TranslationStates::Forget(const Node* node) {
         return;
     }
     Count(it->second, -1);
-    if (const auto bucket = m_byText.find(it->second.text); bucket != m_byText.end()) {
+    if (const auto bucket = m_nodesOfText.find(it->second.text); bucket != m_nodesOfText.end()) {
         std::erase(bucket->second, node);
         if (bucket->second.empty()) {
-            m_byText.erase(bucket);
+            m_nodesOfText.erase(bucket);
         }
     }
     m_nodes.erase(it);
 }
 
 void TranslationStates::Recheck(std::size_t text) {
-    const auto bucket = m_byText.find(text);
-    if (bucket == m_byText.end()) {
+    const auto bucket = m_nodesOfText.find(text);
+    if (bucket == m_nodesOfText.end()) {
         return;
     }
     for (const Node* node : bucket->second) {

@@ -14,7 +14,7 @@
 
 namespace tc {
 
-class TranslationStates : public NodeFindings {
+class TranslationStates final : public NodeFindings {
 public:
     TranslationStates(const LanguageFile& file, TranslationPaths paths)
         : m_file(file), m_paths(std::move(paths)) {}
@@ -49,7 +49,7 @@ private:
     const LanguageFile& m_file;
     TranslationPaths m_paths;
     std::unordered_map<const Node*, Held> m_nodes;
-    std::unordered_map<std::size_t, std::vector<const Node*>> m_byText;
+    std::unordered_map<std::size_t, std::vector<const Node*>> m_nodesOfText;
     TranslationCounts m_counts;
     std::vector<const Node*> m_lastChanged;
     std::unordered_set<const Node*> m_touched;

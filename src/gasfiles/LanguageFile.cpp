@@ -69,27 +69,6 @@ unsigned TextSectionId(std::string_view header) {
     return text ? id : 0;
 }
 
-bool IsUtf8(std::string_view text) {
-    for (std::size_t k = 0; k < text.size();) {
-        const auto c = static_cast<unsigned char>(text[k]);
-        const std::size_t length = c < 0x80         ? 1
-                                   : (c >> 5) == 6  ? 2
-                                   : (c >> 4) == 14 ? 3
-                                   : (c >> 3) == 30 ? 4
-                                                    : 0;
-        if (length == 0 || (length > 1 && c < 0xc2) || k + length > text.size()) {
-            return false;
-        }
-        for (std::size_t n = 1; n < length; ++n) {
-            if ((static_cast<unsigned char>(text[k + n]) & 0xc0) != 0x80) {
-                return false;
-            }
-        }
-        k += length;
-    }
-    return true;
-}
-
 // A quoted value's text: `\"` and `\\` stand for the character, each line break for `lineBreak`.
 std::string DecodeValue(std::string_view quoted, std::string_view lineBreak) {
     std::string out;
@@ -292,6 +271,7 @@ private:
                      (m_bytes[m_at + 1] == '/' || m_bytes[m_at + 1] == '*'))) {
                 ++m_at;
             }
+            m_at = std::max(m_at, m_token.span.begin + 1); // a stray "]" is a word of its own
         }
         m_token.span.end = m_at;
         return true;
@@ -360,6 +340,7 @@ private:
         const bool ownLine = TrimWhite(indent).empty();
         slot.indent = ownLine ? std::string(indent) : std::string();
         slot.header = {ownLine ? lineStart : m_token.span.begin, AfterLine(m_token.span.begin)};
+        slot.ownLine = ownLine;
         if (m_before.kind == Token::Comment && IsStaleComment(Text(m_before.span)) && ownLine) {
             const std::size_t start = LineStart(m_before.span.begin);
             if (TrimWhite(Text({start, m_before.span.begin})).empty() &&
@@ -404,7 +385,10 @@ private:
             }
             const std::string_view raw =
                 value.kind == Token::Quoted ? Text(value.inner) : Text(value.span);
-            if (key == "from" || key == "to") {
+            const bool isValue = value.kind == Token::Quoted || value.kind == Token::Word;
+            if ((key == "from" || key == "to") && !isValue) {
+                Warn(keyLine, "\"" + key + "\" has no value: it is read as empty");
+            } else if (key == "from" || key == "to") {
                 bool& has = key == "from" ? hasFrom : hasTo;
                 if (has) {
                     Warn(keyLine, "the entry has a second \"" + key + "\": the first is used");
@@ -633,8 +617,9 @@ void LanguageFile::Emit(TextSink& out) const {
             }
             at = slot.staleLine.end;
         } else if (slot.value.stale) {
+            // On a line of its own, or a reader would not take it for the entry's.
             copyTo(slot.header.begin);
-            out.Write(slot.indent + "// stale" + m_lineEnd);
+            out.Write((slot.ownLine ? "" : m_lineEnd) + slot.indent + "// stale" + m_lineEnd);
         }
         struct Edit {
             Span span;
@@ -655,8 +640,13 @@ void LanguageFile::Emit(TextSink& out) const {
         }
     }
     copyTo(m_appendAt);
+    // Added entries start on a line of their own, or a reader would not take a stale mark.
+    bool lineStart =
+        m_appendAt == 0 || bytes[m_appendAt - 1] == '\n' || bytes[m_appendAt - 1] == '\r';
     for (const Slot& slot : m_entries) {
         if (!slot.read) {
+            out.Write(lineStart ? "" : m_lineEnd);
+            lineStart = true;
             EmitEntry(slot, out);
         }
     }

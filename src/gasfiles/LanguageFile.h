@@ -92,7 +92,8 @@ private:
         Span staleLine;    // a "// stale" line before the header, with its line end; or empty
         Span fromValue;    // the value as written, quotes included
         Span toValue;
-        std::string indent; // of the header line
+        std::string indent;  // of the header line
+        bool ownLine = true; // nothing but the indent before the header on its line
     };
     friend class LanguageParser;
 

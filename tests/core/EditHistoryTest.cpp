@@ -301,13 +301,24 @@ TEST(Find, NextNodeHoldingTheTextIgnoringCaseWrappingAround) {
         {"ferry", noted, true, titled, false},     // the screen name
         {"ferry", titled, true, tale, true},       // around the end
         {"ferry", tale, false, titled, true},      // around the start, backwards
-        {"\xE9LAN", plain, true, tale, true},      // Windows-1252 letters fold too
+        {"\xc3\x89LAN", plain, true, tale, true},  // Windows-1252 letters fold too
         {"BOOK_T", nullptr, false, titled, false}, // a name
         {"nothing", plain, true, plain, true},     // only the node it starts from
         {"absent", tale, true, nullptr, false},
+        {"\xd0\xbf\xd0\xb0\xd1\x80\xd0\xbe\xd0\xbc", tale, true, plain, false}, // a translation
+        {"F\xc3\x84HRE", tale, true, titled, false}, // a title's translation
     };
+    Diagnostics ignored;
+    const LanguageFile german =
+        LanguageFile::Parse("[t:0x0407,n:text]{[0]{from=\"nothing\";to="
+                            "\"\xd0\x9f\xd0\xb0\xd1\x80\xd0\xbe\xd0\xbc\";}"
+                            "[1]{from=\"The Ferry Book\";to=\"F\xc3\xa4hre\";}}",
+                            "de.gas", ignored)
+            .TakeValue();
     for (const auto& c : cases) {
-        const FoundNode found = FindNode(order, c.from, c.text, c.forward);
+        const auto translated = TextsTranslatedWith(german, c.text);
+        const FoundNode found =
+            FindNode(order, c.from, Utf8ToCp1252(c.text), c.forward, &translated);
         EXPECT_EQ(found.node, c.found) << c.text;
         EXPECT_EQ(found.wrapped, c.wrapped) << c.text;
     }

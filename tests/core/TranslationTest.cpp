@@ -2,7 +2,8 @@
 // the English text through the history.
 #include "TestSupport.h"
 
-#include "document/Translation.h"
+#include "document/FindingRows.h"
+#include "document/TranslationStates.h"
 #include "gasfiles/LanguageFile.h"
 #include "tools/tomecraft-gas/GasCommands.h"
 
@@ -37,7 +38,7 @@ TEST(LanguageFile, WhatIsNotChangedIsWrittenBackByteForByte) {
                     "\t[0x0001] { from=\"x\"; unknown = 7;\n"
                     "\t\t[nested] { to = \"no\"; } to = \"y\"; } // tail\n") +
             "trailing words",
-        Section(Entry("no end", "open") + "\t[0x0000]\n\t{\n\t\tfrom = \"only\";\n\t}\n"),
+        Section(Entry("no end", "open") + "\t]\n\t[0x0000]\n\t{\n\t\tfrom = \"only\";\n\t}\n"),
         Section("\t[0x0000]\n\t{\n\t\tfrom = \"a\";\n\t\tto = \"unterminated\n}\n"),
         "[t:0x0419,n:text]\r{\r" + Entry("r", "\xd1\x80", "\r") + "}",
     };
@@ -176,6 +177,44 @@ TEST_F(Translated, ATextSharedWithAnotherNodeKeepsItsEntryAndTheChangedOneGetsAC
     data.Undo();
     EXPECT_EQ(File().Size(), entries);
     EXPECT_EQ(StateOf(File(), *title), TranslationState::Translated);
+}
+
+// The editor's side: the language file beside the pair, listed with its findings, saved with the
+// pair as a unit, with its backup.
+TEST(TranslationFile, SavedWithThePairKeepingEveryOtherByteAndABackup) {
+    PairFolder pair;
+    CopySamplePair(pair.lore, pair.templates);
+    const std::string german = pair.dir / "german.gas";
+    const std::string before = ReadBytes(SamplePath("language/german.gas"));
+    WriteBytes(german, before);
+    Editor editor;
+    Document& doc = editor.doc;
+    ASSERT_TRUE(doc.ReadPair(pair.lore, pair.templates).GetValue());
+    ASSERT_TRUE(doc.OpenTranslation(german));
+    EXPECT_EQ(doc.TranslationProgress(), "German: 2 of 4 books, 2 of 4 titles");
+    FindingRows rows;
+    rows.Reset(doc.ListedFindings(), doc.ListedDiagnostics(), pair.lore);
+    std::vector<std::string> listed;
+    for (std::size_t k = 0; k < rows.Size(); ++k) {
+        if (Has(rows[k].finding.text, "German")) {
+            listed.push_back(rows[k].finding.path.substr(pair.dir.Path().size()) + ":" +
+                             std::to_string(rows[k].finding.line));
+        }
+    }
+    EXPECT_EQ(listed, (std::vector<std::string>{"/lore.gas:24", "/german.gas:21",
+                                                "/trs_book_lore.gas:60", "/trs_book_lore.gas:87"}));
+    const LoreBook* abbey = doc.Data().GetBooks()[1];
+    ASSERT_EQ(abbey->GetName(), "abbey_founding");
+    const std::string typed = "\xd0\x9c\xd0\xbe\xd1\x80\xd0\xbe\xd0\xb7 \xce\xa6";
+    ASSERT_TRUE(doc.Data().StoreBook(*abbey, *abbey, &typed));
+    EXPECT_EQ(doc.TranslationProgress(), "German: 3 of 4 books, 2 of 4 titles");
+    doc.WriteModified();
+    EXPECT_FALSE(doc.Data().IsModified());
+    EXPECT_EQ(ReadBytes(pair.dir / "german.tcb"), before);
+    std::string expected = before;
+    expected.insert(expected.rfind("}\r\n"), Entry(abbey->GetText(), typed, "\r\n"));
+    EXPECT_EQ(ReadBytes(german), expected);
+    EXPECT_FALSE(std::filesystem::exists(pair.dir / "lore.tcb")); // the pair was not changed
 }
 
 std::string RunTranslations(const std::vector<std::string>& args, int& status) {
