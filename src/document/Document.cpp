@@ -214,6 +214,7 @@ Result<bool> Document::ReadPair(const std::string& lorePath, const std::string& 
     m_translationLock.Release();
     m_translationPath.clear();
     m_translationDiagnostics.clear();
+    m_translationStates.reset();
     m_diagnostics.clear();
     m_lorePath = lorePath;
     m_templatePath = templatePath;
@@ -289,31 +290,39 @@ Result<void> Document::OpenTranslation(const std::string& path) {
     m_translationVersion = {path, stamp};
     m_translationDiagnostics = std::move(found);
     m_data.SetTranslation(std::make_unique<LanguageFile>(std::move(read).TakeValue()));
+    m_translationStates.emplace(*m_data.Translation(),
+                                TranslationPaths{m_lorePath, m_templatePath, path});
+    m_translationStates->Reset(m_data);
+    m_findingsAnew = true; // the list shows the translation's findings too
     return {};
 }
 
-const Document::TranslationCache& Document::CurrentTranslation() const {
-    const std::array<std::uint64_t, 3> now = {m_data.Revision(DataFile::Lore),
-                                              m_data.Revision(DataFile::Templates),
-                                              m_data.Revision(DataFile::Translation)};
-    if (!m_translationCache.made || m_translationCache.revisions != now) {
-        m_translationCache = {now, true, {}, {}};
-        if (const LanguageFile* file = m_data.Translation()) {
-            m_translationCache.progress =
-                ProgressText(file->LanguageId(), CountTranslations(m_data, *file));
-            m_translationCache.problems = FindTranslationProblems(
-                m_data, *file, {m_lorePath, m_templatePath, m_translationPath});
-        }
+std::string Document::TranslationProgress() const {
+    return m_translationStates
+               ? ProgressText(m_data.Translation()->LanguageId(), m_translationStates->Counts())
+               : std::string();
+}
+
+TranslationState Document::TranslationStateOf(const Node* node) const {
+    return m_translationStates ? m_translationStates->StateOf(node) : TranslationState::Nothing;
+}
+
+std::vector<const Node*> Document::TranslationChanges() const {
+    return m_translationStates ? m_translationStates->LastChanged() : std::vector<const Node*>();
+}
+
+FindingSources Document::ListedFindings() const {
+    FindingSources sources{&Findings()};
+    if (m_translationStates) {
+        sources.push_back(&*m_translationStates);
     }
-    return m_translationCache;
+    return sources;
 }
 
-const std::string& Document::TranslationProgress() const {
-    return CurrentTranslation().progress;
-}
-
-const Diagnostics& Document::TranslationProblems() const {
-    return CurrentTranslation().problems;
+Diagnostics Document::ListedDiagnostics() const {
+    Diagnostics listed = m_diagnostics;
+    listed.insert(listed.end(), m_translationDiagnostics.begin(), m_translationDiagnostics.end());
+    return listed;
 }
 
 bool Document::CommitFormEdits() {
@@ -424,6 +433,10 @@ void Document::ForgetFindings() {
 Document::FindingChanges Document::TakeFindingChanges() {
     Findings();
     FindingChanges changes{std::exchange(m_findingsAnew, false), m_findings->TakeTouched()};
+    if (m_translationStates) {
+        const std::vector<const Node*> touched = m_translationStates->TakeTouched();
+        changes.touched.insert(changes.touched.end(), touched.begin(), touched.end());
+    }
     if (changes.all) {
         changes.touched.clear();
     }
@@ -440,6 +453,9 @@ const PairFindings& Document::Findings() const {
 void Document::Follow(const DataChange& change) {
     if (m_findings) {
         m_findings->Follow(change);
+    }
+    if (m_translationStates) {
+        m_translationStates->Follow(change);
     }
     if (m_treeView != nullptr) {
         m_treeView->Follow(change);

@@ -8,6 +8,7 @@
 #include "document/DocumentHost.h"
 #include "document/EditableData.h"
 #include "document/PairFindings.h"
+#include "document/TranslationStates.h"
 #include "gasfiles/Diagnostic.h"
 #include "gasfiles/Result.h"
 #include "gasfiles/SafeWrite.h"
@@ -17,8 +18,6 @@
 #include "platform/SettingsStore.h"
 #include "platform/UserInterface.h"
 
-#include <array>
-#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -71,11 +70,12 @@ public:
     const std::string& GetTranslationPath() const { return m_translationPath; }
     // What reading the language file found: malformed entries, duplicates, conflicts.
     const Diagnostics& TranslationDiagnostics() const { return m_translationDiagnostics; }
-    // "German: 134 of 200 books, 40 of 60 titles", or empty with no translation open; made
-    // again only after a change.
-    const std::string& TranslationProgress() const;
-    // Every missing, stale or conflicting translation as the data stands; empty with none open.
-    const Diagnostics& TranslationProblems() const;
+    // "German: 134 of 200 books, 40 of 60 titles", or empty with no translation open.
+    std::string TranslationProgress() const;
+    // The state of a node's translation; Nothing with no translation open.
+    TranslationState TranslationStateOf(const Node* node) const;
+    // The nodes whose translation state the last step changed, its own node among them.
+    std::vector<const Node*> TranslationChanges() const;
 
     // A successful write makes the file's present state its saved one.
     bool WriteLoreFile(const std::string& path);
@@ -105,6 +105,10 @@ public:
         std::vector<const Node*> touched;
     };
     FindingChanges TakeFindingChanges();
+    // What the problems list is made of: the findings, then the translations' state.
+    FindingSources ListedFindings() const;
+    // The diagnostics it lists beside them: the reading notes, what the language file holds.
+    Diagnostics ListedDiagnostics() const;
     // "Saving will change 7 places in lore.gas: View > Problems", or empty.
     std::string ReadingNotesSummary() const;
     // The node a diagnostic concerns, if it is loaded.
@@ -147,14 +151,7 @@ private:
     // Before the first save of a file with reading notes: false when the user keeps the files.
     bool AcceptReadingNotes(bool lore, bool templates);
     bool WriteFiles(bool lore, bool templates, bool translation);
-    // Made again when one of the data's revisions moved since.
-    struct TranslationCache {
-        std::array<std::uint64_t, 3> revisions{};
-        bool made = false;
-        std::string progress;
-        Diagnostics problems;
-    };
-    const TranslationCache& CurrentTranslation() const;
+
     // Saves the files as a unit with the wait cursor up, asks about a file another program
     // changed where anyone can be asked, shows what the save had to say, and marks each file
     // that now holds what is shown as saved.
@@ -189,7 +186,7 @@ private:
     FileLock m_translationLock;
     std::string m_translationPath;
     Diagnostics m_translationDiagnostics;
-    mutable TranslationCache m_translationCache;
+    std::optional<TranslationStates> m_translationStates;
     Diagnostics m_diagnostics;
     mutable std::optional<PairFindings> m_findings;
     bool m_findingsAnew = true; // since the last TakeFindingChanges

@@ -45,23 +45,6 @@ std::string StateText(TranslationState state) {
     return {};
 }
 
-TranslationCounts CountTranslations(const LoreData& data, const LanguageFile& file) {
-    TranslationCounts counts;
-    const auto count = [&](const Node& node, std::size_t& all, std::size_t& done) {
-        const TranslationState state = StateOf(file, node);
-        all += state != TranslationState::Nothing;
-        done += state == TranslationState::Translated;
-        counts.missing += state == TranslationState::Missing;
-    };
-    for (const LoreBook* book : data.GetBooks()) {
-        count(*book, counts.books, counts.booksDone);
-    }
-    for (const Template* tmpl : data.GetTemplates()) {
-        count(*tmpl, counts.titles, counts.titlesDone);
-    }
-    return counts;
-}
-
 std::string ProgressText(unsigned languageId, const TranslationCounts& counts) {
     const auto part = [](std::size_t done, std::size_t all, const char* one, const char* many) {
         return std::to_string(done) + " of " + std::to_string(all) + " " + (all == 1 ? one : many);
@@ -98,31 +81,18 @@ Diagnostic Warning(const std::string& path, int line, const Node* node, std::str
 
 } // namespace
 
-Diagnostics FindTranslationProblems(const LoreData& data, const LanguageFile& file,
-                                    const TranslationPaths& paths) {
-    Diagnostics found;
-    const std::string language = LanguageDisplayName(file.LanguageId());
-    const auto check = [&](const Node& node, const std::string& path, const char* what) {
-        const TranslationState state = StateOf(file, node);
-        const std::string name = Cp1252ToUtf8(node.GetNameView());
-        if (state == TranslationState::Missing) {
-            found.push_back(Warning(path, node.GetSourceLine(), &node,
-                                    language + " " + what + " of " + name +
-                                        " is missing: " + Excerpt(EnglishOf(node))));
-        } else if (state == TranslationState::Stale) {
-            found.push_back(Warning(paths.language, file.LineOf(file.Find(EnglishOf(node))), &node,
-                                    language + " " + what + " of " + name +
-                                        " is stale: the English text changed since"));
-        }
-    };
-    for (const LoreBook* book : data.GetBooks()) {
-        check(*book, paths.lore, "text");
+void DescribeTranslation(const LanguageFile& file, const Node& node, TranslationState state,
+                         const TranslationPaths& paths, Diagnostics& out) {
+    const bool book = node.GetType() == NodeType::LoreBook;
+    const std::string what = LanguageDisplayName(file.LanguageId()) +
+                             (book ? " text of " : " title of ") + Cp1252ToUtf8(node.GetNameView());
+    if (state == TranslationState::Missing) {
+        out.push_back(Warning(book ? paths.lore : paths.templates, node.GetSourceLine(), &node,
+                              what + " is missing: " + Excerpt(EnglishOf(node))));
+    } else if (state == TranslationState::Stale) {
+        out.push_back(Warning(paths.language, file.LineOf(file.Find(EnglishOf(node))), &node,
+                              what + " is stale: the English text changed since"));
     }
-    for (const Template* tmpl : data.GetTemplates()) {
-        check(*tmpl, paths.templates, "title");
-    }
-    file.CheckRepeats(paths.language, found);
-    return found;
 }
 
 std::unordered_set<std::string_view> TextsTranslatedWith(const LanguageFile& file,

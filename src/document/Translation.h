@@ -36,21 +36,19 @@ struct TranslationCounts {
     std::size_t titlesDone = 0;
     std::size_t missing = 0; // books and titles together
 };
-// Counts the translations that are there and current.
-TranslationCounts CountTranslations(const LoreData& data, const LanguageFile& file);
 // "German: 134 of 200 books, 40 of 60 titles".
 std::string ProgressText(unsigned languageId, const TranslationCounts& counts);
 
-// Every missing or stale translation, as warnings: a missing one at the node's line in its own
-// file, a stale one at its entry in the language file; then the language file's duplicates and
-// conflicts.
+// Where the findings about translations point: a missing one at the node's line in its own
+// file, a stale one at its entry in the language file.
 struct TranslationPaths {
     std::string lore;
     std::string templates;
     std::string language;
 };
-Diagnostics FindTranslationProblems(const LoreData& data, const LanguageFile& file,
-                                    const TranslationPaths& paths);
+// Adds the warning about a node whose translation is missing or stale.
+void DescribeTranslation(const LanguageFile& file, const Node& node, TranslationState state,
+                         const TranslationPaths& paths, Diagnostics& out);
 
 // The English texts whose translation holds `utf8Text`, ignoring case (for Find).
 std::unordered_set<std::string_view> TextsTranslatedWith(const LanguageFile& file,

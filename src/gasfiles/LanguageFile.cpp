@@ -69,27 +69,6 @@ unsigned TextSectionId(std::string_view header) {
     return text ? id : 0;
 }
 
-bool IsUtf8(std::string_view text) {
-    for (std::size_t k = 0; k < text.size();) {
-        const auto c = static_cast<unsigned char>(text[k]);
-        const std::size_t length = c < 0x80         ? 1
-                                   : (c >> 5) == 6  ? 2
-                                   : (c >> 4) == 14 ? 3
-                                   : (c >> 3) == 30 ? 4
-                                                    : 0;
-        if (length == 0 || (length > 1 && c < 0xc2) || k + length > text.size()) {
-            return false;
-        }
-        for (std::size_t n = 1; n < length; ++n) {
-            if ((static_cast<unsigned char>(text[k + n]) & 0xc0) != 0x80) {
-                return false;
-            }
-        }
-        k += length;
-    }
-    return true;
-}
-
 // A quoted value's text: `\"` and `\\` stand for the character, each line break for `lineBreak`.
 std::string DecodeValue(std::string_view quoted, std::string_view lineBreak) {
     std::string out;
@@ -292,6 +271,7 @@ private:
                      (m_bytes[m_at + 1] == '/' || m_bytes[m_at + 1] == '*'))) {
                 ++m_at;
             }
+            m_at = std::max(m_at, m_token.span.begin + 1); // a stray "]" is a word of its own
         }
         m_token.span.end = m_at;
         return true;
@@ -360,6 +340,7 @@ private:
         const bool ownLine = TrimWhite(indent).empty();
         slot.indent = ownLine ? std::string(indent) : std::string();
         slot.header = {ownLine ? lineStart : m_token.span.begin, AfterLine(m_token.span.begin)};
+        slot.ownLine = ownLine;
         if (m_before.kind == Token::Comment && IsStaleComment(Text(m_before.span)) && ownLine) {
             const std::size_t start = LineStart(m_before.span.begin);
             if (TrimWhite(Text({start, m_before.span.begin})).empty() &&
@@ -404,7 +385,10 @@ private:
             }
             const std::string_view raw =
                 value.kind == Token::Quoted ? Text(value.inner) : Text(value.span);
-            if (key == "from" || key == "to") {
+            const bool isValue = value.kind == Token::Quoted || value.kind == Token::Word;
+            if ((key == "from" || key == "to") && !isValue) {
+                Warn(keyLine, "\"" + key + "\" has no value: it is read as empty");
+            } else if (key == "from" || key == "to") {
                 bool& has = key == "from" ? hasFrom : hasTo;
                 if (has) {
                     Warn(keyLine, "the entry has a second \"" + key + "\": the first is used");
@@ -484,24 +468,24 @@ Result<LanguageFile> LanguageFile::Parse(std::string bytes, const std::string& p
 }
 
 void LanguageFile::Index(std::size_t index) {
-    std::vector<std::size_t>& list = m_byFrom[m_entries[index].value.from];
+    std::vector<std::size_t>& list = m_textIndex[m_entries[index].value.from];
     list.insert(std::upper_bound(list.begin(), list.end(), index), index);
 }
 
 void LanguageFile::Unindex(std::size_t index) {
-    const auto at = m_byFrom.find(m_entries[index].value.from);
-    if (at == m_byFrom.end()) {
+    const auto at = m_textIndex.find(m_entries[index].value.from);
+    if (at == m_textIndex.end()) {
         return;
     }
     std::erase(at->second, index);
     if (at->second.empty()) {
-        m_byFrom.erase(at);
+        m_textIndex.erase(at);
     }
 }
 
 std::size_t LanguageFile::Find(std::string_view from) const {
-    const auto at = m_byFrom.find(std::string(from));
-    if (at == m_byFrom.end()) {
+    const auto at = m_textIndex.find(std::string(from));
+    if (at == m_textIndex.end()) {
         return npos;
     }
     for (const std::size_t index : at->second) {
@@ -513,8 +497,8 @@ std::size_t LanguageFile::Find(std::string_view from) const {
 }
 
 bool LanguageFile::IsRepeated(std::string_view from) const {
-    const auto at = m_byFrom.find(std::string(from));
-    return at != m_byFrom.end() && at->second.size() > 1;
+    const auto at = m_textIndex.find(std::string(from));
+    return at != m_textIndex.end() && at->second.size() > 1;
 }
 
 void LanguageFile::Set(std::size_t index, LanguageEntry entry) {
@@ -553,21 +537,26 @@ void LanguageFile::RemoveLast() {
 }
 
 void LanguageFile::CheckRepeats(const std::string& path, Diagnostics& found) const {
-    for (const auto& [from, list] : m_byFrom) {
-        if (list.size() < 2 || from.empty()) {
-            continue;
-        }
-        const Slot& first = m_entries[list.front()];
-        for (std::size_t k = 1; k < list.size(); ++k) {
-            const Slot& other = m_entries[list[k]];
+    for (const auto& [from, list] : m_textIndex) {
+        // An entry with an empty translation translates nothing, and so repeats nothing.
+        const Slot* first = nullptr;
+        for (const std::size_t index : list) {
+            const Slot& other = m_entries[index];
+            if (from.empty() || other.value.to.empty()) {
+                continue;
+            }
+            if (first == nullptr) {
+                first = &other;
+                continue;
+            }
             Diagnostic d;
             d.kind = Diagnostic::Kind::Finding;
             d.severity = Severity::Warning;
             d.path = path;
             d.line = other.line;
             const std::string where =
-                first.line > 0 ? "the entry on line " + std::to_string(first.line) : "an entry";
-            d.text = other.value.to == first.value.to
+                first->line > 0 ? "the entry on line " + std::to_string(first->line) : "an entry";
+            d.text = other.value.to == first->value.to
                          ? "duplicate entry: " + where + " has the same text and translation"
                          : "conflicting translations: " + where +
                                " gives the same text another translation";
@@ -628,8 +617,9 @@ void LanguageFile::Emit(TextSink& out) const {
             }
             at = slot.staleLine.end;
         } else if (slot.value.stale) {
+            // On a line of its own, or a reader would not take it for the entry's.
             copyTo(slot.header.begin);
-            out.Write(slot.indent + "// stale" + m_lineEnd);
+            out.Write((slot.ownLine ? "" : m_lineEnd) + slot.indent + "// stale" + m_lineEnd);
         }
         struct Edit {
             Span span;
@@ -650,8 +640,13 @@ void LanguageFile::Emit(TextSink& out) const {
         }
     }
     copyTo(m_appendAt);
+    // Added entries start on a line of their own, or a reader would not take a stale mark.
+    bool lineStart =
+        m_appendAt == 0 || bytes[m_appendAt - 1] == '\n' || bytes[m_appendAt - 1] == '\r';
     for (const Slot& slot : m_entries) {
         if (!slot.read) {
+            out.Write(lineStart ? "" : m_lineEnd);
+            lineStart = true;
             EmitEntry(slot, out);
         }
     }

@@ -92,7 +92,8 @@ private:
         Span staleLine;    // a "// stale" line before the header, with its line end; or empty
         Span fromValue;    // the value as written, quotes included
         Span toValue;
-        std::string indent; // of the header line
+        std::string indent;  // of the header line
+        bool ownLine = true; // nothing but the indent before the header on its line
     };
     friend class LanguageParser;
 
@@ -107,7 +108,7 @@ private:
     std::string m_lineEnd = "\r\n"; // the file's own
     std::string m_entryIndent = "\t";
     std::vector<Slot> m_entries;
-    std::unordered_map<std::string, std::vector<std::size_t>> m_byFrom;
+    std::unordered_map<std::string, std::vector<std::size_t>> m_textIndex;
 };
 
 // Reads a language file; a file that cannot be read or holds no text section is the failure.

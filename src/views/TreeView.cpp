@@ -1,6 +1,5 @@
 #include "views/TreeView.h"
 
-#include "document/Translation.h"
 #include "platform/Text.h"
 #include "platform/wx/WxText.h"
 #include "rules/CommandIds.h"
@@ -191,13 +190,10 @@ TreeView::MarkKind TreeView::MarkOf(const Node* node) const {
     if (m_hasError && m_hasError(node)) {
         return MarkKind::Error;
     }
-    if (const LanguageFile* file = m_doc.Data().Translation()) {
-        const TranslationState state = StateOf(*file, *node);
-        if (state == TranslationState::Missing || state == TranslationState::Stale) {
-            return MarkKind::Untranslated;
-        }
-    }
-    return MarkKind::None;
+    const TranslationState state = m_doc.TranslationStateOf(node);
+    return state == TranslationState::Missing || state == TranslationState::Stale
+               ? MarkKind::Untranslated
+               : MarkKind::None;
 }
 
 TreeView::MarkKind TreeView::MarkedAs(const Node* node) const {
@@ -241,29 +237,7 @@ void TreeView::Remark(const std::vector<const Node*>& nodes) {
     }
 }
 
-void TreeView::IndexTexts() {
-    m_textOf.clear();
-    m_nodesOfText.clear();
-    if (m_doc.Data().Translation() == nullptr) {
-        return;
-    }
-    for (const LoreBook* book : m_doc.Data().GetBooks()) {
-        IndexText(book);
-    }
-    for (const Template* tmpl : m_doc.Data().GetTemplates()) {
-        IndexText(tmpl);
-    }
-}
-
-std::size_t TreeView::IndexText(const Node* node) {
-    const std::size_t hash = std::hash<std::string_view>{}(EnglishOf(*node));
-    m_textOf[node] = hash;
-    m_nodesOfText.emplace(hash, node);
-    return hash;
-}
-
 void TreeView::MarkTranslations() {
-    IndexTexts();
     for (const wxTreeItemId& group : {m_booksRoot, m_templatesRoot}) {
         wxTreeItemIdValue cookie;
         for (wxTreeItemId item = GetFirstChild(group, cookie); item.IsOk();
@@ -272,39 +246,6 @@ void TreeView::MarkTranslations() {
         }
     }
     Refresh();
-}
-
-void TreeView::FollowTranslation(const DataChange& change) {
-    if (m_doc.Data().Translation() == nullptr || change.node == nullptr) {
-        return;
-    }
-    // The texts the node had and has: a translation stored for one concerns every node that
-    // shows it.
-    std::vector<std::size_t> texts;
-    if (const auto known = m_textOf.find(change.node); known != m_textOf.end()) {
-        texts.push_back(known->second);
-        const auto [from, to] = m_nodesOfText.equal_range(known->second);
-        for (auto at = from; at != to; ++at) {
-            if (at->second == change.node) {
-                m_nodesOfText.erase(at);
-                break;
-            }
-        }
-        m_textOf.erase(known);
-    }
-    if (change.kind != DataChange::Kind::Removed) {
-        texts.push_back(IndexText(change.node));
-    }
-    std::vector<const Node*> nodes{change.node};
-    if (change.translation) {
-        for (const std::size_t text : texts) {
-            const auto [from, to] = m_nodesOfText.equal_range(text);
-            for (auto at = from; at != to; ++at) {
-                nodes.push_back(at->second);
-            }
-        }
-    }
-    Remark(nodes);
 }
 
 void TreeView::RebuildTree(unsigned groups) {
@@ -317,7 +258,6 @@ void TreeView::RebuildTree(unsigned groups) {
     m_ignoreSelection = true;
     DeleteAllItems();
     m_marked.clear();
-    IndexTexts();
     const wxTreeItemId root = AddRoot("Tomecraft");
     m_booksRoot = AppendItem(root, "Lore Books", kFolder, kFolderOpen);
     m_templatesRoot = AppendItem(root, "Templates", kFolder, kFolderOpen);
@@ -492,7 +432,6 @@ wxTreeItemId TreeView::ItemOf(const Node* node) const {
 }
 
 void TreeView::Follow(const DataChange& change) {
-    FollowTranslation(change);
     // A store that a form made keeps the selection where it is; only a new name moves the item.
     if (change.kind == DataChange::Kind::Stored && !change.fromHistory && !change.renamed) {
         return;

@@ -54,12 +54,13 @@ public:
     // The item that shows a node; not ok when none does.
     wxTreeItemId ItemOf(const Node* node) const;
 
-    // Nodes with errors are drawn in red: `hasError` is asked as each item is made, and Remark
-    // asks again for nodes whose findings changed.
+    // Nodes with errors are drawn in red, and with a language file open, nodes whose
+    // translation is missing or stale in amber: `hasError` and the document's translation states
+    // are asked as each item is made, and Remark asks again for nodes whose findings or
+    // translations changed.
     void SetMarks(std::function<bool(const Node*)> hasError) { m_hasError = std::move(hasError); }
     void Remark(const std::vector<const Node*>& nodes);
-    // With a language file open, nodes whose translation is missing or stale are drawn in
-    // amber: every node anew once a file was opened, then the nodes each change concerns.
+    // Every item anew, once a language file was opened.
     void MarkTranslations();
 
     // Takes the focus after a form's Update, which must not run that Update again.
@@ -112,12 +113,7 @@ private:
     // Draws the item in red when its node has an error, in amber when it lacks a translation,
     // else as usual.
     void Mark(wxTreeItemId item, const Node* node);
-    // Remarks the changed node and, when the change translated a text, every node that shows
-    // the text it had or has.
-    void FollowTranslation(const DataChange& change);
-    // Which nodes share an English text, by its hash, while a language file is open.
-    void IndexTexts();
-    std::size_t IndexText(const Node* node);
+
     // Has the shown form store what was typed; false when it refused (its message is shown).
     bool CommitForm();
 
@@ -138,8 +134,6 @@ private:
     FormHost& m_host;
     std::function<bool(const Node*)> m_hasError;
     std::unordered_map<const Node*, MarkKind> m_marked;
-    std::unordered_map<const Node*, std::size_t> m_textOf;
-    std::unordered_multimap<std::size_t, const Node*> m_nodesOfText;
     // Selection changes while items are deleted must not reach the form.
     bool m_ignoreSelection = false;
     bool m_focusFromUpdate = false;

@@ -2,7 +2,7 @@
 
 #include "document/Document.h"
 #include "document/HeadlessHost.h"
-#include "document/Translation.h"
+#include "document/TranslationStates.h"
 #include "gasfiles/PairIdentity.h"
 #include "platform/FileCause.h"
 #include "platform/FsPath.h"
