@@ -5,12 +5,14 @@
 
 #include "document/BackupLocation.h"
 #include "document/EditorCommandLine.h"
+#include "document/RememberedTranslations.h"
 #include "platform/Paths.h"
 #include "rules/BackupLocationRules.h"
 #include "rules/LoreBookFormRules.h"
 #include "rules/NewNodeRules.h"
 #include "rules/OpenFilesRules.h"
 #include "rules/TemplateFormRules.h"
+#include "rules/TranslationBox.h"
 
 namespace tc::test {
 namespace {
@@ -284,6 +286,68 @@ TEST(BackupLocationRules, FoldersAreCheckedStoredNewestFirstAndSelectedOrBrowsed
     EXPECT_EQ(rules.backupPaths.Selection(), 2);
     EXPECT_EQ(rules.backupPaths.Count(), 3);
     EXPECT_TRUE(browsed.GetString("Backup", "BackupPath1", "").empty());
+}
+
+// Open Translation: a language folder lists each language its files name once, the first file
+// by name; OK takes a file, or a folder and one of its languages; the choice is kept per pair.
+TEST(OpenTranslationRules, AFolderListsItsLanguagesAndEachPairKeepsItsFile) {
+    TempDir dir;
+    const std::string folder = dir / "language";
+    std::filesystem::create_directory(folder);
+    const std::pair<const char*, const char*> files[] = {
+        {"b_german.gas", "[t:0x0407,n:text]\r\n{\r\n}\r\n"},
+        {"a_German.GAS",
+         "\xEF\xBB\xBF// German\n/* two\nlines */\n  [T:0X407, n:Text] // de\n{\n}\n"},
+        {"french.gas", "[t:0x040c,n:text]\n{"},
+        {"lore.gas", "[lore]\n{\n}\n"},
+        {"spanish.txt", "[t:0x0c0a,n:text]\n{\n}\n"},
+    };
+    for (const auto& [name, bytes] : files) {
+        WriteBytes(folder + "/" + name, bytes);
+    }
+    const std::vector<FolderLanguage> found = LanguagesInFolder(folder);
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].id, 0x040cu);
+    EXPECT_EQ(FileNameOf(found[1].path), "a_German.GAS");
+
+    std::string chosen;
+    const struct {
+        std::string typed;
+        int language;
+        ControlId refused; // None: accepted
+        std::string file;
+    } rows[] = {
+        {" ", 0, ControlId::LanguagePathField, ""},
+        {dir.Path(), 0, ControlId::LanguagePathField, ""},
+        {folder, -1, ControlId::LanguageList, ""},
+        {folder, 1, ControlId::None, found[1].path},
+        {folder + "/missing.gas", 0, ControlId::LanguagePathField, ""},
+        {folder + "/french.gas", -1, ControlId::None, folder + "/french.gas"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed);
+        chosen.clear();
+        const DialogVerdict verdict = ChooseLanguageFile(
+            row.typed, row.typed == folder ? found : std::vector<FolderLanguage>{}, row.language,
+            chosen);
+        EXPECT_EQ(verdict.accepted, row.refused == ControlId::None) << verdict.message;
+        EXPECT_EQ(verdict.focusControl, row.refused);
+        EXPECT_EQ(chosen, row.file);
+    }
+
+    // Twenty pairs are kept, the newest first; a pair chosen again moves to the front.
+    MemorySettings settings;
+    for (int k = 0; k <= 21; ++k) {
+        const std::string n = std::to_string(k % 21);
+        RememberTranslation(settings, "/l" + n, "/t" + n, "/german" + std::to_string(k));
+    }
+    EXPECT_EQ(RememberedTranslation(settings, "/l0", "/t0"), "/german21");
+    EXPECT_EQ(RememberedTranslation(settings, "/l1", "/t1"), "") << "the oldest went";
+    EXPECT_EQ(RememberedTranslation(settings, "/l20", "/t20"), "/german20");
+    EXPECT_EQ(RememberedTranslation(settings, "/l20", "/t19"), "") << "both files name a pair";
+    RememberTranslation(settings, "/l20", "/t20", "");
+    EXPECT_EQ(RememberedTranslation(settings, "/l20", "/t20"), "") << "forgotten";
+    EXPECT_EQ(settings.GetInt("Translations", "PairCount", 0), 19);
 }
 
 TEST(NewNodeRules, NamesMustBeGivenAndNewToBothCollections) {
