@@ -275,8 +275,10 @@ Result<void> Document::OpenTranslation(const std::string& path) {
     if (!CommitFormEdits() || (m_data.IsModified(DataFile::Translation) && !AskToSave())) {
         return {}; // the user kept the translation open, or its save failed and said why
     }
+    // The file open now is read again under the lock it holds.
     FileLock lock;
-    if (const std::string problem = lock.Take(path, m_lockHolder); !problem.empty()) {
+    if (const std::string problem = path == m_translationPath ? "" : lock.Take(path, m_lockHolder);
+        !problem.empty()) {
         return FileFailure(path, Cp1252ToUtf8(problem));
     }
     Diagnostics found;
@@ -285,7 +287,9 @@ Result<void> Document::OpenTranslation(const std::string& path) {
     if (!read) {
         return read.GetFailure();
     }
-    m_translationLock = std::move(lock);
+    if (path != m_translationPath) {
+        m_translationLock = std::move(lock);
+    }
     m_translationPath = path;
     m_translationVersion = {path, stamp};
     m_translationDiagnostics = std::move(found);

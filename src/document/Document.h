@@ -64,7 +64,8 @@ public:
     // File > Open Translation: reads the language file at `path` and puts it beside the pair,
     // locked, from now on saved with it. Unsaved changes are offered for saving first (a new
     // translation starts a new history). What reading found is kept in
-    // TranslationDiagnostics(). A translation that cannot be opened leaves the one before.
+    // TranslationDiagnostics(). A translation that cannot be opened, or a cancelled save
+    // question, leaves the one before (GetTranslationPath() still names it).
     Result<void> OpenTranslation(const std::string& path);
     // Empty when none is open.
     const std::string& GetTranslationPath() const { return m_translationPath; }

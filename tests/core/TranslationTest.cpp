@@ -191,6 +191,7 @@ TEST(TranslationFile, SavedWithThePairKeepingEveryOtherByteAndABackup) {
     Document& doc = editor.doc;
     ASSERT_TRUE(doc.ReadPair(pair.lore, pair.templates).GetValue());
     ASSERT_TRUE(doc.OpenTranslation(german));
+    ASSERT_TRUE(doc.OpenTranslation(german)); // again: read anew under the lock it holds
     EXPECT_EQ(doc.TranslationProgress(), "German: 2 of 4 books, 2 of 4 titles");
     FindingRows rows;
     rows.Reset(doc.ListedFindings(), doc.ListedDiagnostics(), pair.lore);
