@@ -393,7 +393,14 @@ void MainFrame::SwitchPane(bool forward) {
             break;
         }
     }
-    panes[(at + (forward ? 1 : panes.size() - 1)) % panes.size()]->SetFocus();
+    wxWindow* next = panes[(at + (forward ? 1 : panes.size() - 1)) % panes.size()];
+    if (next == m_form && m_form->HasNode()) {
+        // The form's first field, on every platform: Windows would go back to the field last
+        // left, which may be one of another node.
+        m_form->FocusField({});
+    } else {
+        next->SetFocus();
+    }
 }
 
 bool MainFrame::ProblemsShown() const {
