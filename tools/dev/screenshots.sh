@@ -67,14 +67,15 @@ focus "Tomecraft"; sleep 0.5; xdotool key F8 F8 F8 F8 F8 F8; shot problems "$win
 # Translation offers it), a book whose translation is stale selected: a copy, since opening a
 # language file locks it.
 kill $app; wait $app 2>/dev/null || true
+rm -rf "$home"/.config
 mkdir -p "$home/pair/language"
 cp samples/lore.gas samples/trs_book_lore.gas "$home/pair/"
 cp samples/language/german.gas "$home/pair/language/"
 $bin & app=$!
 focus "About Tomecraft"; xdotool key Escape
 focus "Open"
-xdotool key ctrl+a; xdotool type --delay 1 "$home/pair/lore.gas"; xdotool key Tab Tab
-xdotool key ctrl+a; xdotool type --delay 1 "$home/pair/trs_book_lore.gas"; xdotool key Return
+xdotool type --delay 1 "$home/pair/lore.gas"; xdotool key Tab Tab
+xdotool type --delay 1 "$home/pair/trs_book_lore.gas"; xdotool key Return
 focus "Tomecraft"; sleep 0.5
 xdotool key alt+f; sleep 0.5; xdotool key t
 focus "Open Translation"; xdotool key Return
