@@ -9,6 +9,7 @@ ControlId FieldControl(NodeType type, std::string_view key) {
     static constexpr std::pair<std::string_view, ControlId> kBook[] = {
         {"description", ControlId::TextField},
         {"comment", ControlId::CommentField},
+        {"to", ControlId::TranslationField}, // the language file's
     };
     static constexpr std::pair<std::string_view, ControlId> kTemplate[] = {
         {"screen_name", ControlId::TextField},
@@ -21,6 +22,7 @@ ControlId FieldControl(NodeType type, std::string_view key) {
         {"model", ControlId::ModelField},
         {"texture", ControlId::TextureField},
         {"comment", ControlId::CommentField},
+        {"to", ControlId::TranslationField},
     };
     using Fields = std::span<const std::pair<std::string_view, ControlId>>;
     for (const auto& [name, control] :
