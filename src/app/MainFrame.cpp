@@ -258,6 +258,7 @@ void MainFrame::BindCommands() {
         Bind(
             wxEVT_MENU,
             [this, id](wxCommandEvent&) {
+                SyncFindings(); // the rows and the tree's marks, both up to date first
                 if (!m_problems->GoToNext(id == CommandId::NextProblem)) {
                     SetStatusText("No problems found", kMessagePane);
                 }

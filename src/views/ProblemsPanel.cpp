@@ -218,7 +218,6 @@ void ProblemsPanel::CopySelection() const {
 }
 
 bool ProblemsPanel::GoToNext(bool forward) {
-    Sync();
     const long count = static_cast<long>(m_rows.Size());
     if (count == 0) {
         return false;

@@ -25,7 +25,7 @@ public:
     // Brings the rows up to date with the document; returns what changed, for the tree's marks.
     Document::FindingChanges Sync();
     // Selects the next (or previous) shown row after the selected one, round the end, and goes
-    // to its node. False when the list is empty.
+    // to its node. False when the list is empty. The rows are as the last Sync left them.
     bool GoToNext(bool forward);
     // "2 errors, 5 warnings", and the notes when there are any.
     wxString CountText() const;
