@@ -7,6 +7,8 @@
 #include "document/FindingRows.h"
 #include "document/HeadlessHost.h"
 #include "document/PairFindings.h"
+#include "document/Translation.h"
+#include "gasfiles/LanguageFile.h"
 #include "gasfiles/LoreFile.h"
 #include "gasfiles/TemplateFile.h"
 #include "platform/MemorySettings.h"
@@ -357,12 +359,12 @@ void BM_LiveFindings(benchmark::State& state) {
     doc.Findings(); // found at first, then followed
     if (listed) {
         doc.TakeFindingChanges();
-        rows.Reset(doc.Findings(), doc.GetDiagnostics(), pair.lorePath);
+        rows.Reset(doc.ListedFindings(), doc.ListedDiagnostics(), pair.lorePath);
     }
     std::size_t k = 0;
     for (auto _ : state) {
         if (listed) {
-            rows.Follow(doc.Findings(), doc.TakeFindingChanges().touched);
+            rows.Follow(doc.ListedFindings(), doc.TakeFindingChanges().touched);
         }
         const auto books = data.GetBooks();
         const auto templates = data.GetTemplates();
@@ -399,6 +401,89 @@ void BM_LiveFindings(benchmark::State& state) {
     Report(state, pair.lorePath, pair.books);
 }
 
+// A German file for a generated pair: every book text and title with a translation, but one in
+// ten left empty and one in ten stale.
+const std::string& LanguageFileOf(std::size_t books) {
+    static std::map<std::size_t, std::string> files;
+    auto it = files.find(books);
+    if (it == files.end()) {
+        const tc::bench::GeneratedPair& pair = PairOf(books);
+        OpenPair opened(pair);
+        tc::LanguageFile file = tc::ExtractMissing(opened.doc.Data(), nullptr, 0x0407);
+        for (std::size_t k = 0; k < file.Size(); ++k) {
+            tc::LanguageEntry entry = file.Entry(k);
+            entry.to = k % 10 == 0 ? ""
+                                   : "\xd0\x9f\xd0\xb5\xd1\x80\xd0\xb5\xd0\xb2\xd0\xbe\xd0\xb4 " +
+                                         tc::Cp1252ToUtf8(entry.from.substr(0, 300));
+            entry.stale = k % 10 == 1;
+            file.Set(k, entry);
+        }
+        const std::string path = pair.lorePath + ".de.gas";
+        std::ofstream(path, std::ios::binary) << file.Text();
+        it = files.emplace(books, path).first;
+    }
+    return it->second;
+}
+
+// Open Translation on a language file with an entry for every text of the pair: the read, and
+// the state of every node found for the status bar, the tree and the problems list.
+void BM_OpenTranslation(benchmark::State& state) {
+    const auto books = static_cast<std::size_t>(state.range(0));
+    const std::string& path = LanguageFileOf(books);
+    OpenPair opened(PairOf(books));
+    for (auto _ : state) {
+        if (!opened.doc.OpenTranslation(path)) {
+            state.SkipWithError("the translation did not open");
+            return;
+        }
+    }
+    state.counters["entries"] = static_cast<double>(opened.doc.Data().Translation()->Size());
+    Report(state, path, opened.doc.Data().Translation()->Size());
+}
+
+// What the form does for each node shown: its translation and its state.
+void BM_ShowTranslation(benchmark::State& state) {
+    const auto books = static_cast<std::size_t>(state.range(0));
+    OpenPair opened(PairOf(books));
+    tc::Diagnostics found;
+    const tc::LanguageFile file = tc::ReadLanguageFile(LanguageFileOf(books), found).GetValue();
+    const auto nodes = opened.doc.Data().GetBooks();
+    std::size_t k = 0;
+    for (auto _ : state) {
+        const tc::LoreBook& book = *nodes[(k++ * 7919) % nodes.size()];
+        benchmark::DoNotOptimize(tc::TranslationOf(file, book));
+        benchmark::DoNotOptimize(tc::StateOf(file, book));
+    }
+}
+
+// One Update that changes a translated book's text (its translation follows, stale), then
+// what the status bar asks for after it; with 1, the problems list's rows follow too. Per step.
+void BM_TranslationStep(benchmark::State& state) {
+    const auto books = static_cast<std::size_t>(state.range(0));
+    OpenPair opened(PairOf(books));
+    tc::Document& doc = opened.doc;
+    doc.OpenTranslation(LanguageFileOf(books));
+    tc::FindingRows rows;
+    const bool listed = state.range(1) != 0;
+    if (listed) {
+        doc.TakeFindingChanges();
+        rows.Reset(doc.ListedFindings(), doc.ListedDiagnostics(), doc.GetLorePath());
+    }
+    std::size_t k = 0;
+    for (auto _ : state) {
+        const auto nodes = doc.Data().GetBooks();
+        const tc::LoreBook& book = *nodes[(k++ * 7919) % nodes.size()];
+        tc::LoreBook values = book;
+        values.SetText(book.GetText() + " again");
+        doc.Data().StoreBook(book, values);
+        benchmark::DoNotOptimize(doc.TranslationProgress());
+        if (listed) {
+            rows.Follow(doc.ListedFindings(), doc.TakeFindingChanges().touched);
+        }
+    }
+    state.counters["rows"] = static_cast<double>(rows.Size());
+}
+
 void Sizes(benchmark::internal::Benchmark* b) {
     b->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 }
@@ -430,6 +515,12 @@ BENCHMARK(BM_LiveFindings)
     ->ArgsProduct({{1000, 100000}, {0, 1}})
     ->ArgNames({"books", "listed"})
     ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_OpenTranslation)->Apply(Sizes);
+BENCHMARK(BM_ShowTranslation)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TranslationStep)
+    ->ArgsProduct({{1000, 100000}, {0, 1}})
+    ->ArgNames({"books", "listed"})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Find)
     ->ArgsProduct({{1000, 10000, 100000}, {0, 1}})
     ->ArgNames({"books", "saved"})

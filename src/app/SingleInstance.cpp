@@ -68,7 +68,7 @@ public:
     explicit RaiseConnection(SingleInstance::Handover handover) : m_handover(std::move(handover)) {}
     bool OnExec(const wxString&, const wxString& data) override {
         // Answer the second start first: it waits, and the handover may open a dialog.
-        wxTheApp->CallAfter([handover = m_handover, files = SplitHandedFiles(PathFromWx(data))] {
+        wxTheApp->CallAfter([handover = m_handover, files = SplitHandedFiles(Utf8FromWx(data))] {
             handover(files);
         });
         return true;
@@ -130,7 +130,7 @@ bool SingleInstance::AnotherIsRunning(const std::vector<std::string>& files) {
         // the running editor take it, or it would flash in the taskbar behind other windows.
         AllowSetForegroundWindow(ASFW_ANY);
 #endif
-        connection->Execute(PathToWx(JoinHandedFiles(files)));
+        connection->Execute(Utf8ToWx(JoinHandedFiles(files)));
         connection->Disconnect();
     }
     {

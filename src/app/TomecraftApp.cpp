@@ -39,7 +39,7 @@ public:
     bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& names) override {
         std::vector<std::string> files;
         for (const wxString& name : names) {
-            files.push_back(PathFromWx(name));
+            files.push_back(Utf8FromWx(name));
         }
         // The drop ends first: the file manager waits for it, and the Open dialog is modal.
         m_app.CallAfter([&app = m_app, files] { app.TakeFiles(files); });

@@ -42,11 +42,11 @@ std::optional<std::string> WxDocumentHost::RunBackupLocationDialog() {
 }
 
 std::optional<std::string> WxDocumentHost::RunFindDialog(const std::string& last) {
-    wxTextEntryDialog dialog(m_frame, "Find what:", "Find", ToWx(last));
+    wxTextEntryDialog dialog(m_frame, "Find what:", "Find", Utf8ToWx(last));
     if (dialog.ShowModal() != wxID_OK) {
         return std::nullopt;
     }
-    return FromWx(dialog.GetValue());
+    return Utf8FromWx(dialog.GetValue()); // a translation may be in any script
 }
 
 void WxDocumentHost::ShowStatus(const std::string& text) {

@@ -19,7 +19,7 @@ BackupLocationDialog::BackupLocationDialog(wxWindow* parent, SettingsStore& sett
         m_chooseFolder = [this] {
             wxDirDialog dialog(this, "Select folder where backup files should be stored:", "",
                                wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
-            return dialog.ShowModal() == wxID_OK ? PathFromWx(dialog.GetPath()) : std::string();
+            return dialog.ShowModal() == wxID_OK ? Utf8FromWx(dialog.GetPath()) : std::string();
         };
     }
     auto* intro = new wxStaticText(

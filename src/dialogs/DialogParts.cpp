@@ -65,7 +65,7 @@ HistoryCombo::HistoryCombo(wxWindow* parent, int id, wxPoint position, wxSize si
     });
     Bind(wxEVT_TEXT, [this](wxCommandEvent& event) {
         if (!m_showing) {
-            m_list.SetEditText(PathFromWx(GetValue()));
+            m_list.SetEditText(Utf8FromWx(GetValue()));
         }
         event.Skip();
     });
@@ -75,12 +75,12 @@ void HistoryCombo::ShowList() {
     m_showing = true;
     Clear();
     for (const std::string& entry : m_list.Entries()) {
-        Append(PathToWx(entry));
+        Append(Utf8ToWx(entry));
     }
     if (m_list.Selection() >= 0) {
         SetSelection(m_list.Selection());
     }
-    ChangeValue(PathToWx(m_list.EditText()));
+    ChangeValue(Utf8ToWx(m_list.EditText()));
     m_showing = false;
 }
 

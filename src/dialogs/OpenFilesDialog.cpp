@@ -47,7 +47,7 @@ std::string OpenFilesDialog::ChooseWithFileDialog(OpenFilesRules::Which which) {
                         lore ? "Lore Book Content (lore.gas)|lore.gas"
                              : "Lore Book Template (trs_book_lore.gas)|trs_book_lore.gas",
                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
-    return dialog.ShowModal() == wxID_OK ? PathFromWx(dialog.GetPath()) : std::string();
+    return dialog.ShowModal() == wxID_OK ? Utf8FromWx(dialog.GetPath()) : std::string();
 }
 
 void OpenFilesDialog::Prefill(const std::vector<std::string>& files) {

@@ -13,6 +13,9 @@ struct DataChange {
     bool fromHistory = false;
     // A store changed the node's name.
     bool renamed = false;
+    // The step changed the translation of the node's English text (and so of every node that
+    // shares the text), or the entry that held its old text.
+    bool translation = false;
 };
 
 } // namespace tc

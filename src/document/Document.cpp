@@ -2,6 +2,7 @@
 
 #include "document/BackupLocation.h"
 #include "document/FindNode.h"
+#include "document/Translation.h"
 #include "gasfiles/LoreFile.h"
 #include "gasfiles/TemplateFile.h"
 #include "platform/Text.h"
@@ -9,6 +10,7 @@
 #include <cerrno>
 #include <new>
 #include <optional>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -182,7 +184,9 @@ bool Document::Save(std::span<SaveRequest> requests) {
     for (const SaveRequest& request : requests) {
         if (request.saved) {
             m_data.MarkSaved(request.access == FileAccess::WriteLore ? DataFile::Lore
-                                                                     : DataFile::Templates);
+                             : request.access == FileAccess::WriteTemplates
+                                 ? DataFile::Templates
+                                 : DataFile::Translation);
         }
     }
     ShowMessages(messages);
@@ -206,6 +210,11 @@ Result<void> Document::LockPair(const std::string& lorePath, const std::string& 
 }
 
 Result<bool> Document::ReadPair(const std::string& lorePath, const std::string& templatePath) {
+    // A new pair starts without a translation (the data's reset drops it).
+    m_translationLock.Release();
+    m_translationPath.clear();
+    m_translationDiagnostics.clear();
+    m_translationStates.reset();
     m_diagnostics.clear();
     m_lorePath = lorePath;
     m_templatePath = templatePath;
@@ -228,10 +237,10 @@ Result<bool> Document::ReadPair(const std::string& lorePath, const std::string& 
     return loreRead && templatesRead;
 }
 
-bool Document::WriteFiles(bool lore, bool templates) {
-    // Both files are saved as a unit: neither is replaced until both are ready.
+bool Document::WriteFiles(bool lore, bool templates, bool translation) {
+    // The files are saved as a unit: none is replaced until all are ready.
     std::vector<SaveRequest> requests;
-    requests.reserve(2);
+    requests.reserve(3);
     if (lore) {
         m_data.SortForSave(DataFile::Lore);
         requests.push_back(LoreSaveRequest(m_lorePath, m_backupPath, m_data.BookList(),
@@ -242,6 +251,11 @@ bool Document::WriteFiles(bool lore, bool templates) {
         requests.push_back(TemplateSaveRequest(m_templatePath, m_backupPath, m_data.TemplateList(),
                                                m_templateVersion.Of(m_templatePath)));
     }
+    if (translation && m_data.Translation() != nullptr) {
+        requests.push_back(LanguageSaveRequest(m_translationPath, m_backupPath,
+                                               *m_data.Translation(),
+                                               m_translationVersion.Of(m_translationPath)));
+    }
     return Save(requests);
 }
 
@@ -249,12 +263,70 @@ void Document::WriteModified() {
     const bool lore = m_data.IsModified(DataFile::Lore);
     const bool templates = m_data.IsModified(DataFile::Templates);
     if (AcceptReadingNotes(lore, templates)) {
-        WriteFiles(lore, templates);
+        WriteFiles(lore, templates, m_data.IsModified(DataFile::Translation));
     }
 }
 
 bool Document::WriteAll() {
-    return WriteFiles(true, true);
+    return WriteFiles(true, true, false);
+}
+
+Result<void> Document::OpenTranslation(const std::string& path) {
+    if (!CommitFormEdits() || (m_data.IsModified(DataFile::Translation) && !AskToSave())) {
+        return {}; // the user kept the translation open, or its save failed and said why
+    }
+    // The file open now is read again under the lock it holds.
+    FileLock lock;
+    if (const std::string problem = path == m_translationPath ? "" : lock.Take(path, m_lockHolder);
+        !problem.empty()) {
+        return FileFailure(path, Cp1252ToUtf8(problem));
+    }
+    Diagnostics found;
+    FileStamp stamp;
+    Result<LanguageFile> read = ReadLanguageFile(path, found, &stamp);
+    if (!read) {
+        return read.GetFailure();
+    }
+    if (path != m_translationPath) {
+        m_translationLock = std::move(lock);
+    }
+    m_translationPath = path;
+    m_translationVersion = {path, stamp};
+    m_translationDiagnostics = std::move(found);
+    m_data.SetTranslation(std::make_unique<LanguageFile>(std::move(read).TakeValue()));
+    m_translationStates.emplace(*m_data.Translation(),
+                                TranslationPaths{m_lorePath, m_templatePath, path});
+    m_translationStates->Reset(m_data);
+    m_findingsAnew = true; // the list shows the translation's findings too
+    return {};
+}
+
+std::string Document::TranslationProgress() const {
+    return m_translationStates
+               ? ProgressText(m_data.Translation()->LanguageId(), m_translationStates->Counts())
+               : std::string();
+}
+
+TranslationState Document::TranslationStateOf(const Node* node) const {
+    return m_translationStates ? m_translationStates->StateOf(node) : TranslationState::Nothing;
+}
+
+std::vector<const Node*> Document::TranslationChanges() const {
+    return m_translationStates ? m_translationStates->LastChanged() : std::vector<const Node*>();
+}
+
+FindingSources Document::ListedFindings() const {
+    FindingSources sources{&Findings()};
+    if (m_translationStates) {
+        sources.push_back(&*m_translationStates);
+    }
+    return sources;
+}
+
+Diagnostics Document::ListedDiagnostics() const {
+    Diagnostics listed = m_diagnostics;
+    listed.insert(listed.end(), m_translationDiagnostics.begin(), m_translationDiagnostics.end());
+    return listed;
 }
 
 bool Document::CommitFormEdits() {
@@ -365,6 +437,10 @@ void Document::ForgetFindings() {
 Document::FindingChanges Document::TakeFindingChanges() {
     Findings();
     FindingChanges changes{std::exchange(m_findingsAnew, false), m_findings->TakeTouched()};
+    if (m_translationStates) {
+        const std::vector<const Node*> touched = m_translationStates->TakeTouched();
+        changes.touched.insert(changes.touched.end(), touched.begin(), touched.end());
+    }
     if (changes.all) {
         changes.touched.clear();
     }
@@ -381,6 +457,9 @@ const PairFindings& Document::Findings() const {
 void Document::Follow(const DataChange& change) {
     if (m_findings) {
         m_findings->Follow(change);
+    }
+    if (m_translationStates) {
+        m_translationStates->Follow(change);
     }
     if (m_treeView != nullptr) {
         m_treeView->Follow(change);
@@ -431,10 +510,15 @@ void Document::OnFindNext(bool forward) {
     if (m_treeView == nullptr || !CommitFormEdits()) {
         return;
     }
-    const FoundNode found =
-        FindNode(m_treeView->NodesInOrder(), m_treeView->SelectedNode(), m_findText, forward);
+    // The English texts whose translation holds the text are found as their nodes.
+    std::unordered_set<std::string_view> translated;
+    if (const LanguageFile* file = m_data.Translation()) {
+        translated = TextsTranslatedWith(*file, m_findText);
+    }
+    const FoundNode found = FindNode(m_treeView->NodesInOrder(), m_treeView->SelectedNode(),
+                                     Utf8ToCp1252(m_findText), forward, &translated);
     if (found.node == nullptr) {
-        m_host.ShowStatus("'" + m_findText + "' not found");
+        m_host.ShowStatus(Utf8ToCp1252("'" + m_findText + "' not found"));
         return;
     }
     m_treeView->SelectNode(found.node);

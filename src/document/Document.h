@@ -8,6 +8,7 @@
 #include "document/DocumentHost.h"
 #include "document/EditableData.h"
 #include "document/PairFindings.h"
+#include "document/TranslationStates.h"
 #include "gasfiles/Diagnostic.h"
 #include "gasfiles/Result.h"
 #include "gasfiles/SafeWrite.h"
@@ -60,6 +61,23 @@ public:
     void OnEditFind();
     void OnFindNext(bool forward);
 
+    // File > Open Translation: reads the language file at `path` and puts it beside the pair,
+    // locked, from now on saved with it. Unsaved changes are offered for saving first (a new
+    // translation starts a new history). What reading found is kept in
+    // TranslationDiagnostics(). A translation that cannot be opened, or a cancelled save
+    // question, leaves the one before (GetTranslationPath() still names it).
+    Result<void> OpenTranslation(const std::string& path);
+    // Empty when none is open.
+    const std::string& GetTranslationPath() const { return m_translationPath; }
+    // What reading the language file found: malformed entries, duplicates, conflicts.
+    const Diagnostics& TranslationDiagnostics() const { return m_translationDiagnostics; }
+    // "German: 134 of 200 books, 40 of 60 titles", or empty with no translation open.
+    std::string TranslationProgress() const;
+    // The state of a node's translation; Nothing with no translation open.
+    TranslationState TranslationStateOf(const Node* node) const;
+    // The nodes whose translation state the last step changed, its own node among them.
+    std::vector<const Node*> TranslationChanges() const;
+
     // A successful write makes the file's present state its saved one.
     bool WriteLoreFile(const std::string& path);
     bool WriteTemplateFile(const std::string& path);
@@ -88,6 +106,10 @@ public:
         std::vector<const Node*> touched;
     };
     FindingChanges TakeFindingChanges();
+    // What the problems list is made of: the findings, then the translations' state.
+    FindingSources ListedFindings() const;
+    // The diagnostics it lists beside them: the reading notes, what the language file holds.
+    Diagnostics ListedDiagnostics() const;
     // "Saving will change 7 places in lore.gas: View > Problems", or empty.
     std::string ReadingNotesSummary() const;
     // The node a diagnostic concerns, if it is loaded.
@@ -129,7 +151,8 @@ private:
     void ShowMessages(const Diagnostics& found, std::size_t from = 0);
     // Before the first save of a file with reading notes: false when the user keeps the files.
     bool AcceptReadingNotes(bool lore, bool templates);
-    bool WriteFiles(bool lore, bool templates);
+    bool WriteFiles(bool lore, bool templates, bool translation);
+
     // Saves the files as a unit with the wait cursor up, asks about a file another program
     // changed where anyone can be asked, shows what the save had to say, and marks each file
     // that now holds what is shown as saved.
@@ -149,7 +172,7 @@ private:
     DocumentHost& m_host;
     FormViewInterface* m_formView = nullptr;
     TreeViewInterface* m_treeView = nullptr;
-    std::string m_findText;
+    std::string m_findText; // UTF-8
     // The versions of the two files that were read or last written: a save asks before it
     // replaces anything else.
     struct FileVersion {
@@ -159,7 +182,12 @@ private:
     };
     FileVersion m_loreVersion;
     FileVersion m_templateVersion;
+    FileVersion m_translationVersion;
     PairLock m_pairLock;
+    FileLock m_translationLock;
+    std::string m_translationPath;
+    Diagnostics m_translationDiagnostics;
+    std::optional<TranslationStates> m_translationStates;
     Diagnostics m_diagnostics;
     mutable std::optional<PairFindings> m_findings;
     bool m_findingsAnew = true; // since the last TakeFindingChanges

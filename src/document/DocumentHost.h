@@ -27,7 +27,7 @@ public:
     virtual std::optional<std::string> RunNewNodeDialog(const std::string& caption,
                                                         const LoreData& data) = 0;
     virtual std::optional<std::string> RunBackupLocationDialog() = 0;
-    // Asks for the text to find, offering `last`.
+    // Asks for the text to find, offering `last`; both UTF-8.
     virtual std::optional<std::string> RunFindDialog(const std::string& last) = 0;
 
     // A passing note in the status bar; empty clears it.

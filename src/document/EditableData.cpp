@@ -1,8 +1,10 @@
 #include "document/EditableData.h"
 
+#include "document/Translation.h"
 #include "platform/Text.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace tc {
@@ -16,7 +18,7 @@ public:
     virtual DataChange Undo(LoreData::Books& books, LoreData::Templates& templates) = 0;
     // The node that undoing this step takes out of its collection, if any.
     virtual const Node* UndoRemoves() const { return nullptr; }
-    DataFile File() const { return m_file; }
+    virtual bool Changes(DataFile file) const { return file == m_file; }
     const std::string& Name() const { return m_name; }
 
 private:
@@ -106,6 +108,129 @@ private:
     std::size_t m_index = 0;
 };
 
+// One entry of the language file, changed or added as part of a step.
+struct EntryEdit {
+    LanguageFile* file = nullptr;
+    std::size_t index = LanguageFile::npos; // npos: added at the end
+    LanguageEntry before;
+    LanguageEntry after;
+
+    void Do() {
+        if (index == LanguageFile::npos) {
+            file->Append(after);
+        } else {
+            file->Set(index, after);
+        }
+    }
+    void Undo() {
+        if (index == LanguageFile::npos) {
+            file->RemoveLast(); // the steps after this one, which came later, are undone
+        } else {
+            file->Set(index, before);
+        }
+    }
+};
+
+// A step that also changes the translation: a store of the node (or nothing more) and the entry.
+class TranslatedCommand : public DataCommand {
+public:
+    TranslatedCommand(std::unique_ptr<DataCommand> main, const EntryEdit& edit, const Node& node)
+        : DataCommand(DataFile::Translation,
+                      main ? main->Name() : Quoted("Translate", node.GetNameView())),
+          m_main(std::move(main)), m_edit(edit), m_node(&node) {}
+
+    DataChange Do(LoreData::Books& books, LoreData::Templates& templates) override {
+        DataChange change =
+            m_main ? m_main->Do(books, templates) : DataChange{DataChange::Kind::Stored, m_node};
+        m_edit.Do();
+        change.translation = true;
+        return change;
+    }
+    DataChange Undo(LoreData::Books& books, LoreData::Templates& templates) override {
+        m_edit.Undo();
+        DataChange change =
+            m_main ? m_main->Undo(books, templates) : DataChange{DataChange::Kind::Stored, m_node};
+        change.translation = true;
+        return change;
+    }
+    bool Changes(DataFile file) const override {
+        return file == DataFile::Translation || (m_main && m_main->Changes(file));
+    }
+
+private:
+    std::unique_ptr<DataCommand> m_main;
+    EntryEdit m_edit;
+    const Node* m_node;
+};
+
+bool SharedByAnother(const LoreData& data, const Node& node, std::string_view english) {
+    for (const LoreBook* book : data.GetBooks()) {
+        if (book != &node && book->GetTextView() == english) {
+            return true;
+        }
+    }
+    for (const Template* tmpl : data.GetTemplates()) {
+        if (tmpl != &node && tmpl->GetScreenNameView() == english) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// What a store does to the translation: a translated English text that changes takes its
+// translation along, marked stale (a copy when another node still shows the old text), unless
+// the new text has one already; a translation the user stores goes to the new text, current.
+// `stored` that equals the old text's translation was not typed over: the translation follows
+// a changed text as stale, or is confirmed as current when the text stays.
+std::optional<EntryEdit> PlanEntryEdit(LanguageFile& file, const LoreData& data, const Node& node,
+                                       std::string_view oldText, std::string_view newText,
+                                       const std::string* stored) {
+    if (newText.empty()) {
+        return std::nullopt;
+    }
+    constexpr std::size_t npos = LanguageFile::npos;
+    const std::size_t oldAt = oldText.empty() ? npos : file.Find(oldText);
+    const std::string oldTranslation = oldAt == npos ? std::string() : file.Entry(oldAt).to;
+    if (stored != nullptr && oldText != newText && *stored == oldTranslation) {
+        stored = nullptr;
+    }
+    std::optional<EntryEdit> edit;
+    const std::size_t newAt = file.Find(newText);
+    if (oldText != newText && !oldTranslation.empty() &&
+        (newAt == npos || file.Entry(newAt).to.empty())) {
+        edit.emplace();
+        edit->after = {std::string(newText), oldTranslation, true};
+        if (newAt != npos) {
+            edit->index = newAt; // an empty entry of the new text takes it
+        } else if (!SharedByAnother(data, node, oldText)) {
+            edit->index = oldAt;
+        }
+    }
+    if (stored != nullptr) {
+        if (!edit) {
+            edit.emplace();
+            edit->index = newAt;
+            edit->after =
+                newAt == npos ? LanguageEntry{std::string(newText), {}, false} : file.Entry(newAt);
+        }
+        edit->after.to = *stored;
+        edit->after.stale = false;
+    }
+    if (!edit) {
+        return std::nullopt;
+    }
+    edit->file = &file;
+    if (edit->index != npos) {
+        edit->before = file.Entry(edit->index);
+        if (edit->before == edit->after) {
+            return std::nullopt;
+        }
+    } else if (edit->after.to.empty()) {
+        return std::nullopt; // an empty entry added would translate nothing
+    }
+    return edit;
+}
+
 template <class Kind>
 Kind* FindIn(const std::vector<std::unique_ptr<Kind>>& list, const Node* node) {
     const auto at =
@@ -124,20 +249,34 @@ template <class Kind> Kind& Owned(const Kind& node) {
 EditableData::EditableData() = default;
 EditableData::~EditableData() = default;
 
-bool EditableData::StoreBook(const LoreBook& book, const LoreBook& values) {
-    if (book == values) {
-        return false;
+template <class Kind>
+bool EditableData::Store(const Kind& node, const Kind& values, const std::string* translation) {
+    std::optional<EntryEdit> edit;
+    if (m_translation) {
+        edit = PlanEntryEdit(*m_translation, *this, node, EnglishOf(node), EnglishOf(values),
+                             translation);
     }
-    Record(std::make_unique<StoreCommand<LoreBook>>(Owned(book), values));
-    return true;
+    std::unique_ptr<DataCommand> store;
+    if (!(node == values)) {
+        store = std::make_unique<StoreCommand<Kind>>(Owned(node), values);
+    }
+    const bool changes = edit || store;
+    if (edit) {
+        Record(std::make_unique<TranslatedCommand>(std::move(store), *edit, node));
+    } else if (store) {
+        Record(std::move(store));
+    }
+    return changes;
 }
 
-bool EditableData::StoreTemplate(const Template& tmpl, const Template& values) {
-    if (tmpl == values) {
-        return false;
-    }
-    Record(std::make_unique<StoreCommand<Template>>(Owned(tmpl), values));
-    return true;
+bool EditableData::StoreBook(const LoreBook& book, const LoreBook& values,
+                             const std::string* translation) {
+    return Store(book, values, translation);
+}
+
+bool EditableData::StoreTemplate(const Template& tmpl, const Template& values,
+                                 const std::string* translation) {
+    return Store(tmpl, values, translation);
 }
 
 const Node* EditableData::AddNode(NodeType type, std::string_view name) {
@@ -174,8 +313,21 @@ void EditableData::Reset(Books books, Templates templates, bool sort) {
     m_steps.clear();
     m_done = 0;
     m_saved = {};
+    m_translation.reset();
     Revise(DataFile::Lore);
     Revise(DataFile::Templates);
+    Revise(DataFile::Translation);
+}
+
+void EditableData::SetTranslation(std::unique_ptr<LanguageFile> file) {
+    for (const DataFile kept : {DataFile::Lore, DataFile::Templates}) {
+        m_saved[static_cast<std::size_t>(kept)] = IsModified(kept) ? kLost : 0;
+    }
+    m_saved[static_cast<std::size_t>(DataFile::Translation)] = 0;
+    m_steps.clear();
+    m_done = 0;
+    m_translation = std::move(file);
+    Revise(DataFile::Translation);
 }
 
 void EditableData::SortForSave(DataFile file) {
@@ -227,9 +379,17 @@ const Node* EditableData::UndoRemoves() const {
     return CanUndo() ? m_steps[m_done - 1].command->UndoRemoves() : nullptr;
 }
 
+void EditableData::ReviseFor(const DataCommand& command) {
+    for (std::size_t file = 0; file < kFiles; ++file) {
+        if (command.Changes(static_cast<DataFile>(file))) {
+            ++m_revisions[file];
+        }
+    }
+}
+
 DataChange EditableData::Undo() {
     --m_done;
-    Revise(m_steps[m_done].command->File());
+    ReviseFor(*m_steps[m_done].command);
     DataChange change = m_steps[m_done].command->Undo(BookList(), TemplateList());
     change.fromHistory = true;
     return Told(change);
@@ -237,7 +397,7 @@ DataChange EditableData::Undo() {
 
 DataChange EditableData::Redo() {
     ++m_done;
-    Revise(m_steps[m_done - 1].command->File());
+    ReviseFor(*m_steps[m_done - 1].command);
     DataChange change = m_steps[m_done - 1].command->Do(BookList(), TemplateList());
     change.fromHistory = true;
     return Told(change);
@@ -261,17 +421,20 @@ void EditableData::MarkSaved(DataFile file) {
 void EditableData::Record(std::unique_ptr<DataCommand> command) {
     // The undone steps go; a saved state among them stays reachable only when none of the
     // dropped steps before it changed its file.
-    for (const DataFile file : {DataFile::Lore, DataFile::Templates}) {
-        std::size_t& saved = m_saved[static_cast<std::size_t>(file)];
+    for (std::size_t index = 0; index < kFiles; ++index) {
+        const auto file = static_cast<DataFile>(index);
+        std::size_t& saved = m_saved[index];
         if (saved != kLost && saved > m_done) {
             saved = ChangesAt(file, saved) == ChangesAt(file, m_done) ? m_done : kLost;
         }
     }
     m_steps.erase(m_steps.begin() + static_cast<std::ptrdiff_t>(m_done), m_steps.end());
-    Step step{std::move(command),
-              {ChangesAt(DataFile::Lore, m_done), ChangesAt(DataFile::Templates, m_done)}};
-    ++step.changes[static_cast<std::size_t>(step.command->File())];
-    Revise(step.command->File());
+    Step step{std::move(command), {}};
+    for (std::size_t file = 0; file < kFiles; ++file) {
+        step.changes[file] = ChangesAt(static_cast<DataFile>(file), m_done) +
+                             (step.command->Changes(static_cast<DataFile>(file)) ? 1 : 0);
+    }
+    ReviseFor(*step.command);
     const DataChange change = step.command->Do(BookList(), TemplateList());
     m_steps.push_back(std::move(step));
     ++m_done;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "document/DataChange.h"
+#include "gasfiles/LanguageFile.h"
 #include "model/LoreData.h"
 
 #include <array>
@@ -18,7 +19,7 @@
 
 namespace tc {
 
-enum class DataFile { Lore, Templates };
+enum class DataFile { Lore, Templates, Translation };
 
 // What a form's Update stores: every value it shows (the Update button, Enter), or only what the
 // user typed over (leaving the form, which must not turn a shown default into a change).
@@ -34,10 +35,15 @@ public:
 
     // Each records a step only when it changes something, and says whether it did. The node
     // must be one of this data's, as GetBooks and GetTemplates hand them out.
-    // Gives the book the key, text and comment of `values`.
-    bool StoreBook(const LoreBook& book, const LoreBook& values);
-    // Gives the template every field of `values`.
-    bool StoreTemplate(const Template& tmpl, const Template& values);
+    // Gives the book the key, text and comment of `values`; with a translation open, also the
+    // translation of its text when `translation` is given (UTF-8). A translated text that
+    // changes takes its translation along, marked stale, unless the new text has one already.
+    bool StoreBook(const LoreBook& book, const LoreBook& values,
+                   const std::string* translation = nullptr);
+    // Gives the template every field of `values`; its book title is translated as a book's
+    // text is.
+    bool StoreTemplate(const Template& tmpl, const Template& values,
+                       const std::string* translation = nullptr);
     // Appends a new node of that name to its collection and returns it.
     const Node* AddNode(NodeType type, std::string_view name);
     // False when the node is in neither collection.
@@ -65,8 +71,12 @@ public:
 
     bool IsModified(DataFile file) const;
     bool IsModified() const {
-        return IsModified(DataFile::Lore) || IsModified(DataFile::Templates);
+        return IsModified(DataFile::Lore) || IsModified(DataFile::Templates) ||
+               IsModified(DataFile::Translation);
     }
+
+    // The language file open beside the pair, or null.
+    const LanguageFile* Translation() const { return m_translation.get(); }
 
 protected:
     // What only the document does, as it reads and writes the files.
@@ -81,29 +91,37 @@ protected:
     // collection is shown nowhere (the tree keeps its own), Undo puts a node back at the place
     // it had or at the end, and the values and the nodes present stay as they are.
     void SortForSave(DataFile file);
+    // Puts a language file (or none) beside the pair, counted as unmodified. The history goes
+    // (its steps may name entries of the file replaced); a pair file that was modified stays so.
+    void SetTranslation(std::unique_ptr<LanguageFile> file);
     // Hears every change, once, after it is made.
     void SetFollower(std::function<void(const DataChange&)> follower) {
         m_follower = std::move(follower);
     }
 
 private:
+    static constexpr std::size_t kFiles = 3;
     struct Step {
         std::unique_ptr<DataCommand> command;
         // How many steps up to and including this one changed each file.
-        std::array<std::size_t, 2> changes{};
+        std::array<std::size_t, kFiles> changes{};
     };
+    template <class Kind>
+    bool Store(const Kind& node, const Kind& values, const std::string* translation);
     std::size_t ChangesAt(DataFile file, std::size_t position) const;
     void Record(std::unique_ptr<DataCommand> command);
     DataChange Told(DataChange change);
+    void ReviseFor(const DataCommand& command);
     void Revise(DataFile file) { ++m_revisions[static_cast<std::size_t>(file)]; }
 
     static constexpr std::size_t kLost = static_cast<std::size_t>(-1);
     std::vector<Step> m_steps;
     std::size_t m_done = 0; // the steps before this are done, the others undone
     // Where each file was last read or saved; kLost once that state can no longer be reached.
-    std::array<std::size_t, 2> m_saved{};
-    std::array<std::uint64_t, 2> m_revisions{};
+    std::array<std::size_t, kFiles> m_saved{};
+    std::array<std::uint64_t, kFiles> m_revisions{};
     std::function<void(const DataChange&)> m_follower;
+    std::unique_ptr<LanguageFile> m_translation;
 };
 
 } // namespace tc

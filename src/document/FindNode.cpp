@@ -1,5 +1,6 @@
 #include "document/FindNode.h"
 
+#include "document/Translation.h"
 #include "model/LoreBook.h"
 #include "model/Template.h"
 #include "platform/NoCaseFinder.h"
@@ -10,8 +11,12 @@ namespace tc {
 
 namespace {
 
-bool Holds(const Node& node, const NoCaseFinder& part) {
+bool Holds(const Node& node, const NoCaseFinder& part,
+           const std::unordered_set<std::string_view>* translated) {
     if (part.In(node.GetNameView()) || part.In(node.GetCommentView())) {
+        return true;
+    }
+    if (translated != nullptr && !translated->empty() && translated->contains(EnglishOf(node))) {
         return true;
     }
     // The type tells the class: no cast to try on each of a hundred thousand nodes.
@@ -42,7 +47,7 @@ void PrefetchTexts(const Node& node) {
 } // namespace
 
 FoundNode FindNode(const std::vector<const Node*>& order, const Node* from, std::string_view text,
-                   bool forward) {
+                   bool forward, const std::unordered_set<std::string_view>* translated) {
     const std::size_t count = order.size();
     if (count == 0) {
         return {};
@@ -61,7 +66,7 @@ FoundNode FindNode(const std::vector<const Node*>& order, const Node* from, std:
         // The node two ahead is fetched now, so that its texts can be fetched one step ahead.
         Prefetch(order[nth(2)]);
         PrefetchTexts(*order[nth(1)]);
-        if (Holds(*order[k], part)) {
+        if (Holds(*order[k], part, translated)) {
             const bool wrapped = at != order.end() && (forward ? k <= start : k >= start);
             return {order[k], wrapped};
         }

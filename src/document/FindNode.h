@@ -1,10 +1,11 @@
-// Edit › Find: the next node, in the tree's order, whose name, book text, screen name or comment
-// holds a text, ignoring case.
+// Edit › Find: the next node, in the tree's order, whose name, book text, screen name, comment
+// or translation holds a text, ignoring case.
 #pragma once
 
 #include "model/Node.h"
 
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace tc {
@@ -15,8 +16,9 @@ struct FoundNode {
 };
 
 // Searches `order` after `from` (before it when not `forward`), wrapping around, `from` itself
-// last; from the first (or last) node when `from` is null or not in `order`.
+// last; from the first (or last) node when `from` is null or not in `order`. `text` is
+// Windows-1252; a node whose book text or title is among `translated` holds it too.
 FoundNode FindNode(const std::vector<const Node*>& order, const Node* from, std::string_view text,
-                   bool forward);
+                   bool forward, const std::unordered_set<std::string_view>* translated = nullptr);
 
 } // namespace tc

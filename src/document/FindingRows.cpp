@@ -9,22 +9,24 @@
 
 namespace tc {
 
-void FindingRows::Reset(const PairFindings& findings, const Diagnostics& diagnostics,
+void FindingRows::Reset(const FindingSources& sources, const Diagnostics& diagnostics,
                         const std::string& lorePath) {
     m_lorePath = lorePath;
     m_rows.clear();
     std::fill(std::begin(m_counts), std::end(m_counts), 0);
     Diagnostics found;
-    for (const Node* node : findings.Concerned()) {
-        found.clear();
-        findings.About(node, found);
-        for (Diagnostic& d : found) {
-            ++m_counts[Index(d.severity)];
-            m_rows.push_back({node, std::move(d), ++m_lastId});
+    for (const NodeFindings* findings : sources) {
+        for (const Node* node : findings->Concerned()) {
+            found.clear();
+            findings->About(node, found);
+            for (Diagnostic& d : found) {
+                ++m_counts[Index(d.severity)];
+                m_rows.push_back({node, std::move(d), ++m_lastId});
+            }
         }
     }
     for (const Diagnostic& d : diagnostics) {
-        if (d.kind == Diagnostic::Kind::ReadingNote) {
+        if (d.kind != Diagnostic::Kind::Message) {
             ++m_counts[Index(d.severity)];
             m_rows.push_back({nullptr, d, ++m_lastId});
         }
@@ -34,7 +36,7 @@ void FindingRows::Reset(const PairFindings& findings, const Diagnostics& diagnos
     Filter();
 }
 
-void FindingRows::Follow(const PairFindings& findings, const std::vector<const Node*>& touched) {
+void FindingRows::Follow(const FindingSources& sources, const std::vector<const Node*>& touched) {
     if (touched.empty()) {
         return;
     }
@@ -52,9 +54,11 @@ void FindingRows::Follow(const PairFindings& findings, const std::vector<const N
     m_rows.erase(gone, m_rows.end());
     const std::size_t kept = m_rows.size();
     Diagnostics found;
-    for (const Node* node : touched) {
+    for (const Node* node : nodes) { // each once, though several sources may name it
         found.clear();
-        findings.About(node, found);
+        for (const NodeFindings* findings : sources) {
+            findings->About(node, found);
+        }
         for (Diagnostic& d : found) {
             ++m_counts[Index(d.severity)];
             const auto it = ids.find(std::pair(node, d.text));

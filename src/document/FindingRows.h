@@ -3,7 +3,7 @@
 // findings follow the data, so that a step costs little whatever the size of the list.
 #pragma once
 
-#include "document/PairFindings.h"
+#include "document/NodeFindings.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -23,11 +23,12 @@ class FindingRows {
 public:
     enum class Column { Severity, Node, Text, Place };
 
-    // Everything anew: the findings, and the reading notes among `diagnostics`.
-    void Reset(const PairFindings& findings, const Diagnostics& diagnostics,
+    // Everything anew: the findings about the nodes, and those of `diagnostics` that are listed
+    // rather than shown as messages (reading notes, what is found about a file as a whole).
+    void Reset(const FindingSources& sources, const Diagnostics& diagnostics,
                const std::string& lorePath);
     // The rows about the touched nodes made again.
-    void Follow(const PairFindings& findings, const std::vector<const Node*>& touched);
+    void Follow(const FindingSources& sources, const std::vector<const Node*>& touched);
 
     // Place, ascending, is the order `tomecraft-gas check` prints; the other columns sort by
     // their value first and then in that order.

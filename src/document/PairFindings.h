@@ -9,6 +9,7 @@
 #pragma once
 
 #include "document/DataChange.h"
+#include "document/NodeFindings.h"
 #include "gasfiles/Diagnostic.h"
 #include "model/LoreData.h"
 
@@ -24,7 +25,7 @@
 
 namespace tc {
 
-class PairFindings {
+class PairFindings final : public NodeFindings {
 public:
     // Findings about books name `lorePath`, those about templates `templatePath`.
     PairFindings(std::string lorePath, std::string templatePath);
@@ -41,8 +42,8 @@ public:
 
     // The nodes that have findings, and what is found about one of them, so that a list can be
     // made again node by node.
-    std::vector<const Node*> Concerned() const;
-    void About(const Node* node, Diagnostics& out) const;
+    std::vector<const Node*> Concerned() const override;
+    void About(const Node* node, Diagnostics& out) const override;
     // Whether an error is found about the node.
     bool HasError(const Node* node) const;
     // The nodes whose findings may have changed since the last call (a removed node among

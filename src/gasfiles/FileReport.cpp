@@ -13,6 +13,8 @@ const char* ActionOf(FileAccess access) {
         return "writing the lore book file!";
     case FileAccess::WriteTemplates:
         return "writing the lore template file!";
+    case FileAccess::WriteLanguage:
+        return "writing the language file!";
     case FileAccess::ReadAny:
         break;
     }

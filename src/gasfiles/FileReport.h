@@ -9,7 +9,7 @@
 
 namespace tc {
 
-enum class FileAccess { ReadAny, WriteLore, WriteTemplates };
+enum class FileAccess { ReadAny, WriteLore, WriteTemplates, WriteLanguage };
 
 std::string OpenFailureReport(FileAccess access, FileCause cause, const std::string& path,
                               PathShown as = PathShown::Cp1252);

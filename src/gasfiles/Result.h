@@ -19,6 +19,7 @@ public:
     explicit operator bool() const { return HasValue(); }
     // Each requires the matching HasValue().
     const Value& GetValue() const { return std::get<0>(m_outcome); }
+    Value TakeValue() && { return std::get<0>(std::move(m_outcome)); }
     const Diagnostic& GetFailure() const { return std::get<1>(m_outcome); }
 
 private:

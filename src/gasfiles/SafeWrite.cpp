@@ -22,17 +22,18 @@ void Warn(Diagnostics& messages, const std::string& path, const std::string& tex
 
 constexpr const char* kUnchanged = "\n\nThe file on disk was not changed.";
 
-// Compares what the writer would put on disk (CR LF line ends) with an open file, and stops
-// the writer at the first difference.
+// Compares what the writer would put on disk with an open file, and stops the writer at the
+// first difference.
 class SameBytes : public TextSink {
 public:
     struct Differs {};
 
-    explicit SameBytes(int fd) : m_fd(fd), m_buffer(1 << 16, '\0') {}
+    SameBytes(int fd, bool crlf) : m_fd(fd), m_buffer(1 << 16, '\0'), m_crlf(crlf) {}
 
     void Write(std::string_view text) override {
         std::size_t start = 0;
-        for (std::size_t hit; (hit = text.find('\n', start)) != text.npos; start = hit + 1) {
+        for (std::size_t hit; m_crlf && (hit = text.find('\n', start)) != text.npos;
+             start = hit + 1) {
             Compare(text.substr(start, hit - start));
             Compare("\r\n");
         }
@@ -67,10 +68,11 @@ private:
     std::uint64_t m_offset = 0;
     std::size_t m_got = 0;
     std::size_t m_at = 0;
+    bool m_crlf;
 };
 
 bool HoldsAlready(int fd, const SaveRequest& request) {
-    SameBytes same(fd);
+    SameBytes same(fd, request.crlf);
     try {
         request.emit(same);
         return same.AtEnd();
@@ -116,7 +118,7 @@ Diagnostic Report(const SaveRequest& request, int error, const std::string& path
 // meant, otherwise what differs. Throws FileError when the write or the read fails midway.
 std::string WriteAndReadBack(Pending& p, UniqueFd fd) {
     SaveRequest& r = *p.request;
-    TextWriter writer(std::move(fd), r.path);
+    TextWriter writer(std::move(fd), r.path, r.crlf);
     r.emit(writer);
     if (p.previous.stamp.exists) {
         if (const int error = TakeModeAndOwner(writer.Fd(), p.previous, r.path)) {

@@ -24,6 +24,8 @@ struct SaveRequest {
     std::string backupName;
     FileAccess access = FileAccess::WriteLore;
     std::function<void(TextSink&)> emit;
+    // Each "\n" that emit writes becomes CR LF on disk; false: its bytes go to disk as they are.
+    bool crlf = true;
     // Reads the written file back: empty when it holds what was meant, else what differs.
     std::function<std::string(const std::string& writtenPath)> readBack;
     // The version that was read, if known: a different file found there is replaced only when

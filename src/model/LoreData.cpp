@@ -3,6 +3,8 @@
 #include "model/NameOrder.h"
 #include "platform/Text.h"
 
+#include <algorithm>
+
 namespace tc {
 
 namespace {
@@ -39,6 +41,21 @@ bool LoreData::IsBookKeyUnique(std::string_view name, const Node* except) const 
 
 bool LoreData::IsTemplateNameUnique(std::string_view name, const Node* except) const {
     return IsNameUnique(m_templates, name, except);
+}
+
+std::vector<const Node*> LoreData::ByName(NodeType type) const {
+    std::vector<const Node*> nodes;
+    if (type == NodeType::LoreBook) {
+        const auto books = GetBooks();
+        nodes.assign(books.begin(), books.end());
+    } else if (type == NodeType::Template) {
+        const auto templates = GetTemplates();
+        nodes.assign(templates.begin(), templates.end());
+    }
+    std::stable_sort(nodes.begin(), nodes.end(), [](const Node* a, const Node* b) {
+        return CompareNoCase(a->GetNameView(), b->GetNameView()) < 0;
+    });
+    return nodes;
 }
 
 void LoreData::SortBooks() {

@@ -30,6 +30,10 @@ public:
     bool IsBookKeyUnique(std::string_view name, const Node* except) const;
     bool IsTemplateNameUnique(std::string_view name, const Node* except) const;
 
+    // The books or the templates as the tree lists them: by name ignoring case, equal names in
+    // the collection's order.
+    std::vector<const Node*> ByName(NodeType type) const;
+
 protected:
     Books& BookList() { return m_books; }
     Templates& TemplateList() { return m_templates; }

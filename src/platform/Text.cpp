@@ -67,6 +67,17 @@ Utf8Char DecodeUtf8(std::string_view text, std::size_t i) {
 
 } // namespace
 
+bool IsUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const Utf8Char c = DecodeUtf8(text, i);
+        if (c.length == 0) {
+            return false;
+        }
+        i += c.length;
+    }
+    return true;
+}
+
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
@@ -252,6 +263,35 @@ std::string Utf8ToCp1252(std::string_view text) {
     return out;
 }
 
+namespace {
+
+// The capitals of the Greek and Cyrillic alphabets, which translations use most beside Latin.
+char32_t LowerGreekOrCyrillic(char32_t c) {
+    if ((c >= 0x0391 && c <= 0x03A9 && c != 0x03A2) || (c >= 0x0410 && c <= 0x042F)) {
+        return c + 0x20;
+    }
+    if (c >= 0x0400 && c <= 0x040F) {
+        return c + 0x50;
+    }
+    switch (c) {
+    case 0x0386:
+        return 0x03AC;
+    case 0x0388:
+    case 0x0389:
+    case 0x038A:
+        return c + 0x25;
+    case 0x038C:
+        return 0x03CC;
+    case 0x038E:
+    case 0x038F:
+        return c + 0x3F;
+    default:
+        return c;
+    }
+}
+
+} // namespace
+
 std::string ToLowerUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size());
@@ -262,6 +302,8 @@ std::string ToLowerUtf8(std::string_view text) {
         if (byte != '?') {
             const char lower = ToLowerChar(static_cast<char>(byte));
             AppendUtf8(out, CodePointOf(static_cast<unsigned char>(lower)));
+        } else if (c.length != 0) {
+            AppendUtf8(out, LowerGreekOrCyrillic(c.codePoint));
         } else {
             out.append(text, i, length);
         }

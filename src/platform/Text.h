@@ -35,14 +35,17 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
 
 std::string Cp1252ToUtf8(std::string_view text);
 void AppendUtf8(std::string& out, char32_t codePoint);
+// Whether every byte belongs to a well-formed UTF-8 character.
+bool IsUtf8(std::string_view text);
 // Characters that Windows-1252 cannot hold become '?'.
 std::string Utf8ToCp1252(std::string_view text);
 // A path (UTF-8) put into a message (Windows-1252 text, like everything the user is shown).
 inline std::string PathInText(std::string_view path) {
     return Utf8ToCp1252(path);
 }
-// ToLower for UTF-8 text such as a path: the same letter pairs, whole characters at a time;
-// characters outside Windows-1252 and bytes that are not UTF-8 stay as they are.
+// ToLower for UTF-8 text such as a path or a translation: the same letter pairs, and the Greek
+// and Cyrillic capitals, whole characters at a time; other characters and bytes that are not
+// UTF-8 stay as they are.
 std::string ToLowerUtf8(std::string_view text);
 
 } // namespace tc

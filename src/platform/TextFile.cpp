@@ -117,14 +117,14 @@ OpenedSource OpenForReading(const std::string& path) {
     return {std::make_unique<FileSource>(std::move(file), path), FileCause::None};
 }
 
-TextWriter::TextWriter(UniqueFd file, std::string path)
-    : m_file(std::move(file)), m_path(std::move(path)) {
+TextWriter::TextWriter(UniqueFd file, std::string path, bool crlf)
+    : m_file(std::move(file)), m_path(std::move(path)), m_crlf(crlf) {
     m_pending.reserve(kChunk + 1024);
 }
 
 void TextWriter::Write(std::string_view text) {
     std::size_t start = 0;
-    for (std::size_t hit; (hit = text.find('\n', start)) != text.npos; start = hit + 1) {
+    for (std::size_t hit; m_crlf && (hit = text.find('\n', start)) != text.npos; start = hit + 1) {
         m_pending.append(text, start, hit - start);
         m_pending += "\r\n";
     }

@@ -86,11 +86,12 @@ private:
     std::string m_text;
 };
 
-// Writes text whose "\n" line ends become CR LF on disk. Failures throw FileError naming
-// `path`, the file the user knows (the descriptor may be a temporary file beside it).
+// Writes text whose "\n" line ends become CR LF on disk (or, with `crlf` false, the bytes as they
+// are). Failures throw FileError naming `path`, the file the user knows (the descriptor may be a
+// temporary file beside it).
 class TextWriter : public TextSink {
 public:
-    TextWriter(UniqueFd file, std::string path);
+    TextWriter(UniqueFd file, std::string path, bool crlf = true);
 
     void Write(std::string_view text) override;
     int Fd() const { return m_file.Get(); }
@@ -103,6 +104,7 @@ private:
     UniqueFd m_file;
     std::string m_path;
     std::string m_pending;
+    bool m_crlf = true;
 };
 
 } // namespace tc

@@ -142,9 +142,9 @@ Document::FindingChanges ProblemsPanel::Sync() {
     }
     const std::vector<std::uint64_t> selected = SelectedIds();
     if (changes.all) {
-        m_rows.Reset(m_doc.Findings(), m_doc.GetDiagnostics(), m_doc.GetLorePath());
+        m_rows.Reset(m_doc.ListedFindings(), m_doc.ListedDiagnostics(), m_doc.GetLorePath());
     } else {
-        m_rows.Follow(m_doc.Findings(), changes.touched);
+        m_rows.Follow(m_doc.ListedFindings(), changes.touched);
     }
     Refill(selected);
     UpdateFilterLabels();

@@ -249,18 +249,8 @@ void TreeView::RebuildTree(unsigned groups) {
 }
 
 bool TreeView::FillNodes(NodeType type) {
-    std::vector<const Node*> nodes;
-    if (type == NodeType::LoreBook) {
-        const auto books = m_doc.Data().GetBooks();
-        nodes.assign(books.begin(), books.end());
-    } else if (type == NodeType::Template) {
-        const auto templates = m_doc.Data().GetTemplates();
-        nodes.assign(templates.begin(), templates.end());
-    }
     // Each group is inserted already in its final order, instead of sorting after each item.
-    std::stable_sort(nodes.begin(), nodes.end(), [](const Node* a, const Node* b) {
-        return CompareNoCase(a->GetNameView(), b->GetNameView()) < 0;
-    });
+    const std::vector<const Node*> nodes = m_doc.Data().ByName(type);
     const wxTreeItemId parent = type == NodeType::Template ? m_templatesRoot : m_booksRoot;
     const int image = type == NodeType::Template ? kTemplate : kBook;
     for (const Node* node : nodes) {

@@ -5,9 +5,11 @@
 #include "document/FindNode.h"
 #include "document/FindingRows.h"
 #include "document/PairFindings.h"
+#include "document/TranslationStates.h"
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <sstream>
 
 namespace tc::test {
@@ -47,15 +49,16 @@ std::vector<std::pair<const Node*, std::string>> Shown(const FindingRows& rows) 
     return shown;
 }
 
-// Every node's values and identity, in collection order.
+// Every node's values and identity, in collection order, and the language file's bytes.
 struct Snapshot {
     std::vector<std::pair<const Node*, LoreBook>> books;
     std::vector<std::pair<const Node*, Template>> templates;
+    std::string translation;
     bool operator==(const Snapshot&) const = default;
 };
 
-Snapshot Take(const LoreData& data) {
-    Snapshot shot;
+Snapshot Take(const EditableData& data) {
+    Snapshot shot{{}, {}, data.Translation()->Text()};
     for (const LoreBook* book : data.GetBooks()) {
         shot.books.emplace_back(book, *book);
     }
@@ -65,22 +68,34 @@ Snapshot Take(const LoreData& data) {
     return shot;
 }
 
-// Random steps through the door on a few nodes whose names often collide. After each, the data is
-// the state the history says, the files are flagged as they differ from what was saved, and the
-// findings kept up to date one change at a time are those found anew, as are the rows of a list
-// that follows them in any order and filter (a row that stays keeps its id).
+// Random steps through the door on a few nodes whose names and texts often collide, with a
+// translation open. After each, the data and the language file's bytes are the state the
+// history says, the files are flagged as they differ from what was saved, and the findings and
+// translation states kept up to date one change at a time are those found anew, as are the rows
+// of a list that follows them in any order and filter (a row that stays keeps its id).
 class History {
 public:
     explicit History(unsigned seed) : m_rng(seed) {
-        data.AddBook("a");
-        AddTemplates(data, {"base_a:treasure", "x:y:a", "y:x:b"});
+        data.AddBook("a", "one");
+        AddTemplates(data, {"base_a:treasure", "x:y:a:two", "y:x:b"});
+        Diagnostics ignored;
+        data.SetTranslation(std::make_unique<LanguageFile>(
+            LanguageFile::Parse("[t:0x0407,n:text]\n{\n\t[0x0000]\n\t{\n\t\tfrom = \"one\";\n"
+                                "\t\tto = \"eins\";\n\t}\n}\n",
+                                "de.gas", ignored)
+                .TakeValue()));
         m_live.Reset(data);
-        data.SetFollower([this](const DataChange& change) { m_live.Follow(change); });
+        m_translated.emplace(*data.Translation(), TranslationPaths{"L", "T", "de.gas"});
+        m_translated->Reset(data);
+        data.SetFollower([this](const DataChange& change) {
+            m_live.Follow(change);
+            m_translated->Follow(change);
+        });
         m_rows.SortBy(static_cast<FindingRows::Column>(Pick(4)), Pick(2) == 0);
         m_rows.Show(Severity::Warning, Pick(3) != 0);
-        m_rows.Reset(m_live, {}, "L");
+        m_rows.Reset({&m_live, &*m_translated}, {}, "L");
         m_states.push_back(Take(data));
-        m_saved = {m_states[0], m_states[0]};
+        m_saved = {m_states[0], m_states[0], m_states[0]};
     }
 
     // One random action: a change, an undo, a redo or a save.
@@ -91,18 +106,21 @@ public:
         if (action < 2 && books > 0) {
             const LoreBook& book = *data.GetBooks()[Pick(books)];
             LoreBook values = book;
-            Pick(3) == 0 ? values.SetName(Name()) : values.SetText(Fresh());
+            Pick(3) == 0 ? values.SetName(Name()) : values.SetText(Text());
             values.SetComment(Pick(2) == 0 ? book.GetComment() : Fresh());
-            Changed(data.StoreBook(book, values));
+            const std::string translation = Translation(book);
+            Changed(data.StoreBook(book, values, Pick(2) == 0 ? &translation : nullptr));
         } else if (action == 2 && count > books) {
             const Template& tmpl = *data.GetTemplates()[Pick(count - books)];
             Template values = tmpl;
-            const std::size_t what = Pick(4);
+            const std::size_t what = Pick(5);
             (what == 0   ? values.SetName(Name())
              : what == 1 ? values.SetLoreKey(Name())
              : what == 2 ? values.SetSpecializes(Name())
+             : what == 3 ? values.SetScreenName(Text())
                          : values.SetGoldValue(std::to_string(Pick(3))));
-            Changed(data.StoreTemplate(tmpl, values));
+            const std::string translation = Translation(tmpl);
+            Changed(data.StoreTemplate(tmpl, values, Pick(2) == 0 ? &translation : nullptr));
         } else if (action == 3) {
             const NodeType type = Pick(2) == 0 ? NodeType::LoreBook : NodeType::Template;
             Changed(data.AddNode(type, Name()) != nullptr);
@@ -115,7 +133,7 @@ public:
         } else if (action == 7 && data.CanRedo()) {
             Travel(+1);
         } else if (action == 8) {
-            const DataFile file = Pick(2) == 0 ? DataFile::Lore : DataFile::Templates;
+            const auto file = static_cast<DataFile>(Pick(3));
             data.MarkSaved(file);
             m_saved[static_cast<std::size_t>(file)] = m_states[m_position];
             m_saves = true;
@@ -141,6 +159,15 @@ private:
         return std::uniform_int_distribution<std::size_t>(0, n - 1)(m_rng);
     }
     std::string Fresh() { return "n" + std::to_string(m_next++); }
+    std::string Text() {
+        static const char* const texts[] = {"one", "two", "", "three"};
+        return Pick(3) == 0 ? Fresh() : texts[Pick(4)];
+    }
+    // What a form's translation box holds when it stores: as shown, or typed over.
+    std::string Translation(const Node& node) {
+        static const char* const typed[] = {"", "eins", "zwei", "\xce\xb4\xcf\x8d\xce\xbf"};
+        return Pick(2) == 0 ? TranslationOf(*data.Translation(), node) : typed[Pick(4)];
+    }
     std::string Name() {
         static const char* const names[] = {"a", "A", "b", "B",       "base_a",
                                             "x", "X", "y", "treasure"};
@@ -177,11 +204,13 @@ private:
         for (std::size_t k = 0; k < m_rows.Size(); ++k) {
             ids[{m_rows[k].node, DiagnosticLine(m_rows[k].finding)}] = m_rows[k].id;
         }
-        m_rows.Follow(m_live, m_live.TakeTouched());
+        std::vector<const Node*> touched = m_live.TakeTouched();
+        std::ranges::copy(m_translated->TakeTouched(), std::back_inserter(touched));
+        m_rows.Follow({&m_live, &*m_translated}, touched);
         FindingRows fresh;
         fresh.SortBy(m_rows.SortColumn(), m_rows.Ascending());
         fresh.Show(Severity::Warning, m_rows.IsShown(Severity::Warning));
-        fresh.Reset(m_live, {}, "L");
+        fresh.Reset({&m_live, &*m_translated}, {}, "L");
         ASSERT_EQ(Shown(m_rows), Shown(fresh)) << "at step " << m_position;
         for (std::size_t k = 0; k < m_rows.Size(); ++k) {
             const auto kept = ids.find({m_rows[k].node, DiagnosticLine(m_rows[k].finding)});
@@ -196,7 +225,23 @@ private:
         };
         std::ranges::for_each(data.GetBooks(), marked);
         std::ranges::for_each(data.GetTemplates(), marked);
+        TranslationStates states(*data.Translation(), {});
+        states.Reset(data);
+        const TranslationCounts live = m_translated->Counts(), anew = states.Counts();
+        ASSERT_EQ(std::tie(live.books, live.booksDone, live.titles, live.titlesDone, live.missing),
+                  std::tie(anew.books, anew.booksDone, anew.titles, anew.titlesDone, anew.missing))
+            << "at step " << m_position;
+        for (const Node* node : data.ByName(NodeType::LoreBook)) {
+            EXPECT_EQ(m_translated->StateOf(node), states.StateOf(node)) << node->GetName();
+        }
+        for (const Node* node : data.ByName(NodeType::Template)) {
+            EXPECT_EQ(m_translated->StateOf(node), states.StateOf(node)) << node->GetName();
+        }
         const Snapshot& now = m_states[m_position];
+        if (now.translation !=
+            m_saved[static_cast<std::size_t>(DataFile::Translation)].translation) {
+            EXPECT_TRUE(data.IsModified(DataFile::Translation)) << "at step " << m_position;
+        }
         const Snapshot& lore = m_saved[static_cast<std::size_t>(DataFile::Lore)];
         const Snapshot& templates = m_saved[static_cast<std::size_t>(DataFile::Templates)];
         if (now.books != lore.books) {
@@ -212,11 +257,12 @@ private:
 
     std::mt19937 m_rng;
     PairFindings m_live{"L", "T"};
+    std::optional<TranslationStates> m_translated;
     FindingRows m_rows;
     int m_next = 0;
     std::vector<Snapshot> m_states; // the data after each step of the history
     std::size_t m_position = 0;
-    std::array<Snapshot, 2> m_saved;
+    std::array<Snapshot, 3> m_saved;
     bool m_saves = false;
 };
 
@@ -255,13 +301,24 @@ TEST(Find, NextNodeHoldingTheTextIgnoringCaseWrappingAround) {
         {"ferry", noted, true, titled, false},     // the screen name
         {"ferry", titled, true, tale, true},       // around the end
         {"ferry", tale, false, titled, true},      // around the start, backwards
-        {"\xE9LAN", plain, true, tale, true},      // Windows-1252 letters fold too
+        {"\xc3\x89LAN", plain, true, tale, true},  // Windows-1252 letters fold too
         {"BOOK_T", nullptr, false, titled, false}, // a name
         {"nothing", plain, true, plain, true},     // only the node it starts from
         {"absent", tale, true, nullptr, false},
+        {"\xd0\xbf\xd0\xb0\xd1\x80\xd0\xbe\xd0\xbc", tale, true, plain, false}, // a translation
+        {"F\xc3\x84HRE", tale, true, titled, false}, // a title's translation
     };
+    Diagnostics ignored;
+    const LanguageFile german =
+        LanguageFile::Parse("[t:0x0407,n:text]{[0]{from=\"nothing\";to="
+                            "\"\xd0\x9f\xd0\xb0\xd1\x80\xd0\xbe\xd0\xbc\";}"
+                            "[1]{from=\"The Ferry Book\";to=\"F\xc3\xa4hre\";}}",
+                            "de.gas", ignored)
+            .TakeValue();
     for (const auto& c : cases) {
-        const FoundNode found = FindNode(order, c.from, c.text, c.forward);
+        const auto translated = TextsTranslatedWith(german, c.text);
+        const FoundNode found =
+            FindNode(order, c.from, Utf8ToCp1252(c.text), c.forward, &translated);
         EXPECT_EQ(found.node, c.found) << c.text;
         EXPECT_EQ(found.wrapped, c.wrapped) << c.text;
     }

@@ -42,6 +42,7 @@ namespace tc::test {
 struct TestData : EditableData {
     using EditableData::MarkSaved;
     using EditableData::SetFollower;
+    using EditableData::SetTranslation;
     using LoreData::BookList;
     using LoreData::SortTemplates;
     using LoreData::TemplateList;

@@ -36,7 +36,7 @@ TEST(PathDialogs, CheckWhatIsTypedAndStoreTheHistoriesOnOk) {
     EXPECT_EQ(ui.Texts().size(), 2u);
     EXPECT_EQ(open.m_lorePathsField->GetCount(), 0u);
     input.Click(open.FindWindow(Id(ControlId::TemplateBrowseButton)));
-    EXPECT_EQ(open.m_templatePathsField->GetValue(), PathToWx(dir / "trs_book_lore.gas"));
+    EXPECT_EQ(open.m_templatePathsField->GetValue(), Utf8ToWx(dir / "trs_book_lore.gas"));
     input.Retype(open.m_lorePathsField, dir / "lore.gas");
     input.Click(open.FindWindow(wxID_OK));
     EXPECT_EQ(open.GetReturnCode(), wxID_OK);

@@ -11,7 +11,7 @@ namespace {
 
 std::unique_ptr<WxSettingsStore> StoreIn(const std::string& file) {
     return std::make_unique<WxSettingsStore>(std::make_unique<wxFileConfig>(
-        "Tomecraft", "Brindlemoor", PathToWx(file), wxEmptyString, wxCONFIG_USE_LOCAL_FILE));
+        "Tomecraft", "Brindlemoor", Utf8ToWx(file), wxEmptyString, wxCONFIG_USE_LOCAL_FILE));
 }
 
 TEST(WxSettingsStore, ValuesSurviveAReopenAndMissingOnesGiveTheDefault) {

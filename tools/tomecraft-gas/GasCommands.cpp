@@ -2,6 +2,7 @@
 
 #include "document/Document.h"
 #include "document/HeadlessHost.h"
+#include "document/TranslationStates.h"
 #include "gasfiles/PairIdentity.h"
 #include "platform/FileCause.h"
 #include "platform/FsPath.h"
@@ -30,6 +31,8 @@ Commands:
   dump      print what the editor reads, as JSON
   format    rewrite both files in the editor's layout, each after a backup
   check     report naming errors and dangling references
+  translations
+            report how far a language file translates the pair; write the missing entries
 
 Run 'tomecraft-gas COMMAND --help' for the options of a command, 'tomecraft-gas --version'
 for the version. '--' ends the options, for file names that begin with '-'.
@@ -79,10 +82,32 @@ drop, join, cut, change or add something the file holds. Exit status: 0 with no 
 with any, 2 on a usage error.
 )";
 
+constexpr const char* kTranslationsHelp =
+    R"(Usage: tomecraft-gas translations [--extract OUT --lang LANGUAGE] LORE TEMPLATES [LANGFILE]
+
+Reads both files as dump does and the game's language file LANGFILE ([t:0x0407,n:text]), prints
+its progress as the editor's status bar shows it ("German: 134 of 200 books, 40 of 60 titles"),
+then one line for each book text or book title whose translation is missing or stale, each
+conflicting or repeated entry and each malformed one, as "FILE:LINE: warning: ...".
+With --extract, also writes OUT: a new language file with an empty entry (to = "") for every
+text that has no translation yet (every text when LANGFILE is left out), each once, in the
+tree's order; a file already there is kept as OUT's backup, as a save does. LANGUAGE is a code
+(de, fr, es, it, pl, ru, ...) or an id (0x0407); it defaults to LANGFILE's. Exit status: 0 when
+every text is translated, 1 when any is missing or a file could not be read or written, 2 on a
+usage error.
+
+Options:
+  --extract OUT      write the entries still to translate to OUT
+  --lang LANGUAGE    the language OUT is for
+)";
+
 struct Invocation {
     std::string command;
     std::string lorePath;
     std::string templatePath;
+    std::string languagePath;
+    std::string extractPath;
+    unsigned languageId = 0;
     std::optional<std::string> backupDir;
     bool force = false;
     bool help = false;
@@ -98,6 +123,9 @@ const char* HelpOf(const std::string& command) {
     }
     if (command == "check") {
         return kCheckHelp;
+    }
+    if (command == "translations") {
+        return kTranslationsHelp;
     }
     return kToolHelp;
 }
@@ -117,7 +145,8 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Invocatio
         inv.help = true;
         return std::nullopt;
     }
-    if (inv.command != "dump" && inv.command != "format" && inv.command != "check") {
+    if (inv.command != "dump" && inv.command != "format" && inv.command != "check" &&
+        inv.command != "translations") {
         return "unknown command '" + inv.command + "'";
     }
     std::vector<std::string> paths;
@@ -146,9 +175,29 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Invocatio
             inv.backupDir = WithFolderSeparator(arg.substr(13));
         } else if (arg == "--force" && inv.command == "format") {
             inv.force = true;
+        } else if (arg == "--extract" && inv.command == "translations") {
+            if (k + 1 >= args.size() || args[k + 1].empty()) {
+                return "--extract needs a file";
+            }
+            inv.extractPath = args[++k];
+        } else if (arg == "--lang" && inv.command == "translations") {
+            if (k + 1 >= args.size() || (inv.languageId = LanguageIdOf(args[k + 1])) == 0) {
+                return "--lang needs a language code such as de, or an id such as 0x0407";
+            }
+            ++k;
         } else {
             return "unknown option '" + arg + "'";
         }
+    }
+    if (inv.command == "translations" && (paths.size() == 3 || !inv.extractPath.empty())) {
+        if (paths.size() == 3) {
+            inv.languagePath = paths.back();
+            paths.pop_back();
+        } else if (inv.languageId == 0) {
+            return "--extract without a LANGFILE needs --lang";
+        }
+    } else if (inv.command == "translations") {
+        return "expected three files, LORE, TEMPLATES and LANGFILE";
     }
     if (paths.size() != 2) {
         return "expected two files, LORE and TEMPLATES";
@@ -292,6 +341,49 @@ int Check(Document& doc, RecordingUi& ui, const Invocation& inv, std::ostream& o
     return anyError ? kExitFailed : kExitOk;
 }
 
+int Translations(Document& doc, RecordingUi& ui, const Invocation& inv, std::ostream& out,
+                 std::ostream& err) {
+    const bool read = ReadAsEditor(doc, ui, inv);
+    PrintMessages(ui, 0, err);
+    Diagnostics listed;
+    std::optional<LanguageFile> language;
+    if (!inv.languagePath.empty()) {
+        Result<LanguageFile> file = ReadLanguageFile(inv.languagePath, listed);
+        if (!file) {
+            err << file.GetFailure().text << "\n";
+            return kExitFailed;
+        }
+        language.emplace(std::move(file).TakeValue());
+        const TranslationCounts counts = CountTranslations(doc.Data(), *language);
+        out << ProgressText(language->LanguageId(), counts) << "\n";
+        Diagnostics problems = FindTranslationProblems(
+            doc.Data(), *language, {inv.lorePath, inv.templatePath, inv.languagePath});
+        listed.insert(listed.end(), problems.begin(), problems.end());
+        std::stable_sort(listed.begin(), listed.end(), [&inv](const auto& a, const auto& b) {
+            return ListedBefore(a, b, inv.lorePath);
+        });
+        for (const Diagnostic& d : listed) {
+            out << DiagnosticLine(d) << "\n";
+        }
+    }
+    bool done = read && (!language || CountTranslations(doc.Data(), *language).missing == 0);
+    if (!inv.extractPath.empty()) {
+        const LanguageFile extract =
+            ExtractMissing(doc.Data(), language ? &*language : nullptr,
+                           inv.languageId != 0 ? inv.languageId : language->LanguageId());
+        SaveRequest request = LanguageSaveRequest(inv.extractPath, "", extract, nullptr);
+        Diagnostics messages;
+        const bool written = SaveFile(request, messages);
+        for (const Diagnostic& d : messages) {
+            err << d.text << "\n";
+        }
+        out << "wrote " << extract.Size() << (extract.Size() == 1 ? " entry" : " entries")
+            << " to translate to " << inv.extractPath << "\n";
+        done = done && written;
+    }
+    return done ? kExitOk : kExitFailed;
+}
+
 } // namespace
 
 int RunGasTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -320,6 +412,9 @@ int RunGasTool(const std::vector<std::string>& args, std::ostream& out, std::ost
         }
         if (inv.command == "check") {
             return Check(doc, ui, inv, out, err);
+        }
+        if (inv.command == "translations") {
+            return Translations(doc, ui, inv, out, err);
         }
         const bool read = ReadAsEditor(doc, ui, inv);
         WriteDumpJson(doc, ui.Messages(), out);

@@ -15,7 +15,7 @@ namespace tc {
 namespace {
 
 wxString KeyOf(std::string_view section, std::string_view name) {
-    return "/" + PathToWx(std::string(section)) + "/" + PathToWx(std::string(name));
+    return "/" + Utf8ToWx(std::string(section)) + "/" + Utf8ToWx(std::string(name));
 }
 
 } // namespace
@@ -56,7 +56,7 @@ std::string WxSettingsStore::GetString(std::string_view section, std::string_vie
     if (!m_config->Read(KeyOf(section, name), &value)) {
         return std::string(fallback);
     }
-    return PathFromWx(value);
+    return Utf8FromWx(value);
 }
 
 void WxSettingsStore::SetInt(std::string_view section, std::string_view name, int value) {
@@ -66,7 +66,7 @@ void WxSettingsStore::SetInt(std::string_view section, std::string_view name, in
 
 void WxSettingsStore::SetString(std::string_view section, std::string_view name,
                                 std::string_view value) {
-    m_config->Write(KeyOf(section, name), PathToWx(std::string(value)));
+    m_config->Write(KeyOf(section, name), Utf8ToWx(std::string(value)));
     m_config->Flush();
 }
 

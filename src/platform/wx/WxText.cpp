@@ -17,12 +17,12 @@ std::string FromWx(const wxString& text) {
     return Utf8ToCp1252(std::string_view(utf8.data(), utf8.length()));
 }
 
-wxString PathToWx(const std::string& path) {
-    return wxString::FromUTF8(path.data(), path.size());
+wxString Utf8ToWx(const std::string& text) {
+    return wxString::FromUTF8(text.data(), text.size());
 }
 
-std::string PathFromWx(const wxString& path) {
-    const wxScopedCharBuffer bytes = path.utf8_str();
+std::string Utf8FromWx(const wxString& text) {
+    const wxScopedCharBuffer bytes = text.utf8_str();
     return std::string(bytes.data(), bytes.length());
 }
 

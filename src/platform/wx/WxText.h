@@ -11,9 +11,9 @@ namespace tc {
 wxString ToWx(const std::string& text);
 std::string FromWx(const wxString& text);
 
-// Paths: UTF-8, as the core takes them on every system (on Windows it hands them to the system
-// as UTF-16), so that any file name the user chose survives, not only Windows-1252 ones.
-wxString PathToWx(const std::string& path);
-std::string PathFromWx(const wxString& path);
+// Paths and translations: UTF-8, as the core takes paths on every system (on Windows it hands
+// them to the system as UTF-16), so that any file name the user chose survives, and any script.
+wxString Utf8ToWx(const std::string& text);
+std::string Utf8FromWx(const wxString& text);
 
 } // namespace tc
