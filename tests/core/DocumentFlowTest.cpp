@@ -40,12 +40,8 @@ public:
 };
 
 // A document on a copy of the sample pair, with every pane and dialog scripted.
-class DocumentFlow : public testing::Test, protected Editor {
+class DocumentFlow : public testing::Test, protected PairFolder, protected Editor {
 protected:
-    TempDir dir;
-    std::string lore = dir / "lore.gas";
-    std::string templates = dir / "trs_book_lore.gas";
-
     DocumentFlow() {
         CopySamplePair(lore, templates);
         doc.AttachFormView(&panes);

@@ -256,6 +256,13 @@ inline void CopySamplePair(const std::string& lore, const std::string& templates
     WriteBytes(templates, ReadBytes(SamplePath("trs_book_lore.gas")));
 }
 
+// The pair's two names in a fresh folder; the files are there only after a test writes them.
+struct PairFolder {
+    TempDir dir;
+    std::string lore = dir / "lore.gas";
+    std::string templates = dir / "trs_book_lore.gas";
+};
+
 // A document on scripted dialogs and answers, and settings kept in memory.
 struct Editor {
     ScriptedUi ui;
