@@ -182,8 +182,9 @@ MUTANTS = {
                                        "        m_backupPath = *folder;\n    } else {\n        m_backupPath.clear();\n    }",
                                        CORE, "DocumentFlow.*"),
     "check-lists-by-line-only": ("tools/tomecraft-gas/GasCommands.cpp",
-                                 "        return ListedBefore(a, b, inv.lorePath);",
-                                 "        return a.line < b.line;", CORE, "GasTool.*"),
+                                 "[&inv](const auto& a, const auto& b) {\n        return ListedBefore(a, b, inv.lorePath);",
+                                 "[](const auto& a, const auto& b) {\n        return a.line < b.line;", CORE,
+                                 "GasTool.*"),
     "key-found-ignoring-case": ("src/rules/TemplateFormRules.cpp", "    if (exact >= 0) {\n        return exact;",
                                 "    if (false) {\n        return exact;", GUI, "LeaveForm*"),
 }
