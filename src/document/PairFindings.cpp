@@ -311,15 +311,9 @@ void PairFindings::CheckGroup(const GroupKey& group) {
 Diagnostic PairFindings::Finding(const Node* node, unsigned rule, std::string cp1252Text) const {
     static constexpr const char* kFields[] = {
         "", "", "", "", "lore_key", "lore_key", "specializes", "specializes", ""};
-    Diagnostic d;
-    d.kind = Diagnostic::Kind::Finding;
-    d.severity = rule & kErrors ? Severity::Error : Severity::Warning;
-    d.path = node->GetType() == NodeType::LoreBook ? m_lorePath : m_templatePath;
-    d.line = node->GetSourceLine();
-    d.text = Cp1252ToUtf8(cp1252Text);
-    d.hasNode = true;
-    d.nodeType = node->GetType();
-    d.nodeName = node->GetName();
+    Diagnostic d = FindingAt(rule & kErrors ? Severity::Error : Severity::Warning,
+                             node->GetType() == NodeType::LoreBook ? m_lorePath : m_templatePath,
+                             node->GetSourceLine(), Cp1252ToUtf8(cp1252Text), node);
     d.field = kFields[std::countr_zero(rule)];
     return d;
 }

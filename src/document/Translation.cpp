@@ -64,21 +64,6 @@ std::string Excerpt(std::string_view cp1252) {
     return "\"" + Cp1252ToUtf8(text) + (cut ? "…\"" : "\"");
 }
 
-Diagnostic Warning(const std::string& path, int line, const Node* node, std::string text) {
-    Diagnostic d;
-    d.kind = Diagnostic::Kind::Finding;
-    d.severity = Severity::Warning;
-    d.path = path;
-    d.line = line;
-    d.text = std::move(text);
-    if (node != nullptr) {
-        d.hasNode = true;
-        d.nodeType = node->GetType();
-        d.nodeName = node->GetName();
-    }
-    return d;
-}
-
 } // namespace
 
 void DescribeTranslation(const LanguageFile& file, const Node& node, TranslationState state,
@@ -86,12 +71,18 @@ void DescribeTranslation(const LanguageFile& file, const Node& node, Translation
     const bool book = node.GetType() == NodeType::LoreBook;
     const std::string what = LanguageDisplayName(file.LanguageId()) +
                              (book ? " text of " : " title of ") + Cp1252ToUtf8(node.GetNameView());
+    const std::size_t before = out.size();
     if (state == TranslationState::Missing) {
-        out.push_back(Warning(book ? paths.lore : paths.templates, node.GetSourceLine(), &node,
-                              what + " is missing: " + Excerpt(EnglishOf(node))));
+        out.push_back(FindingAt(Severity::Warning, book ? paths.lore : paths.templates,
+                                node.GetSourceLine(),
+                                what + " is missing: " + Excerpt(EnglishOf(node)), &node));
     } else if (state == TranslationState::Stale) {
-        out.push_back(Warning(paths.language, file.LineOf(file.Find(EnglishOf(node))), &node,
-                              what + " is stale: the English text changed since"));
+        out.push_back(FindingAt(Severity::Warning, paths.language,
+                                file.LineOf(file.Find(EnglishOf(node))),
+                                what + " is stale: the English text changed since", &node));
+    }
+    if (out.size() > before) {
+        out.back().field = "to"; // the translation box mends it
     }
 }
 

@@ -8,18 +8,35 @@
 
 namespace tc {
 
-void AddReaderMessage(Diagnostics& found, const std::string& path, int line,
-                      const std::string& cp1252Text, const Node* node) {
+namespace {
+
+Diagnostic About(Diagnostic::Kind kind, Severity severity, const std::string& path, int line,
+                 std::string text, const Node* node) {
     Diagnostic d;
+    d.kind = kind;
+    d.severity = severity;
     d.path = path;
     d.line = line;
-    d.text = Cp1252ToUtf8(cp1252Text);
+    d.text = std::move(text);
     if (node != nullptr) {
         d.hasNode = true;
         d.nodeType = node->GetType();
         d.nodeName = node->GetName();
     }
-    found.push_back(std::move(d));
+    return d;
+}
+
+} // namespace
+
+void AddReaderMessage(Diagnostics& found, const std::string& path, int line,
+                      const std::string& cp1252Text, const Node* node) {
+    found.push_back(About(Diagnostic::Kind::Message, Severity::Warning, path, line,
+                          Cp1252ToUtf8(cp1252Text), node));
+}
+
+Diagnostic FindingAt(Severity severity, const std::string& path, int line, std::string text,
+                     const Node* node) {
+    return About(Diagnostic::Kind::Finding, severity, path, line, std::move(text), node);
 }
 
 std::size_t CountReadingNotes(const Diagnostics& found) {

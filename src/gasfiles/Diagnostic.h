@@ -37,6 +37,10 @@ class Node;
 void AddReaderMessage(Diagnostics& found, const std::string& path, int line,
                       const std::string& cp1252Text, const Node* node = nullptr);
 
+// A finding (UTF-8 `text`) at `path`:`line`, about `node` when one is given.
+Diagnostic FindingAt(Severity severity, const std::string& path, int line, std::string text,
+                     const Node* node = nullptr);
+
 std::size_t CountReadingNotes(const Diagnostics& found);
 
 // "FILE:LINE: warning: TEXT", LINE left out when 0; UTF-8.

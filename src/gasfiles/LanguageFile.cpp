@@ -422,13 +422,7 @@ private:
     }
 
     void Warn(int line, std::string text) {
-        Diagnostic d;
-        d.kind = Diagnostic::Kind::Finding;
-        d.severity = Severity::Warning;
-        d.path = m_path;
-        d.line = line;
-        d.text = std::move(text);
-        m_found.push_back(std::move(d));
+        m_found.push_back(FindingAt(Severity::Warning, m_path, line, std::move(text)));
     }
 
     LanguageFile& m_file;
@@ -549,18 +543,14 @@ void LanguageFile::CheckRepeats(const std::string& path, Diagnostics& found) con
                 first = &other;
                 continue;
             }
-            Diagnostic d;
-            d.kind = Diagnostic::Kind::Finding;
-            d.severity = Severity::Warning;
-            d.path = path;
-            d.line = other.line;
             const std::string where =
                 first->line > 0 ? "the entry on line " + std::to_string(first->line) : "an entry";
-            d.text = other.value.to == first->value.to
-                         ? "duplicate entry: " + where + " has the same text and translation"
-                         : "conflicting translations: " + where +
-                               " gives the same text another translation";
-            found.push_back(std::move(d));
+            found.push_back(
+                FindingAt(Severity::Warning, path, other.line,
+                          other.value.to == first->value.to
+                              ? "duplicate entry: " + where + " has the same text and translation"
+                              : "conflicting translations: " + where +
+                                    " gives the same text another translation"));
         }
     }
 }
