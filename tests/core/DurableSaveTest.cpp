@@ -117,8 +117,7 @@ struct Scene {
         for (const File& file : files) {
             requests.push_back(LoreSaveRequest(file.path, backupFolder, file.meant, nullptr));
         }
-        Diagnostics messages;
-        return Shown(ui, SaveFiles(requests, messages, AskThrough(ui)), messages);
+        return test::Save(ui, std::move(requests));
     }
     std::set<std::string> Expected() const {
         std::set<std::string> names;
@@ -148,11 +147,9 @@ struct Scene {
 void SaveAndCheck(Scene& scene, Injector& injector, const std::string& at) {
     SCOPED_TRACE(at);
     ScriptedUi ui;
-    bool saved = false;
-    {
-        Injected scope(injector);
-        saved = scene.Save(ui);
-    }
+    SetFaultInjector(&injector);
+    const bool saved = scene.Save(ui);
+    SetFaultInjector(nullptr);
     std::string told;
     for (const auto& shown : ui.shown) {
         told += shown.text + "\n";
@@ -252,7 +249,7 @@ TEST(DurableSave, LinksModesAndOwnersAreKept) {
     fs::create_directory(dir / "real");
     WriteBytes(dir / "real/lore.gas", "previous");
     fs::create_symlink("real/lore.gas", dir / "lore.gas");
-    ASSERT_TRUE(WriteLoreFile(dir / "lore.gas", "", meant, ui));
+    ASSERT_TRUE(Save(ui, {LoreSaveRequest(dir / "lore.gas", "", meant, nullptr)}));
     EXPECT_TRUE(fs::is_symlink(dir / "lore.gas"));
     EXPECT_EQ(ReadBytes(dir / "real/lore.gas"), Emitted(meant));
     EXPECT_FALSE(fs::is_symlink(dir / "lore.tcb"));
@@ -266,7 +263,7 @@ TEST(DurableSave, LinksModesAndOwnersAreKept) {
         if (mode != 0600) {
             fs::create_hard_link(name + "_lore.gas", name + ".link");
         }
-        ASSERT_TRUE(WriteLoreFile(name + "_lore.gas", "", meant, ui));
+        ASSERT_TRUE(Save(ui, {LoreSaveRequest(name + "_lore.gas", "", meant, nullptr)}));
         for (const std::string& file : {name + "_lore.gas", name + "_lore.tcb"}) {
             struct stat st {};
             stat(file.c_str(), &st);
@@ -278,7 +275,7 @@ TEST(DurableSave, LinksModesAndOwnersAreKept) {
     const std::string readOnly = dir / "readonly_lore.gas";
     WriteBytes(readOnly, "previous");
     chmod(readOnly.c_str(), 0444);
-    EXPECT_FALSE(WriteLoreFile(readOnly, "", meant, ui));
+    EXPECT_FALSE(Save(ui, {LoreSaveRequest(readOnly, "", meant, nullptr)}));
     EXPECT_EQ(ReadBytes(readOnly), "previous");
     ASSERT_FALSE(ui.shown.empty());
     EXPECT_TRUE(Has(ui.shown.back().text, "Access to " + readOnly + " was denied."));
@@ -287,7 +284,7 @@ TEST(DurableSave, LinksModesAndOwnersAreKept) {
         const std::string owned = dir / "owned_lore.gas";
         WriteBytes(owned, "previous");
         ASSERT_EQ(chown(owned.c_str(), 65534, 65534), 0);
-        ASSERT_TRUE(WriteLoreFile(owned, "", meant, ui));
+        ASSERT_TRUE(Save(ui, {LoreSaveRequest(owned, "", meant, nullptr)}));
         struct stat st {};
         stat(owned.c_str(), &st);
         EXPECT_EQ(st.st_uid, 65534u);
@@ -310,7 +307,7 @@ TEST(DurableSave, WhatWouldNotReadBackIsNotSaved) {
     list[2]->SetSpecializes("base_history");
     list[1]->SetScreenName("Greilyn: A History {II}");
     ScriptedUi ui;
-    EXPECT_FALSE(WriteTemplateFile(templates, "", list, ui));
+    EXPECT_FALSE(Save(ui, {TemplateSaveRequest(templates, "", list, nullptr)}));
     EXPECT_EQ(ReadBytes(templates), "previous");
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_TRUE(
@@ -318,11 +315,11 @@ TEST(DurableSave, WhatWouldNotReadBackIsNotSaved) {
     EXPECT_EQ(Entries(dir.Path()), std::set<std::string>{"trs_book_lore.gas"});
 
     list[1]->SetScreenName("Greilyn: A History, part II");
-    EXPECT_TRUE(WriteTemplateFile(templates, "", list, ui));
+    EXPECT_TRUE(Save(ui, {TemplateSaveRequest(templates, "", list, nullptr)}));
 
     BookList books = Books(2, "x");
     books[1]->SetText("She said \"no\".");
-    EXPECT_FALSE(WriteLoreFile(dir / "lore.gas", "", books, ui));
+    EXPECT_FALSE(Save(ui, {LoreSaveRequest(dir / "lore.gas", "", books, nullptr)}));
     EXPECT_TRUE(Has(ui.shown.back().text, "the book \"book_1\" would read back with the text"));
     EXPECT_FALSE(fs::exists(dir / "lore.gas"));
 }
@@ -340,13 +337,13 @@ TEST(DurableSave, AFileChangedByAnotherProgramIsReplacedOnlyWhenTheUserSaysSo) {
     WriteBytes(lore, "[lore]\n{\n[theirs]\n{\n}\n}\n");
 
     ui.answers = {MsgAnswer::No};
-    EXPECT_FALSE(WriteLoreFile(lore, "", books, ui, &stamp));
+    EXPECT_FALSE(Save(ui, {LoreSaveRequest(lore, "", books, &stamp)}));
     EXPECT_EQ(ReadBytes(lore), "[lore]\n{\n[theirs]\n{\n}\n}\n");
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ui.shown[0].buttons, MsgButtons::YesNo);
 
     ui.answers = {MsgAnswer::Yes};
-    EXPECT_TRUE(WriteLoreFile(lore, "", books, ui, &stamp));
+    EXPECT_TRUE(Save(ui, {LoreSaveRequest(lore, "", books, &stamp)}));
     EXPECT_EQ(ReadBytes(dir / "lore.tcb"), "[lore]\n{\n[theirs]\n{\n}\n}\n");
     // The stamp now stands for what was written: the next save asks nothing. A change landing
     // after its last check is not lost, and the message says where it is: in the backup where
@@ -357,7 +354,7 @@ TEST(DurableSave, AFileChangedByAnotherProgramIsReplacedOnlyWhenTheUserSaysSo) {
     const std::string theirs = ReadBytes(lore) + "// theirs\r\n";
     books = Books(2, "mine again");
     SetFaultInjector(&late);
-    const bool saved = WriteLoreFile(lore, "", books, ui, &stamp);
+    const bool saved = Save(ui, {LoreSaveRequest(lore, "", books, &stamp)});
     SetFaultInjector(nullptr);
     EXPECT_EQ(saved, ReplacesOpenFiles());
     EXPECT_EQ(ReadBytes(lore), saved ? Emitted(books) : theirs);
@@ -475,7 +472,8 @@ TEST(OpenFailure, ReportNamesTheCauseTheFileAndItsText) {
                   "\n\nText: " + dir.Path() + " is a folder, not a file.");
 
     ui.shown.clear();
-    EXPECT_FALSE(WriteTemplateFile(dir / "no/such/trs_book_lore.gas", "", templates, ui));
+    EXPECT_FALSE(
+        Save(ui, {TemplateSaveRequest(dir / "no/such/trs_book_lore.gas", "", templates, nullptr)}));
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_TRUE(ui.shown[0].text.starts_with("CTomecraftDoc:: " + ErrorOf(kMissingFolder) +
                                              "writing the lore template file!\n\nFile: "));

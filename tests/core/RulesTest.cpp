@@ -264,6 +264,7 @@ TEST(BackupLocationRules, FoldersAreCheckedStoredNewestFirstAndSelectedOrBrowsed
     full.SetInt("Backup", "Selected", 12);
     rules = LoadedBackup(full);
     EXPECT_EQ(rules.backupPaths.Selection(), -1) << "an index beyond the list";
+    EXPECT_EQ(LoadBackupLocation(full), "");
     EXPECT_EQ(rules.backupPaths.At(1), "/b0/") << "loaded in sorted order";
     rules.backupPaths.SetEditText(dir.Path());
     ASSERT_TRUE(rules.OnOk(full).accepted);

@@ -181,12 +181,6 @@ inline testing::AssertionResult Has(const std::string& text, const std::string& 
                                                       << text;
 }
 
-// File steps fail, or change, as `injector` says while this is in scope.
-struct Injected {
-    explicit Injected(FaultInjector& injector) { SetFaultInjector(&injector); }
-    ~Injected() { SetFaultInjector(nullptr); }
-};
-
 // Another program appends to a file (written over in place) when a save first reaches `step`.
 struct ChangeDuringSave : FaultInjector {
     int Before(FileStep at, const std::string&) override {
@@ -278,30 +272,15 @@ struct Editor {
 };
 
 // A save as the editor makes it: `ui` answers its question and is then shown its messages.
-inline AskToReplace AskThrough(UserInterface& ui) {
-    return [&ui](const std::string& question) {
+inline bool Save(UserInterface& ui, std::vector<SaveRequest> requests) {
+    Diagnostics messages;
+    const bool saved = SaveFiles(requests, messages, [&ui](const std::string& question) {
         return ui.MessageBox(question, MsgButtons::YesNo, MsgIcon::Question) == MsgAnswer::Yes;
-    };
-}
-inline bool Shown(UserInterface& ui, bool saved, const Diagnostics& messages) {
+    });
     for (const Diagnostic& message : messages) {
         ui.MessageBoxUtf8(message.text, MsgButtons::Ok, MsgIcon::Exclamation);
     }
     return saved;
-}
-inline bool WriteLoreFile(const std::string& path, const std::string& backupFolder,
-                          const BookList& books, UserInterface& ui, FileStamp* stamp = nullptr) {
-    Diagnostics messages;
-    return Shown(ui, tc::WriteLoreFile(path, backupFolder, books, messages, stamp, AskThrough(ui)),
-                 messages);
-}
-inline bool WriteTemplateFile(const std::string& path, const std::string& backupFolder,
-                              const TemplateList& templates, UserInterface& ui,
-                              FileStamp* stamp = nullptr) {
-    Diagnostics messages;
-    return Shown(
-        ui, tc::WriteTemplateFile(path, backupFolder, templates, messages, stamp, AskThrough(ui)),
-        messages);
 }
 
 } // namespace tc::test

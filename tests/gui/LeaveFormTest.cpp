@@ -335,6 +335,12 @@ TEST_F(UndoFindTest, CtrlZUndoesAnUpdateButInAFieldOnlyTheFieldsTyping) {
     input.Type("-more");
     input.Menu('E', 'U');
     EXPECT_EQ(Edit(ControlId::CommentField)->GetValue(), comment + "-typed");
+    input.Retype(Edit(ControlId::NameField), ""); // refused: Redo does nothing
+    input.Menu('E', 'R');
+    EXPECT_EQ(ui.Texts(), std::vector<std::string>{"You must specify the lore key of this book!"});
+    EXPECT_EQ(song->GetComment(), comment + "-typed");
+    ui.shown.clear();
+    input.Key(WXK_ESCAPE);
     input.Menu('E', 'R');
     EXPECT_EQ(song->GetComment(), comment + "-typed-more");
     EXPECT_EQ(Edit(ControlId::CommentField)->GetValue(), comment + "-typed-more");
