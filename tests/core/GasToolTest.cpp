@@ -50,6 +50,7 @@ TEST(GasTool, UsageErrorsAndHelp) {
     EXPECT_EQ(RunTool({"format", "a", "b", "--backup-dir"}).status, 2);
     EXPECT_EQ(RunTool({"format", "--backup-dir=", "lore.gas", "trs_book_lore.gas"}).status, 2);
     EXPECT_EQ(RunTool({"dump", "--frobnicate", "lore.gas", "trs_book_lore.gas"}).status, 2);
+    EXPECT_EQ(RunTool({"translations", "--lang", "xx", "lore.gas", "trs_book_lore.gas"}).status, 2);
     for (const auto& args : {std::vector<std::string>{"--version"}, {"dump", "--version"}}) {
         const ToolRun version = RunTool(args);
         EXPECT_EQ(version.status, 0);

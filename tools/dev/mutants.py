@@ -187,6 +187,16 @@ MUTANTS = {
                                  "GasTool.*"),
     "key-found-ignoring-case": ("src/rules/TemplateFormRules.cpp", "    if (exact >= 0) {\n        return exact;",
                                 "    if (false) {\n        return exact;", GUI, "LeaveForm*"),
+    "translation-undo-kept": ("src/document/EditableData.cpp", "            file->Set(index, before);",
+                              "            file->Set(index, after);", CORE, "EditHistory.*"),
+    "translation-not-stale": ("src/document/EditableData.cpp",
+                              "edit->after = {std::string(newText), oldTranslation, true};",
+                              "edit->after = {std::string(newText), oldTranslation, false};",
+                              CORE, "Translat*"),
+    "shared-text-not-rechecked": ("src/document/TranslationStates.cpp", "        Recheck(before);",
+                                  "", CORE, "EditHistory.*"),
+    "language-file-line-ends-changed": ("src/gasfiles/LanguageFile.cpp", "    request.crlf = false;",
+                                        "    request.crlf = true;", GUI, "EndToEnd*"),
 }
 
 
