@@ -52,23 +52,6 @@ unsigned ParseHexId(std::string_view text) {
     return id;
 }
 
-// The language id of a `t:0x0407,n:text` header; 0 when it is not a text section.
-unsigned TextSectionId(std::string_view header) {
-    unsigned id = 0;
-    bool text = false;
-    while (!header.empty()) {
-        const std::size_t comma = header.find(',');
-        const std::string_view part = TrimWhite(header.substr(0, comma));
-        header.remove_prefix(comma == header.npos ? header.size() : comma + 1);
-        if (StartsWith(ToLower(part), "t:")) {
-            id = ParseHexId(part.substr(2));
-        } else if (EqualsNoCase(part, "n:text")) {
-            text = true;
-        }
-    }
-    return text ? id : 0;
-}
-
 // A quoted value's text: `\"` and `\\` stand for the character, each line break for `lineBreak`.
 std::string DecodeValue(std::string_view quoted, std::string_view lineBreak) {
     std::string out;
@@ -94,6 +77,22 @@ bool IsStaleComment(std::string_view comment) {
 }
 
 } // namespace
+
+unsigned TextSectionId(std::string_view header) {
+    unsigned id = 0;
+    bool text = false;
+    while (!header.empty()) {
+        const std::size_t comma = header.find(',');
+        const std::string_view part = TrimWhite(header.substr(0, comma));
+        header.remove_prefix(comma == header.npos ? header.size() : comma + 1);
+        if (StartsWith(ToLower(part), "t:")) {
+            id = ParseHexId(part.substr(2));
+        } else if (EqualsNoCase(part, "n:text")) {
+            text = true;
+        }
+    }
+    return text ? id : 0;
+}
 
 std::string LanguageDisplayName(unsigned id) {
     for (const LanguageName& language : KnownLanguages()) {

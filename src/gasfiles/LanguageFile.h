@@ -37,6 +37,9 @@ const std::vector<LanguageName>& KnownLanguages();
 std::string LanguageDisplayName(unsigned id);
 // The id of a short code or a "0x0407" id; 0 when neither.
 unsigned LanguageIdOf(std::string_view codeOrId);
+// The language id of a section header such as `t:0x0407,n:text` (without its brackets); 0 when
+// it is not a text section.
+unsigned TextSectionId(std::string_view header);
 
 class LanguageFile {
 public:

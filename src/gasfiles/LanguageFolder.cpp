@@ -19,20 +19,7 @@ unsigned TextSectionOf(std::string_view line) {
     if (line.size() < 2 || line.back() != ']') {
         return 0;
     }
-    std::string_view inside = line.substr(1, line.size() - 2);
-    unsigned id = 0;
-    bool text = false;
-    while (!inside.empty()) {
-        const std::size_t comma = inside.find(',');
-        const std::string_view part = TrimWhite(inside.substr(0, comma));
-        inside.remove_prefix(comma == inside.npos ? inside.size() : comma + 1);
-        if (part.size() > 2 && EqualsNoCase(part.substr(0, 2), "t:")) {
-            id = LanguageIdOf(TrimWhite(part.substr(2)));
-        } else if (EqualsNoCase(part, "n:text")) {
-            text = true;
-        }
-    }
-    return text ? id : 0;
+    return TextSectionId(line.substr(1, line.size() - 2));
 }
 
 } // namespace
