@@ -311,10 +311,6 @@ TranslationState Document::TranslationStateOf(const Node* node) const {
     return m_translationStates ? m_translationStates->StateOf(node) : TranslationState::Nothing;
 }
 
-std::vector<const Node*> Document::TranslationChanges() const {
-    return m_translationStates ? m_translationStates->LastChanged() : std::vector<const Node*>();
-}
-
 FindingSources Document::ListedFindings() const {
     FindingSources sources{&Findings()};
     if (m_translationStates) {

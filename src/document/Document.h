@@ -64,19 +64,15 @@ public:
     // File > Open Translation: reads the language file at `path` and puts it beside the pair,
     // locked, from now on saved with it. Unsaved changes are offered for saving first (a new
     // translation starts a new history). What reading found is kept in
-    // TranslationDiagnostics(). A translation that cannot be opened, or a cancelled save
+    // ListedDiagnostics(). A translation that cannot be opened, or a cancelled save
     // question, leaves the one before (GetTranslationPath() still names it).
     Result<void> OpenTranslation(const std::string& path);
     // Empty when none is open.
     const std::string& GetTranslationPath() const { return m_translationPath; }
-    // What reading the language file found: malformed entries, duplicates, conflicts.
-    const Diagnostics& TranslationDiagnostics() const { return m_translationDiagnostics; }
     // "German: 134 of 200 books, 40 of 60 titles", or empty with no translation open.
     std::string TranslationProgress() const;
     // The state of a node's translation; Nothing with no translation open.
     TranslationState TranslationStateOf(const Node* node) const;
-    // The nodes whose translation state the last step changed, its own node among them.
-    std::vector<const Node*> TranslationChanges() const;
 
     // A successful write makes the file's present state its saved one.
     bool WriteLoreFile(const std::string& path);
@@ -152,7 +148,6 @@ private:
     // Before the first save of a file with reading notes: false when the user keeps the files.
     bool AcceptReadingNotes(bool lore, bool templates);
     bool WriteFiles(bool lore, bool templates, bool translation);
-
     // Saves the files as a unit with the wait cursor up, asks about a file another program
     // changed where anyone can be asked, shows what the save had to say, and marks each file
     // that now holds what is shown as saved.

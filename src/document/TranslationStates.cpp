@@ -18,7 +18,6 @@ void TranslationStates::Reset(const LoreData& data) {
     m_nodes.clear();
     m_nodesOfText.clear();
     m_counts = {};
-    m_lastChanged.clear();
     for (const LoreBook* book : data.GetBooks()) {
         Take(book);
     }
@@ -77,14 +76,12 @@ void TranslationStates::Recheck(std::size_t text) {
             Count(held, -1);
             held.state = now;
             Count(held, 1);
-            m_lastChanged.push_back(node);
             m_touched.insert(node);
         }
     }
 }
 
 void TranslationStates::Follow(const DataChange& change) {
-    m_lastChanged.clear();
     const Node* node = change.node;
     const auto it = m_nodes.find(node);
     const std::size_t before = it != m_nodes.end() ? it->second.text : 0;
@@ -92,7 +89,6 @@ void TranslationStates::Follow(const DataChange& change) {
     if (change.kind != DataChange::Kind::Removed) {
         Take(node);
     }
-    m_lastChanged.push_back(node);
     m_touched.insert(node);
     if (change.translation) {
         // The step's entry held the node's English text before or after it: only the nodes
@@ -131,24 +127,6 @@ void TranslationStates::About(const Node* node, Diagnostics& out) const {
     if (state == TranslationState::Missing || state == TranslationState::Stale) {
         DescribeTranslation(m_file, *node, state, m_paths, out);
     }
-}
-
-TranslationCounts CountTranslations(const LoreData& data, const LanguageFile& file) {
-    TranslationStates states(file, {});
-    states.Reset(data);
-    return states.Counts();
-}
-
-Diagnostics FindTranslationProblems(const LoreData& data, const LanguageFile& file,
-                                    const TranslationPaths& paths) {
-    Diagnostics found;
-    for (const NodeType type : {NodeType::LoreBook, NodeType::Template}) {
-        for (const Node* node : data.ByName(type)) {
-            DescribeTranslation(file, *node, tc::StateOf(file, *node), paths, found);
-        }
-    }
-    file.CheckRepeats(paths.language, found);
-    return found;
 }
 
 } // namespace tc

@@ -26,8 +26,6 @@ public:
 
     const TranslationCounts& Counts() const { return m_counts; }
     TranslationState StateOf(const Node* node) const;
-    // The nodes whose state changed in the last step (the step's own node among them).
-    const std::vector<const Node*>& LastChanged() const { return m_lastChanged; }
     // The nodes whose findings may have changed since the last call, in no order.
     std::vector<const Node*> TakeTouched();
 
@@ -51,15 +49,7 @@ private:
     std::unordered_map<const Node*, Held> m_nodes;
     std::unordered_map<std::size_t, std::vector<const Node*>> m_nodesOfText;
     TranslationCounts m_counts;
-    std::vector<const Node*> m_lastChanged;
     std::unordered_set<const Node*> m_touched;
 };
-
-// The counts of a pair at once, for a one-off report.
-TranslationCounts CountTranslations(const LoreData& data, const LanguageFile& file);
-// Every missing or stale translation of a pair, then the language file's duplicates and
-// conflicts.
-Diagnostics FindTranslationProblems(const LoreData& data, const LanguageFile& file,
-                                    const TranslationPaths& paths);
 
 } // namespace tc

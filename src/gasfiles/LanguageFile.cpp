@@ -489,11 +489,6 @@ std::size_t LanguageFile::Find(std::string_view from) const {
     return at->second.front();
 }
 
-bool LanguageFile::IsRepeated(std::string_view from) const {
-    const auto at = m_textIndex.find(std::string(from));
-    return at != m_textIndex.end() && at->second.size() > 1;
-}
-
 void LanguageFile::Set(std::size_t index, LanguageEntry entry) {
     Slot& slot = m_entries[index];
     if (slot.value == entry) {

@@ -63,8 +63,6 @@ public:
     // The entry that translates `from`: the first with a translation, else the first; npos
     // when none names it. Entries too malformed to translate are never found.
     std::size_t Find(std::string_view from) const;
-    // Whether more than one entry names `from`.
-    bool IsRepeated(std::string_view from) const;
 
     // Gives an entry new values; it is written anew on the next save.
     void Set(std::size_t index, LanguageEntry entry);

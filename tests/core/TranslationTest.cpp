@@ -132,8 +132,9 @@ struct Translated : ::testing::Test {
 };
 
 TEST_F(Translated, AChangedTextTakesItsTranslationAlongAsStaleAndUndoPutsTheBytesBack) {
-    EXPECT_EQ(ProgressText(0x0407, CountTranslations(data, File())),
-              "German: 1 of 2 books, 1 of 1 title");
+    TranslationStates states(File(), {});
+    states.Reset(data);
+    EXPECT_EQ(ProgressText(0x0407, states.Counts()), "German: 1 of 2 books, 1 of 1 title");
     const std::string shown = TranslationOf(File(), *oath);
     ASSERT_TRUE(data.StoreBook(*oath, With(*oath, "Keep the gate."), &shown));
     EXPECT_EQ(StateOf(File(), *oath), TranslationState::Stale);
@@ -208,7 +209,11 @@ std::string RunTranslations(const std::vector<std::string>& args, int& status) {
 TEST(TranslationsTool, CountsAsTheEditorAndExtractsWhatIsMissing) {
     TempDir dir;
     CopySamplePair(dir / "lore.gas", dir / "trs_book_lore.gas");
-    const std::string german = SamplePath("language/german.gas");
+    // The sample with a second translation of a title: a conflict, listed once.
+    const std::string german = dir / "german.gas";
+    std::string sample = ReadBytes(SamplePath("language/german.gas"));
+    sample.insert(sample.rfind("}"), Entry("Ferryman's Song", "F\xc3\xa4hrmannslied", "\r\n"));
+    WriteBytes(german, sample);
     int status = 0;
     const std::string report = RunTranslations(
         {"translations", dir / "lore.gas", dir / "trs_book_lore.gas", german}, status);
@@ -218,6 +223,9 @@ TEST(TranslationsTool, CountsAsTheEditorAndExtractsWhatIsMissing) {
                                 ":24: warning: German text of abbey_founding is missing: \"In "
                                 "the year of the long frost the monks \xe2\x80\xa6\"\n"));
     EXPECT_TRUE(Has(report, german + ":21: warning: German text of ledger_of_osric is stale"));
+    const std::string conflict = ": warning: conflicting translations: the entry on line 31";
+    EXPECT_TRUE(Has(report, conflict));
+    EXPECT_EQ(report.find(conflict), report.rfind(conflict));
     const std::string out = dir / "missing.gas";
     RunTranslations({"translations", "--extract", out, "--lang", "fr", dir / "lore.gas",
                      dir / "trs_book_lore.gas", german},

@@ -347,6 +347,7 @@ int Translations(Document& doc, RecordingUi& ui, const Invocation& inv, std::ost
     PrintMessages(ui, 0, err);
     Diagnostics listed;
     std::optional<LanguageFile> language;
+    std::size_t missing = 0;
     if (!inv.languagePath.empty()) {
         Result<LanguageFile> file = ReadLanguageFile(inv.languagePath, listed);
         if (!file) {
@@ -354,11 +355,15 @@ int Translations(Document& doc, RecordingUi& ui, const Invocation& inv, std::ost
             return kExitFailed;
         }
         language.emplace(std::move(file).TakeValue());
-        const TranslationCounts counts = CountTranslations(doc.Data(), *language);
-        out << ProgressText(language->LanguageId(), counts) << "\n";
-        Diagnostics problems = FindTranslationProblems(
-            doc.Data(), *language, {inv.lorePath, inv.templatePath, inv.languagePath});
-        listed.insert(listed.end(), problems.begin(), problems.end());
+        // The states the editor keeps, so that the counts and the lines are the editor's; the
+        // file's own repeats and malformed entries came with the read.
+        TranslationStates states(*language, {inv.lorePath, inv.templatePath, inv.languagePath});
+        states.Reset(doc.Data());
+        out << ProgressText(language->LanguageId(), states.Counts()) << "\n";
+        for (const Node* node : states.Concerned()) {
+            states.About(node, listed);
+        }
+        missing = states.Counts().missing;
         std::stable_sort(listed.begin(), listed.end(), [&inv](const auto& a, const auto& b) {
             return ListedBefore(a, b, inv.lorePath);
         });
@@ -366,7 +371,7 @@ int Translations(Document& doc, RecordingUi& ui, const Invocation& inv, std::ost
             out << DiagnosticLine(d) << "\n";
         }
     }
-    bool done = read && (!language || CountTranslations(doc.Data(), *language).missing == 0);
+    bool done = read && missing == 0;
     if (!inv.extractPath.empty()) {
         const LanguageFile extract =
             ExtractMissing(doc.Data(), language ? &*language : nullptr,
